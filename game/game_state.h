@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "seat.h"
+#include "tile.h"
+
+namespace tavolix {
+
+// The open ends of the chain: side "A" grows to the left, side "B" to the right.
+// The first tile of a hand opens both sides at once.
+enum class Lado { First, A, B };
+
+// Everything that describes the match in progress, the hand being played, the
+// four hands, the face-down pile and the chain on the table. The game flow owns
+// one of these; the window only reads it.
+struct GameState {
+  // --- the match -----------------------------------------------------------
+  std::array<int, kSeatCount> Pontos{};  // partners carry the same score in pairs play
+  // The seat that opens the current hand, or kHolderOfDoubleSix while that is unknown.
+  int QuemInicia = kHolderOfDoubleSix;
+  // From the start of a match (and a redeal) until a tile is laid: the opener must lay 6:6.
+  bool PrimeiraRodada = true;
+  bool JogoCancelado = false;  // the new game dialog was left without starting a match
+  bool Ingles = false;         // English texts; nothing sets it, so the game speaks Portuguese
+
+  // --- the deal ------------------------------------------------------------
+  Hand PedrasJog{};
+  Hand PedrasMac1{};
+  Hand PedrasMac2{};
+  Hand PedrasMac3{};
+  // Face-down pile position k (1..28) hides Monte[k - 1].
+  std::array<TileCode, kTileCount> Monte{};
+  // Pile positions taken in this deal, in the order taken.
+  std::vector<int> Pegas;
+  // Ordem[1..4]: the seats in the order they take their tiles.
+  std::array<int, kSeatCount + 1> Ordem{};
+  int QtdEscolhidas = 0;  // tiles the player has taken from the pile so far
+
+  // --- the hand on the table -----------------------------------------------
+  // Mesa[1..QtdMesa]: the tiles laid, in order; from the second on, as drawn in the chain.
+  std::array<TileCode, kTileCount + 1> Mesa{};
+  int QtdMesa = 0;
+  int QtdLadoA = 0;
+  int QtdLadoB = 0;
+  int PontaA = 6;
+  int PontaB = 6;
+  int Passes = 0;  // passes in a row since the last tile; 4 blocks the game
+  // The end values each seat failed to match, as digits, two per pass.
+  std::array<std::string, kSeatCount> NaoTem;
+  // The last tile laid at a side: end A, end B (before the move), then the tile ("3535").
+  std::string UltimaJogada;
+  // True while the player may not pick up a tile.
+  bool JogBloqueado = false;
+
+  Hand& hand(int seat);
+  const Hand& hand(int seat) const;
+
+  bool pileTaken(int position) const;
+
+  // A new match: scores cleared, the holder of 6:6 opens and must lay it.
+  void startMatch();
+  // A new hand: the chain and the pass records are cleared; scores and the opener stay.
+  void startHand();
+  // A new deal: every hand emptied, no pile position taken.
+  void startDeal();
+  // A hand thrown in for too many doubles: dealt again as a first hand.
+  void redeal();
+  // A tile went down: the pass run is broken and the opening obligation is met.
+  void tileLaid();
+  // Seat `quem` could not match either end.
+  void pass(int quem);
+};
+
+}  // namespace tavolix

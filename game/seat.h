@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace tavolix {
+
+// Seats round the table: the player at the bottom, then the computer seats
+// on the left, at the top and on the right.
+inline constexpr int kJog = 0;
+inline constexpr int kMac1 = 1;
+inline constexpr int kMac2 = 2;
+inline constexpr int kMac3 = 3;
+inline constexpr int kSeatCount = 4;
+// The opener of a hand when nobody is chosen yet: whoever is dealt 6:6 opens.
+inline constexpr int kHolderOfDoubleSix = 5;
+
+constexpr bool isSeat(int seat) { return seat >= kJog && seat <= kMac3; }
+constexpr bool isComputerSeat(int seat) { return seat >= kMac1 && seat <= kMac3; }
+
+// The seat that plays after `quem`: clockwise 0, 1, 2, 3, 0...; anticlockwise 0, 3, 2, 1, 0...
+constexpr int nextSeat(int quem, bool sentidoHorario) {
+  return sentidoHorario ? (quem + 1) % kSeatCount : (quem + kSeatCount - 1) % kSeatCount;
+}
+
+// In the pairs game the player sits with Mac2 against Mac1 and Mac3.
+constexpr int partnerOf(int seat) { return (seat + 2) % kSeatCount; }
+
+// "jog", "mac1".."mac3": how the table's laying and animation name a seat.
+std::string seatKey(int seat);
+// "Jog", "Mac1".."Mac3": how messages and the redeal check name a seat.
+std::string seatTitle(int seat);
+
+}  // namespace tavolix

@@ -1,0 +1,71 @@
+#include "tile.h"
+
+#include <algorithm>
+
+namespace tavolix {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool isPipDigit(char c) { return c >= '0' && c <= '6'; }
+
+}  // namespace
+
+std::optional<TileCode> TileCode::fromText(std::string_view text) {
+  if (text.empty()) return TileCode();
+  if (text.size() != 2 || !isPipDigit(text[0]) || !isPipDigit(text[1])) return std::nullopt;
+  return TileCode(text[0] - '0', text[1] - '0');
+}
+
+std::string TileCode::text() const {
+  if (empty()) return {};
+  return {static_cast<char>('0' + first_), static_cast<char>('0' + last_)};
+}
+
+bool Bucha(std::string_view nn) {
+  const std::string_view t = trimmed(nn);
+  return !t.empty() && t.front() == t.back();
+}
+
+std::array<TileCode, kTileCount> canonicalTiles() {
+  std::array<TileCode, kTileCount> tiles;
+  std::size_t n = 0;
+  for (int low = 0; low <= 6; ++low) {
+    for (int high = low; high <= 6; ++high) tiles[n++] = TileCode(low, high);
+  }
+  return tiles;
+}
+
+int tileCount(const Hand& hand) {
+  return static_cast<int>(
+      std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots, [](TileCode t) { return !t.empty(); }));
+}
+
+bool handHoldsPip(const Hand& hand, int v) {
+  return std::any_of(hand.begin() + 1, hand.begin() + 1 + kHandSlots, [v](TileCode t) { return t.holds(v); });
+}
+
+int pipTotal(const Hand& hand) {
+  int total = 0;
+  for (int slot = 1; slot <= kHandSlots; ++slot) total += hand[slot].pipTotal();
+  return total;
+}
+
+int doubleCount(const Hand& hand) {
+  return static_cast<int>(
+      std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots, [](TileCode t) { return t.isDouble(); }));
+}
+
+void closeUp(Hand& hand, int qual) {
+  if (qual < 1 || qual > kHandSlots) return;
+  for (int k = qual; k <= kHandSlots; ++k) hand[k] = hand[k + 1];
+  hand[kHandSlots + 1] = TileCode();
+}
+
+}  // namespace tavolix

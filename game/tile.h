@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavolix {
+
+// A domino as its two pip counts in the order they are held: "36" is 3 then 6.
+// The set keeps the lower count first, but a tile the player turned over in his
+// hand, or a tile drawn in the chain, may read the other way round ("63").
+// A default-constructed code is "no tile" (an empty hand slot).
+class TileCode {
+ public:
+  constexpr TileCode() = default;
+  constexpr TileCode(int first, int last)
+      : first_(static_cast<std::int8_t>(first)), last_(static_cast<std::int8_t>(last)) {}
+
+  // "36" -> 3:6; "" -> no tile; anything else that is not two pip digits -> nullopt.
+  static std::optional<TileCode> fromText(std::string_view text);
+
+  constexpr bool empty() const { return first_ < 0; }
+  constexpr int first() const { return first_; }
+  constexpr int last() const { return last_; }
+  constexpr bool isDouble() const { return !empty() && first_ == last_; }
+  // Whether the tile matches an end showing pip v.
+  constexpr bool holds(int v) const { return !empty() && (first_ == v || last_ == v); }
+  constexpr int pipTotal() const { return empty() ? 0 : first_ + last_; }
+  constexpr TileCode reversed() const { return empty() ? TileCode() : TileCode(last_, first_); }
+  // The pip left facing outwards when the tile is laid against an end showing v.
+  constexpr int otherPip(int v) const { return first_ == v ? last_ : first_; }
+
+  std::string text() const;
+
+  friend constexpr bool operator==(TileCode, TileCode) = default;
+
+ private:
+  std::int8_t first_ = -1;
+  std::int8_t last_ = -1;
+};
+
+// Whether a text names a double: trimmed, not empty, first character equal to the last.
+bool Bucha(std::string_view nn);
+inline bool Bucha(TileCode tile) { return tile.isDouble(); }
+
+// The 28 tiles of the double-six set in the order the shuffle draws them from.
+inline constexpr int kTileCount = 28;
+std::array<TileCode, kTileCount> canonicalTiles();
+inline constexpr std::string_view kCanonicalList =
+    ",00,01,02,03,04,05,06,11,12,13,14,15,16,22,23,24,25,26,33,34,35,36,44,45,46,55,56,66,";
+
+// A hand: slots 1..7 hold the tiles, packed at the front; slot 0 is unused and
+// slot 8 stays empty so closing up slot 7 pulls in "no tile".
+inline constexpr int kHandSlots = 7;
+using Hand = std::array<TileCode, kHandSlots + 2>;
+
+int tileCount(const Hand& hand);
+bool handHoldsPip(const Hand& hand, int v);
+int pipTotal(const Hand& hand);
+int doubleCount(const Hand& hand);
+// Closes the gap left at slot `qual`: every slot after it moves one slot down.
+void closeUp(Hand& hand, int qual);
+
+}  // namespace tavolix
