@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QString>
+#include <QStringView>
+
+namespace tavolix {
+
+// The number a stored text begins with, as the game reads every numeric option:
+// leading blanks skipped, an optional sign, digits with an optional fraction and
+// exponent; 0 when the text does not begin with a number. The value is rounded to
+// a whole number, halves to the even neighbour, and brought into 16 bits.
+std::int16_t numericValue(QStringView text);
+
+// True for "true", "verdadeiro" or "1", in any case and with blanks around;
+// False for everything else ("-1", "yes", "").
+bool TextoParaBool(QStringView text);
+
+// The words True or False in any case, or a number (zero being False).
+// nullopt for a text that is neither.
+std::optional<bool> textToBool(QStringView text);
+
+// How the store writes its values.
+QString boolText(bool value);
+QString intText(int value);
+
+}  // namespace tavolix

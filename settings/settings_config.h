@@ -1,0 +1,23 @@
+#pragma once
+
+#include "game/settings.h"
+#include "settings_store.h"
+#include "stored_values.h"
+
+namespace tavolix {
+
+// Reading and writing one option through its stored name.
+QString readText(const SettingsStore& store, StoredValue value, const QString& defaultText);
+bool writeText(SettingsStore& store, StoredValue value, const QString& text);
+
+// Start-up: the look, the speed, the sound, the computer names and the main
+// key's copy of three rules. The points limit is brought into 4..10 here.
+void LeConfig(const SettingsStore& store, Settings& settings);
+
+// Before every match: the rules from the "Opc" key, as stored (no clamping).
+void GetConfig(const SettingsStore& store, Settings& settings);
+
+// The computer seats' names as a new match reloads them.
+void readComputerNames(const SettingsStore& store, Settings& settings);
+
+}  // namespace tavolix

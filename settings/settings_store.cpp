@@ -1,0 +1,128 @@
+#include "settings_store.h"
+
+#include <cstdio>
+
+#include <QSettings>
+#include <QStringList>
+
+namespace tavolix {
+
+namespace {
+
+// The longest text the game has ever read back from its store; anything longer
+// is taken as unreadable.
+constexpr qsizetype kMaxValueLength = 1023;
+
+QString groupOf(RegistryKey key) { return key == RegistryKey::Opc ? QStringLiteral("Opc") : QString(); }
+
+QString sessionId(RegistryKey key, const QString& valueName) {
+  return groupOf(key) + u'/' + valueName.toLower();
+}
+
+// The name a value is stored under, which may differ in case from the name asked for.
+QString storedName(const QSettings& settings, const QString& valueName) {
+  if (settings.contains(valueName)) return valueName;
+  const QStringList names = settings.childKeys();
+  for (const QString& name : names) {
+    if (name.compare(valueName, Qt::CaseInsensitive) == 0) return name;
+  }
+  return {};
+}
+
+// A stored value as the game's text: texts as they are (up to a NUL), numbers in
+// decimal, lists as the comma-separated text they were written as; anything
+// else counts as empty.
+QString asText(const QVariant& value) {
+  QString text;
+  switch (value.typeId()) {
+    case QMetaType::QString: text = value.toString(); break;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: text = value.toString(); break;
+    case QMetaType::QStringList: text = value.toStringList().join(QStringLiteral(", ")); break;
+    default: return {};
+  }
+  const qsizetype nul = text.indexOf(QChar(u'\0'));
+  if (nul >= 0) text.truncate(nul);
+  if (text.size() > kMaxValueLength) return {};
+  return text;
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(QString iniPath) : iniPath_(std::move(iniPath)) {}
+SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
+SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
+SettingsStore::~SettingsStore() = default;
+
+SettingsStore SettingsStore::userStore() { return SettingsStore(QString()); }
+
+SettingsStore SettingsStore::iniFile(const QString& path) { return SettingsStore(path); }
+
+// A fresh QSettings for every access: one kept open would show its own unsaved
+// changes when we read back a write to check that it reached the store.
+std::unique_ptr<QSettings> SettingsStore::open() const {
+  if (iniPath_.isEmpty()) {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Vantorel"), QStringLiteral("Tavolix"));
+  }
+  return std::make_unique<QSettings>(iniPath_, QSettings::IniFormat);
+}
+
+QString SettingsStore::location() const { return open()->fileName(); }
+
+QVariant SettingsStore::storedValue(RegistryKey key, const QString& valueName) const {
+  const auto settings = open();
+  settings->beginGroup(groupOf(key));
+  const QString name = storedName(*settings, valueName);
+  return name.isEmpty() ? QVariant() : settings->value(name);
+}
+
+QString SettingsStore::LeRegistro(RegistryKey key, QAnyStringView valueName,
+                                  QAnyStringView defaultValue) const {
+  QString fallback = defaultValue.toString();
+  if (fallback.toLower() == u"true") fallback = QStringLiteral("1");
+
+  const QString name = valueName.toString();
+  const auto kept = keptForSession_.constFind(sessionId(key, name));
+  const QString text = kept != keptForSession_.cend() ? *kept : asText(storedValue(key, name));
+  return text.isEmpty() ? fallback : text;
+}
+
+bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName, const QString& valueText) {
+  const QString name = valueName.toString();
+  {
+    const auto settings = open();
+    settings->beginGroup(groupOf(key));
+    // One value per name, whatever case an older write or the player gave it.
+    const QStringList names = settings->childKeys();
+    for (const QString& other : names) {
+      if (other != name && other.compare(name, Qt::CaseInsensitive) == 0) settings->remove(other);
+    }
+    settings->setValue(name, valueText);
+    settings->endGroup();
+    settings->sync();
+  }
+  const QVariant stored = storedValue(key, name);
+  const bool written = stored.typeId() == QMetaType::QString && stored.toString() == valueText;
+  if (written) {
+    keptForSession_.remove(sessionId(key, name));
+    return true;
+  }
+  keptForSession_.insert(sessionId(key, name), valueText);
+  warnNotSaved();
+  return false;
+}
+
+void SettingsStore::warnNotSaved() {
+  if (warned_) return;
+  warned_ = true;
+  const QByteArray where = location().toLocal8Bit();
+  std::fprintf(stderr,
+               "tavolix: the settings cannot be saved in %s; changes are kept until the game closes.\n",
+               where.constData());
+  std::fflush(stderr);
+}
+
+}  // namespace tavolix

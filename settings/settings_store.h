@@ -1,0 +1,57 @@
+#pragma once
+
+#include <memory>
+
+#include <QAnyStringView>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+class QSettings;
+
+namespace tavolix {
+
+// The two keys of the store: the main key and its "Opc" sub key for the rules.
+enum class RegistryKey { Main, Opc };
+
+// Where the game keeps its options: one per-user store, QSettings in the
+// platform's own format under organisation "Vantorel", application "Tavolix"
+// (~/.config/Vantorel/Tavolix.conf; HKEY_CURRENT_USER\Software\Vantorel\Tavolix
+// on Windows). Every value is a text. Value names are matched without regard
+// to case, as the game reads "Pedrax" what it writes as "PedraX".
+//
+// A store that cannot be written does not stop the game: the values are kept
+// for the rest of the session, and the player is told once on standard error.
+class SettingsStore {
+ public:
+  static SettingsStore userStore();
+  // A store of its own in an INI file: tests and portable set-ups.
+  static SettingsStore iniFile(const QString& path);
+
+  SettingsStore(SettingsStore&&) noexcept;
+  SettingsStore& operator=(SettingsStore&&) noexcept;
+  ~SettingsStore();
+
+  // The stored text, or `defaultValue` when the value is missing, empty, of a
+  // kind that is not text or a number, or cannot be read. A default of "true"
+  // in any case comes back as "1".
+  QString LeRegistro(RegistryKey key, QAnyStringView valueName, QAnyStringView defaultValue) const;
+  // Stores a text; true when the store holds it afterwards.
+  bool GravaRegistro(RegistryKey key, QAnyStringView valueName, const QString& valueText);
+
+  // The file or registry path, for messages and the documentation.
+  QString location() const;
+
+ private:
+  explicit SettingsStore(QString iniPath);
+  std::unique_ptr<QSettings> open() const;
+  QVariant storedValue(RegistryKey key, const QString& valueName) const;
+  void warnNotSaved();
+
+  QString iniPath_;  // empty: the per-user store
+  // Values the store refused, keyed by key and lower-cased name.
+  QHash<QString, QString> keptForSession_;
+  bool warned_ = false;
+};
+
+}  // namespace tavolix
