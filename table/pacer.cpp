@@ -1,0 +1,48 @@
+#include "pacer.h"
+
+#include <charconv>
+#include <cmath>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace tavolix::pacer {
+
+namespace {
+double paceFactor = 1.0;
+}
+
+double pace() { return paceFactor; }
+
+void setPace(double factor) { paceFactor = std::isfinite(factor) && factor > 0.0 ? factor : 0.0; }
+
+std::optional<double> parsePace(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (!std::isfinite(value) || value < 0.0) return std::nullopt;
+  return value;
+}
+
+int scaled(int ms) {
+  if (ms <= 0) return 0;
+  return static_cast<int>(std::lround(ms * paceFactor));
+}
+
+void wait(int ms) {
+  const int duration = scaled(ms);
+  if (duration <= 0) {
+    letEventsRun();
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(duration, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void letEventsRun() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+}  // namespace tavolix::pacer

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace tavolix::pacer {
+
+// The game keeps its tempo by waiting between animation steps and turns while
+// the window goes on painting. Every such wait goes through here, scaled by one
+// pace factor: 1 is the game's own tempo, 0.5 twice as fast, 0 no waiting at
+// all (tests, benchmarks).
+double pace();
+void setPace(double factor);
+// "1", "0.5", "0": a factor of zero or more; anything else -> nullopt.
+std::optional<double> parsePace(std::string_view text);
+
+// A wait of `ms` at the current pace, rounded to whole milliseconds.
+int scaled(int ms);
+
+// Waits `ms` at the current pace while the window keeps painting and handling
+// input. Nothing spins: the thread sleeps in the event loop until a timer wakes
+// it. At pace 0 it only lets pending events run.
+void wait(int ms);
+
+// Lets the events that are already pending run, then returns.
+void letEventsRun();
+
+}  // namespace tavolix::pacer
