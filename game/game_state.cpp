@@ -1,25 +1,7 @@
 #include "game_state.h"
 
-#include <algorithm>
 
 namespace tavolix {
-
-Hand& GameState::hand(int seat) {
-  return const_cast<Hand&>(static_cast<const GameState&>(*this).hand(seat));
-}
-
-const Hand& GameState::hand(int seat) const {
-  switch (seat) {
-    case kMac1: return PedrasMac1;
-    case kMac2: return PedrasMac2;
-    case kMac3: return PedrasMac3;
-    default: return PedrasJog;
-  }
-}
-
-bool GameState::pileTaken(int position) const {
-  return std::find(Pegas.begin(), Pegas.end(), position) != Pegas.end();
-}
 
 void GameState::startMatch() {
   Pontos.fill(0);
@@ -39,7 +21,7 @@ void GameState::startHand() {
 }
 
 void GameState::startDeal() {
-  Pegas.clear();
+  Pegas.reset();
   for (int seat = kJog; seat <= kMac3; ++seat) hand(seat).fill(TileCode());
   QtdEscolhidas = 0;
 }

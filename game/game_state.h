@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <string>
-#include <vector>
 
 #include "seat.h"
 #include "tile.h"
@@ -33,8 +33,8 @@ struct GameState {
   Hand PedrasMac3{};
   // Face-down pile position k (1..28) hides Monte[k - 1].
   std::array<TileCode, kTileCount> Monte{};
-  // Pile positions taken in this deal, in the order taken.
-  std::vector<int> Pegas;
+  // Pile positions (1..28) taken in this deal.
+  std::bitset<kTileCount + 1> Pegas;
   // Ordem[1..4]: the seats in the order they take their tiles.
   std::array<int, kSeatCount + 1> Ordem{};
   int QtdEscolhidas = 0;  // tiles the player has taken from the pile so far
@@ -55,10 +55,18 @@ struct GameState {
   // True while the player may not pick up a tile.
   bool JogBloqueado = false;
 
-  Hand& hand(int seat);
-  const Hand& hand(int seat) const;
+  Hand& hand(int seat) { return const_cast<Hand&>(static_cast<const GameState&>(*this).hand(seat)); }
+  const Hand& hand(int seat) const {
+    switch (seat) {
+      case kMac1: return PedrasMac1;
+      case kMac2: return PedrasMac2;
+      case kMac3: return PedrasMac3;
+      default: return PedrasJog;
+    }
+  }
 
-  bool pileTaken(int position) const;
+  bool pileTaken(int position) const { return position >= 1 && position <= kTileCount && Pegas[position]; }
+  void takePile(int position) { Pegas.set(position); }
 
   // A new match: scores cleared, the holder of 6:6 opens and must lay it.
   void startMatch();

@@ -14,11 +14,12 @@ namespace tavolix {
 class RandomSource {
  public:
   explicit RandomSource(std::uint64_t seed);
+  virtual ~RandomSource() = default;
 
   std::uint64_t seed() const { return seed_; }
 
-  // A uniform r in [0, 1).
-  double uniform();
+  // A uniform r in [0, 1). Tests may script it.
+  virtual double uniform();
   // Int(r * n) + 1: a whole number 1..n (n >= 1).
   int draw(int n);
   // True with a probability of p percent (0..100).

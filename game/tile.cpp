@@ -33,15 +33,6 @@ bool Bucha(std::string_view nn) {
   return !t.empty() && t.front() == t.back();
 }
 
-std::array<TileCode, kTileCount> canonicalTiles() {
-  std::array<TileCode, kTileCount> tiles;
-  std::size_t n = 0;
-  for (int low = 0; low <= 6; ++low) {
-    for (int high = low; high <= 6; ++high) tiles[n++] = TileCode(low, high);
-  }
-  return tiles;
-}
-
 int tileCount(const Hand& hand) {
   return static_cast<int>(
       std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots, [](TileCode t) { return !t.empty(); }));

@@ -28,6 +28,8 @@ class TileCode {
   // Whether the tile matches an end showing pip v.
   constexpr bool holds(int v) const { return !empty() && (first_ == v || last_ == v); }
   constexpr int pipTotal() const { return empty() ? 0 : first_ + last_; }
+  // One bit per pip on the tile (bit p for pip p); 0 for no tile.
+  constexpr unsigned pipMask() const { return empty() ? 0u : (1u << first_) | (1u << last_); }
   constexpr TileCode reversed() const { return empty() ? TileCode() : TileCode(last_, first_); }
   // The pip left facing outwards when the tile is laid against an end showing v.
   constexpr int otherPip(int v) const { return first_ == v ? last_ : first_; }
@@ -47,7 +49,15 @@ inline bool Bucha(TileCode tile) { return tile.isDouble(); }
 
 // The 28 tiles of the double-six set in the order the shuffle draws them from.
 inline constexpr int kTileCount = 28;
-std::array<TileCode, kTileCount> canonicalTiles();
+constexpr std::array<TileCode, kTileCount> canonicalTiles() {
+  std::array<TileCode, kTileCount> tiles;
+  std::size_t n = 0;
+  for (int low = 0; low <= 6; ++low) {
+    for (int high = low; high <= 6; ++high) tiles[n++] = TileCode(low, high);
+  }
+  return tiles;
+}
+inline constexpr std::array<TileCode, kTileCount> kAllTiles = canonicalTiles();
 inline constexpr std::string_view kCanonicalList =
     ",00,01,02,03,04,05,06,11,12,13,14,15,16,22,23,24,25,26,33,34,35,36,44,45,46,55,56,66,";
 

@@ -44,7 +44,8 @@ TEST(GameState, ANewHandClearsTheTableButKeepsScoresAndOpener) {
 TEST(GameState, ADealEmptiesEveryHandAndThePileRecord) {
   GameState state;
   for (int seat = 0; seat < kSeatCount; ++seat) state.hand(seat)[1] = TileCode(seat, seat);
-  state.Pegas = {4, 17};
+  state.takePile(4);
+  state.takePile(17);
   state.QtdEscolhidas = 3;
   state.startDeal();
   for (int seat = 0; seat < kSeatCount; ++seat) EXPECT_EQ(tileCount(state.hand(seat)), 0);

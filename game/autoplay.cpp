@@ -1,0 +1,56 @@
+#include "autoplay.h"
+
+namespace tavolix {
+
+bool Autoplayer::act() {
+  const GameState& state = match_.state();
+  switch (match_.awaiting()) {
+    case Match::Awaiting::PileTile: {
+      // Any face-down tile still on the table, all equally likely.
+      int free = random_.draw(kTileCount - static_cast<int>(state.Pegas.count()));
+      int position = 0;
+      while (free > 0) free -= !state.pileTaken(++position);
+      match_.takePileTile(position);
+      return true;
+    }
+    case Match::Awaiting::Move: {
+      if (match_.passOffered()) {
+        match_.passTurn();
+        return true;
+      }
+      // Now and then the player turns a tile round in his hand first.
+      if (random_.Chance(25)) match_.flipTile(random_.draw(tileCount(state.PedrasJog)));
+      const Move move = chooseMove();
+      const auto [top, left] = dropPoint(move.lado);
+      match_.drop(move.slot, top, left, false);
+      return true;
+    }
+    case Match::Awaiting::Nothing:
+    case Match::Awaiting::Finished:
+      return false;
+  }
+  return false;
+}
+
+Move Autoplayer::chooseMove() const {
+  const GameState& state = match_.state();
+  if (state.QuemInicia == kJog && state.QtdMesa == 0) {
+    return Move{chooseOpeningSlot(state, match_.settings(), kJog).value_or(1), Lado::First};
+  }
+  if (const auto best = tavolix::chooseMove(state, match_.settings(), kJog)) return *best;
+  // Nothing scores, yet a tile fits: the player may not pass, so he lays the first that fits.
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (state.PedrasJog[slot].holds(state.PontaA)) return Move{slot, Lado::A};
+    if (state.PedrasJog[slot].holds(state.PontaB)) return Move{slot, Lado::B};
+  }
+  return Move{1, Lado::A};
+}
+
+std::pair<double, double> Autoplayer::dropPoint(Lado lado) const {
+  const ChainGeometry& chain = match_.chain();
+  if (lado == Lado::B) return {chain.TopoB, chain.EsqB};
+  if (lado == Lado::A) return {chain.TopoA, chain.EsqA};
+  return {table::kFirstTop, table::kFirstLeft};
+}
+
+}  // namespace tavolix

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "computer_player.h"
+#include "match.h"
+
+namespace tavolix {
+
+// The player's seat played by the computer's own scoring, entering the game the
+// way the window's mouse does: clicks on pile tiles, drops near the end wanted,
+// the Pass command. The simulator and the tests play whole matches with it.
+class Autoplayer {
+ public:
+  Autoplayer(Match& match, RandomSource& random) : match_(match), random_(random) {}
+
+  // Does whatever the game waits for from the player; false when it waits for nothing.
+  bool act();
+
+  // The move the player's seat would make now.
+  Move chooseMove() const;
+  // Where to let the tile go so that the nearer-end rule takes side `lado`.
+  std::pair<double, double> dropPoint(Lado lado) const;
+
+ private:
+  Match& match_;
+  RandomSource& random_;
+};
+
+}  // namespace tavolix

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "game_state.h"
+
+namespace tavolix {
+
+// The table in twips (15 to a pixel), and the play area that bounds the chain.
+namespace table {
+inline constexpr int kWidth = 12000;
+inline constexpr int kHeight = 9000;
+inline constexpr int kAreaLeft = 1275;
+inline constexpr int kAreaTop = 2220;
+inline constexpr int kAreaWidth = 9525;
+inline constexpr int kAreaHeight = 5520;
+inline constexpr int kAreaRight = kAreaLeft + kAreaWidth;    // 10800
+inline constexpr int kAreaBottom = kAreaTop + kAreaHeight;   // 7740
+// The first tile of every hand keeps this upper left corner.
+inline constexpr int kFirstLeft = 5835;
+inline constexpr int kFirstTop = 4575;
+// A tile on the table: its short and its long side.
+inline constexpr int kTileShort = 435;
+inline constexpr int kTileLong = 840;
+}  // namespace table
+
+// Where the chain grows at each side: side "A" left, then up, then right;
+// side "B" right, then down, then left.
+enum class Direction { Up = 1, Right = 2, Down = 3, Left = 4 };
+
+// A tile view on the table: its picture (upright or lying), its upper left
+// corner (which may fall on half twips), and its two halves in display order
+// (left then right, or top then bottom).
+struct TilePlacement {
+  int index = 0;  // 0 for the first tile, else its number in the chain
+  bool vertical = false;
+  double left = 0;
+  double top = 0;
+  TileCode shown;
+  double width() const { return vertical ? table::kTileShort : table::kTileLong; }
+  double height() const { return vertical ? table::kTileLong : table::kTileShort; }
+};
+
+// The geometry of the chain: for each side its direction, the corner of its last
+// tile in whole twips, whether that tile is a double, and its place in `Mesa`.
+struct ChainGeometry {
+  Direction DirA = Direction::Left;
+  Direction DirB = Direction::Right;
+  int TopoA = table::kFirstTop;
+  int EsqA = table::kFirstLeft;
+  int TopoB = table::kFirstTop;
+  int EsqB = table::kFirstLeft;
+  char FormaA = 'W';  // 'H' when the last tile at that side is a double, laid across
+  char FormaB = 'W';
+  int lastA = 1;
+  int lastB = 1;
+  // A far arm that reached the window's edge has turned back along a row of
+  // its own: side "A" above the top arm going left, side "B" below the bottom
+  // arm going right. `rowTop` is the top of that row's plain tiles and
+  // `rowEdge` where its next tile attaches.
+  bool returnedA = false;
+  bool returnedB = false;
+  double rowTopA = 0;
+  double rowEdgeA = 0;
+  double rowTopB = 0;
+  double rowEdgeB = 0;
+};
+
+// Lays tiles out in the chain: the first in the middle of the play area, every
+// later one after the last at its side, turning at the edges of the play area.
+// The far arms (side "A" along the top, side "B" along the bottom) have no edge
+// of the play area to turn at; in the rare hand where one would run out of the
+// window it turns back instead, into the free corner beside it.
+class ChainLayout {
+ public:
+  const ChainGeometry& geometry() const { return g_; }
+  // A new hand: side "A" starts out growing left.
+  void reset() { g_ = ChainGeometry(); }
+  // Picks up a chain as it stands.
+  void restore(const ChainGeometry& geometry) { g_ = geometry; }
+
+  // The first tile, upright if it is a double, halves as held.
+  TilePlacement first(TileCode t);
+  // The `index`-th tile at side `lado`, whose open pip is `openPip` before it is laid.
+  TilePlacement PoeNaMesa(int index, TileCode pedra, Lado lado, int openPip);
+
+  // Turns a tile so that the half touching the chain (showing `requerida`)
+  // faces the side it grows from.
+  static TileCode DesenhaDentro(TileCode lancada, Direction estilo, int requerida);
+  // The pip a side shows, read off the tile last laid there (not the first
+  // tile) as drawn: its left or top half when growing left or up, else the other.
+  static int outwardPip(TileCode shown, Direction dir);
+
+ private:
+  TilePlacement placeA(bool isDouble);
+  TilePlacement placeB(bool isDouble);
+  TilePlacement turnBackA();
+  TilePlacement turnBackB();
+  TilePlacement backAlongRowA(bool isDouble);
+  TilePlacement backAlongRowB(bool isDouble);
+
+  ChainGeometry g_;
+};
+
+}  // namespace tavolix

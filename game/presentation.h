@@ -1,0 +1,124 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "chain_layout.h"
+
+namespace tavolix {
+
+// A tile going down on the table: which seat, from which slot of its hand, at
+// which side, where its view goes, and which click ends its slide.
+struct LaidTile {
+  int seat = 0;
+  int slot = 0;
+  Lado lado = Lado::First;
+  TilePlacement placement;
+  bool firstClick = true;  // "clic1.wav", else "clic4.wav"
+};
+
+// What the end-of-match window shows.
+struct MatchEndReport {
+  int winner = 0;
+  std::string winnerLine;
+  std::array<int, 4> standings{};             // seats, first to fourth
+  std::array<std::string, 4> names;           // of the standings, in order
+  std::array<std::string, 4> scores;          // "12 pts", in the same order
+};
+
+enum class NewGameAnswer { Play, Cancel, Exit };
+
+// Why the player's tile slides back to his hand.
+enum class TileReturn {
+  WrongOpening,  // he must open with another tile: straight back to its slot
+  Refused,       // dropped off the table or fitting no end: back beside its slot
+  Quiet,         // not his turn: back at once, nothing said
+};
+
+// Everything the game shows or asks, and its pauses. The window draws it all
+// with its animations and sounds; the silent presentation does nothing, so
+// tests and the simulator play whole matches without a screen.
+//
+// A presentation may end the game at any of these calls (the window closing)
+// by throwing MatchInterrupted; the game then stops where it is.
+class Presentation {
+ public:
+  virtual ~Presentation() = default;
+
+  // Time. The window keeps painting and handling input meanwhile.
+  virtual void pause(int ms) = 0;
+  virtual void letEventsRun() = 0;
+
+  // Dialogs, each modal. The new game dialog stores what the player chose and,
+  // on Play, has the settings hold the chosen rules and names.
+  virtual NewGameAnswer newGameDialog(bool leaveEndsProgram) = 0;
+  virtual void messageBox(const std::string& text) = 0;
+  virtual void matchEnd(const MatchEndReport& report) = 0;
+  virtual void endProgram() = 0;
+
+  // The message line; `ms` 0 keeps it until replaced.
+  virtual void message(const std::string& text, int ms) = 0;
+  virtual void blinkMessage() = 0;
+  virtual void hideMessage() = 0;
+  // The prompt while the player takes his tiles; "" hides it.
+  virtual void prompt(const std::string& text) = 0;
+
+  // The seats and the scores ("12 pts") beside them.
+  virtual void showSeats(const std::array<std::string, 4>& names) = 0;
+  virtual void showScores(const std::array<std::string, 4>& scores) = 0;
+
+  // Commands and what the player may touch.
+  virtual void enableNewGame(bool enabled) = 0;
+  virtual void enableHand(bool enabled) = 0;
+  virtual void showPassCommand(bool shown) = 0;
+
+  // The table through a hand.
+  virtual void clearTable() = 0;    // the chain, the pile and the turned-up tiles go
+  virtual void newHand() = 0;       // hands and messages cleared for the deal
+  virtual void layOutPile() = 0;    // the 28 tiles face down, shuffled in
+  virtual void enablePile(bool enabled) = 0;
+  // Pile `position` slides to `seat`'s `slot` (the player's shows face up).
+  virtual void takeFromPile(int seat, int slot, int position) = 0;
+  virtual void removePile() = 0;
+  virtual void layTile(const LaidTile& tile) = 0;
+  virtual void closeUpHand(int seat, int slot) = 0;
+  virtual void computerPasses(int seat) = 0;
+  virtual void returnToHand(int slot, TileReturn how) = 0;
+  virtual void revealComputerHands() = 0;
+};
+
+// Thrown by a presentation to stop the game where it is (the window closed).
+struct MatchInterrupted {};
+
+// A presentation that shows nothing and plays every match it is offered.
+class SilentPresentation : public Presentation {
+ public:
+  void pause(int) override {}
+  void letEventsRun() override {}
+  NewGameAnswer newGameDialog(bool) override { return NewGameAnswer::Play; }
+  void messageBox(const std::string&) override {}
+  void matchEnd(const MatchEndReport&) override {}
+  void endProgram() override {}
+  void message(const std::string&, int) override {}
+  void blinkMessage() override {}
+  void hideMessage() override {}
+  void prompt(const std::string&) override {}
+  void showSeats(const std::array<std::string, 4>&) override {}
+  void showScores(const std::array<std::string, 4>&) override {}
+  void enableNewGame(bool) override {}
+  void enableHand(bool) override {}
+  void showPassCommand(bool) override {}
+  void clearTable() override {}
+  void newHand() override {}
+  void layOutPile() override {}
+  void enablePile(bool) override {}
+  void takeFromPile(int, int, int) override {}
+  void removePile() override {}
+  void layTile(const LaidTile&) override {}
+  void closeUpHand(int, int) override {}
+  void computerPasses(int) override {}
+  void returnToHand(int, TileReturn) override {}
+  void revealComputerHands() override {}
+};
+
+}  // namespace tavolix

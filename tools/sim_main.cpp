@@ -1,0 +1,36 @@
+#include <fstream>
+#include <iostream>
+
+#include "simulator.h"
+
+int main(int argc, char* argv[]) {
+  using namespace tavolix::sim;
+  const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto* error = std::get_if<std::string>(&parsed)) {
+    std::cerr << "tavolix-sim: " << *error << "\nTry 'tavolix-sim --help'.\n";
+    return 2;
+  }
+  const Options& options = std::get<Options>(parsed);
+  if (options.help) {
+    std::cout << usage();
+    return 0;
+  }
+  std::ofstream trace;
+  if (!options.traceFile.empty()) {
+    trace.open(options.traceFile, std::ios::out | std::ios::trunc);
+    if (!trace) {
+      std::cerr << "tavolix-sim: cannot write the trace to '" << options.traceFile << "'\n";
+      return 2;
+    }
+  }
+  const Summary summary = simulate(options, trace.is_open() ? &trace : nullptr);
+  if (trace.is_open()) {
+    trace.close();
+    if (!trace) {
+      std::cerr << "tavolix-sim: the trace could not be written completely to '" << options.traceFile << "'\n";
+      return 1;
+    }
+  }
+  printSummary(summary, options, std::cout);
+  return summary.violations == 0 ? 0 : 1;
+}

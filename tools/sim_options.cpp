@@ -1,0 +1,117 @@
+#include "sim_options.h"
+
+#include <charconv>
+
+#include "game/random_source.h"
+
+namespace tavolix::sim {
+
+namespace {
+
+std::optional<long> wholeNumber(const std::string& text, long low, long high) {
+  long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::string usage() {
+  return "Usage: tavolix-sim [options]\n"
+         "Plays whole Tavolix matches with no window, every seat choosing its moves\n"
+         "as the computer players do, and checks the game's invariants after every move.\n"
+         "\n"
+         "  --matches N        matches to play (default 1000)\n"
+         "  --seed S           seed of the random generator (default: unpredictable, printed)\n"
+         "  --pairs            pairs play (default individual)\n"
+         "  --rule 1|2         1: points by the kind of going out (default); 2: one point per pip\n"
+         "  --opening 1|2|3    who opens: 1 last winner (default), 2 always 6:6, 3 rotation\n"
+         "  --anticlockwise    turns go anticlockwise\n"
+         "  --close-anywhere   allow closing the game other than \"no natural\"\n"
+         "  --limit N          points to win a match (default 4 under rule 1, 100 under rule 2)\n"
+         "  --mixed-rules      each match draws its own rules from the seed\n"
+         "  --trace FILE       write every event as JSON Lines to FILE\n"
+         "  --help             show this help\n";
+}
+
+std::variant<Options, std::string> parseOptions(const std::vector<std::string>& arguments) {
+  Options options;
+  bool fixedRules = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    std::string name = arguments[i];
+    std::optional<std::string> attached;
+    if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+      attached = name.substr(equals + 1);
+      name.resize(equals);
+    }
+    const auto value = [&]() -> std::optional<std::string> {
+      if (attached) return attached;
+      if (i + 1 < arguments.size()) return arguments[++i];
+      return std::nullopt;
+    };
+    const auto flag = [&](bool& target) -> std::optional<std::string> {
+      if (attached) return name + " takes no value";
+      target = true;
+      return std::nullopt;
+    };
+    std::optional<std::string> error;
+
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+    } else if (name == "--pairs") {
+      error = flag(options.pairs);
+      fixedRules = true;
+    } else if (name == "--anticlockwise") {
+      error = flag(options.anticlockwise);
+      fixedRules = true;
+    } else if (name == "--close-anywhere") {
+      error = flag(options.closeAnywhere);
+      fixedRules = true;
+    } else if (name == "--mixed-rules") {
+      error = flag(options.mixedRules);
+    } else if (name == "--matches" || name == "--rule" || name == "--opening" || name == "--limit" ||
+               name == "--seed" || name == "--trace") {
+      const auto text = value();
+      if (!text) return name + " needs a value";
+      if (name == "--trace") {
+        if (text->empty()) return std::string("--trace needs a file name");
+        options.traceFile = *text;
+      } else if (name == "--seed") {
+        options.seed = parseSeed(*text);
+        if (!options.seed) return "--seed takes a whole number from 0 to 18446744073709551615, not '" + *text + "'";
+      } else if (name == "--matches") {
+        const auto n = wholeNumber(*text, 1, 1'000'000'000);
+        if (!n) return "--matches takes a whole number from 1 to 1000000000, not '" + *text + "'";
+        options.matches = *n;
+      } else if (name == "--rule") {
+        const auto n = wholeNumber(*text, 1, 2);
+        if (!n) return "--rule takes 1 or 2, not '" + *text + "'";
+        options.rule = static_cast<int>(*n);
+        fixedRules = true;
+      } else if (name == "--opening") {
+        const auto n = wholeNumber(*text, 1, 3);
+        if (!n) return "--opening takes 1, 2 or 3, not '" + *text + "'";
+        options.opening = static_cast<int>(*n);
+        fixedRules = true;
+      } else {
+        const auto n = wholeNumber(*text, 1, 32767);
+        if (!n) return "--limit takes a whole number from 1 to 32767, not '" + *text + "'";
+        options.limit = static_cast<int>(*n);
+        fixedRules = true;
+      }
+    } else {
+      return "unknown option '" + arguments[i] + "'";
+    }
+    if (error) return *error;
+  }
+  if (options.mixedRules && fixedRules) {
+    return std::string("--mixed-rules draws every rule itself; leave out --pairs, --rule, --opening, "
+                       "--anticlockwise, --close-anywhere and --limit");
+  }
+  return options;
+}
+
+}  // namespace tavolix::sim

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tavolix::sim {
+
+// How the simulator is asked to play.
+struct Options {
+  long matches = 1000;
+  std::optional<std::uint64_t> seed;  // unpredictable when not given
+  bool pairs = false;
+  int rule = 1;
+  int opening = 1;
+  bool anticlockwise = false;
+  bool closeAnywhere = false;
+  std::optional<int> limit;  // the dialogs' default for the rule when not given
+  bool mixedRules = false;
+  std::string traceFile;
+  bool help = false;
+};
+
+// The options, or why they cannot be taken.
+std::variant<Options, std::string> parseOptions(const std::vector<std::string>& arguments);
+std::string usage();
+
+}  // namespace tavolix::sim

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <ostream>
+
+#include "game/match_observer.h"
+
+namespace tavolix::sim {
+
+// Writes every event of a match as one JSON object per line.
+class TraceWriter : public MatchObserver {
+ public:
+  explicit TraceWriter(std::ostream& out) : out_(out) {}
+
+  void matchStarted(const Settings& settings) override;
+  void dealt(const GameState& state) override;
+  void redealt(int seat, int doubles) override;
+  void played(int seat, int slot, TileCode tile, Lado lado, const GameState& state) override;
+  void passed(int seat, const GameState& state) override;
+  void wentOut(int seat, int points, const std::string& kind, const GameState& state) override;
+  void blocked(const std::array<int, 4>& totals, const std::vector<int>& scorers, int points,
+               const GameState& state) override;
+  void matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) override;
+
+ private:
+  std::ostream& out_;
+};
+
+// A JSON string literal.
+std::string jsonString(const std::string& text);
+
+}  // namespace tavolix::sim

@@ -1,0 +1,234 @@
+#include "simulator.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iomanip>
+#include <optional>
+
+#include "game/autoplay.h"
+#include "game/invariants.h"
+#include "game/match.h"
+#include "game/presentation.h"
+#include "sim_trace.h"
+
+namespace tavolix::sim {
+
+namespace {
+
+constexpr int kMaxListedViolations = 10;
+
+void addViolation(Summary& summary, const std::string& what) {
+  ++summary.violations;
+  if (static_cast<int>(summary.firstViolations.size()) < kMaxListedViolations) summary.firstViolations.push_back(what);
+}
+
+// Plays the new game dialog (the rules of each match) and watches where tiles
+// are drawn; everything else stays silent.
+class SimulatedTable : public SilentPresentation {
+ public:
+  SimulatedTable(const Options& options, Settings& settings, RandomSource& random, Summary& summary)
+      : options_(options), settings_(settings), random_(random), summary_(summary) {}
+
+  NewGameAnswer newGameDialog(bool) override {
+    if (started_ == options_.matches) return NewGameAnswer::Exit;
+    ++started_;
+    chooseRules();
+    return NewGameAnswer::Play;
+  }
+
+  void clearTable() override { tiles_.clear(); }
+
+  void layTile(const LaidTile& tile) override {
+    const TilePlacement& p = tile.placement;
+    if (p.left < 0 || p.top < 0 || p.left + p.width() > table::kWidth || p.top + p.height() > table::kHeight) {
+      ++summary_.outsideWindow;
+    }
+    for (const TilePlacement& other : tiles_) {
+      // Anchors are kept in whole twips, so neighbours may share half a twip.
+      constexpr double kSlack = 1.0;
+      const bool apart = p.left + kSlack >= other.left + other.width() || other.left + kSlack >= p.left + p.width() ||
+                         p.top + kSlack >= other.top + other.height() || other.top + kSlack >= p.top + p.height();
+      if (!apart) {
+        ++summary_.overlapping;
+        if (std::getenv("SIM_DEBUG") && summary_.overlapping < 6) {
+          std::fprintf(stderr, "overlap: new #%d %s (%.1f,%.1f %s) with #%d %s (%.1f,%.1f %s)\n", p.index, p.shown.text().c_str(), p.left, p.top, p.vertical?"V":"H", other.index, other.shown.text().c_str(), other.left, other.top, other.vertical?"V":"H");
+          for (const auto& t : tiles_) std::fprintf(stderr, "   #%d %s %.1f,%.1f %s\n", t.index, t.shown.text().c_str(), t.left, t.top, t.vertical?"V":"H");
+        }
+        break;
+      }
+    }
+    tiles_.push_back(p);
+  }
+
+ private:
+  void chooseRules() {
+    settings_.Nomes[0] = "Jogador";
+    if (options_.mixedRules) {
+      settings_.TipoJogo = static_cast<std::int16_t>(random_.draw(2));
+      settings_.TipoRegra = static_cast<std::int16_t>(random_.draw(2));
+      settings_.TipoInicio = static_cast<std::int16_t>(random_.draw(3));
+      settings_.SentidoHorario = random_.draw(2) == 1;
+      settings_.FecharSoNoNatural = random_.draw(2) == 1;
+      settings_.PontosLimit = static_cast<std::int16_t>(settings_.TipoRegra == 1 ? 3 + random_.draw(7)
+                                                                                   : 50 * random_.draw(5));
+      return;
+    }
+    settings_.TipoJogo = options_.pairs ? 2 : 1;
+    settings_.TipoRegra = static_cast<std::int16_t>(options_.rule);
+    settings_.TipoInicio = static_cast<std::int16_t>(options_.opening);
+    settings_.SentidoHorario = !options_.anticlockwise;
+    settings_.FecharSoNoNatural = !options_.closeAnywhere;
+    settings_.PontosLimit = static_cast<std::int16_t>(
+        options_.limit.value_or(options_.rule == 1 ? Settings::kDefaultLimitRule1 : Settings::kDefaultLimitRule2));
+  }
+
+  const Options& options_;
+  Settings& settings_;
+  RandomSource& random_;
+  Summary& summary_;
+  long started_ = 0;
+  std::vector<TilePlacement> tiles_;
+};
+
+// Counts what happens and checks the invariants after every event.
+class Referee : public MatchObserver {
+ public:
+  Referee(Summary& summary, const Match& match, MatchObserver* trace)
+      : summary_(summary), match_(match), trace_(trace) {}
+
+  long events() const { return events_; }
+
+  void matchStarted(const Settings& settings) override {
+    ++events_;
+    ++summary_.matches;
+    if (trace_) trace_->matchStarted(settings);
+  }
+  void dealt(const GameState& state) override {
+    ++events_;
+    check(state, true, [] { return std::string("after the deal"); });
+    if (trace_) trace_->dealt(state);
+  }
+  void redealt(int seat, int doubles) override {
+    ++events_;
+    ++summary_.redeals;
+    if (trace_) trace_->redealt(seat, doubles);
+  }
+  void played(int seat, int slot, TileCode tile, Lado lado, const GameState& state) override {
+    ++events_;
+    summary_.longestArmA = std::max(summary_.longestArmA, state.QtdLadoA);
+    summary_.longestArmB = std::max(summary_.longestArmB, state.QtdLadoB);
+    check(state, false, [&] { return "after " + seatKey(seat) + " played " + tile.text(); });
+    if (trace_) trace_->played(seat, slot, tile, lado, state);
+  }
+  void passed(int seat, const GameState& state) override {
+    ++events_;
+    check(state, false, [&] { return "after " + seatKey(seat) + " passed"; });
+    if (trace_) trace_->passed(seat, state);
+  }
+  void wentOut(int seat, int points, const std::string& kind, const GameState& state) override {
+    ++events_;
+    ++summary_.hands;
+    ++summary_.wentOut[kind];
+    checkScores(state);
+    if (trace_) trace_->wentOut(seat, points, kind, state);
+  }
+  void blocked(const std::array<int, 4>& totals, const std::vector<int>& scorers, int points,
+               const GameState& state) override {
+    ++events_;
+    ++summary_.hands;
+    ++summary_.blocked;
+    if (scorers.empty()) ++summary_.ties;
+    checkScores(state);
+    if (trace_) trace_->blocked(totals, scorers, points, state);
+  }
+  void matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) override {
+    ++events_;
+    ++summary_.matchWins[winner];
+    if (trace_) trace_->matchEnded(winner, standings, state);
+  }
+
+ private:
+  // `when` describes the moment, and is only worked out when something is wrong.
+  template <class When>
+  void check(const GameState& state, bool dealing, When&& when) {
+    for (const std::string& problem : checkInvariants(state, match_.chain(), match_.settings(), dealing)) {
+      addViolation(summary_, "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
+    }
+  }
+  void checkScores(const GameState& state) {
+    const Settings& settings = match_.settings();
+    if (settings.pairs() && (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
+      addViolation(summary_, "match " + std::to_string(summary_.matches) + ": partners' scores differ");
+    }
+  }
+
+  Summary& summary_;
+  const Match& match_;
+  MatchObserver* trace_;
+  long events_ = 0;
+};
+
+}  // namespace
+
+Summary simulate(const Options& options, std::ostream* traceOut) {
+  Summary summary;
+  summary.seed = options.seed.value_or(unpredictableSeed());
+  RandomSource random(summary.seed);
+  Settings settings;
+  SimulatedTable table(options, settings, random, summary);
+  Match match(settings, table, random);
+  std::optional<TraceWriter> trace;
+  if (traceOut) trace.emplace(*traceOut);
+  Referee referee(summary, match, trace ? &*trace : nullptr);
+  match.setObserver(&referee);
+
+  const auto begin = std::chrono::steady_clock::now();
+  Autoplayer player(match, random);
+  match.start();
+  int idle = 0;  // actions in a row that changed nothing
+  while (match.awaiting() != Match::Awaiting::Finished) {
+    const long before = referee.events();
+    player.act();
+    idle = referee.events() == before && match.state().QtdEscolhidas == 0 ? idle + 1 : 0;
+    if (match.awaiting() == Match::Awaiting::Nothing || idle > 20) {
+      addViolation(summary, "match " + std::to_string(summary.matches) + ": the game stopped responding");
+      break;
+    }
+  }
+  summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  return summary;
+}
+
+void printSummary(const Summary& s, const Options& options, std::ostream& out) {
+  const auto count = [&](const char* kind) {
+    const auto found = s.wentOut.find(kind);
+    return found == s.wentOut.end() ? 0L : found->second;
+  };
+  long wentOut = 0;
+  for (const auto& [kind, n] : s.wentOut) wentOut += n;
+
+  out << "Tavolix simulator, seed " << s.seed << (options.mixedRules ? ", mixed rules" : "") << "\n";
+  out << "  matches                 " << s.matches << "\n";
+  out << "  hands                   " << s.hands << "\n";
+  out << "  hands per second        " << std::fixed << std::setprecision(0) << s.handsPerSecond() << "\n";
+  out << "  redeals                 " << s.redeals << "\n";
+  out << "  blocked hands           " << s.blocked << " (ties " << s.ties << ")\n";
+  out << "  hands won by going out  " << wentOut << "\n";
+  out << "    Batida Simples        " << count("Batida Simples") << "\n";
+  out << "    Batida Lá e Lô        " << count("Batida Lá e Lô") << "\n";
+  out << "    Batida Carroção       " << count("Batida Carroção") << "\n";
+  out << "    Batida Cruzada        " << count("Batida Cruzada") << "\n";
+  out << "    pip rule              " << count("") << "\n";
+  out << "  match wins by seat      Jog " << s.matchWins[0] << ", Mac1 " << s.matchWins[1] << ", Mac2 "
+      << s.matchWins[2] << ", Mac3 " << s.matchWins[3] << "\n";
+  out << "  longest arm             side A " << s.longestArmA << " tiles, side B " << s.longestArmB << " tiles\n";
+  out << "  tiles outside window    " << s.outsideWindow << "\n";
+  out << "  tiles over other tiles  " << s.overlapping << "\n";
+  out << "  invariant violations    " << s.violations << "\n";
+  for (const std::string& v : s.firstViolations) out << "    " << v << "\n";
+  out << s.matches << " matches, " << s.hands << " hands, " << std::fixed << std::setprecision(0)
+      << s.handsPerSecond() << " hands/s, " << s.violations << " violations\n";
+}
+
+}  // namespace tavolix::sim

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "sim_options.h"
+
+namespace tavolix::sim {
+
+// What a run of the simulator saw.
+struct Summary {
+  std::uint64_t seed = 0;
+  long matches = 0;
+  long hands = 0;
+  long redeals = 0;
+  long blocked = 0;
+  long ties = 0;
+  std::map<std::string, long> wentOut;  // by kind of going out; "" under the pip rule
+  std::array<long, 4> matchWins{};
+  int longestArmA = 0;
+  int longestArmB = 0;
+  long outsideWindow = 0;  // tiles drawn beyond the window's edges
+  long overlapping = 0;    // tiles drawn over another tile of the chain
+  long violations = 0;
+  std::vector<std::string> firstViolations;
+  double seconds = 0;
+
+  double handsPerSecond() const { return seconds > 0 ? hands / seconds : 0.0; }
+};
+
+// Plays the matches the options ask for, writing the trace to `trace` when given.
+Summary simulate(const Options& options, std::ostream* trace);
+
+void printSummary(const Summary& summary, const Options& options, std::ostream& out);
+
+}  // namespace tavolix::sim
