@@ -2,6 +2,7 @@
 
 #include "game/seat.h"
 #include "game/tile.h"
+#include "support/game_printers.h"
 
 namespace tavolix {
 namespace {

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "game/match.h"
+#include "support/game_printers.h"
+#include "support/recording_presentation.h"
+
+namespace tavolix {
+
+inline TileCode tile(std::string_view text) { return *TileCode::fromText(text); }
+
+inline Hand handOf(std::initializer_list<std::string_view> tiles) {
+  Hand hand{};
+  int slot = 1;
+  for (std::string_view t : tiles) hand[slot++] = tile(t);
+  return hand;
+}
+
+// A match on a recording screen with a random source the test can script.
+class MatchTest : public ::testing::Test {
+ protected:
+  MatchTest() { settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"}; }
+
+  // Queues the shuffle's draws so that pile position k hides `order[k - 1]`.
+  void stackShuffle(const std::vector<TileCode>& order) {
+    std::vector<TileCode> left(kAllTiles.begin(), kAllTiles.end());
+    for (TileCode t : order) {
+      const auto at = std::find(left.begin(), left.end(), t);
+      ASSERT_NE(at, left.end()) << t.text();
+      random.queue(static_cast<int>(at - left.begin()) + 1, static_cast<int>(left.size()));
+      left.erase(at);
+    }
+  }
+
+  // Stacks a deal: seat s's tiles lie at pile positions 7s + 1 .. 7s + 7, and
+  // each computer seat takes its own, in order. The player clicks his.
+  void stackDeal(const std::array<std::vector<std::string_view>, 4>& hands) {
+    std::vector<TileCode> order;
+    for (const auto& hand : hands) {
+      for (std::string_view t : hand) order.push_back(tile(t));
+    }
+    stackShuffle(order);
+  }
+  void queueComputerTakes(int seat) {
+    for (int j = 1; j <= 7; ++j) random.queue(7 * seat + j, kTileCount);
+  }
+  void clickOwnTiles() {
+    for (int position = 1; position <= 7; ++position) match.takePileTile(position);
+  }
+
+  // A position to resume from: four hands, the ends, and a plain chain of `table` tiles.
+  GameState position(const std::array<Hand, 4>& hands, int endA, int endB,
+                     std::initializer_list<std::string_view> table = {"12"}) {
+    GameState state;
+    state.PedrasJog = hands[0];
+    state.PedrasMac1 = hands[1];
+    state.PedrasMac2 = hands[2];
+    state.PedrasMac3 = hands[3];
+    for (std::string_view t : table) state.Mesa[++state.QtdMesa] = tile(t);
+    state.QtdLadoA = state.QtdMesa - 1;
+    state.PontaA = endA;
+    state.PontaB = endB;
+    state.PrimeiraRodada = false;
+    state.QuemInicia = kMac1;
+    return state;
+  }
+  // The chain's geometry for such a position: side A's last tile at `leftA`,
+  // side B's at `leftB`, both in the middle row.
+  static ChainGeometry chainWith(int leftA, int leftB) {
+    ChainGeometry g;
+    g.EsqA = leftA;
+    g.EsqB = leftB;
+    return g;
+  }
+
+  Settings settings;
+  RecordingPresentation screen;
+  ScriptedRandom random;
+  Match match{settings, screen, random};
+};
+
+}  // namespace tavolix

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "game/presentation.h"
+#include "game/random_source.h"
+
+namespace tavolix {
+
+// A presentation that remembers what the game showed and answers the new game
+// dialog as told (Play unless answers are queued).
+class RecordingPresentation : public SilentPresentation {
+ public:
+  struct Message {
+    std::string text;
+    int ms = 0;
+  };
+
+  std::deque<NewGameAnswer> answers;
+  std::vector<bool> dialogsLeaveEnds;  // each new game dialog: does leaving end the program?
+  std::vector<std::string> messageBoxes;
+  std::vector<Message> messages;
+  std::vector<std::string> prompts;
+  std::vector<LaidTile> laid;
+  std::vector<MatchEndReport> matchEnds;
+  std::vector<std::pair<int, TileReturn>> returns;
+  std::vector<int> passDisplays;
+  std::vector<int> pauses;
+  std::array<std::string, 4> scores;
+  std::array<std::string, 4> seats;
+  int blinks = 0;
+  int reveals = 0;
+  int tablesCleared = 0;
+  int pilesLaidOut = 0;
+  bool passShown = false;
+  bool handEnabled = false;
+  bool pileEnabled = false;
+  bool newGameEnabled = false;
+  bool ended = false;
+
+  NewGameAnswer newGameDialog(bool leaveEndsProgram) override {
+    dialogsLeaveEnds.push_back(leaveEndsProgram);
+    if (answers.empty()) return NewGameAnswer::Play;
+    const NewGameAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void pause(int ms) override { pauses.push_back(ms); }
+  void messageBox(const std::string& text) override { messageBoxes.push_back(text); }
+  void matchEnd(const MatchEndReport& report) override { matchEnds.push_back(report); }
+  void endProgram() override { ended = true; }
+  void message(const std::string& text, int ms) override { messages.push_back({text, ms}); }
+  void blinkMessage() override { ++blinks; }
+  void prompt(const std::string& text) override { prompts.push_back(text); }
+  void showSeats(const std::array<std::string, 4>& names) override { seats = names; }
+  void showScores(const std::array<std::string, 4>& texts) override { scores = texts; }
+  void enableNewGame(bool enabled) override { newGameEnabled = enabled; }
+  void enableHand(bool enabled) override { handEnabled = enabled; }
+  void showPassCommand(bool shown) override { passShown = shown; }
+  void clearTable() override { ++tablesCleared; }
+  void layOutPile() override { ++pilesLaidOut; }
+  void enablePile(bool enabled) override { pileEnabled = enabled; }
+  void layTile(const LaidTile& tile) override { laid.push_back(tile); }
+  void computerPasses(int seat) override { passDisplays.push_back(seat); }
+  void returnToHand(int slot, TileReturn how) override { returns.emplace_back(slot, how); }
+  void revealComputerHands() override { ++reveals; }
+
+  const Message& lastMessage() const { return messages.back(); }
+};
+
+// The game's random source with draws the test decides: each queued draw k
+// out of n comes out of `draw(n)` as k. When the queue is empty it draws as
+// the real generator does.
+class ScriptedRandom : public RandomSource {
+ public:
+  explicit ScriptedRandom(std::uint64_t seed = 1) : RandomSource(seed) {}
+
+  void queue(int k, int n) { script_.push_back((k - 0.5) / n); }
+  bool scriptUsedUp() const { return script_.empty(); }
+
+  double uniform() override {
+    if (script_.empty()) return RandomSource::uniform();
+    const double r = script_.front();
+    script_.pop_front();
+    return r;
+  }
+
+ private:
+  std::deque<double> script_;
+};
+
+}  // namespace tavolix
