@@ -15,6 +15,7 @@ packages=(
   build-essential cmake
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev
+  fonts-liberation2 fp-utils
 )
 
 missing=()

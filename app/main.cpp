@@ -2,12 +2,12 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QScreen>
 
+#include "app/start_game.h"
 #include "app/startup_options.h"
 #include "game/random_source.h"
-#include "game/settings.h"
-#include "settings/settings_config.h"
-#include "table/form1.h"
+#include "settings/settings_store.h"
 #include "table/pacer.h"
 
 int main(int argc, char* argv[]) {
@@ -38,10 +38,6 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QStringLiteral("Vantorel"));
 
   SettingsStore store = SettingsStore::userStore();
-  Settings settings;
-  LeConfig(store, settings);
-
-  Form1 window(settings, store, random);
-  window.show();
-  return QApplication::exec();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return startGame(app, store, random, screen != nullptr ? screen->geometry().size() : QSize());
 }

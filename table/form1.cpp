@@ -1,11 +1,146 @@
 #include "form1.h"
 
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "artwork.h"
+#include "game/settings.h"
+#include "pacer.h"
+#include "window_button.h"
+
 namespace tavolix {
 
 Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWidget* parent)
-    : QWidget(parent), settings_(settings), store_(store), random_(random) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      settings_(settings),
+      store_(store),
+      random_(random),
+      scene_(std::make_unique<TableScene>(settings)),
+      sounds_(settings) {
   setWindowTitle(QStringLiteral("Tavolix"));
-  setFixedSize(kWidth, kHeight);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  resize(kWidth, kHeight);
+
+  view_ = new TableView(scene_.get(), this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+
+  TableScene& s = *scene_;
+  const QCursor hand = artwork::handPointer(devicePixelRatioF());
+  for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{s.Label1, s.Label2, s.Label4, s.Label3[0], s.Image1,
+                                                                   s.Image2, s.Image4, s.ImgMontao0}) {
+    item->setCursor(hand);
+  }
+  connect(s.Image1, &WindowButton::clicked, this, &Form1::Image1_Click);
+  connect(s.Image2, &WindowButton::clicked, this, &Form1::Image2_Click);
+  connect(s.Image4, &WindowButton::clicked, this, &Form1::Image4_Click);
+  connect(s.Label2, &LabelItem::clicked, this, &Form1::Label2_Click);
+  connect(s.Label1, &LabelItem::clicked, this, &Form1::Label1_Click);
+  connect(s.Label4, &LabelItem::clicked, this, &Form1::Label4_Click);
+  connect(&s, &TableScene::titleStripPressed, this, [this](QPointF at) { moveWithTitleStrip(at, true); });
+  connect(&s, &TableScene::titleStripDragged, this, [this](QPointF at) { moveWithTitleStrip(at, false); });
+}
+
+Form1::~Form1() = default;
+
+QSize Form1::screenSize() const {
+  if (screenSize_) return screenSize_();
+  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().size() : QSize(kWidth, kHeight);
+}
+
+void Form1::CentraForm() {
+  const QSize room = screenSize();
+  move(room.width() / 2 - width() / 2, room.height() / 2 - height() / 2);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (activated_) return;
+  // The first activation: the window goes to the middle of the screen.
+  activated_ = true;
+  CentraForm();
+  update();
+  pacer::letEventsRun();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  // Leaving in full screen gives the desktop its window back first.
+  if (fullScreen_) {
+    fullScreen_ = false;
+    showNormal();
+  }
+  QWidget::closeEvent(event);
+}
+
+void Form1::moveWithTitleStrip(QPointF screenPos, bool pressed) {
+  if (fullScreen_) return;
+  if (pressed) {
+    // The window system moves the window itself where it can; elsewhere we follow the pointer.
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+      dragStart_ = QPointF(-1, -1);
+      return;
+    }
+    dragStart_ = screenPos;
+    windowStart_ = pos();
+    return;
+  }
+  if (dragStart_.x() < 0) return;
+  move(windowStart_ + (screenPos - dragStart_).toPoint());
+}
+
+void Form1::Image4_Click() { showMinimized(); }
+
+void Form1::Image1_Click() {
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  close();
+}
+
+void Form1::Resolucao800() {
+  const QSize room = screenSize();
+  // A screen already 800 wide or 600 high is left as it is.
+  if (room.width() == kWidth || room.height() == kHeight) return;
+  fullScreen_ = true;
+  showFullScreen();
+  // Without a window manager to carry out the request, cover the screen ourselves.
+  if (const QScreen* screen = this->screen()) setGeometry(screen->geometry());
+}
+
+void Form1::Image2_Click() {
+  if (resolucaoMudou_) {
+    resolucaoMudou_ = false;
+    if (fullScreen_) {
+      fullScreen_ = false;
+      showNormal();
+      resize(kWidth, kHeight);
+    }
+    CentraForm();
+    return;
+  }
+  Resolucao800();
+  if (!fullScreen_) move(0, 0);
+  resolucaoMudou_ = true;
+}
+
+void Form1::Label2_Click() {
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  Q_EMIT newGameRequested();
+}
+
+void Form1::Label1_Click() {
+  scene_->PicMover->hide();
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  Q_EMIT settingsRequested();
+}
+
+void Form1::Label4_Click() {
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  const QUrl opened = help_.open();
+  Q_EMIT helpOpened(opened);
 }
 
 }  // namespace tavolix

@@ -1,6 +1,14 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include <QWidget>
+
+#include "help_launcher.h"
+#include "sound_player.h"
+#include "table_scene.h"
+#include "table_view.h"
 
 namespace tavolix {
 
@@ -8,7 +16,8 @@ class RandomSource;
 class SettingsStore;
 struct Settings;
 
-// The game's one permanent window: the table.
+// The game's one permanent window: a frameless 800 x 600 table with its own
+// title strip and window buttons, and the commands along its top.
 class Form1 : public QWidget {
   Q_OBJECT
 
@@ -16,12 +25,61 @@ class Form1 : public QWidget {
   static constexpr int kWidth = 800;
   static constexpr int kHeight = 600;
 
+  // The size of the screen in pixels, asked each time it matters.
+  using ScreenSize = std::function<QSize()>;
+
   Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  TableScene& scene() { return *scene_; }
+  TableView& view() { return *view_; }
+  SoundPlayer& sounds() { return sounds_; }
+  void setScreenSize(ScreenSize screenSize) { screenSize_ = std::move(screenSize); }
+  void setHelpLauncher(HelpLauncher launcher) { help_ = std::move(launcher); }
+
+  // The full-screen toggle: whether it is on, and whether it took the whole screen.
+  bool ResolucaoMudou() const { return resolucaoMudou_; }
+  bool showsFullScreen() const { return fullScreen_; }
+
+  // The window's buttons and commands, as their clicks run them.
+  void Image1_Click();  // close
+  void Image2_Click();  // full screen on and off
+  void Image4_Click();  // minimise
+  void Label2_Click();  // New Game
+  void Label1_Click();  // Settings
+  void Label4_Click();  // Help
+
+  // Centres the window on the screen.
+  void CentraForm();
+
+ Q_SIGNALS:
+  void newGameRequested();
+  void settingsRequested();
+  void helpOpened(const QUrl& url);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void Resolucao800();
+  QSize screenSize() const;
+  void moveWithTitleStrip(QPointF screenPos, bool pressed);
+
   Settings& settings_;
   SettingsStore& store_;
   RandomSource& random_;
+  std::unique_ptr<TableScene> scene_;
+  TableView* view_ = nullptr;
+  SoundPlayer sounds_;
+  HelpLauncher help_;
+  ScreenSize screenSize_;
+
+  bool activated_ = false;
+  bool resolucaoMudou_ = false;
+  bool fullScreen_ = false;
+  QPointF dragStart_;
+  QPoint windowStart_;
 };
 
 }  // namespace tavolix

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+
+#include <QSize>
+#include <QString>
+
+class QApplication;
+
+namespace tavolix {
+
+class RandomSource;
+class SettingsStore;
+
+// Why the game cannot run on a screen this size (in pixels), if it cannot:
+// the table needs 600 pixels of height. The width is not tested.
+std::optional<QString> screenRefusal(QSize screenPixels);
+
+// Starts the game on `screen`: refuses a screen too small, loads the options,
+// shows the splash and then the table until the player leaves. Returns the
+// program's exit code.
+int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen);
+
+}  // namespace tavolix

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QColor>
+#include <QCursor>
+#include <QPainter>
+#include <QPixmap>
+#include <QRectF>
+#include <QSizeF>
+
+namespace tavolix {
+
+// The stores of tile pictures. Each holds one element per tile set (indexed by
+// PedraX), except the half faces, numbered pip + PedraBase: 0..6 ivory, 7..13
+// colourful.
+enum class Picture {
+  ImgW,        // half face of a lying tile
+  imgh,        // half face of an upright tile
+  ImgFrenteW,  // lying face-up blank on the table, with its shadow
+  ImgFrenteH,  // upright face-up blank on the table
+  PedraW,      // lying back, dark shadow: seats 1 and 3
+  PedraH,      // upright back, dark shadow: seat 2
+  PedraWR,     // lying face-up blank, dark shadow: seats 1 and 3 turned up
+  PedraHR,     // upright face-up blank, dark shadow: the player's hand, seat 2 turned up
+  ImgCostasW,  // lying back, no shadow: a computer tile on the move
+  ImgCostasH,  // upright back, no shadow
+  ImgMontaoX,  // upright back with its shadow on the table: the pile
+  ImgMove,     // upright face-up blank, no shadow: the tile the player carries
+};
+
+// Everything the table shows is painted here, as vector art: tiles, the table
+// itself, the window's glyphs, the splash banner and the hand pointer. Sizes
+// are the pictures' own in pixels of the 800 x 600 window; painting fills any
+// rectangle, so the art stays sharp in full screen and on HiDPI screens.
+namespace artwork {
+
+// A picture's size in pixels; an element a store does not hold is empty.
+QSizeF pictureSize(Picture picture, int element);
+bool holds(Picture picture, int element);
+void paintPicture(QPainter& painter, Picture picture, int element, const QRectF& target);
+
+// The table behind everything: surround, title strip, felt and frame, 800 x 600.
+inline constexpr QColor kSurround{2, 26, 34};
+inline constexpr QColor kFelt{13, 129, 21};
+void paintTable(QPainter& painter, const QRectF& target);
+
+// The splash banner, 500 x 160.
+void paintSplashBanner(QPainter& painter, const QRectF& target);
+
+enum class WindowGlyph { Minimise, FullScreen, Close };
+void paintWindowGlyph(QPainter& painter, WindowGlyph glyph, const QRectF& target, bool highlighted);
+
+// The hand-shaped pointer of the commands, drawn for the screen's pixel ratio.
+QCursor handPointer(qreal devicePixelRatio);
+
+}  // namespace artwork
+}  // namespace tavolix

@@ -1,0 +1,52 @@
+#include "frm_splash.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "artwork.h"
+#include "game/tempo.h"
+#include "pacer.h"
+#include "tavolix/version.h"
+#include "twips.h"
+
+namespace tavolix {
+
+FrmSplash::FrmSplash(QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
+      version_(versionText(version::kMajor, version::kMinor, version::kRevision)) {
+  setFixedSize(500, 160);
+  setWindowTitle(QStringLiteral("Tavolix"));
+  setModal(true);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->geometry().center() - rect().center());
+  }
+}
+
+QString FrmSplash::versionText(int major, int minor, int revision) {
+  QString text = QStringLiteral("v %1.%2").arg(major).arg(minor);
+  if (revision > 0) text += QStringLiteral(".%1").arg(revision);
+  return text;
+}
+
+void FrmSplash::run() {
+  show();
+  pacer::letEventsRun();
+  pacer::wait(tempo::kSplashMs);
+  accept();
+}
+
+void FrmSplash::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  artwork::paintSplashBanner(painter, rect());
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(11);
+  painter.setFont(font);
+  painter.setPen(QColor(128, 128, 128));
+  // The version label: Left 6570, Top 1455, 480 x 195 twips.
+  painter.drawText(QRectF(6570 / kTwipsPerPixel, 1455 / kTwipsPerPixel, 480 / kTwipsPerPixel + 10,
+                          195 / kTwipsPerPixel),
+                   Qt::AlignLeft | Qt::AlignVCenter, version_);
+}
+
+}  // namespace tavolix

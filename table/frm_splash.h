@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+namespace tavolix {
+
+// The splash: the banner with the version, shown while the table gets ready;
+// it closes itself after two seconds at the game's pace.
+class FrmSplash : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit FrmSplash(QWidget* parent = nullptr);
+
+  // Shows the splash, lets the screen draw it, waits two seconds at the
+  // game's pace and closes it.
+  void run();
+
+  // "v 1.0", with the revision after another dot when there is one.
+  static QString versionText(int major, int minor, int revision);
+  QString Label3() const { return version_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString version_;
+};
+
+}  // namespace tavolix

@@ -1,0 +1,53 @@
+#include "label_item.h"
+
+#include <QGraphicsSceneMouseEvent>
+#include <QPainter>
+
+#include "twips.h"
+
+namespace tavolix {
+
+LabelItem::LabelItem(const QString& caption, const QSizeF& box, const Style& style, QGraphicsItem* parent)
+    : QGraphicsObject(parent), caption_(caption), box_(box), style_(style), font_(QStringLiteral("Arial")) {
+  font_.setBold(style.bold);
+  font_.setPixelSize(static_cast<int>(pointsToTwips(style.points)));
+  setAcceptedMouseButtons(Qt::NoButton);
+}
+
+void LabelItem::setCaption(const QString& caption) {
+  if (caption == caption_) return;
+  caption_ = caption;
+  update();
+}
+
+void LabelItem::setClickable(bool clickable) {
+  clickable_ = clickable;
+  setAcceptedMouseButtons(clickable ? Qt::LeftButton : Qt::NoButton);
+}
+
+QRectF LabelItem::boundingRect() const {
+  // Captions may run past their box, as a label's text does when it is longer.
+  const QFontMetricsF metrics(font_);
+  const double width = std::max(box_.width(), metrics.horizontalAdvance(caption_) + 30);
+  return QRectF(0, 0, width, std::max(box_.height(), metrics.height()));
+}
+
+void LabelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+  if (caption_.isEmpty()) return;
+  painter->setFont(font_);
+  QColor colour = style_.colour;
+  if (clickable_ && !isEnabled()) colour = QColor(128, 128, 128);
+  painter->setPen(colour);
+  const QRectF area = style_.alignment & Qt::AlignLeft ? boundingRect() : QRectF(QPointF(0, 0), box_);
+  painter->drawText(area, static_cast<int>(style_.alignment), caption_);
+}
+
+void LabelItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) event->accept();
+}
+
+void LabelItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && isEnabled() && boundingRect().contains(event->pos())) Q_EMIT clicked();
+}
+
+}  // namespace tavolix

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QGraphicsObject>
+
+namespace tavolix {
+
+// A caption on the table, in a box of its own (twips), as the table's labels:
+// the commands, the seat names and scores, the prompt and the message line.
+// Commands are clickable; a disabled command is drawn dimmed and takes no clicks.
+class LabelItem : public QGraphicsObject {
+  Q_OBJECT
+
+ public:
+  struct Style {
+    double points = 8.25;
+    bool bold = true;
+    QColor colour{224, 224, 224};
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+  };
+
+  LabelItem(const QString& caption, const QSizeF& box, const Style& style, QGraphicsItem* parent = nullptr);
+
+  QString caption() const { return caption_; }
+  void setCaption(const QString& caption);
+  // A command answers clicks of the left button.
+  void setClickable(bool clickable);
+
+  QRectF boundingRect() const override;
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+ Q_SIGNALS:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+  void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+
+ private:
+  QString caption_;
+  QSizeF box_;
+  Style style_;
+  QFont font_;
+  bool clickable_ = false;
+};
+
+}  // namespace tavolix

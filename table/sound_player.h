@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "game/settings.h"
+
+class QSoundEffect;
+
+namespace tavolix {
+
+// The game's sounds: short WAV files played by their bare names without
+// waiting, a new one cutting off the one still playing, nothing at all while
+// sound is off. A missing file or no audio device stays silent.
+class SoundPlayer : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit SoundPlayer(const Settings& settings, QObject* parent = nullptr);
+  ~SoundPlayer() override;
+
+  // Plays a sound file such as "clic3.wav".
+  void TocaWav(const QString& arquivo);
+
+  // Where a sound is looked for: the current folder first (as the game always
+  // did), then beside the program and in its installed data folder.
+  QString locate(const QString& arquivo) const;
+  void setSearchFolders(const QStringList& folders) { folders_ = folders; }
+
+ Q_SIGNALS:
+  // A sound was started (the audio device may still have nothing to play it on).
+  void started(const QString& arquivo);
+
+ private:
+  const Settings& settings_;
+  QStringList folders_;
+  QHash<QString, QSoundEffect*> effects_;
+  QSoundEffect* playing_ = nullptr;
+};
+
+// The folders the game's files are looked for in: the current folder, the
+// program's, and the data folder of an installed program.
+QStringList gameFileFolders();
+
+}  // namespace tavolix

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "game/random_source.h"
+#include "game/settings.h"
+#include "settings/settings_store.h"
+#include "support/qt_printers.h"
+#include "table/form1.h"
+
+namespace tavolix {
+
+// The table window on the offscreen screen, with a settings store of its own.
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest() { settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"}; }
+
+  Form1& window() {
+    if (!window_) {
+      window_ = std::make_unique<Form1>(settings, store, random);
+      window_->setScreenSize([this] { return screen; });
+    }
+    return *window_;
+  }
+  // Where a point of the table (twips) is on the screen of the view.
+  QPoint onScreen(QPointF twips) { return window().view().mapFromScene(twips); }
+  void click(QPointF twips) {
+    QTest::mouseClick(window().view().viewport(), Qt::LeftButton, Qt::NoModifier, onScreen(twips));
+  }
+
+  QTemporaryDir dir;
+  Settings settings;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  RandomSource random{1};
+  QSize screen{1280, 1024};
+
+ private:
+  std::unique_ptr<Form1> window_;
+};
+
+// A short, silent WAV file, enough for the sound player to find and load.
+void writeSilentWav(const QString& path);
+
+}  // namespace tavolix
