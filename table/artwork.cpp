@@ -262,13 +262,13 @@ void paintFelt(QPainter& p) {
   strokeBevel(p, felt, QColor(70, 72, 72), QColor(200, 202, 200), 1.6);
 }
 
-QPainterPath metallicTitle(const QRectF& band, qreal pixelSize) {
+QPainterPath metallicTitle(const QRectF& band, qreal pixelSize, const QString& caption) {
   QFont font(QStringLiteral("Arial"));
   font.setBold(true);
   font.setPixelSize(static_cast<int>(pixelSize));
   font.setLetterSpacing(QFont::AbsoluteSpacing, pixelSize * 0.08);
   QPainterPath text;
-  text.addText(0, 0, font, QStringLiteral("TAVOLIX"));
+  text.addText(0, 0, font, caption);
   const QRectF bounds = text.boundingRect();
   text.translate(band.center() - bounds.center());
   return text;
@@ -377,7 +377,7 @@ void paintSplashBanner(QPainter& painter, const QRectF& target) {
   navy.setColorAt(1, QColor(14, 30, 74));
   painter.fillRect(band, navy);
 
-  const QPainterPath title = metallicTitle(band.adjusted(0, -4, 0, -4), 66);
+  const QPainterPath title = metallicTitle(band.adjusted(0, -4, 0, -4), 66, QStringLiteral("TAVOLIX"));
   QLinearGradient metal(title.boundingRect().topLeft(), title.boundingRect().bottomLeft());
   metal.setColorAt(0, QColor(250, 250, 252));
   metal.setColorAt(0.45, QColor(176, 184, 196));
@@ -389,6 +389,69 @@ void paintSplashBanner(QPainter& painter, const QRectF& target) {
   painter.setPen(QPen(QColor(255, 255, 255, 110), 0.8));
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(title.translated(-0.8, -0.8));
+  painter.restore();
+}
+
+QSizeF dialogPictureSize(DialogPicture picture) {
+  return picture == DialogPicture::NovoJogo ? QSizeF(479, 298) : QSizeF(384, 256);
+}
+
+void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& target) {
+  const QSizeF size = dialogPictureSize(picture);
+  const bool novoJogo = picture == DialogPicture::NovoJogo;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.translate(target.topLeft());
+  painter.scale(target.width() / size.width(), target.height() / size.height());
+
+  const QRectF whole(QPointF(0, 0), size);
+  painter.fillRect(whole, kFelt);
+  strokeBevel(painter, QPolygonF(whole.adjusted(1, 1, -1, -1)), QColor(120, 200, 120), QColor(4, 60, 8), 2);
+
+  // The navy panel, sunk into the frame.
+  const QRectF panel = novoJogo ? QRectF(8, 52, 463, 203) : QRectF(8, 52, 368, 160);
+  QLinearGradient navy(panel.topLeft(), panel.bottomLeft());
+  navy.setColorAt(0, QColor(12, 26, 66));
+  navy.setColorAt(1, QColor(6, 16, 44));
+  painter.fillRect(panel, navy);
+  strokeBevel(painter, QPolygonF(panel), QColor(2, 40, 6), QColor(140, 210, 140), 1.5);
+
+  // The title in its raised tab.
+  const QRectF tab = novoJogo ? QRectF(132, 6, 215, 40) : QRectF(88, 6, 208, 40);
+  QLinearGradient plate(tab.topLeft(), tab.bottomLeft());
+  plate.setColorAt(0, QColor(18, 150, 28));
+  plate.setColorAt(1, QColor(8, 96, 14));
+  painter.setBrush(plate);
+  painter.setPen(Qt::NoPen);
+  painter.drawRoundedRect(tab, 6, 6);
+  strokeBevel(painter, QPolygonF(tab), QColor(150, 230, 150), QColor(2, 50, 6), 1.5);
+  const QPainterPath text =
+      metallicTitle(tab, 22, novoJogo ? QStringLiteral("NOVO JOGO") : QStringLiteral("FIM DE JOGO"));
+  QLinearGradient metal(text.boundingRect().topLeft(), text.boundingRect().bottomLeft());
+  metal.setColorAt(0, QColor(252, 252, 254));
+  metal.setColorAt(0.5, QColor(150, 158, 172));
+  metal.setColorAt(1, QColor(230, 234, 240));
+  painter.setPen(QPen(QColor(10, 30, 12), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.setBrush(metal);
+  painter.drawPath(text);
+
+  // Dark plates under the commands.
+  const auto buttonPlate = [&](const QRectF& r) {
+    QLinearGradient dark(r.topLeft(), r.bottomLeft());
+    dark.setColorAt(0, QColor(44, 50, 58));
+    dark.setColorAt(1, QColor(16, 20, 26));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(dark);
+    painter.drawRoundedRect(r, 5, 5);
+    strokeBevel(painter, QPolygonF(r), QColor(110, 118, 130), QColor(0, 0, 0), 1.2);
+  };
+  if (novoJogo) {
+    buttonPlate(QRectF(8, 262, 184, 28));
+    buttonPlate(QRectF(225, 262, 124, 28));
+    buttonPlate(QRectF(346, 262, 125, 28));
+  } else {
+    buttonPlate(QRectF(272, 219, 100, 29));
+  }
   painter.restore();
 }
 

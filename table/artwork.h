@@ -46,6 +46,13 @@ void paintTable(QPainter& painter, const QRectF& target);
 // The splash banner, 500 x 160.
 void paintSplashBanner(QPainter& painter, const QRectF& target);
 
+// The pictures of the new game dialog (479 x 298) and of the end-of-match
+// window (384 x 256): a green frame with the title in a raised tab, a navy
+// panel, and dark plates under the commands.
+enum class DialogPicture { NovoJogo, FimDeJogo };
+QSizeF dialogPictureSize(DialogPicture picture);
+void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& target);
+
 enum class WindowGlyph { Minimise, FullScreen, Close };
 void paintWindowGlyph(QPainter& painter, WindowGlyph glyph, const QRectF& target, bool highlighted);
 

@@ -17,9 +17,11 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       settings_(settings),
       store_(store),
-      random_(random),
       scene_(std::make_unique<TableScene>(settings)),
-      sounds_(settings) {
+      sounds_(settings),
+      match_(settings, presentation_, random),
+      actions_(*scene_, settings, match_.state(), drag_, sounds_, pacer_),
+      presentation_(*this, *scene_, actions_, pacer_, settings, store, match_.state().Ingles) {
   setWindowTitle(QStringLiteral("Tavolix"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   resize(kWidth, kHeight);
@@ -41,8 +43,19 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   connect(s.Label2, &LabelItem::clicked, this, &Form1::Label2_Click);
   connect(s.Label1, &LabelItem::clicked, this, &Form1::Label1_Click);
   connect(s.Label4, &LabelItem::clicked, this, &Form1::Label4_Click);
+  connect(s.Label3[0], &LabelItem::clicked, this, &Form1::Label3_Click);
   connect(&s, &TableScene::titleStripPressed, this, [this](QPointF at) { moveWithTitleStrip(at, true); });
   connect(&s, &TableScene::titleStripDragged, this, [this](QPointF at) { moveWithTitleStrip(at, false); });
+
+  s.bindState(&match_.state());
+  actions_.onPileClicked([this](int position) { later([this, position] { match_.takePileTile(position); }); });
+  presentation_.onEndProgram([this] { close(); });
+  presentation_.onHelp([this] { help_.open(); });
+}
+
+template <class Action>
+void Form1::later(Action&& action) {
+  QMetaObject::invokeMethod(this, std::forward<Action>(action), Qt::QueuedConnection);
 }
 
 Form1::~Form1() = default;
@@ -66,9 +79,13 @@ void Form1::showEvent(QShowEvent* event) {
   CentraForm();
   update();
   pacer::letEventsRun();
+  // The match begins with the new game dialog, over the table.
+  later([this] { match_.start(); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+  // Whatever the game was in the middle of stops at its next wait.
+  pacer_.stop();
   // Leaving in full screen gives the desktop its window back first.
   if (fullScreen_) {
     fullScreen_ = false;
@@ -129,6 +146,12 @@ void Form1::Image2_Click() {
 void Form1::Label2_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   Q_EMIT newGameRequested();
+  later([this] { match_.newGame(); });
+}
+
+void Form1::Label3_Click() {
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  later([this] { match_.passTurn(); });
 }
 
 void Form1::Label1_Click() {

@@ -5,8 +5,13 @@
 
 #include <QWidget>
 
+#include "drag_state.h"
+#include "game/match.h"
 #include "help_launcher.h"
 #include "sound_player.h"
+#include "table_actions.h"
+#include "table_pacer.h"
+#include "table_presentation.h"
 #include "table_scene.h"
 #include "table_view.h"
 
@@ -34,6 +39,9 @@ class Form1 : public QWidget {
   TableScene& scene() { return *scene_; }
   TableView& view() { return *view_; }
   SoundPlayer& sounds() { return sounds_; }
+  TableActions& actions() { return actions_; }
+  Match& match() { return match_; }
+  const DragState& drag() const { return drag_; }
   void setScreenSize(ScreenSize screenSize) { screenSize_ = std::move(screenSize); }
   void setHelpLauncher(HelpLauncher launcher) { help_ = std::move(launcher); }
 
@@ -48,6 +56,7 @@ class Form1 : public QWidget {
   void Label2_Click();  // New Game
   void Label1_Click();  // Settings
   void Label4_Click();  // Help
+  void Label3_Click();  // Pass
 
   // Centres the window on the screen.
   void CentraForm();
@@ -66,14 +75,24 @@ class Form1 : public QWidget {
   QSize screenSize() const;
   void moveWithTitleStrip(QPointF screenPos, bool pressed);
 
+  // Runs one of the player's actions once the event that asked for it is over.
+  template <class Action>
+  void later(Action&& action);
+
   Settings& settings_;
   SettingsStore& store_;
-  RandomSource& random_;
   std::unique_ptr<TableScene> scene_;
   TableView* view_ = nullptr;
   SoundPlayer sounds_;
   HelpLauncher help_;
   ScreenSize screenSize_;
+  DragState drag_;
+  TablePacer pacer_;
+  // The match is made first: it only keeps a reference to the presentation,
+  // which, with the table's actions, works from the match's state.
+  Match match_;
+  TableActions actions_;
+  TablePresentation presentation_;
 
   bool activated_ = false;
   bool resolucaoMudou_ = false;

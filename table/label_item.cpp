@@ -12,6 +12,7 @@ LabelItem::LabelItem(const QString& caption, const QSizeF& box, const Style& sty
   font_.setBold(style.bold);
   font_.setPixelSize(static_cast<int>(pointsToTwips(style.points)));
   setAcceptedMouseButtons(Qt::NoButton);
+  setCacheMode(QGraphicsItem::DeviceCoordinateCache);
 }
 
 void LabelItem::setCaption(const QString& caption) {
@@ -26,10 +27,12 @@ void LabelItem::setClickable(bool clickable) {
 }
 
 QRectF LabelItem::boundingRect() const {
-  // Captions may run past their box, as a label's text does when it is longer.
+  // Captions may run past their box, as a label's text does when it is longer:
+  // to the right, or to the left when they end at the box's right edge.
   const QFontMetricsF metrics(font_);
   const double width = std::max(box_.width(), metrics.horizontalAdvance(caption_) + 30);
-  return QRectF(0, 0, width, std::max(box_.height(), metrics.height()));
+  const double left = style_.alignment & Qt::AlignRight ? box_.width() - width : 0;
+  return QRectF(left, 0, width, std::max(box_.height(), metrics.height()));
 }
 
 void LabelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
@@ -38,7 +41,8 @@ void LabelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
   QColor colour = style_.colour;
   if (clickable_ && !isEnabled()) colour = QColor(128, 128, 128);
   painter->setPen(colour);
-  const QRectF area = style_.alignment & Qt::AlignLeft ? boundingRect() : QRectF(QPointF(0, 0), box_);
+  const bool runsOn = style_.alignment & (Qt::AlignLeft | Qt::AlignRight);
+  const QRectF area = runsOn ? boundingRect() : QRectF(QPointF(0, 0), box_);
   painter->drawText(area, static_cast<int>(style_.alignment), caption_);
 }
 

@@ -29,6 +29,7 @@ enum Layer : int {
 // The table picture: it is drawn 12000 x 9000 twips, one pixel left of the window's edge.
 class TablePicture : public QGraphicsItem {
  public:
+  TablePicture() { setCacheMode(QGraphicsItem::DeviceCoordinateCache); }
   QRectF boundingRect() const override { return QRectF(0, 0, table::kWidth, table::kHeight); }
   void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
     artwork::paintTable(*painter, boundingRect());
@@ -72,6 +73,8 @@ const LabelItem::Style kCommandShadow{8.25, true, Qt::black, Qt::AlignLeft | Qt:
 const LabelItem::Style kPass{9, true, QColor(224, 224, 224), Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kPassShadow{9, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kSeat{9, true, QColor(224, 224, 224), Qt::AlignLeft | Qt::AlignTop};
+// The player's name would lie under his hand: it ends where the hand begins instead.
+const LabelItem::Style kPlayersName{9, true, QColor(224, 224, 224), Qt::AlignRight | Qt::AlignTop};
 const LabelItem::Style kPrompt{12, true, QColor(120, 255, 90), Qt::AlignHCenter | Qt::AlignTop};
 const LabelItem::Style kPromptShadow{12, true, Qt::black, Qt::AlignHCenter | Qt::AlignTop};
 
@@ -109,7 +112,10 @@ TableScene::TableScene(const Settings& settings, QObject* parent) : QGraphicsSce
   const std::array<QPointF, 4> players{{{4155, 8340}, {150, 2790}, {7980, 1155}, {11070, 6765}}};
   const std::array<QPointF, 4> scores{{{3510, 8070}, {150, 2535}, {7995, 1410}, {11100, 7035}}};
   for (int seat = 0; seat < kSeatCount; ++seat) {
-    LbPlayer[seat] = place(*this, new LabelItem(QString::fromStdString(settings.Nomes[seat]), {1200, 240}, kSeat),
+    LbPlayer[seat] = place(*this,
+                           seat == kJog ? new LabelItem(QString::fromStdString(settings.Nomes[seat]), {120, 240},
+                                                        kPlayersName)
+                                        : new LabelItem(QString::fromStdString(settings.Nomes[seat]), {1200, 240}, kSeat),
                            players[seat].x(), players[seat].y(), kCaptions);
     LbPontos[seat] = place(*this, new LabelItem(QStringLiteral("0 pts"), {900, 240}, kSeat), scores[seat].x(),
                            scores[seat].y(), kCaptions);

@@ -12,7 +12,7 @@ TableView::TableView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(sce
   setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
   setBackgroundBrush(artwork::kSurround);
   setAlignment(Qt::AlignCenter);
-  setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+  setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
   setMouseTracking(true);
   fit();
 }

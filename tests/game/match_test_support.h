@@ -22,29 +22,9 @@ class MatchTest : public ::testing::Test {
  protected:
   MatchTest() { settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"}; }
 
-  // Queues the shuffle's draws so that pile position k hides `order[k - 1]`.
-  void stackShuffle(const std::vector<TileCode>& order) {
-    std::vector<TileCode> left(kAllTiles.begin(), kAllTiles.end());
-    for (TileCode t : order) {
-      const auto at = std::find(left.begin(), left.end(), t);
-      ASSERT_NE(at, left.end()) << t.text();
-      random.queue(static_cast<int>(at - left.begin()) + 1, static_cast<int>(left.size()));
-      left.erase(at);
-    }
-  }
-
-  // Stacks a deal: seat s's tiles lie at pile positions 7s + 1 .. 7s + 7, and
-  // each computer seat takes its own, in order. The player clicks his.
-  void stackDeal(const std::array<std::vector<std::string_view>, 4>& hands) {
-    std::vector<TileCode> order;
-    for (const auto& hand : hands) {
-      for (std::string_view t : hand) order.push_back(tile(t));
-    }
-    stackShuffle(order);
-  }
-  void queueComputerTakes(int seat) {
-    for (int j = 1; j <= 7; ++j) random.queue(7 * seat + j, kTileCount);
-  }
+  void stackShuffle(const std::vector<TileCode>& order) { random.stackPile(order); }
+  void stackDeal(const std::array<std::vector<std::string_view>, 4>& hands) { random.stackDeal(hands); }
+  void queueComputerTakes(int seat) { random.takeOwnTiles(seat); }
   void clickOwnTiles() {
     for (int position = 1; position <= 7; ++position) match.takePileTile(position);
   }

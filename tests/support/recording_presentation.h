@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game/presentation.h"
@@ -79,6 +81,30 @@ class ScriptedRandom : public RandomSource {
 
   void queue(int k, int n) { script_.push_back((k - 0.5) / n); }
   bool scriptUsedUp() const { return script_.empty(); }
+
+  // Queues the shuffle's draws so that pile position k hides `order[k - 1]`
+  // (the rest of the set follows in its usual order).
+  void stackPile(const std::vector<TileCode>& order) {
+    std::vector<TileCode> left(kAllTiles.begin(), kAllTiles.end());
+    for (TileCode t : order) {
+      const auto at = std::find(left.begin(), left.end(), t);
+      if (at == left.end()) continue;
+      queue(static_cast<int>(at - left.begin()) + 1, static_cast<int>(left.size()));
+      left.erase(at);
+    }
+  }
+  // A deal of the four hands given (seat s's tiles at positions 7s + 1 .. 7s + 7).
+  void stackDeal(const std::array<std::vector<std::string_view>, 4>& hands) {
+    std::vector<TileCode> order;
+    for (const auto& hand : hands) {
+      for (std::string_view t : hand) order.push_back(*TileCode::fromText(t));
+    }
+    stackPile(order);
+  }
+  // A computer seat taking its own seven positions of such a deal, in order.
+  void takeOwnTiles(int seat) {
+    for (int j = 1; j <= 7; ++j) queue(7 * seat + j, kTileCount);
+  }
 
   double uniform() override {
     if (script_.empty()) return RandomSource::uniform();

@@ -1,0 +1,80 @@
+#include "frm_fimde_jogo.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+
+#include "artwork.h"
+#include "window_parts.h"
+
+namespace tavolix {
+
+namespace {
+
+QLabel* text(QWidget* parent, const QString& caption, QRect where, double points, QColor colour) {
+  auto* label = new QLabel(caption, parent);
+  QFont font(QStringLiteral("Arial"));
+  font.setBold(true);
+  font.setPixelSize(qRound(points * 96 / 72));
+  label->setFont(font);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+  // The design's boxes are tight; a longer text runs on to the right, as a label's does.
+  label->setGeometry(where.adjusted(0, 0, 160, 0));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+const QColor kLight(224, 224, 224);
+const QColor kShadow(64, 64, 64);
+
+}  // namespace
+
+FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+  setModal(true);
+  setWindowTitle(ingles ? QStringLiteral("Game over") : QStringLiteral("Fim de Jogo"));
+  setFixedSize(artwork::dialogPictureSize(artwork::DialogPicture::FimDeJogo).toSize());
+
+  auto* strip = new DragStrip(this);
+  strip->setGeometry(fromTwips(0, 0, 5715, 765));
+
+  Label2 = text(this, QString::fromStdString(report.winnerLine), fromTwips(495, 915, 3360, 330), 14.25, kLight);
+  const std::array<int, 4> tops{1440, 1815, 2175, 2550};
+  for (int place = 0; place < 4; ++place) {
+    const QString score = QString::fromStdString(report.scores[place]);
+    Label1[place] = text(this, QString::fromStdString(report.names[place]), fromTwips(510, tops[place], 1260, 345), 12,
+                         kLight);
+    Label3[place] = text(this, score, fromTwips(2115, tops[place] + 30, 105, 285), 12, kShadow);
+    Label4[place] = text(this, score, fromTwips(2100, tops[place], 105, 285), 12, kLight);
+  }
+  text(this, QStringLiteral("OK"), fromTwips(4560, 3435, 345, 270), 11.25, Qt::black);
+  Lbcaption2 = new CommandLabel(QStringLiteral("OK"), this);
+  Lbcaption2->setFont(Label2->font());
+  QFont ok = Lbcaption2->font();
+  ok.setPixelSize(15);
+  Lbcaption2->setFont(ok);
+  QPalette palette = Lbcaption2->palette();
+  palette.setColor(QPalette::WindowText, kLight);
+  Lbcaption2->setPalette(palette);
+  Lbcaption2->setGeometry(fromTwips(4530, 3390, 345, 270).adjusted(0, 0, 10, 4));
+  Lbcaption2->setCursor(artwork::handPointer(devicePixelRatioF()));
+  connect(Lbcaption2, &CommandLabel::clicked, this, &QDialog::accept);
+  CentraForm(*this);
+}
+
+void FrmFimdeJogo::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void FrmFimdeJogo::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  artwork::paintDialogPicture(painter, artwork::DialogPicture::FimDeJogo, rect());
+}
+
+}  // namespace tavolix

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "game/presentation.h"
+#include "pacer.h"
+
+namespace tavolix {
+
+// The table's waits. Once the window is closing, the game does not go on
+// with whatever it was in the middle of: the next wait stops it.
+class TablePacer {
+ public:
+  void wait(int ms) {
+    pacer::wait(ms);
+    check();
+  }
+  void letEventsRun() {
+    pacer::letEventsRun();
+    check();
+  }
+  void stop() { stopping_ = true; }
+  bool stopping() const { return stopping_; }
+  void check() const {
+    if (stopping_) throw MatchInterrupted();
+  }
+
+ private:
+  bool stopping_ = false;
+};
+
+}  // namespace tavolix

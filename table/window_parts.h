@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QLabel>
+#include <QPoint>
+#include <QWidget>
+
+namespace tavolix {
+
+// An invisible strip over a window's picture: pressing the left button on it
+// moves the window (the window system's own move where it offers one).
+class DragStrip : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit DragStrip(QWidget* parent);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool following_ = false;
+  QPoint grab_;
+  QPoint start_;
+};
+
+// A command drawn as a caption on a window's picture: it answers a left click.
+class CommandLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  CommandLabel(const QString& caption, QWidget* parent);
+
+ Q_SIGNALS:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The twips of a window's design, in its pixels.
+inline QRect fromTwips(int left, int top, int width, int height) {
+  return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0));
+}
+
+// Puts a window in the middle of its screen.
+void CentraForm(QWidget& window);
+
+}  // namespace tavolix

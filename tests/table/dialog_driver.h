@@ -1,0 +1,73 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include <QApplication>
+#include <QDir>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace tavolix {
+
+// Answers the modal dialogs a test's game opens, in the order the test
+// expects them. A dialog nobody expected fails the test and is closed, so a
+// test never waits for a person. With TAVOLIX_SHOTS set to a folder, every
+// dialog answered is saved there as a picture first.
+class DialogDriver : public QObject {
+ public:
+  DialogDriver() {
+    timer_.setInterval(2);
+    connect(&timer_, &QTimer::timeout, this, &DialogDriver::look);
+    timer_.start();
+  }
+  ~DialogDriver() override {
+    if (!queue_.empty()) ADD_FAILURE() << queue_.size() << " expected dialog(s) never came";
+  }
+
+  // The next modal dialog must be a `Dialog`; `answer` closes it somehow.
+  template <class Dialog>
+  void expect(std::function<void(Dialog&)> answer, QString shot = {}) {
+    queue_.push_back({[](QWidget* w) { return qobject_cast<Dialog*>(w) != nullptr; },
+                      [answer = std::move(answer), shot](QWidget* w) {
+                        keep(*w, shot);
+                        answer(*qobject_cast<Dialog*>(w));
+                      }});
+  }
+  bool done() const { return queue_.empty(); }
+
+ private:
+  static void keep(QWidget& w, const QString& name) {
+    const QString folder = qEnvironmentVariable("TAVOLIX_SHOTS");
+    if (!folder.isEmpty() && !name.isEmpty()) w.grab().save(QDir(folder).filePath(name));
+  }
+
+  void look() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == answered_ || !modal->isVisible()) return;
+    answered_ = modal;
+    if (queue_.empty() || !queue_.front().matches(modal)) {
+      ADD_FAILURE() << "unexpected dialog: " << modal->metaObject()->className() << " "
+                    << modal->windowTitle().toStdString();
+      QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+      return;
+    }
+    // Taken off the queue first: answering may open the next dialog at once.
+    const Expectation next = std::move(queue_.front());
+    queue_.pop_front();
+    next.answer(modal);
+  }
+
+  struct Expectation {
+    std::function<bool(QWidget*)> matches;
+    std::function<void(QWidget*)> answer;
+  };
+
+  QTimer timer_;
+  QPointer<QWidget> answered_;
+  std::deque<Expectation> queue_;
+};
+
+}  // namespace tavolix
