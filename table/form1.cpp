@@ -80,7 +80,7 @@ void Form1::showEvent(QShowEvent* event) {
   update();
   pacer::letEventsRun();
   // The match begins with the new game dialog, over the table.
-  later([this] { match_.start(); });
+  if (startsMatch_) later([this] { match_.start(); });
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -124,7 +124,8 @@ void Form1::Resolucao800() {
   fullScreen_ = true;
   showFullScreen();
   // Without a window manager to carry out the request, cover the screen ourselves.
-  if (const QScreen* screen = this->screen()) setGeometry(screen->geometry());
+  const QScreen* screen = this->screen();
+  if (screen != nullptr && geometry() != screen->geometry()) setGeometry(screen->geometry());
 }
 
 void Form1::Image2_Click() {

@@ -44,6 +44,9 @@ class Form1 : public QWidget {
   const DragState& drag() const { return drag_; }
   void setScreenSize(ScreenSize screenSize) { screenSize_ = std::move(screenSize); }
   void setHelpLauncher(HelpLauncher launcher) { help_ = std::move(launcher); }
+  // The first activation starts a match with the new game dialog; tests of the
+  // window alone may leave the table empty.
+  void setFirstActivationStartsMatch(bool starts) { startsMatch_ = starts; }
 
   // The full-screen toggle: whether it is on, and whether it took the whole screen.
   bool ResolucaoMudou() const { return resolucaoMudou_; }
@@ -95,6 +98,7 @@ class Form1 : public QWidget {
   TablePresentation presentation_;
 
   bool activated_ = false;
+  bool startsMatch_ = true;
   bool resolucaoMudou_ = false;
   bool fullScreen_ = false;
   QPointF dragStart_;

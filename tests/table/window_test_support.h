@@ -21,6 +21,7 @@ class WindowTest : public ::testing::Test {
     if (!window_) {
       window_ = std::make_unique<Form1>(settings, store, random);
       window_->setScreenSize([this] { return screen; });
+      window_->setFirstActivationStartsMatch(false);
     }
     return *window_;
   }
