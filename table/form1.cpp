@@ -48,6 +48,7 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   connect(&s, &TableScene::titleStripDragged, this, [this](QPointF at) { moveWithTitleStrip(at, false); });
 
   s.bindState(&match_.state());
+  hand_ = new HandDrag(s, match_, settings, drag_, sounds_);
   actions_.onPileClicked([this](int position) { later([this, position] { match_.takePileTile(position); }); });
   presentation_.onEndProgram([this] { close(); });
   presentation_.onHelp([this] { help_.open(); });

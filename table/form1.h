@@ -7,6 +7,7 @@
 
 #include "drag_state.h"
 #include "game/match.h"
+#include "hand_drag.h"
 #include "help_launcher.h"
 #include "sound_player.h"
 #include "table_actions.h"
@@ -42,6 +43,7 @@ class Form1 : public QWidget {
   TableActions& actions() { return actions_; }
   Match& match() { return match_; }
   const DragState& drag() const { return drag_; }
+  HandDrag& hand() { return *hand_; }
   void setScreenSize(ScreenSize screenSize) { screenSize_ = std::move(screenSize); }
   void setHelpLauncher(HelpLauncher launcher) { help_ = std::move(launcher); }
   // The first activation starts a match with the new game dialog; tests of the
@@ -96,6 +98,7 @@ class Form1 : public QWidget {
   Match match_;
   TableActions actions_;
   TablePresentation presentation_;
+  HandDrag* hand_ = nullptr;  // an item of the scene
 
   bool activated_ = false;
   bool startsMatch_ = true;

@@ -32,15 +32,26 @@ int scaled(int ms) {
   return static_cast<int>(std::lround(ms * paceFactor));
 }
 
-void wait(int ms) {
-  const int duration = scaled(ms);
-  if (duration <= 0) {
+void wait(int ms) { waitUnscaled(scaled(ms)); }
+
+void waitUnscaled(int ms) {
+  if (ms <= 0) {
     letEventsRun();
     return;
   }
   QEventLoop loop;
-  QTimer::singleShot(duration, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   loop.exec();
+}
+
+Cadence::Cadence(int stepMs) : stepMs_(stepMs), start_(std::chrono::steady_clock::now()) {}
+
+int Cadence::untilNextStep() {
+  ++steps_;
+  const double due = steps_ * stepMs_ * paceFactor;
+  const double elapsed =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+  return due > elapsed ? static_cast<int>(std::lround(due - elapsed)) : 0;
 }
 
 void letEventsRun() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string_view>
 
@@ -24,5 +25,23 @@ void wait(int ms);
 
 // Lets the events that are already pending run, then returns.
 void letEventsRun();
+
+// Waits `ms` exactly, not scaled by the pace: what is left of a step's time.
+void waitUnscaled(int ms);
+
+// The beat of one animation: its steps come every `stepMs` (at the current
+// pace) counted from when it started, so the painting between steps does not
+// stretch the whole animation.
+class Cadence {
+ public:
+  explicit Cadence(int stepMs);
+  // Milliseconds until the next step's moment; 0 when it has come already.
+  int untilNextStep();
+
+ private:
+  int stepMs_;
+  int steps_ = 0;
+  std::chrono::steady_clock::time_point start_;
+};
 
 }  // namespace tavolix::pacer

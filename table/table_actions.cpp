@@ -130,8 +130,9 @@ void TableActions::slide(QGraphicsItem* item, QPointF target, int steps, int ste
   const int parts = steps + 1;
   const double dx = floorDiv(target.x() - item->x(), parts);
   const double dy = floorDiv(target.y() - item->y(), parts);
+  pacer::Cadence beat(stepMs);
   for (int n = 0; n < steps; ++n) {
-    pacer_.wait(stepMs);
+    pacer_.step(beat);
     item->moveBy(dx, dy);
   }
 }
@@ -216,9 +217,10 @@ void TableActions::MovePedra(int seat, int slot, QPointF target) {
   const int veloc = settings_.Veloc;
   const double stepX = floorDiv(mover->x() - target.x(), veloc);
   const double stepY = floorDiv(mover->y() - target.y(), veloc);
+  pacer::Cadence beat(tempo::kSlideStepMs);
   for (int n = 0; n < veloc - 1; ++n) {
     pacer_.letEventsRun();
-    pacer_.wait(tempo::kSlideStepMs);
+    pacer_.step(beat);
     if (player) pacer_.letEventsRun();
     mover->moveBy(-stepX, -stepY);
     pacer_.letEventsRun();
@@ -239,10 +241,11 @@ void TableActions::closeUpHand(int seat, int slot) {
     for (int k = slot; k <= kHandSlots - 1; ++k) {
       PictureItem* next = scene_.PicJog[k + 1];
       const double orig = next->x();
+      pacer::Cadence beat(tempo::kCloseUpStepMs);
       for (int n = 0; n < veloc; ++n) {
         next->setX(next->x() - step);
         pacer_.letEventsRun();
-        pacer_.wait(tempo::kCloseUpStepMs);
+        pacer_.step(beat);
       }
       scene_.ExibeJog(k);
       next->hide();
@@ -255,11 +258,12 @@ void TableActions::closeUpHand(int seat, int slot) {
   for (int k = slot + 1; k <= kHandSlots; ++k) {
     PictureItem* image = images[k];
     const QPointF orig = image->pos();
+    pacer::Cadence beat(tempo::kCloseUpStepMs);
     for (int n = 0; n < veloc; ++n) {
       if (seat == kMac1) image->moveBy(0, step);
       if (seat == kMac2) image->moveBy(-step, 0);
       if (seat == kMac3) image->moveBy(0, -step);
-      pacer_.wait(tempo::kCloseUpStepMs);
+      pacer_.step(beat);
       pacer_.letEventsRun();
     }
     images[k - 1]->setVisible(image->isVisible());
@@ -277,11 +281,12 @@ void TableActions::computerPasses(int seat) {
   const double s = std::floor(1.4 * (seat == kMac2 ? o->width() : o->height()) / veloc);
   const QPointF step = seat == kMac1 ? QPointF(0, s) : seat == kMac2 ? QPointF(-s, 0) : QPointF(0, -s);
   const auto jump = [&](QPointF by) {
+    pacer::Cadence beat(tempo::kCloseUpStepMs);
     for (int n = 0; n < veloc - 1; ++n) {
       pacer_.letEventsRun();
       o->moveBy(by.x(), by.y());
       pacer_.letEventsRun();
-      pacer_.wait(tempo::kCloseUpStepMs);
+      pacer_.step(beat);
       pacer_.letEventsRun();
     }
   };
@@ -308,11 +313,12 @@ void TableActions::returnToHand(int slot, TileReturn how) {
     const int n = settings_.Veloc;
     const double dx = floorDiv(mover->x() - home.x(), n);
     const double dy = floorDiv(mover->y() - home.y(), n);
+    pacer::Cadence beat(tempo::kCloseUpStepMs);
     for (int i = 0; i < n; ++i) {
       pacer_.letEventsRun();
       mover->moveBy(-dx, -dy);
       pacer_.letEventsRun();
-      pacer_.wait(tempo::kCloseUpStepMs);
+      pacer_.step(beat);
       pacer_.letEventsRun();
     }
   }

@@ -17,6 +17,11 @@ class TablePacer {
     pacer::letEventsRun();
     check();
   }
+  // The next step of an animation, on its beat.
+  void step(pacer::Cadence& beat) {
+    pacer::waitUnscaled(beat.untilNextStep());
+    check();
+  }
   void stop() { stopping_ = true; }
   bool stopping() const { return stopping_; }
   void check() const {

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace tavolix {
@@ -38,6 +39,13 @@ class DialogDriver : public QObject {
   }
   bool done() const { return queue_.empty(); }
 
+  // Every `Dialog` that comes when none is expected gets this answer.
+  template <class Dialog>
+  void always(std::function<void(Dialog&)> answer) {
+    standing_.push_back({[](QWidget* w) { return qobject_cast<Dialog*>(w) != nullptr; },
+                         [answer = std::move(answer)](QWidget* w) { answer(*qobject_cast<Dialog*>(w)); }});
+  }
+
  private:
   static void keep(QWidget& w, const QString& name) {
     const QString folder = qEnvironmentVariable("TAVOLIX_SHOTS");
@@ -48,6 +56,14 @@ class DialogDriver : public QObject {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || modal == answered_ || !modal->isVisible()) return;
     answered_ = modal;
+    if (queue_.empty()) {
+      for (const Expectation& standing : standing_) {
+        if (standing.matches(modal)) {
+          standing.answer(modal);
+          return;
+        }
+      }
+    }
     if (queue_.empty() || !queue_.front().matches(modal)) {
       ADD_FAILURE() << "unexpected dialog: " << modal->metaObject()->className() << " "
                     << modal->windowTitle().toStdString();
@@ -68,6 +84,7 @@ class DialogDriver : public QObject {
   QTimer timer_;
   QPointer<QWidget> answered_;
   std::deque<Expectation> queue_;
+  std::vector<Expectation> standing_;
 };
 
 }  // namespace tavolix
