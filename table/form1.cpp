@@ -9,6 +9,7 @@
 #include "artwork.h"
 #include "game/settings.h"
 #include "pacer.h"
+#include "settings/frm_opc.h"
 #include "window_button.h"
 
 namespace tavolix {
@@ -160,6 +161,14 @@ void Form1::Label1_Click() {
   scene_->PicMover->hide();
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   Q_EMIT settingsRequested();
+  const int base = settings_.PedraBase();
+  FrmOpc dialog(settings_, store_, match_.state().Ingles, this);
+  if (dialog.exec() == QDialog::Accepted) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
+      scene_->LbPlayer[seat]->setCaption(QString::fromStdString(settings_.Nomes[seat]));
+    }
+  }
+  if (settings_.PedraBase() != base) actions_.redrawTileSet();
 }
 
 void Form1::Label4_Click() {

@@ -328,6 +328,31 @@ void TableActions::returnToHand(int slot, TileReturn how) {
   if (how != TileReturn::Quiet) sounds_.TocaWav(QStringLiteral("clic2.wav"));
 }
 
+// --- a change of tile set ----------------------------------------------------
+
+void TableActions::redrawTileSet() {
+  for (int i = 1; i <= kHandSlots; ++i) scene_.ExibeJog(i);
+  for (int seat = kMac1; seat <= kMac3; ++seat) scene_.ExibeMac(seat);
+  const int set = settings_.PedraX;
+  const int base = settings_.PedraBase();
+  scene_.ImgMontao0->setPicture(Picture::ImgMontaoX, set);
+  for (PictureItem* tile : pile_) {
+    if (tile != nullptr && tile->isVisible()) tile->setPicture(Picture::ImgMontaoX, set);
+  }
+  const auto redraw = [&](PictureItem* view, TileCode t) {
+    const bool upright = view->height() > view->width();
+    view->setPicture(upright ? Picture::ImgFrenteH : Picture::ImgFrenteW, set);
+    const auto halves = view->childItems();
+    const Picture half = upright ? Picture::imgh : Picture::ImgW;
+    static_cast<PictureItem*>(halves[0])->setPicture(half, t.first() + base);
+    static_cast<PictureItem*>(halves[1])->setPicture(half, t.last() + base);
+  };
+  if (state_.QtdMesa >= 1) redraw(scene_.PicMatrisH0, state_.Mesa[1]);
+  for (std::size_t j = 0; j < chain_.size() && static_cast<int>(j) + 2 <= state_.QtdMesa; ++j) {
+    redraw(chain_[j], state_.Mesa[j + 2]);
+  }
+}
+
 // --- the end of a hand -------------------------------------------------------
 
 void TableActions::MostraPedrasMac() {

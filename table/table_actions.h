@@ -41,6 +41,10 @@ class TableActions {
   void returnToHand(int slot, TileReturn how);
   void MostraPedrasMac();
 
+  // After a change of tile set: every tile shown is drawn again in the new set,
+  // each table view keeping its place, its orientation and its pips.
+  void redrawTileSet();
+
   // The chain's views, the first tile's view first; the turned-up computer tiles.
   std::vector<PictureItem*> chainViews() const;
   const std::vector<PictureItem*>& turnedUp() const { return turnedUp_; }

@@ -1,0 +1,138 @@
+#include "frm_opc.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "conversions.h"
+#include "settings_config.h"
+#include "table/artwork.h"
+#include "table/window_parts.h"
+
+namespace tavolix {
+
+namespace {
+
+// The sample of a tile set: a tile lying face up, another standing on its back.
+class TileSetSample : public QWidget {
+ public:
+  explicit TileSetSample(QWidget* parent) : QWidget(parent) {}
+  void show(int set) {
+    set_ = set;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), artwork::kFelt);
+    // Both tiles and the felt between and around them: 8 + 56 + 10 + 59 + 8 pixels by 40.
+    const double scale = std::min(width() / 141.0, height() / 40.0);
+    const auto at = [&](double x, double y, QSizeF size) { return QRectF(QPointF(x, y) * scale, size * scale); };
+    const QSizeF front = artwork::pictureSize(Picture::ImgFrenteW, set_);
+    const QRectF tile = at(8, 6, front);
+    artwork::paintPicture(p, Picture::ImgFrenteW, set_, tile);
+    const QSizeF half = artwork::pictureSize(Picture::ImgW, 6 + 7 * set_);
+    artwork::paintPicture(p, Picture::ImgW, 6 + 7 * set_, at(8 + 65 / 15.0, 6 + 5, half));
+    artwork::paintPicture(p, Picture::ImgW, 3 + 7 * set_, at(8 + 440 / 15.0, 6 + 5, half));
+    artwork::paintPicture(p, Picture::PedraW, set_, at(74, 6, artwork::pictureSize(Picture::PedraW, set_)));
+  }
+
+ private:
+  int set_ = 0;
+};
+
+template <class Widget>
+Widget* placed(Widget* widget, QRect where) {
+  widget->setGeometry(where);
+  return widget;
+}
+
+}  // namespace
+
+FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* parent)
+    : QDialog(parent), settings_(settings), store_(store) {
+  setModal(true);
+  setWindowTitle(ingles ? QStringLiteral("Preferences") : QStringLiteral("Opções"));
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(11);
+  setFont(font);
+  setFixedSize(296, 332);
+
+  auto* frame3 = placed(new QGroupBox(ingles ? QStringLiteral("Color Dominoes") : QStringLiteral("Peças: "), this),
+                        fromTwips(90, 90, 4215, 1305));
+  Option1[0] = placed(new QRadioButton(QStringLiteral("Marfim"), frame3), fromTwips(195, 240, 990, 240));
+  Option1[1] = placed(new QRadioButton(ingles ? QStringLiteral("Colorful") : QStringLiteral("Coloridas"), frame3),
+                      fromTwips(210, 585, 1020, 240));
+  Image2 = placed(new TileSetSample(frame3), fromTwips(1410, 195, 2490, 990));
+
+  auto* frame2 = placed(new QGroupBox(ingles ? QStringLiteral("Players name of CPU controlled")
+                                             : QStringLiteral("Nomes dos jogadores "),
+                                      this),
+                        fromTwips(75, 1455, 4215, 1815));
+  placed(new QLabel(QStringLiteral("Seu nome:"), frame2), fromTwips(120, 315, 885, 225));
+  const std::array<int, 3> cpuLefts{135, 150, 135};
+  const std::array<int, 3> cpuTops{690, 1050, 1425};
+  for (int i = 0; i < 3; ++i) {
+    placed(new QLabel(QStringLiteral("CPU %1:").arg(i + 1), frame2), fromTwips(cpuLefts[i], cpuTops[i], 660, 225));
+  }
+  const std::array<int, 4> nameTops{285, 645, 1005, 1365};
+  for (int i = 0; i < 4; ++i) {
+    Text1[i] = placed(new QLineEdit(QString::fromStdString(settings.Nomes[i]), frame2),
+                      fromTwips(1095, nameTops[i], 2835, 315));
+    Text1[i]->setMaxLength(i == 0 ? 12 : 10);
+  }
+
+  auto* frame1 = placed(new QGroupBox(ingles ? QStringLiteral("Animation Speed") : QStringLiteral("Velocidade da Animação"),
+                                      this),
+                        fromTwips(90, 3360, 4200, 1035));
+  HScroll1 = placed(new QScrollBar(Qt::Horizontal, frame1), fromTwips(135, 330, 3825, 270));
+  HScroll1->setRange(Settings::kMinVeloc, Settings::kMaxVeloc);
+  HScroll1->setValue(HScroll1->maximum() - settings.Veloc + 5);
+  // The captions at the bar's ends, wide enough for today's fonts; the right one ends where the bar does.
+  placed(new QLabel(ingles ? QStringLiteral("Lower") : QStringLiteral("Mais lento"), frame1),
+         fromTwips(150, 675, 1200, 195));
+  auto* fast = placed(new QLabel(ingles ? QStringLiteral("Fast") : QStringLiteral("Mais rápido"), frame1),
+                      fromTwips(2760, 675, 1200, 195));
+  fast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  Check1 = placed(new QCheckBox(QStringLiteral("Tocar som"), this), fromTwips(135, 4515, 1710, 240));
+  Check1->setChecked(settings.TocarSom);
+
+  auto* cancel = placed(new QPushButton(ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"), this),
+                        fromTwips(2040, 4455, 1155, 345));
+  auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 4440, 1035, 345));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &FrmOpc::Command1_Click);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  (settings.PedraBase() == 0 ? Option1[0] : Option1[1])->setChecked(true);
+  for (QRadioButton* option : Option1) connect(option, &QRadioButton::toggled, this, [this] { Option1_Click(); });
+  Option1_Click();
+  CentraForm(*this);
+}
+
+void FrmOpc::Option1_Click() { static_cast<TileSetSample*>(Image2)->show(Option1[0]->isChecked() ? 0 : 1); }
+
+void FrmOpc::Command1_Click() {
+  settings_.Nomes[0] = Text1[0]->text().toStdString();
+  writeText(store_, stored::kJog, Text1[0]->text());
+  for (int i = 1; i <= 3; ++i) {
+    settings_.Nomes[i] = Text1[i]->text().toStdString();
+    writeText(store_, stored::kCpuNames[i - 1], Text1[i]->text());
+  }
+  settings_.Veloc = static_cast<std::int16_t>(velocFromBar(HScroll1->value(), HScroll1->maximum()));
+  writeText(store_, stored::kVeloc, intText(settings_.Veloc));
+  settings_.PedraX = Option1[0]->isChecked() ? 0 : 1;
+  writeText(store_, stored::kPedraX, intText(settings_.PedraX));
+  settings_.TocarSom = Check1->isChecked();
+  writeText(store_, stored::kTocarSom, boolText(settings_.TocarSom));
+  accept();
+}
+
+}  // namespace tavolix

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+
+#include <QDialog>
+
+#include "game/settings.h"
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+class QScrollBar;
+class QWidget;
+
+namespace tavolix {
+
+class SettingsStore;
+
+// "Opções": the preferences that leave the rules alone: the tile set, the
+// animation speed, the four names and sound. OK applies them at once and stores
+// them under the main key; Cancel changes nothing.
+class FrmOpc : public QDialog {
+  Q_OBJECT
+
+ public:
+  FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* parent = nullptr);
+
+  void Command1_Click();  // OK
+  void Option1_Click();   // a tile set chosen: its sample shows
+
+  // The speed bar runs the other way from Veloc: left is slow (25), right fast (5).
+  static int velocFromBar(int position, int maximum) { return maximum - position + 5; }
+
+  std::array<QRadioButton*, 2> Option1{};  // ivory, colourful
+  QWidget* Image2 = nullptr;               // the sample of the chosen set
+  std::array<QLineEdit*, 4> Text1{};       // the player's name, then the computer players'
+  QScrollBar* HScroll1 = nullptr;
+  QCheckBox* Check1 = nullptr;
+
+ private:
+  Settings& settings_;
+  SettingsStore& store_;
+};
+
+}  // namespace tavolix
