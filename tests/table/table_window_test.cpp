@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 
 #include "app/start_game.h"
+#include "dialog_driver.h"
+#include "settings/frm_opc.h"
 #include "table/frm_splash.h"
 #include "table/window_button.h"
 #include "tavolix/version.h"
@@ -242,7 +244,9 @@ TEST_F(TableWindowTest, SoundsPlayOnlyWhenSoundIsOn) {
   QSignalSpy started(&window().sounds(), &SoundPlayer::started);
 
   click({2340 + 100, 1080 + 80});  // Help
-  click({1455 + 100, 1080 + 80});  // Settings
+  DialogDriver dialogs;
+  dialogs.expect<FrmOpc>([](FrmOpc& d) { d.reject(); });
+  click({1455 + 100, 1080 + 80});  // Settings, its dialog left at once
   ASSERT_EQ(started.size(), 2);
   EXPECT_EQ(started[0][0].toString(), QStringLiteral("clic3.wav"));
 
