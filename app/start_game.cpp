@@ -5,6 +5,7 @@
 
 #include "game/settings.h"
 #include "settings/settings_config.h"
+#include "termination.h"
 #include "table/form1.h"
 #include "table/frm_splash.h"
 
@@ -23,15 +24,21 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
   }
   Settings settings;
   LeConfig(store, settings);
+  TerminationRequests stop;
 
   // The splash closing must not end the program: the table is not up yet.
+  // Closed by the player before its time, it does.
   app.setQuitOnLastWindowClosed(false);
   {
     FrmSplash splash;
-    splash.run();
+    const QMetaObject::Connection closing = QObject::connect(&stop, &TerminationRequests::requested, &splash,
+                                                             &QWidget::close);
+    if (!splash.run()) return 0;
+    QObject::disconnect(closing);
   }
 
   Form1 window(settings, store, random);
+  QObject::connect(&stop, &TerminationRequests::requested, &window, &QWidget::close);
   window.show();
   app.setQuitOnLastWindowClosed(true);
   return app.exec();

@@ -1,6 +1,8 @@
 #include "form1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -86,8 +88,13 @@ void Form1::showEvent(QShowEvent* event) {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-  // Whatever the game was in the middle of stops at its next wait.
+  // Whatever the game was in the middle of stops at its next wait, and a
+  // dialog open over the table goes with it.
   pacer_.stop();
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(top);
+    if (dialog != nullptr && dialog->isVisible()) dialog->reject();
+  }
   // Leaving in full screen gives the desktop its window back first.
   if (fullScreen_) {
     fullScreen_ = false;

@@ -29,11 +29,19 @@ QString FrmSplash::versionText(int major, int minor, int revision) {
   return text;
 }
 
-void FrmSplash::run() {
+bool FrmSplash::run() {
+  running_ = true;
   show();
   pacer::letEventsRun();
-  pacer::wait(tempo::kSplashMs);
+  if (!closedEarly_) pacer::waitOrUntil(tempo::kSplashMs, this, &QDialog::finished);
+  running_ = false;
   accept();
+  return !closedEarly_;
+}
+
+void FrmSplash::closeEvent(QCloseEvent* event) {
+  if (running_) closedEarly_ = true;
+  QDialog::closeEvent(event);
 }
 
 void FrmSplash::paintEvent(QPaintEvent*) {

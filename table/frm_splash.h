@@ -13,8 +13,9 @@ class FrmSplash : public QDialog {
   explicit FrmSplash(QWidget* parent = nullptr);
 
   // Shows the splash, lets the screen draw it, waits two seconds at the
-  // game's pace and closes it.
-  void run();
+  // game's pace and closes it. False when it was closed before its time:
+  // the player wants to leave.
+  bool run();
 
   // "v 1.0", with the revision after another dot when there is one.
   static QString versionText(int major, int minor, int revision);
@@ -22,9 +23,12 @@ class FrmSplash : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QString version_;
+  bool closedEarly_ = false;
+  bool running_ = false;
 };
 
 }  // namespace tavolix

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <chrono>
+
+#include <QEventLoop>
+#include <QTimer>
+
 #include <optional>
 #include <string_view>
 
@@ -28,6 +32,15 @@ void letEventsRun();
 
 // Waits `ms` exactly, not scaled by the pace: what is left of a step's time.
 void waitUnscaled(int ms);
+
+// Waits `ms` at the current pace, or less if `sender` sends `signal` first.
+template <class Sender, class Signal>
+void waitOrUntil(int ms, const Sender* sender, Signal signal) {
+  QEventLoop loop;
+  QTimer::singleShot(scaled(ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  QObject::connect(sender, signal, &loop, &QEventLoop::quit);
+  loop.exec();
+}
 
 // The beat of one animation: its steps come every `stepMs` (at the current
 // pace) counted from when it started, so the painting between steps does not

@@ -56,10 +56,11 @@ class DialogDriver : public QObject {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || modal == answered_ || !modal->isVisible()) return;
     answered_ = modal;
-    if (queue_.empty()) {
+    // The dialog expected next, else a standing answer, else a failure.
+    if (queue_.empty() || !queue_.front().matches(modal)) {
       for (const Expectation& standing : standing_) {
         if (standing.matches(modal)) {
-          standing.answer(modal);
+          answerLater(standing.answer, modal);
           return;
         }
       }
@@ -73,7 +74,16 @@ class DialogDriver : public QObject {
     // Taken off the queue first: answering may open the next dialog at once.
     const Expectation next = std::move(queue_.front());
     queue_.pop_front();
-    next.answer(modal);
+    answerLater(next.answer, modal);
+  }
+
+  // An answer may open another dialog and wait in it; it runs outside this
+  // timer's handler, so that the timer goes on ticking meanwhile.
+  static void answerLater(const std::function<void(QWidget*)>& answer, QWidget* modal) {
+    QPointer<QWidget> dialog(modal);
+    QTimer::singleShot(0, [answer, dialog] {
+      if (dialog != nullptr && dialog->isVisible()) answer(dialog);
+    });
   }
 
   struct Expectation {

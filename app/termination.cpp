@@ -1,0 +1,55 @@
+#include "termination.h"
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#endif
+
+namespace tavolix {
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// A signal handler may only write to a descriptor; the event loop reads the other end.
+int wakeUp[2] = {-1, -1};
+
+void onSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const auto written = ::write(wakeUp[0], &byte, 1);
+}
+
+}  // namespace
+
+TerminationRequests::TerminationRequests() {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, wakeUp) != 0) return;
+  notifier_ = new QSocketNotifier(wakeUp[1], QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, [this] {
+    char byte = 0;
+    [[maybe_unused]] const auto read = ::read(wakeUp[1], &byte, 1);
+    Q_EMIT requested();
+  });
+  struct sigaction action {};
+  action.sa_handler = onSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+TerminationRequests::~TerminationRequests() {
+  struct sigaction action {};
+  action.sa_handler = SIG_DFL;
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+  for (int& fd : wakeUp) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+  }
+}
+#else
+TerminationRequests::TerminationRequests() = default;
+TerminationRequests::~TerminationRequests() = default;
+#endif
+
+}  // namespace tavolix

@@ -1,0 +1,251 @@
+// Closing the window at any moment: during the splash, the deal, a slide, a
+// pass display, with a message box or any dialog open. The game stops where it
+// is, nothing is left waiting, and the settings file stays whole.
+#include <functional>
+
+#include <QMessageBox>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "dialog_driver.h"
+#include "settings/frm_novo_jogo.h"
+#include "settings/frm_opc.h"
+#include "settings/frm_regra.h"
+#include "settings/settings_config.h"
+#include "support/recording_presentation.h"
+#include "table/frm_fimde_jogo.h"
+#include "table/frm_splash.h"
+#include "table/pacer.h"
+#include "window_test_support.h"
+
+namespace tavolix {
+namespace {
+
+Hand handOf(std::initializer_list<std::string_view> tiles) {
+  Hand hand{};
+  int slot = 1;
+  for (std::string_view t : tiles) hand[slot++] = *TileCode::fromText(t);
+  return hand;
+}
+
+class ClosingTest : public ::testing::Test {
+ protected:
+  ClosingTest() {
+    window.setScreenSize([] { return QSize(800, 600); });
+    settings.Veloc = 5;  // short animations; the moments are still there
+    writeText(store, stored::kCpu1, QStringLiteral("Zorvan"));
+    writeSilentWav(dir.filePath(QStringLiteral("passou.wav")));
+    window.sounds().setSearchFolders({dir.path()});
+  }
+  ~ClosingTest() override { pacer::setPace(0.0); }
+
+  // Closes the window the first time `moment` holds, checking every millisecond.
+  void closeWhen(std::function<bool()> moment) {
+    watcher_.setInterval(1);
+    QObject::connect(&watcher_, &QTimer::timeout, [this, moment] {
+      if (!closed_ && moment()) {
+        closed_ = true;
+        window.close();
+      }
+    });
+    watcher_.start();
+  }
+  // The game, started from its first activation, stops once the window closes.
+  void runUntilClosed() {
+    const bool stopped = QTest::qWaitFor([this] { return closed_ && !window.isVisible(); }, 20000);
+    EXPECT_TRUE(stopped) << "the window never closed";
+    // Whatever was running has unwound: nothing waits for a player who left.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::Finished; }, 5000));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    QTest::qWait(20);  // anything still queued runs, harmlessly
+    // The settings file is still a settings file.
+    QSettings file(dir.filePath(QStringLiteral("Tavolix.conf")), QSettings::IniFormat);
+    EXPECT_EQ(file.status(), QSettings::NoError);
+    EXPECT_EQ(file.value(QStringLiteral("cpu1")).toString(), QStringLiteral("Zorvan"));
+  }
+  void playByDefault() {
+    dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { d.Label1_Click(); });
+    dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  }
+  void takeSevenTiles() {
+    for (int k = 1; k <= 28 && window.match().awaiting() == Match::Awaiting::PileTile; ++k) {
+      if (!window.match().state().pileTaken(k)) {
+        window.match().takePileTile(k);
+      }
+    }
+  }
+
+  QTemporaryDir dir;
+  Settings settings;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  ScriptedRandom random;
+  DialogDriver dialogs;
+  Form1 window{settings, store, random};
+  QTimer watcher_;
+  bool closed_ = false;
+};
+
+TEST(ClosingTheSplash, EndsItBeforeItsTime) {
+  pacer::setPace(1.0);
+  FrmSplash splash;
+  QTimer::singleShot(50, &splash, &QWidget::close);
+  EXPECT_FALSE(splash.run());  // the player left: the program ends
+  pacer::setPace(0.0);
+  FrmSplash undisturbed;
+  EXPECT_TRUE(undisturbed.run());
+}
+
+TEST_F(ClosingTest, WithTheNewGameDialogOpen) {
+  dialogs.expect<FrmNovoJogo>([this](FrmNovoJogo&) { window.close(); });
+  closed_ = true;
+  window.show();
+  runUntilClosed();
+}
+
+TEST_F(ClosingTest, WithTheRulesDialogOpen) {
+  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { d.Label5_Click(); });
+  dialogs.expect<FrmRegra>([this](FrmRegra&) { window.close(); });
+  closed_ = true;
+  window.show();
+  runUntilClosed();
+}
+
+TEST_F(ClosingTest, DuringTheDeal) {
+  pacer::setPace(1.0);
+  playByDefault();
+  closeWhen([this] { return window.actions().ImgMontao(9) != nullptr && window.actions().ImgMontao(28) == nullptr; });
+  window.show();
+  runUntilClosed();
+}
+
+TEST_F(ClosingTest, DuringAComputerSlide) {
+  playByDefault();
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  pacer::setPace(1.0);
+  closeWhen([this] { return window.scene().PicMove->isVisible(); });
+  QTimer::singleShot(0, [this] { takeSevenTiles(); });
+  runUntilClosed();
+}
+
+TEST_F(ClosingTest, DuringAPassDisplay) {
+  playByDefault();
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  QSignalSpy passes(&window.sounds(), &SoundPlayer::started);
+  pacer::setPace(1.0);
+  closeWhen([&passes] {
+    for (const auto& played : passes) {
+      if (played[0].toString() == QStringLiteral("passou.wav")) return true;
+    }
+    return false;
+  });
+  // Mac1 cannot play on 6 and 6 and shows it passes.
+  GameState state;
+  state.PedrasJog = handOf({"12"});
+  state.PedrasMac1 = handOf({"01"});
+  state.PedrasMac2 = handOf({"02"});
+  state.PedrasMac3 = handOf({"03"});
+  state.PontaA = 6;
+  state.PontaB = 6;
+  state.Mesa[1] = *TileCode::fromText("66");
+  state.QtdMesa = 1;
+  state.PrimeiraRodada = false;
+  for (int i = 1; i <= 7; ++i) window.scene().ImgMac[1][i]->setVisible(i == 1);
+  QTimer::singleShot(0, [this, state] { window.match().resume(state, ChainGeometry(), kMac1); });
+  runUntilClosed();
+}
+
+TEST_F(ClosingTest, WithAMessageBoxOpen) {
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { d.Label1_Click(); });
+  dialogs.expect<QMessageBox>([this](QMessageBox&) { window.close(); });
+  closed_ = true;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  // Mac1 goes out: the message box of the hand comes up, and the window closes under it.
+  GameState state;
+  state.PedrasJog = handOf({"12"});
+  state.PedrasMac1 = handOf({"66"});
+  state.PedrasMac2 = handOf({"02"});
+  state.PedrasMac3 = handOf({"03"});
+  state.PontaA = 6;
+  state.PontaB = 6;
+  state.Mesa[1] = *TileCode::fromText("46");
+  state.QtdMesa = 1;
+  state.PrimeiraRodada = false;
+  QTimer::singleShot(0, [this, state] { window.match().resume(state, ChainGeometry(), kMac1); });
+  runUntilClosed();
+}
+
+TEST_F(ClosingTest, WithTheEndOfMatchWindowOpen) {
+  settings.PontosLimit = 1;
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { d.Label1_Click(); });
+  dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  dialogs.expect<FrmFimdeJogo>([this](FrmFimdeJogo&) { window.close(); });
+  closed_ = true;
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  writeText(store, stored::kPontosLimit, QStringLiteral("1"));
+  GameState state;
+  state.PedrasJog = handOf({"12"});
+  state.PedrasMac1 = handOf({"66"});
+  state.PedrasMac2 = handOf({"02"});
+  state.PedrasMac3 = handOf({"03"});
+  state.PontaA = 6;
+  state.PontaB = 6;
+  state.Mesa[1] = *TileCode::fromText("46");
+  state.QtdMesa = 1;
+  state.PrimeiraRodada = false;
+  QTimer::singleShot(0, [this, state] {
+    settings.PontosLimit = 1;
+    window.match().resume(state, ChainGeometry(), kMac1);
+  });
+  runUntilClosed();
+}
+
+TEST_F(ClosingTest, WithThePreferencesOpenInTheMiddleOfAHand) {
+  playByDefault();
+  window.show();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  dialogs.expect<FrmOpc>([this](FrmOpc& d) {
+    d.Option1[1]->setChecked(true);  // chosen, not confirmed: nothing is stored
+    window.close();
+  });
+  closed_ = true;
+  QTimer::singleShot(0, [this] { window.Label1_Click(); });
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !window.isVisible(); }, 5000));
+  EXPECT_EQ(settings.PedraX, 0);
+  QSettings file(dir.filePath(QStringLiteral("Tavolix.conf")), QSettings::IniFormat);
+  EXPECT_EQ(file.status(), QSettings::NoError);
+  EXPECT_FALSE(file.contains(QStringLiteral("PedraX")));
+}
+
+// The program itself, stopped by the window system at different moments,
+// ends with exit code 0 and leaves its settings file readable.
+class ClosingTheProgram : public ::testing::TestWithParam<int> {};
+
+TEST_P(ClosingTheProgram, EndsCleanlyWithExitCodeZero) {
+  QTemporaryDir home;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("TAVOLIX_PACE"), QStringLiteral("1"));
+  QProcess game;
+  game.setProcessEnvironment(environment);
+  game.start(QStringLiteral(TAVOLIX_EXECUTABLE), {});
+  ASSERT_TRUE(game.waitForStarted(10000));
+  // During the splash, then with the new game dialog open.
+  QTest::qWait(GetParam());
+  game.terminate();  // what a logout or the window system's close sends
+  ASSERT_TRUE(game.waitForFinished(10000));
+  EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(game.exitCode(), 0) << game.readAllStandardError().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, ClosingTheProgram, ::testing::Values(300, 2600));
+
+}  // namespace
+}  // namespace tavolix
