@@ -71,6 +71,11 @@ void Match::drop(int qual, double top, double left, bool reordered) {
   });
 }
 
+bool Match::takesDrop(int qual) const {
+  return !busy_ && awaiting_ == Awaiting::Move && !state_.JogBloqueado && qual >= 1 && qual <= kHandSlots &&
+         !state_.PedrasJog[qual].empty();
+}
+
 bool Match::flipTile(int slot) {
   if (busy_ || awaiting_ != Awaiting::Move || state_.JogBloqueado) return false;
   if (slot < 1 || slot > kHandSlots || state_.PedrasJog[slot].empty()) return false;

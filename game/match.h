@@ -41,6 +41,8 @@ class Match {
   bool passOffered() const { return passShown_; }
   // True when the player holds no tile matching either end.
   bool JogPassa() const;
+  // Whether a drop of the tile in slot `qual` would be taken now.
+  bool takesDrop(int qual) const;
 
   // --- the player's actions ------------------------------------------------
   // The window's first activation: the new game dialog, then the first deal.

@@ -4,7 +4,6 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QGuiApplication>
 
-#include "pacer.h"
 
 namespace tavolix {
 
@@ -49,6 +48,22 @@ bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
       case QEvent::GraphicsSceneMouseRelease:
         PicMover_MouseUp(static_cast<QGraphicsSceneMouseEvent*>(event)->button());
         return true;
+      case QEvent::UngrabMouse:
+        // The mouse was taken away mid-carry (the window lost it): the tile
+        // goes back to its place in the hand rather than float on the table.
+        // (Later: the scene is still busy with its list of grabbers.)
+        if (drag_.Arrastando == 1) {
+          drag_.Arrastando = 0;
+          releasing_ = true;
+          QMetaObject::invokeMethod(
+              this,
+              [this] {
+                releasing_ = false;
+                putBack();
+              },
+              Qt::QueuedConnection);
+        }
+        return false;
       default: return false;
     }
   }
@@ -94,8 +109,9 @@ void HandDrag::PicMover_MouseDown(Qt::MouseButton button, double x, double y) {
   }
   if (button != Qt::LeftButton || blocked() || match_.awaiting() != Match::Awaiting::Move) return;
 
+  // Nothing else runs until the carry is set up: a release handled in between
+  // would find no tile carried and leave this one floating.
   scene_.PicJog[k]->hide();
-  pacer::letEventsRun();
   drag_.Reordenou = false;
   drag_.Arrastando = 1;
   PictureItem* mover = scene_.PicMover;
@@ -105,7 +121,6 @@ void HandDrag::PicMover_MouseDown(Qt::MouseButton button, double x, double y) {
   drag_.EsqArrastada = kSlotWidth * k + 3810;
   mover->setPicture(Picture::ImgMove, settings_.PedraX);
   mover->setPos(drag_.EsqArrastada, drag_.TopoMao);
-  pacer::letEventsRun();
   if (settings_.PedraX == 0) {
     ImgMover1->setPos(70, 75);
     ImgMover2->setPos(70, 450);
@@ -159,19 +174,29 @@ void HandDrag::moveTo(int j) {
   sounds_.TocaWav(QStringLiteral("clic5.wav"));
 }
 
+void HandDrag::putBack() {
+  drag_.Arrastando = 0;
+  scene_.PicMover->hide();
+  for (int i = 1; i <= kHandSlots; ++i) scene_.ExibeJog(i);
+}
+
 void HandDrag::PicMover_MouseUp(Qt::MouseButton button) {
   if (button == Qt::RightButton || drag_.Arrastando != 1) return;
   drag_.Arrastando = 0;
   // No new hover or carry until the game has dealt with this drop.
   releasing_ = true;
   const int qual = drag_.PedraArrastada;
+  const TileCode carried = match_.state().PedrasJog[qual];
   const QPointF at = scene_.PicMover->pos();
   const bool reordered = drag_.Reordenou;
   QMetaObject::invokeMethod(
       this,
-      [this, qual, at, reordered] {
-        match_.drop(qual, at.y(), at.x(), reordered);
+      [this, qual, carried, at, reordered] {
         releasing_ = false;
+        // The game may have moved on since the release (a dialog, a new hand):
+        // then the tile simply goes back to the hand as it now is.
+        if (!match_.takesDrop(qual) || match_.state().PedrasJog[qual] != carried) return putBack();
+        match_.drop(qual, at.y(), at.x(), reordered);
       },
       Qt::QueuedConnection);
 }

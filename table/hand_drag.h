@@ -28,6 +28,8 @@ class HandDrag : public QGraphicsObject {
 
   // Whether the player may pick up a tile now.
   bool blocked() const;
+  // Whether a tile has been let go and the game has yet to take it.
+  bool releasing() const { return releasing_; }
 
   // The mouse, as the hand's controls receive it (X and Y in the control's twips).
   void PicJog_MouseMove(int index, Qt::MouseButtons buttons);
@@ -41,6 +43,7 @@ class HandDrag : public QGraphicsObject {
  private:
   void reorder();
   void moveTo(int j);
+  void putBack();  // the carried tile back to the hand, as the hand now is
 
   TableScene& scene_;
   Match& match_;

@@ -175,6 +175,41 @@ TEST_F(HandDragTest, ARightButtonReleaseDoesNotEndACarry) {
   EXPECT_EQ(state().QtdMesa, 3);  // laid
 }
 
+TEST_F(HandDragTest, WhenTheMouseIsTakenAwayMidCarryTheTileGoesBackToTheHand) {
+  playerToMove(handOf({"36", "12", "45"}));
+  carry(3, {4500, 8000});  // along the hand: the 45 now sits second
+  ASSERT_EQ(state().PedrasJog, handOf({"36", "45", "12"}));
+  // Another window takes the pointer before the button comes up.
+  mover()->ungrabMouse();
+  held_ = Qt::NoButton;
+  settle();
+  EXPECT_EQ(window().drag().Arrastando, 0);
+  EXPECT_FALSE(mover()->isVisible());
+  for (int i = 1; i <= 3; ++i) EXPECT_TRUE(window().scene().PicJog[i]->isVisible()) << "slot " << i;
+  EXPECT_EQ(state().PedrasJog, handOf({"36", "45", "12"}));  // the new order stays
+  EXPECT_EQ(state().QtdMesa, 2);
+  // And the hand is the player's again.
+  carry(1, {5000, 5000});
+  release({5000, 5000});
+  EXPECT_EQ(state().QtdMesa, 3);
+}
+
+TEST_F(HandDragTest, AQuickClickOnATileLeavesNothingFloating) {
+  playerToMove(handOf({"36", "12"}));
+  // The release is already waiting when the press is handled.
+  const QPoint local = at(slotCentre(2));
+  QCoreApplication::postEvent(viewport(), new QMouseEvent(QEvent::MouseButtonRelease, QPointF(local),
+                                                          QPointF(viewport()->mapToGlobal(local)), Qt::LeftButton,
+                                                          Qt::NoButton, Qt::NoModifier));
+  press(slotCentre(2));
+  settle();
+  EXPECT_EQ(window().drag().Arrastando, 0);
+  EXPECT_FALSE(window().hand().releasing());
+  EXPECT_TRUE(window().scene().PicJog[2]->isVisible());
+  EXPECT_EQ(state().PedrasJog, handOf({"36", "12"}));
+  EXPECT_EQ(state().QtdMesa, 2);
+}
+
 TEST_F(HandDragTest, ATileFittingBothEndsGoesToTheEndNearerTheDrop) {
   playerToMove(handOf({"36", "12"}));
   carry(1, {5025, 4575});  // by side A's last tile

@@ -1,0 +1,308 @@
+// A monkey at the table: seeded storms of random mouse events (moves, presses
+// and releases of either button, drags, clicks on every command, on the pile,
+// on the chain, outside the window), some of them arriving while the game is
+// busy, with random answers in every dialog, across whole matches. After every
+// move and every hand the game must hold together and the table must show it.
+//
+// Thousands of events a run; a longer run:
+//   TAVOLIX_MONKEY_EVENTS=200000 QT_QPA_PLATFORM=offscreen build/tests/table_tests --gtest_filter='*Monkey*'
+#include <random>
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+
+#include "dialog_driver.h"
+#include "game/autoplay.h"
+#include "game/invariants.h"
+#include "settings/frm_novo_jogo.h"
+#include "settings/frm_opc.h"
+#include "settings/frm_regra.h"
+#include "settings/settings_config.h"
+#include "table/frm_fimde_jogo.h"
+#include "table/window_button.h"
+#include "table/window_parts.h"
+#include "window_test_support.h"
+
+namespace tavolix {
+namespace {
+
+int eventsPerRun() {
+  bool ok = false;
+  const int asked = qEnvironmentVariableIntValue("TAVOLIX_MONKEY_EVENTS", &ok);
+  return ok && asked > 0 ? asked : 2500;
+}
+
+// Checks, at every move and every hand, that the game holds together and that
+// the table shows exactly what the game holds.
+class TableReferee : public MatchObserver {
+ public:
+  explicit TableReferee(Form1& window) : window_(window) {}
+  int hands = 0;
+  int moves = 0;
+  int matches = 0;
+
+  void dealt(const GameState& state) override { check(state, true, "after the deal"); }
+  void played(int, int, TileCode, Lado, const GameState& state) override {
+    ++moves;
+    check(state, false, "after a move");
+  }
+  void passed(int, const GameState& state) override { check(state, false, "after a pass"); }
+  void wentOut(int, int, const std::string&, const GameState&) override { ++hands; }
+  void blocked(const std::array<int, 4>&, const std::vector<int>&, int, const GameState&) override { ++hands; }
+  void matchEnded(int, const std::array<int, 4>&, const GameState&) override { ++matches; }
+
+  void check(const GameState& state, bool dealing, const char* when) {
+    const auto problems = checkInvariants(state, window_.match().chain(), window_.match().settings(), dealing);
+    for (const std::string& problem : problems) ADD_FAILURE() << when << ": " << problem;
+    if (dealing) return;
+    // The chain on the table is the game's chain, tile by tile.
+    const auto views = window_.actions().chainViews();
+    EXPECT_EQ(static_cast<int>(views.size()), state.QtdMesa) << when;
+    const int base = window_.match().settings().PedraBase();
+    for (int k = 0; k < std::min<int>(views.size(), state.QtdMesa); ++k) {
+      const TileCode t = state.Mesa[k + 1];
+      const auto halves = views[k]->childItems();
+      EXPECT_TRUE(views[k]->isVisible()) << when << ", tile " << k + 1;
+      EXPECT_EQ(static_cast<PictureItem*>(halves[0])->element(), t.first() + base) << when << ", tile " << k + 1;
+      EXPECT_EQ(static_cast<PictureItem*>(halves[1])->element(), t.last() + base) << when << ", tile " << k + 1;
+    }
+    // The hands shown are the hands held.
+    const TableScene& scene = window_.scene();
+    for (int i = 1; i <= kHandSlots; ++i) {
+      if (window_.drag().Arrastando == 0) {
+        EXPECT_EQ(scene.PicJog[i]->isVisible(), !state.PedrasJog[i].empty()) << when << ", slot " << i;
+      }
+      if (!state.PedrasJog[i].empty() && scene.PicJog[i]->isVisible()) {
+        EXPECT_EQ(scene.imgjog1[i]->element(), state.PedrasJog[i].first() + base) << when << ", slot " << i;
+      }
+      for (int seat = kMac1; seat <= kMac3; ++seat) {
+        EXPECT_EQ(scene.ImgMac[seat][i]->isVisible(), !state.hand(seat)[i].empty())
+            << when << ", seat " << seat << " slot " << i;
+      }
+    }
+  }
+
+ private:
+  Form1& window_;
+};
+
+class MonkeyTest : public ::testing::TestWithParam<bool> {
+ protected:
+  MonkeyTest() : chance_(GetParam() ? 2027 : 2026) {
+    window.setScreenSize([] { return QSize(800, 600); });
+    window.setHelpLauncher(HelpLauncher([this](const QUrl&) { return ++helps_, true; }, [] { return false; },
+                                        {dir.path()}));
+    writeText(store, stored::kTipoJogo, GetParam() ? QStringLiteral("2") : QStringLiteral("1"));
+    window.match().setObserver(&referee);
+    answerDialogsAtRandom();
+  }
+
+  int pick(int n) { return static_cast<int>(chance_() % static_cast<unsigned>(n)); }
+  bool oneIn(int n) { return pick(n) == 0; }
+
+  void answerDialogsAtRandom() {
+    dialogs.always<FrmNovoJogo>([this](FrmNovoJogo& d) {
+      const bool leaveEnds = d.Label4->text() == QStringLiteral("Sair");
+      // Enough matches and events: leaving now ends the program.
+      if (leaveEnds && referee.matches >= kMatches && events_ >= eventsPerRun()) return d.Label4_Click();
+      if (!leaveEnds && oneIn(3)) return d.Label4_Click();                     // New Game cancelled
+      if (oneIn(4)) d.Text1->setText(QStringLiteral("Ana%1").arg(pick(100)));
+      if (oneIn(4)) d.Label5_Click();  // the rules first
+      d.Label1_Click();
+    });
+    dialogs.always<FrmRegra>([this](FrmRegra& r) {
+      r.Option1[1 + pick(2)]->setChecked(true);
+      r.Option2[1 + pick(2)]->setChecked(true);
+      r.Option3[1 + pick(3)]->setChecked(true);
+      r.Option4[pick(2)]->setChecked(true);
+      r.Check1->setChecked(oneIn(2));
+      QLineEdit* limit = r.Option2[1]->isChecked() ? r.Text2 : r.Text3;
+      const QString typed[] = {QStringLiteral("x"), QStringLiteral("999"), QStringLiteral("-4"), QString()};
+      if (oneIn(3)) {
+        limit->setText(typed[pick(4)]);
+        r.Command1_Click();  // refused, with a message box
+      }
+      // Keep matches short: the smallest limits.
+      limit->setText(r.Option2[1]->isChecked() ? QStringLiteral("4") : QStringLiteral("50"));
+      oneIn(4) ? r.reject() : r.Command1_Click();
+    });
+    dialogs.always<FrmOpc>([this](FrmOpc& o) {
+      o.Option1[pick(2)]->setChecked(true);
+      o.HScroll1->setValue(5 + pick(21));
+      o.Text1[pick(4)]->setText(oneIn(3) ? QString() : QStringLiteral("Bot%1").arg(pick(10)));
+      o.Check1->setChecked(false);
+      oneIn(3) ? o.reject() : o.Command1_Click();
+    });
+    dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+    dialogs.always<FrmFimdeJogo>([](FrmFimdeJogo& end) { end.accept(); });
+  }
+
+  // --- the mouse ---------------------------------------------------------------
+  void send(QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held) {
+    // Nothing reaches the table while a dialog is open over it, as on a real screen.
+    if (QApplication::activeModalWidget() != nullptr || !window.isVisible()) return;
+    QWidget* viewport = window.view().viewport();
+    // Closing the window ends the program, which the closing tests cover: the
+    // monkey stays at the table.
+    if (type != QEvent::MouseMove && window.scene().Image1->sceneBoundingRect().contains(window.view().mapToScene(local))) {
+      return;
+    }
+    QMouseEvent event(type, QPointF(local), QPointF(viewport->mapToGlobal(local)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+  }
+  QPoint at(QPointF twips) { return window.view().mapFromScene(twips); }
+  QPoint anywhere() { return {pick(900) - 50, pick(700) - 50}; }  // a little outside the window too
+  void click(QPoint where, Qt::MouseButton button = Qt::LeftButton) {
+    send(QEvent::MouseMove, where, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, where, button, button);
+    send(QEvent::MouseButtonRelease, where, button, Qt::NoButton);
+  }
+  void drag(QPoint from, QPoint to, int steps) {
+    send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    for (int s = 1; s <= steps; ++s) {
+      send(QEvent::MouseMove, from + (to - from) * s / steps, Qt::NoButton, Qt::LeftButton);
+      if (oneIn(8)) send(QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+      if (oneIn(8)) send(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::LeftButton);
+    }
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  }
+
+  // One random gesture.
+  void storm() {
+    TableScene& s = window.scene();
+    switch (pick(12)) {
+      case 0: send(QEvent::MouseMove, anywhere(), Qt::NoButton, Qt::NoButton); break;
+      case 1: click(anywhere(), oneIn(3) ? Qt::RightButton : Qt::LeftButton); break;
+      case 2: send(QEvent::MouseButtonPress, anywhere(), Qt::LeftButton, Qt::LeftButton); break;
+      case 3: send(QEvent::MouseButtonRelease, anywhere(), Qt::LeftButton, Qt::NoButton); break;
+      case 4: drag(at(TableScene::jogSlot(1 + pick(7)) + QPointF(240, 480)), anywhere(), 1 + pick(6)); break;
+      case 5: click(at(TableScene::jogSlot(1 + pick(7)) + QPointF(240, 480)), Qt::RightButton); break;
+      case 6: {
+        // A command: New Game, Settings, Help or Pass.
+        const QGraphicsItem* commands[] = {s.Label2, s.Label1, s.Label4, s.Label3[0]};
+        click(at(commands[pick(4)]->sceneBoundingRect().center()));
+        break;
+      }
+      case 7: {
+        PictureItem* tile = window.actions().ImgMontao(1 + pick(28));
+        if (tile != nullptr) click(at(tile->sceneBoundingRect().center()));
+        break;
+      }
+      case 8: {
+        const auto chain = window.actions().chainViews();
+        if (!chain.empty()) click(at(chain[pick(chain.size())]->sceneBoundingRect().center()));
+        break;
+      }
+      case 9:
+        if (oneIn(10)) {
+          click(at(s.Image4->sceneBoundingRect().center()));  // minimised, and brought back
+          window.showNormal();
+        }
+        break;
+      case 10:
+        if (oneIn(10)) click(at(s.Image2->sceneBoundingRect().center()));  // full screen, on or off
+        break;
+      default: drag(anywhere(), anywhere(), 1 + pick(4)); break;
+    }
+  }
+
+  // One move that gets the game on: a pile tile, the Pass command, or the
+  // player's best tile dragged near the end it is meant for.
+  void playOn() {
+    const Match& match = window.match();
+    if (match.awaiting() == Match::Awaiting::PileTile) {
+      for (int k = 1 + pick(28), tries = 0; tries < 28; ++tries, k = k % 28 + 1) {
+        if (!match.state().pileTaken(k) && window.actions().ImgMontao(k) != nullptr) {
+          click(at(window.actions().ImgMontao(k)->sceneBoundingRect().center()));
+          return;
+        }
+      }
+    } else if (match.awaiting() == Match::Awaiting::Move) {
+      if (match.passOffered()) return click(at(window.scene().Label3[0]->sceneBoundingRect().center()));
+      Autoplayer chooser(window.match(), unused_);
+      const Move move = chooser.chooseMove();
+      const auto [top, left] = chooser.dropPoint(move.lado);
+      const QPointF grab = TableScene::jogSlot(move.slot) + QPointF(240, 480);
+      const QPointF offset = grab - QPointF(TableScene::jogSlot(move.slot).x(), TableScene::kTopoMao);
+      drag(at(grab), at(QPointF(left, top) + offset - QPointF(45, 45)), 1);
+    }
+  }
+
+  // Lets the game run, with the odd event arriving while it is busy.
+  void settle() {
+    QElapsedTimer clock;
+    clock.start();
+    do {
+      QCoreApplication::processEvents();
+    } while (window.isVisible() &&
+             (window.match().awaiting() == Match::Awaiting::Nothing || window.hand().releasing()) &&
+             clock.elapsed() < 20000);
+    EXPECT_LT(clock.elapsed(), 20000) << "the game hung";
+  }
+
+  static constexpr int kMatches = 2;
+  QTemporaryDir dir;
+  Settings settings;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  RandomSource random{GetParam() ? 31u : 32u};
+  RandomSource unused_{1};
+  DialogDriver dialogs;
+  Form1 window{settings, store, random};
+  TableReferee referee{window};
+  std::mt19937 chance_;
+  int helps_ = 0;
+  int events_ = 0;
+};
+
+TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
+  // Impatient clicks while the game is busy: a random event now and then from
+  // inside its waits and animations.
+  QTimer impatience;
+  impatience.setInterval(0);
+  QObject::connect(&impatience, &QTimer::timeout, [this] {
+    if (oneIn(50)) storm();
+  });
+
+  window.show();
+  settle();
+  impatience.start();
+  const int budget = eventsPerRun();
+  int& events = events_;
+  while (window.isVisible() && window.match().awaiting() != Match::Awaiting::Finished && events < budget * 4) {
+    if (events < budget && !oneIn(3)) {
+      storm();
+    } else {
+      playOn();
+    }
+    ++events;
+    settle();
+    if (window.match().awaiting() == Match::Awaiting::Move && window.drag().Arrastando == 0) {
+      referee.check(window.match().state(), false, "between events");
+    }
+  }
+  impatience.stop();
+  fprintf(stderr, "DIAG awaiting=%d arr=%d blocked=%d jogbloq=%d matches=%d hands=%d events=%d pass=%d modal=%p lab2=%d\n",
+          int(window.match().awaiting()), window.drag().Arrastando, window.hand().blocked(), window.match().state().JogBloqueado,
+          referee.matches, referee.hands, events, window.match().passOffered(), (void*)QApplication::activeModalWidget(),
+          window.scene().Label2->isEnabled());
+  EXPECT_FALSE(window.isVisible()) << "the matches did not end within " << budget * 4 << " events";
+  EXPECT_GE(referee.matches, kMatches);
+  EXPECT_GT(referee.hands, 5);
+  EXPECT_GT(events, budget / 2);
+  QSettings file(dir.filePath(QStringLiteral("Tavolix.conf")), QSettings::IniFormat);
+  EXPECT_EQ(file.status(), QSettings::NoError);
+  RecordProperty("events", events);
+  RecordProperty("hands", referee.hands);
+}
+
+INSTANTIATE_TEST_SUITE_P(IndividualAndPairs, MonkeyTest, ::testing::Bool());
+
+}  // namespace
+}  // namespace tavolix
