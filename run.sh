@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Tavolix and starts it or tests it.
 #   ./run.sh          install what is missing, build, start the game
-#   ./run.sh test     install what is missing, build, run the whole test suite headless
+#   ./run.sh test     install what is missing, build, run the whole test suite headless,
+#                     then again in a sanitizer build (build-asan)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -37,6 +38,12 @@ cmake --build build --parallel "$jobs"
 
 if [[ $mode == test ]]; then
   QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --no-tests=error --parallel "$jobs"
+  # The same suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer:
+  # any memory fault, leak or undefined behaviour fails the run.
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLIX_WERROR=ON -DTAVOLIX_SANITIZE=ON
+  cmake --build build-asan --parallel "$jobs"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+    ctest --test-dir build-asan --output-on-failure --no-tests=error --parallel "$jobs"
 else
   exec ./build/tavolix
 fi

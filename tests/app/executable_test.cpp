@@ -51,7 +51,8 @@ TEST(Executable, StartsOverADamagedSettingsFileAndKeepsRunning) {
   ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Vantorel")));
   QFile damaged(home.filePath(QStringLiteral("Vantorel/Tavolix.conf")));
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-  damaged.write(QByteArray("\x00\x01[Opc\nVeloc=-99999999\nPedraX=9\nTocarSom=maybe\n", 50));
+  static const char kDamaged[] = "\x00\x01[Opc\nVeloc=-99999999\nPedraX=9\nTocarSom=maybe\n";
+  damaged.write(kDamaged, sizeof kDamaged - 1);  // the leading NUL included
   damaged.close();
 
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
