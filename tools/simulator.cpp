@@ -17,6 +17,20 @@ namespace tavolix::sim {
 namespace {
 
 constexpr int kMaxListedViolations = 10;
+constexpr long kEarlyMemoryMatch = 1000;  // memory is taken here and at the end, to show it stays flat
+
+// The resident memory of this process in KiB, where the system tells it (0 elsewhere).
+long residentKiB() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return 0;
+  long kib = 0;
+  char line[256];
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::sscanf(line, "VmRSS: %ld kB", &kib) == 1) break;
+  }
+  std::fclose(status);
+  return kib;
+}
 
 void addViolation(Summary& summary, const std::string& what) {
   ++summary.violations;
@@ -51,10 +65,6 @@ class SimulatedTable : public SilentPresentation {
                          p.top + kSlack >= other.top + other.height() || other.top + kSlack >= p.top + p.height();
       if (!apart) {
         ++summary_.overlapping;
-        if (std::getenv("SIM_DEBUG") && summary_.overlapping < 6) {
-          std::fprintf(stderr, "overlap: new #%d %s (%.1f,%.1f %s) with #%d %s (%.1f,%.1f %s)\n", p.index, p.shown.text().c_str(), p.left, p.top, p.vertical?"V":"H", other.index, other.shown.text().c_str(), other.left, other.top, other.vertical?"V":"H");
-          for (const auto& t : tiles_) std::fprintf(stderr, "   #%d %s %.1f,%.1f %s\n", t.index, t.shown.text().c_str(), t.left, t.top, t.vertical?"V":"H");
-        }
         break;
       }
     }
@@ -145,6 +155,7 @@ class Referee : public MatchObserver {
   void matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) override {
     ++events_;
     ++summary_.matchWins[winner];
+    if (summary_.matches == kEarlyMemoryMatch) summary_.residentEarlyKiB = residentKiB();
     if (trace_) trace_->matchEnded(winner, standings, state);
   }
 
@@ -197,6 +208,7 @@ Summary simulate(const Options& options, std::ostream* traceOut) {
     }
   }
   summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  summary.residentEndKiB = residentKiB();
   return summary;
 }
 
@@ -225,6 +237,11 @@ void printSummary(const Summary& s, const Options& options, std::ostream& out) {
   out << "  longest arm             side A " << s.longestArmA << " tiles, side B " << s.longestArmB << " tiles\n";
   out << "  tiles outside window    " << s.outsideWindow << "\n";
   out << "  tiles over other tiles  " << s.overlapping << "\n";
+  if (s.residentEndKiB > 0) {
+    out << "  resident memory         ";
+    if (s.residentEarlyKiB > 0) out << s.residentEarlyKiB << " KiB after " << kEarlyMemoryMatch << " matches, ";
+    out << s.residentEndKiB << " KiB at the end\n";
+  }
   out << "  invariant violations    " << s.violations << "\n";
   for (const std::string& v : s.firstViolations) out << "    " << v << "\n";
   out << s.matches << " matches, " << s.hands << " hands, " << std::fixed << std::setprecision(0)
