@@ -39,5 +39,6 @@ int main(int argc, char* argv[]) {
 
   SettingsStore store = SettingsStore::userStore();
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return startGame(app, store, random, screen != nullptr ? screen->geometry().size() : QSize());
+  return startGame(app, store, random, screen != nullptr ? screen->geometry().size() : QSize(),
+                   options.quitAfterPaint);
 }

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "first_paint.h"
 #include "game/settings.h"
 #include "settings/settings_config.h"
 #include "termination.h"
 #include "table/form1.h"
 #include "table/frm_splash.h"
+#include "table/table_view.h"
 
 namespace tavolix {
 
@@ -16,7 +18,7 @@ std::optional<QString> screenRefusal(QSize screenPixels) {
   return QStringLiteral("É necessário resolução minima de 800 x 600");
 }
 
-int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen) {
+int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen, bool quitAfterPaint) {
   if (const auto refusal = screenRefusal(screen)) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), *refusal, QMessageBox::Ok);
     box.exec();
@@ -39,6 +41,10 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
 
   Form1 window(settings, store, random);
   QObject::connect(&stop, &TerminationRequests::requested, &window, &QWidget::close);
+  if (quitAfterPaint) {
+    window.setFirstActivationStartsMatch(false);
+    new QuitAfterFirstPaint(window.view().viewport());
+  }
   window.show();
   app.setQuitOnLastWindowClosed(true);
   return app.exec();

@@ -18,7 +18,9 @@ std::optional<QString> screenRefusal(QSize screenPixels);
 
 // Starts the game on `screen`: refuses a screen too small, loads the options,
 // shows the splash and then the table until the player leaves. Returns the
-// program's exit code.
-int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen);
+// program's exit code. With `quitAfterPaint` it quits once the table is first
+// painted, before the first dialog.
+int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
+              bool quitAfterPaint = false);
 
 }  // namespace tavolix

@@ -7,7 +7,7 @@
 namespace tavolix {
 
 std::string helpText() {
-  return "Usage: tavolix [--help] [--version]\n"
+  return "Usage: tavolix [--help] [--version] [--quit-after-paint]\n"
          "\n"
          "Tavolix: dominoes for one player against three computer players,\n"
          "individually or in pairs, with Brazilian scoring.\n"
@@ -15,6 +15,9 @@ std::string helpText() {
          "Options:\n"
          "  -h, --help     show this help and exit\n"
          "  -v, --version  show the version and exit\n"
+         "  --quit-after-paint\n"
+         "                 quit as soon as the table is first painted, before any\n"
+         "                 dialog (to measure start-up)\n"
          "\n"
          "Environment:\n"
          "  TAVOLIX_SEED   a whole number: deal the same tiles every run\n"
@@ -39,6 +42,10 @@ StartupOptions readStartupOptions(const std::vector<std::string>& arguments, con
       options.action = StartupOptions::Action::ShowVersion;
       options.output = std::string("tavolix ") + version::kText + "\n";
       return options;
+    }
+    if (argument == "--quit-after-paint") {
+      options.quitAfterPaint = true;
+      continue;
     }
     // Qt's own options ("-platform offscreen", "-style fusion") are Qt's to read.
     if (argument.size() > 1 && argument[0] == '-' && argument[1] != '-') {

@@ -15,6 +15,7 @@ struct StartupOptions {
   std::vector<std::string> warnings;     // environment values that were ignored
   std::optional<std::uint64_t> seed;     // TAVOLIX_SEED
   double pace = 1.0;                     // TAVOLIX_PACE
+  bool quitAfterPaint = false;           // --quit-after-paint: measuring start-up
 };
 
 // `arguments` without the program name; `seedText` and `paceText` are the

@@ -46,6 +46,16 @@ TEST(Executable, RefusesUnknownOptions) {
   EXPECT_TRUE(run.out.isEmpty());
 }
 
+TEST(Executable, QuitsOnceTheTableIsPaintedWhenMeasuringStartUp) {
+  QTemporaryDir home;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0"));
+  const ProcessResult run = runTavolix({QStringLiteral("--quit-after-paint")}, environment);
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+}
+
 TEST(Executable, StartsOverADamagedSettingsFileAndKeepsRunning) {
   QTemporaryDir home;
   ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Vantorel")));

@@ -36,6 +36,14 @@ TEST(StartupOptions, QtsOwnOptionsAreLeftToQt) {
   EXPECT_EQ(options.action, StartupOptions::Action::Play);
 }
 
+TEST(StartupOptions, QuitAfterPaintPlaysOnlyUntilTheTableIsUp) {
+  EXPECT_FALSE(read({}).quitAfterPaint);
+  const StartupOptions options = read({"-platform", "offscreen", "--quit-after-paint"});
+  EXPECT_EQ(options.action, StartupOptions::Action::Play);
+  EXPECT_TRUE(options.quitAfterPaint);
+  EXPECT_NE(read({"--help"}).output.find("--quit-after-paint"), std::string::npos);
+}
+
 TEST(StartupOptions, SeedAndPaceFromTheEnvironment) {
   StartupOptions options = read({}, "42", "0.5");
   EXPECT_EQ(options.seed, 42u);

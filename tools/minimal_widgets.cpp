@@ -1,0 +1,15 @@
+// The yardstick for the game's start-up: a bare Qt Widgets program with one
+// 800 x 600 window that quits once it has been painted.
+#include <QApplication>
+#include <QWidget>
+
+#include "app/first_paint.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QWidget window;
+  window.resize(800, 600);
+  new tavolix::QuitAfterFirstPaint(&window);
+  window.show();
+  return app.exec();
+}
