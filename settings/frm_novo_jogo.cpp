@@ -138,12 +138,7 @@ void FrmNovoJogo::Label1_Click() {
   if (name.isEmpty()) name = ingles_ ? QStringLiteral("Player") : QStringLiteral("Jogador");
   settings_.Nomes[0] = name.toStdString();
   writeText(store_, stored::kJog, name);
-  writeText(store_, stored::kFecharSoNoNatural, boolText(settings_.FecharSoNoNatural));
-  writeText(store_, stored::kSentidoHorario, boolText(settings_.SentidoHorario));
-  writeText(store_, stored::kPontosLimit, intText(settings_.PontosLimit));
-  writeText(store_, stored::kTipoJogo, intText(settings_.TipoJogo));
-  writeText(store_, stored::kTipoRegra, intText(settings_.TipoRegra));
-  writeText(store_, stored::kTipoInicio, intText(settings_.TipoInicio));
+  writeRules(store_, settings_);
   answer_ = NewGameAnswer::Play;
   accept();
 }

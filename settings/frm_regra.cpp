@@ -63,6 +63,22 @@ QLabel* label(QWidget* parent, const QString& text, QRect where) {
   return l;
 }
 
+// One limit row at `top`: "Ganha o jogo quem primeiro fizer" [<] [limit] [>] "pontos".
+// Its controls sit 180 twips right of the design, so that the caption before
+// them shows whole in today's fonts.
+std::array<QWidget*, 5> limitRow(QWidget* parent, int top, std::array<QToolButton*, 2>& arrows,
+                                 QLineEdit*& text) {
+  constexpr int kShift = 180;
+  QLabel* wins = label(parent, QStringLiteral("Ganha o jogo quem primeiro fizer"),
+                       fromTwips(375, top + 30, 2310 + kShift, 195));
+  arrows[0] = arrow(parent, QStringLiteral("<"), fromTwips(2835 + kShift, top, 180, 285));
+  text = new QLineEdit(parent);
+  text->setGeometry(fromTwips(2985 + kShift, top, 435, 285));
+  arrows[1] = arrow(parent, QStringLiteral(">"), fromTwips(3390 + kShift, top, 180, 285));
+  QLabel* points = label(parent, QStringLiteral("pontos"), fromTwips(3675 + kShift, top + 30, 480, 195));
+  return {wins, arrows[0], text, arrows[1], points};
+}
+
 }  // namespace
 
 FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
@@ -87,31 +103,14 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
     auto* line = new OptionCaption(byKind[i], Option2[1], frame2);
     line->setGeometry(fromTwips(375, 285 + 210 * i, 3840, 225));
   }
-  // The limit's controls sit 180 twips right of the design, so that the caption
-  // before them shows whole in today's fonts.
-  constexpr int kShift = 180;
-  QLabel* wins1 =
-      label(frame2, QStringLiteral("Ganha o jogo quem primeiro fizer"), fromTwips(375, 1005, 2310 + kShift, 195));
-  Command3[0] = arrow(frame2, QStringLiteral("<"), fromTwips(2835 + kShift, 975, 180, 285));
-  Text2 = new QLineEdit(frame2);
-  Text2->setGeometry(fromTwips(2985 + kShift, 975, 435, 285));
-  Command3[1] = arrow(frame2, QStringLiteral(">"), fromTwips(3390 + kShift, 975, 180, 285));
-  QLabel* points1 = label(frame2, QStringLiteral("pontos"), fromTwips(3675 + kShift, 1005, 480, 195));
+  rule1Limit_ = limitRow(frame2, 975, Command3, Text2);
 
   Option2[2] = option(frame2, QString(), fromTwips(150, 1635, 210, 210));
   auto* byPips = new OptionCaption(QStringLiteral("Cada pinta nas peças que restaram dos adversários valerá um ponto "
                                                   "para a dupla ou jogador que bateu"),
                                    Option2[2], frame2);
   byPips->setGeometry(fromTwips(375, 1620, 4275, 495));
-  QLabel* wins2 =
-      label(frame2, QStringLiteral("Ganha o jogo quem primeiro fizer"), fromTwips(375, 2115, 2310 + kShift, 195));
-  Command4[0] = arrow(frame2, QStringLiteral("<"), fromTwips(2835 + kShift, 2085, 180, 285));
-  Text3 = new QLineEdit(frame2);
-  Text3->setGeometry(fromTwips(2985 + kShift, 2085, 435, 285));
-  Command4[1] = arrow(frame2, QStringLiteral(">"), fromTwips(3390 + kShift, 2085, 180, 285));
-  QLabel* points2 = label(frame2, QStringLiteral("pontos"), fromTwips(3675 + kShift, 2115, 480, 195));
-  rule1Limit_ = {wins1, Command3[0], Text2, Command3[1], points1};
-  rule2Limit_ = {wins2, Command4[0], Text3, Command4[1], points2};
+  rule2Limit_ = limitRow(frame2, 2085, Command4, Text3);
 
   QGroupBox* frame3 = frame(this, QStringLiteral("Inicio:"), fromTwips(4920, 660, 4665, 1740));
   const std::array<QString, 3> openers{
@@ -209,12 +208,7 @@ void FrmRegra::Command1_Click() {
   settings_.SentidoHorario = Option4[0]->isChecked();
   settings_.FecharSoNoNatural = Check1->isChecked();
   settings_.PontosLimit = static_cast<std::int16_t>(limit);
-  writeText(store_, stored::kTipoJogo, intText(settings_.TipoJogo));
-  writeText(store_, stored::kTipoRegra, intText(settings_.TipoRegra));
-  writeText(store_, stored::kSentidoHorario, boolText(settings_.SentidoHorario));
-  writeText(store_, stored::kTipoInicio, intText(settings_.TipoInicio));
-  writeText(store_, stored::kFecharSoNoNatural, boolText(settings_.FecharSoNoNatural));
-  writeText(store_, stored::kPontosLimit, intText(settings_.PontosLimit));
+  writeRules(store_, settings_);
   accept();
 }
 

@@ -62,4 +62,13 @@ void GetConfig(const SettingsStore& store, Settings& settings) {
   settings.TipoInicio = readNumber(store, stored::kTipoInicio, kDefaults.TipoInicio);
 }
 
+void writeRules(SettingsStore& store, const Settings& settings) {
+  writeText(store, stored::kFecharSoNoNatural, boolText(settings.FecharSoNoNatural));
+  writeText(store, stored::kSentidoHorario, boolText(settings.SentidoHorario));
+  writeText(store, stored::kTipoRegra, intText(settings.TipoRegra));
+  writeText(store, stored::kPontosLimit, intText(settings.PontosLimit));
+  writeText(store, stored::kTipoJogo, intText(settings.TipoJogo));
+  writeText(store, stored::kTipoInicio, intText(settings.TipoInicio));
+}
+
 }  // namespace tavolix

@@ -17,6 +17,9 @@ void LeConfig(const SettingsStore& store, Settings& settings);
 // Before every match: the rules from the "Opc" key, as stored (no clamping).
 void GetConfig(const SettingsStore& store, Settings& settings);
 
+// The six rules of a match, stored under "Opc".
+void writeRules(SettingsStore& store, const Settings& settings);
+
 // The computer seats' names as a new match reloads them.
 void readComputerNames(const SettingsStore& store, Settings& settings);
 

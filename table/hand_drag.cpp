@@ -54,14 +54,7 @@ bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
         // (Later: the scene is still busy with its list of grabbers.)
         if (drag_.Arrastando == 1) {
           drag_.Arrastando = 0;
-          releasing_ = true;
-          QMetaObject::invokeMethod(
-              this,
-              [this] {
-                releasing_ = false;
-                putBack();
-              },
-              Qt::QueuedConnection);
+          afterThisEvent([this] { putBack(); });
         }
         return false;
       default: return false;
@@ -183,20 +176,28 @@ void HandDrag::putBack() {
 void HandDrag::PicMover_MouseUp(Qt::MouseButton button) {
   if (button == Qt::RightButton || drag_.Arrastando != 1) return;
   drag_.Arrastando = 0;
-  // No new hover or carry until the game has dealt with this drop.
-  releasing_ = true;
   const int qual = drag_.PedraArrastada;
   const TileCode carried = match_.state().PedrasJog[qual];
   const QPointF at = scene_.PicMover->pos();
   const bool reordered = drag_.Reordenou;
+  afterThisEvent([this, qual, carried, at, reordered] {
+    // The game may have moved on since the release (a dialog, a new hand):
+    // then the tile simply goes back to the hand as it now is.
+    if (!match_.takesDrop(qual) || match_.state().PedrasJog[qual] != carried) return putBack();
+    match_.drop(qual, at.y(), at.x(), reordered);
+  });
+}
+
+// The game's answer to a release runs once the scene is done with the mouse
+// event (it may run a whole round of the computers); no new hover or carry
+// until then.
+void HandDrag::afterThisEvent(std::function<void()> then) {
+  releasing_ = true;
   QMetaObject::invokeMethod(
       this,
-      [this, qual, carried, at, reordered] {
+      [this, then = std::move(then)] {
         releasing_ = false;
-        // The game may have moved on since the release (a dialog, a new hand):
-        // then the tile simply goes back to the hand as it now is.
-        if (!match_.takesDrop(qual) || match_.state().PedrasJog[qual] != carried) return putBack();
-        match_.drop(qual, at.y(), at.x(), reordered);
+        then();
       },
       Qt::QueuedConnection);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QGraphicsObject>
 
 #include "drag_state.h"
@@ -44,6 +46,7 @@ class HandDrag : public QGraphicsObject {
   void reorder();
   void moveTo(int j);
   void putBack();  // the carried tile back to the hand, as the hand now is
+  void afterThisEvent(std::function<void()> then);
 
   TableScene& scene_;
   Match& match_;
@@ -52,7 +55,7 @@ class HandDrag : public QGraphicsObject {
   SoundPlayer& sounds_;
   PictureItem* ImgMover1 = nullptr;
   PictureItem* ImgMover2 = nullptr;
-  bool releasing_ = false;  // a release is being handled
+  bool releasing_ = false;  // a release is waiting for the game
 };
 
 }  // namespace tavolix

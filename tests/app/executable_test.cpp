@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/game_process.h"
 #include "tavolix/version.h"
 
 namespace {
@@ -48,9 +49,7 @@ TEST(Executable, RefusesUnknownOptions) {
 
 TEST(Executable, QuitsOnceTheTableIsPaintedWhenMeasuringStartUp) {
   QTemporaryDir home;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  QProcessEnvironment environment = tavolix::gameEnvironment(home.path());
   environment.insert(QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0"));
   const ProcessResult run = runTavolix({QStringLiteral("--quit-after-paint")}, environment);
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -65,9 +64,7 @@ TEST(Executable, StartsOverADamagedSettingsFileAndKeepsRunning) {
   damaged.write(kDamaged, sizeof kDamaged - 1);  // the leading NUL included
   damaged.close();
 
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  QProcessEnvironment environment = tavolix::gameEnvironment(home.path());
   environment.insert(QStringLiteral("TAVOLIX_SEED"), QStringLiteral("not a number"));
   QProcess process;
   process.setProcessEnvironment(environment);

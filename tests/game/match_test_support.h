@@ -5,17 +5,9 @@
 #include "game/match.h"
 #include "support/game_printers.h"
 #include "support/recording_presentation.h"
+#include "support/tiles.h"
 
 namespace tavolix {
-
-inline TileCode tile(std::string_view text) { return *TileCode::fromText(text); }
-
-inline Hand handOf(std::initializer_list<std::string_view> tiles) {
-  Hand hand{};
-  int slot = 1;
-  for (std::string_view t : tiles) hand[slot++] = tile(t);
-  return hand;
-}
 
 // A match on a recording screen with a random source the test can script.
 class MatchTest : public ::testing::Test {

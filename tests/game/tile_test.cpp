@@ -3,18 +3,10 @@
 #include "game/seat.h"
 #include "game/tile.h"
 #include "support/game_printers.h"
+#include "support/tiles.h"
 
 namespace tavolix {
 namespace {
-
-TileCode tile(std::string_view text) { return *TileCode::fromText(text); }
-
-Hand handOf(std::initializer_list<std::string_view> tiles) {
-  Hand hand{};
-  int slot = 1;
-  for (std::string_view t : tiles) hand[slot++] = tile(t);
-  return hand;
-}
 
 TEST(Tile, ReadsPipsInTheOrderHeld) {
   EXPECT_EQ(tile("36").first(), 3);

@@ -15,21 +15,16 @@
 #include "settings/frm_opc.h"
 #include "settings/frm_regra.h"
 #include "settings/settings_config.h"
+#include "support/game_process.h"
 #include "support/recording_presentation.h"
 #include "table/frm_fimde_jogo.h"
 #include "table/frm_splash.h"
 #include "table/pacer.h"
 #include "window_test_support.h"
+#include "support/tiles.h"
 
 namespace tavolix {
 namespace {
-
-Hand handOf(std::initializer_list<std::string_view> tiles) {
-  Hand hand{};
-  int slot = 1;
-  for (std::string_view t : tiles) hand[slot++] = *TileCode::fromText(t);
-  return hand;
-}
 
 class ClosingTest : public ::testing::Test {
  protected:
@@ -69,6 +64,24 @@ class ClosingTest : public ::testing::Test {
   void playByDefault() {
     dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { d.Label1_Click(); });
     dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  }
+  bool pileReady() {
+    return QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000);
+  }
+  // Mac1 to play, from the event loop, on a table of one tile (`laid`, ends 6
+  // and 6), holding one tile; the other hands hold one tile that cannot play.
+  void mac1ToPlay(std::string_view laid, std::string_view mac1Holds) {
+    GameState state;
+    state.PedrasJog = handOf({"12"});
+    state.PedrasMac1 = handOf({mac1Holds});
+    state.PedrasMac2 = handOf({"02"});
+    state.PedrasMac3 = handOf({"03"});
+    state.PontaA = 6;
+    state.PontaB = 6;
+    state.Mesa[1] = tile(laid);
+    state.QtdMesa = 1;
+    state.PrimeiraRodada = false;
+    QTimer::singleShot(0, [this, state] { window.match().resume(state, ChainGeometry(), kMac1); });
   }
   void takeSevenTiles() {
     for (int k = 1; k <= 28 && window.match().awaiting() == Match::Awaiting::PileTile; ++k) {
@@ -124,7 +137,7 @@ TEST_F(ClosingTest, DuringTheDeal) {
 TEST_F(ClosingTest, DuringAComputerSlide) {
   playByDefault();
   window.show();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  ASSERT_TRUE(pileReady());
   pacer::setPace(1.0);
   closeWhen([this] { return window.scene().PicMove->isVisible(); });
   QTimer::singleShot(0, [this] { takeSevenTiles(); });
@@ -134,7 +147,7 @@ TEST_F(ClosingTest, DuringAComputerSlide) {
 TEST_F(ClosingTest, DuringAPassDisplay) {
   playByDefault();
   window.show();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  ASSERT_TRUE(pileReady());
   QSignalSpy passes(&window.sounds(), &SoundPlayer::started);
   pacer::setPace(1.0);
   closeWhen([&passes] {
@@ -144,18 +157,8 @@ TEST_F(ClosingTest, DuringAPassDisplay) {
     return false;
   });
   // Mac1 cannot play on 6 and 6 and shows it passes.
-  GameState state;
-  state.PedrasJog = handOf({"12"});
-  state.PedrasMac1 = handOf({"01"});
-  state.PedrasMac2 = handOf({"02"});
-  state.PedrasMac3 = handOf({"03"});
-  state.PontaA = 6;
-  state.PontaB = 6;
-  state.Mesa[1] = *TileCode::fromText("66");
-  state.QtdMesa = 1;
-  state.PrimeiraRodada = false;
   for (int i = 1; i <= 7; ++i) window.scene().ImgMac[1][i]->setVisible(i == 1);
-  QTimer::singleShot(0, [this, state] { window.match().resume(state, ChainGeometry(), kMac1); });
+  mac1ToPlay("66", "01");
   runUntilClosed();
 }
 
@@ -164,52 +167,28 @@ TEST_F(ClosingTest, WithAMessageBoxOpen) {
   dialogs.expect<QMessageBox>([this](QMessageBox&) { window.close(); });
   closed_ = true;
   window.show();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  ASSERT_TRUE(pileReady());
   // Mac1 goes out: the message box of the hand comes up, and the window closes under it.
-  GameState state;
-  state.PedrasJog = handOf({"12"});
-  state.PedrasMac1 = handOf({"66"});
-  state.PedrasMac2 = handOf({"02"});
-  state.PedrasMac3 = handOf({"03"});
-  state.PontaA = 6;
-  state.PontaB = 6;
-  state.Mesa[1] = *TileCode::fromText("46");
-  state.QtdMesa = 1;
-  state.PrimeiraRodada = false;
-  QTimer::singleShot(0, [this, state] { window.match().resume(state, ChainGeometry(), kMac1); });
+  mac1ToPlay("46", "66");
   runUntilClosed();
 }
 
 TEST_F(ClosingTest, WithTheEndOfMatchWindowOpen) {
-  settings.PontosLimit = 1;
-  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { d.Label1_Click(); });
-  dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  playByDefault();
   dialogs.expect<FrmFimdeJogo>([this](FrmFimdeJogo&) { window.close(); });
   closed_ = true;
   window.show();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
-  writeText(store, stored::kPontosLimit, QStringLiteral("1"));
-  GameState state;
-  state.PedrasJog = handOf({"12"});
-  state.PedrasMac1 = handOf({"66"});
-  state.PedrasMac2 = handOf({"02"});
-  state.PedrasMac3 = handOf({"03"});
-  state.PontaA = 6;
-  state.PontaB = 6;
-  state.Mesa[1] = *TileCode::fromText("46");
-  state.QtdMesa = 1;
-  state.PrimeiraRodada = false;
-  QTimer::singleShot(0, [this, state] {
-    settings.PontosLimit = 1;
-    window.match().resume(state, ChainGeometry(), kMac1);
-  });
+  ASSERT_TRUE(pileReady());
+  // Mac1 goes out and wins the match at once.
+  settings.PontosLimit = 1;
+  mac1ToPlay("46", "66");
   runUntilClosed();
 }
 
 TEST_F(ClosingTest, WithThePreferencesOpenInTheMiddleOfAHand) {
   playByDefault();
   window.show();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window.match().awaiting() == Match::Awaiting::PileTile; }, 5000));
+  ASSERT_TRUE(pileReady());
   dialogs.expect<FrmOpc>([this](FrmOpc& d) {
     d.Option1[1]->setChecked(true);  // chosen, not confirmed: nothing is stored
     window.close();
@@ -229,9 +208,9 @@ class ClosingTheProgram : public ::testing::TestWithParam<int> {};
 
 TEST_P(ClosingTheProgram, EndsCleanlyWithExitCodeZero) {
   QTemporaryDir home;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  const QString file = home.filePath(QStringLiteral("Vantorel/Tavolix.conf"));
+  QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("cpu1"), QStringLiteral("Zorvan"));
+  QProcessEnvironment environment = gameEnvironment(home.path());
   environment.insert(QStringLiteral("TAVOLIX_PACE"), QStringLiteral("1"));
   QProcess game;
   game.setProcessEnvironment(environment);
@@ -243,6 +222,9 @@ TEST_P(ClosingTheProgram, EndsCleanlyWithExitCodeZero) {
   ASSERT_TRUE(game.waitForFinished(10000));
   EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(game.exitCode(), 0) << game.readAllStandardError().toStdString();
+  QSettings settings(file, QSettings::IniFormat);
+  EXPECT_EQ(settings.status(), QSettings::NoError);
+  EXPECT_EQ(settings.value(QStringLiteral("cpu1")).toString(), QStringLiteral("Zorvan"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moments, ClosingTheProgram, ::testing::Values(300, 2600));

@@ -17,16 +17,10 @@
 #include "table/frm_fimde_jogo.h"
 #include "table/window_parts.h"
 #include "window_test_support.h"
+#include "support/tiles.h"
 
 namespace tavolix {
 namespace {
-
-Hand handOf(std::initializer_list<std::string_view> tiles) {
-  Hand hand{};
-  int slot = 1;
-  for (std::string_view t : tiles) hand[slot++] = *TileCode::fromText(t);
-  return hand;
-}
 
 void clickWidget(QWidget* w) {
   ASSERT_NE(w, nullptr); QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }

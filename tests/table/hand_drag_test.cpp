@@ -10,16 +10,10 @@
 #include "support/recording_presentation.h"
 #include "table/pacer.h"
 #include "window_test_support.h"
+#include "support/tiles.h"
 
 namespace tavolix {
 namespace {
-
-Hand handOf(std::initializer_list<std::string_view> tiles) {
-  Hand hand{};
-  int slot = 1;
-  for (std::string_view t : tiles) hand[slot++] = *TileCode::fromText(t);
-  return hand;
-}
 
 class HandDragTest : public WindowTest {
  protected:
@@ -62,9 +56,7 @@ class HandDragTest : public WindowTest {
 
   // The mouse, as the window system would send it to the table's view.
   void send(QEvent::Type type, QPointF twips, Qt::MouseButton button, Qt::MouseButtons held) {
-    const QPoint local = at(twips);
-    QMouseEvent event(type, QPointF(local), QPointF(viewport()->mapToGlobal(local)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(viewport(), &event);
+    sendMouseAt(window(), type, twips, button, held);
   }
   // The pointer comes from the felt above, so that the place it reaches sees it arrive.
   void hover(QPointF twips) {

@@ -26,17 +26,10 @@ class MouseMatchTest : public ::testing::TestWithParam<bool> {
     writeText(store, stored::kTipoJogo, GetParam() ? QStringLiteral("2") : QStringLiteral("1"));
   }
 
-  QWidget* viewport() { return window.view().viewport(); }
   void send(QEvent::Type type, QPointF twips, Qt::MouseButton button, Qt::MouseButtons held) {
-    const QPoint local = window.view().mapFromScene(twips);
-    QMouseEvent event(type, QPointF(local), QPointF(viewport()->mapToGlobal(local)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(viewport(), &event);
+    sendMouseAt(window, type, twips, button, held);
   }
-  void click(QPointF twips) {
-    send(QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
-    send(QEvent::MouseButtonPress, twips, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, twips, Qt::LeftButton, Qt::NoButton);
-  }
+  void click(QPointF twips) { clickAt(window, twips); }
   // Drags the tile of a hand slot so that the floating tile's corner lands at `corner`.
   void drag(int slot, QPointF corner) {
     const QPointF grab = TableScene::jogSlot(slot) + QPointF(240, 480);

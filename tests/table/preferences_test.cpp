@@ -14,30 +14,19 @@
 #include "settings/frm_opc.h"
 #include "settings/settings_config.h"
 #include "window_test_support.h"
+#include "support/tiles.h"
 
 namespace tavolix {
 namespace {
-
-Hand handOf(std::initializer_list<std::string_view> tiles) {
-  Hand hand{};
-  int slot = 1;
-  for (std::string_view t : tiles) hand[slot++] = *TileCode::fromText(t);
-  return hand;
-}
 
 class PreferencesTest : public WindowTest {
  protected:
   QString stored(const char16_t* name) { return store.LeRegistro(RegistryKey::Main, name, u"(none)"); }
   void send(QEvent::Type type, QPointF twips, Qt::MouseButton button, Qt::MouseButtons held) {
-    QWidget* viewport = window().view().viewport();
-    const QPoint local = window().view().mapFromScene(twips);
-    QMouseEvent event(type, QPointF(local), QPointF(viewport->mapToGlobal(local)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &event);
+    sendMouseAt(window(), type, twips, button, held);
   }
   void clickTable(QPointF twips) {
-    send(QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
-    send(QEvent::MouseButtonPress, twips, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, twips, Qt::LeftButton, Qt::NoButton);
+    clickAt(window(), twips);
     for (int i = 0; i < 10; ++i) QCoreApplication::processEvents();
   }
   void clickSettings() { clickTable({1455 + 150, 1080 + 80}); }

@@ -1,8 +1,29 @@
 #include "window_test_support.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
+
+#include "table/table_view.h"
 
 namespace tavolix {
+
+void sendMouse(Form1& window, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held) {
+  QWidget* viewport = window.view().viewport();
+  QMouseEvent event(type, QPointF(local), QPointF(viewport->mapToGlobal(local)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &event);
+}
+
+void sendMouseAt(Form1& window, QEvent::Type type, QPointF twips, Qt::MouseButton button,
+                 Qt::MouseButtons held) {
+  sendMouse(window, type, window.view().mapFromScene(twips), button, held);
+}
+
+void clickAt(Form1& window, QPointF twips) {
+  sendMouseAt(window, QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
+  sendMouseAt(window, QEvent::MouseButtonPress, twips, Qt::LeftButton, Qt::LeftButton);
+  sendMouseAt(window, QEvent::MouseButtonRelease, twips, Qt::LeftButton, Qt::NoButton);
+}
 
 void writeSilentWav(const QString& path) {
   const quint32 samples = 800;

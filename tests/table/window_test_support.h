@@ -41,6 +41,14 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<Form1> window_;
 };
 
+// The mouse, as the window system sends it to the table's view: at `local`
+// pixels of the view, or at a point of the table in twips.
+void sendMouse(Form1& window, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held);
+void sendMouseAt(Form1& window, QEvent::Type type, QPointF twips, Qt::MouseButton button,
+                 Qt::MouseButtons held);
+// The pointer to a point of the table, and a left click there.
+void clickAt(Form1& window, QPointF twips);
+
 // A short, silent WAV file, enough for the sound player to find and load.
 void writeSilentWav(const QString& path);
 
