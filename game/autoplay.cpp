@@ -21,7 +21,7 @@ bool Autoplayer::act() {
       // Now and then the player turns a tile round in his hand first.
       if (random_.Chance(25)) match_.flipTile(random_.draw(tileCount(state.PedrasJog)));
       const Move move = chooseMove();
-      const auto [top, left] = dropPoint(move.lado);
+      const auto [top, left] = dropPoint(move.side);
       match_.drop(move.slot, top, left, false);
       return true;
     }
@@ -34,10 +34,9 @@ bool Autoplayer::act() {
 
 Move Autoplayer::chooseMove() const {
   const GameState& state = match_.state();
-  if (state.QuemInicia == kJog && state.QtdMesa == 0) {
-    return Move{chooseOpeningSlot(state, match_.settings(), kJog).value_or(1), Lado::First};
-  }
-  if (const auto best = tavolix::chooseMove(state, match_.settings(), kJog)) return *best;
+  const Outlook outlook(state, match_.settings(), kJog);
+  if (state.QuemInicia == kJog && state.QtdMesa == 0) return Move{outlook.chooseOpeningSlot().value_or(1), Lado::First};
+  if (const auto best = outlook.chooseMove()) return *best;
   // Nothing scores, yet a tile fits: the player may not pass, so he lays the first that fits.
   for (int slot = 1; slot <= kHandSlots; ++slot) {
     if (state.PedrasJog[slot].holds(state.PontaA)) return Move{slot, Lado::A};
@@ -46,11 +45,11 @@ Move Autoplayer::chooseMove() const {
   return Move{1, Lado::A};
 }
 
-std::pair<double, double> Autoplayer::dropPoint(Lado lado) const {
+std::pair<double, double> Autoplayer::dropPoint(Lado side) const {
   const ChainGeometry& chain = match_.chain();
-  if (lado == Lado::B) return {chain.TopoB, chain.EsqB};
-  if (lado == Lado::A) return {chain.TopoA, chain.EsqA};
-  return {table::kFirstTop, table::kFirstLeft};
+  if (side == Lado::B) return {chain.TopoB, chain.EsqB};
+  if (side == Lado::A) return {chain.TopoA, chain.EsqA};
+  return {geometry::kFirstTile.top, geometry::kFirstTile.left};
 }
 
 }  // namespace tavolix

@@ -17,8 +17,8 @@ class Autoplayer {
 
   // The move the player's seat would make now.
   Move chooseMove() const;
-  // Where to let the tile go so that the nearer-end rule takes side `lado`.
-  std::pair<double, double> dropPoint(Lado lado) const;
+  // Where to let the tile go so that the nearer-end rule takes `side`.
+  std::pair<double, double> dropPoint(Lado side) const;
 
  private:
   Match& match_;

@@ -6,7 +6,7 @@ namespace tavolix {
 
 namespace {
 
-using namespace table;
+using namespace geometry;
 
 constexpr double S = kTileShort;
 constexpr double L = kTileLong;
@@ -28,21 +28,21 @@ TilePlacement placed(bool vertical, double left, double top) {
 TilePlacement ChainLayout::first(TileCode t) {
   g_ = ChainGeometry();
   g_.FormaA = g_.FormaB = t.isDouble() ? 'H' : 'W';
-  TilePlacement p = placed(t.isDouble(), kFirstLeft, kFirstTop);
+  TilePlacement p = placed(t.isDouble(), kFirstTile.left, kFirstTile.top);
   p.index = 0;
   p.shown = t;
   return p;
 }
 
-TilePlacement ChainLayout::PoeNaMesa(int index, TileCode pedra, Lado lado, int openPip) {
+TilePlacement ChainLayout::PoeNaMesa(int index, TileCode pedra, Lado side, int openPip) {
   const bool isDouble = pedra.isDouble();
-  TilePlacement p = lado == Lado::A ? placeA(isDouble) : placeB(isDouble);
+  TilePlacement p = side == Lado::A ? placeA(isDouble) : placeB(isDouble);
   p.index = index;
-  const Direction dir = lado == Lado::A ? g_.DirA : g_.DirB;
+  const Direction dir = side == Lado::A ? g_.DirA : g_.DirB;
   p.shown = DesenhaDentro(pedra, dir, openPip);
 
   const char forma = isDouble ? 'H' : 'W';
-  if (lado == Lado::A) {
+  if (side == Lado::A) {
     g_.TopoA = wholeTwips(p.top);
     g_.EsqA = wholeTwips(p.left);
     g_.FormaA = forma;
@@ -171,7 +171,7 @@ TilePlacement ChainLayout::placeA(bool isDouble) {
     case Direction::Right:
     case Direction::Down: {
       const double left = isDouble ? X + L : afterDouble ? X + S : X + L;
-      if (left + (isDouble ? S : L) > kWidth) return turnBackA();
+      if (left + (isDouble ? S : L) > geometry::kWidth) return turnBackA();
       if (isDouble) return placed(true, left, Y - kHalf);
       return placed(false, left, afterDouble ? Y + kHalf : Y);
     }

@@ -1,26 +1,10 @@
 #pragma once
 
 #include "game_state.h"
+#include "table_geometry.h"
 
 namespace tavolix {
 
-// The table in twips (15 to a pixel), and the play area that bounds the chain.
-namespace table {
-inline constexpr int kWidth = 12000;
-inline constexpr int kHeight = 9000;
-inline constexpr int kAreaLeft = 1275;
-inline constexpr int kAreaTop = 2220;
-inline constexpr int kAreaWidth = 9525;
-inline constexpr int kAreaHeight = 5520;
-inline constexpr int kAreaRight = kAreaLeft + kAreaWidth;    // 10800
-inline constexpr int kAreaBottom = kAreaTop + kAreaHeight;   // 7740
-// The first tile of every hand keeps this upper left corner.
-inline constexpr int kFirstLeft = 5835;
-inline constexpr int kFirstTop = 4575;
-// A tile on the table: its short and its long side.
-inline constexpr int kTileShort = 435;
-inline constexpr int kTileLong = 840;
-}  // namespace table
 
 // Where the chain grows at each side: side "A" left, then up, then right;
 // side "B" right, then down, then left.
@@ -35,8 +19,8 @@ struct TilePlacement {
   double left = 0;
   double top = 0;
   TileCode shown;
-  double width() const { return vertical ? table::kTileShort : table::kTileLong; }
-  double height() const { return vertical ? table::kTileLong : table::kTileShort; }
+  double width() const { return vertical ? geometry::kTileShort : geometry::kTileLong; }
+  double height() const { return vertical ? geometry::kTileLong : geometry::kTileShort; }
 };
 
 // The geometry of the chain: for each side its direction, the corner of its last
@@ -44,10 +28,10 @@ struct TilePlacement {
 struct ChainGeometry {
   Direction DirA = Direction::Left;
   Direction DirB = Direction::Right;
-  int TopoA = table::kFirstTop;
-  int EsqA = table::kFirstLeft;
-  int TopoB = table::kFirstTop;
-  int EsqB = table::kFirstLeft;
+  int TopoA = static_cast<int>(geometry::kFirstTile.top);
+  int EsqA = static_cast<int>(geometry::kFirstTile.left);
+  int TopoB = static_cast<int>(geometry::kFirstTile.top);
+  int EsqB = static_cast<int>(geometry::kFirstTile.left);
   char FormaA = 'W';  // 'H' when the last tile at that side is a double, laid across
   char FormaB = 'W';
   int lastA = 1;
@@ -79,8 +63,8 @@ class ChainLayout {
 
   // The first tile, upright if it is a double, halves as held.
   TilePlacement first(TileCode t);
-  // The `index`-th tile at side `lado`, whose open pip is `openPip` before it is laid.
-  TilePlacement PoeNaMesa(int index, TileCode pedra, Lado lado, int openPip);
+  // The `index`-th tile at `side`, whose open pip is `openPip` before it is laid.
+  TilePlacement PoeNaMesa(int index, TileCode pedra, Lado side, int openPip);
 
   // Turns a tile so that the half touching the chain (showing `requerida`)
   // faces the side it grows from.

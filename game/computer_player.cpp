@@ -1,146 +1,99 @@
 #include "computer_player.h"
 
-#include <array>
 #include <bit>
+
+#include "random_source.h"
 
 namespace tavolix {
 
 namespace {
 
-int endValue(const GameState& state, Lado d) { return d == Lado::A ? state.PontaA : state.PontaB; }
-int otherEndValue(const GameState& state, Lado d) { return d == Lado::A ? state.PontaB : state.PontaA; }
+constexpr TileCode kDoubleSix(6, 6);
 
-// The pip of t that faces outwards once laid at side d.
-int newEnd(const GameState& state, TileCode t, Lado d) {
-  return t.first() == endValue(state, d) ? t.last() : t.first();
+// A tile holding a pip counts once for it, a double too.
+void count(std::array<int, 7>& counts, TileCode t) {
+  if (t.empty()) return;
+  ++counts[t.first()];
+  if (!t.isDouble()) ++counts[t.last()];
 }
-
-bool recordHolds(const std::string& record, int pip) { return record.find(static_cast<char>('0' + pip)) != std::string::npos; }
-
-// What a seat's choice looks at, counted once for the whole turn: how many
-// tiles holding each pip lie on the table and in the seat's own hand.
-class Outlook {
- public:
-  Outlook(const GameState& state, const Settings& settings, int seat)
-      : state_(state), settings_(settings), seat_(seat) {
-    for (int k = 1; k <= state.QtdMesa; ++k) count(onTable_, state.Mesa[k]);
-    const Hand& hand = state.hand(seat);
-    for (int slot = 1; slot <= kHandSlots; ++slot) {
-      count(inHand_, hand[slot]);
-      tiles_ += !hand[slot].empty();
-    }
-    for (const char pip : state.NaoTem[nextSeat(seat, settings.SentidoHorario)]) nextLacks_ |= 1u << (pip - '0');
-    nextHasPassed_ = !state.NaoTem[nextSeat(seat, settings.SentidoHorario)].empty();
-    // The pips the rest of the hand covers, without each slot in turn.
-    std::array<unsigned, kHandSlots + 2> before{};
-    std::array<unsigned, kHandSlots + 2> after{};
-    for (int slot = 1; slot <= kHandSlots; ++slot) before[slot + 1] = before[slot] | hand[slot].pipMask();
-    for (int slot = kHandSlots; slot >= 1; --slot) after[slot - 1] = after[slot] | hand[slot].pipMask();
-    for (int slot = 1; slot <= kHandSlots; ++slot) othersCover_[slot] = before[slot] | after[slot];
-  }
-
-  int tilesInHand() const { return tiles_; }
-
-  bool leavesEnd(TileCode t, Lado d) const {
-    const auto allSevenSeen = [&](int pip) { return inHand_[pip] + onTable_[pip] == 7; };
-    return allSevenSeen(otherEndValue(state_, d)) || allSevenSeen(newEnd(state_, t, d));
-  }
-
-  bool closesOtherThanNatural(Lado d) const {
-    if (onTable_[otherEndValue(state_, d)] < 6) return false;
-    return onTable_[endValue(state_, d)] < 6;
-  }
-
-  int retorno(int slot, Lado d) const {
-    const TileCode t = state_.hand(seat_)[slot];
-    const int end = endValue(state_, d);
-    if (t.empty() || (t.first() != end && t.last() != end)) return 0;
-
-    const bool crosswise = (t.first() == state_.PontaA && t.last() == state_.PontaB) ||
-                           (t.last() == state_.PontaA && t.first() == state_.PontaB);
-    if (!t.isDouble() && crosswise) {
-      if (tiles_ < 2 || !settings_.FecharSoNoNatural) return 1;
-      return closesOtherThanNatural(d) ? 0 : 1;
-    }
-    const int n = nextSeatLacks(t, d);
-    if (n == 2) return 15;
-    if (leavesEnd(t, d)) return 14;
-    if (n == 1) return 12;
-    if (!t.isDouble()) return std::popcount(othersCover_[slot]) + 2;
-    return 10;
-  }
-
-  // How many of the ends after the move the next seat has shown it lacks.
-  int nextSeatLacks(TileCode t, Lado d) const {
-    if (!nextHasPassed_) return 0;
-    const auto lacks = [&](int pip) { return static_cast<int>((nextLacks_ >> pip) & 1u); };
-    return lacks(otherEndValue(state_, d)) + lacks(newEnd(state_, t, d));
-  }
-
- private:
-  static void count(std::array<int, 7>& counts, TileCode t) {
-    if (t.empty()) return;
-    ++counts[t.first()];
-    if (!t.isDouble()) ++counts[t.last()];
-  }
-
-  const GameState& state_;
-  const Settings& settings_;
-  int seat_;
-  std::array<int, 7> onTable_{};
-  std::array<int, 7> inHand_{};
-  int tiles_ = 0;
-  unsigned nextLacks_ = 0;
-  bool nextHasPassed_ = false;
-  std::array<unsigned, kHandSlots + 1> othersCover_{};
-};
 
 }  // namespace
 
-int QuantasTem(const GameState& state, int seat) { return isSeat(seat) ? tileCount(state.hand(seat)) : 0; }
-
-int OProximoNaoTem(const GameState& state, const Settings& settings, int seat, TileCode t, Lado d) {
-  const std::string& record = state.NaoTem[nextSeat(seat, settings.SentidoHorario)];
-  if (record.empty()) return 0;
-  return recordHolds(record, otherEndValue(state, d)) + recordHolds(record, newEnd(state, t, d));
-}
-
-int TereiPintas(const GameState& state, int seat, int slot) {
-  const Hand& hand = state.hand(seat);
-  unsigned pips = 0;
-  for (int other = 1; other <= kHandSlots; ++other) {
-    if (other != slot) pips |= hand[other].pipMask();
+Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
+    : state_(state), settings_(settings), seat_(seat), hand_(state.hand(seat)) {
+  for (int k = 1; k <= state.QtdMesa; ++k) count(onTable_, state.Mesa[k]);
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    count(inHand_, hand_[slot]);
+    tiles_ += !hand_[slot].empty();
   }
-  int covered = std::popcount(pips);
-  if (covered > 0 && hand[slot].isDouble()) ++covered;
-  return covered;
+  const std::string& passedOn = state.NaoTem[nextSeat(seat, settings.SentidoHorario)];
+  for (const char pip : passedOn) nextLacks_ |= 1u << (pip - '0');
+  nextHasPassed_ = !passedOn.empty();
+  // The pips the rest of the hand covers, without each slot in turn.
+  std::array<unsigned, kHandSlots + 2> before{};
+  std::array<unsigned, kHandSlots + 2> after{};
+  for (int slot = 1; slot <= kHandSlots; ++slot) before[slot + 1] = before[slot] | hand_[slot].pipMask();
+  for (int slot = kHandSlots; slot >= 1; --slot) after[slot - 1] = after[slot] | hand_[slot].pipMask();
+  for (int slot = 1; slot <= kHandSlots; ++slot) othersCover_[slot] = before[slot] | after[slot];
 }
 
-bool VaideixarPonta(const GameState& state, int seat, TileCode t, Lado d) {
-  return Outlook(state, Settings(), seat).leavesEnd(t, d);
+int Outlook::endValue(Lado side) const { return side == Lado::A ? state_.PontaA : state_.PontaB; }
+int Outlook::otherEndValue(Lado side) const { return side == Lado::A ? state_.PontaB : state_.PontaA; }
+
+// The pip of t that faces outwards once laid at `side`.
+int Outlook::newEnd(TileCode t, Lado side) const { return t.first() == endValue(side) ? t.last() : t.first(); }
+
+int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
+  if (!nextHasPassed_) return 0;
+  const auto lacks = [&](int pip) { return static_cast<int>((nextLacks_ >> pip) & 1u); };
+  return lacks(otherEndValue(side)) + lacks(newEnd(t, side));
 }
 
-bool VaiFecharNaoNatural(const GameState& state, TileCode, Lado d) {
-  return Outlook(state, Settings(), kJog).closesOtherThanNatural(d);
+int Outlook::TereiPintas(int slot) const {
+  const int covered = std::popcount(othersCover_[slot]);
+  return covered > 0 && hand_[slot].isDouble() ? covered + 1 : covered;
 }
 
-int Retorno(const GameState& state, const Settings& settings, int seat, int slot, Lado d) {
-  return Outlook(state, settings, seat).retorno(slot, d);
+bool Outlook::VaideixarPonta(TileCode t, Lado side) const {
+  const auto allSevenSeen = [&](int pip) { return inHand_[pip] + onTable_[pip] == 7; };
+  return allSevenSeen(otherEndValue(side)) || allSevenSeen(newEnd(t, side));
 }
 
-Lado firstSideToTry(const GameState& state) { return state.QtdLadoA < state.QtdLadoB ? Lado::A : Lado::B; }
+bool Outlook::VaiFecharNaoNatural(Lado side) const {
+  if (onTable_[otherEndValue(side)] < 6) return false;
+  return onTable_[endValue(side)] < 6;
+}
 
-std::optional<Move> chooseMove(const GameState& state, const Settings& settings, int seat) {
-  const Outlook outlook(state, settings, seat);
-  const Lado first = firstSideToTry(state);
+int Outlook::Retorno(int slot, Lado side) const {
+  const TileCode t = hand_[slot];
+  const int end = endValue(side);
+  if (t.empty() || (t.first() != end && t.last() != end)) return 0;
+
+  const bool crosswise = (t.first() == state_.PontaA && t.last() == state_.PontaB) ||
+                         (t.last() == state_.PontaA && t.first() == state_.PontaB);
+  if (!t.isDouble() && crosswise) {
+    if (tiles_ < 2 || !settings_.FecharSoNoNatural) return 1;
+    return VaiFecharNaoNatural(side) ? 0 : 1;
+  }
+  const int n = OProximoNaoTem(t, side);
+  if (n == 2) return 15;
+  if (VaideixarPonta(t, side)) return 14;
+  if (n == 1) return 12;
+  if (!t.isDouble()) return TereiPintas(slot) + 2;
+  return 10;
+}
+
+Lado Outlook::firstSideToTry() const { return state_.QtdLadoA < state_.QtdLadoB ? Lado::A : Lado::B; }
+
+std::optional<Move> Outlook::chooseMove() const {
+  const Lado first = firstSideToTry();
   const Lado order[] = {first, first == Lado::A ? Lado::B : Lado::A};
-  const Hand& hand = state.hand(seat);
   int best = 0;
   std::optional<Move> choice;
-  for (Lado side : order) {
+  for (const Lado side : order) {
     for (int slot = 1; slot <= kHandSlots; ++slot) {
-      if (hand[slot].empty()) continue;
-      const int score = outlook.retorno(slot, side);
+      if (hand_[slot].empty()) continue;
+      const int score = Retorno(slot, side);
       if (score > best) {
         best = score;
         choice = Move{slot, side};
@@ -150,25 +103,44 @@ std::optional<Move> chooseMove(const GameState& state, const Settings& settings,
   return choice;
 }
 
-std::optional<int> chooseOpeningSlot(const GameState& state, const Settings& settings, int seat) {
-  const Hand& hand = state.hand(seat);
-  if (state.PrimeiraRodada || settings.TipoInicio == 2) {
+std::optional<int> Outlook::chooseOpeningSlot() const {
+  if (state_.PrimeiraRodada || settings_.TipoInicio == 2) {
     for (int slot = 1; slot <= kHandSlots; ++slot) {
-      if (hand[slot] == TileCode(6, 6)) return slot;
+      if (hand_[slot] == kDoubleSix) return slot;
     }
     return std::nullopt;
   }
   int chosen = 1;
   int best = 0;
   for (int slot = 1; slot <= kHandSlots; ++slot) {
-    if (hand[slot].empty()) continue;
-    const int variety = TereiPintas(state, seat, slot);
+    if (hand_[slot].empty()) continue;
+    const int variety = TereiPintas(slot);
     if (variety > best) {
       best = variety;
       chosen = slot;
     }
   }
   return chosen;
+}
+
+int QuantasTem(const GameState& state, int seat) { return isSeat(seat) ? tileCount(state.hand(seat)) : 0; }
+
+bool VaiFecharNaoNatural(const GameState& state, Lado side) {
+  return Outlook(state, Settings(), kJog).VaiFecharNaoNatural(side);
+}
+
+std::optional<int> ComputerSeat::pileTile(const GameState& state, RandomSource& random) {
+  return drawFreePosition(state, random);
+}
+
+SeatAnswer ComputerSeat::turn(const GameState& state, const Settings& settings, int seat) {
+  const Outlook outlook(state, settings, seat);
+  // Opening the hand; a seat that must open with 6:6 and lacks it plays on as at any turn.
+  if (state.QuemInicia == seat && state.QtdMesa == 0) {
+    if (const auto slot = outlook.chooseOpeningSlot()) return SeatAnswer::play(*slot, Lado::First);
+  }
+  if (const auto move = outlook.chooseMove()) return SeatAnswer::play(move->slot, move->side);
+  return SeatAnswer::pass();
 }
 
 }  // namespace tavolix

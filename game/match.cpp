@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "computer_player.h"
 #include "scoring.h"
+#include "table_geometry.h"
 #include "tempo.h"
 #include "texts.h"
 
@@ -22,6 +22,10 @@ int whole(double v) { return static_cast<int>(std::nearbyint(v)); }
 Match::Match(Settings& settings, Presentation& screen, RandomSource& random)
     : settings_(settings), screen_(screen), random_(random) {}
 
+void Match::setSeat(int seat, SeatPlayer& player) {
+  if (isSeat(seat)) seats_[seat] = &player;
+}
+
 // Runs one of the player's actions to the point where the player is needed
 // again. Actions that arrive while another is still running (the window keeps
 // handling input during animations) are dropped.
@@ -37,6 +41,17 @@ void Match::act(Flow&& flow) {
   busy_ = false;
 }
 
+void Match::run() {
+  while (awaiting_ == Awaiting::Nothing) {
+    switch (step_) {
+      case Step::Deal: NovoJogo(); break;
+      case Step::Take: takeTiles(); break;
+      case Step::Open: PrimeiraJogada(); break;
+      case Step::Turn: playTurn(); break;
+    }
+  }
+}
+
 // --- the player's actions ----------------------------------------------------
 
 void Match::start() {
@@ -44,7 +59,8 @@ void Match::start() {
   started_ = true;
   act([this] {
     InitGame(true);
-    NovoJogo();
+    step_ = Step::Deal;
+    run();
   });
 }
 
@@ -52,28 +68,31 @@ void Match::takePileTile(int position) {
   if (awaiting_ != Awaiting::PileTile || position < 1 || position > kTileCount || state_.pileTaken(position)) return;
   act([this, position] {
     awaiting_ = Awaiting::Nothing;
-    humanTakes(position);
+    takeFromPile(state_.Ordem[taker_], position);
+    run();
   });
 }
 
-void Match::drop(int qual, double top, double left, bool reordered) {
-  if (qual < 1 || qual > kHandSlots) return;
-  if (awaiting_ != Awaiting::Move || state_.JogBloqueado || state_.PedrasJog[qual].empty()) {
-    if (!busy_ && awaiting_ != Awaiting::Finished && !state_.PedrasJog[qual].empty()) {
-      screen_.returnToHand(qual, TileReturn::Quiet);
+void Match::drop(int slot, double top, double left, bool reordered) {
+  if (slot < 1 || slot > kHandSlots) return;
+  if (awaiting_ != Awaiting::Move || state_.JogBloqueado || state_.PedrasJog[slot].empty()) {
+    if (!busy_ && awaiting_ != Awaiting::Finished && !state_.PedrasJog[slot].empty()) {
+      screen_.returnToHand(slot, TileReturn::Quiet);
     }
     return;
   }
   act([=, this] {
     awaiting_ = Awaiting::Nothing;
     state_.JogBloqueado = true;
-    SoltaPedra(qual, top, left, reordered);
+    if (!SoltaPedra(slot, top, left, reordered)) return;
+    endOfTurn(kJog, false);
+    run();
   });
 }
 
-bool Match::takesDrop(int qual) const {
-  return !busy_ && awaiting_ == Awaiting::Move && !state_.JogBloqueado && qual >= 1 && qual <= kHandSlots &&
-         !state_.PedrasJog[qual].empty();
+bool Match::takesDrop(int slot) const {
+  return !busy_ && awaiting_ == Awaiting::Move && !state_.JogBloqueado && slot >= 1 && slot <= kHandSlots &&
+         !state_.PedrasJog[slot].empty();
 }
 
 bool Match::flipTile(int slot) {
@@ -107,9 +126,11 @@ void Match::passTurn() {
     mensagem({}, 0);
     state_.pass(kJog);
     if (observer_) observer_->passed(kJog, state_);
-    if (VerificaFinal()) return;
-    HabilitaJog(false);
-    startComputers();
+    if (!handOver(kJog)) {
+      HabilitaJog(false);
+      nextTurn(kJog, false);
+    }
+    run();
   });
 }
 
@@ -117,7 +138,10 @@ void Match::newGame() {
   if (!newGameEnabled()) return;
   act([this] {
     InitGame(false);
-    if (!state_.JogoCancelado) NovoJogo();
+    if (!state_.JogoCancelado) {
+      step_ = Step::Deal;
+      run();
+    }
     state_.JogoCancelado = false;
   });
 }
@@ -127,13 +151,12 @@ void Match::resume(const GameState& state, const ChainGeometry& chain, int toPla
   started_ = true;
   state_ = state;
   chain_.restore(chain);
+  screen_.showHands();
   act([this, toPlay] {
     awaiting_ = Awaiting::Nothing;
-    if (toPlay == kJog) {
-      humanTurn();
-    } else {
-      MacJoga(toPlay);
-    }
+    step_ = Step::Turn;
+    toMove_ = toPlay;
+    run();
   });
 }
 
@@ -202,11 +225,8 @@ void Match::Distribue() {
     state_.Ordem[i] = seat;
     seat = nextSeat(seat, settings_.SentidoHorario);
   }
-  if (state_.Ordem[1] != kJog) {
-    catamacs(state_.Ordem[1]);
-  } else {
-    offerPileToHuman();
-  }
+  taker_ = 1;
+  step_ = Step::Take;
 }
 
 // The shuffle draws the tiles one by one from the set in its usual order: with
@@ -221,72 +241,60 @@ void Match::mistura() {
   }
 }
 
-void Match::catamacs(int quem) {
-  enableNewGame(false);
-  screen_.enablePile(false);
-  Hand& hand = state_.hand(quem);
-  for (int j = 1; j <= kHandSlots; ++j) {
-    int k = 0;
-    do {
-      k = random_.draw(kTileCount);
-    } while (state_.pileTaken(k));
-    state_.takePile(k);
-    hand[j] = state_.Monte[k - 1];
-    if (hand[j] == kDoubleSix && (state_.QuemInicia == kHolderOfDoubleSix || settings_.TipoInicio == 2)) {
-      state_.QuemInicia = quem;
-    }
-    screen_.takeFromPile(quem, j, k);
+// The seat whose go it is takes its seven tiles; the player's come by his
+// clicks, and when he is last the tiles left are all his, taken for him.
+void Match::takeTiles() {
+  const int seat = state_.Ordem[taker_];
+  SeatPlayer& player = *seats_[seat];
+  const Hand& hand = state_.hand(seat);
+  if (player.answersAtOnce() && tileCount(hand) == 0) {
+    enableNewGame(false);
+    screen_.enablePile(false);
   }
-  handOn(quem);
-}
-
-void Match::offerPileToHuman() {
-  screen_.prompt(texts::takeYourTiles(state_.Ingles));
-  state_.QtdEscolhidas = 0;
-  screen_.enablePile(true);
-  awaiting_ = Awaiting::PileTile;
-}
-
-void Match::humanTakes(int position) {
-  for (;;) {
-    const int slot = ++state_.QtdEscolhidas;
-    state_.PedrasJog[slot] = state_.Monte[position - 1];
-    state_.takePile(position);
-    if (state_.PedrasJog[slot] == kDoubleSix &&
-        (state_.QuemInicia == kHolderOfDoubleSix || settings_.TipoInicio == 2)) {
-      state_.QuemInicia = kJog;
+  while (tileCount(hand) < kHandSlots) {
+    std::optional<int> position = player.pileTile(state_, random_);
+    if (!position && taker_ == kSeatCount && tileCount(hand) > 0) {
+      screen_.enablePile(false);
+      screen_.letEventsRun();
+      screen_.pause(tempo::kAutoTakeMs);
+      position = drawFreePosition(state_, random_);
     }
-    screen_.takeFromPile(kJog, slot, position);
-    screen_.prompt(texts::takeTileNumber(slot + 1, state_.Ingles));
-    if (slot == kHandSlots) break;
-    if (state_.Ordem[kSeatCount] != kJog) {
+    if (!position) {
+      if (tileCount(hand) == 0) {
+        screen_.prompt(texts::takeYourTiles(state_.Ingles));
+        state_.QtdEscolhidas = 0;
+        screen_.enablePile(true);
+      }
       awaiting_ = Awaiting::PileTile;
       return;
     }
-    // Last to take: the tiles left are all his, taken for him one by one.
-    screen_.enablePile(false);
-    screen_.letEventsRun();
-    screen_.pause(tempo::kAutoTakeMs);
-    do {
-      position = random_.draw(kTileCount);
-    } while (state_.pileTaken(position));
+    takeFromPile(seat, *position);
   }
-  screen_.prompt({});
-  state_.QtdEscolhidas = 0;
-  screen_.enablePile(false);
-  handOn(kJog);
+  if (!player.answersAtOnce()) {
+    screen_.prompt({});
+    state_.QtdEscolhidas = 0;
+    screen_.enablePile(false);
+  }
+  if (taker_ < kSeatCount) {
+    ++taker_;
+    return;
+  }
+  if (observer_) observer_->dealt(state_);
+  step_ = ConfereBuchas() ? Step::Deal : Step::Open;
 }
 
-void Match::handOn(int quem) {
-  int i = 1;
-  while (i < kSeatCount && state_.Ordem[i] != quem) ++i;
-  if (i == kSeatCount) {
-    if (observer_) observer_->dealt(state_);
-    if (!ConfereBuchas()) PrimeiraJogada();
-  } else if (state_.Ordem[i + 1] != kJog) {
-    catamacs(state_.Ordem[i + 1]);
-  } else {
-    offerPileToHuman();
+void Match::takeFromPile(int seat, int position) {
+  Hand& hand = state_.hand(seat);
+  const int slot = tileCount(hand) + 1;
+  hand[slot] = state_.Monte[position - 1];
+  state_.takePile(position);
+  if (hand[slot] == kDoubleSix && (state_.QuemInicia == kHolderOfDoubleSix || settings_.TipoInicio == 2)) {
+    state_.QuemInicia = seat;
+  }
+  screen_.takeFromPile(seat, slot, position);
+  if (!seats_[seat]->answersAtOnce()) {
+    state_.QtdEscolhidas = slot;
+    screen_.prompt(texts::takeTileNumber(slot + 1, state_.Ingles));
   }
 }
 
@@ -308,7 +316,6 @@ bool Match::ConfereBuchas() {
   if (observer_) observer_->redealt(seat, doubles);
   screen_.clearTable();
   state_.redeal();
-  NovoJogo();
   return true;
 }
 
@@ -319,69 +326,69 @@ void Match::PrimeiraJogada() {
     if (!state_.PrimeiraRodada) state_.QuemInicia = Rodizio_;
     Rodizio_ = nextSeat(state_.QuemInicia, settings_.SentidoHorario);
   }
-  if (state_.QuemInicia == kJog) {
-    state_.JogBloqueado = false;
-    HabilitaJog(true);
-    awaiting_ = Awaiting::Move;
-  } else {
-    MacJoga(state_.QuemInicia);
-  }
+  toMove_ = state_.QuemInicia;
+  step_ = Step::Turn;
 }
 
 // --- turns -------------------------------------------------------------------
 
-// The computer seats play one after another until the player's turn comes or
-// the hand ends (and with it the next deal begins).
-void Match::MacJoga(int quem) {
-  while (isComputerSeat(quem)) {
+void Match::playTurn() {
+  const int seat = toMove_;
+  SeatPlayer& player = *seats_[seat];
+  if (player.answersAtOnce()) {
     HabilitaJog(false);
     screen_.letEventsRun();
     screen_.letEventsRun();
-
-    bool laid = false;
-    if (state_.QuemInicia == quem && state_.QtdMesa == 0) {
-      if (const auto slot = chooseOpeningSlot(state_, settings_, quem)) {
-        Lancar(quem, *slot, Lado::First);
-        laid = true;
-      }
-    }
-    if (!laid) {
-      if (const auto move = chooseMove(state_, settings_, quem)) {
-        Lancar(quem, move->slot, move->lado);
-      } else {
-        Pula(quem);
-        state_.pass(quem);
-        if (observer_) observer_->passed(quem, state_);
-        if (VerificaFinal()) return;
-      }
-    }
-    if (Finaliza(quem)) return;
-
-    const bool clockwise = settings_.SentidoHorario;
-    if ((quem < kMac3 && clockwise) || (quem > kMac1 && !clockwise)) {
-      screen_.letEventsRun();
-      screen_.letEventsRun();
-      screen_.pause(tempo::kTurnPauseMs);
-      screen_.letEventsRun();
-      quem += clockwise ? 1 : -1;
-    } else {
-      humanTurn();
-      return;
-    }
   }
+  const SeatAnswer answer = player.turn(state_, settings_, seat);
+  switch (answer.kind) {
+    case SeatAnswer::Kind::Later:
+      playerTurn();
+      return;
+    case SeatAnswer::Kind::Play:
+      Lancar(seat, answer.slot, answer.side);
+      break;
+    case SeatAnswer::Kind::Pass:
+      Pula(seat);
+      state_.pass(seat);
+      if (observer_) observer_->passed(seat, state_);
+      break;
+  }
+  endOfTurn(seat, true);
 }
 
-void Match::startComputers() { MacJoga(settings_.SentidoHorario ? kMac1 : kMac3); }
-
-void Match::humanTurn() {
+// The player's turn: his hand is his to play, and when nothing in it fits he
+// is offered the Pass command.
+void Match::playerTurn() {
   state_.JogBloqueado = false;
   HabilitaJog(true);
-  if (JogPassa()) {
+  if (state_.QtdMesa > 0 && JogPassa()) {
     passShown_ = true;
     screen_.showPassCommand(true);
     mensagem(texts::clickPass(), 0);
   }
   awaiting_ = Awaiting::Move;
+}
+
+void Match::endOfTurn(int seat, bool answeredAtOnce) {
+  if (!handOver(seat)) nextTurn(seat, answeredAtOnce);
+}
+
+bool Match::handOver(int seat) {
+  const auto result = handEnd(state_, settings_, seat);
+  if (result) closeHand(*result);
+  return result.has_value();
+}
+
+void Match::nextTurn(int seat, bool answeredAtOnce) {
+  toMove_ = nextSeat(seat, settings_.SentidoHorario);
+  // Between the turns of two seats that play by themselves, a pause to watch them.
+  if (answeredAtOnce && seats_[toMove_]->answersAtOnce()) {
+    screen_.letEventsRun();
+    screen_.letEventsRun();
+    screen_.pause(tempo::kTurnPauseMs);
+    screen_.letEventsRun();
+  }
 }
 
 bool Match::JogPassa() const {
@@ -392,8 +399,9 @@ bool Match::JogPassa() const {
   return true;
 }
 
-void Match::SoltaPedra(int qual, double top, double left, bool reordered) {
-  const TileCode t = state_.PedrasJog[qual];
+// The player let go of the tile of `slot`: laid, or sent back with a word. True when laid.
+bool Match::SoltaPedra(int slot, double top, double left, bool reordered) {
+  const TileCode t = state_.PedrasJog[slot];
   const bool opening = state_.QuemInicia == kJog && state_.QtdMesa == 0;
   TileCode requerida = opening && state_.PrimeiraRodada ? kDoubleSix : TileCode();
   if (settings_.TipoInicio == 2 && state_.QtdMesa == 0) requerida = kDoubleSix;
@@ -404,19 +412,19 @@ void Match::SoltaPedra(int qual, double top, double left, bool reordered) {
   }
 
   if (opening && t != requerida) {
-    screen_.returnToHand(qual, TileReturn::WrongOpening);
+    screen_.returnToHand(slot, TileReturn::WrongOpening);
     state_.JogBloqueado = false;
     mensagem(texts::wrongOpeningTile(requerida, state_.Ingles), tempo::kWrongTileMessageMs);
     awaiting_ = Awaiting::Move;
-    return;
+    return false;
   }
 
   // Only the lower edge of the play area counts: a tile let go above it or beside it is on the table.
-  const bool offTable = top > table::kAreaBottom;
+  const bool offTable = top > geometry::kAreaBottom;
   const bool fitsA = t.holds(state_.PontaA);
   const bool fitsB = t.holds(state_.PontaB);
   if (offTable || (!fitsA && !fitsB)) {
-    screen_.returnToHand(qual, TileReturn::Refused);
+    screen_.returnToHand(slot, TileReturn::Refused);
     state_.JogBloqueado = false;
     if (fitsA || fitsB) {
       if (!reordered) mensagem(texts::dragToTheTable(state_.Ingles), 0);
@@ -427,184 +435,99 @@ void Match::SoltaPedra(int qual, double top, double left, bool reordered) {
       mensagem(texts::illegalMove(state_.Ingles), tempo::kWrongTileMessageMs);
     }
     awaiting_ = Awaiting::Move;
-    return;
+    return false;
   }
 
   screen_.hideMessage();
   if (fitsA && fitsB) {
     if (state_.QuemInicia == kJog && t == requerida) {
-      Lancar(kJog, qual, Lado::First);
+      Lancar(kJog, slot, Lado::First);
     } else {
       // The end nearer the drop point takes it.
       const int dA = std::max(std::abs(whole(top - chain().TopoA)), std::abs(whole(left - chain().EsqA)));
       const int dB = std::max(std::abs(whole(top - chain().TopoB)), std::abs(whole(left - chain().EsqB)));
       Lado side = dA > dB ? Lado::B : Lado::A;
-      if (QuantasTem(state_, kJog) > 1 && settings_.FecharSoNoNatural && VaiFecharNaoNatural(state_, t, side)) {
+      if (QuantasTem(state_, kJog) > 1 && settings_.FecharSoNoNatural && VaiFecharNaoNatural(state_, side)) {
         screen_.messageBox(texts::closeOnlyNatural());
         side = side == Lado::A ? Lado::B : Lado::A;
       }
-      Lancar(kJog, qual, side);
+      Lancar(kJog, slot, side);
     }
   } else if (t == requerida) {
-    Lancar(kJog, qual, Lado::First);
+    Lancar(kJog, slot, Lado::First);
   } else {
-    Lancar(kJog, qual, fitsA ? Lado::A : Lado::B);
+    Lancar(kJog, slot, fitsA ? Lado::A : Lado::B);
   }
-  if (Finaliza(kJog)) return;
-  startComputers();
+  return true;
 }
 
-void Match::Pula(int quem) {
-  mensagem(texts::passed(settings_.Nomes[quem], state_.Ingles), tempo::kPassMessageMs);
-  screen_.computerPasses(quem);
+void Match::Pula(int seat) {
+  mensagem(texts::passed(settings_.Nomes[seat], state_.Ingles), tempo::kPassMessageMs);
+  screen_.computerPasses(seat);
 }
 
 void Match::mensagem(const std::string& text, int ms) { screen_.message(text, ms); }
 
-void Match::Lancar(int quem, int qual, Lado lado) {
+void Match::Lancar(int seat, int slot, Lado side) {
   state_.PrimeiraRodada = false;
-  if (lado == Lado::A) ++state_.QtdLadoA;
-  if (lado == Lado::B) ++state_.QtdLadoB;
-  Hand& hand = state_.hand(quem);
-  const TileCode t = hand[qual];
-  hand[qual] = TileCode();
-  if (quem != kJog) {
+  if (side == Lado::A) ++state_.QtdLadoA;
+  if (side == Lado::B) ++state_.QtdLadoB;
+  Hand& hand = state_.hand(seat);
+  const TileCode t = hand[slot];
+  hand[slot] = TileCode();
+  if (seat != kJog) {
     screen_.pause(tempo::kComputerThinkMs);
     screen_.letEventsRun();
   }
 
   LaidTile laid;
-  laid.seat = quem;
-  laid.slot = qual;
-  laid.lado = lado;
-  if (lado == Lado::First) {
+  laid.seat = seat;
+  laid.slot = slot;
+  laid.side = side;
+  if (side == Lado::First) {
     laid.placement = chain_.first(t);
     state_.QtdMesa = 1;
     state_.Mesa[1] = t;
   } else {
     const int index = ++state_.QtdMesa;
-    laid.placement = chain_.PoeNaMesa(index, t, lado, lado == Lado::A ? state_.PontaA : state_.PontaB);
+    laid.placement = chain_.PoeNaMesa(index, t, side, side == Lado::A ? state_.PontaA : state_.PontaB);
     state_.Mesa[index] = laid.placement.shown;
   }
   laid.firstClick = random_.Chance(50);
   screen_.layTile(laid);
 
   state_.tileLaid();
-  if (lado == Lado::First) {
+  if (side == Lado::First) {
     state_.PontaA = t.first();
     state_.PontaB = t.last();
   } else {
     state_.UltimaJogada = lastMoveRecord(state_.PontaA, state_.PontaB, t);
-    int& end = lado == Lado::A ? state_.PontaA : state_.PontaB;
+    int& end = side == Lado::A ? state_.PontaA : state_.PontaB;
     end = t.first() == end ? t.last() : t.first();
   }
-  closeUp(hand, qual);
-  screen_.closeUpHand(quem, qual);
-  if (observer_) observer_->played(quem, qual, t, lado, state_);
+  closeUp(hand, slot);
+  screen_.closeUpHand(seat, slot);
+  if (observer_) observer_->played(seat, slot, t, side, state_);
 }
 
 // --- the end of a hand and of a match ----------------------------------------
 
-void Match::award(int seat, int points) {
-  state_.Pontos[seat] += points;
-  if (settings_.pairs()) state_.Pontos[partnerOf(seat)] += points;
-}
-
-// Whether seat `s` has gone out; if so the hand is scored and closed, and the
-// next one dealt (after a new match when this one is over).
-bool Match::Finaliza(int s) {
-  if (tileCount(state_.hand(s)) > 0) return false;
-  screen_.revealComputerHands();
-  screen_.letEventsRun();
-
-  int points = 0;
-  std::string kind;
-  if (settings_.TipoRegra == 2) {
-    // Every pip left in the opponents' hands (in individual play, in all three others).
-    const bool pairOf02 = s == kJog || s == kMac2;
-    points = settings_.pairs() ? TotalPintas(state_, !pairOf02, pairOf02, !pairOf02, pairOf02)
-                               : TotalPintas(state_, true, true, true, true);
-  } else {
-    points = CalculaPontos(state_.UltimaJogada);
-    const TileCode last = TileCode::fromText(state_.UltimaJogada.substr(2, 2)).value_or(TileCode());
-    kind = texts::goingOutKind(points, last);
-  }
-  screen_.messageBox(texts::wentOut(settings_.Nomes, s, settings_.pairs(), kind, points));
-  award(s, points);
-  ExibePlacar();
-  screen_.clearTable();
-  screen_.letEventsRun();
-  state_.QuemInicia = s;
-  if (observer_) observer_->wentOut(s, points, kind, state_);
-  finishHand();
-  return true;
-}
-
-// Whether the hand is blocked (four passes in a row); if so the lowest pip count
-// wins it, the hand is closed and the next one dealt.
-bool Match::VerificaFinal() {
-  if (state_.Passes != 4) return false;
+// The hand is over: the computer hands are turned up, the result is told and
+// scored, the table is cleared, and the next hand is dealt (after a new match
+// when this one is over).
+void Match::closeHand(const HandResult& result) {
   state_.Passes = 0;
   screen_.revealComputerHands();
   screen_.letEventsRun();
-  const std::array<int, 4> totals = pipTotals(state_);
-  const std::array<bool, 4> marked = lowestTotals(totals);
-  if (settings_.TipoJogo == 2) return VerificaFinal_Duplas(totals, marked);
-
-  std::vector<int> scorers;
-  int points = 0;
-  const int markedCount = static_cast<int>(std::count(marked.begin(), marked.end(), true));
-  if (markedCount == 1) {
-    const int w = static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin());
-    const bool pipRule = settings_.TipoRegra != 1;
-    points = pipRule ? totals[0] + totals[1] + totals[2] + totals[3] - totals[w] : 1;
-    state_.Pontos[w] += points;
-    screen_.messageBox(texts::wonOnCount(settings_.Nomes[w], points, pipRule));
-    state_.QuemInicia = w;
-    ExibePlacar();
-    scorers.push_back(w);
-  } else {
-    screen_.messageBox(texts::countTied());
-    state_.QuemInicia = kHolderOfDoubleSix;
-  }
+  screen_.messageBox(texts::handEnded(result, settings_));
+  for (const int seat : result.scorers) state_.Pontos[seat] += result.points;
+  if (!result.tied()) ExibePlacar();
   screen_.clearTable();
   screen_.letEventsRun();
-  if (observer_) observer_->blocked(totals, scorers, points, state_);
-  finishHand();
-  return true;
-}
-
-bool Match::VerificaFinal_Duplas(const std::array<int, 4>& totals, const std::array<bool, 4>& marked) {
-  std::vector<int> scorers;
-  int points = 0;
-  const int pairA = totals[kJog] + totals[kMac2];
-  const int pairB = totals[kMac1] + totals[kMac3];
-  if (pairA == pairB) {
-    screen_.messageBox(texts::countTied());
-    state_.QuemInicia = kHolderOfDoubleSix;
-  } else {
-    const int first = pairA < pairB ? kJog : kMac1;
-    points = settings_.TipoRegra == 1 ? 1 : std::max(pairA, pairB);
-    state_.Pontos[first] += points;
-    state_.Pontos[first + 2] += points;
-    screen_.messageBox(texts::pairWonOnCount(settings_.Nomes, first, points));
-    // The lowest single total opens, whichever pair it sits in.
-    for (int seat = kJog; seat <= kMac3; ++seat) {
-      if (marked[seat]) state_.QuemInicia = seat;
-    }
-    ExibePlacar();
-    scorers = {first, first + 2};
-  }
-  screen_.clearTable();
-  screen_.letEventsRun();
-  if (observer_) observer_->blocked(totals, scorers, points, state_);
-  finishHand();
-  return true;
-}
-
-void Match::finishHand() {
+  state_.QuemInicia = result.nextOpener;
+  if (observer_) observer_->handEnded(result, state_);
   if (EndGame()) InitGame(true);
-  NovoJogo();
+  step_ = Step::Deal;
 }
 
 bool Match::EndGame() {

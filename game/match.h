@@ -1,24 +1,28 @@
 #pragma once
 
+#include <array>
 
 #include "chain_layout.h"
+#include "computer_player.h"
 #include "game_state.h"
 #include "match_observer.h"
 #include "presentation.h"
 #include "random_source.h"
+#include "seat_player.h"
 #include "settings.h"
 
 namespace tavolix {
 
-// The flow of a match, hand after hand: the deal, who opens, the computer
-// seats' turns, the player's moves, going out, the blocked count and the end
-// of the match. It shows everything through a Presentation and changes only
-// its own state; the player's actions come in through the methods below, each
-// ignored when the player may not do it at that moment.
+// The flow of a match, hand after hand: the deal, who opens, the turns, going
+// out, the blocked count and the end of the match. Each seat is asked for its
+// tiles and its moves through one interface; the computer players answer at
+// once, the player at the table (seat 0) answers later through the actions
+// below, each ignored when he may not do it at that moment. Everything is shown
+// through a Presentation, and only the match changes its state.
 //
-// Like the table it drives, the flow runs inside the call that set it off: a
-// drop runs the player's move, the computer seats' turns and, when the hand
-// ends, the next deal, and returns once the player is needed again.
+// The flow runs inside the call that set it off: a drop runs the player's
+// move, the turns after it and, when the hand ends, the next deal, and returns
+// once the player is needed again.
 class Match {
  public:
   // What the game waits for from the player.
@@ -32,6 +36,9 @@ class Match {
   Match(Settings& settings, Presentation& screen, RandomSource& random);
 
   void setObserver(MatchObserver* observer) { observer_ = observer; }
+  // Who sits at a seat; by default the player at seat 0 and computer players
+  // at the others. The player must outlive the match.
+  void setSeat(int seat, SeatPlayer& player);
 
   const GameState& state() const { return state_; }
   const ChainGeometry& chain() const { return chain_.geometry(); }
@@ -41,18 +48,18 @@ class Match {
   bool passOffered() const { return passShown_; }
   // True when the player holds no tile matching either end.
   bool JogPassa() const;
-  // Whether a drop of the tile in slot `qual` would be taken now.
-  bool takesDrop(int qual) const;
+  // Whether a drop of the tile in slot `slot` would be taken now.
+  bool takesDrop(int slot) const;
 
   // --- the player's actions ------------------------------------------------
   // The window's first activation: the new game dialog, then the first deal.
   void start();
   // A left click on face-down pile tile `position` (1..28).
   void takePileTile(int position);
-  // The release of the tile carried from hand slot `qual`, with the floating
+  // The release of the tile carried from hand slot `slot`, with the floating
   // tile's upper left corner in twips; `reordered` when the carry moved tiles
   // along the hand.
-  void drop(int qual, double top, double left, bool reordered);
+  void drop(int slot, double top, double left, bool reordered);
   // A right click on a hand tile: its halves swap. True when done.
   bool flipTile(int slot);
   // The carried tile moves along the hand from slot `from` to slot `to`, the
@@ -63,19 +70,28 @@ class Match {
   // The New Game command; the dialog may cancel it.
   void newGame();
 
-  // Picks a hand up at a position given whole, with `toPlay` to move next: the
-  // computer seats play on until the player is needed. For tests and for
-  // looking into a position; the state must be one the game can reach.
+  // Picks a hand up at a position given whole, with `toPlay` to move next,
+  // and plays on until the player is needed. For tests and for looking into a
+  // position; the state must be one the game can reach.
   void resume(const GameState& state, const ChainGeometry& chain, int toPlay);
 
  private:
+  // Where the flow stands between two of its steps.
+  enum class Step {
+    Deal,  // a new hand: shuffle and lay out the pile
+    Take,  // the seat Ordem[taker_] takes its tiles
+    Open,  // all tiles taken: who opens
+    Turn,  // the seat toMove_ plays
+  };
+
   template <class Flow>
   void act(Flow&& flow);
+  // Plays on, step after step, until the player is needed or the program ends.
+  void run();
 
   // A match and a hand.
   void InitGame(bool leaveEndsProgram);
   void NovoJogo();
-  void startScores();
   void ExibePlacar();
   void enableNewGame(bool enabled);
   void HabilitaJog(bool h);
@@ -83,40 +99,45 @@ class Match {
   // The deal.
   void Distribue();
   void mistura();
-  void catamacs(int quem);
-  void humanTakes(int position);
-  void offerPileToHuman();
-  void handOn(int quem);
+  void takeTiles();
+  void takeFromPile(int seat, int position);
   bool ConfereBuchas();
   void PrimeiraJogada();
 
   // Turns.
-  void MacJoga(int quem);
-  void startComputers();
-  void humanTurn();
-  void SoltaPedra(int qual, double top, double left, bool reordered);
-  void Pula(int quem);
+  void playTurn();
+  void playerTurn();
+  // After `seat`'s move or pass: the hand ends, or the next seat's turn comes.
+  void endOfTurn(int seat, bool answeredAtOnce);
+  // Whether the hand is over after `seat`'s move or pass; if so it is closed.
+  bool handOver(int seat);
+  void nextTurn(int seat, bool answeredAtOnce);
+  bool SoltaPedra(int slot, double top, double left, bool reordered);
+  void Pula(int seat);
   void mensagem(const std::string& text, int ms);
-  void Lancar(int quem, int qual, Lado lado);
+  void Lancar(int seat, int slot, Lado side);
 
   // The end of a hand and of a match.
-  bool Finaliza(int s);
-  bool VerificaFinal();
-  bool VerificaFinal_Duplas(const std::array<int, 4>& totals, const std::array<bool, 4>& marked);
-  void award(int seat, int points);
-  void finishHand();
+  void closeHand(const HandResult& result);
   bool EndGame();
 
   Settings& settings_;
   Presentation& screen_;
   RandomSource& random_;
   MatchObserver* observer_ = nullptr;
+  TablePlayer tablePlayer_;
+  ComputerSeat computer_;
+  std::array<SeatPlayer*, kSeatCount> seats_{&tablePlayer_, &computer_, &computer_, &computer_};
 
   GameState state_;
   ChainLayout chain_;
   // Under the rotation rule: the seat that opens the next hand. It keeps its
   // value from hand to hand and from match to match.
   int Rodizio_ = 0;
+
+  Step step_ = Step::Deal;
+  int taker_ = 1;   // during the deal: Ordem[taker_] takes its tiles
+  int toMove_ = 0;  // during the hand: whose turn it is
 
   Awaiting awaiting_ = Awaiting::Nothing;
   bool started_ = false;

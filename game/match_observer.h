@@ -1,10 +1,9 @@
 #pragma once
 
 #include <array>
-#include <string>
-#include <vector>
 
 #include "game_state.h"
+#include "scoring.h"
 #include "settings.h"
 
 namespace tavolix {
@@ -20,9 +19,8 @@ class MatchObserver {
   virtual void redealt(int /*seat*/, int /*doubles*/) {}
   virtual void played(int /*seat*/, int /*slot*/, TileCode /*tile*/, Lado, const GameState&) {}
   virtual void passed(int /*seat*/, const GameState&) {}
-  virtual void wentOut(int /*seat*/, int /*points*/, const std::string& /*kind*/, const GameState&) {}
-  virtual void blocked(const std::array<int, 4>& /*totals*/, const std::vector<int>& /*scorers*/, int /*points*/,
-                       const GameState&) {}
+  // Gone out or blocked: scored, and the next opener chosen.
+  virtual void handEnded(const HandResult&, const GameState&) {}
   virtual void matchEnded(int /*winner*/, const std::array<int, 4>& /*standings*/, const GameState&) {}
 };
 

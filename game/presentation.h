@@ -12,7 +12,7 @@ namespace tavolix {
 struct LaidTile {
   int seat = 0;
   int slot = 0;
-  Lado lado = Lado::First;
+  Lado side = Lado::First;
   TilePlacement placement;
   bool firstClick = true;  // "clic1.wav", else "clic4.wav"
 };
@@ -85,6 +85,8 @@ class Presentation {
   virtual void computerPasses(int seat) = 0;
   virtual void returnToHand(int slot, TileReturn how) = 0;
   virtual void revealComputerHands() = 0;
+  // A hand picked up where it stood: all four hands drawn as they are held.
+  virtual void showHands() = 0;
 };
 
 // Thrown by a presentation to stop the game where it is (the window closed).
@@ -119,6 +121,7 @@ class SilentPresentation : public Presentation {
   void computerPasses(int) override {}
   void returnToHand(int, TileReturn) override {}
   void revealComputerHands() override {}
+  void showHands() override {}
 };
 
 }  // namespace tavolix

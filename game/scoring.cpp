@@ -1,6 +1,84 @@
 #include "scoring.h"
 
+#include <algorithm>
+
 namespace tavolix {
+
+namespace {
+
+std::array<int, 4> pipTotals(const GameState& state) {
+  std::array<int, 4> totals{};
+  for (int seat = 0; seat < kSeatCount; ++seat) totals[seat] = pipTotal(state.hand(seat));
+  return totals;
+}
+
+// The seats holding the lowest total, found by trying 0, 1, 2 ... 100; a hand
+// never holds more than 73 pips, so one is always found.
+std::array<bool, 4> lowestTotals(const std::array<int, 4>& totals) {
+  std::array<bool, 4> marked{};
+  for (int value = 0; value <= 100; ++value) {
+    bool found = false;
+    for (int seat = 0; seat < kSeatCount; ++seat) {
+      marked[seat] = totals[seat] == value;
+      found = found || marked[seat];
+    }
+    if (found) return marked;
+  }
+  return marked;
+}
+
+HandResult wentOut(const GameState& state, const Settings& settings, int seat) {
+  HandResult result;
+  result.ending = HandResult::Ending::WentOut;
+  result.winner = seat;
+  result.nextOpener = seat;
+  result.totals = pipTotals(state);
+  result.scorers = {seat};
+  if (settings.pairs()) result.scorers.push_back(partnerOf(seat));
+  if (settings.pipRule()) {
+    // Every pip left in the opponents' hands; alone, in all three others.
+    const bool pairOf02 = seat == kJog || seat == kMac2;
+    result.points = settings.pairs() ? TotalPintas(state, !pairOf02, pairOf02, !pairOf02, pairOf02)
+                                     : TotalPintas(state, true, true, true, true);
+  } else {
+    result.points = CalculaPontos(state.UltimaJogada);
+    const TileCode last = state.UltimaJogada.size() == 4
+                              ? TileCode::fromText(state.UltimaJogada.substr(2)).value_or(TileCode())
+                              : TileCode();
+    result.kind = goingOutKind(result.points, last);
+  }
+  return result;
+}
+
+HandResult blocked(const GameState& state, const Settings& settings) {
+  HandResult result;
+  result.ending = HandResult::Ending::Blocked;
+  result.totals = pipTotals(state);
+  const std::array<int, 4>& totals = result.totals;
+  const std::array<bool, 4> marked = lowestTotals(totals);
+  if (settings.pairs()) {
+    const int pairA = totals[kJog] + totals[kMac2];
+    const int pairB = totals[kMac1] + totals[kMac3];
+    if (pairA == pairB) return result;
+    result.winner = pairA < pairB ? kJog : kMac1;
+    result.scorers = {result.winner, partnerOf(result.winner)};
+    result.points = settings.pipRule() ? std::max(pairA, pairB) : 1;
+    // The lowest single total opens, whichever pair it sits in; of several, the last seat.
+    for (int seat = kJog; seat <= kMac3; ++seat) {
+      if (marked[seat]) result.nextOpener = seat;
+    }
+    return result;
+  }
+  if (std::count(marked.begin(), marked.end(), true) != 1) return result;
+  const int w = static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin());
+  result.winner = w;
+  result.scorers = {w};
+  result.points = settings.pipRule() ? totals[0] + totals[1] + totals[2] + totals[3] - totals[w] : 1;
+  result.nextOpener = w;
+  return result;
+}
+
+}  // namespace
 
 std::string lastMoveRecord(int pontaA, int pontaB, TileCode tile) {
   const auto digit = [](int pip) { return static_cast<char>('0' + pip); };
@@ -18,6 +96,15 @@ int CalculaPontos(std::string_view record) {
   return endA != endB && inEnds(first) && inEnds(last) ? 2 : 1;
 }
 
+GoingOut goingOutKind(int points, TileCode lastTile) {
+  switch (points) {
+    case 1: return GoingOut::Simples;
+    case 2: return lastTile.isDouble() ? GoingOut::Carrocao : GoingOut::LaELo;
+    case 4: return GoingOut::Cruzada;
+    default: return GoingOut::None;
+  }
+}
+
 int TotalPintas(const GameState& state, bool a, bool b, bool c, bool d) {
   const std::array<bool, 4> counted{a, b, c, d};
   int total = 0;
@@ -29,25 +116,10 @@ int TotalPintas(const GameState& state, bool a, bool b, bool c, bool d) {
 
 int QuantasBuchas(const GameState& state, int seat) { return isSeat(seat) ? doubleCount(state.hand(seat)) : 0; }
 
-std::array<int, 4> pipTotals(const GameState& state) {
-  std::array<int, 4> totals{};
-  for (int seat = 0; seat < kSeatCount; ++seat) totals[seat] = pipTotal(state.hand(seat));
-  return totals;
-}
-
-std::array<bool, 4> lowestTotals(const std::array<int, 4>& totals) {
-  // The lowest total is found by trying 0, 1, 2 ... 100; a hand never holds more
-  // than 73 pips, so one is always found.
-  std::array<bool, 4> marked{};
-  for (int value = 0; value <= 100; ++value) {
-    bool found = false;
-    for (int seat = 0; seat < kSeatCount; ++seat) {
-      marked[seat] = totals[seat] == value;
-      found = found || marked[seat];
-    }
-    if (found) return marked;
-  }
-  return marked;
+std::optional<HandResult> handEnd(const GameState& state, const Settings& settings, int seat) {
+  if (isSeat(seat) && tileCount(state.hand(seat)) == 0) return wentOut(state, settings, seat);
+  if (state.Passes == 4) return blocked(state, settings);
+  return std::nullopt;
 }
 
 }  // namespace tavolix

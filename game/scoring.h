@@ -1,10 +1,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game_state.h"
+#include "settings.h"
 
 namespace tavolix {
 
@@ -17,12 +20,34 @@ std::string lastMoveRecord(int pontaA, int pontaB, TileCode tile);
 // two different ends.
 int CalculaPontos(std::string_view record);
 
+// How a seat went out, under the first rule.
+enum class GoingOut { None, Simples, LaELo, Carrocao, Cruzada };
+GoingOut goingOutKind(int points, TileCode lastTile);
+
 // Pips left in the hands of the seats chosen (Jog, Mac1, Mac2, Mac3).
 int TotalPintas(const GameState& state, bool a, bool b, bool c, bool d);
 int QuantasBuchas(const GameState& state, int seat);
 
-// Each seat's pip total, and the seats with the lowest of them.
-std::array<int, 4> pipTotals(const GameState& state);
-std::array<bool, 4> lowestTotals(const std::array<int, 4>& totals);
+// How a hand ended and what it is worth.
+struct HandResult {
+  enum class Ending { WentOut, Blocked };
+  Ending ending = Ending::WentOut;
+  // The seat that went out; after a blocked count the seat whose total won, or
+  // in pairs the first seat of the pair that won (0 or 1); -1 after a tie.
+  int winner = -1;
+  int points = 0;            // what the winning side scores
+  std::vector<int> scorers;  // who scores it: the winner, and in pairs its partner
+  int nextOpener = kHolderOfDoubleSix;
+  GoingOut kind = GoingOut::None;  // under the first rule, how the seat went out
+  std::array<int, 4> totals{};     // the pips left in each hand
+
+  bool tied() const { return winner < 0; }
+};
+
+// Whether the hand is over now that `seat` has laid a tile or passed: it has
+// gone out, or the fourth pass in a row has blocked the game and the lowest pip
+// count takes it. Who scores what, and who opens the next hand; nullopt while
+// play goes on. Nothing is changed.
+std::optional<HandResult> handEnd(const GameState& state, const Settings& settings, int seat);
 
 }  // namespace tavolix

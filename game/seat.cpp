@@ -8,10 +8,4 @@ std::string seatKey(int seat) {
   return {};
 }
 
-std::string seatTitle(int seat) {
-  if (seat == kJog) return "Jog";
-  if (isComputerSeat(seat)) return "Mac" + std::to_string(seat);
-  return {};
-}
-
 }  // namespace tavolix

@@ -17,17 +17,17 @@ inline constexpr int kHolderOfDoubleSix = 5;
 constexpr bool isSeat(int seat) { return seat >= kJog && seat <= kMac3; }
 constexpr bool isComputerSeat(int seat) { return seat >= kMac1 && seat <= kMac3; }
 
-// The seat that plays after `quem`: clockwise 0, 1, 2, 3, 0...; anticlockwise 0, 3, 2, 1, 0...
-constexpr int nextSeat(int quem, bool sentidoHorario) {
-  return sentidoHorario ? (quem + 1) % kSeatCount : (quem + kSeatCount - 1) % kSeatCount;
+// The seat that plays after `seat`: clockwise 0, 1, 2, 3, 0...; anticlockwise
+// 0, 3, 2, 1, 0... The turns, the order of taking tiles, the rotation of the
+// opener and the computer's "next seat" all go by it.
+constexpr int nextSeat(int seat, bool sentidoHorario) {
+  return sentidoHorario ? (seat + 1) % kSeatCount : (seat + kSeatCount - 1) % kSeatCount;
 }
 
 // In the pairs game the player sits with Mac2 against Mac1 and Mac3.
 constexpr int partnerOf(int seat) { return (seat + 2) % kSeatCount; }
 
-// "jog", "mac1".."mac3": how the table's laying and animation name a seat.
+// "jog", "mac1".."mac3": how the table names a seat.
 std::string seatKey(int seat);
-// "Jog", "Mac1".."Mac3": how messages and the redeal check name a seat.
-std::string seatTitle(int seat);
 
 }  // namespace tavolix

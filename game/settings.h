@@ -38,6 +38,8 @@ struct Settings {
   // The first of the seven half-face pictures of the chosen tile set.
   constexpr std::int16_t PedraBase() const { return PedraX == 0 ? 0 : 7; }
   bool pairs() const { return TipoJogo == 2; }
+  // Under the second scoring rule every pip left in the losers' hands is a point.
+  bool pipRule() const { return TipoRegra == 2; }
 };
 
 }  // namespace tavolix

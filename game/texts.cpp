@@ -35,43 +35,56 @@ std::string closeOnlyNatural() { return "Você só pode fechar o jogo no natural
 
 std::string passed(const std::string& name, bool ingles) { return name + (ingles ? " cannot move!" : " passou!"); }
 
-std::string goingOutKind(int points, TileCode lastTile) {
-  switch (points) {
-    case 1: return "Batida Simples";
-    case 2: return lastTile.isDouble() ? "Batida Carroção" : "Batida Lá e Lô";
-    case 4: return "Batida Cruzada";
-    default: return {};
+std::string goingOutName(GoingOut kind) {
+  switch (kind) {
+    case GoingOut::Simples: return "Batida Simples";
+    case GoingOut::LaELo: return "Batida Lá e Lô";
+    case GoingOut::Carrocao: return "Batida Carroção";
+    case GoingOut::Cruzada: return "Batida Cruzada";
+    case GoingOut::None: break;
   }
+  return {};
 }
 
 std::string pairName(const std::array<std::string, 4>& names, int seat) {
   return seat == 0 || seat == 2 ? names[0] + " e " + names[2] : names[1] + " e " + names[3];
 }
 
-std::string wentOut(const std::array<std::string, 4>& names, int seat, bool pairs, const std::string& kind,
-                    int points) {
-  const std::string p = std::to_string(points);
-  const bool simple = kind.empty() || kind == "Batida Simples";
-  if (!pairs) {
-    if (simple) return names[seat] + " bateu." + kGoingOutBreak + "Vai ganhar " + p + " pts";
-    return names[seat] + " bateu." + kGoingOutBreak + kind + "   |   vai ganhar " + p + " pts";
+namespace {
+
+std::string wentOut(const HandResult& r, const Settings& settings) {
+  const std::array<std::string, 4>& names = settings.Nomes;
+  const std::string p = std::to_string(r.points);
+  const std::string& name = names[r.winner];
+  // A plain going out, or any under the pip rule, is not named.
+  const bool named = r.kind != GoingOut::None && r.kind != GoingOut::Simples;
+  if (!settings.pairs()) {
+    if (!named) return name + " bateu." + kGoingOutBreak + "Vai ganhar " + p + " pts";
+    return name + " bateu." + kGoingOutBreak + goingOutName(r.kind) + "   |   vai ganhar " + p + " pts";
   }
-  const std::string pair = "A dupla '" + pairName(names, seat) + "'  vai ganhar " + p + " pts";
-  if (simple) return names[seat] + " bateu." + kGoingOutBreak + pair;
-  return names[seat] + " bateu.  (" + kind + ")" + kGoingOutBreak + pair;
+  const std::string pair = "A dupla '" + pairName(names, r.winner) + "'  vai ganhar " + p + " pts";
+  if (!named) return name + " bateu." + kGoingOutBreak + pair;
+  return name + " bateu.  (" + goingOutName(r.kind) + ")" + kGoingOutBreak + pair;
 }
 
-std::string wonOnCount(const std::string& name, int points, bool pipRule) {
-  return name + " ganhou esta mão na contagem de pontos" + kBreak +
-         (pipRule ? "Vai ganhar " + std::to_string(points) + " pontos" : std::string("Vai ganhar 1(um) ponto"));
+std::string wonOnCount(const HandResult& r, const Settings& settings) {
+  const std::array<std::string, 4>& names = settings.Nomes;
+  if (r.tied()) return "Houve empate na contegem de pontos";
+  if (settings.pairs()) {
+    return "A dupla '" + names[r.winner] + " e " + names[partnerOf(r.winner)] +
+           "' ganhou esta mão na contagem de pontos" + kBreak + "A dupla ganhará " + std::to_string(r.points) +
+           " pontos";
+  }
+  return names[r.winner] + " ganhou esta mão na contagem de pontos" + kBreak +
+         (settings.pipRule() ? "Vai ganhar " + std::to_string(r.points) + " pontos"
+                             : std::string("Vai ganhar 1(um) ponto"));
 }
 
-std::string pairWonOnCount(const std::array<std::string, 4>& names, int firstSeat, int points) {
-  return "A dupla '" + names[firstSeat] + " e " + names[firstSeat + 2] + "' ganhou esta mão na contagem de pontos" +
-         kBreak + "A dupla ganhará " + std::to_string(points) + " pontos";
-}
+}  // namespace
 
-std::string countTied() { return "Houve empate na contegem de pontos"; }
+std::string handEnded(const HandResult& result, const Settings& settings) {
+  return result.ending == HandResult::Ending::WentOut ? wentOut(result, settings) : wonOnCount(result, settings);
+}
 
 std::string scoreText(int points) { return std::to_string(points) + " pts"; }
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "scoring.h"
+#include "settings.h"
 #include "tile.h"
 
 namespace tavolix::texts {
@@ -21,15 +23,11 @@ std::string illegalMove(bool ingles);
 std::string closeOnlyNatural();
 std::string passed(const std::string& name, bool ingles);
 
-// How a seat went out, from the points it scores under the first rule.
-std::string goingOutKind(int points, TileCode lastTile);
+// "Batida Simples", "Batida Lá e Lô", ...; "" for none.
+std::string goingOutName(GoingOut kind);
 std::string pairName(const std::array<std::string, 4>& names, int seat);
-// The message box of a hand won by going out; `kind` is empty under the pip rule.
-std::string wentOut(const std::array<std::string, 4>& names, int seat, bool pairs, const std::string& kind,
-                    int points);
-std::string wonOnCount(const std::string& name, int points, bool pipRule);
-std::string pairWonOnCount(const std::array<std::string, 4>& names, int firstSeat, int points);
-std::string countTied();
+// The message box that closes a hand, gone out or blocked.
+std::string handEnded(const HandResult& result, const Settings& settings);
 
 std::string scoreText(int points);  // "12 pts"
 std::string winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs);

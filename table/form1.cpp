@@ -8,11 +8,10 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "artwork.h"
+#include "artwork/artwork.h"
+#include "dialogs/frm_opc.h"
 #include "game/settings.h"
 #include "pacer.h"
-#include "settings/frm_opc.h"
-#include "window_button.h"
 
 namespace tavolix {
 
@@ -20,11 +19,10 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       settings_(settings),
       store_(store),
-      scene_(std::make_unique<TableScene>(settings)),
       sounds_(settings),
+      scene_(std::make_unique<TableScene>(settings, sounds_, pacer_)),
       match_(settings, presentation_, random),
-      actions_(*scene_, settings, match_.state(), drag_, sounds_, pacer_),
-      presentation_(*this, *scene_, actions_, pacer_, settings, store, match_.state().Ingles) {
+      presentation_(*this, *scene_, pacer_, settings, store, match_.state().Ingles) {
   setWindowTitle(QStringLiteral("Tavolix"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   resize(kWidth, kHeight);
@@ -35,24 +33,25 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   layout->addWidget(view_);
 
   TableScene& s = *scene_;
-  const QCursor hand = artwork::handPointer(devicePixelRatioF());
-  for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{s.Label1, s.Label2, s.Label4, s.Label3[0], s.Image1,
-                                                                   s.Image2, s.Image4, s.ImgMontao0}) {
-    item->setCursor(hand);
-  }
-  connect(s.Image1, &WindowButton::clicked, this, &Form1::Image1_Click);
-  connect(s.Image2, &WindowButton::clicked, this, &Form1::Image2_Click);
-  connect(s.Image4, &WindowButton::clicked, this, &Form1::Image4_Click);
-  connect(s.Label2, &LabelItem::clicked, this, &Form1::Label2_Click);
-  connect(s.Label1, &LabelItem::clicked, this, &Form1::Label1_Click);
-  connect(s.Label4, &LabelItem::clicked, this, &Form1::Label4_Click);
-  connect(s.Label3[0], &LabelItem::clicked, this, &Form1::Label3_Click);
-  connect(&s, &TableScene::titleStripPressed, this, [this](QPointF at) { moveWithTitleStrip(at, true); });
-  connect(&s, &TableScene::titleStripDragged, this, [this](QPointF at) { moveWithTitleStrip(at, false); });
+  s.setCommandPointer(artwork::handPointer(devicePixelRatioF()));
+  connect(&s, &TableScene::closeClicked, this, &Form1::Image1_Click);
+  connect(&s, &TableScene::fullScreenClicked, this, &Form1::Image2_Click);
+  connect(&s, &TableScene::minimiseClicked, this, &Form1::Image4_Click);
+  connect(&s, &TableScene::commandClicked, this, [this](TableScene::Command command) {
+    switch (command) {
+      case TableScene::Command::NewGame: return Label2_Click();
+      case TableScene::Command::Settings: return Label1_Click();
+      case TableScene::Command::Help: return Label4_Click();
+      case TableScene::Command::Pass: return Label3_Click();
+    }
+  });
+  connect(&s, &TableScene::titleStripPressed, this, [this](QPointF to) { moveWithTitleStrip(to, true); });
+  connect(&s, &TableScene::titleStripDragged, this, [this](QPointF to) { moveWithTitleStrip(to, false); });
+  connect(&s, &TableScene::pileClicked, this,
+          [this](int position) { later([this, position] { match_.takePileTile(position); }); });
 
   s.bindState(&match_.state());
-  hand_ = new HandDrag(s, match_, settings, drag_, sounds_);
-  actions_.onPileClicked([this](int position) { later([this, position] { match_.takePileTile(position); }); });
+  hand_ = new HandDrag(s, match_, settings, sounds_);
   presentation_.onEndProgram([this] { close(); });
   presentation_.onHelp([this] { help_.open(); });
 }
@@ -165,17 +164,13 @@ void Form1::Label3_Click() {
 }
 
 void Form1::Label1_Click() {
-  scene_->PicMover->hide();
+  scene_->hideCarriedTile();
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   Q_EMIT settingsRequested();
   const int base = settings_.PedraBase();
   FrmOpc dialog(settings_, store_, match_.state().Ingles, this);
-  if (dialog.exec() == QDialog::Accepted) {
-    for (int seat = 0; seat < kSeatCount; ++seat) {
-      scene_->LbPlayer[seat]->setCaption(QString::fromStdString(settings_.Nomes[seat]));
-    }
-  }
-  if (settings_.PedraBase() != base) actions_.redrawTileSet();
+  if (dialog.exec() == QDialog::Accepted) scene_->showSeatNames(settings_.Nomes);
+  if (settings_.PedraBase() != base) scene_->redrawTileSet();
 }
 
 void Form1::Label4_Click() {

@@ -5,12 +5,10 @@
 
 #include <QWidget>
 
-#include "drag_state.h"
 #include "game/match.h"
 #include "hand_drag.h"
 #include "help_launcher.h"
 #include "sound_player.h"
-#include "table_actions.h"
 #include "table_pacer.h"
 #include "table_presentation.h"
 #include "table_scene.h"
@@ -40,10 +38,8 @@ class Form1 : public QWidget {
   TableScene& scene() { return *scene_; }
   TableView& view() { return *view_; }
   SoundPlayer& sounds() { return sounds_; }
-  TableActions& actions() { return actions_; }
   Match& match() { return match_; }
-  const DragState& drag() const { return drag_; }
-  HandDrag& hand() { return *hand_; }
+  const HandDrag& hand() const { return *hand_; }
   void setScreenSize(ScreenSize screenSize) { screenSize_ = std::move(screenSize); }
   void setHelpLauncher(HelpLauncher launcher) { help_ = std::move(launcher); }
   // The first activation starts a match with the new game dialog; tests of the
@@ -86,17 +82,15 @@ class Form1 : public QWidget {
 
   Settings& settings_;
   SettingsStore& store_;
+  SoundPlayer sounds_;
+  TablePacer pacer_;
   std::unique_ptr<TableScene> scene_;
   TableView* view_ = nullptr;
-  SoundPlayer sounds_;
   HelpLauncher help_;
   ScreenSize screenSize_;
-  DragState drag_;
-  TablePacer pacer_;
   // The match is made first: it only keeps a reference to the presentation,
-  // which, with the table's actions, works from the match's state.
+  // which, with the table, works from the match's state.
   Match match_;
-  TableActions actions_;
   TablePresentation presentation_;
   HandDrag* hand_ = nullptr;  // an item of the scene
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "artwork.h"
+#include "artwork/artwork.h"
 #include "game/tempo.h"
 #include "pacer.h"
 #include "tavolix/version.h"

@@ -1,26 +1,26 @@
 #include "hand_drag.h"
 
-#include <QGraphicsSceneHoverEvent>
+#include <cmath>
+
 #include <QGraphicsSceneMouseEvent>
 #include <QGuiApplication>
 
+#include "game/table_geometry.h"
 
 namespace tavolix {
 
-namespace {
-enum Layer : int { kCarried = 90 };
-}
+using namespace geometry;
 
-HandDrag::HandDrag(TableScene& scene, Match& match, const Settings& settings, DragState& drag, SoundPlayer& sounds)
-    : scene_(scene), match_(match), settings_(settings), drag_(drag), sounds_(sounds) {
+HandDrag::HandDrag(TableScene& scene, Match& match, const Settings& settings, SoundPlayer& sounds)
+    : scene_(scene), match_(match), settings_(settings), sounds_(sounds) {
   scene.addItem(this);
   ImgMover1 = new PictureItem(Picture::imgh, 0, scene.PicMover);
   ImgMover2 = new PictureItem(Picture::imgh, 0, scene.PicMover);
   scene.PicMover->setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton);
   scene.PicMover->installSceneEventFilter(this);
-  for (int i = 1; i <= kHandSlots; ++i) {
-    scene.PicJog[i]->setAcceptHoverEvents(true);
-    scene.PicJog[i]->installSceneEventFilter(this);
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    scene.PicJog[slot]->setAcceptHoverEvents(true);
+    scene.PicJog[slot]->installSceneEventFilter(this);
   }
 }
 
@@ -30,21 +30,19 @@ bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
   // The scene asks the filter before it drops the input of a disabled item.
   if (!watched->isEnabled() || !watched->isVisible()) return false;
   if (watched == scene_.PicMover) {
+    // The pointer's place inside the copy, from where the copy is now: the
+    // scene may not yet have caught up with a move made a moment ago.
+    const auto inside = [this](QEvent* e) {
+      return static_cast<QGraphicsSceneMouseEvent*>(e)->scenePos() - scene_.PicMover->pos();
+    };
     switch (event->type()) {
-      // The pointer's place inside the copy, from where the copy is now: the
-      // scene may not yet have caught up with a move made a moment ago.
-      case QEvent::GraphicsSceneMousePress: {
-        auto* mouse = static_cast<QGraphicsSceneMouseEvent*>(event);
-        const QPointF inside = mouse->scenePos() - scene_.PicMover->pos();
-        PicMover_MouseDown(mouse->button(), inside.x(), inside.y());
+      case QEvent::GraphicsSceneMousePress:
+        PicMover_MouseDown(static_cast<QGraphicsSceneMouseEvent*>(event)->button(), inside(event).x(),
+                           inside(event).y());
         return true;
-      }
-      case QEvent::GraphicsSceneMouseMove: {
-        auto* mouse = static_cast<QGraphicsSceneMouseEvent*>(event);
-        const QPointF inside = mouse->scenePos() - scene_.PicMover->pos();
-        PicMover_MouseMove(inside.x(), inside.y());
+      case QEvent::GraphicsSceneMouseMove:
+        PicMover_MouseMove(inside(event).x(), inside(event).y());
         return true;
-      }
       case QEvent::GraphicsSceneMouseRelease:
         PicMover_MouseUp(static_cast<QGraphicsSceneMouseEvent*>(event)->button());
         return true;
@@ -61,26 +59,26 @@ bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
     }
   }
   if (event->type() == QEvent::GraphicsSceneHoverEnter || event->type() == QEvent::GraphicsSceneHoverMove) {
-    for (int i = 1; i <= kHandSlots; ++i) {
-      if (watched == scene_.PicJog[i]) PicJog_MouseMove(i, QGuiApplication::mouseButtons());
+    for (int slot = 1; slot <= kHandSlots; ++slot) {
+      if (watched == scene_.PicJog[slot]) PicJog_MouseMove(slot, QGuiApplication::mouseButtons());
     }
   }
   return false;
 }
 
 // The pointer over a slot: the copy covers it, looking the same, and takes the mouse from there.
-void HandDrag::PicJog_MouseMove(int index, Qt::MouseButtons buttons) {
+void HandDrag::PicJog_MouseMove(int slot, Qt::MouseButtons buttons) {
   if (buttons & Qt::RightButton || blocked() || drag_.Arrastando == 1) return;
-  PictureItem* slot = scene_.PicJog[index];
+  PictureItem* under = scene_.PicJog[slot];
   PictureItem* mover = scene_.PicMover;
-  mover->setPicture(slot->picture(), slot->element());
-  ImgMover1->setPicture(scene_.imgjog1[index]->picture(), scene_.imgjog1[index]->element());
-  ImgMover2->setPicture(scene_.ImgJog2[index]->picture(), scene_.ImgJog2[index]->element());
-  ImgMover1->setPos(scene_.imgjog1[index]->pos());
-  ImgMover2->setPos(scene_.ImgJog2[index]->pos());
-  mover->setPos(slot->pos());
+  mover->setPicture(under->picture(), under->element());
+  ImgMover1->setPicture(scene_.imgjog1[slot]->picture(), scene_.imgjog1[slot]->element());
+  ImgMover2->setPicture(scene_.ImgJog2[slot]->picture(), scene_.ImgJog2[slot]->element());
+  ImgMover1->setPos(scene_.imgjog1[slot]->pos());
+  ImgMover2->setPos(scene_.ImgJog2[slot]->pos());
+  mover->setPos(under->pos());
   mover->show();
-  drag_.PedraArrastada = index;
+  drag_.PedraArrastada = slot;
 }
 
 void HandDrag::PicMover_MouseDown(Qt::MouseButton button, double x, double y) {
@@ -89,8 +87,8 @@ void HandDrag::PicMover_MouseDown(Qt::MouseButton button, double x, double y) {
   // While a tile is carried the right button does nothing.
   if (drag_.Arrastando == 1) return;
   if (settings_.PedraX == 0) {
-    x -= 45;
-    y -= 45;
+    x -= kIvoryGrab;
+    y -= kIvoryGrab;
   }
   if (button == Qt::RightButton) {
     // Turned over: its halves swap.
@@ -111,15 +109,13 @@ void HandDrag::PicMover_MouseDown(Qt::MouseButton button, double x, double y) {
   mover->setZValue(kCarried);
   drag_.PegaX = x;
   drag_.PegaY = y;
-  drag_.EsqArrastada = kSlotWidth * k + 3810;
+  drag_.EsqArrastada = handSlot(k).left;
   mover->setPicture(Picture::ImgMove, settings_.PedraX);
-  mover->setPos(drag_.EsqArrastada, drag_.TopoMao);
-  if (settings_.PedraX == 0) {
-    ImgMover1->setPos(70, 75);
-    ImgMover2->setPos(70, 450);
-  } else if (settings_.PedraX == 1) {
-    ImgMover1->setPos(80, 95);
-    ImgMover2->setPos(80, 485);
+  mover->setPos(drag_.EsqArrastada, kHandTop);
+  if (settings_.PedraX == 0 || settings_.PedraX == 1) {
+    const Halves halves = carriedHalves(settings_.PedraX);
+    ImgMover1->setPos(halves.first.left, halves.first.top);
+    ImgMover2->setPos(halves.second.left, halves.second.top);
   }
 }
 
@@ -131,13 +127,13 @@ void HandDrag::PicMover_MouseMove(double x, double y) {
   // Bounded to the playing surface.
   if (top < 0) top = 0;
   if (left < 0) left = 0;
-  if (top > table::kHeight - mover->height()) top = table::kHeight - mover->height();
-  if (left > table::kWidth - mover->width()) left = table::kWidth - mover->width();
+  if (top > kHeight - mover->height()) top = kHeight - mover->height();
+  if (left > kWidth - mover->width()) left = kWidth - mover->width();
   mover->setPos(left, top);
 
-  const bool overHand = mover->top() >= drag_.TopoMao - mover->height() / 1.3 &&
-                        mover->left() > scene_.PicJog[1]->left() - kSlotWidth &&
-                        mover->left() < scene_.PicJog[7]->left() + kSlotWidth;
+  const bool overHand = mover->top() >= overHandTop() &&
+                        mover->left() > scene_.PicJog[1]->left() - kSlotPitch &&
+                        mover->left() < scene_.PicJog[7]->left() + kSlotPitch;
   if (overHand) reorder();
 }
 
@@ -147,22 +143,22 @@ void HandDrag::reorder() {
   const double left = scene_.PicMover->left();
   for (int j = 1; j <= kHandSlots; ++j) {
     const int k = drag_.PedraArrastada;
-    PictureItem* slot = scene_.PicJog[j];
+    const PictureItem* slot = scene_.PicJog[j];
     if (j == k || !slot->isVisible() || match_.state().PedrasJog[j].empty()) continue;
     const bool reachesLeft =
-        j < k && left + kSlotWidth / 5 < slot->left() && left + scene_.PicMover->width() > slot->left();
-    const bool reachesRight = j > k && left > slot->left() + kSlotWidth / 5 && left < slot->left() + kSlotWidth;
+        j < k && left + kSlotPitch / 5.0 < slot->left() && left + scene_.PicMover->width() > slot->left();
+    const bool reachesRight = j > k && left > slot->left() + kSlotPitch / 5.0 && left < slot->left() + kSlotPitch;
     if (reachesLeft || reachesRight) moveTo(j);
   }
 }
 
-void HandDrag::moveTo(int j) {
+void HandDrag::moveTo(int slot) {
   const int k = drag_.PedraArrastada;
-  if (!match_.moveTileInHand(k, j)) return;
-  for (int m = std::min(j, k); m <= std::max(j, k); ++m) scene_.ExibeJog(m);
-  drag_.PedraArrastada = j;
-  scene_.PicJog[j]->hide();
-  drag_.EsqArrastada = std::round(scene_.PicJog[j]->left());
+  if (!match_.moveTileInHand(k, slot)) return;
+  for (int m = std::min(slot, k); m <= std::max(slot, k); ++m) scene_.ExibeJog(m);
+  drag_.PedraArrastada = slot;
+  scene_.PicJog[slot]->hide();
+  drag_.EsqArrastada = std::round(scene_.PicJog[slot]->left());
   drag_.Reordenou = true;
   sounds_.TocaWav(QStringLiteral("clic5.wav"));
 }
@@ -170,21 +166,21 @@ void HandDrag::moveTo(int j) {
 void HandDrag::putBack() {
   drag_.Arrastando = 0;
   scene_.PicMover->hide();
-  for (int i = 1; i <= kHandSlots; ++i) scene_.ExibeJog(i);
+  for (int slot = 1; slot <= kHandSlots; ++slot) scene_.ExibeJog(slot);
 }
 
 void HandDrag::PicMover_MouseUp(Qt::MouseButton button) {
   if (button == Qt::RightButton || drag_.Arrastando != 1) return;
   drag_.Arrastando = 0;
-  const int qual = drag_.PedraArrastada;
-  const TileCode carried = match_.state().PedrasJog[qual];
+  const int slot = drag_.PedraArrastada;
+  const TileCode carried = match_.state().PedrasJog[slot];
   const QPointF at = scene_.PicMover->pos();
   const bool reordered = drag_.Reordenou;
-  afterThisEvent([this, qual, carried, at, reordered] {
+  afterThisEvent([this, slot, carried, at, reordered] {
     // The game may have moved on since the release (a dialog, a new hand):
     // then the tile simply goes back to the hand as it now is.
-    if (!match_.takesDrop(qual) || match_.state().PedrasJog[qual] != carried) return putBack();
-    match_.drop(qual, at.y(), at.x(), reordered);
+    if (!match_.takesDrop(slot) || match_.state().PedrasJog[slot] != carried) return putBack();
+    match_.drop(slot, at.y(), at.x(), reordered);
   });
 }
 

@@ -4,7 +4,6 @@
 
 #include <QGraphicsObject>
 
-#include "drag_state.h"
 #include "game/match.h"
 #include "sound_player.h"
 #include "table_scene.h"
@@ -21,38 +20,47 @@ class HandDrag : public QGraphicsObject {
   Q_OBJECT
 
  public:
-  static constexpr double kSlotWidth = 495;  // hand slots touch: one every 495 twips
+  // The carry, as the hand keeps it.
+  struct State {
+    int PedraArrastada = 0;   // the slot under the pointer or being carried
+    double EsqArrastada = 0;  // the left of the slot the carried tile belongs to
+    int Arrastando = 0;       // 1 from pick-up to release
+    bool Reordenou = false;   // the carry moved tiles along the hand
+    double PegaX = 0;         // the grab point inside the floating tile
+    double PegaY = 0;
+  };
 
-  HandDrag(TableScene& scene, Match& match, const Settings& settings, DragState& drag, SoundPlayer& sounds);
+  HandDrag(TableScene& scene, Match& match, const Settings& settings, SoundPlayer& sounds);
 
   QRectF boundingRect() const override { return {}; }
   void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
 
-  // Whether the player may pick up a tile now.
+  const State& state() const { return drag_; }
+  // Whether the player may not pick up a tile now.
   bool blocked() const;
   // Whether a tile has been let go and the game has yet to take it.
   bool releasing() const { return releasing_; }
-
-  // The mouse, as the hand's controls receive it (X and Y in the control's twips).
-  void PicJog_MouseMove(int index, Qt::MouseButtons buttons);
-  void PicMover_MouseDown(Qt::MouseButton button, double x, double y);
-  void PicMover_MouseMove(double x, double y);
-  void PicMover_MouseUp(Qt::MouseButton button);
 
  protected:
   bool sceneEventFilter(QGraphicsItem* watched, QEvent* event) override;
 
  private:
+  // The mouse, as the hand's controls receive it (X and Y in the control's twips).
+  void PicJog_MouseMove(int slot, Qt::MouseButtons buttons);
+  void PicMover_MouseDown(Qt::MouseButton button, double x, double y);
+  void PicMover_MouseMove(double x, double y);
+  void PicMover_MouseUp(Qt::MouseButton button);
+
   void reorder();
-  void moveTo(int j);
+  void moveTo(int slot);
   void putBack();  // the carried tile back to the hand, as the hand now is
   void afterThisEvent(std::function<void()> then);
 
   TableScene& scene_;
   Match& match_;
   const Settings& settings_;
-  DragState& drag_;
   SoundPlayer& sounds_;
+  State drag_;
   PictureItem* ImgMover1 = nullptr;
   PictureItem* ImgMover2 = nullptr;
   bool releasing_ = false;  // a release is waiting for the game

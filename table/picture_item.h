@@ -2,7 +2,7 @@
 
 #include <QGraphicsObject>
 
-#include "artwork.h"
+#include "artwork/artwork.h"
 
 namespace tavolix {
 

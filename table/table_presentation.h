@@ -2,11 +2,8 @@
 
 #include <functional>
 
-#include <QTimer>
-
 #include "game/presentation.h"
 #include "game/settings.h"
-#include "table_actions.h"
 #include "table_pacer.h"
 #include "table_scene.h"
 
@@ -20,8 +17,8 @@ class SettingsStore;
 // the table's pictures, captions, sounds and dialogs.
 class TablePresentation : public Presentation {
  public:
-  TablePresentation(QWidget& window, TableScene& scene, TableActions& actions, TablePacer& pacer,
-                    Settings& settings, SettingsStore& store, const bool& ingles);
+  TablePresentation(QWidget& window, TableScene& scene, TablePacer& pacer, Settings& settings, SettingsStore& store,
+                    const bool& ingles);
 
   // What the window does when the game ends the program.
   void onEndProgram(std::function<void()> end) { end_ = std::move(end); }
@@ -36,32 +33,30 @@ class TablePresentation : public Presentation {
   void matchEnd(const MatchEndReport& report) override;
   void endProgram() override;
 
-  void message(const std::string& text, int ms) override;
-  void blinkMessage() override;
-  void hideMessage() override;
-  void prompt(const std::string& text) override;
+  void message(const std::string& text, int ms) override { scene_.message(QString::fromStdString(text), ms); }
+  void blinkMessage() override { scene_.blinkMessage(); }
+  void hideMessage() override { scene_.hideMessage(); }
+  void prompt(const std::string& text) override { scene_.showPrompt(QString::fromStdString(text)); }
 
-  void showSeats(const std::array<std::string, 4>& names) override;
+  void showSeats(const std::array<std::string, 4>& names) override { scene_.showSeatNames(names); }
   void showScores(const std::array<std::string, 4>& scores) override;
 
-  void enableNewGame(bool enabled) override;
-  void enableHand(bool enabled) override;
-  void showPassCommand(bool shown) override;
+  void enableNewGame(bool enabled) override { scene_.enableCommand(TableScene::Command::NewGame, enabled); }
+  void enableHand(bool enabled) override { scene_.enableHand(enabled); }
+  void showPassCommand(bool shown) override { scene_.showPassCommand(shown); }
 
-  void clearTable() override { actions_.clearTable(); }
-  void newHand() override;
-  void layOutPile() override { actions_.layOutPile(); }
-  void enablePile(bool enabled) override { actions_.enablePile(enabled); }
-  void takeFromPile(int seat, int slot, int position) override { actions_.takeFromPile(seat, slot, position); }
-  void removePile() override { actions_.removePile(); }
-  void layTile(const LaidTile& tile) override { actions_.layTile(tile); }
-  void closeUpHand(int seat, int slot) override { actions_.closeUpHand(seat, slot); }
-  void computerPasses(int seat) override { actions_.computerPasses(seat); }
-  void returnToHand(int slot, TileReturn how) override { actions_.returnToHand(slot, how); }
-  void revealComputerHands() override { actions_.MostraPedrasMac(); }
-
-  // Whether the player's hand takes the mouse now.
-  bool handEnabled() const { return handEnabled_; }
+  void clearTable() override { scene_.clearTable(); }
+  void newHand() override { scene_.newHand(); }
+  void layOutPile() override { scene_.layOutPile(); }
+  void enablePile(bool enabled) override { scene_.enablePile(enabled); }
+  void takeFromPile(int seat, int slot, int position) override { scene_.takeFromPile(seat, slot, position); }
+  void removePile() override { scene_.removePile(); }
+  void layTile(const LaidTile& tile) override { scene_.layTile(tile); }
+  void closeUpHand(int seat, int slot) override { scene_.closeUpHand(seat, slot); }
+  void computerPasses(int seat) override { scene_.computerPasses(seat); }
+  void returnToHand(int slot, TileReturn how) override { scene_.returnToHand(slot, how); }
+  void revealComputerHands() override { scene_.MostraPedrasMac(); }
+  void showHands() override { scene_.showHands(); }
 
   // A message box's text as the screen shows it: each old line break a new line.
   static QString screenText(const std::string& text);
@@ -69,19 +64,12 @@ class TablePresentation : public Presentation {
  private:
   QWidget& window_;
   TableScene& scene_;
-  TableActions& actions_;
   TablePacer& pacer_;
   Settings& settings_;
   SettingsStore& store_;
   const bool& ingles_;
   std::function<void()> end_;
   std::function<void()> help_;
-  bool handEnabled_ = false;
-
-  // The message line's two timers: one hides it, the other makes it blink.
-  QTimer timerMsg_;
-  QTimer timerPisca_;
-  int blinks_ = 0;
 };
 
 }  // namespace tavolix

@@ -5,32 +5,23 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
-#include "game/chain_layout.h"
-#include "twips.h"
+#include "artwork/artwork.h"
+#include "game/table_geometry.h"
+#include "game/tempo.h"
+#include "pacer.h"
 #include "window_button.h"
 
 namespace tavolix {
 
 namespace {
 
-// Stacking, bottom to top.
-enum Layer : int {
-  kBackground = 0,
-  kComputerHands = 10,
-  kChain = 20,
-  kPile = 30,
-  kTurnedUp = 40,
-  kPlayersHand = 50,
-  kCaptions = 60,
-  kMoving = 80,
-  kCarried = 90,
-};
+using namespace geometry;
 
 // The table picture: it is drawn 12000 x 9000 twips, one pixel left of the window's edge.
 class TablePicture : public QGraphicsItem {
  public:
   TablePicture() { setCacheMode(QGraphicsItem::DeviceCoordinateCache); }
-  QRectF boundingRect() const override { return QRectF(0, 0, table::kWidth, table::kHeight); }
+  QRectF boundingRect() const override { return QRectF(0, 0, kWidth, kHeight); }
   void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
     artwork::paintTable(*painter, boundingRect());
   }
@@ -60,150 +51,157 @@ class TitleStrip : public QGraphicsItem {
 };
 
 template <class Item>
-Item* place(QGraphicsScene& scene, Item* item, double left, double top, int layer, bool visible = true) {
+Item* place(QGraphicsScene& scene, Item* item, QPointF at, int layer, bool visible = true) {
   scene.addItem(item);
-  item->setPos(left, top);
+  item->setPos(at);
   item->setZValue(layer);
   item->setVisible(visible);
   return item;
 }
 
-const LabelItem::Style kCommand{8.25, true, QColor(224, 224, 224), Qt::AlignLeft | Qt::AlignTop};
+QPointF at(Point p) { return {p.left, p.top}; }
+
+const QColor kLight(224, 224, 224);
+const QColor kGreen(120, 255, 90);
+const LabelItem::Style kCommandStyle{8.25, true, kLight, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kCommandShadow{8.25, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
-const LabelItem::Style kPass{9, true, QColor(224, 224, 224), Qt::AlignLeft | Qt::AlignTop};
+const LabelItem::Style kPass{9, true, kLight, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kPassShadow{9, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
-const LabelItem::Style kSeat{9, true, QColor(224, 224, 224), Qt::AlignLeft | Qt::AlignTop};
+const LabelItem::Style kSeat{9, true, kLight, Qt::AlignLeft | Qt::AlignTop};
 // The player's name would lie under his hand: it ends where the hand begins instead.
-const LabelItem::Style kPlayersName{9, true, QColor(224, 224, 224), Qt::AlignRight | Qt::AlignTop};
-const LabelItem::Style kPrompt{12, true, QColor(120, 255, 90), Qt::AlignHCenter | Qt::AlignTop};
+const LabelItem::Style kPlayersName{9, true, kLight, Qt::AlignRight | Qt::AlignTop};
+const LabelItem::Style kPrompt{12, true, kGreen, Qt::AlignHCenter | Qt::AlignTop};
 const LabelItem::Style kPromptShadow{12, true, Qt::black, Qt::AlignHCenter | Qt::AlignTop};
 
 }  // namespace
 
-TableScene::TableScene(const Settings& settings, QObject* parent) : QGraphicsScene(parent), settings_(settings) {
-  setSceneRect(0, 0, table::kWidth, table::kHeight);
+TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer, QObject* parent)
+    : QGraphicsScene(parent), settings_(settings), sounds_(sounds), pacer_(pacer) {
+  setSceneRect(0, 0, kWidth, kHeight);
   setItemIndexMethod(QGraphicsScene::NoIndex);  // a few dozen items, most of them moving
   const int set = settings.PedraX;
 
-  Picture2 = place(*this, new TablePicture, -15, 0, kBackground);
+  place(*this, new TablePicture, {-15, 0}, kBackground);
   Image3 = place(*this,
-                 new TitleStrip(QSizeF(10230, 900), [this](QPointF at) { Q_EMIT titleStripPressed(at); },
-                                [this](QPointF at) { Q_EMIT titleStripDragged(at); }),
-                 -45, -15, kCaptions);
-  Image4 = place(*this, new WindowButton(artwork::WindowGlyph::Minimise, QSizeF(375, 375)), 10350, 405, kCaptions);
-  Image2 = place(*this, new WindowButton(artwork::WindowGlyph::FullScreen, QSizeF(450, 465)), 10740, 375, kCaptions);
-  Image1 = place(*this, new WindowButton(artwork::WindowGlyph::Close, QSizeF(450, 435)), 11175, 390, kCaptions);
+                 new TitleStrip(QSizeF(10230, 900), [this](QPointF to) { Q_EMIT titleStripPressed(to); },
+                                [this](QPointF to) { Q_EMIT titleStripDragged(to); }),
+                 {-45, -15}, kCaptions);
+  Image4 = place(*this, new WindowButton(artwork::WindowGlyph::Minimise, QSizeF(375, 375)), {10350, 405}, kCaptions);
+  Image2 = place(*this, new WindowButton(artwork::WindowGlyph::FullScreen, QSizeF(450, 465)), {10740, 375}, kCaptions);
+  Image1 = place(*this, new WindowButton(artwork::WindowGlyph::Close, QSizeF(450, 435)), {11175, 390}, kCaptions);
+  connect(Image4, &WindowButton::clicked, this, &TableScene::minimiseClicked);
+  connect(Image2, &WindowButton::clicked, this, &TableScene::fullScreenClicked);
+  connect(Image1, &WindowButton::clicked, this, &TableScene::closeClicked);
 
   // The commands, each over a black copy of itself 15 twips right and below.
-  Label7 = place(*this, new LabelItem(QStringLiteral("Novo Jogo |"), {1035, 195}, kCommandShadow), 435, 1095, kCaptions);
-  Label6 = place(*this, new LabelItem(QStringLiteral("Opções |"), {840, 195}, kCommandShadow), 1470, 1095, kCaptions);
-  Label5 = place(*this, new LabelItem(QStringLiteral("Ajuda"), {660, 195}, kCommandShadow), 2355, 1095, kCaptions);
-  Label2 = place(*this, new LabelItem(QStringLiteral("Novo Jogo |"), {1035, 195}, kCommand), 420, 1080, kCaptions + 1);
-  Label1 = place(*this, new LabelItem(QStringLiteral("Opções |"), {840, 195}, kCommand), 1455, 1080, kCaptions + 1);
-  Label4 = place(*this, new LabelItem(QStringLiteral("Ajuda"), {660, 195}, kCommand), 2340, 1080, kCaptions + 1);
-  for (LabelItem* command : {Label2, Label1, Label4}) command->setClickable(true);
-
-  Label3[1] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPassShadow), 7935, 8175,
+  const auto commandPair = [this](const QString& caption, QSizeF box, QPointF where, LabelItem*& label,
+                                  LabelItem*& shadow) {
+    shadow = place(*this, new LabelItem(caption, box, kCommandShadow), where + QPointF(15, 15), kCaptions);
+    label = place(*this, new LabelItem(caption, box, kCommandStyle), where, kCaptions + 1);
+    label->setClickable(true);
+  };
+  commandPair(QStringLiteral("Novo Jogo |"), {1035, 195}, {420, 1080}, Label2, Label7);
+  commandPair(QStringLiteral("Opções |"), {840, 195}, {1455, 1080}, Label1, Label6);
+  commandPair(QStringLiteral("Ajuda"), {660, 195}, {2340, 1080}, Label4, Label5);
+  Label3[1] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPassShadow), {7935, 8175},
                     kCaptions, false);
-  Label3[0] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPass), 7920, 8160,
+  Label3[0] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPass), {7920, 8160},
                     kCaptions + 1, false);
   Label3[0]->setClickable(true);
+  for (const Command c : {Command::NewGame, Command::Settings, Command::Help, Command::Pass}) {
+    connect(commandLabel(c), &LabelItem::clicked, this, [this, c] { Q_EMIT commandClicked(c); });
+  }
 
   const std::array<QPointF, 4> players{{{4155, 8340}, {150, 2790}, {7980, 1155}, {11070, 6765}}};
   const std::array<QPointF, 4> scores{{{3510, 8070}, {150, 2535}, {7995, 1410}, {11100, 7035}}};
   for (int seat = 0; seat < kSeatCount; ++seat) {
+    const QString name = QString::fromStdString(settings.Nomes[seat]);
     LbPlayer[seat] = place(*this,
-                           seat == kJog ? new LabelItem(QString::fromStdString(settings.Nomes[seat]), {120, 240},
-                                                        kPlayersName)
-                                        : new LabelItem(QString::fromStdString(settings.Nomes[seat]), {1200, 240}, kSeat),
-                           players[seat].x(), players[seat].y(), kCaptions);
-    LbPontos[seat] = place(*this, new LabelItem(QStringLiteral("0 pts"), {900, 240}, kSeat), scores[seat].x(),
-                           scores[seat].y(), kCaptions);
+                           seat == kJog ? new LabelItem(name, {120, 240}, kPlayersName)
+                                        : new LabelItem(name, {1200, 240}, kSeat),
+                           players[seat], kCaptions);
+    LbPontos[seat] = place(*this, new LabelItem(QStringLiteral("0 pts"), {900, 240}, kSeat), scores[seat], kCaptions);
   }
 
   // The prompt and the message line: a green caption over a black one.
-  Label8 = place(*this, new LabelItem(QStringLiteral("Escolha as suas peças"), {9870, 285}, kPromptShadow), 1080,
-                 7185, kCaptions, false);
-  Label11 = place(*this, new LabelItem(QStringLiteral("Escolha as suas peças"), {9870, 285}, kPrompt), 1065, 7200,
-                  kCaptions + 1, false);
-  Label9 = place(*this, new LabelItem(QString(), {5910, 570}, kPromptShadow), 3345, 5910, kCaptions, false);
-  Label10 = place(*this, new LabelItem(QString(), {5910, 570}, kPrompt), 3345, 5925, kCaptions + 1, false);
+  const QString takeYourTiles = QStringLiteral("Escolha as suas peças");
+  Label8 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPromptShadow), {1080, 7185}, kCaptions, false);
+  Label11 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPrompt), {1065, 7200}, kCaptions + 1, false);
+  Label9 = place(*this, new LabelItem(QString(), {5910, 570}, kPromptShadow), {3345, 5910}, kCaptions, false);
+  Label10 = place(*this, new LabelItem(QString(), {5910, 570}, kPrompt), {3345, 5925}, kCaptions + 1, false);
 
-  ImgMontao0 = place(*this, new PictureItem(Picture::ImgMontaoX, set), 3690, 2535, kPile, false);
-  // The first tile's view is centred in the play area at load.
-  PicMatrisH0 = place(*this, new PictureItem(Picture::ImgFrenteH, set), table::kFirstLeft, table::kFirstTop,
-                      kChain, false);
-  PicM0 = place(*this, new PictureItem(Picture::PedraHR, set), 1305, 7905, kTurnedUp, false);
-  PicMove = place(*this, new PictureItem(Picture::ImgCostasW, set), 225, 7905, kMoving, false);
-  PicMover = place(*this, new PictureItem(Picture::ImgMove, set), 11430, 7995, kCarried, false);
+  ImgMontao0 = place(*this, new PictureItem(Picture::ImgMontaoX, set), at(kPileOrigin), kPile, false);
+  PicMatrisH0 = place(*this, new PictureItem(Picture::ImgFrenteH, set), at(kFirstTile), kChain, false);
+  for (PictureItem*& half : firstHalves_) half = new PictureItem(Picture::ImgW, 0, PicMatrisH0);
+  PicMove = place(*this, new PictureItem(Picture::ImgCostasW, set), {225, 7905}, kMoving, false);
+  PicMover = place(*this, new PictureItem(Picture::ImgMove, set), {11430, 7995}, kCarried, false);
 
-  for (int i = 1; i <= kHandSlots; ++i) {
-    PicJog[i] = place(*this, new PictureItem(Picture::PedraHR, set), jogSlot(i).x(), jogSlot(i).y(), kPlayersHand,
-                      false);
-    imgjog1[i] = new PictureItem(Picture::imgh, 0, PicJog[i]);
-    ImgJog2[i] = new PictureItem(Picture::imgh, 0, PicJog[i]);
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    PicJog[slot] = place(*this, new PictureItem(Picture::PedraHR, set),
+                         {handSlot(slot).left, kHandSlotDesignTop}, kPlayersHand, false);
+    imgjog1[slot] = new PictureItem(Picture::imgh, 0, PicJog[slot]);
+    ImgJog2[slot] = new PictureItem(Picture::imgh, 0, PicJog[slot]);
     for (int seat = kMac1; seat <= kMac3; ++seat) {
       const Picture back = seat == kMac2 ? Picture::PedraH : Picture::PedraW;
-      ImgMac[seat][i] = place(*this, new PictureItem(back, set), macSlot(seat, i).x(), macSlot(seat, i).y(),
-                              kComputerHands, false);
+      ImgMac[seat][slot] = place(*this, new PictureItem(back, set), at(computerSlot(seat, slot)), kComputerHands, false);
     }
   }
+
+  timerMsg_.setSingleShot(true);
+  connect(&timerMsg_, &QTimer::timeout, this, &TableScene::hideMessage);
+  connect(&timerPisca_, &QTimer::timeout, this, [this] {
+    // Twice on and off in a second, then it stays.
+    ++blinks_;
+    Label9->setVisible(!Label9->isVisible());
+    Label10->setVisible(!Label10->isVisible());
+    if (blinks_ == 4) {
+      timerPisca_.stop();
+      blinks_ = 0;
+      Label9->show();
+      Label10->show();
+    }
+  });
 }
 
-QPointF TableScene::jogSlot(int i) { return {4305.0 + 495 * (i - 1), 7995}; }
+TableScene::~TableScene() = default;
 
-QPointF TableScene::macSlot(int seat, int i) {
-  switch (seat) {
-    case kMac1: return {105, 6135.0 - 495 * (i - 1)};
-    case kMac2: return {4215.0 + 510 * (i - 1), 1095};
-    default: return {11070, 3255.0 + 495 * (i - 1)};
+void TableScene::setCommandPointer(const QCursor& pointer) {
+  for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{Label1, Label2, Label4, Label3[0], Image1, Image2,
+                                                                   Image4, ImgMontao0}) {
+    item->setCursor(pointer);
   }
 }
 
-void TableScene::ExibeJog(int i) {
-  if (i < 1 || i > kHandSlots || state_ == nullptr) return;
-  const TileCode t = state_->PedrasJog[i];
-  if (t.empty()) {
-    PicJog[i]->hide();
-    return;
+LabelItem* TableScene::commandLabel(Command command) const {
+  switch (command) {
+    case Command::NewGame: return Label2;
+    case Command::Settings: return Label1;
+    case Command::Help: return Label4;
+    case Command::Pass: break;
   }
-  PicJog[i]->setPicture(Picture::PedraHR, settings_.PedraX);
-  // The first pip on top: the lower one, unless the player turned the tile over.
-  imgjog1[i]->setPicture(Picture::imgh, t.first() + settings_.PedraBase());
-  ImgJog2[i]->setPicture(Picture::imgh, t.last() + settings_.PedraBase());
-  if (settings_.PedraX == 0) {
-    imgjog1[i]->setPos(140, 130);
-    ImgJog2[i]->setPos(140, 510);
-  } else if (settings_.PedraX == 1) {
-    imgjog1[i]->setPos(80, 95);
-    ImgJog2[i]->setPos(80, 485);
-  }
-  imgjog1[i]->show();
-  ImgJog2[i]->show();
-  PicJog[i]->show();
+  return Label3[0];
 }
 
-void TableScene::ExibeMac(int quem) {
-  if (!isComputerSeat(quem) || state_ == nullptr) return;
-  const Picture back = quem == kMac2 ? Picture::PedraH : Picture::PedraW;
-  for (int i = 1; i <= kHandSlots; ++i) {
-    if (!state_->hand(quem)[i].empty()) ImgMac[quem][i]->setPicture(back, settings_.PedraX);
-  }
-}
+const LabelItem& TableScene::command(Command command) const { return *commandLabel(command); }
 
-PictureItem* TableScene::objeto(int quem) const {
-  if (!isComputerSeat(quem) || state_ == nullptr) return nullptr;
-  for (int i = 1; i <= kHandSlots; ++i) {
-    if (!state_->hand(quem)[i].empty()) return ImgMac[quem][i];
-  }
-  return nullptr;
-}
+QRectF TableScene::minimiseButton() const { return Image4->sceneBoundingRect(); }
+QRectF TableScene::fullScreenButton() const { return Image2->sceneBoundingRect(); }
+QRectF TableScene::closeButton() const { return Image1->sceneBoundingRect(); }
 
-void TableScene::showMessage(const QString& text) {
+// --- captions ----------------------------------------------------------------
+
+void TableScene::message(const QString& text, int ms) {
   for (LabelItem* line : {Label9, Label10}) {
     line->setCaption(text);
     line->show();
   }
+  // With no time given the message stays, and a timer already running is left running.
+  if (ms > 0) timerMsg_.start(pacer::scaled(ms));
+}
+
+void TableScene::blinkMessage() {
+  blinks_ = 0;
+  timerPisca_.start(pacer::scaled(tempo::kBlinkMs));
 }
 
 void TableScene::hideMessage() {
@@ -211,6 +209,7 @@ void TableScene::hideMessage() {
     line->hide();
     line->setCaption(QString());
   }
+  timerMsg_.stop();
 }
 
 void TableScene::showPrompt(const QString& text) {
@@ -220,21 +219,99 @@ void TableScene::showPrompt(const QString& text) {
   }
 }
 
-void TableScene::setPassShown(bool shown) {
+void TableScene::showPassCommand(bool shown) {
   Label3[0]->setVisible(shown);
   Label3[1]->setVisible(shown);
 }
 
+void TableScene::showSeatNames(const std::array<std::string, 4>& names) {
+  for (int seat = 0; seat < kSeatCount; ++seat) {
+    LbPlayer[seat]->setCaption(QString::fromStdString(names[seat]));
+    LbPontos[seat]->show();
+  }
+}
+
+void TableScene::showScore(int seat, const QString& text) { LbPontos[seat]->setCaption(text); }
+
+void TableScene::enableCommand(Command command, bool enabled) { commandLabel(command)->setEnabled(enabled); }
+
+void TableScene::enableHand(bool enabled) {
+  for (int slot = 1; slot <= kHandSlots; ++slot) PicJog[slot]->setEnabled(enabled);
+}
+
 void TableScene::useEnglishCaptions() {
   for (LabelItem* pass : Label3) pass->setCaption(QStringLiteral("Cannot move"));
-  Label2->setCaption(QStringLiteral("New Game |"));
-  Label7->setCaption(QStringLiteral("New Game |"));
-  Label1->setCaption(QStringLiteral("Settings |"));
-  Label6->setCaption(QStringLiteral("Settings |"));
-  Label4->setCaption(QStringLiteral("Help"));
-  Label5->setCaption(QStringLiteral("Help"));
-  Label8->setCaption(QStringLiteral("select your first domino"));
-  Label11->setCaption(QStringLiteral("select your first domino"));
+  for (LabelItem* label : {Label2, Label7}) label->setCaption(QStringLiteral("New Game |"));
+  for (LabelItem* label : {Label1, Label6}) label->setCaption(QStringLiteral("Settings |"));
+  for (LabelItem* label : {Label4, Label5}) label->setCaption(QStringLiteral("Help"));
+  for (LabelItem* label : {Label8, Label11}) label->setCaption(QStringLiteral("select your first domino"));
 }
+
+// --- the hands ---------------------------------------------------------------
+
+void TableScene::ExibeJog(int slot) {
+  if (slot < 1 || slot > kHandSlots || state_ == nullptr) return;
+  const TileCode t = state_->PedrasJog[slot];
+  if (t.empty()) {
+    PicJog[slot]->hide();
+    return;
+  }
+  PicJog[slot]->setPicture(Picture::PedraHR, settings_.PedraX);
+  // The first pip on top: the lower one, unless the player turned the tile over.
+  imgjog1[slot]->setPicture(Picture::imgh, t.first() + settings_.PedraBase());
+  ImgJog2[slot]->setPicture(Picture::imgh, t.last() + settings_.PedraBase());
+  if (settings_.PedraX == 0 || settings_.PedraX == 1) {
+    const Halves halves = handHalves(settings_.PedraX);
+    imgjog1[slot]->setPos(at(halves.first));
+    ImgJog2[slot]->setPos(at(halves.second));
+  }
+  imgjog1[slot]->show();
+  ImgJog2[slot]->show();
+  PicJog[slot]->show();
+}
+
+void TableScene::ExibeMac(int seat) {
+  if (!isComputerSeat(seat) || state_ == nullptr) return;
+  const Picture back = seat == kMac2 ? Picture::PedraH : Picture::PedraW;
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (!state_->hand(seat)[slot].empty()) ImgMac[seat][slot]->setPicture(back, settings_.PedraX);
+  }
+}
+
+void TableScene::showHands() {
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    PicJog[slot]->setPos(at(handSlot(slot)));
+    ExibeJog(slot);
+  }
+  for (int seat = kMac1; seat <= kMac3; ++seat) {
+    for (int slot = 1; slot <= kHandSlots; ++slot) {
+      ImgMac[seat][slot]->setVisible(state_ != nullptr && !state_->hand(seat)[slot].empty());
+    }
+    ExibeMac(seat);
+  }
+}
+
+PictureItem* TableScene::objeto(int seat) const {
+  if (!isComputerSeat(seat) || state_ == nullptr) return nullptr;
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (!state_->hand(seat)[slot].empty()) return ImgMac[seat][slot];
+  }
+  return nullptr;
+}
+
+// --- looking at the table ----------------------------------------------------
+
+const PictureItem* TableScene::pileTile(int position) const {
+  return position >= 1 && position <= kTileCount ? pile_[position] : nullptr;
+}
+
+std::vector<const PictureItem*> TableScene::chainViews() const {
+  std::vector<const PictureItem*> views;
+  if (PicMatrisH0->isVisible()) views.push_back(PicMatrisH0);
+  views.insert(views.end(), chain_.begin(), chain_.end());
+  return views;
+}
+
+std::vector<const PictureItem*> TableScene::turnedUp() const { return {turnedUp_.begin(), turnedUp_.end()}; }
 
 }  // namespace tavolix

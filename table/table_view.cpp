@@ -1,7 +1,7 @@
 #include "table_view.h"
 
-#include "artwork.h"
-#include "game/chain_layout.h"
+#include "artwork/artwork.h"
+#include "game/table_geometry.h"
 
 namespace tavolix {
 
@@ -24,9 +24,9 @@ void TableView::resizeEvent(QResizeEvent* event) {
 
 void TableView::fit() {
   const QSize room = viewport()->size();
-  const double factor = std::min(room.width() / double(table::kWidth), room.height() / double(table::kHeight));
+  const double factor = std::min(room.width() / double(geometry::kWidth), room.height() / double(geometry::kHeight));
   setTransform(QTransform::fromScale(factor, factor));
-  centerOn(table::kWidth / 2.0, table::kHeight / 2.0);
+  centerOn(geometry::kWidth / 2.0, geometry::kHeight / 2.0);
 }
 
 }  // namespace tavolix

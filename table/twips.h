@@ -4,10 +4,11 @@
 #include <QRectF>
 #include <QSizeF>
 
+#include "game/table_geometry.h"
+
 namespace tavolix {
 
-// The table is laid out in twips, 15 to a pixel of the window at its normal size.
-inline constexpr double kTwipsPerPixel = 15.0;
+using geometry::kTwipsPerPixel;
 
 constexpr double twips(double pixels) { return pixels * kTwipsPerPixel; }
 inline QSizeF twips(QSizeF pixels) { return pixels * kTwipsPerPixel; }

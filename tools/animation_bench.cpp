@@ -79,8 +79,8 @@ int main(int argc, char* argv[]) {
   // Mac1 holds seven tiles; each run slides its first one to side B and closes the row up.
   GameState hand;
   for (int i = 1; i <= 7; ++i) hand.PedrasMac1[i] = TileCode(1, i - 1);
-  window.scene().bindState(&hand);
   TableScene& scene = window.scene();
+  scene.bindState(&hand);
 
   std::printf("Veloc | slide ms (figure)      | close-up ms a slot (figure) | longest loop gap ms slide / close-up\n");
   for (int veloc : {5, 15, 25}) {
@@ -88,24 +88,21 @@ int main(int argc, char* argv[]) {
     std::vector<double> slides, closeUps;
     double gapSlide = 0, gapClose = 0;
     for (int run = 0; run < runs; ++run) {
-      for (int i = 1; i <= 7; ++i) {
-        scene.ImgMac[1][i]->setPos(TableScene::macSlot(1, i));
-        scene.ImgMac[1][i]->show();
-      }
+      scene.showHands();
       LaidTile laid;
       laid.seat = kMac1;
       laid.slot = 1;
-      laid.lado = Lado::B;
+      laid.side = Lado::B;
       laid.placement.index = 2;
       laid.placement.left = 6675;
       laid.placement.top = 4575;
       laid.placement.shown = TileCode(1, 2);
       Watch watch;
-      slides.push_back(watch.run([&] { window.actions().layTile(laid); }));
+      slides.push_back(watch.run([&] { scene.layTile(laid); }));
       gapSlide = std::max(gapSlide, watch.longest / 1e6);
-      closeUps.push_back(watch.run([&] { window.actions().closeUpHand(kMac1, 1); }) / 6);
+      closeUps.push_back(watch.run([&] { scene.closeUpHand(kMac1, 1); }) / 6);
       gapClose = std::max(gapClose, watch.longest / 1e6);
-      window.actions().clearTable();
+      scene.clearTable();
     }
     const double slideFigure = 300 + (veloc - 1) * 15.0;
     const double closeFigure = veloc * 5.0;

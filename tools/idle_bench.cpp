@@ -17,7 +17,7 @@
 
 #include "game/autoplay.h"
 #include "game/random_source.h"
-#include "settings/frm_novo_jogo.h"
+#include "dialogs/frm_novo_jogo.h"
 #include "settings/settings_store.h"
 #include "table/form1.h"
 #include "table/pacer.h"

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "game/texts.h"
+
 namespace tavolix::sim {
 
 namespace {
@@ -22,8 +24,8 @@ std::string ends(const GameState& state) {
   return "[" + std::to_string(state.PontaA) + "," + std::to_string(state.PontaB) + "]";
 }
 
-const char* side(Lado lado) {
-  switch (lado) {
+const char* sideName(Lado side) {
+  switch (side) {
     case Lado::A: return "A";
     case Lado::B: return "B";
     case Lado::First: return "";
@@ -80,25 +82,24 @@ void TraceWriter::redealt(int seat, int doubles) {
   out_ << R"({"ev":"redeal","seat":)" << seat << R"(,"buchas":)" << doubles << "}\n";
 }
 
-void TraceWriter::played(int seat, int slot, TileCode tile, Lado lado, const GameState& state) {
+void TraceWriter::played(int seat, int slot, TileCode tile, Lado side, const GameState& state) {
   out_ << R"({"ev":"play","seat":)" << seat << R"(,"slot":)" << slot << R"(,"tile":)" << jsonString(tile.text())
-       << R"(,"side":")" << side(lado) << R"(","ends":)" << ends(state) << "}\n";
+       << R"(,"side":")" << sideName(side) << R"(","ends":)" << ends(state) << "}\n";
 }
 
 void TraceWriter::passed(int seat, const GameState& state) {
   out_ << R"({"ev":"pass","seat":)" << seat << R"(,"ends":)" << ends(state) << "}\n";
 }
 
-void TraceWriter::wentOut(int seat, int points, const std::string& kind, const GameState& state) {
-  out_ << R"({"ev":"out","seat":)" << seat << R"(,"points":)" << points << R"(,"kind":)" << jsonString(kind)
-       << R"(,"quemInicia":)" << state.QuemInicia << R"(,"scores":)" << numbers(state.Pontos) << "}\n";
-}
-
-void TraceWriter::blocked(const std::array<int, 4>& totals, const std::vector<int>& scorers, int points,
-                          const GameState& state) {
-  out_ << R"({"ev":"blocked","totals":)" << numbers(totals) << R"(,"scorers":)" << numbers(scorers)
-       << R"(,"points":)" << points << R"(,"quemInicia":)" << state.QuemInicia << R"(,"scores":)"
-       << numbers(state.Pontos) << "}\n";
+void TraceWriter::handEnded(const HandResult& r, const GameState& state) {
+  if (r.ending == HandResult::Ending::WentOut) {
+    out_ << R"({"ev":"out","seat":)" << r.winner << R"(,"points":)" << r.points << R"(,"kind":)"
+         << jsonString(texts::goingOutName(r.kind));
+  } else {
+    out_ << R"({"ev":"blocked","totals":)" << numbers(r.totals) << R"(,"scorers":)" << numbers(r.scorers)
+         << R"(,"points":)" << r.points;
+  }
+  out_ << R"(,"quemInicia":)" << state.QuemInicia << R"(,"scores":)" << numbers(state.Pontos) << "}\n";
 }
 
 void TraceWriter::matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) {

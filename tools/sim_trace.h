@@ -14,11 +14,9 @@ class TraceWriter : public MatchObserver {
   void matchStarted(const Settings& settings) override;
   void dealt(const GameState& state) override;
   void redealt(int seat, int doubles) override;
-  void played(int seat, int slot, TileCode tile, Lado lado, const GameState& state) override;
+  void played(int seat, int slot, TileCode tile, Lado side, const GameState& state) override;
   void passed(int seat, const GameState& state) override;
-  void wentOut(int seat, int points, const std::string& kind, const GameState& state) override;
-  void blocked(const std::array<int, 4>& totals, const std::vector<int>& scorers, int points,
-               const GameState& state) override;
+  void handEnded(const HandResult& result, const GameState& state) override;
   void matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) override;
 
  private:

@@ -10,6 +10,7 @@
 #include "game/invariants.h"
 #include "game/match.h"
 #include "game/presentation.h"
+#include "game/texts.h"
 #include "sim_trace.h"
 
 namespace tavolix::sim {
@@ -55,7 +56,7 @@ class SimulatedTable : public SilentPresentation {
 
   void layTile(const LaidTile& tile) override {
     const TilePlacement& p = tile.placement;
-    if (p.left < 0 || p.top < 0 || p.left + p.width() > table::kWidth || p.top + p.height() > table::kHeight) {
+    if (p.left < 0 || p.top < 0 || p.left + p.width() > geometry::kWidth || p.top + p.height() > geometry::kHeight) {
       ++summary_.outsideWindow;
     }
     for (const TilePlacement& other : tiles_) {
@@ -101,7 +102,8 @@ class SimulatedTable : public SilentPresentation {
   std::vector<TilePlacement> tiles_;
 };
 
-// Counts what happens and checks the invariants after every event.
+// Counts what happens and checks, after every event, the invariants and the
+// order of the turns: the opener first, then each seat after the one before.
 class Referee : public MatchObserver {
  public:
   Referee(Summary& summary, const Match& match, MatchObserver* trace)
@@ -116,6 +118,7 @@ class Referee : public MatchObserver {
   }
   void dealt(const GameState& state) override {
     ++events_;
+    toMove_ = -1;
     check(state, true, [] { return std::string("after the deal"); });
     if (trace_) trace_->dealt(state);
   }
@@ -124,33 +127,34 @@ class Referee : public MatchObserver {
     ++summary_.redeals;
     if (trace_) trace_->redealt(seat, doubles);
   }
-  void played(int seat, int slot, TileCode tile, Lado lado, const GameState& state) override {
+  void played(int seat, int slot, TileCode tile, Lado side, const GameState& state) override {
     ++events_;
     summary_.longestArmA = std::max(summary_.longestArmA, state.QtdLadoA);
     summary_.longestArmB = std::max(summary_.longestArmB, state.QtdLadoB);
-    check(state, false, [&] { return "after " + seatKey(seat) + " played " + tile.text(); });
-    if (trace_) trace_->played(seat, slot, tile, lado, state);
+    const auto when = [&] { return "after " + seatKey(seat) + " played " + tile.text(); };
+    // The opening tile comes from the opener; every other move from the seat whose turn it is.
+    checkTurn(seat, side == Lado::First ? state.QuemInicia : toMove_, when);
+    check(state, false, when);
+    if (trace_) trace_->played(seat, slot, tile, side, state);
   }
   void passed(int seat, const GameState& state) override {
     ++events_;
-    check(state, false, [&] { return "after " + seatKey(seat) + " passed"; });
+    const auto when = [&] { return "after " + seatKey(seat) + " passed"; };
+    checkTurn(seat, toMove_, when);
+    check(state, false, when);
     if (trace_) trace_->passed(seat, state);
   }
-  void wentOut(int seat, int points, const std::string& kind, const GameState& state) override {
+  void handEnded(const HandResult& result, const GameState& state) override {
     ++events_;
     ++summary_.hands;
-    ++summary_.wentOut[kind];
+    if (result.ending == HandResult::Ending::Blocked) {
+      ++summary_.blocked;
+      if (result.tied()) ++summary_.ties;
+    } else {
+      ++summary_.wentOut[texts::goingOutName(result.kind)];
+    }
     checkScores(state);
-    if (trace_) trace_->wentOut(seat, points, kind, state);
-  }
-  void blocked(const std::array<int, 4>& totals, const std::vector<int>& scorers, int points,
-               const GameState& state) override {
-    ++events_;
-    ++summary_.hands;
-    ++summary_.blocked;
-    if (scorers.empty()) ++summary_.ties;
-    checkScores(state);
-    if (trace_) trace_->blocked(totals, scorers, points, state);
+    if (trace_) trace_->handEnded(result, state);
   }
   void matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) override {
     ++events_;
@@ -167,6 +171,14 @@ class Referee : public MatchObserver {
       addViolation(summary_, "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
     }
   }
+  template <class When>
+  void checkTurn(int seat, int expected, When&& when) {
+    if (seat != expected) {
+      addViolation(summary_, "match " + std::to_string(summary_.matches) + ", " + when() + ": it was " +
+                                 (expected < 0 ? std::string("nobody") : seatKey(expected)) + "'s turn");
+    }
+    toMove_ = nextSeat(seat, match_.settings().SentidoHorario);
+  }
   void checkScores(const GameState& state) {
     const Settings& settings = match_.settings();
     if (settings.pairs() && (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
@@ -178,6 +190,7 @@ class Referee : public MatchObserver {
   const Match& match_;
   MatchObserver* trace_;
   long events_ = 0;
+  int toMove_ = -1;  // whose turn it is, as the referee counts
 };
 
 }  // namespace

@@ -5,11 +5,10 @@
 
 #include "game/chain_layout.h"
 #include "support/game_printers.h"
+#include "support/tiles.h"
 
 namespace tavolix {
 namespace {
-
-TileCode tile(std::string_view text) { return *TileCode::fromText(text); }
 
 // Lays tiles one side at a time, following the ends as the game does.
 class Chain {
@@ -21,25 +20,25 @@ class Chain {
     endB_ = t.last();
   }
 
-  // Lays a tile holding the open pip at `lado`; `other` is its second pip.
-  TilePlacement lay(Lado lado, int other) {
-    int& end = lado == Lado::A ? endA_ : endB_;
+  // Lays a tile holding the open pip at `side`; `other` is its second pip.
+  TilePlacement lay(Lado side, int other) {
+    int& end = side == Lado::A ? endA_ : endB_;
     const TileCode t(std::min(end, other), std::max(end, other));
-    const TilePlacement p = layout_.PoeNaMesa(static_cast<int>(laid_.size()) + 1, t, lado, end);
+    const TilePlacement p = layout_.PoeNaMesa(static_cast<int>(laid_.size()) + 1, t, side, end);
     end = t.otherPip(end);
     laid_.push_back(p);
     return p;
   }
-  TilePlacement plain(Lado lado) { return lay(lado, (endOf(lado) + 1) % 7); }
-  TilePlacement double_(Lado lado) { return lay(lado, endOf(lado)); }
+  TilePlacement plain(Lado side) { return lay(side, (endOf(side) + 1) % 7); }
+  TilePlacement double_(Lado side) { return lay(side, endOf(side)); }
 
-  int endOf(Lado lado) const { return lado == Lado::A ? endA_ : endB_; }
+  int endOf(Lado side) const { return side == Lado::A ? endA_ : endB_; }
   // The same chain with one side moved to another anchor and direction.
-  Chain restored(Lado lado, Direction dir, int left, int top) {
+  Chain restored(Lado side, Direction dir, int left, int top) {
     ChainGeometry g = layout_.geometry();
-    (lado == Lado::A ? g.DirA : g.DirB) = dir;
-    (lado == Lado::A ? g.EsqA : g.EsqB) = left;
-    (lado == Lado::A ? g.TopoA : g.TopoB) = top;
+    (side == Lado::A ? g.DirA : g.DirB) = dir;
+    (side == Lado::A ? g.EsqA : g.EsqB) = left;
+    (side == Lado::A ? g.TopoA : g.TopoB) = top;
     layout_.restore(g);
     return *this;
   }
@@ -59,22 +58,10 @@ void expectAt(const TilePlacement& p, bool vertical, double left, double top) {
   EXPECT_DOUBLE_EQ(p.top, top);
 }
 
-TEST(ChainLayout, TheFirstTileKeepsItsCorner) {
-  ChainLayout layout;
-  const TilePlacement plain = layout.first(tile("25"));
-  expectAt(plain, false, 5835, 4575);
-  EXPECT_EQ(plain.shown, tile("25"));
-  EXPECT_EQ(layout.geometry().FormaA, 'W');
-  const TilePlacement upright = layout.first(tile("66"));
-  expectAt(upright, true, 5835, 4575);
-  EXPECT_EQ(layout.geometry().FormaA, 'H');
-  EXPECT_EQ(layout.geometry().FormaB, 'H');
-  EXPECT_EQ(layout.geometry().DirA, Direction::Left);
-  EXPECT_EQ(layout.geometry().DirB, Direction::Right);
-}
-
 TEST(ChainLayout, SideBOfPlainTilesTurnsDownThenLeft) {
   Chain chain("12");
+  expectAt(chain.laid().front(), false, 5835, 4575);  // the first tile keeps its corner
+  EXPECT_EQ(Chain("66").laid().front().vertical, true);
   for (double left : {6675, 7515, 8355, 9195}) expectAt(chain.plain(Lado::B), false, left, 4575);
   // 9195 + 840 + 840 = 10875 > 10800: down the right edge.
   expectAt(chain.plain(Lado::B), true, 9630, 5010);
@@ -125,9 +112,9 @@ TEST(ChainLayout, DoublesLieAcrossTheLineAndAnchorsRoundHalvesToEven) {
 }
 
 // A chain whose side "B" (or "A") starts from a given anchor and direction.
-Chain chainFrom(Lado lado, Direction dir, int left, int top) {
+Chain chainFrom(Lado side, Direction dir, int left, int top) {
   Chain chain("12");
-  return chain.restored(lado, dir, left, top);
+  return chain.restored(side, dir, left, top);
 }
 
 TEST(ChainLayout, DoublesAtTheTurnsOfSideB) {
@@ -260,13 +247,13 @@ TEST(ChainLayout, EveryChainStaysInsideTheWindowWithoutOverlaps) {
       const bool sideB = mostlyB == 2 ? random() % 2 == 0 : (random() % 20 != 0) == (mostlyB == 1);
       const int s = sideB ? 1 : 0;
       const bool isDouble = !lastWasDouble[s] && random() % 4 == 0;
-      const Lado lado = sideB ? Lado::B : Lado::A;
-      const TilePlacement p = isDouble ? chain.double_(lado) : chain.plain(lado);
+      const Lado side = sideB ? Lado::B : Lado::A;
+      const TilePlacement p = isDouble ? chain.double_(side) : chain.plain(side);
       const auto& laid = chain.laid();
       ASSERT_GE(p.left, 0) << "run " << run << " tile " << n;
       ASSERT_GE(p.top, 0) << "run " << run << " tile " << n;
-      ASSERT_LE(p.left + p.width(), table::kWidth) << "run " << run << " tile " << n;
-      ASSERT_LE(p.top + p.height(), table::kHeight) << "run " << run << " tile " << n;
+      ASSERT_LE(p.left + p.width(), geometry::kWidth) << "run " << run << " tile " << n;
+      ASSERT_LE(p.top + p.height(), geometry::kHeight) << "run " << run << " tile " << n;
       for (std::size_t k = 0; k + 1 < laid.size(); ++k) {
         ASSERT_FALSE(overlap(p, laid[k])) << "run " << run << ": tile " << n << " over tile " << k;
       }

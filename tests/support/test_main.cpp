@@ -1,23 +1,31 @@
-// The main of every test program: a Qt application on the offscreen platform,
-// no waiting, and a configuration folder of its own (XDG_CONFIG_HOME), so no
-// test ever reads or writes the player's real settings.
+// The main of the test programs that use Qt: a configuration folder of its own
+// (XDG_CONFIG_HOME), so no test ever reads or writes the player's real
+// settings; for the window's tests, an application on the offscreen platform
+// that does not wait.
 #include <cstdlib>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#ifdef TAVOLIX_TEST_WINDOWS
+#include <QApplication>
+
 #include "table/pacer.h"
+#else
+#include <QCoreApplication>
+#endif
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-
   QTemporaryDir configHome;
   if (!configHome.isValid()) return EXIT_FAILURE;
   qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+#ifdef TAVOLIX_TEST_WINDOWS
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-
   QApplication app(argc, argv);
   tavolix::pacer::setPace(0.0);
+#else
+  QCoreApplication app(argc, argv);
+#endif
   return RUN_ALL_TESTS();
 }

@@ -10,18 +10,14 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-#include "dialog_driver.h"
-#include "settings/frm_novo_jogo.h"
-#include "settings/frm_opc.h"
-#include "settings/frm_regra.h"
+#include "dialogs/frm_fimde_jogo.h"
+#include "dialogs/frm_novo_jogo.h"
+#include "dialogs/frm_opc.h"
+#include "dialogs/frm_regra.h"
 #include "settings/settings_config.h"
-#include "support/game_process.h"
 #include "support/recording_presentation.h"
-#include "table/frm_fimde_jogo.h"
-#include "table/frm_splash.h"
-#include "table/pacer.h"
-#include "window_test_support.h"
 #include "support/tiles.h"
+#include "window_support.h"
 
 namespace tavolix {
 namespace {
@@ -101,16 +97,6 @@ class ClosingTest : public ::testing::Test {
   bool closed_ = false;
 };
 
-TEST(ClosingTheSplash, EndsItBeforeItsTime) {
-  pacer::setPace(1.0);
-  FrmSplash splash;
-  QTimer::singleShot(50, &splash, &QWidget::close);
-  EXPECT_FALSE(splash.run());  // the player left: the program ends
-  pacer::setPace(0.0);
-  FrmSplash undisturbed;
-  EXPECT_TRUE(undisturbed.run());
-}
-
 TEST_F(ClosingTest, WithTheNewGameDialogOpen) {
   dialogs.expect<FrmNovoJogo>([this](FrmNovoJogo&) { window.close(); });
   closed_ = true;
@@ -129,7 +115,7 @@ TEST_F(ClosingTest, WithTheRulesDialogOpen) {
 TEST_F(ClosingTest, DuringTheDeal) {
   pacer::setPace(1.0);
   playByDefault();
-  closeWhen([this] { return window.actions().ImgMontao(9) != nullptr && window.actions().ImgMontao(28) == nullptr; });
+  closeWhen([this] { return window.scene().pileTile(9) != nullptr && window.scene().pileTile(28) == nullptr; });
   window.show();
   runUntilClosed();
 }
@@ -139,7 +125,7 @@ TEST_F(ClosingTest, DuringAComputerSlide) {
   window.show();
   ASSERT_TRUE(pileReady());
   pacer::setPace(1.0);
-  closeWhen([this] { return window.scene().PicMove->isVisible(); });
+  closeWhen([this] { return window.scene().movingTile().isVisible(); });
   QTimer::singleShot(0, [this] { takeSevenTiles(); });
   runUntilClosed();
 }
@@ -157,7 +143,6 @@ TEST_F(ClosingTest, DuringAPassDisplay) {
     return false;
   });
   // Mac1 cannot play on 6 and 6 and shows it passes.
-  for (int i = 1; i <= 7; ++i) window.scene().ImgMac[1][i]->setVisible(i == 1);
   mac1ToPlay("66", "01");
   runUntilClosed();
 }

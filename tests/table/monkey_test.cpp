@@ -4,7 +4,8 @@
 // busy, with random answers in every dialog, across whole matches. After every
 // move and every hand the game must hold together and the table must show it.
 //
-// Thousands of events a run; a longer run:
+// A short run in every test run; the long one has its own test, labelled
+// "long" (ctest -L long), or any length:
 //   TAVOLIX_MONKEY_EVENTS=200000 QT_QPA_PLATFORM=offscreen build/tests/table_tests --gtest_filter='*Monkey*'
 #include <random>
 
@@ -19,17 +20,16 @@
 #include <QScrollBar>
 #include <QSettings>
 
-#include "dialog_driver.h"
+#include "dialogs/frm_fimde_jogo.h"
+#include "dialogs/frm_novo_jogo.h"
+#include "dialogs/frm_opc.h"
+#include "dialogs/frm_regra.h"
+#include "dialogs/window_parts.h"
 #include "game/autoplay.h"
 #include "game/invariants.h"
-#include "settings/frm_novo_jogo.h"
-#include "settings/frm_opc.h"
-#include "settings/frm_regra.h"
 #include "settings/settings_config.h"
-#include "table/frm_fimde_jogo.h"
-#include "table/window_button.h"
-#include "table/window_parts.h"
-#include "window_test_support.h"
+#include "table/help_launcher.h"
+#include "window_support.h"
 
 namespace tavolix {
 namespace {
@@ -37,7 +37,7 @@ namespace {
 int eventsPerRun() {
   bool ok = false;
   const int asked = qEnvironmentVariableIntValue("TAVOLIX_MONKEY_EVENTS", &ok);
-  return ok && asked > 0 ? asked : 2500;
+  return ok && asked > 0 ? asked : 600;
 }
 
 // Checks, at every move and every hand, that the game holds together and that
@@ -49,14 +49,19 @@ class TableReferee : public MatchObserver {
   int moves = 0;
   int matches = 0;
 
-  void dealt(const GameState& state) override { check(state, true, "after the deal"); }
+  void dealt(const GameState& state) override {
+    check(state, true, "after the deal");
+    // The scores beside the seats are the game's.
+    for (int seat = 0; seat < 4; ++seat) {
+      EXPECT_EQ(window_.scene().score(seat).caption(), QStringLiteral("%1 pts").arg(state.Pontos[seat])) << seat;
+    }
+  }
   void played(int, int, TileCode, Lado, const GameState& state) override {
     ++moves;
     check(state, false, "after a move");
   }
   void passed(int, const GameState& state) override { check(state, false, "after a pass"); }
-  void wentOut(int, int, const std::string&, const GameState&) override { ++hands; }
-  void blocked(const std::array<int, 4>&, const std::vector<int>&, int, const GameState&) override { ++hands; }
+  void handEnded(const HandResult&, const GameState&) override { ++hands; }
   void matchEnded(int, const std::array<int, 4>&, const GameState&) override { ++matches; }
 
   void check(const GameState& state, bool dealing, const char* when) {
@@ -64,7 +69,7 @@ class TableReferee : public MatchObserver {
     for (const std::string& problem : problems) ADD_FAILURE() << when << ": " << problem;
     if (dealing) return;
     // The chain on the table is the game's chain, tile by tile.
-    const auto views = window_.actions().chainViews();
+    const auto views = window_.scene().chainViews();
     EXPECT_EQ(static_cast<int>(views.size()), state.QtdMesa) << when;
     const int base = window_.match().settings().PedraBase();
     for (int k = 0; k < std::min<int>(views.size(), state.QtdMesa); ++k) {
@@ -77,14 +82,14 @@ class TableReferee : public MatchObserver {
     // The hands shown are the hands held.
     const TableScene& scene = window_.scene();
     for (int i = 1; i <= kHandSlots; ++i) {
-      if (window_.drag().Arrastando == 0) {
-        EXPECT_EQ(scene.PicJog[i]->isVisible(), !state.PedrasJog[i].empty()) << when << ", slot " << i;
+      if (window_.hand().state().Arrastando == 0) {
+        EXPECT_EQ(scene.handTile(i).isVisible(), !state.PedrasJog[i].empty()) << when << ", slot " << i;
       }
-      if (!state.PedrasJog[i].empty() && scene.PicJog[i]->isVisible()) {
-        EXPECT_EQ(scene.imgjog1[i]->element(), state.PedrasJog[i].first() + base) << when << ", slot " << i;
+      if (!state.PedrasJog[i].empty() && scene.handTile(i).isVisible()) {
+        EXPECT_EQ(scene.handHalf(i, 1).element(), state.PedrasJog[i].first() + base) << when << ", slot " << i;
       }
       for (int seat = kMac1; seat <= kMac3; ++seat) {
-        EXPECT_EQ(scene.ImgMac[seat][i]->isVisible(), !state.hand(seat)[i].empty())
+        EXPECT_EQ(scene.computerTile(seat, i).isVisible(), !state.hand(seat)[i].empty())
             << when << ", seat " << seat << " slot " << i;
       }
     }
@@ -157,7 +162,7 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
     if (QApplication::activeModalWidget() != nullptr || !window.isVisible()) return;
     // Closing the window ends the program, which the closing tests cover: the
     // monkey stays at the table.
-    const bool onClose = window.scene().Image1->sceneBoundingRect().contains(window.view().mapToScene(local));
+    const bool onClose = window.scene().closeButton().contains(window.view().mapToScene(local));
     if (type != QEvent::MouseMove && onClose) return;
     sendMouse(window, type, local, button, held);
   }
@@ -181,38 +186,39 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
 
   // One random gesture.
   void storm() {
-    TableScene& s = window.scene();
+    const TableScene& s = window.scene();
     switch (pick(12)) {
       case 0: send(QEvent::MouseMove, anywhere(), Qt::NoButton, Qt::NoButton); break;
       case 1: click(anywhere(), oneIn(3) ? Qt::RightButton : Qt::LeftButton); break;
       case 2: send(QEvent::MouseButtonPress, anywhere(), Qt::LeftButton, Qt::LeftButton); break;
       case 3: send(QEvent::MouseButtonRelease, anywhere(), Qt::LeftButton, Qt::NoButton); break;
-      case 4: drag(at(TableScene::jogSlot(1 + pick(7)) + QPointF(240, 480)), anywhere(), 1 + pick(6)); break;
-      case 5: click(at(TableScene::jogSlot(1 + pick(7)) + QPointF(240, 480)), Qt::RightButton); break;
+      case 4: drag(at(slotMiddle(1 + pick(7))), anywhere(), 1 + pick(6)); break;
+      case 5: click(at(slotMiddle(1 + pick(7))), Qt::RightButton); break;
       case 6: {
         // A command: New Game, Settings, Help or Pass.
-        const QGraphicsItem* commands[] = {s.Label2, s.Label1, s.Label4, s.Label3[0]};
-        click(at(commands[pick(4)]->sceneBoundingRect().center()));
+        using C = TableScene::Command;
+        const C commands[] = {C::NewGame, C::Settings, C::Help, C::Pass};
+        click(at(s.command(commands[pick(4)]).sceneBoundingRect().center()));
         break;
       }
       case 7: {
-        PictureItem* tile = window.actions().ImgMontao(1 + pick(28));
+        const PictureItem* tile = s.pileTile(1 + pick(28));
         if (tile != nullptr) click(at(tile->sceneBoundingRect().center()));
         break;
       }
       case 8: {
-        const auto chain = window.actions().chainViews();
+        const auto chain = s.chainViews();
         if (!chain.empty()) click(at(chain[pick(chain.size())]->sceneBoundingRect().center()));
         break;
       }
       case 9:
         if (oneIn(10)) {
-          click(at(s.Image4->sceneBoundingRect().center()));  // minimised, and brought back
+          click(at(s.minimiseButton().center()));  // minimised, and brought back
           window.showNormal();
         }
         break;
       case 10:
-        if (oneIn(10)) click(at(s.Image2->sceneBoundingRect().center()));  // full screen, on or off
+        if (oneIn(10)) click(at(s.fullScreenButton().center()));  // full screen, on or off
         break;
       default: drag(anywhere(), anywhere(), 1 + pick(4)); break;
     }
@@ -224,19 +230,20 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
     const Match& match = window.match();
     if (match.awaiting() == Match::Awaiting::PileTile) {
       for (int k = 1 + pick(28), tries = 0; tries < 28; ++tries, k = k % 28 + 1) {
-        if (!match.state().pileTaken(k) && window.actions().ImgMontao(k) != nullptr) {
-          click(at(window.actions().ImgMontao(k)->sceneBoundingRect().center()));
+        if (!match.state().pileTaken(k) && window.scene().pileTile(k) != nullptr) {
+          click(at(window.scene().pileTile(k)->sceneBoundingRect().center()));
           return;
         }
       }
     } else if (match.awaiting() == Match::Awaiting::Move) {
-      if (match.passOffered()) return click(at(window.scene().Label3[0]->sceneBoundingRect().center()));
+      if (match.passOffered()) {
+        return click(at(window.scene().command(TableScene::Command::Pass).sceneBoundingRect().center()));
+      }
       Autoplayer chooser(window.match(), unused_);
       const Move move = chooser.chooseMove();
-      const auto [top, left] = chooser.dropPoint(move.lado);
-      const QPointF grab = TableScene::jogSlot(move.slot) + QPointF(240, 480);
-      const QPointF offset = grab - QPointF(TableScene::jogSlot(move.slot).x(), TableScene::kTopoMao);
-      drag(at(grab), at(QPointF(left, top) + offset - QPointF(45, 45)), 1);
+      const auto [top, left] = chooser.dropPoint(move.side);
+      // Taken by the middle, the tile's corner lies 240 - 45 and 465 - 45 twips up and left of the pointer.
+      drag(at(slotMiddle(move.slot)), at(QPointF(left + 195, top + 420)), 1);
     }
   }
 
@@ -287,7 +294,7 @@ TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
     }
     ++events_;
     settle();
-    if (window.match().awaiting() == Match::Awaiting::Move && window.drag().Arrastando == 0) {
+    if (window.match().awaiting() == Match::Awaiting::Move && window.hand().state().Arrastando == 0) {
       referee.check(window.match().state(), false, "between events");
     }
   }

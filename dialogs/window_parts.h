@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "game/table_geometry.h"
+
 namespace tavolix {
 
 // An invisible strip over a window's picture: pressing the left button on it
@@ -41,7 +43,8 @@ class CommandLabel : public QLabel {
 
 // The twips of a window's design, in its pixels.
 inline QRect fromTwips(int left, int top, int width, int height) {
-  return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0), qRound(height / 15.0));
+  constexpr double k = geometry::kTwipsPerPixel;
+  return QRect(qRound(left / k), qRound(top / k), qRound(width / k), qRound(height / k));
 }
 
 // Puts a window in the middle of its screen.

@@ -9,10 +9,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "conversions.h"
-#include "settings_config.h"
-#include "table/artwork.h"
-#include "table/window_parts.h"
+#include "settings/conversions.h"
+#include "settings/settings_config.h"
+#include "artwork/artwork.h"
+#include "window_parts.h"
 
 namespace tavolix {
 
@@ -38,8 +38,10 @@ class TileSetSample : public QWidget {
     const QRectF tile = at(8, 6, front);
     artwork::paintPicture(p, Picture::ImgFrenteW, set_, tile);
     const QSizeF half = artwork::pictureSize(Picture::ImgW, 6 + 7 * set_);
-    artwork::paintPicture(p, Picture::ImgW, 6 + 7 * set_, at(8 + 65 / 15.0, 6 + 5, half));
-    artwork::paintPicture(p, Picture::ImgW, 3 + 7 * set_, at(8 + 440 / 15.0, 6 + 5, half));
+    const geometry::Halves halves = geometry::chainHalves(false, false);
+    const double k = geometry::kTwipsPerPixel;
+    artwork::paintPicture(p, Picture::ImgW, 6 + 7 * set_, at(8 + halves.first.left / k, 6 + halves.first.top / k, half));
+    artwork::paintPicture(p, Picture::ImgW, 3 + 7 * set_, at(8 + halves.second.left / k, 6 + halves.second.top / k, half));
     artwork::paintPicture(p, Picture::PedraW, set_, at(74, 6, artwork::pictureSize(Picture::PedraW, set_)));
   }
 

@@ -11,9 +11,9 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "conversions.h"
-#include "settings_config.h"
-#include "table/window_parts.h"
+#include "settings/conversions.h"
+#include "settings/settings_config.h"
+#include "window_parts.h"
 
 namespace tavolix {
 

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "artwork.h"
+#include "artwork/artwork.h"
 #include "window_parts.h"
 
 namespace tavolix {

@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "conversions.h"
+#include "settings/conversions.h"
 #include "frm_regra.h"
-#include "settings_config.h"
-#include "table/artwork.h"
-#include "table/window_parts.h"
+#include "settings/settings_config.h"
+#include "artwork/artwork.h"
+#include "window_parts.h"
 
 namespace tavolix {
 
@@ -96,7 +96,7 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   // Over the main window, a little right of its middle.
   if (mainWindow != nullptr) {
     const QRect main = mainWindow->frameGeometry();
-    move(main.x() + main.width() / 2 - width() / 2 + qRound(280 / 15.0), main.y() + main.height() / 2 - height() / 2);
+    move(main.x() + main.width() / 2 - width() / 2 + qRound(280 / geometry::kTwipsPerPixel), main.y() + main.height() / 2 - height() / 2);
   } else {
     CentraForm(*this);
   }
@@ -139,6 +139,8 @@ void FrmNovoJogo::Label1_Click() {
   settings_.Nomes[0] = name.toStdString();
   writeText(store_, stored::kJog, name);
   writeRules(store_, settings_);
+  // A new match brings the computer players' names back from the store.
+  readComputerNames(store_, settings_);
   answer_ = NewGameAnswer::Play;
   accept();
 }

@@ -1,0 +1,116 @@
+// How a computer seat scores its tiles and chooses its move.
+#include <gtest/gtest.h>
+
+#include "game/computer_player.h"
+#include "support/game_printers.h"
+#include "support/tiles.h"
+
+namespace tavolix {
+namespace {
+
+// Mac1 to move on ends a and b, with the tiles of `table` laid.
+struct Position {
+  GameState state;
+  Settings settings;
+
+  Position(std::initializer_list<std::string_view> hand, int endA, int endB,
+           std::initializer_list<std::string_view> table = {}) {
+    state.PedrasMac1 = handOf(hand);
+    state.PontaA = endA;
+    state.PontaB = endB;
+    for (std::string_view t : table) state.Mesa[++state.QtdMesa] = tile(t);
+    state.QtdLadoA = std::max(0, state.QtdMesa - 1);  // side A is the longer
+    state.PrimeiraRodada = false;
+  }
+  Outlook outlook() const { return Outlook(state, settings, kMac1); }
+  int score(int slot, Lado side) const { return outlook().Retorno(slot, side); }
+  std::optional<Move> choice() const { return outlook().chooseMove(); }
+};
+
+TEST(ComputerChoice, ATileThatFitsNoEndScoresNothingAndTheSeatPasses) {
+  const Position p({"12", "00"}, 3, 5);
+  EXPECT_EQ(p.score(1, Lado::A), 0);
+  EXPECT_EQ(p.choice(), std::nullopt);
+  ComputerSeat seat;
+  EXPECT_EQ(seat.turn(p.state, p.settings, kMac1), SeatAnswer::pass());
+}
+
+TEST(ComputerChoice, ACrosswiseTileComesLastAndClosesOnlyNoNatural) {
+  // "35" on ends 3 and 5 would leave both ends equal: 1, below any other playable tile.
+  Position p({"35", "36", "01"}, 3, 5);
+  EXPECT_EQ(p.score(1, Lado::A), 1);
+  EXPECT_EQ(p.score(2, Lado::A), 4 + 2);  // without 3:6 the hand still covers 0, 1, 3, 5
+  EXPECT_EQ(p.choice(), (Move{2, Lado::A}));
+  // Six tiles with a 5 on the table, fewer with a 3: at side A it would close the game.
+  Position closing({"35", "00"}, 3, 5, {"55", "05", "15", "25", "45", "56", "13"});
+  EXPECT_EQ(closing.score(1, Lado::A), 0);
+  EXPECT_EQ(closing.score(1, Lado::B), 1);
+  EXPECT_TRUE(VaiFecharNaoNatural(closing.state, Lado::A));
+  closing.settings.FecharSoNoNatural = false;
+  EXPECT_EQ(closing.score(1, Lado::A), 1);
+  closing.settings.FecharSoNoNatural = true;
+  closing.state.PedrasMac1[2] = TileCode();  // as the last tile it may close anywhere
+  EXPECT_EQ(closing.score(1, Lado::A), 1);
+}
+
+TEST(ComputerChoice, MakingTheNextSeatPassComesFirstWhicheverWayTurnsGo) {
+  // Ends 4 and 2; "26" at B leaves 4 and 6.
+  Position p({"26", "66", "12"}, 4, 2);
+  p.state.NaoTem[kMac2] = "46";  // clockwise, Mac2 plays next and lacks both
+  EXPECT_EQ(p.score(1, Lado::B), 15);
+  EXPECT_EQ(p.score(3, Lado::B), 12);  // "12" leaves 4 and 1: one end it lacks
+  EXPECT_EQ(p.choice(), (Move{1, Lado::B}));
+  // Anticlockwise the player plays next: what Mac2 showed no longer counts, his passes do.
+  p.settings.SentidoHorario = false;
+  EXPECT_EQ(p.outlook().OProximoNaoTem(tile("26"), Lado::B), 0);
+  EXPECT_LT(p.score(1, Lado::B), 12);
+  p.state.NaoTem[kJog] = "66";
+  EXPECT_EQ(p.outlook().OProximoNaoTem(tile("26"), Lado::B), 1);
+  EXPECT_EQ(p.score(1, Lado::B), 12);
+  // A crosswise tile scores 1 even when the next seat would pass.
+  Position crosswise({"35", "01"}, 3, 5);
+  crosswise.state.NaoTem[kMac2] = "35";
+  EXPECT_EQ(crosswise.score(1, Lado::A), 1);
+}
+
+TEST(ComputerChoice, LeavingAnEndNobodyCanMatch) {
+  // Both ends 4, six tiles with a 4 on the table: "45" is the seventh.
+  const Position p({"45", "01"}, 4, 4, {"44", "04", "14", "24", "34", "46"});
+  EXPECT_EQ(p.score(1, Lado::A), 14);
+  EXPECT_EQ(p.score(1, Lado::B), 14);
+}
+
+TEST(ComputerChoice, VarietyThenDoublesThenTheSideTriedFirst) {
+  // Without "13" the hand still covers 0, 1, 2, 3, 5, 6: 6 + 2 = 8.
+  const Position p({"13", "33", "02", "56", "11"}, 3, 6);
+  EXPECT_EQ(p.score(1, Lado::A), 8);
+  EXPECT_EQ(p.score(4, Lado::B), 6);   // without "56": 0, 1, 2, 3
+  EXPECT_EQ(p.score(2, Lado::A), 10);  // a double goes before any plain tile
+  EXPECT_EQ(p.outlook().TereiPintas(2), 7);  // six pips left, +1 for giving up a double
+  EXPECT_EQ(p.choice(), (Move{2, Lado::A}));
+  // Equal scores: side "B" is tried first while side "A" is not shorter; then the lower slot.
+  Position tie({"14", "24"}, 4, 4);
+  EXPECT_EQ(tie.choice(), (Move{1, Lado::B}));
+  tie.state.QtdLadoB = 3;
+  EXPECT_EQ(tie.choice(), (Move{1, Lado::A}));
+}
+
+TEST(ComputerChoice, OpeningTheHand) {
+  Position p({"01", "66", "23", "45", "12", "34", "56"}, 6, 6);
+  p.state.QuemInicia = kMac1;
+  p.state.PrimeiraRodada = true;
+  ComputerSeat seat;
+  EXPECT_EQ(seat.turn(p.state, p.settings, kMac1), SeatAnswer::play(2, Lado::First));
+  // Free opening: the tile whose loss keeps the most pips covered; a double gets its extra point.
+  p.state.PrimeiraRodada = false;
+  p.state.PedrasMac1[2] = tile("16");
+  EXPECT_EQ(p.outlook().chooseOpeningSlot(), 2);  // 0:1 would leave no 0; 1:6 is the first to keep all seven
+  p.state.PedrasMac1[5] = tile("22");
+  EXPECT_EQ(p.outlook().chooseOpeningSlot(), 5);
+  // Must open with 6:6 but lacks it: no opening tile.
+  p.settings.TipoInicio = 2;
+  EXPECT_EQ(p.outlook().chooseOpeningSlot(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tavolix

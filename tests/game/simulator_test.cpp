@@ -1,0 +1,185 @@
+// Whole matches without a window: the simulator, its referee and its trace,
+// and the invariants it checks.
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "game/invariants.h"
+#include "sim_options.h"
+#include "sim_trace.h"
+#include "simulator.h"
+#include "support/tiles.h"
+
+namespace tavolix {
+namespace {
+
+using sim::Options;
+
+std::uint64_t fnv1a(const std::string& text) {
+  std::uint64_t h = 0xcbf29ce484222325u;
+  for (const unsigned char c : text) h = (h ^ c) * 0x100000001b3u;
+  return h;
+}
+
+TEST(Simulator, OptionsAndTheirRefusals) {
+  const auto parsed = sim::parseOptions({"--matches", "50", "--seed=9", "--pairs", "--rule", "2", "--opening", "3",
+                                         "--anticlockwise", "--close-anywhere", "--limit", "150", "--trace", "t"});
+  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+  const Options& o = std::get<Options>(parsed);
+  EXPECT_EQ(std::make_tuple(o.matches, *o.seed, o.pairs, o.rule, o.opening, o.anticlockwise, o.closeAnywhere,
+                            *o.limit, o.traceFile),
+            std::make_tuple(50L, 9ul, true, 2, 3, true, true, 150, std::string("t")));
+  const auto refusal = [](std::vector<std::string> arguments) {
+    const auto result = sim::parseOptions(arguments);
+    return std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : std::string();
+  };
+  EXPECT_NE(refusal({"--matches", "0"}).find("--matches"), std::string::npos);
+  EXPECT_NE(refusal({"--matches", "ten"}).find("'ten'"), std::string::npos);
+  EXPECT_NE(refusal({"--rule", "3"}).find("--rule"), std::string::npos);
+  EXPECT_NE(refusal({"--seed"}).find("needs a value"), std::string::npos);
+  EXPECT_NE(refusal({"--pairs=yes"}).find("takes no value"), std::string::npos);
+  EXPECT_NE(refusal({"--fast"}).find("unknown option '--fast'"), std::string::npos);
+  EXPECT_NE(refusal({"--mixed-rules", "--pairs"}).find("--mixed-rules"), std::string::npos);
+}
+
+// Every rule, both ways round the table, alone and in pairs: the invariants and
+// the order of the turns hold after every move, and the matches go through
+// every way a hand can end. A seed replays the same matches move for move:
+// the trace of these is the one the game has always played, byte for byte.
+TEST(Simulator, WholeMatchesUnderEveryRulePlayAsTheyAlwaysHave) {
+  Options options;
+  options.matches = 300;
+  options.seed = 5;
+  options.mixedRules = true;
+  std::ostringstream trace;
+  const sim::Summary s = sim::simulate(options, &trace);
+  EXPECT_EQ(s.violations, 0) << (s.firstViolations.empty() ? "" : s.firstViolations.front());
+  EXPECT_EQ(s.matches, 300);
+  EXPECT_EQ(s.hands, 3960);
+  EXPECT_GT(s.redeals, 0);
+  EXPECT_GT(s.ties, 0);
+  for (const char* kind : {"Batida Simples", "Batida Lá e Lô", "Batida Carroção", "Batida Cruzada", ""}) {
+    EXPECT_GT(s.wentOut.count(kind), 0u) << kind;
+  }
+  EXPECT_EQ(s.outsideWindow, 0);
+  EXPECT_EQ(s.overlapping, 0);
+  EXPECT_EQ(trace.str().size(), 7993750u);
+  EXPECT_EQ(fnv1a(trace.str()), 0x4bb37589b0b848f5u)
+      << "the same seed no longer plays the same matches: compare the traces of "
+         "tavolix-sim --matches 300 --mixed-rules --seed 5 --trace FILE before and after the change";
+
+  options.seed = 6;
+  std::ostringstream other;
+  sim::simulate(options, &other);
+  EXPECT_NE(trace.str(), other.str());
+}
+
+TEST(Simulator, TheTraceHasOneJsonLinePerEvent) {
+  std::ostringstream out;
+  sim::TraceWriter trace(out);
+  GameState state;
+  state.PontaA = 3;
+  state.PontaB = 5;
+  state.Pontos = {1, 0, 2, 4};
+  state.QuemInicia = 2;
+  trace.played(1, 3, TileCode(3, 5), Lado::A, state);
+  HandResult out2;
+  out2.winner = 2;
+  out2.points = 4;
+  out2.kind = GoingOut::Cruzada;
+  trace.handEnded(out2, state);
+  HandResult tie;
+  tie.ending = HandResult::Ending::Blocked;
+  tie.totals = {5, 9, 5, 12};
+  trace.handEnded(tie, state);
+  EXPECT_EQ(out.str(),
+            R"({"ev":"play","seat":1,"slot":3,"tile":"35","side":"A","ends":[3,5]})"
+            "\n"
+            R"({"ev":"out","seat":2,"points":4,"kind":"Batida Cruzada","quemInicia":2,"scores":[1,0,2,4]})"
+            "\n"
+            R"({"ev":"blocked","totals":[5,9,5,12],"scorers":[],"points":0,"quemInicia":2,"scores":[1,0,2,4]})"
+            "\n");
+  EXPECT_EQ(sim::jsonString("a\"b\\c\r\n\x01ç"), "\"a\\\"b\\\\c\\r\\n\\u0001ç\"");
+}
+
+TEST(Simulator, TheSummaryEndsWithTheOneLineFigure) {
+  Options options;
+  options.matches = 5;
+  options.seed = 1;
+  const sim::Summary s = sim::simulate(options, nullptr);
+  std::ostringstream out;
+  sim::printSummary(s, options, out);
+  const std::string text = out.str();
+  const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
+  EXPECT_EQ(last.rfind("5 matches, " + std::to_string(s.hands) + " hands, ", 0), 0u) << last;
+  EXPECT_NE(last.find(" hands/s, 0 violations\n"), std::string::npos) << last;
+}
+
+// --- the invariants ------------------------------------------------------------
+
+// A hand in play: 1:2 opened, 2:3 laid at side B and 1:4 at side A; the other
+// 25 tiles in the four hands.
+struct Table {
+  GameState state;
+  ChainGeometry chain;
+  Settings settings;
+
+  Table() {
+    state.Mesa[1] = tile("12");
+    state.Mesa[2] = tile("23");  // at B, growing right: 3 outwards
+    state.Mesa[3] = tile("41");  // at A, growing left: 4 outwards
+    state.QtdMesa = 3;
+    state.QtdLadoA = 1;
+    state.QtdLadoB = 1;
+    state.PontaA = 4;
+    state.PontaB = 3;
+    chain.lastA = 3;
+    chain.lastB = 2;
+    int seat = 0;
+    int slot = 1;
+    for (TileCode t : kAllTiles) {
+      if (t == tile("12") || t == tile("23") || t == tile("14")) continue;
+      state.hand(seat)[slot] = t;
+      if (++seat == 4) {
+        seat = 0;
+        ++slot;
+      }
+    }
+  }
+  std::vector<std::string> problems() const { return checkInvariants(state, chain, settings, false); }
+};
+
+TEST(Invariants, EachBrokenRuleIsFound) {
+  EXPECT_EQ(Table().problems(), std::vector<std::string>{});
+  const auto found = [](const Table& t, const std::string& problem) {
+    const auto all = t.problems();
+    return std::find(all.begin(), all.end(), problem) != all.end();
+  };
+  Table twice;
+  twice.state.PedrasJog[7] = tile("21");  // 1:2 is on the table already, and 6:6 is now lost
+  EXPECT_TRUE(found(twice, "tile 12 is in more than one place"));
+  EXPECT_TRUE(found(twice, "tile 66 is nowhere"));
+  Table gap;
+  gap.state.PedrasMac2[7] = gap.state.PedrasMac2[3];
+  gap.state.PedrasMac2[3] = TileCode();
+  EXPECT_TRUE(found(gap, "mac2 slot 7: hand not packed"));
+  Table ends;
+  ends.state.PontaA = 1;
+  EXPECT_EQ(ends.problems(), std::vector<std::string>{"end A does not match the chain"});
+  ends.state.PontaA = 4;
+  ends.state.QtdLadoB = 2;
+  EXPECT_EQ(ends.problems().size(), 1u);
+  Table partners;
+  partners.settings.TipoJogo = 2;
+  partners.state.Pontos = {2, 1, 2, 0};
+  EXPECT_EQ(partners.problems(), std::vector<std::string>{"partners' scores differ"});
+  // While dealing, the pile counts: a tile taken by nobody is lost.
+  GameState dealing;
+  dealing.Monte = kAllTiles;
+  EXPECT_TRUE(checkInvariants(dealing, ChainGeometry(), Settings(), true).empty());
+  dealing.takePile(5);
+  EXPECT_FALSE(checkInvariants(dealing, ChainGeometry(), Settings(), true).empty());
+}
+
+}  // namespace
+}  // namespace tavolix

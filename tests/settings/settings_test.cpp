@@ -1,0 +1,208 @@
+// The options store: how texts read as numbers and switches, the store's
+// keys and its failures, and what a run starts with.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "settings/conversions.h"
+#include "settings/settings_config.h"
+#include "support/qt_printers.h"
+
+namespace tavolix {
+namespace {
+
+TEST(Conversions, TheLeadingNumberRoundedHalvesToEvenInSixteenBits) {
+  const std::pair<const char16_t*, int> cases[] = {
+      {u"15", 15},    {u"  7", 7},     {u"12abc", 12},  {u"abc", 0},      {u"", 0},         {u"-3", -3},
+      {u"+5", 5},     {u"2.5", 2},     {u"3.5", 4},     {u"-2.5", -2},    {u"4.49", 4},     {u".5", 0},
+      {u"1e3", 1000}, {u"2E2x", 200},  {u"1e", 1},      {u"25e-1", 2},    {u"0x10", 0},     {u"3,5", 3},
+      {u"True", 0},   {u"٣", 0},       {u"32768", 32767}, {u"-40000", -32768}, {u"1e99999999999999999999", 32767},
+      {u"-1e400", -32768}, {u"1e-400", 0},
+  };
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(numericValue(QStringView(text)), value) << QString::fromUtf16(text).toStdString();
+  }
+  EXPECT_EQ(numericValue(QString(5000, u'9')), 32767);
+  EXPECT_EQ(numericValue(QStringLiteral("0.") + QString(5000, u'0') + u'1'), 0);
+}
+
+TEST(Conversions, SwitchesAndTheFormsTheStoreWrites) {
+  for (const char16_t* yes : {u"true", u"TRUE", u"  VERDADEIRO  ", u"1", u" 1\t"}) {
+    EXPECT_TRUE(TextoParaBool(yes)) << QString::fromUtf16(yes).toStdString();
+  }
+  for (const char16_t* no : {u"-1", u"false", u"0", u"", u"yes", u"1.0", u"truex", u"verdade"}) {
+    EXPECT_FALSE(TextoParaBool(no)) << QString::fromUtf16(no).toStdString();
+  }
+  EXPECT_EQ(textToBool(u" false "), false);
+  EXPECT_EQ(textToBool(u"-1"), true);
+  EXPECT_EQ(textToBool(u"0.0"), false);
+  EXPECT_EQ(textToBool(u"1e-400"), true);
+  for (const char16_t* neither : {u"", u"yes", u"1x", u"verdadeiro"}) EXPECT_EQ(textToBool(neither), std::nullopt);
+  EXPECT_EQ(boolText(false), QStringLiteral("False"));
+  EXPECT_EQ(intText(-3), QStringLiteral("-3"));
+}
+
+// A store in a temporary folder of its own, and the file as another program
+// (or a player with an editor) would leave it.
+class StoreTest : public ::testing::Test {
+ protected:
+  QString path() const { return dir_.filePath(QStringLiteral("Tavolix.conf")); }
+  void put(const QString& key, const QVariant& value) { QSettings(path(), QSettings::IniFormat).setValue(key, value); }
+  void putRule(const QString& key, const QString& value) { put(QStringLiteral("Opc/") + key, value); }
+  QByteArray file() const {
+    QFile f(path());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  QString read(RegistryKey key, const char16_t* name, const char16_t* byDefault) const {
+    return store_.LeRegistro(key, name, byDefault);
+  }
+  Settings atStartUp() const {
+    Settings settings;
+    LeConfig(store_, settings);
+    return settings;
+  }
+  Settings beforeAMatch() const {
+    Settings settings = atStartUp();
+    GetConfig(store_, settings);
+    return settings;
+  }
+
+  QTemporaryDir dir_;
+  SettingsStore store_ = SettingsStore::iniFile(path());
+};
+
+TEST_F(StoreTest, MissingEmptyOrUnreadableValuesGiveTheDefault) {
+  EXPECT_EQ(read(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("15"));
+  EXPECT_EQ(read(RegistryKey::Main, u"TocarSom", u"tRuE"), QStringLiteral("1"));  // a default of true reads "1"
+  put(QStringLiteral("Veloc"), 12);  // a number
+  put(QStringLiteral("cpu1"), QStringList{QStringLiteral("Ana"), QStringLiteral("Bia")});
+  put(QStringLiteral("cpu2"), QByteArray("\x01\x02", 2));  // binary data
+  put(QStringLiteral("cpu3"), QString(1024, u'b'));        // longer than a value may be
+  put(QStringLiteral("jog"), QString());
+  EXPECT_EQ(read(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("12"));
+  EXPECT_EQ(read(RegistryKey::Main, u"cpu1", u"x"), QStringLiteral("Ana, Bia"));
+  EXPECT_EQ(read(RegistryKey::Main, u"cpu2", u"Melira"), QStringLiteral("Melira"));
+  EXPECT_EQ(read(RegistryKey::Main, u"cpu3", u"Astelo"), QStringLiteral("Astelo"));
+  EXPECT_EQ(read(RegistryKey::Main, u"jog", u"Ana"), QStringLiteral("Ana"));
+}
+
+TEST_F(StoreTest, NamesMatchInAnyCaseAndTheRulesKeyIsItsOwn) {
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"PedraX", QStringLiteral("1")));
+  EXPECT_EQ(read(RegistryKey::Main, u"Pedrax", u"0"), QStringLiteral("1"));
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"pedrax", QStringLiteral("0")));  // replaces, adds nothing
+  EXPECT_EQ(file().toLower().count("pedrax"), 1);
+  store_.GravaRegistro(RegistryKey::Main, u"PontosLimit", QStringLiteral("100"));
+  store_.GravaRegistro(RegistryKey::Opc, u"PontosLimit", QStringLiteral("150"));
+  EXPECT_EQ(read(RegistryKey::Main, u"PontosLimit", u"4"), QStringLiteral("100"));
+  EXPECT_EQ(read(RegistryKey::Opc, u"PontosLimit", u"4"), QStringLiteral("150"));
+  const QString name = QStringLiteral("João Ñ, \"the\" = best; #1");
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"jog", name));
+  EXPECT_EQ(read(RegistryKey::Main, u"jog", u""), name);
+}
+
+TEST_F(StoreTest, AGarbledFileGivesDefaultsAndIsStillWritten) {
+  QFile garbled(path());
+  ASSERT_TRUE(garbled.open(QIODevice::WriteOnly));
+  for (int i = 0; i < 4096; ++i) garbled.putChar(static_cast<char>((i * 7919) % 251));
+  garbled.write("\n[Opc\n=\n==\nVeloc\n[]\n");
+  garbled.close();
+  EXPECT_EQ(beforeAMatch().Veloc, 15);
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Opc, u"TipoJogo", QStringLiteral("2")));
+  EXPECT_EQ(read(RegistryKey::Opc, u"TipoJogo", u"1"), QStringLiteral("2"));
+}
+
+TEST_F(StoreTest, WhatCannotBeSavedIsKeptForTheSessionWithOneWarning) {
+  ASSERT_TRUE(QDir().mkpath(path()));  // a folder where the file should be
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(store_.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+  EXPECT_FALSE(store_.GravaRegistro(RegistryKey::Opc, u"TipoJogo", QStringLiteral("2")));
+  EXPECT_FALSE(store_.GravaRegistro(RegistryKey::Main, u"veloc", QStringLiteral("21")));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("cannot be saved"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(read(RegistryKey::Main, u"VELOC", u"15"), QStringLiteral("21"));
+  EXPECT_EQ(read(RegistryKey::Opc, u"TipoJogo", u"1"), QStringLiteral("2"));
+}
+
+TEST_F(StoreTest, TheFirstRunPlaysWithTheDefaultsAndReadsNothingIn) {
+  const Settings s = beforeAMatch();
+  EXPECT_EQ(std::make_tuple(s.PedraX, s.Veloc, s.TocarSom, s.SentidoHorario, s.FecharSoNoNatural),
+            std::make_tuple(std::int16_t{0}, std::int16_t{15}, true, true, true));
+  EXPECT_EQ(std::make_tuple(s.TipoJogo, s.TipoRegra, s.TipoInicio, s.PontosLimit),
+            std::make_tuple(std::int16_t{1}, std::int16_t{1}, std::int16_t{1}, std::int16_t{4}));
+  EXPECT_EQ(s.Nomes, (std::array<std::string, 4>{"", "Zorvan", "Melira", "Astelo"}));
+  EXPECT_TRUE(file().isEmpty());
+}
+
+TEST_F(StoreTest, StoredOptionsAreReadAsTheDialogsWriteThem) {
+  put(QStringLiteral("PedraX"), QStringLiteral("1"));
+  put(QStringLiteral("cpu2"), QStringLiteral("Bárbara"));
+  put(QStringLiteral("cpu1"), QString());  // reads as the default name
+  Settings chosen;
+  chosen.TipoJogo = 2;
+  chosen.TipoRegra = 2;
+  chosen.TipoInicio = 3;
+  chosen.SentidoHorario = false;
+  chosen.FecharSoNoNatural = false;
+  chosen.PontosLimit = 200;
+  writeRules(store_, chosen);
+  const Settings s = beforeAMatch();
+  EXPECT_EQ(std::make_tuple(s.TipoJogo, s.TipoRegra, s.TipoInicio, s.SentidoHorario, s.FecharSoNoNatural,
+                            s.PontosLimit),
+            std::make_tuple(chosen.TipoJogo, chosen.TipoRegra, chosen.TipoInicio, false, false, chosen.PontosLimit));
+  EXPECT_EQ(s.PedraBase(), 7);
+  EXPECT_EQ(s.Nomes[1], "Zorvan");
+  EXPECT_EQ(s.Nomes[2], "Bárbara");
+  EXPECT_TRUE(file().contains("SentidoHorario=False"));
+}
+
+TEST_F(StoreTest, StartUpBringsNumbersIntoWhatTheDialogsAllow) {
+  // The main key's limit into 4..10; the rules key's as stored, by default by the scoring rule.
+  const std::pair<const char16_t*, int> limits[] = {{u"0", 4}, {u"abc", 4}, {u"7", 7}, {u"10.5", 10}, {u"100", 10}};
+  for (const auto& [text, limit] : limits) {
+    put(QStringLiteral("PontosLimit"), QString::fromUtf16(text));
+    EXPECT_EQ(atStartUp().PontosLimit, limit) << QString::fromUtf16(text).toStdString();
+  }
+  putRule(QStringLiteral("TipoRegra"), QStringLiteral("2"));
+  EXPECT_EQ(beforeAMatch().PontosLimit, 100);
+  putRule(QStringLiteral("PontosLimit"), QStringLiteral("-7"));
+  EXPECT_EQ(beforeAMatch().PontosLimit, -7);
+  const std::pair<const char16_t*, int> speeds[] = {{u"fast", 5}, {u"-20", 5}, {u"25", 25}, {u"1e9", 25}, {u"12.5", 12}};
+  for (const auto& [text, veloc] : speeds) {
+    put(QStringLiteral("Veloc"), QString::fromUtf16(text));
+    EXPECT_EQ(atStartUp().Veloc, veloc) << QString::fromUtf16(text).toStdString();
+  }
+  for (const auto& [text, pedraX] : {std::pair{u"7", 1}, {u"-1", 1}, {u"abc", 0}}) {
+    put(QStringLiteral("PedraX"), QString::fromUtf16(text));
+    EXPECT_EQ(atStartUp().PedraX, pedraX) << QString::fromUtf16(text).toStdString();
+  }
+  // Sound reads a word or a number, anything else leaves it on; the switches of
+  // the rules take true, verdadeiro and 1 only.
+  for (const auto& [text, on] : {std::pair{u"False", false}, {u"0", false}, {u"-1", true}, {u"off", true}}) {
+    put(QStringLiteral("TocarSom"), QString::fromUtf16(text));
+    EXPECT_EQ(atStartUp().TocarSom, on) << QString::fromUtf16(text).toStdString();
+  }
+  putRule(QStringLiteral("SentidoHorario"), QStringLiteral("-1"));
+  putRule(QStringLiteral("FecharSoNoNatural"), QStringLiteral("  VERDADEIRO "));
+  EXPECT_FALSE(beforeAMatch().SentidoHorario);
+  EXPECT_TRUE(beforeAMatch().FecharSoNoNatural);
+}
+
+#ifndef Q_OS_WIN
+TEST(UserStore, LivesInThePlayersConfigFolder) {
+  // The tests' main points XDG_CONFIG_HOME at a temporary folder.
+  const QString home = qEnvironmentVariable("XDG_CONFIG_HOME");
+  ASSERT_FALSE(home.isEmpty());
+  SettingsStore store = SettingsStore::userStore();
+  EXPECT_EQ(QFileInfo(store.location()).absoluteFilePath(),
+            QFileInfo(home + QStringLiteral("/Vantorel/Tavolix.conf")).absoluteFilePath());
+  EXPECT_TRUE(store.GravaRegistro(RegistryKey::Opc, u"TipoRegra", QStringLiteral("2")));
+  EXPECT_EQ(SettingsStore::userStore().LeRegistro(RegistryKey::Opc, u"tiporegra", u"1"), QStringLiteral("2"));
+}
+#endif
+
+}  // namespace
+}  // namespace tavolix

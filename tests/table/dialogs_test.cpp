@@ -1,0 +1,144 @@
+// The dialogs on their own: the new game dialog and its rules, the preferences.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "dialogs/frm_novo_jogo.h"
+#include "dialogs/frm_opc.h"
+#include "dialogs/frm_regra.h"
+#include "dialogs/window_parts.h"
+#include "settings/settings_config.h"
+#include "window_support.h"
+
+namespace tavolix {
+namespace {
+
+void clickWidget(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }
+
+class DialogsTest : public ::testing::Test {
+ protected:
+  QString stored(RegistryKey key, const char16_t* name) { return store.LeRegistro(key, name, u"(none)"); }
+
+  QTemporaryDir dir;
+  Settings settings;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  DialogDriver dialogs;
+};
+
+TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
+  FrmNovoJogo dialog(settings, store, false, false);
+  EXPECT_EQ(dialog.Label12->text(), QStringLiteral("Ganha o jogo quem primeiro fizer 4 pontos"));
+  dialog.Text1->setText(QStringLiteral("Bia"));
+  dialogs.expect<FrmRegra>(
+      [](FrmRegra& rules) {
+        for (int i = 0; i < 8; ++i) clickWidget(rules.Command3[1]);
+        EXPECT_EQ(rules.Text2->text(), QStringLiteral("10"));  // no higher than 10
+        for (int i = 0; i < 9; ++i) clickWidget(rules.Command3[0]);
+        EXPECT_EQ(rules.Text2->text(), QStringLiteral("4"));  // no lower than 4
+        clickWidget(rules.Option2[2]);
+        EXPECT_TRUE(rules.Text3->isVisible());
+        EXPECT_FALSE(rules.Text2->isVisible());
+        EXPECT_EQ(rules.Text3->text(), QStringLiteral("100"));
+        for (int i = 0; i < 5; ++i) clickWidget(rules.Command4[1]);
+        EXPECT_EQ(rules.Text3->text(), QStringLiteral("250"));
+        clickWidget(rules.Option1[2]);
+        clickWidget(rules.Option3[3]);
+        clickWidget(rules.Option4[1]);
+        clickWidget(rules.Check1);
+        rules.Command1_Click();
+      },
+      QStringLiteral("regras.png"));
+  dialog.Label5_Click();
+  EXPECT_EQ(dialog.Label12->text(), QStringLiteral("Ganha o jogo quem primeiro fizer 250 pontos"));
+  EXPECT_EQ(dialog.Label8->text(), QStringLiteral("Duplas"));
+  EXPECT_EQ(dialog.Label6->text(), QStringLiteral("Sentido Anti-horário"));
+  EXPECT_EQ(dialog.Label10->text(),
+            QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"));
+  EXPECT_EQ(dialog.Label11->text(), QStringLiteral("Permitir fechar o jogo"));
+  EXPECT_EQ(dialog.Text1->text(), QStringLiteral("Bia"));  // what he typed is kept
+  EXPECT_EQ(stored(RegistryKey::Opc, u"PontosLimit"), QStringLiteral("250"));
+  EXPECT_EQ(stored(RegistryKey::Opc, u"SentidoHorario"), QStringLiteral("False"));
+}
+
+TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
+  FrmRegra rules(settings, store);
+  dialogs.always<FrmRegra>([](FrmRegra&) {});  // shown by the test itself, left open
+  rules.show();
+  rules.Text2->setText(QStringLiteral("12"));
+  dialogs.expect<QMessageBox>([](QMessageBox& box) {
+    EXPECT_EQ(box.text(), QStringLiteral("O limite de pontos deve ser um número inteiro de 4 a 10."));
+    box.accept();
+  });
+  rules.Command1_Click();
+  EXPECT_TRUE(rules.isVisible());
+  rules.Text2->setText(QStringLiteral(" 7 "));
+  rules.Command1_Click();
+  EXPECT_EQ(settings.PontosLimit, 7);
+
+  FrmRegra cancelled(settings, store);
+  EXPECT_EQ(cancelled.Text2->text(), QStringLiteral("7"));
+  clickWidget(cancelled.Option2[2]);
+  EXPECT_EQ(cancelled.Text3->text(), QStringLiteral("100"));  // from the stored limit, not the one typed
+  clickWidget(cancelled.Option1[2]);
+  cancelled.reject();
+  EXPECT_EQ(settings.TipoJogo, 1);
+  EXPECT_EQ(stored(RegistryKey::Opc, u"TipoJogo"), QStringLiteral("1"));
+}
+
+TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
+  store.GravaRegistro(RegistryKey::Main, u"cpu1", QString());
+  settings.Nomes[1] = "";
+  FrmNovoJogo dialog(settings, store, true, false);
+  dialog.Text1->setText(QStringLiteral("Caio"));
+  dialog.Label1_Click();
+  EXPECT_EQ(dialog.answer(), NewGameAnswer::Play);
+  EXPECT_EQ(settings.Nomes[0], "Caio");
+  EXPECT_EQ(settings.Nomes[1], "Zorvan");  // an empty name reads as the default
+  EXPECT_EQ(stored(RegistryKey::Opc, u"TipoInicio"), QStringLiteral("1"));
+  FrmNovoJogo again(settings, store, true, false);
+  EXPECT_EQ(again.Text1->text(), QStringLiteral("Caio"));
+  again.Label4_Click();
+  EXPECT_EQ(again.answer(), NewGameAnswer::Exit);
+}
+
+TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
+  settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"};
+  settings.Veloc = 12;
+  FrmOpc dialog(settings, store, false);
+  EXPECT_EQ(dialog.HScroll1->value(), 18);  // 25 - 12 + 5
+  dialog.Command1_Click();
+  Settings reloaded;
+  LeConfig(store, reloaded);
+  EXPECT_EQ(reloaded.Veloc, 12);
+  EXPECT_EQ(reloaded.Nomes[2], "Melira");
+  EXPECT_EQ(stored(RegistryKey::Main, u"TocarSom"), QStringLiteral("True"));
+
+  FrmOpc changed(settings, store, false);
+  changed.HScroll1->setValue(changed.HScroll1->minimum());  // "Mais lento"
+  changed.Text1[0]->clear();
+  QTest::keyClicks(changed.Text1[0], QStringLiteral("Maximiliano Souza"));
+  QTest::keyClicks(changed.Text1[1], QStringLiteral("abcdefghijklmnop"));
+  EXPECT_EQ(changed.Text1[0]->text(), QStringLiteral("Maximiliano "));  // 12 characters
+  EXPECT_EQ(changed.Text1[1]->text(), QStringLiteral("Zorvanabcd"));  // 10
+  changed.Check1->setChecked(false);
+  changed.Command1_Click();
+  EXPECT_EQ(stored(RegistryKey::Main, u"Veloc"), QStringLiteral("25"));
+  EXPECT_FALSE(settings.TocarSom);
+
+  FrmOpc cancelled(settings, store, false);
+  const QImage ivory = cancelled.Image2->grab().toImage();
+  cancelled.Option1[1]->setChecked(true);
+  EXPECT_NE(cancelled.Image2->grab().toImage(), ivory);  // the sample changes at once
+  cancelled.HScroll1->setValue(cancelled.HScroll1->maximum());
+  cancelled.reject();
+  EXPECT_EQ(settings.PedraX, 0);
+  EXPECT_EQ(settings.Veloc, 25);
+  EXPECT_EQ(stored(RegistryKey::Main, u"PedraX"), QStringLiteral("0"));
+}
+
+}  // namespace
+}  // namespace tavolix

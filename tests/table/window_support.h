@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QApplication>
+#include <QFile>
+#include <QMouseEvent>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "dialog_driver.h"
+#include "game/random_source.h"
+#include "game/settings.h"
+#include "game/table_geometry.h"
+#include "settings/settings_store.h"
+#include "support/qt_printers.h"
+#include "table/form1.h"
+#include "table/table_view.h"
+
+namespace tavolix {
+
+// The mouse, as the window system sends it to the table's view: at `local`
+// pixels of the view, or at a point of the table in twips.
+inline void sendMouse(Form1& window, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held) {
+  QWidget* viewport = window.view().viewport();
+  QMouseEvent event(type, QPointF(local), QPointF(viewport->mapToGlobal(local)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &event);
+}
+inline void sendMouseAt(Form1& window, QEvent::Type type, QPointF twips, Qt::MouseButton button,
+                        Qt::MouseButtons held) {
+  sendMouse(window, type, window.view().mapFromScene(twips), button, held);
+}
+
+// The pointer comes to a point of the table from the felt above, and clicks there.
+inline void clickAt(Form1& window, QPointF twips, Qt::MouseButton button = Qt::LeftButton) {
+  sendMouseAt(window, QEvent::MouseMove, {6000, 3000}, Qt::NoButton, Qt::NoButton);
+  sendMouseAt(window, QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
+  sendMouseAt(window, QEvent::MouseButtonPress, twips, button, button);
+  sendMouseAt(window, QEvent::MouseButtonRelease, twips, button, Qt::NoButton);
+}
+
+// The middle of a hand slot, where the player takes hold of its tile.
+inline QPointF slotMiddle(int slot) {
+  const geometry::Point p = geometry::handSlot(slot);
+  return {p.left + 240, p.top + 465};
+}
+
+// The game's own window on the offscreen screen, with a settings store of its
+// own; it starts a match when shown, answered by the test's dialog driver.
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest() {
+    settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"};
+    window.setScreenSize([this] { return screen; });
+  }
+  ~WindowTest() override { pacer::setPace(0.0); }
+
+  TableScene& scene() { return window.scene(); }
+  const GameState& state() { return window.match().state(); }
+  void click(QPointF twips) {
+    clickAt(window, twips);
+    settle();
+  }
+  // Lets what the events set off run to its end: at pace 0 the game plays on
+  // inside them until it needs the player again.
+  void settle() {
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+  }
+  // The player to move in a hand picked up where it stood, on the table's own
+  // screen: the window fills it, so every point of it takes the pointer.
+  void playerToMove(const GameState& position, const ChainGeometry& chain = {}) {
+    screen = QSize(800, 600);
+    window.setFirstActivationStartsMatch(false);
+    window.show();
+    window.match().resume(position, chain, kJog);
+    ASSERT_EQ(window.match().awaiting(), Match::Awaiting::Move);
+  }
+
+  QTemporaryDir dir;
+  Settings settings;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  RandomSource random{1};
+  QSize screen{1280, 1024};
+  DialogDriver dialogs;
+  Form1 window{settings, store, random};
+};
+
+// A short, silent WAV file, enough for the sound player to find and load.
+inline void writeSilentWav(const QString& path) {
+  QByteArray data("RIFF\x24\x06\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0data\0\x06\0\0", 44);
+  data.append(QByteArray(1536, '\0'));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(data);
+}
+
+// The environment the game program runs in for a test: its settings in
+// `configHome`, Qt's offscreen screen.
+inline QProcessEnvironment gameEnvironment(const QString& configHome) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  return environment;
+}
+
+}  // namespace tavolix
