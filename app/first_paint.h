@@ -12,7 +12,9 @@ namespace tavolix {
 // bare Qt program can be measured the same way.
 class QuitAfterFirstPaint : public QObject {
  public:
-  explicit QuitAfterFirstPaint(QObject* widget) : QObject(widget) { widget->installEventFilter(this); }
+  explicit QuitAfterFirstPaint(QObject* widget) : QObject(widget) {
+    widget->installEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {

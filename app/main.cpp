@@ -28,7 +28,8 @@ int main(int argc, char* argv[]) {
     case StartupOptions::Action::Play:
       break;
   }
-  for (const std::string& warning : options.warnings) std::fprintf(stderr, "tavolix: %s\n", warning.c_str());
+  for (const std::string& warning : options.warnings)
+    std::fprintf(stderr, "tavolix: %s\n", warning.c_str());
 
   pacer::setPace(options.pace);
   RandomSource random(options.seed.value_or(unpredictableSeed()));

@@ -6,10 +6,10 @@
 #include "first_paint.h"
 #include "game/settings.h"
 #include "settings/settings_config.h"
-#include "termination.h"
 #include "table/form1.h"
 #include "table/frm_splash.h"
 #include "table/table_view.h"
+#include "termination.h"
 
 namespace tavolix {
 
@@ -18,7 +18,8 @@ std::optional<QString> screenRefusal(QSize screenPixels) {
   return QStringLiteral("É necessário resolução minima de 800 x 600");
 }
 
-int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen, bool quitAfterPaint) {
+int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
+              bool quitAfterPaint) {
   if (const auto refusal = screenRefusal(screen)) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), *refusal, QMessageBox::Ok);
     box.exec();
@@ -33,8 +34,8 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
   app.setQuitOnLastWindowClosed(false);
   {
     FrmSplash splash;
-    const QMetaObject::Connection closing = QObject::connect(&stop, &TerminationRequests::requested, &splash,
-                                                             &QWidget::close);
+    const QMetaObject::Connection closing =
+        QObject::connect(&stop, &TerminationRequests::requested, &splash, &QWidget::close);
     if (!splash.run()) return 0;
     QObject::disconnect(closing);
   }

@@ -11,11 +11,11 @@ namespace tavolix {
 struct StartupOptions {
   enum class Action { Play, ShowHelp, ShowVersion, Refuse };
   Action action = Action::Play;
-  std::string output;                    // help or version text, or why the command line was refused
-  std::vector<std::string> warnings;     // environment values that were ignored
-  std::optional<std::uint64_t> seed;     // TAVOLIX_SEED
-  double pace = 1.0;                     // TAVOLIX_PACE
-  bool quitAfterPaint = false;           // --quit-after-paint: measuring start-up
+  std::string output;                 // help or version text, or why the command line was refused
+  std::vector<std::string> warnings;  // environment values that were ignored
+  std::optional<std::uint64_t> seed;  // TAVOLIX_SEED
+  double pace = 1.0;                  // TAVOLIX_PACE
+  bool quitAfterPaint = false;        // --quit-after-paint: measuring start-up
 };
 
 // `arguments` without the program name; `seedText` and `paceText` are the

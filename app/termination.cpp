@@ -1,9 +1,9 @@
 #include "termination.h"
 
 #ifdef Q_OS_UNIX
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <QSocketNotifier>
 #endif

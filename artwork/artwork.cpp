@@ -81,7 +81,8 @@ struct TileColours {
 };
 
 TileColours coloursOf(int set) {
-  if (set == kIvory) return {{255, 251, 238}, {226, 215, 186}, {150, 138, 108}, {128, 118, 94}, {205, 192, 158}};
+  if (set == kIvory)
+    return {{255, 251, 238}, {226, 215, 186}, {150, 138, 108}, {128, 118, 94}, {205, 192, 158}};
   return {{46, 46, 48}, {14, 14, 15}, {0, 0, 0}, {120, 120, 120}, {70, 70, 72}};
 }
 
@@ -144,13 +145,20 @@ void paintTile(QPainter& p, const TileLook& look, int set) {
 QColor pipColour(int pip, int set) {
   if (set == kIvory) return {74, 74, 74};
   switch (pip) {
-    case 1: return {250, 250, 250};
-    case 2: return {228, 34, 34};
-    case 3: return {38, 206, 228};
-    case 4: return {48, 196, 64};
-    case 5: return {246, 214, 32};
-    case 6: return {150, 18, 18};
-    default: return {0, 0, 0, 0};
+    case 1:
+      return {250, 250, 250};
+    case 2:
+      return {228, 34, 34};
+    case 3:
+      return {38, 206, 228};
+    case 4:
+      return {48, 196, 64};
+    case 5:
+      return {246, 214, 32};
+    case 6:
+      return {150, 18, 18};
+    default:
+      return {0, 0, 0, 0};
   }
 }
 
@@ -161,15 +169,22 @@ std::vector<QPointF> pipSpots(int pip, bool lying) {
   const double hi = 0.76;
   const QPointF centre(0.5, 0.5);
   switch (pip) {
-    case 1: return {centre};
-    case 2: return {{lo, lo}, {hi, hi}};
-    case 3: return {{lo, lo}, centre, {hi, hi}};
-    case 4: return {{lo, lo}, {hi, lo}, {lo, hi}, {hi, hi}};
-    case 5: return {{lo, lo}, {hi, lo}, centre, {lo, hi}, {hi, hi}};
+    case 1:
+      return {centre};
+    case 2:
+      return {{lo, lo}, {hi, hi}};
+    case 3:
+      return {{lo, lo}, centre, {hi, hi}};
+    case 4:
+      return {{lo, lo}, {hi, lo}, {lo, hi}, {hi, hi}};
+    case 5:
+      return {{lo, lo}, {hi, lo}, centre, {lo, hi}, {hi, hi}};
     case 6:
-      if (lying) return {{0.2, 0.28}, {0.5, 0.28}, {0.8, 0.28}, {0.2, 0.72}, {0.5, 0.72}, {0.8, 0.72}};
+      if (lying)
+        return {{0.2, 0.28}, {0.5, 0.28}, {0.8, 0.28}, {0.2, 0.72}, {0.5, 0.72}, {0.8, 0.72}};
       return {{0.28, 0.2}, {0.28, 0.5}, {0.28, 0.8}, {0.72, 0.2}, {0.72, 0.5}, {0.72, 0.8}};
-    default: return {};
+    default:
+      return {};
   }
 }
 
@@ -197,14 +212,16 @@ void paintHalfFace(QPainter& p, Picture picture, int element, const QRectF& half
 
 // --- the table -------------------------------------------------------------
 
-void strokeBevel(QPainter& p, const QPolygonF& shape, const QColor& lit, const QColor& shaded, qreal width) {
+void strokeBevel(QPainter& p, const QPolygonF& shape, const QColor& lit, const QColor& shaded,
+                 qreal width) {
   // Each edge is lit when it faces up or left, shaded when it faces down or right.
   for (int i = 0; i < shape.size(); ++i) {
     const QPointF a = shape[i];
     const QPointF b = shape[(i + 1) % shape.size()];
     const QPointF along = b - a;
     const QPointF outward(along.y(), -along.x());  // clockwise polygons: left of travel is outside
-    p.setPen(QPen(outward.y() < 0 || outward.x() < 0 ? lit : shaded, width, Qt::SolidLine, Qt::SquareCap));
+    p.setPen(QPen(outward.y() < 0 || outward.x() < 0 ? lit : shaded, width, Qt::SolidLine,
+                  Qt::SquareCap));
     p.drawLine(a, b);
   }
 }
@@ -217,9 +234,18 @@ QPolygonF feltOutline(qreal inset) {
   const qreal top = 114 + inset, bottom = 597 - inset;
   const qreal notchLeft = 267 - inset, notchRight = 533 + inset;
   const qreal notchTop = 139 + inset, notchBottom = 526 - inset;
-  return QPolygonF({{left, top}, {notchLeft, top}, {notchLeft, notchTop}, {notchRight, notchTop}, {notchRight, top},
-                    {right, top}, {right, bottom}, {notchRight, bottom}, {notchRight, notchBottom},
-                    {notchLeft, notchBottom}, {notchLeft, bottom}, {left, bottom}});
+  return QPolygonF({{left, top},
+                    {notchLeft, top},
+                    {notchLeft, notchTop},
+                    {notchRight, notchTop},
+                    {notchRight, top},
+                    {right, top},
+                    {right, bottom},
+                    {notchRight, bottom},
+                    {notchRight, notchBottom},
+                    {notchLeft, notchBottom},
+                    {notchLeft, bottom},
+                    {left, bottom}});
 }
 
 void paintTitleStrip(QPainter& p) {
@@ -285,7 +311,8 @@ bool holds(Picture picture, int element) {
 QSizeF pictureSize(Picture picture, int element) {
   if (!holds(picture, element)) return {};
   if (isHalfFace(picture)) return halfFaceSize(picture, element);
-  if (picture == Picture::PedraHR && element >= 2) return element == 2 ? QSizeF(34, 61) : QSizeF(30, 57);
+  if (picture == Picture::PedraHR && element >= 2)
+    return element == 2 ? QSizeF(34, 61) : QSizeF(30, 57);
   return tileLook(picture, element).size;
 }
 
@@ -330,7 +357,8 @@ void paintWindowGlyph(QPainter& p, WindowGlyph glyph, const QRectF& target, bool
     case WindowGlyph::Minimise: {
       p.setPen(Qt::NoPen);
       p.setBrush(ink);
-      p.drawPolygon(QPolygonF({c + QPointF(-s, -s * 0.6), c + QPointF(s, -s * 0.6), c + QPointF(0, s * 0.9)}));
+      p.drawPolygon(QPolygonF(
+          {c + QPointF(-s, -s * 0.6), c + QPointF(s, -s * 0.6), c + QPointF(0, s * 0.9)}));
       break;
     }
     case WindowGlyph::FullScreen: {
@@ -377,7 +405,8 @@ void paintSplashBanner(QPainter& painter, const QRectF& target) {
   navy.setColorAt(1, QColor(14, 30, 74));
   painter.fillRect(band, navy);
 
-  const QPainterPath title = metallicTitle(band.adjusted(0, -4, 0, -4), 66, QStringLiteral("TAVOLIX"));
+  const QPainterPath title =
+      metallicTitle(band.adjusted(0, -4, 0, -4), 66, QStringLiteral("TAVOLIX"));
   QLinearGradient metal(title.boundingRect().topLeft(), title.boundingRect().bottomLeft());
   metal.setColorAt(0, QColor(250, 250, 252));
   metal.setColorAt(0.45, QColor(176, 184, 196));
@@ -406,7 +435,8 @@ void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& 
 
   const QRectF whole(QPointF(0, 0), size);
   painter.fillRect(whole, kFelt);
-  strokeBevel(painter, QPolygonF(whole.adjusted(1, 1, -1, -1)), QColor(120, 200, 120), QColor(4, 60, 8), 2);
+  strokeBevel(painter, QPolygonF(whole.adjusted(1, 1, -1, -1)), QColor(120, 200, 120),
+              QColor(4, 60, 8), 2);
 
   // The navy panel, sunk into the frame.
   const QRectF panel = novoJogo ? QRectF(8, 52, 463, 203) : QRectF(8, 52, 368, 160);
@@ -425,8 +455,8 @@ void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& 
   painter.setPen(Qt::NoPen);
   painter.drawRoundedRect(tab, 6, 6);
   strokeBevel(painter, QPolygonF(tab), QColor(150, 230, 150), QColor(2, 50, 6), 1.5);
-  const QPainterPath text =
-      metallicTitle(tab, 22, novoJogo ? QStringLiteral("NOVO JOGO") : QStringLiteral("FIM DE JOGO"));
+  const QPainterPath text = metallicTitle(
+      tab, 22, novoJogo ? QStringLiteral("NOVO JOGO") : QStringLiteral("FIM DE JOGO"));
   QLinearGradient metal(text.boundingRect().topLeft(), text.boundingRect().bottomLeft());
   metal.setColorAt(0, QColor(252, 252, 254));
   metal.setColorAt(0.5, QColor(150, 158, 172));
@@ -466,9 +496,9 @@ QCursor handPointer(qreal devicePixelRatio) {
   // A gloved hand pointing up with its index finger, the tip at (11, 1).
   QPainterPath hand;
   hand.moveTo(9, 3);
-  hand.cubicTo(9, 0.5, 13, 0.5, 13, 3);   // index tip
+  hand.cubicTo(9, 0.5, 13, 0.5, 13, 3);  // index tip
   hand.lineTo(13, 12);
-  hand.cubicTo(13, 10, 17, 10, 17, 12.5);  // middle finger
+  hand.cubicTo(13, 10, 17, 10, 17, 12.5);    // middle finger
   hand.cubicTo(17, 10.5, 21, 10.5, 21, 13);  // ring finger
   hand.cubicTo(21, 11.5, 25, 11.5, 25, 14);  // little finger
   hand.lineTo(25, 21);

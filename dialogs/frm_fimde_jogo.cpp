@@ -40,12 +40,13 @@ FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* p
   auto* strip = new DragStrip(this);
   strip->setGeometry(fromTwips(0, 0, 5715, 765));
 
-  Label2 = text(this, QString::fromStdString(report.winnerLine), fromTwips(495, 915, 3360, 330), 14.25, kLight);
+  Label2 = text(this, QString::fromStdString(report.winnerLine), fromTwips(495, 915, 3360, 330),
+                14.25, kLight);
   const std::array<int, 4> tops{1440, 1815, 2175, 2550};
   for (int place = 0; place < 4; ++place) {
     const QString score = QString::fromStdString(report.scores[place]);
-    Label1[place] = text(this, QString::fromStdString(report.names[place]), fromTwips(510, tops[place], 1260, 345), 12,
-                         kLight);
+    Label1[place] = text(this, QString::fromStdString(report.names[place]),
+                         fromTwips(510, tops[place], 1260, 345), 12, kLight);
     Label3[place] = text(this, score, fromTwips(2115, tops[place] + 30, 105, 285), 12, kShadow);
     Label4[place] = text(this, score, fromTwips(2100, tops[place], 105, 285), 12, kLight);
   }
@@ -65,7 +66,8 @@ FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* p
 }
 
 void FrmFimdeJogo::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+      event->key() == Qt::Key_Escape) {
     accept();
     return;
   }

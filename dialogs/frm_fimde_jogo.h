@@ -19,11 +19,11 @@ class FrmFimdeJogo : public QDialog {
  public:
   FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* parent = nullptr);
 
-  QLabel* Label2 = nullptr;                  // the winner line
-  std::array<QLabel*, 4> Label1{};           // names, first to fourth
-  std::array<QLabel*, 4> Label4{};           // their scores
-  std::array<QLabel*, 4> Label3{};           // the scores' dark shadows
-  CommandLabel* Lbcaption2 = nullptr;        // "OK"
+  QLabel* Label2 = nullptr;            // the winner line
+  std::array<QLabel*, 4> Label1{};     // names, first to fourth
+  std::array<QLabel*, 4> Label4{};     // their scores
+  std::array<QLabel*, 4> Label3{};     // the scores' dark shadows
+  CommandLabel* Lbcaption2 = nullptr;  // "OK"
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

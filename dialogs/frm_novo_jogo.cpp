@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPainter>
 
-#include "settings/conversions.h"
-#include "frm_regra.h"
-#include "settings/settings_config.h"
 #include "artwork/artwork.h"
+#include "frm_regra.h"
+#include "settings/conversions.h"
+#include "settings/settings_config.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -17,8 +17,8 @@ namespace {
 
 const QColor kCaption(224, 224, 224);
 
-QLabel* caption(QWidget* parent, const QString& text, QRect where, int pixelSize, bool bold, bool wrap = false,
-                const QString& family = QStringLiteral("Arial")) {
+QLabel* caption(QWidget* parent, const QString& text, QRect where, int pixelSize, bool bold,
+                bool wrap = false, const QString& family = QStringLiteral("Arial")) {
   auto* label = new QLabel(text, parent);
   QFont font(family);
   font.setPixelSize(pixelSize);
@@ -57,23 +57,25 @@ QString shown(const QString& text) { return QString(text).remove(u'&'); }
 
 }  // namespace
 
-FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEndsProgram, bool ingles,
-                         QWidget* mainWindow)
+FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEndsProgram,
+                         bool ingles, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       settings_(settings),
       store_(store),
       ingles_(ingles) {
   setModal(true);
   setFixedSize(artwork::dialogPictureSize(artwork::DialogPicture::NovoJogo).toSize());
-  setWindowTitle(ingles ? QStringLiteral("Tavolix - New Game") : QStringLiteral("Tavolix - Novo jogo"));
-  leaveCaption_ = leaveEndsProgram ? (ingles ? QStringLiteral("Exit") : QStringLiteral("Sair"))
-                                   : (ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"));
+  setWindowTitle(ingles ? QStringLiteral("Tavolix - New Game")
+                        : QStringLiteral("Tavolix - Novo jogo"));
+  leaveCaption_ = leaveEndsProgram
+                      ? (ingles ? QStringLiteral("Exit") : QStringLiteral("Sair"))
+                      : (ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"));
 
   auto* strip = new DragStrip(this);
   strip->setGeometry(fromTwips(0, 0, 7125, 795));
 
-  caption(this, ingles ? QStringLiteral("Your name:") : QStringLiteral("Seu nome:"), fromTwips(435, 975, 1050, 210),
-          12, true, false, QStringLiteral("Verdana"));
+  caption(this, ingles ? QStringLiteral("Your name:") : QStringLiteral("Seu nome:"),
+          fromTwips(435, 975, 1050, 210), 12, true, false, QStringLiteral("Verdana"));
   Text1 = new QLineEdit(this);
   Text1->setGeometry(fromTwips(1620, 945, 4815, 315));
   caption(this, QStringLiteral("Tipo de jogo:"), fromTwips(405, 1455, 1365, 195), 11, false);
@@ -88,7 +90,8 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   Label5 = command(this, ingles ? QStringLiteral("Settings") : QStringLiteral("Modificar regras"),
                    fromTwips(195, 4035, 2565, 255));
   Label4 = command(this, shown(leaveCaption_), fromTwips(3495, 4035, 1665, 255));
-  Label1 = command(this, ingles ? QStringLiteral("Play") : QStringLiteral("Jogar"), fromTwips(5295, 4035, 1665, 255));
+  Label1 = command(this, ingles ? QStringLiteral("Play") : QStringLiteral("Jogar"),
+                   fromTwips(5295, 4035, 1665, 255));
   connect(Label1, &CommandLabel::clicked, this, &FrmNovoJogo::Label1_Click);
   connect(Label4, &CommandLabel::clicked, this, &FrmNovoJogo::Label4_Click);
   connect(Label5, &CommandLabel::clicked, this, &FrmNovoJogo::Label5_Click);
@@ -96,7 +99,8 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   // Over the main window, a little right of its middle.
   if (mainWindow != nullptr) {
     const QRect main = mainWindow->frameGeometry();
-    move(main.x() + main.width() / 2 - width() / 2 + qRound(280 / geometry::kTwipsPerPixel), main.y() + main.height() / 2 - height() / 2);
+    move(main.x() + main.width() / 2 - width() / 2 + qRound(280 / geometry::kTwipsPerPixel),
+         main.y() + main.height() / 2 - height() / 2);
   } else {
     CentraForm(*this);
   }
@@ -107,30 +111,41 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
 
 void FrmNovoJogo::ExibirRegras(bool withName) {
   if (withName) Text1->setText(readText(store_, stored::kJog, QString()));
-  Label8->setText(settings_.TipoJogo == 2 ? QStringLiteral("Duplas") : QStringLiteral("Individual"));
-  Label6->setText(settings_.SentidoHorario ? QStringLiteral("Sentido horário") : QStringLiteral("Sentido Anti-horário"));
+  Label8->setText(settings_.TipoJogo == 2 ? QStringLiteral("Duplas")
+                                          : QStringLiteral("Individual"));
+  Label6->setText(settings_.SentidoHorario ? QStringLiteral("Sentido horário")
+                                           : QStringLiteral("Sentido Anti-horário"));
   if (settings_.TipoRegra != 2) {
     settings_.TipoRegra = 1;
-    Label9->setText(QStringLiteral("Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida "
-                                   "dupla 'e' carroção vale 4 pontos."));
+    Label9->setText(QStringLiteral(
+        "Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida "
+        "dupla 'e' carroção vale 4 pontos."));
   } else {
-    Label9->setText(QStringLiteral("Cada pinta nas peças que restaram dos adversários valerá um ponto para a "
-                                   "dupla ou jogador que bateu"));
+    Label9->setText(
+        QStringLiteral("Cada pinta nas peças que restaram dos adversários valerá um ponto para a "
+                       "dupla ou jogador que bateu"));
   }
-  Label12->setText(QStringLiteral("Ganha o jogo quem primeiro fizer %1 pontos").arg(settings_.PontosLimit));
+  Label12->setText(
+      QStringLiteral("Ganha o jogo quem primeiro fizer %1 pontos").arg(settings_.PontosLimit));
   switch (settings_.TipoInicio) {
     case 1:
-      Label10->setText(QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o "
-                                      "vencedor da rodada anterior"));
+      Label10->setText(QStringLiteral(
+          "Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o "
+          "vencedor da rodada anterior"));
       break;
-    case 2: Label10->setText(QStringLiteral("Sempre iniciará quem possuir o 6:6")); break;
+    case 2:
+      Label10->setText(QStringLiteral("Sempre iniciará quem possuir o 6:6"));
+      break;
     case 3:
-      Label10->setText(QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"));
+      Label10->setText(QStringLiteral(
+          "Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"));
       break;
-    default: break;
+    default:
+      break;
   }
-  Label11->setText(QStringLiteral("Permitir fechar o jogo") +
-                   (settings_.FecharSoNoNatural ? QStringLiteral(" somente no natural") : QString()));
+  Label11->setText(
+      QStringLiteral("Permitir fechar o jogo") +
+      (settings_.FecharSoNoNatural ? QStringLiteral(" somente no natural") : QString()));
 }
 
 void FrmNovoJogo::Label1_Click() {
@@ -146,7 +161,8 @@ void FrmNovoJogo::Label1_Click() {
 }
 
 void FrmNovoJogo::Label4_Click() {
-  answer_ = leaveCaption_ == u"Sair" || leaveCaption_ == u"Exit" ? NewGameAnswer::Exit : NewGameAnswer::Cancel;
+  answer_ = leaveCaption_ == u"Sair" || leaveCaption_ == u"Exit" ? NewGameAnswer::Exit
+                                                                 : NewGameAnswer::Cancel;
   reject();
 }
 
@@ -167,9 +183,14 @@ void FrmNovoJogo::showEvent(QShowEvent* event) {
 void FrmNovoJogo::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: Label1_Click(); break;
-    case Qt::Key_Escape: Label4_Click(); break;
-    default: QDialog::keyPressEvent(event);
+    case Qt::Key_Enter:
+      Label1_Click();
+      break;
+    case Qt::Key_Escape:
+      Label4_Click();
+      break;
+    default:
+      QDialog::keyPressEvent(event);
   }
 }
 

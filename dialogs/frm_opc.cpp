@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "artwork/artwork.h"
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
-#include "artwork/artwork.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -33,16 +33,21 @@ class TileSetSample : public QWidget {
     p.fillRect(rect(), artwork::kFelt);
     // Both tiles and the felt between and around them: 8 + 56 + 10 + 59 + 8 pixels by 40.
     const double scale = std::min(width() / 141.0, height() / 40.0);
-    const auto at = [&](double x, double y, QSizeF size) { return QRectF(QPointF(x, y) * scale, size * scale); };
+    const auto at = [&](double x, double y, QSizeF size) {
+      return QRectF(QPointF(x, y) * scale, size * scale);
+    };
     const QSizeF front = artwork::pictureSize(Picture::ImgFrenteW, set_);
     const QRectF tile = at(8, 6, front);
     artwork::paintPicture(p, Picture::ImgFrenteW, set_, tile);
     const QSizeF half = artwork::pictureSize(Picture::ImgW, 6 + 7 * set_);
     const geometry::Halves halves = geometry::chainHalves(false, false);
     const double k = geometry::kTwipsPerPixel;
-    artwork::paintPicture(p, Picture::ImgW, 6 + 7 * set_, at(8 + halves.first.left / k, 6 + halves.first.top / k, half));
-    artwork::paintPicture(p, Picture::ImgW, 3 + 7 * set_, at(8 + halves.second.left / k, 6 + halves.second.top / k, half));
-    artwork::paintPicture(p, Picture::PedraW, set_, at(74, 6, artwork::pictureSize(Picture::PedraW, set_)));
+    artwork::paintPicture(p, Picture::ImgW, 6 + 7 * set_,
+                          at(8 + halves.first.left / k, 6 + halves.first.top / k, half));
+    artwork::paintPicture(p, Picture::ImgW, 3 + 7 * set_,
+                          at(8 + halves.second.left / k, 6 + halves.second.top / k, half));
+    artwork::paintPicture(p, Picture::PedraW, set_,
+                          at(74, 6, artwork::pictureSize(Picture::PedraW, set_)));
   }
 
  private:
@@ -66,11 +71,14 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
   setFont(font);
   setFixedSize(296, 332);
 
-  auto* frame3 = placed(new QGroupBox(ingles ? QStringLiteral("Color Dominoes") : QStringLiteral("Peças: "), this),
-                        fromTwips(90, 90, 4215, 1305));
-  Option1[0] = placed(new QRadioButton(QStringLiteral("Marfim"), frame3), fromTwips(195, 240, 990, 240));
-  Option1[1] = placed(new QRadioButton(ingles ? QStringLiteral("Colorful") : QStringLiteral("Coloridas"), frame3),
-                      fromTwips(210, 585, 1020, 240));
+  auto* frame3 = placed(
+      new QGroupBox(ingles ? QStringLiteral("Color Dominoes") : QStringLiteral("Peças: "), this),
+      fromTwips(90, 90, 4215, 1305));
+  Option1[0] =
+      placed(new QRadioButton(QStringLiteral("Marfim"), frame3), fromTwips(195, 240, 990, 240));
+  Option1[1] = placed(
+      new QRadioButton(ingles ? QStringLiteral("Colorful") : QStringLiteral("Coloridas"), frame3),
+      fromTwips(210, 585, 1020, 240));
   Image2 = placed(new TileSetSample(frame3), fromTwips(1410, 195, 2490, 990));
 
   auto* frame2 = placed(new QGroupBox(ingles ? QStringLiteral("Players name of CPU controlled")
@@ -81,7 +89,8 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
   const std::array<int, 3> cpuLefts{135, 150, 135};
   const std::array<int, 3> cpuTops{690, 1050, 1425};
   for (int i = 0; i < 3; ++i) {
-    placed(new QLabel(QStringLiteral("CPU %1:").arg(i + 1), frame2), fromTwips(cpuLefts[i], cpuTops[i], 660, 225));
+    placed(new QLabel(QStringLiteral("CPU %1:").arg(i + 1), frame2),
+           fromTwips(cpuLefts[i], cpuTops[i], 660, 225));
   }
   const std::array<int, 4> nameTops{285, 645, 1005, 1365};
   for (int i = 0; i < 4; ++i) {
@@ -90,36 +99,44 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
     Text1[i]->setMaxLength(i == 0 ? 12 : 10);
   }
 
-  auto* frame1 = placed(new QGroupBox(ingles ? QStringLiteral("Animation Speed") : QStringLiteral("Velocidade da Animação"),
+  auto* frame1 = placed(new QGroupBox(ingles ? QStringLiteral("Animation Speed")
+                                             : QStringLiteral("Velocidade da Animação"),
                                       this),
                         fromTwips(90, 3360, 4200, 1035));
   HScroll1 = placed(new QScrollBar(Qt::Horizontal, frame1), fromTwips(135, 330, 3825, 270));
   HScroll1->setRange(Settings::kMinVeloc, Settings::kMaxVeloc);
   HScroll1->setValue(HScroll1->maximum() - settings.Veloc + 5);
-  // The captions at the bar's ends, wide enough for today's fonts; the right one ends where the bar does.
+  // The captions at the bar's ends, wide enough for today's fonts; the right one ends where the bar
+  // does.
   placed(new QLabel(ingles ? QStringLiteral("Lower") : QStringLiteral("Mais lento"), frame1),
          fromTwips(150, 675, 1200, 195));
-  auto* fast = placed(new QLabel(ingles ? QStringLiteral("Fast") : QStringLiteral("Mais rápido"), frame1),
-                      fromTwips(2760, 675, 1200, 195));
+  auto* fast =
+      placed(new QLabel(ingles ? QStringLiteral("Fast") : QStringLiteral("Mais rápido"), frame1),
+             fromTwips(2760, 675, 1200, 195));
   fast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  Check1 = placed(new QCheckBox(QStringLiteral("Tocar som"), this), fromTwips(135, 4515, 1710, 240));
+  Check1 =
+      placed(new QCheckBox(QStringLiteral("Tocar som"), this), fromTwips(135, 4515, 1710, 240));
   Check1->setChecked(settings.TocarSom);
 
-  auto* cancel = placed(new QPushButton(ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"), this),
-                        fromTwips(2040, 4455, 1155, 345));
+  auto* cancel = placed(
+      new QPushButton(ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"), this),
+      fromTwips(2040, 4455, 1155, 345));
   auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 4440, 1035, 345));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &FrmOpc::Command1_Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   (settings.PedraBase() == 0 ? Option1[0] : Option1[1])->setChecked(true);
-  for (QRadioButton* option : Option1) connect(option, &QRadioButton::toggled, this, [this] { Option1_Click(); });
+  for (QRadioButton* option : Option1)
+    connect(option, &QRadioButton::toggled, this, [this] { Option1_Click(); });
   Option1_Click();
   CentraForm(*this);
 }
 
-void FrmOpc::Option1_Click() { static_cast<TileSetSample*>(Image2)->show(Option1[0]->isChecked() ? 0 : 1); }
+void FrmOpc::Option1_Click() {
+  static_cast<TileSetSample*>(Image2)->show(Option1[0]->isChecked() ? 0 : 1);
+}
 
 void FrmOpc::Command1_Click() {
   settings_.Nomes[0] = Text1[0]->text().toStdString();

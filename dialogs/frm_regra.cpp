@@ -23,7 +23,8 @@ namespace {
 // need more than one line.
 class OptionCaption : public QLabel {
  public:
-  OptionCaption(const QString& text, QRadioButton* option, QWidget* parent) : QLabel(text, parent), option_(option) {
+  OptionCaption(const QString& text, QRadioButton* option, QWidget* parent)
+      : QLabel(text, parent), option_(option) {
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
@@ -75,7 +76,8 @@ std::array<QWidget*, 5> limitRow(QWidget* parent, int top, std::array<QToolButto
   text = new QLineEdit(parent);
   text->setGeometry(fromTwips(2985 + kShift, top, 435, 285));
   arrows[1] = arrow(parent, QStringLiteral(">"), fromTwips(3390 + kShift, top, 180, 285));
-  QLabel* points = label(parent, QStringLiteral("pontos"), fromTwips(3675 + kShift, top + 30, 480, 195));
+  QLabel* points =
+      label(parent, QStringLiteral("pontos"), fromTwips(3675 + kShift, top + 30, 480, 195));
   return {wins, arrows[0], text, arrows[1], points};
 }
 
@@ -94,7 +96,8 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
   Option1[1] = option(frame1, QStringLiteral("Individual"), fromTwips(105, 255, 1125, 195));
   Option1[2] = option(frame1, QStringLiteral("Duplas"), fromTwips(1485, 270, 1020, 195));
 
-  QGroupBox* frame2 = frame(this, QStringLiteral("Escolha a regra desejada:"), fromTwips(60, 660, 4800, 2745));
+  QGroupBox* frame2 =
+      frame(this, QStringLiteral("Escolha a regra desejada:"), fromTwips(60, 660, 4800, 2745));
   Option2[1] = option(frame2, QString(), fromTwips(150, 300, 225, 240));
   const std::array<QString, 3> byKind{QStringLiteral("Batida simples vale 1 ponto"),
                                       QStringLiteral("Batida dupla ou carroção vale 2 pontos"),
@@ -106,18 +109,21 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
   rule1Limit_ = limitRow(frame2, 975, Command3, Text2);
 
   Option2[2] = option(frame2, QString(), fromTwips(150, 1635, 210, 210));
-  auto* byPips = new OptionCaption(QStringLiteral("Cada pinta nas peças que restaram dos adversários valerá um ponto "
-                                                  "para a dupla ou jogador que bateu"),
-                                   Option2[2], frame2);
+  auto* byPips = new OptionCaption(
+      QStringLiteral("Cada pinta nas peças que restaram dos adversários valerá um ponto "
+                     "para a dupla ou jogador que bateu"),
+      Option2[2], frame2);
   byPips->setGeometry(fromTwips(375, 1620, 4275, 495));
   rule2Limit_ = limitRow(frame2, 2085, Command4, Text3);
 
   QGroupBox* frame3 = frame(this, QStringLiteral("Inicio:"), fromTwips(4920, 660, 4665, 1740));
   const std::array<QString, 3> openers{
-      QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada "
+      QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o "
+                     "vencedor da rodada "
                      "anterior"),
       QStringLiteral("Sempre iniciará quem possuir o 6:6"),
-      QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio")};
+      QStringLiteral(
+          "Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio")};
   const std::array<int, 3> openerTops{270, 750, 1200};
   for (int i = 0; i < 3; ++i) {
     Option3[i + 1] = option(frame3, QString(), fromTwips(120, openerTops[i], 240, 240));
@@ -125,7 +131,8 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
     text->setGeometry(fromTwips(360, openerTops[i], 4125, 435));
   }
 
-  QGroupBox* frame4 = frame(this, QStringLiteral("Sentido do jogo:"), fromTwips(4920, 30, 4665, 600));
+  QGroupBox* frame4 =
+      frame(this, QStringLiteral("Sentido do jogo:"), fromTwips(4920, 30, 4665, 600));
   Option4[0] = option(frame4, QStringLiteral("Sentido horário"), fromTwips(135, 240, 1545, 240));
   Option4[1] = option(frame4, QStringLiteral("Anti-horário"), fromTwips(1965, 255, 1350, 255));
 
@@ -164,7 +171,8 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
   // offer shows as the first choice.
   Option1[settings.TipoJogo == 2 ? 2 : 1]->setChecked(true);
   Option2[settings.TipoRegra == 2 ? 2 : 1]->setChecked(true);
-  Option3[settings.TipoInicio >= 1 && settings.TipoInicio <= 3 ? settings.TipoInicio : 1]->setChecked(true);
+  Option3[settings.TipoInicio >= 1 && settings.TipoInicio <= 3 ? settings.TipoInicio : 1]
+      ->setChecked(true);
   Option2_Click();
   Option4[settings.SentidoHorario ? 0 : 1]->setChecked(true);
   Check1->setChecked(settings.FecharSoNoNatural);
@@ -197,7 +205,9 @@ void FrmRegra::Command1_Click() {
   const int limit = box->text().trimmed().toInt(&whole);
   if (!whole || limit < low || limit > high) {
     QMessageBox::warning(this, QStringLiteral("Definição das Regras"),
-                         QStringLiteral("O limite de pontos deve ser um número inteiro de %1 a %2.").arg(low).arg(high));
+                         QStringLiteral("O limite de pontos deve ser um número inteiro de %1 a %2.")
+                             .arg(low)
+                             .arg(high));
     box->setFocus();
     box->selectAll();
     return;

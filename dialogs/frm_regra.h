@@ -37,8 +37,8 @@ class FrmRegra : public QDialog {
   std::array<QRadioButton*, 4> Option3{};  // who opens
   std::array<QRadioButton*, 2> Option4{};  // clockwise, anticlockwise
   QCheckBox* Check1 = nullptr;
-  QLineEdit* Text2 = nullptr;  // the limit under the first rule
-  QLineEdit* Text3 = nullptr;  // and under the second
+  QLineEdit* Text2 = nullptr;              // the limit under the first rule
+  QLineEdit* Text3 = nullptr;              // and under the second
   std::array<QToolButton*, 2> Command3{};  // "<" ">" for Text2
   std::array<QToolButton*, 2> Command4{};  // "<" ">" for Text3
 

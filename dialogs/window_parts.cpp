@@ -7,36 +7,46 @@
 
 namespace tavolix {
 
-DragStrip::DragStrip(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TranslucentBackground); }
+void WindowMove::press(QWidget& window, QPoint pointer) {
+  following_ = window.windowHandle() == nullptr || !window.windowHandle()->startSystemMove();
+  grab_ = pointer;
+  start_ = window.pos();
+}
+
+void WindowMove::follow(QWidget& window, QPoint pointer) const {
+  if (following_) window.move(start_ + pointer - grab_);
+}
+
+DragStrip::DragStrip(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TranslucentBackground);
+}
 
 void DragStrip::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  QWidget* top = window();
-  if (top->windowHandle() != nullptr && top->windowHandle()->startSystemMove()) return;
-  following_ = true;
-  grab_ = event->globalPosition().toPoint();
-  start_ = top->pos();
+  if (event->button() == Qt::LeftButton) move_.press(*window(), event->globalPosition().toPoint());
 }
 
 void DragStrip::mouseMoveEvent(QMouseEvent* event) {
-  if (following_) window()->move(start_ + event->globalPosition().toPoint() - grab_);
+  move_.follow(*window(), event->globalPosition().toPoint());
 }
 
-void DragStrip::mouseReleaseEvent(QMouseEvent*) { following_ = false; }
+void DragStrip::mouseReleaseEvent(QMouseEvent*) { move_.release(); }
 
 CommandLabel::CommandLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
 
 void CommandLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && isEnabled() && rect().contains(event->position().toPoint())) {
+  if (event->button() == Qt::LeftButton && isEnabled() &&
+      rect().contains(event->position().toPoint())) {
     Q_EMIT clicked();
   }
 }
 
 void CentraForm(QWidget& window) {
-  const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen =
+      window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect room = screen->geometry();
-  window.move(room.x() + room.width() / 2 - window.width() / 2, room.y() + room.height() / 2 - window.height() / 2);
+  window.move(room.x() + room.width() / 2 - window.width() / 2,
+              room.y() + room.height() / 2 - window.height() / 2);
 }
 
 }  // namespace tavolix

@@ -8,8 +8,22 @@
 
 namespace tavolix {
 
+// A window moved by a picture of it: the window system moves it where it
+// offers to, otherwise the window follows the pointer from where it was pressed.
+class WindowMove {
+ public:
+  void press(QWidget& window, QPoint pointer);
+  void follow(QWidget& window, QPoint pointer) const;
+  void release() { following_ = false; }
+
+ private:
+  bool following_ = false;
+  QPoint grab_;
+  QPoint start_;
+};
+
 // An invisible strip over a window's picture: pressing the left button on it
-// moves the window (the window system's own move where it offers one).
+// moves the window.
 class DragStrip : public QWidget {
   Q_OBJECT
 
@@ -22,9 +36,7 @@ class DragStrip : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  bool following_ = false;
-  QPoint grab_;
-  QPoint start_;
+  WindowMove move_;
 };
 
 // A command drawn as a caption on a window's picture: it answers a left click.

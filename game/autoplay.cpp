@@ -35,7 +35,8 @@ bool Autoplayer::act() {
 Move Autoplayer::chooseMove() const {
   const GameState& state = match_.state();
   const Outlook outlook(state, match_.settings(), kJog);
-  if (state.QuemInicia == kJog && state.QtdMesa == 0) return Move{outlook.chooseOpeningSlot().value_or(1), Lado::First};
+  if (state.QuemInicia == kJog && state.QtdMesa == 0)
+    return Move{outlook.chooseOpeningSlot().value_or(1), Lado::First};
   if (const auto best = outlook.chooseMove()) return *best;
   // Nothing scores, yet a tile fits: the player may not pass, so he lays the first that fits.
   for (int slot = 1; slot <= kHandSlots; ++slot) {

@@ -12,9 +12,6 @@ constexpr double S = kTileShort;
 constexpr double L = kTileLong;
 constexpr double kHalf = S / 2;  // 217.5: half a tile's width, so views may sit on half twips
 
-// Anchors are kept in whole twips, halves going to the even neighbour.
-int wholeTwips(double v) { return static_cast<int>(std::nearbyint(v)); }
-
 TilePlacement placed(bool vertical, double left, double top) {
   TilePlacement p;
   p.vertical = vertical;
@@ -108,8 +105,8 @@ TilePlacement ChainLayout::placeB(bool isDouble) {
 // Back along the row under the bottom arm, to the right.
 TilePlacement ChainLayout::backAlongRowB(bool isDouble) {
   g_.DirB = Direction::Right;
-  const TilePlacement p =
-      isDouble ? placed(true, g_.rowEdgeB, g_.rowTopB - kHalf) : placed(false, g_.rowEdgeB, g_.rowTopB);
+  const TilePlacement p = isDouble ? placed(true, g_.rowEdgeB, g_.rowTopB - kHalf)
+                                   : placed(false, g_.rowEdgeB, g_.rowTopB);
   g_.rowEdgeB = p.left + p.width();
   return p;
 }
@@ -143,7 +140,7 @@ TilePlacement ChainLayout::placeA(bool isDouble) {
           g_.DirA = Direction::Up;
           return placed(false, X - kHalf, Y - S);  // a lying view is S high
         }
-        return placed(true, X - S, Y - kHalf);      // an upright view is S wide
+        return placed(true, X - S, Y - kHalf);  // an upright view is S wide
       }
       if (X - L < kAreaLeft) {
         g_.DirA = Direction::Up;

@@ -5,7 +5,6 @@
 
 namespace tavolix {
 
-
 // Where the chain grows at each side: side "A" left, then up, then right;
 // side "B" right, then down, then left.
 enum class Direction { Up = 1, Right = 2, Down = 3, Left = 4 };

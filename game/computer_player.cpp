@@ -8,8 +8,6 @@ namespace tavolix {
 
 namespace {
 
-constexpr TileCode kDoubleSix(6, 6);
-
 // A tile holding a pip counts once for it, a double too.
 void count(std::array<int, 7>& counts, TileCode t) {
   if (t.empty()) return;
@@ -32,16 +30,22 @@ Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
   // The pips the rest of the hand covers, without each slot in turn.
   std::array<unsigned, kHandSlots + 2> before{};
   std::array<unsigned, kHandSlots + 2> after{};
-  for (int slot = 1; slot <= kHandSlots; ++slot) before[slot + 1] = before[slot] | hand_[slot].pipMask();
-  for (int slot = kHandSlots; slot >= 1; --slot) after[slot - 1] = after[slot] | hand_[slot].pipMask();
+  for (int slot = 1; slot <= kHandSlots; ++slot)
+    before[slot + 1] = before[slot] | hand_[slot].pipMask();
+  for (int slot = kHandSlots; slot >= 1; --slot)
+    after[slot - 1] = after[slot] | hand_[slot].pipMask();
   for (int slot = 1; slot <= kHandSlots; ++slot) othersCover_[slot] = before[slot] | after[slot];
 }
 
 int Outlook::endValue(Lado side) const { return side == Lado::A ? state_.PontaA : state_.PontaB; }
-int Outlook::otherEndValue(Lado side) const { return side == Lado::A ? state_.PontaB : state_.PontaA; }
+int Outlook::otherEndValue(Lado side) const {
+  return side == Lado::A ? state_.PontaB : state_.PontaA;
+}
 
 // The pip of t that faces outwards once laid at `side`.
-int Outlook::newEnd(TileCode t, Lado side) const { return t.first() == endValue(side) ? t.last() : t.first(); }
+int Outlook::newEnd(TileCode t, Lado side) const {
+  return t.first() == endValue(side) ? t.last() : t.first();
+}
 
 int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
   if (!nextHasPassed_) return 0;
@@ -83,7 +87,9 @@ int Outlook::Retorno(int slot, Lado side) const {
   return 10;
 }
 
-Lado Outlook::firstSideToTry() const { return state_.QtdLadoA < state_.QtdLadoB ? Lado::A : Lado::B; }
+Lado Outlook::firstSideToTry() const {
+  return state_.QtdLadoA < state_.QtdLadoB ? Lado::A : Lado::B;
+}
 
 std::optional<Move> Outlook::chooseMove() const {
   const Lado first = firstSideToTry();
@@ -123,7 +129,9 @@ std::optional<int> Outlook::chooseOpeningSlot() const {
   return chosen;
 }
 
-int QuantasTem(const GameState& state, int seat) { return isSeat(seat) ? tileCount(state.hand(seat)) : 0; }
+int QuantasTem(const GameState& state, int seat) {
+  return isSeat(seat) ? tileCount(state.hand(seat)) : 0;
+}
 
 bool VaiFecharNaoNatural(const GameState& state, Lado side) {
   return Outlook(state, Settings(), kJog).VaiFecharNaoNatural(side);

@@ -28,7 +28,8 @@ class Outlook {
 
   // How many of the ends after laying `t` at `side` the next seat has shown it lacks: 0, 1 or 2.
   int OProximoNaoTem(TileCode t, Lado side) const;
-  // How many pip values the rest of the hand still covers without `slot` (+1 for giving up a double).
+  // How many pip values the rest of the hand still covers without `slot` (+1 for giving up a
+  // double).
   int TereiPintas(int slot) const;
   // Will an end after the move show a pip whose seven tiles are all in this hand or on the table?
   bool VaideixarPonta(TileCode t, Lado side) const;

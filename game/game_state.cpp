@@ -1,6 +1,5 @@
 #include "game_state.h"
 
-
 namespace tavolix {
 
 void GameState::startMatch() {
@@ -36,11 +35,11 @@ void GameState::tileLaid() {
   PrimeiraRodada = false;
 }
 
-void GameState::pass(int quem) {
-  if (!isSeat(quem)) return;
+void GameState::pass(int seat) {
+  if (!isSeat(seat)) return;
   ++Passes;
-  NaoTem[quem] += static_cast<char>('0' + PontaA);
-  NaoTem[quem] += static_cast<char>('0' + PontaB);
+  NaoTem[seat] += static_cast<char>('0' + PontaA);
+  NaoTem[seat] += static_cast<char>('0' + PontaB);
 }
 
 }  // namespace tavolix

@@ -55,17 +55,25 @@ struct GameState {
   // True while the player may not pick up a tile.
   bool JogBloqueado = false;
 
-  Hand& hand(int seat) { return const_cast<Hand&>(static_cast<const GameState&>(*this).hand(seat)); }
+  Hand& hand(int seat) {
+    return const_cast<Hand&>(static_cast<const GameState&>(*this).hand(seat));
+  }
   const Hand& hand(int seat) const {
     switch (seat) {
-      case kMac1: return PedrasMac1;
-      case kMac2: return PedrasMac2;
-      case kMac3: return PedrasMac3;
-      default: return PedrasJog;
+      case kMac1:
+        return PedrasMac1;
+      case kMac2:
+        return PedrasMac2;
+      case kMac3:
+        return PedrasMac3;
+      default:
+        return PedrasJog;
     }
   }
 
-  bool pileTaken(int position) const { return position >= 1 && position <= kTileCount && Pegas[position]; }
+  bool pileTaken(int position) const {
+    return position >= 1 && position <= kTileCount && Pegas[position];
+  }
   void takePile(int position) { Pegas.set(position); }
 
   // A new match: scores cleared, the holder of 6:6 opens and must lay it.
@@ -78,8 +86,8 @@ struct GameState {
   void redeal();
   // A tile went down: the pass run is broken and the opening obligation is met.
   void tileLaid();
-  // Seat `quem` could not match either end.
-  void pass(int quem);
+  // `seat` could not match either end.
+  void pass(int seat);
 };
 
 }  // namespace tavolix

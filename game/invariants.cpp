@@ -19,7 +19,8 @@ constexpr int tileId(TileCode t) {
 constexpr std::array<std::uint64_t, 49> bitsByPips() {
   std::array<std::uint64_t, 49> bits{};
   for (int first = 0; first <= 6; ++first) {
-    for (int last = 0; last <= 6; ++last) bits[first * 7 + last] = std::uint64_t{1} << tileId(TileCode(first, last));
+    for (int last = 0; last <= 6; ++last)
+      bits[first * 7 + last] = std::uint64_t{1} << tileId(TileCode(first, last));
   }
   return bits;
 }
@@ -50,7 +51,8 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
 
   for (int seat = kJog; seat <= kMac3; ++seat) {
     const Hand& hand = state.hand(seat);
-    if (!hand[0].empty() || !hand[kHandSlots + 1].empty()) problems.push_back(seatKey(seat) + ": slot 0 or 8 holds a tile");
+    if (!hand[0].empty() || !hand[kHandSlots + 1].empty())
+      problems.push_back(seatKey(seat) + ": slot 0 or 8 holds a tile");
     bool gap = false;
     for (int slot = 1; slot <= kHandSlots; ++slot) {
       if (hand[slot].empty()) {
@@ -89,8 +91,8 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
 
   if (state.QtdMesa > 0) {
     if (state.QtdMesa != 1 + state.QtdLadoA + state.QtdLadoB) {
-      problems.push_back("QtdMesa " + std::to_string(state.QtdMesa) + " != 1 + " + std::to_string(state.QtdLadoA) +
-                         " + " + std::to_string(state.QtdLadoB));
+      problems.push_back("QtdMesa " + std::to_string(state.QtdMesa) + " != 1 + " +
+                         std::to_string(state.QtdLadoA) + " + " + std::to_string(state.QtdLadoB));
     }
     // The ends shown are the outer pips of the last tile at each side.
     const auto outer = [&](int index, bool sideA, Direction dir) {
@@ -98,17 +100,21 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
       if (index == 1) return sideA ? t.first() : t.last();
       return ChainLayout::outwardPip(t, dir);
     };
-    if (chain.lastA < 1 || chain.lastA > state.QtdMesa || chain.lastB < 1 || chain.lastB > state.QtdMesa) {
+    if (chain.lastA < 1 || chain.lastA > state.QtdMesa || chain.lastB < 1 ||
+        chain.lastB > state.QtdMesa) {
       problems.push_back("chain ends point outside the table");
     } else {
-      if (outer(chain.lastA, true, chain.DirA) != state.PontaA) problems.push_back("end A does not match the chain");
-      if (outer(chain.lastB, false, chain.DirB) != state.PontaB) problems.push_back("end B does not match the chain");
+      if (outer(chain.lastA, true, chain.DirA) != state.PontaA)
+        problems.push_back("end A does not match the chain");
+      if (outer(chain.lastB, false, chain.DirB) != state.PontaB)
+        problems.push_back("end B does not match the chain");
     }
   } else if (state.QtdLadoA != 0 || state.QtdLadoB != 0) {
     problems.push_back("tiles counted on a side of an empty table");
   }
 
-  if (settings.pairs() && (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
+  if (settings.pairs() &&
+      (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
     problems.push_back("partners' scores differ");
   }
   return problems;

@@ -11,14 +11,6 @@
 
 namespace tavolix {
 
-namespace {
-
-constexpr TileCode kDoubleSix(6, 6);
-
-int whole(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-}  // namespace
-
 Match::Match(Settings& settings, Presentation& screen, RandomSource& random)
     : settings_(settings), screen_(screen), random_(random) {}
 
@@ -44,10 +36,18 @@ void Match::act(Flow&& flow) {
 void Match::run() {
   while (awaiting_ == Awaiting::Nothing) {
     switch (step_) {
-      case Step::Deal: NovoJogo(); break;
-      case Step::Take: takeTiles(); break;
-      case Step::Open: PrimeiraJogada(); break;
-      case Step::Turn: playTurn(); break;
+      case Step::Deal:
+        NovoJogo();
+        break;
+      case Step::Take:
+        takeTiles();
+        break;
+      case Step::Open:
+        PrimeiraJogada();
+        break;
+      case Step::Turn:
+        playTurn();
+        break;
     }
   }
 }
@@ -65,7 +65,9 @@ void Match::start() {
 }
 
 void Match::takePileTile(int position) {
-  if (awaiting_ != Awaiting::PileTile || position < 1 || position > kTileCount || state_.pileTaken(position)) return;
+  if (awaiting_ != Awaiting::PileTile || position < 1 || position > kTileCount ||
+      state_.pileTaken(position))
+    return;
   act([this, position] {
     awaiting_ = Awaiting::Nothing;
     takeFromPile(state_.Ordem[taker_], position);
@@ -91,8 +93,8 @@ void Match::drop(int slot, double top, double left, bool reordered) {
 }
 
 bool Match::takesDrop(int slot) const {
-  return !busy_ && awaiting_ == Awaiting::Move && !state_.JogBloqueado && slot >= 1 && slot <= kHandSlots &&
-         !state_.PedrasJog[slot].empty();
+  return !busy_ && awaiting_ == Awaiting::Move && !state_.JogBloqueado && slot >= 1 &&
+         slot <= kHandSlots && !state_.PedrasJog[slot].empty();
 }
 
 bool Match::flipTile(int slot) {
@@ -195,7 +197,8 @@ void Match::NovoJogo() {
 
 void Match::ExibePlacar() {
   std::array<std::string, 4> scores;
-  for (int seat = 0; seat < kSeatCount; ++seat) scores[seat] = texts::scoreText(state_.Pontos[seat]);
+  for (int seat = 0; seat < kSeatCount; ++seat)
+    scores[seat] = texts::scoreText(state_.Pontos[seat]);
   screen_.showScores(scores);
 }
 
@@ -288,7 +291,8 @@ void Match::takeFromPile(int seat, int position) {
   const int slot = tileCount(hand) + 1;
   hand[slot] = state_.Monte[position - 1];
   state_.takePile(position);
-  if (hand[slot] == kDoubleSix && (state_.QuemInicia == kHolderOfDoubleSix || settings_.TipoInicio == 2)) {
+  if (hand[slot] == kDoubleSix &&
+      (state_.QuemInicia == kHolderOfDoubleSix || settings_.TipoInicio == 2)) {
     state_.QuemInicia = seat;
   }
   screen_.takeFromPile(seat, slot, position);
@@ -419,7 +423,8 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered) {
     return false;
   }
 
-  // Only the lower edge of the play area counts: a tile let go above it or beside it is on the table.
+  // Only the lower edge of the play area counts: a tile let go above it or beside it is on the
+  // table.
   const bool offTable = top > geometry::kAreaBottom;
   const bool fitsA = t.holds(state_.PontaA);
   const bool fitsB = t.holds(state_.PontaB);
@@ -444,10 +449,13 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered) {
       Lancar(kJog, slot, Lado::First);
     } else {
       // The end nearer the drop point takes it.
-      const int dA = std::max(std::abs(whole(top - chain().TopoA)), std::abs(whole(left - chain().EsqA)));
-      const int dB = std::max(std::abs(whole(top - chain().TopoB)), std::abs(whole(left - chain().EsqB)));
+      const int dA = std::max(std::abs(geometry::wholeTwips(top - chain().TopoA)),
+                              std::abs(geometry::wholeTwips(left - chain().EsqA)));
+      const int dB = std::max(std::abs(geometry::wholeTwips(top - chain().TopoB)),
+                              std::abs(geometry::wholeTwips(left - chain().EsqB)));
       Lado side = dA > dB ? Lado::B : Lado::A;
-      if (QuantasTem(state_, kJog) > 1 && settings_.FecharSoNoNatural && VaiFecharNaoNatural(state_, side)) {
+      if (QuantasTem(state_, kJog) > 1 && settings_.FecharSoNoNatural &&
+          VaiFecharNaoNatural(state_, side)) {
         screen_.messageBox(texts::closeOnlyNatural());
         side = side == Lado::A ? Lado::B : Lado::A;
       }
@@ -490,7 +498,8 @@ void Match::Lancar(int seat, int slot, Lado side) {
     state_.Mesa[1] = t;
   } else {
     const int index = ++state_.QtdMesa;
-    laid.placement = chain_.PoeNaMesa(index, t, side, side == Lado::A ? state_.PontaA : state_.PontaB);
+    laid.placement =
+        chain_.PoeNaMesa(index, t, side, side == Lado::A ? state_.PontaA : state_.PontaB);
     state_.Mesa[index] = laid.placement.shown;
   }
   laid.firstClick = random_.Chance(50);

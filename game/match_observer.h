@@ -21,7 +21,8 @@ class MatchObserver {
   virtual void passed(int /*seat*/, const GameState&) {}
   // Gone out or blocked: scored, and the next opener chosen.
   virtual void handEnded(const HandResult&, const GameState&) {}
-  virtual void matchEnded(int /*winner*/, const std::array<int, 4>& /*standings*/, const GameState&) {}
+  virtual void matchEnded(int /*winner*/, const std::array<int, 4>& /*standings*/,
+                          const GameState&) {}
 };
 
 }  // namespace tavolix

@@ -21,9 +21,9 @@ struct LaidTile {
 struct MatchEndReport {
   int winner = 0;
   std::string winnerLine;
-  std::array<int, 4> standings{};             // seats, first to fourth
-  std::array<std::string, 4> names;           // of the standings, in order
-  std::array<std::string, 4> scores;          // "12 pts", in the same order
+  std::array<int, 4> standings{};     // seats, first to fourth
+  std::array<std::string, 4> names;   // of the standings, in order
+  std::array<std::string, 4> scores;  // "12 pts", in the same order
 };
 
 enum class NewGameAnswer { Play, Cancel, Exit };
@@ -73,9 +73,9 @@ class Presentation {
   virtual void showPassCommand(bool shown) = 0;
 
   // The table through a hand.
-  virtual void clearTable() = 0;    // the chain, the pile and the turned-up tiles go
-  virtual void newHand() = 0;       // hands and messages cleared for the deal
-  virtual void layOutPile() = 0;    // the 28 tiles face down, shuffled in
+  virtual void clearTable() = 0;  // the chain, the pile and the turned-up tiles go
+  virtual void newHand() = 0;     // hands and messages cleared for the deal
+  virtual void layOutPile() = 0;  // the 28 tiles face down, shuffled in
   virtual void enablePile(bool enabled) = 0;
   // Pile `position` slides to `seat`'s `slot` (the player's shows face up).
   virtual void takeFromPile(int seat, int slot, int position) = 0;

@@ -31,8 +31,8 @@ std::optional<std::uint64_t> parseSeed(std::string_view text) {
 
 std::uint64_t unpredictableSeed() {
   std::random_device device;
-  const auto now = static_cast<std::uint64_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
+  const auto now =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   return (static_cast<std::uint64_t>(device()) << 32) ^ device() ^ now;
 }
 

@@ -42,9 +42,10 @@ HandResult wentOut(const GameState& state, const Settings& settings, int seat) {
                                      : TotalPintas(state, true, true, true, true);
   } else {
     result.points = CalculaPontos(state.UltimaJogada);
-    const TileCode last = state.UltimaJogada.size() == 4
-                              ? TileCode::fromText(state.UltimaJogada.substr(2)).value_or(TileCode())
-                              : TileCode();
+    const TileCode last =
+        state.UltimaJogada.size() == 4
+            ? TileCode::fromText(state.UltimaJogada.substr(2)).value_or(TileCode())
+            : TileCode();
     result.kind = goingOutKind(result.points, last);
   }
   return result;
@@ -73,7 +74,8 @@ HandResult blocked(const GameState& state, const Settings& settings) {
   const int w = static_cast<int>(std::find(marked.begin(), marked.end(), true) - marked.begin());
   result.winner = w;
   result.scorers = {w};
-  result.points = settings.pipRule() ? totals[0] + totals[1] + totals[2] + totals[3] - totals[w] : 1;
+  result.points =
+      settings.pipRule() ? totals[0] + totals[1] + totals[2] + totals[3] - totals[w] : 1;
   result.nextOpener = w;
   return result;
 }
@@ -98,10 +100,14 @@ int CalculaPontos(std::string_view record) {
 
 GoingOut goingOutKind(int points, TileCode lastTile) {
   switch (points) {
-    case 1: return GoingOut::Simples;
-    case 2: return lastTile.isDouble() ? GoingOut::Carrocao : GoingOut::LaELo;
-    case 4: return GoingOut::Cruzada;
-    default: return GoingOut::None;
+    case 1:
+      return GoingOut::Simples;
+    case 2:
+      return lastTile.isDouble() ? GoingOut::Carrocao : GoingOut::LaELo;
+    case 4:
+      return GoingOut::Cruzada;
+    default:
+      return GoingOut::None;
   }
 }
 
@@ -114,7 +120,9 @@ int TotalPintas(const GameState& state, bool a, bool b, bool c, bool d) {
   return total;
 }
 
-int QuantasBuchas(const GameState& state, int seat) { return isSeat(seat) ? doubleCount(state.hand(seat)) : 0; }
+int QuantasBuchas(const GameState& state, int seat) {
+  return isSeat(seat) ? doubleCount(state.hand(seat)) : 0;
+}
 
 std::optional<HandResult> handEnd(const GameState& state, const Settings& settings, int seat) {
   if (isSeat(seat) && tileCount(state.hand(seat)) == 0) return wentOut(state, settings, seat);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // Where everything lies on the table, in twips (15 to a pixel of the window at
 // its normal 800 x 600). The chain and the drop test of the game use it, and
 // the window draws every control from it.
@@ -13,6 +15,9 @@ struct Point {
 };
 
 inline constexpr double kTwipsPerPixel = 15.0;
+
+// A place kept in whole twips: halves go to the even neighbour.
+inline int wholeTwips(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 // The whole table.
 inline constexpr int kWidth = 12000;
@@ -52,9 +57,12 @@ inline constexpr double kIvoryGrab = 45;
 inline constexpr int kMac2Pitch = 510;
 constexpr Point computerSlot(int seat, int slot) {
   switch (seat) {
-    case 1: return {105, 6135.0 - kSlotPitch * (slot - 1)};
-    case 2: return {4215.0 + kMac2Pitch * (slot - 1), 1095};
-    default: return {11070, 3255.0 + kSlotPitch * (slot - 1)};
+    case 1:
+      return {105, 6135.0 - kSlotPitch * (slot - 1)};
+    case 2:
+      return {4215.0 + kMac2Pitch * (slot - 1), 1095};
+    default:
+      return {11070, 3255.0 + kSlotPitch * (slot - 1)};
   }
 }
 
@@ -79,7 +87,8 @@ constexpr Halves handHalves(int set) {  // a slot of the player's hand
 constexpr Halves carriedHalves(int set) {  // the tile the player carries
   return set == 0 ? Halves{{70, 75}, {70, 450}} : Halves{{80, 95}, {80, 485}};
 }
-constexpr Halves turnedUpHalves(int set, bool upright) {  // a computer tile shown at the end of a hand
+constexpr Halves turnedUpHalves(int set,
+                                bool upright) {  // a computer tile shown at the end of a hand
   if (upright) return set == 0 ? Halves{{105, 105}, {105, 480}} : Halves{{75, 75}, {75, 450}};
   return set == 0 ? Halves{{75, 105}, {465, 105}} : Halves{{75, 75}, {465, 75}};
 }

@@ -15,9 +15,9 @@ inline constexpr int kAutoTakeMs = 100;       // before the player's last tiles 
 inline constexpr int kTurnPauseMs = 200;      // between two computer turns
 inline constexpr int kComputerThinkMs = 300;  // before a computer tile leaves its seat
 inline constexpr int kSlideStepMs = 15;       // each step of a tile sliding to the chain
-inline constexpr int kCloseUpStepMs = 5;      // each step of a hand closing up, of a tile going back
-inline constexpr int kPassFlashMs = 170;      // each flash of a passing seat's tile
-inline constexpr int kBlinkMs = 250;          // the message line's blink
+inline constexpr int kCloseUpStepMs = 5;  // each step of a hand closing up, of a tile going back
+inline constexpr int kPassFlashMs = 170;  // each flash of a passing seat's tile
+inline constexpr int kBlinkMs = 250;      // the message line's blink
 inline constexpr int kWrongTileMessageMs = 1200;
 inline constexpr int kPassMessageMs = 900;
 

@@ -7,19 +7,23 @@ constexpr char kGoingOutBreak[] = "\r\r";
 constexpr char kBreak[] = "\r\n\r\n";
 }  // namespace
 
-std::string takeYourTiles(bool ingles) { return ingles ? "select your first domino" : "Escolha as suas peças"; }
+std::string takeYourTiles(bool ingles) {
+  return ingles ? "select your first domino" : "Escolha as suas peças";
+}
 
 std::string takeTileNumber(int n, bool ingles) {
   return ingles ? "select your next domino" : "Escolha a sua " + std::to_string(n) + "ª peça";
 }
 
 std::string redeal(const std::string& name, int doubles) {
-  return name + " pegou " + std::to_string(doubles) + " buchas" + kBreak + "Será feita uma nova distribuição";
+  return name + " pegou " + std::to_string(doubles) + " buchas" + kBreak +
+         "Será feita uma nova distribuição";
 }
 
 std::string wrongOpeningTile(TileCode requerida, bool ingles) {
   if (ingles) return "Waiting for you to play double " + std::to_string(requerida.first());
-  return "Você deve jogar o " + std::to_string(requerida.first()) + ":" + std::to_string(requerida.last());
+  return "Você deve jogar o " + std::to_string(requerida.first()) + ":" +
+         std::to_string(requerida.last());
 }
 
 std::string dragToTheTable(bool ingles) {
@@ -33,15 +37,22 @@ std::string illegalMove(bool ingles) { return ingles ? "Ilegal move!" : "Jogada 
 
 std::string closeOnlyNatural() { return "Você só pode fechar o jogo no natural"; }
 
-std::string passed(const std::string& name, bool ingles) { return name + (ingles ? " cannot move!" : " passou!"); }
+std::string passed(const std::string& name, bool ingles) {
+  return name + (ingles ? " cannot move!" : " passou!");
+}
 
 std::string goingOutName(GoingOut kind) {
   switch (kind) {
-    case GoingOut::Simples: return "Batida Simples";
-    case GoingOut::LaELo: return "Batida Lá e Lô";
-    case GoingOut::Carrocao: return "Batida Carroção";
-    case GoingOut::Cruzada: return "Batida Cruzada";
-    case GoingOut::None: break;
+    case GoingOut::Simples:
+      return "Batida Simples";
+    case GoingOut::LaELo:
+      return "Batida Lá e Lô";
+    case GoingOut::Carrocao:
+      return "Batida Carroção";
+    case GoingOut::Cruzada:
+      return "Batida Cruzada";
+    case GoingOut::None:
+      break;
   }
   return {};
 }
@@ -60,7 +71,8 @@ std::string wentOut(const HandResult& r, const Settings& settings) {
   const bool named = r.kind != GoingOut::None && r.kind != GoingOut::Simples;
   if (!settings.pairs()) {
     if (!named) return name + " bateu." + kGoingOutBreak + "Vai ganhar " + p + " pts";
-    return name + " bateu." + kGoingOutBreak + goingOutName(r.kind) + "   |   vai ganhar " + p + " pts";
+    return name + " bateu." + kGoingOutBreak + goingOutName(r.kind) + "   |   vai ganhar " + p +
+           " pts";
   }
   const std::string pair = "A dupla '" + pairName(names, r.winner) + "'  vai ganhar " + p + " pts";
   if (!named) return name + " bateu." + kGoingOutBreak + pair;
@@ -72,8 +84,8 @@ std::string wonOnCount(const HandResult& r, const Settings& settings) {
   if (r.tied()) return "Houve empate na contegem de pontos";
   if (settings.pairs()) {
     return "A dupla '" + names[r.winner] + " e " + names[partnerOf(r.winner)] +
-           "' ganhou esta mão na contagem de pontos" + kBreak + "A dupla ganhará " + std::to_string(r.points) +
-           " pontos";
+           "' ganhou esta mão na contagem de pontos" + kBreak + "A dupla ganhará " +
+           std::to_string(r.points) + " pontos";
   }
   return names[r.winner] + " ganhou esta mão na contagem de pontos" + kBreak +
          (settings.pipRule() ? "Vai ganhar " + std::to_string(r.points) + " pontos"
@@ -83,7 +95,8 @@ std::string wonOnCount(const HandResult& r, const Settings& settings) {
 }  // namespace
 
 std::string handEnded(const HandResult& result, const Settings& settings) {
-  return result.ending == HandResult::Ending::WentOut ? wentOut(result, settings) : wonOnCount(result, settings);
+  return result.ending == HandResult::Ending::WentOut ? wentOut(result, settings)
+                                                      : wonOnCount(result, settings);
 }
 
 std::string scoreText(int points) { return std::to_string(points) + " pts"; }

@@ -13,8 +13,8 @@ namespace tavolix::texts {
 // Message boxes keep the line breaks the game has always used: "\r\r" after
 // a going out, "\r\n\r\n" elsewhere; the window shows each as a blank line.
 
-std::string takeYourTiles(bool ingles);               // "Escolha as suas peças"
-std::string takeTileNumber(int n, bool ingles);        // "Escolha a sua 3ª peça"
+std::string takeYourTiles(bool ingles);          // "Escolha as suas peças"
+std::string takeTileNumber(int n, bool ingles);  // "Escolha a sua 3ª peça"
 std::string redeal(const std::string& name, int doubles);
 std::string wrongOpeningTile(TileCode requerida, bool ingles);
 std::string dragToTheTable(bool ingles);

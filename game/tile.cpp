@@ -34,12 +34,13 @@ bool Bucha(std::string_view nn) {
 }
 
 int tileCount(const Hand& hand) {
-  return static_cast<int>(
-      std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots, [](TileCode t) { return !t.empty(); }));
+  return static_cast<int>(std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots,
+                                        [](TileCode t) { return !t.empty(); }));
 }
 
 bool handHoldsPip(const Hand& hand, int v) {
-  return std::any_of(hand.begin() + 1, hand.begin() + 1 + kHandSlots, [v](TileCode t) { return t.holds(v); });
+  return std::any_of(hand.begin() + 1, hand.begin() + 1 + kHandSlots,
+                     [v](TileCode t) { return t.holds(v); });
 }
 
 int pipTotal(const Hand& hand) {
@@ -49,13 +50,13 @@ int pipTotal(const Hand& hand) {
 }
 
 int doubleCount(const Hand& hand) {
-  return static_cast<int>(
-      std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots, [](TileCode t) { return t.isDouble(); }));
+  return static_cast<int>(std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots,
+                                        [](TileCode t) { return t.isDouble(); }));
 }
 
-void closeUp(Hand& hand, int qual) {
-  if (qual < 1 || qual > kHandSlots) return;
-  for (int k = qual; k <= kHandSlots; ++k) hand[k] = hand[k + 1];
+void closeUp(Hand& hand, int slot) {
+  if (slot < 1 || slot > kHandSlots) return;
+  for (int k = slot; k <= kHandSlots; ++k) hand[k] = hand[k + 1];
   hand[kHandSlots + 1] = TileCode();
 }
 

@@ -47,6 +47,9 @@ class TileCode {
 bool Bucha(std::string_view nn);
 inline bool Bucha(TileCode tile) { return tile.isDouble(); }
 
+// The tile that opens the first hand of a match.
+inline constexpr TileCode kDoubleSix(6, 6);
+
 // The 28 tiles of the double-six set in the order the shuffle draws them from.
 inline constexpr int kTileCount = 28;
 constexpr std::array<TileCode, kTileCount> canonicalTiles() {
@@ -70,7 +73,7 @@ int tileCount(const Hand& hand);
 bool handHoldsPip(const Hand& hand, int v);
 int pipTotal(const Hand& hand);
 int doubleCount(const Hand& hand);
-// Closes the gap left at slot `qual`: every slot after it moves one slot down.
-void closeUp(Hand& hand, int qual);
+// Closes the gap left at `slot`: every slot after it moves one slot down.
+void closeUp(Hand& hand, int slot);
 
 }  // namespace tavolix

@@ -28,10 +28,12 @@ struct LeadingNumber {
       negative = text[i] == u'-';
       ++i;
     }
-    while (i < text.size() && isDigit(text[i])) integerDigits += static_cast<char>(text[i++].unicode());
+    while (i < text.size() && isDigit(text[i]))
+      integerDigits += static_cast<char>(text[i++].unicode());
     if (i < text.size() && text[i] == u'.') {
       qsizetype j = i + 1;
-      while (j < text.size() && isDigit(text[j])) fractionDigits += static_cast<char>(text[j++].unicode());
+      while (j < text.size() && isDigit(text[j]))
+        fractionDigits += static_cast<char>(text[j++].unicode());
       if (!integerDigits.empty() || !fractionDigits.empty()) i = j;
     }
     found = !integerDigits.empty() || !fractionDigits.empty();
@@ -40,11 +42,13 @@ struct LeadingNumber {
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
       qsizetype j = i + 1;
       bool negativeExponent = false;
-      if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) negativeExponent = text[j++] == u'-';
+      if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
+        negativeExponent = text[j++] == u'-';
       if (j < text.size() && isDigit(text[j])) {
         long value = 0;
         // Anything past a few thousand only says "huge" or "tiny"; cap it there.
-        for (; j < text.size() && isDigit(text[j]); ++j) value = std::min(value * 10 + (text[j].unicode() - u'0'), 100000L);
+        for (; j < text.size() && isDigit(text[j]); ++j)
+          value = std::min(value * 10 + (text[j].unicode() - u'0'), 100000L);
         exponent = negativeExponent ? -value : value;
         end = j;
       }
@@ -67,8 +71,8 @@ struct LeadingNumber {
     const double sign = negative ? -1.0 : 1.0;
     if (order > 7) return sign * 1e9;
     if (order < -7) return 0.0;
-    const std::string literal =
-        (integerDigits.empty() ? std::string("0") : integerDigits) + "." + fractionDigits + "e" + std::to_string(exponent);
+    const std::string literal = (integerDigits.empty() ? std::string("0") : integerDigits) + "." +
+                                fractionDigits + "e" + std::to_string(exponent);
     double magnitude = 0.0;
     std::from_chars(literal.data(), literal.data() + literal.size(), magnitude);
     return sign * magnitude;

@@ -30,7 +30,8 @@ bool writeText(SettingsStore& store, StoredValue value, const QString& text) {
 
 void readComputerNames(const SettingsStore& store, Settings& settings) {
   for (int seat = 1; seat <= 3; ++seat) {
-    const QString name = readText(store, stored::kCpuNames[seat - 1], QString::fromStdString(kDefaults.Nomes[seat]));
+    const QString name =
+        readText(store, stored::kCpuNames[seat - 1], QString::fromStdString(kDefaults.Nomes[seat]));
     settings.Nomes[seat] = name.toStdString();
   }
 }
@@ -41,23 +42,26 @@ void LeConfig(const SettingsStore& store, Settings& settings) {
   settings.PedraX = readNumber(store, stored::kPedraX, kDefaults.PedraX) == 0 ? 0 : 1;
   readComputerNames(store, settings);
   // The speed is a step count the animations divide by: keep it in the speed bar's range.
-  settings.Veloc = std::clamp(readNumber(store, stored::kVeloc, kDefaults.Veloc), Settings::kMinVeloc,
-                              Settings::kMaxVeloc);
-  settings.FecharSoNoNatural = readFlag(store, stored::kMainFecharSoNoNatural, kDefaults.FecharSoNoNatural);
+  settings.Veloc = std::clamp(readNumber(store, stored::kVeloc, kDefaults.Veloc),
+                              Settings::kMinVeloc, Settings::kMaxVeloc);
+  settings.FecharSoNoNatural =
+      readFlag(store, stored::kMainFecharSoNoNatural, kDefaults.FecharSoNoNatural);
   settings.SentidoHorario = readFlag(store, stored::kMainSentidoHorario, kDefaults.SentidoHorario);
-  settings.PontosLimit = std::clamp(readNumber(store, stored::kMainPontosLimit, kDefaults.PontosLimit),
-                                    Settings::kMinLimitRule1, Settings::kMaxLimitRule1);
-  settings.TocarSom =
-      textToBool(readText(store, stored::kTocarSom, boolText(kDefaults.TocarSom))).value_or(kDefaults.TocarSom);
+  settings.PontosLimit =
+      std::clamp(readNumber(store, stored::kMainPontosLimit, kDefaults.PontosLimit),
+                 Settings::kMinLimitRule1, Settings::kMaxLimitRule1);
+  settings.TocarSom = textToBool(readText(store, stored::kTocarSom, boolText(kDefaults.TocarSom)))
+                          .value_or(kDefaults.TocarSom);
 }
 
 void GetConfig(const SettingsStore& store, Settings& settings) {
-  settings.FecharSoNoNatural = readFlag(store, stored::kFecharSoNoNatural, kDefaults.FecharSoNoNatural);
+  settings.FecharSoNoNatural =
+      readFlag(store, stored::kFecharSoNoNatural, kDefaults.FecharSoNoNatural);
   settings.SentidoHorario = readFlag(store, stored::kSentidoHorario, kDefaults.SentidoHorario);
   settings.TipoRegra = readNumber(store, stored::kTipoRegra, kDefaults.TipoRegra);
-  settings.PontosLimit = readNumber(store, stored::kPontosLimit,
-                                    settings.TipoRegra == 1 ? Settings::kDefaultLimitRule1
-                                                            : Settings::kDefaultLimitRule2);
+  settings.PontosLimit = readNumber(
+      store, stored::kPontosLimit,
+      settings.TipoRegra == 1 ? Settings::kDefaultLimitRule1 : Settings::kDefaultLimitRule2);
   settings.TipoJogo = readNumber(store, stored::kTipoJogo, kDefaults.TipoJogo);
   settings.TipoInicio = readNumber(store, stored::kTipoInicio, kDefaults.TipoInicio);
 }

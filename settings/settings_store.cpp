@@ -13,7 +13,9 @@ namespace {
 // is taken as unreadable.
 constexpr qsizetype kMaxValueLength = 1023;
 
-QString groupOf(RegistryKey key) { return key == RegistryKey::Opc ? QStringLiteral("Opc") : QString(); }
+QString groupOf(RegistryKey key) {
+  return key == RegistryKey::Opc ? QStringLiteral("Opc") : QString();
+}
 
 QString sessionId(RegistryKey key, const QString& valueName) {
   return groupOf(key) + u'/' + valueName.toLower();
@@ -35,13 +37,20 @@ QString storedName(const QSettings& settings, const QString& valueName) {
 QString asText(const QVariant& value) {
   QString text;
   switch (value.typeId()) {
-    case QMetaType::QString: text = value.toString(); break;
+    case QMetaType::QString:
+      text = value.toString();
+      break;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
-    case QMetaType::ULongLong: text = value.toString(); break;
-    case QMetaType::QStringList: text = value.toStringList().join(QStringLiteral(", ")); break;
-    default: return {};
+    case QMetaType::ULongLong:
+      text = value.toString();
+      break;
+    case QMetaType::QStringList:
+      text = value.toStringList().join(QStringLiteral(", "));
+      break;
+    default:
+      return {};
   }
   const qsizetype nul = text.indexOf(QChar(u'\0'));
   if (nul >= 0) text.truncate(nul);
@@ -90,7 +99,8 @@ QString SettingsStore::LeRegistro(RegistryKey key, QAnyStringView valueName,
   return text.isEmpty() ? fallback : text;
 }
 
-bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName, const QString& valueText) {
+bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName,
+                                  const QString& valueText) {
   const QString name = valueName.toString();
   {
     const auto settings = open();
@@ -119,9 +129,10 @@ void SettingsStore::warnNotSaved() {
   if (warned_) return;
   warned_ = true;
   const QByteArray where = location().toLocal8Bit();
-  std::fprintf(stderr,
-               "tavolix: the settings cannot be saved in %s; changes are kept until the game closes.\n",
-               where.constData());
+  std::fprintf(
+      stderr,
+      "tavolix: the settings cannot be saved in %s; changes are kept until the game closes.\n",
+      where.constData());
   std::fflush(stderr);
 }
 

@@ -39,14 +39,23 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   connect(&s, &TableScene::minimiseClicked, this, &Form1::Image4_Click);
   connect(&s, &TableScene::commandClicked, this, [this](TableScene::Command command) {
     switch (command) {
-      case TableScene::Command::NewGame: return Label2_Click();
-      case TableScene::Command::Settings: return Label1_Click();
-      case TableScene::Command::Help: return Label4_Click();
-      case TableScene::Command::Pass: return Label3_Click();
+      case TableScene::Command::NewGame:
+        return Label2_Click();
+      case TableScene::Command::Settings:
+        return Label1_Click();
+      case TableScene::Command::Help:
+        return Label4_Click();
+      case TableScene::Command::Pass:
+        return Label3_Click();
     }
   });
-  connect(&s, &TableScene::titleStripPressed, this, [this](QPointF to) { moveWithTitleStrip(to, true); });
-  connect(&s, &TableScene::titleStripDragged, this, [this](QPointF to) { moveWithTitleStrip(to, false); });
+  // In full screen the window stays where it is.
+  connect(&s, &TableScene::titleStripPressed, this, [this](QPointF at) {
+    if (!fullScreen_) titleStrip_.press(*this, at.toPoint());
+  });
+  connect(&s, &TableScene::titleStripDragged, this, [this](QPointF at) {
+    if (!fullScreen_) titleStrip_.follow(*this, at.toPoint());
+  });
   connect(&s, &TableScene::pileClicked, this,
           [this](int position) { later([this, position] { match_.takePileTile(position); }); });
 
@@ -65,7 +74,8 @@ Form1::~Form1() = default;
 
 QSize Form1::screenSize() const {
   if (screenSize_) return screenSize_();
-  const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+  const QScreen* screen =
+      this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
   return screen != nullptr ? screen->geometry().size() : QSize(kWidth, kHeight);
 }
 
@@ -100,22 +110,6 @@ void Form1::closeEvent(QCloseEvent* event) {
     showNormal();
   }
   QWidget::closeEvent(event);
-}
-
-void Form1::moveWithTitleStrip(QPointF screenPos, bool pressed) {
-  if (fullScreen_) return;
-  if (pressed) {
-    // The window system moves the window itself where it can; elsewhere we follow the pointer.
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-      dragStart_ = QPointF(-1, -1);
-      return;
-    }
-    dragStart_ = screenPos;
-    windowStart_ = pos();
-    return;
-  }
-  if (dragStart_.x() < 0) return;
-  move(windowStart_ + (screenPos - dragStart_).toPoint());
 }
 
 void Form1::Image4_Click() { showMinimized(); }

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include "dialogs/window_parts.h"
 #include "game/match.h"
 #include "hand_drag.h"
 #include "help_launcher.h"
@@ -74,7 +75,6 @@ class Form1 : public QWidget {
  private:
   void Resolucao800();
   QSize screenSize() const;
-  void moveWithTitleStrip(QPointF screenPos, bool pressed);
 
   // Runs one of the player's actions once the event that asked for it is over.
   template <class Action>
@@ -98,8 +98,7 @@ class Form1 : public QWidget {
   bool startsMatch_ = true;
   bool resolucaoMudou_ = false;
   bool fullScreen_ = false;
-  QPointF dragStart_;
-  QPoint windowStart_;
+  WindowMove titleStrip_;
 };
 
 }  // namespace tavolix

@@ -37,8 +37,8 @@ bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
     };
     switch (event->type()) {
       case QEvent::GraphicsSceneMousePress:
-        PicMover_MouseDown(static_cast<QGraphicsSceneMouseEvent*>(event)->button(), inside(event).x(),
-                           inside(event).y());
+        PicMover_MouseDown(static_cast<QGraphicsSceneMouseEvent*>(event)->button(),
+                           inside(event).x(), inside(event).y());
         return true;
       case QEvent::GraphicsSceneMouseMove:
         PicMover_MouseMove(inside(event).x(), inside(event).y());
@@ -55,10 +55,12 @@ bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
           afterThisEvent([this] { putBack(); });
         }
         return false;
-      default: return false;
+      default:
+        return false;
     }
   }
-  if (event->type() == QEvent::GraphicsSceneHoverEnter || event->type() == QEvent::GraphicsSceneHoverMove) {
+  if (event->type() == QEvent::GraphicsSceneHoverEnter ||
+      event->type() == QEvent::GraphicsSceneHoverMove) {
     for (int slot = 1; slot <= kHandSlots; ++slot) {
       if (watched == scene_.PicJog[slot]) PicJog_MouseMove(slot, QGuiApplication::mouseButtons());
     }
@@ -145,9 +147,10 @@ void HandDrag::reorder() {
     const int k = drag_.PedraArrastada;
     const PictureItem* slot = scene_.PicJog[j];
     if (j == k || !slot->isVisible() || match_.state().PedrasJog[j].empty()) continue;
-    const bool reachesLeft =
-        j < k && left + kSlotPitch / 5.0 < slot->left() && left + scene_.PicMover->width() > slot->left();
-    const bool reachesRight = j > k && left > slot->left() + kSlotPitch / 5.0 && left < slot->left() + kSlotPitch;
+    const bool reachesLeft = j < k && left + kSlotPitch / 5.0 < slot->left() &&
+                             left + scene_.PicMover->width() > slot->left();
+    const bool reachesRight =
+        j > k && left > slot->left() + kSlotPitch / 5.0 && left < slot->left() + kSlotPitch;
     if (reachesLeft || reachesRight) moveTo(j);
   }
 }

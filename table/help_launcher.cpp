@@ -28,7 +28,8 @@ bool desktopHasChmViewer() {
   QProcess query;
   query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
                                            QStringLiteral("application/vnd.ms-htmlhelp")});
-  if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0) {
+  if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit ||
+      query.exitCode() != 0) {
     return false;
   }
   return !query.readAllStandardOutput().trimmed().isEmpty();
@@ -36,15 +37,19 @@ bool desktopHasChmViewer() {
 }
 
 HelpLauncher::HelpLauncher()
-    : HelpLauncher([](const QUrl& url) { return QDesktopServices::openUrl(url); }, desktopHasChmViewer,
-                   gameFileFolders()) {}
+    : HelpLauncher([](const QUrl& url) { return QDesktopServices::openUrl(url); },
+                   desktopHasChmViewer, gameFileFolders()) {}
 
 HelpLauncher::HelpLauncher(Opener opener, ViewerCheck hasChmViewer, QStringList folders)
-    : opener_(std::move(opener)), hasChmViewer_(std::move(hasChmViewer)), folders_(std::move(folders)) {}
+    : opener_(std::move(opener)),
+      hasChmViewer_(std::move(hasChmViewer)),
+      folders_(std::move(folders)) {}
 
 QString HelpLauncher::chmFile() const { return findIn(folders_, QStringLiteral("tavolix.chm")); }
 
-QString HelpLauncher::htmlIndex() const { return findIn(folders_, QStringLiteral("help/index.html")); }
+QString HelpLauncher::htmlIndex() const {
+  return findIn(folders_, QStringLiteral("help/index.html"));
+}
 
 QUrl HelpLauncher::open() {
   const QString chm = chmFile();

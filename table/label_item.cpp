@@ -7,8 +7,13 @@
 
 namespace tavolix {
 
-LabelItem::LabelItem(const QString& caption, const QSizeF& box, const Style& style, QGraphicsItem* parent)
-    : QGraphicsObject(parent), caption_(caption), box_(box), style_(style), font_(QStringLiteral("Arial")) {
+LabelItem::LabelItem(const QString& caption, const QSizeF& box, const Style& style,
+                     QGraphicsItem* parent)
+    : QGraphicsObject(parent),
+      caption_(caption),
+      box_(box),
+      style_(style),
+      font_(QStringLiteral("Arial")) {
   font_.setBold(style.bold);
   font_.setPixelSize(static_cast<int>(pointsToTwips(style.points)));
   setAcceptedMouseButtons(Qt::NoButton);
@@ -51,7 +56,8 @@ void LabelItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {
 }
 
 void LabelItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && isEnabled() && boundingRect().contains(event->pos())) Q_EMIT clicked();
+  if (event->button() == Qt::LeftButton && isEnabled() && boundingRect().contains(event->pos()))
+    Q_EMIT clicked();
 }
 
 }  // namespace tavolix

@@ -20,7 +20,8 @@ class LabelItem : public QGraphicsObject {
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
   };
 
-  LabelItem(const QString& caption, const QSizeF& box, const Style& style, QGraphicsItem* parent = nullptr);
+  LabelItem(const QString& caption, const QSizeF& box, const Style& style,
+            QGraphicsItem* parent = nullptr);
 
   QString caption() const { return caption_; }
   void setCaption(const QString& caption);

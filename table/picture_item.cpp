@@ -5,7 +5,9 @@
 namespace tavolix {
 
 PictureItem::PictureItem(Picture picture, int element, QGraphicsItem* parent)
-    : QGraphicsObject(parent), picture_(picture), element_(element),
+    : QGraphicsObject(parent),
+      picture_(picture),
+      element_(element),
       size_(twips(artwork::pictureSize(picture, element))) {
   // Painted once at the screen's own resolution, again only when it changes or the table is zoomed.
   setCacheMode(QGraphicsItem::DeviceCoordinateCache);

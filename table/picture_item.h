@@ -13,7 +13,8 @@ class PictureItem : public QGraphicsObject {
   Q_OBJECT
 
  public:
-  explicit PictureItem(Picture picture = Picture::ImgFrenteW, int element = 0, QGraphicsItem* parent = nullptr);
+  explicit PictureItem(Picture picture = Picture::ImgFrenteW, int element = 0,
+                       QGraphicsItem* parent = nullptr);
 
   Picture picture() const { return picture_; }
   int element() const { return element_; }

@@ -10,7 +10,8 @@ namespace tavolix {
 
 QStringList gameFileFolders() {
   const QString program = QCoreApplication::applicationDirPath();
-  return {QDir::currentPath(), program, QDir::cleanPath(program + QStringLiteral("/../share/tavolix"))};
+  return {QDir::currentPath(), program,
+          QDir::cleanPath(program + QStringLiteral("/../share/tavolix"))};
 }
 
 SoundPlayer::SoundPlayer(const Settings& settings, QObject* parent)

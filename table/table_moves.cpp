@@ -8,14 +8,13 @@
 #include "sound_player.h"
 #include "table_pacer.h"
 #include "table_scene.h"
+#include "twips.h"
 
 namespace tavolix {
 
 namespace {
 
 using namespace geometry;
-
-QPointF at(Point p) { return {p.left, p.top}; }
 
 // A tile taken from the pile steps Int(distance / parts) towards its place.
 QPointF stepTowards(QPointF from, QPointF to, int parts) {
@@ -105,7 +104,7 @@ void TableScene::layOutPile() {
     tile->setZValue(kPile);
     tile->setEnabled(false);
     tile->setCursor(ImgMontao0->cursor());
-    tile->setPos(at(pilePosition(position)));
+    tile->setPos(toScene(pilePosition(position)));
     pile_[position] = tile;
     // Each row comes with the shuffle's sound.
     if ((position - 1) % 7 == 0) {
@@ -132,8 +131,9 @@ void TableScene::takeFromPile(int seat, int slot, int position) {
   tile->setPicture(Picture::ImgCostasH, settings_.PedraX);
   tile->setZValue(kPile + 1);
   const int parts = tempo::pileSlideParts(settings_.Veloc);
-  const QPointF place = seat == kJog ? at(handSlot(slot)) : at(computerSlot(seat, slot));
-  slide(tile, stepTowards(tile->pos(), place, parts), tempo::pileSlideSteps(settings_.Veloc), tempo::kPileStepMs);
+  const QPointF place = seat == kJog ? toScene(handSlot(slot)) : toScene(computerSlot(seat, slot));
+  slide(tile, stepTowards(tile->pos(), place, parts), tempo::pileSlideSteps(settings_.Veloc),
+        tempo::kPileStepMs);
   tile->hide();
   sounds_.TocaWav(QStringLiteral("clic5.wav"));
   if (seat == kJog) {
@@ -173,8 +173,8 @@ void TableScene::layTile(const LaidTile& laid) {
   auto* h2 = static_cast<PictureItem*>(halves[1]);
   h1->setPicture(halfPicture, p.shown.first() + settings_.PedraBase());
   h2->setPicture(halfPicture, p.shown.last() + settings_.PedraBase());
-  h1->setPos(at(where.first));
-  h2->setPos(at(where.second));
+  h1->setPos(toScene(where.first));
+  h2->setPos(toScene(where.second));
 
   MovePedra(laid.seat, laid.slot, QPointF(p.left, p.top));
   view->show();
@@ -195,11 +195,12 @@ void TableScene::MovePedra(int seat, int slot, QPointF target) {
   if (!player) pacer_.wait(tempo::kComputerThinkMs);
   // The view laid next takes the last step's place.
   const int veloc = settings_.Veloc;
-  slide(mover, stepBackFrom(mover->pos(), target, veloc), tempo::chainSlideSteps(veloc), tempo::kSlideStepMs);
+  slide(mover, stepBackFrom(mover->pos(), target, veloc), tempo::chainSlideSteps(veloc),
+        tempo::kSlideStepMs);
   mover->hide();
   if (player) {
     PicJog[slot]->hide();
-    PicJog[slot]->setPos(at(handSlot(slot)));
+    PicJog[slot]->setPos(toScene(handSlot(slot)));
   } else {
     pacer_.letEventsRun();
   }
@@ -226,7 +227,9 @@ void TableScene::closeUpHand(int seat, int slot) {
     return;
   }
   // The rows run down the left side, along the top and up the right side.
-  const QPointF towardsSlot1 = seat == kMac1 ? QPointF(0, step) : seat == kMac2 ? QPointF(-step, 0) : QPointF(0, -step);
+  const QPointF towardsSlot1 = seat == kMac1   ? QPointF(0, step)
+                               : seat == kMac2 ? QPointF(-step, 0)
+                                               : QPointF(0, -step);
   auto& images = ImgMac[seat];
   for (int k = slot + 1; k <= kHandSlots; ++k) {
     PictureItem* image = images[k];
@@ -250,7 +253,9 @@ void TableScene::computerPasses(int seat) {
   if (o == nullptr) return;
   const int veloc = settings_.Veloc;
   const double s = tempo::passJumpStep(seat == kMac2 ? o->width() : o->height(), veloc);
-  const QPointF out = seat == kMac1 ? QPointF(0, s) : seat == kMac2 ? QPointF(-s, 0) : QPointF(0, -s);
+  const QPointF out = seat == kMac1   ? QPointF(0, s)
+                      : seat == kMac2 ? QPointF(-s, 0)
+                                      : QPointF(0, -s);
   const auto jump = [&](QPointF by) {
     pacer::Cadence beat(tempo::kCloseUpStepMs);
     for (int n = 0; n < tempo::passJumpSteps(veloc); ++n) {
@@ -278,10 +283,11 @@ void TableScene::computerPasses(int seat) {
 void TableScene::returnToHand(int slot, TileReturn how) {
   if (how != TileReturn::Quiet) {
     // Back to its slot, or beside it after a refusal.
-    QPointF home = at(handSlot(slot));
-    if (how == TileReturn::Refused) home += at(kRefusedOffset);
+    QPointF home = toScene(handSlot(slot));
+    if (how == TileReturn::Refused) home += toScene(kRefusedOffset);
     const int veloc = settings_.Veloc;
-    slide(PicMover, stepBackFrom(PicMover->pos(), home, veloc), tempo::returnSteps(veloc), tempo::kCloseUpStepMs);
+    slide(PicMover, stepBackFrom(PicMover->pos(), home, veloc), tempo::returnSteps(veloc),
+          tempo::kCloseUpStepMs);
   }
   ExibeJog(slot);
   PicJog[slot]->show();
@@ -331,8 +337,8 @@ void TableScene::MostraPedrasMac() {
       PictureItem* view = newView(upright ? Picture::PedraHR : Picture::PedraWR, kTurnedUp);
       auto* h1 = new PictureItem(halves, t.first() + settings_.PedraBase(), view);
       auto* h2 = new PictureItem(halves, t.last() + settings_.PedraBase(), view);
-      h1->setPos(at(where.first));
-      h2->setPos(at(where.second));
+      h1->setPos(toScene(where.first));
+      h2->setPos(toScene(where.second));
       view->setPos(ImgMac[seat][slot]->pos());
       view->show();
       turnedUp_.push_back(view);

@@ -7,9 +7,14 @@
 
 namespace tavolix {
 
-TablePresentation::TablePresentation(QWidget& window, TableScene& scene, TablePacer& pacer, Settings& settings,
-                                     SettingsStore& store, const bool& ingles)
-    : window_(window), scene_(scene), pacer_(pacer), settings_(settings), store_(store), ingles_(ingles) {}
+TablePresentation::TablePresentation(QWidget& window, TableScene& scene, TablePacer& pacer,
+                                     Settings& settings, SettingsStore& store, const bool& ingles)
+    : window_(window),
+      scene_(scene),
+      pacer_(pacer),
+      settings_(settings),
+      store_(store),
+      ingles_(ingles) {}
 
 QString TablePresentation::screenText(const std::string& text) {
   QString shown = QString::fromStdString(text);
@@ -27,7 +32,8 @@ NewGameAnswer TablePresentation::newGameDialog(bool leaveEndsProgram) {
 }
 
 void TablePresentation::messageBox(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), screenText(text), QMessageBox::Ok, &window_);
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), screenText(text), QMessageBox::Ok,
+                  &window_);
   box.exec();
   pacer_.check();
 }

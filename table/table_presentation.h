@@ -17,8 +17,8 @@ class SettingsStore;
 // the table's pictures, captions, sounds and dialogs.
 class TablePresentation : public Presentation {
  public:
-  TablePresentation(QWidget& window, TableScene& scene, TablePacer& pacer, Settings& settings, SettingsStore& store,
-                    const bool& ingles);
+  TablePresentation(QWidget& window, TableScene& scene, TablePacer& pacer, Settings& settings,
+                    SettingsStore& store, const bool& ingles);
 
   // What the window does when the game ends the program.
   void onEndProgram(std::function<void()> end) { end_ = std::move(end); }
@@ -33,7 +33,9 @@ class TablePresentation : public Presentation {
   void matchEnd(const MatchEndReport& report) override;
   void endProgram() override;
 
-  void message(const std::string& text, int ms) override { scene_.message(QString::fromStdString(text), ms); }
+  void message(const std::string& text, int ms) override {
+    scene_.message(QString::fromStdString(text), ms);
+  }
   void blinkMessage() override { scene_.blinkMessage(); }
   void hideMessage() override { scene_.hideMessage(); }
   void prompt(const std::string& text) override { scene_.showPrompt(QString::fromStdString(text)); }
@@ -41,7 +43,9 @@ class TablePresentation : public Presentation {
   void showSeats(const std::array<std::string, 4>& names) override { scene_.showSeatNames(names); }
   void showScores(const std::array<std::string, 4>& scores) override;
 
-  void enableNewGame(bool enabled) override { scene_.enableCommand(TableScene::Command::NewGame, enabled); }
+  void enableNewGame(bool enabled) override {
+    scene_.enableCommand(TableScene::Command::NewGame, enabled);
+  }
   void enableHand(bool enabled) override { scene_.enableHand(enabled); }
   void showPassCommand(bool shown) override { scene_.showPassCommand(shown); }
 
@@ -49,7 +53,9 @@ class TablePresentation : public Presentation {
   void newHand() override { scene_.newHand(); }
   void layOutPile() override { scene_.layOutPile(); }
   void enablePile(bool enabled) override { scene_.enablePile(enabled); }
-  void takeFromPile(int seat, int slot, int position) override { scene_.takeFromPile(seat, slot, position); }
+  void takeFromPile(int seat, int slot, int position) override {
+    scene_.takeFromPile(seat, slot, position);
+  }
   void removePile() override { scene_.removePile(); }
   void layTile(const LaidTile& tile) override { scene_.layTile(tile); }
   void closeUpHand(int seat, int slot) override { scene_.closeUpHand(seat, slot); }

@@ -9,6 +9,7 @@
 #include "game/table_geometry.h"
 #include "game/tempo.h"
 #include "pacer.h"
+#include "twips.h"
 #include "window_button.h"
 
 namespace tavolix {
@@ -30,7 +31,8 @@ class TablePicture : public QGraphicsItem {
 // The invisible title strip: pressing the left button on it moves the window.
 class TitleStrip : public QGraphicsItem {
  public:
-  TitleStrip(QSizeF size, std::function<void(QPointF)> pressed, std::function<void(QPointF)> dragged)
+  TitleStrip(QSizeF size, std::function<void(QPointF)> pressed,
+             std::function<void(QPointF)> dragged)
       : size_(size), pressed_(std::move(pressed)), dragged_(std::move(dragged)) {
     setAcceptedMouseButtons(Qt::LeftButton);
   }
@@ -59,8 +61,6 @@ Item* place(QGraphicsScene& scene, Item* item, QPointF at, int layer, bool visib
   return item;
 }
 
-QPointF at(Point p) { return {p.left, p.top}; }
-
 const QColor kLight(224, 224, 224);
 const QColor kGreen(120, 255, 90);
 const LabelItem::Style kCommandStyle{8.25, true, kLight, Qt::AlignLeft | Qt::AlignTop};
@@ -75,7 +75,8 @@ const LabelItem::Style kPromptShadow{12, true, Qt::black, Qt::AlignHCenter | Qt:
 
 }  // namespace
 
-TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer, QObject* parent)
+TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer,
+                       QObject* parent)
     : QGraphicsScene(parent), settings_(settings), sounds_(sounds), pacer_(pacer) {
   setSceneRect(0, 0, kWidth, kHeight);
   setItemIndexMethod(QGraphicsScene::NoIndex);  // a few dozen items, most of them moving
@@ -83,30 +84,35 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
 
   place(*this, new TablePicture, {-15, 0}, kBackground);
   Image3 = place(*this,
-                 new TitleStrip(QSizeF(10230, 900), [this](QPointF to) { Q_EMIT titleStripPressed(to); },
-                                [this](QPointF to) { Q_EMIT titleStripDragged(to); }),
+                 new TitleStrip(
+                     QSizeF(10230, 900), [this](QPointF to) { Q_EMIT titleStripPressed(to); },
+                     [this](QPointF to) { Q_EMIT titleStripDragged(to); }),
                  {-45, -15}, kCaptions);
-  Image4 = place(*this, new WindowButton(artwork::WindowGlyph::Minimise, QSizeF(375, 375)), {10350, 405}, kCaptions);
-  Image2 = place(*this, new WindowButton(artwork::WindowGlyph::FullScreen, QSizeF(450, 465)), {10740, 375}, kCaptions);
-  Image1 = place(*this, new WindowButton(artwork::WindowGlyph::Close, QSizeF(450, 435)), {11175, 390}, kCaptions);
+  Image4 = place(*this, new WindowButton(artwork::WindowGlyph::Minimise, QSizeF(375, 375)),
+                 {10350, 405}, kCaptions);
+  Image2 = place(*this, new WindowButton(artwork::WindowGlyph::FullScreen, QSizeF(450, 465)),
+                 {10740, 375}, kCaptions);
+  Image1 = place(*this, new WindowButton(artwork::WindowGlyph::Close, QSizeF(450, 435)),
+                 {11175, 390}, kCaptions);
   connect(Image4, &WindowButton::clicked, this, &TableScene::minimiseClicked);
   connect(Image2, &WindowButton::clicked, this, &TableScene::fullScreenClicked);
   connect(Image1, &WindowButton::clicked, this, &TableScene::closeClicked);
 
   // The commands, each over a black copy of itself 15 twips right and below.
-  const auto commandPair = [this](const QString& caption, QSizeF box, QPointF where, LabelItem*& label,
-                                  LabelItem*& shadow) {
-    shadow = place(*this, new LabelItem(caption, box, kCommandShadow), where + QPointF(15, 15), kCaptions);
+  const auto commandPair = [this](const QString& caption, QSizeF box, QPointF where,
+                                  LabelItem*& label, LabelItem*& shadow) {
+    shadow = place(*this, new LabelItem(caption, box, kCommandShadow), where + QPointF(15, 15),
+                   kCaptions);
     label = place(*this, new LabelItem(caption, box, kCommandStyle), where, kCaptions + 1);
     label->setClickable(true);
   };
   commandPair(QStringLiteral("Novo Jogo |"), {1035, 195}, {420, 1080}, Label2, Label7);
   commandPair(QStringLiteral("Opções |"), {840, 195}, {1455, 1080}, Label1, Label6);
   commandPair(QStringLiteral("Ajuda"), {660, 195}, {2340, 1080}, Label4, Label5);
-  Label3[1] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPassShadow), {7935, 8175},
-                    kCaptions, false);
-  Label3[0] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPass), {7920, 8160},
-                    kCaptions + 1, false);
+  Label3[1] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPassShadow),
+                    {7935, 8175}, kCaptions, false);
+  Label3[0] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPass),
+                    {7920, 8160}, kCaptions + 1, false);
   Label3[0]->setClickable(true);
   for (const Command c : {Command::NewGame, Command::Settings, Command::Help, Command::Pass}) {
     connect(commandLabel(c), &LabelItem::clicked, this, [this, c] { Q_EMIT commandClicked(c); });
@@ -120,18 +126,25 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
                            seat == kJog ? new LabelItem(name, {120, 240}, kPlayersName)
                                         : new LabelItem(name, {1200, 240}, kSeat),
                            players[seat], kCaptions);
-    LbPontos[seat] = place(*this, new LabelItem(QStringLiteral("0 pts"), {900, 240}, kSeat), scores[seat], kCaptions);
+    LbPontos[seat] = place(*this, new LabelItem(QStringLiteral("0 pts"), {900, 240}, kSeat),
+                           scores[seat], kCaptions);
   }
 
   // The prompt and the message line: a green caption over a black one.
   const QString takeYourTiles = QStringLiteral("Escolha as suas peças");
-  Label8 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPromptShadow), {1080, 7185}, kCaptions, false);
-  Label11 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPrompt), {1065, 7200}, kCaptions + 1, false);
-  Label9 = place(*this, new LabelItem(QString(), {5910, 570}, kPromptShadow), {3345, 5910}, kCaptions, false);
-  Label10 = place(*this, new LabelItem(QString(), {5910, 570}, kPrompt), {3345, 5925}, kCaptions + 1, false);
+  Label8 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPromptShadow), {1080, 7185},
+                 kCaptions, false);
+  Label11 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPrompt), {1065, 7200},
+                  kCaptions + 1, false);
+  Label9 = place(*this, new LabelItem(QString(), {5910, 570}, kPromptShadow), {3345, 5910},
+                 kCaptions, false);
+  Label10 = place(*this, new LabelItem(QString(), {5910, 570}, kPrompt), {3345, 5925},
+                  kCaptions + 1, false);
 
-  ImgMontao0 = place(*this, new PictureItem(Picture::ImgMontaoX, set), at(kPileOrigin), kPile, false);
-  PicMatrisH0 = place(*this, new PictureItem(Picture::ImgFrenteH, set), at(kFirstTile), kChain, false);
+  ImgMontao0 =
+      place(*this, new PictureItem(Picture::ImgMontaoX, set), toScene(kPileOrigin), kPile, false);
+  PicMatrisH0 =
+      place(*this, new PictureItem(Picture::ImgFrenteH, set), toScene(kFirstTile), kChain, false);
   for (PictureItem*& half : firstHalves_) half = new PictureItem(Picture::ImgW, 0, PicMatrisH0);
   PicMove = place(*this, new PictureItem(Picture::ImgCostasW, set), {225, 7905}, kMoving, false);
   PicMover = place(*this, new PictureItem(Picture::ImgMove, set), {11430, 7995}, kCarried, false);
@@ -143,7 +156,8 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
     ImgJog2[slot] = new PictureItem(Picture::imgh, 0, PicJog[slot]);
     for (int seat = kMac1; seat <= kMac3; ++seat) {
       const Picture back = seat == kMac2 ? Picture::PedraH : Picture::PedraW;
-      ImgMac[seat][slot] = place(*this, new PictureItem(back, set), at(computerSlot(seat, slot)), kComputerHands, false);
+      ImgMac[seat][slot] = place(*this, new PictureItem(back, set),
+                                 toScene(computerSlot(seat, slot)), kComputerHands, false);
     }
   }
 
@@ -166,18 +180,22 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
 TableScene::~TableScene() = default;
 
 void TableScene::setCommandPointer(const QCursor& pointer) {
-  for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{Label1, Label2, Label4, Label3[0], Image1, Image2,
-                                                                   Image4, ImgMontao0}) {
+  for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{
+           Label1, Label2, Label4, Label3[0], Image1, Image2, Image4, ImgMontao0}) {
     item->setCursor(pointer);
   }
 }
 
 LabelItem* TableScene::commandLabel(Command command) const {
   switch (command) {
-    case Command::NewGame: return Label2;
-    case Command::Settings: return Label1;
-    case Command::Help: return Label4;
-    case Command::Pass: break;
+    case Command::NewGame:
+      return Label2;
+    case Command::Settings:
+      return Label1;
+    case Command::Help:
+      return Label4;
+    case Command::Pass:
+      break;
   }
   return Label3[0];
 }
@@ -233,7 +251,9 @@ void TableScene::showSeatNames(const std::array<std::string, 4>& names) {
 
 void TableScene::showScore(int seat, const QString& text) { LbPontos[seat]->setCaption(text); }
 
-void TableScene::enableCommand(Command command, bool enabled) { commandLabel(command)->setEnabled(enabled); }
+void TableScene::enableCommand(Command command, bool enabled) {
+  commandLabel(command)->setEnabled(enabled);
+}
 
 void TableScene::enableHand(bool enabled) {
   for (int slot = 1; slot <= kHandSlots; ++slot) PicJog[slot]->setEnabled(enabled);
@@ -244,7 +264,8 @@ void TableScene::useEnglishCaptions() {
   for (LabelItem* label : {Label2, Label7}) label->setCaption(QStringLiteral("New Game |"));
   for (LabelItem* label : {Label1, Label6}) label->setCaption(QStringLiteral("Settings |"));
   for (LabelItem* label : {Label4, Label5}) label->setCaption(QStringLiteral("Help"));
-  for (LabelItem* label : {Label8, Label11}) label->setCaption(QStringLiteral("select your first domino"));
+  for (LabelItem* label : {Label8, Label11})
+    label->setCaption(QStringLiteral("select your first domino"));
 }
 
 // --- the hands ---------------------------------------------------------------
@@ -262,8 +283,8 @@ void TableScene::ExibeJog(int slot) {
   ImgJog2[slot]->setPicture(Picture::imgh, t.last() + settings_.PedraBase());
   if (settings_.PedraX == 0 || settings_.PedraX == 1) {
     const Halves halves = handHalves(settings_.PedraX);
-    imgjog1[slot]->setPos(at(halves.first));
-    ImgJog2[slot]->setPos(at(halves.second));
+    imgjog1[slot]->setPos(toScene(halves.first));
+    ImgJog2[slot]->setPos(toScene(halves.second));
   }
   imgjog1[slot]->show();
   ImgJog2[slot]->show();
@@ -280,7 +301,7 @@ void TableScene::ExibeMac(int seat) {
 
 void TableScene::showHands() {
   for (int slot = 1; slot <= kHandSlots; ++slot) {
-    PicJog[slot]->setPos(at(handSlot(slot)));
+    PicJog[slot]->setPos(toScene(handSlot(slot)));
     ExibeJog(slot);
   }
   for (int seat = kMac1; seat <= kMac3; ++seat) {
@@ -312,6 +333,8 @@ std::vector<const PictureItem*> TableScene::chainViews() const {
   return views;
 }
 
-std::vector<const PictureItem*> TableScene::turnedUp() const { return {turnedUp_.begin(), turnedUp_.end()}; }
+std::vector<const PictureItem*> TableScene::turnedUp() const {
+  return {turnedUp_.begin(), turnedUp_.end()};
+}
 
 }  // namespace tavolix

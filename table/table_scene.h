@@ -31,7 +31,8 @@ class TableScene : public QGraphicsScene {
   // The commands along the top, and the Pass command.
   enum class Command { NewGame, Settings, Help, Pass };
 
-  TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer, QObject* parent = nullptr);
+  TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer,
+             QObject* parent = nullptr);
   ~TableScene() override;
 
   // The hands drawn are those of `state`.
@@ -84,7 +85,9 @@ class TableScene : public QGraphicsScene {
   // --- what the table shows, for looking at it ---------------------------------
   const PictureItem& handTile(int slot) const { return *PicJog[slot]; }
   // The first (top) or the second half face shown in a hand slot.
-  const PictureItem& handHalf(int slot, int half) const { return *(half == 1 ? imgjog1 : ImgJog2)[slot]; }
+  const PictureItem& handHalf(int slot, int half) const {
+    return *(half == 1 ? imgjog1 : ImgJog2)[slot];
+  }
   const PictureItem& computerTile(int seat, int slot) const { return *ImgMac[seat][slot]; }
   const PictureItem& carriedTile() const { return *PicMover; }
   const PictureItem& movingTile() const { return *PicMove; }
@@ -156,10 +159,11 @@ class TableScene : public QGraphicsScene {
   std::array<PictureItem*, 8> ImgJog2{};
   std::array<std::array<PictureItem*, 8>, 4> ImgMac{};  // [seat 1..3][slot 1..7]
 
-  std::array<PictureItem*, kTileCount + 1> pile_{};  // positions 1..28 while the pile is on the table
-  std::vector<PictureItem*> chain_;                  // views of tiles 2..28 in the order laid
-  std::vector<PictureItem*> turnedUp_;               // the computer tiles shown at the end of a hand
-  std::array<PictureItem*, 2> firstHalves_{};        // the halves of the first tile's view
+  std::array<PictureItem*, kTileCount + 1>
+      pile_{};                                 // positions 1..28 while the pile is on the table
+  std::vector<PictureItem*> chain_;            // views of tiles 2..28 in the order laid
+  std::vector<PictureItem*> turnedUp_;         // the computer tiles shown at the end of a hand
+  std::array<PictureItem*, 2> firstHalves_{};  // the halves of the first tile's view
 
   // The message line's two timers: one hides it, the other makes it blink.
   QTimer timerMsg_;

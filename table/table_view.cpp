@@ -9,7 +9,8 @@ TableView::TableView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(sce
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+  setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                 QPainter::SmoothPixmapTransform);
   setBackgroundBrush(artwork::kSurround);
   setAlignment(Qt::AlignCenter);
   setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
@@ -24,7 +25,8 @@ void TableView::resizeEvent(QResizeEvent* event) {
 
 void TableView::fit() {
   const QSize room = viewport()->size();
-  const double factor = std::min(room.width() / double(geometry::kWidth), room.height() / double(geometry::kHeight));
+  const double factor =
+      std::min(room.width() / double(geometry::kWidth), room.height() / double(geometry::kHeight));
   setTransform(QTransform::fromScale(factor, factor));
   centerOn(geometry::kWidth / 2.0, geometry::kHeight / 2.0);
 }

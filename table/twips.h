@@ -10,6 +10,9 @@ namespace tavolix {
 
 using geometry::kTwipsPerPixel;
 
+// A place on the table as the scene takes it.
+inline QPointF toScene(geometry::Point p) { return {p.left, p.top}; }
+
 constexpr double twips(double pixels) { return pixels * kTwipsPerPixel; }
 inline QSizeF twips(QSizeF pixels) { return pixels * kTwipsPerPixel; }
 // A font size in points, as scene units: 20 twips to the point.

@@ -82,7 +82,9 @@ int main(int argc, char* argv[]) {
   TableScene& scene = window.scene();
   scene.bindState(&hand);
 
-  std::printf("Veloc | slide ms (figure)      | close-up ms a slot (figure) | longest loop gap ms slide / close-up\n");
+  std::printf(
+      "Veloc | slide ms (figure)      | close-up ms a slot (figure) | longest loop gap ms slide / "
+      "close-up\n");
   for (int veloc : {5, 15, 25}) {
     settings.Veloc = static_cast<std::int16_t>(veloc);
     std::vector<double> slides, closeUps;
@@ -108,9 +110,9 @@ int main(int argc, char* argv[]) {
     const double closeFigure = veloc * 5.0;
     const double slide = median(slides);
     const double close = median(closeUps);
-    std::printf("%5d | %7.1f (%5.0f) %+5.1f%% | %7.1f (%4.0f) %+5.1f%%      | %5.1f / %5.1f\n", veloc, slide, slideFigure,
-                100 * (slide - slideFigure) / slideFigure, close, closeFigure, 100 * (close - closeFigure) / closeFigure,
-                gapSlide, gapClose);
+    std::printf("%5d | %7.1f (%5.0f) %+5.1f%% | %7.1f (%4.0f) %+5.1f%%      | %5.1f / %5.1f\n",
+                veloc, slide, slideFigure, 100 * (slide - slideFigure) / slideFigure, close,
+                closeFigure, 100 * (close - closeFigure) / closeFigure, gapSlide, gapClose);
   }
   return 0;
 }

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "dialogs/frm_novo_jogo.h"
 #include "game/autoplay.h"
 #include "game/random_source.h"
-#include "dialogs/frm_novo_jogo.h"
 #include "settings/settings_store.h"
 #include "table/form1.h"
 #include "table/pacer.h"
@@ -66,7 +66,8 @@ int main(int argc, char* argv[]) {
   QTimer answer;
   answer.setInterval(20);
   QObject::connect(&answer, &QTimer::timeout, [] {
-    if (auto* dialog = qobject_cast<FrmNovoJogo*>(QApplication::activeModalWidget())) dialog->Label1_Click();
+    if (auto* dialog = qobject_cast<FrmNovoJogo*>(QApplication::activeModalWidget()))
+      dialog->Label1_Click();
   });
   answer.start();
   window.show();

@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
   if (trace.is_open()) {
     trace.close();
     if (!trace) {
-      std::cerr << "tavolix-sim: the trace could not be written completely to '" << options.traceFile << "'\n";
+      std::cerr << "tavolix-sim: the trace could not be written completely to '"
+                << options.traceFile << "'\n";
       return 1;
     }
   }

@@ -11,7 +11,8 @@ namespace {
 std::optional<long> wholeNumber(const std::string& text, long low, long high) {
   long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < low ||
+      value > high) {
     return std::nullopt;
   }
   return value;
@@ -43,7 +44,8 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string name = arguments[i];
     std::optional<std::string> attached;
-    if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+    if (const auto equals = name.find('=');
+        name.rfind("--", 0) == 0 && equals != std::string::npos) {
       attached = name.substr(equals + 1);
       name.resize(equals);
     }
@@ -72,8 +74,8 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
       fixedRules = true;
     } else if (name == "--mixed-rules") {
       error = flag(options.mixedRules);
-    } else if (name == "--matches" || name == "--rule" || name == "--opening" || name == "--limit" ||
-               name == "--seed" || name == "--trace") {
+    } else if (name == "--matches" || name == "--rule" || name == "--opening" ||
+               name == "--limit" || name == "--seed" || name == "--trace") {
       const auto text = value();
       if (!text) return name + " needs a value";
       if (name == "--trace") {
@@ -81,7 +83,8 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
         options.traceFile = *text;
       } else if (name == "--seed") {
         options.seed = parseSeed(*text);
-        if (!options.seed) return "--seed takes a whole number from 0 to 18446744073709551615, not '" + *text + "'";
+        if (!options.seed)
+          return "--seed takes a whole number from 0 to 18446744073709551615, not '" + *text + "'";
       } else if (name == "--matches") {
         const auto n = wholeNumber(*text, 1, 1'000'000'000);
         if (!n) return "--matches takes a whole number from 1 to 1000000000, not '" + *text + "'";
@@ -108,8 +111,9 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
     if (error) return *error;
   }
   if (options.mixedRules && fixedRules) {
-    return std::string("--mixed-rules draws every rule itself; leave out --pairs, --rule, --opening, "
-                       "--anticlockwise, --close-anywhere and --limit");
+    return std::string(
+        "--mixed-rules draws every rule itself; leave out --pairs, --rule, --opening, "
+        "--anticlockwise, --close-anywhere and --limit");
   }
   return options;
 }

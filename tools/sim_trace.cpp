@@ -26,9 +26,12 @@ std::string ends(const GameState& state) {
 
 const char* sideName(Lado side) {
   switch (side) {
-    case Lado::A: return "A";
-    case Lado::B: return "B";
-    case Lado::First: return "";
+    case Lado::A:
+      return "A";
+    case Lado::B:
+      return "B";
+    case Lado::First:
+      return "";
   }
   return "";
 }
@@ -39,11 +42,21 @@ std::string jsonString(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char escaped[8];
@@ -59,9 +72,9 @@ std::string jsonString(const std::string& text) {
 
 void TraceWriter::matchStarted(const Settings& s) {
   out_ << R"({"ev":"match","tipoJogo":)" << s.TipoJogo << R"(,"tipoRegra":)" << s.TipoRegra
-       << R"(,"tipoInicio":)" << s.TipoInicio << R"(,"sentidoHorario":)" << boolean(s.SentidoHorario)
-       << R"(,"pontosLimit":)" << s.PontosLimit << R"(,"fecharSoNoNatural":)" << boolean(s.FecharSoNoNatural)
-       << "}\n";
+       << R"(,"tipoInicio":)" << s.TipoInicio << R"(,"sentidoHorario":)"
+       << boolean(s.SentidoHorario) << R"(,"pontosLimit":)" << s.PontosLimit
+       << R"(,"fecharSoNoNatural":)" << boolean(s.FecharSoNoNatural) << "}\n";
 }
 
 void TraceWriter::dealt(const GameState& state) {
@@ -74,7 +87,8 @@ void TraceWriter::dealt(const GameState& state) {
     out_ << "]";
   }
   out_ << R"(],"ordem":)"
-       << numbers(std::array<int, 4>{state.Ordem[1], state.Ordem[2], state.Ordem[3], state.Ordem[4]})
+       << numbers(
+              std::array<int, 4>{state.Ordem[1], state.Ordem[2], state.Ordem[3], state.Ordem[4]})
        << R"(,"quemInicia":)" << state.QuemInicia << "}\n";
 }
 
@@ -83,8 +97,9 @@ void TraceWriter::redealt(int seat, int doubles) {
 }
 
 void TraceWriter::played(int seat, int slot, TileCode tile, Lado side, const GameState& state) {
-  out_ << R"({"ev":"play","seat":)" << seat << R"(,"slot":)" << slot << R"(,"tile":)" << jsonString(tile.text())
-       << R"(,"side":")" << sideName(side) << R"(","ends":)" << ends(state) << "}\n";
+  out_ << R"({"ev":"play","seat":)" << seat << R"(,"slot":)" << slot << R"(,"tile":)"
+       << jsonString(tile.text()) << R"(,"side":")" << sideName(side) << R"(","ends":)"
+       << ends(state) << "}\n";
 }
 
 void TraceWriter::passed(int seat, const GameState& state) {
@@ -96,13 +111,15 @@ void TraceWriter::handEnded(const HandResult& r, const GameState& state) {
     out_ << R"({"ev":"out","seat":)" << r.winner << R"(,"points":)" << r.points << R"(,"kind":)"
          << jsonString(texts::goingOutName(r.kind));
   } else {
-    out_ << R"({"ev":"blocked","totals":)" << numbers(r.totals) << R"(,"scorers":)" << numbers(r.scorers)
-         << R"(,"points":)" << r.points;
+    out_ << R"({"ev":"blocked","totals":)" << numbers(r.totals) << R"(,"scorers":)"
+         << numbers(r.scorers) << R"(,"points":)" << r.points;
   }
-  out_ << R"(,"quemInicia":)" << state.QuemInicia << R"(,"scores":)" << numbers(state.Pontos) << "}\n";
+  out_ << R"(,"quemInicia":)" << state.QuemInicia << R"(,"scores":)" << numbers(state.Pontos)
+       << "}\n";
 }
 
-void TraceWriter::matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) {
+void TraceWriter::matchEnded(int winner, const std::array<int, 4>& standings,
+                             const GameState& state) {
   out_ << R"({"ev":"matchEnd","winner":)" << winner << R"(,"scores":)" << numbers(state.Pontos)
        << R"(,"standings":)" << numbers(standings) << "}\n";
 }

@@ -18,7 +18,8 @@ namespace tavolix::sim {
 namespace {
 
 constexpr int kMaxListedViolations = 10;
-constexpr long kEarlyMemoryMatch = 1000;  // memory is taken here and at the end, to show it stays flat
+constexpr long kEarlyMemoryMatch =
+    1000;  // memory is taken here and at the end, to show it stays flat
 
 // The resident memory of this process in KiB, where the system tells it (0 elsewhere).
 long residentKiB() {
@@ -35,7 +36,8 @@ long residentKiB() {
 
 void addViolation(Summary& summary, const std::string& what) {
   ++summary.violations;
-  if (static_cast<int>(summary.firstViolations.size()) < kMaxListedViolations) summary.firstViolations.push_back(what);
+  if (static_cast<int>(summary.firstViolations.size()) < kMaxListedViolations)
+    summary.firstViolations.push_back(what);
 }
 
 // Plays the new game dialog (the rules of each match) and watches where tiles
@@ -56,14 +58,17 @@ class SimulatedTable : public SilentPresentation {
 
   void layTile(const LaidTile& tile) override {
     const TilePlacement& p = tile.placement;
-    if (p.left < 0 || p.top < 0 || p.left + p.width() > geometry::kWidth || p.top + p.height() > geometry::kHeight) {
+    if (p.left < 0 || p.top < 0 || p.left + p.width() > geometry::kWidth ||
+        p.top + p.height() > geometry::kHeight) {
       ++summary_.outsideWindow;
     }
     for (const TilePlacement& other : tiles_) {
       // Anchors are kept in whole twips, so neighbours may share half a twip.
       constexpr double kSlack = 1.0;
-      const bool apart = p.left + kSlack >= other.left + other.width() || other.left + kSlack >= p.left + p.width() ||
-                         p.top + kSlack >= other.top + other.height() || other.top + kSlack >= p.top + p.height();
+      const bool apart = p.left + kSlack >= other.left + other.width() ||
+                         other.left + kSlack >= p.left + p.width() ||
+                         p.top + kSlack >= other.top + other.height() ||
+                         other.top + kSlack >= p.top + p.height();
       if (!apart) {
         ++summary_.overlapping;
         break;
@@ -81,8 +86,8 @@ class SimulatedTable : public SilentPresentation {
       settings_.TipoInicio = static_cast<std::int16_t>(random_.draw(3));
       settings_.SentidoHorario = random_.draw(2) == 1;
       settings_.FecharSoNoNatural = random_.draw(2) == 1;
-      settings_.PontosLimit = static_cast<std::int16_t>(settings_.TipoRegra == 1 ? 3 + random_.draw(7)
-                                                                                   : 50 * random_.draw(5));
+      settings_.PontosLimit = static_cast<std::int16_t>(
+          settings_.TipoRegra == 1 ? 3 + random_.draw(7) : 50 * random_.draw(5));
       return;
     }
     settings_.TipoJogo = options_.pairs ? 2 : 1;
@@ -90,8 +95,8 @@ class SimulatedTable : public SilentPresentation {
     settings_.TipoInicio = static_cast<std::int16_t>(options_.opening);
     settings_.SentidoHorario = !options_.anticlockwise;
     settings_.FecharSoNoNatural = !options_.closeAnywhere;
-    settings_.PontosLimit = static_cast<std::int16_t>(
-        options_.limit.value_or(options_.rule == 1 ? Settings::kDefaultLimitRule1 : Settings::kDefaultLimitRule2));
+    settings_.PontosLimit = static_cast<std::int16_t>(options_.limit.value_or(
+        options_.rule == 1 ? Settings::kDefaultLimitRule1 : Settings::kDefaultLimitRule2));
   }
 
   const Options& options_;
@@ -156,7 +161,8 @@ class Referee : public MatchObserver {
     checkScores(state);
     if (trace_) trace_->handEnded(result, state);
   }
-  void matchEnded(int winner, const std::array<int, 4>& standings, const GameState& state) override {
+  void matchEnded(int winner, const std::array<int, 4>& standings,
+                  const GameState& state) override {
     ++events_;
     ++summary_.matchWins[winner];
     if (summary_.matches == kEarlyMemoryMatch) summary_.residentEarlyKiB = residentKiB();
@@ -167,22 +173,27 @@ class Referee : public MatchObserver {
   // `when` describes the moment, and is only worked out when something is wrong.
   template <class When>
   void check(const GameState& state, bool dealing, When&& when) {
-    for (const std::string& problem : checkInvariants(state, match_.chain(), match_.settings(), dealing)) {
-      addViolation(summary_, "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
+    for (const std::string& problem :
+         checkInvariants(state, match_.chain(), match_.settings(), dealing)) {
+      addViolation(summary_,
+                   "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
     }
   }
   template <class When>
   void checkTurn(int seat, int expected, When&& when) {
     if (seat != expected) {
-      addViolation(summary_, "match " + std::to_string(summary_.matches) + ", " + when() + ": it was " +
-                                 (expected < 0 ? std::string("nobody") : seatKey(expected)) + "'s turn");
+      addViolation(summary_,
+                   "match " + std::to_string(summary_.matches) + ", " + when() + ": it was " +
+                       (expected < 0 ? std::string("nobody") : seatKey(expected)) + "'s turn");
     }
     toMove_ = nextSeat(seat, match_.settings().SentidoHorario);
   }
   void checkScores(const GameState& state) {
     const Settings& settings = match_.settings();
-    if (settings.pairs() && (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
-      addViolation(summary_, "match " + std::to_string(summary_.matches) + ": partners' scores differ");
+    if (settings.pairs() &&
+        (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
+      addViolation(summary_,
+                   "match " + std::to_string(summary_.matches) + ": partners' scores differ");
     }
   }
 
@@ -216,7 +227,8 @@ Summary simulate(const Options& options, std::ostream* traceOut) {
     player.act();
     idle = referee.events() == before && match.state().QtdEscolhidas == 0 ? idle + 1 : 0;
     if (match.awaiting() == Match::Awaiting::Nothing || idle > 20) {
-      addViolation(summary, "match " + std::to_string(summary.matches) + ": the game stopped responding");
+      addViolation(summary,
+                   "match " + std::to_string(summary.matches) + ": the game stopped responding");
       break;
     }
   }
@@ -233,10 +245,12 @@ void printSummary(const Summary& s, const Options& options, std::ostream& out) {
   long wentOut = 0;
   for (const auto& [kind, n] : s.wentOut) wentOut += n;
 
-  out << "Tavolix simulator, seed " << s.seed << (options.mixedRules ? ", mixed rules" : "") << "\n";
+  out << "Tavolix simulator, seed " << s.seed << (options.mixedRules ? ", mixed rules" : "")
+      << "\n";
   out << "  matches                 " << s.matches << "\n";
   out << "  hands                   " << s.hands << "\n";
-  out << "  hands per second        " << std::fixed << std::setprecision(0) << s.handsPerSecond() << "\n";
+  out << "  hands per second        " << std::fixed << std::setprecision(0) << s.handsPerSecond()
+      << "\n";
   out << "  redeals                 " << s.redeals << "\n";
   out << "  blocked hands           " << s.blocked << " (ties " << s.ties << ")\n";
   out << "  hands won by going out  " << wentOut << "\n";
@@ -245,14 +259,16 @@ void printSummary(const Summary& s, const Options& options, std::ostream& out) {
   out << "    Batida Carroção       " << count("Batida Carroção") << "\n";
   out << "    Batida Cruzada        " << count("Batida Cruzada") << "\n";
   out << "    pip rule              " << count("") << "\n";
-  out << "  match wins by seat      Jog " << s.matchWins[0] << ", Mac1 " << s.matchWins[1] << ", Mac2 "
-      << s.matchWins[2] << ", Mac3 " << s.matchWins[3] << "\n";
-  out << "  longest arm             side A " << s.longestArmA << " tiles, side B " << s.longestArmB << " tiles\n";
+  out << "  match wins by seat      Jog " << s.matchWins[0] << ", Mac1 " << s.matchWins[1]
+      << ", Mac2 " << s.matchWins[2] << ", Mac3 " << s.matchWins[3] << "\n";
+  out << "  longest arm             side A " << s.longestArmA << " tiles, side B " << s.longestArmB
+      << " tiles\n";
   out << "  tiles outside window    " << s.outsideWindow << "\n";
   out << "  tiles over other tiles  " << s.overlapping << "\n";
   if (s.residentEndKiB > 0) {
     out << "  resident memory         ";
-    if (s.residentEarlyKiB > 0) out << s.residentEarlyKiB << " KiB after " << kEarlyMemoryMatch << " matches, ";
+    if (s.residentEarlyKiB > 0)
+      out << s.residentEarlyKiB << " KiB after " << kEarlyMemoryMatch << " matches, ";
     out << s.residentEndKiB << " KiB at the end\n";
   }
   out << "  invariant violations    " << s.violations << "\n";

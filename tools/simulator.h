@@ -28,8 +28,9 @@ struct Summary {
   long violations = 0;
   std::vector<std::string> firstViolations;
   double seconds = 0;
-  long residentEarlyKiB = 0;  // resident memory after the first thousand matches (0: not reached or not known)
-  long residentEndKiB = 0;    // and at the end
+  long residentEarlyKiB =
+      0;  // resident memory after the first thousand matches (0: not reached or not known)
+  long residentEndKiB = 0;  // and at the end
 
   double handsPerSecond() const { return seconds > 0 ? hands / seconds : 0.0; }
 };

@@ -12,7 +12,8 @@ namespace {
 TEST(StartupOptions, HelpVersionAndRefusals) {
   const StartupOptions help = readStartupOptions({"-h"}, nullptr, nullptr);
   EXPECT_EQ(help.action, StartupOptions::Action::ShowHelp);
-  for (const char* mentioned : {"--version", "--quit-after-paint", "TAVOLIX_SEED", "TAVOLIX_PACE"}) {
+  for (const char* mentioned :
+       {"--version", "--quit-after-paint", "TAVOLIX_SEED", "TAVOLIX_PACE"}) {
     EXPECT_NE(help.output.find(mentioned), std::string::npos) << mentioned;
   }
   for (const char* bad : {"--bogus", "game.sav", "--seed=4"}) {
@@ -21,7 +22,8 @@ TEST(StartupOptions, HelpVersionAndRefusals) {
     EXPECT_NE(refused.output.find(bad), std::string::npos);
   }
   // Qt's own options are left to Qt.
-  const StartupOptions qt = readStartupOptions({"-platform", "offscreen", "--quit-after-paint"}, nullptr, nullptr);
+  const StartupOptions qt =
+      readStartupOptions({"-platform", "offscreen", "--quit-after-paint"}, nullptr, nullptr);
   EXPECT_EQ(qt.action, StartupOptions::Action::Play);
   EXPECT_TRUE(qt.quitAfterPaint);
 }
@@ -48,12 +50,9 @@ TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
   static const char kDamaged[] = "\x00\x01[Opc\nVeloc=-99999999\nPedraX=9\nTocarSom=maybe\n";
   damaged.write(kDamaged, sizeof kDamaged - 1);  // the leading NUL included
   damaged.close();
-  QProcessEnvironment environment = gameEnvironment(home.path());
-  environment.insert(QStringLiteral("TAVOLIX_SEED"), QStringLiteral("not a number"));
   QProcess game;
-  game.setProcessEnvironment(environment);
-  game.start(QStringLiteral(TAVOLIX_EXECUTABLE), {});
-  ASSERT_TRUE(game.waitForStarted(10000));
+  ASSERT_TRUE(
+      startGame(game, home.path(), QStringLiteral("TAVOLIX_SEED"), QStringLiteral("not a number")));
   // Still running after a while: it started and waits for the player.
   EXPECT_FALSE(game.waitForFinished(1500)) << game.readAllStandardError().toStdString();
   game.kill();

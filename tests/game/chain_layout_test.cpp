@@ -76,7 +76,8 @@ TEST(ChainLayout, SideBOfPlainTilesTurnsDownThenLeft) {
 
 TEST(ChainLayout, SideAOfPlainTilesTurnsUpThenRight) {
   Chain chain("12");
-  for (double left : {4995, 4155, 3315, 2475, 1635}) expectAt(chain.plain(Lado::A), false, left, 4575);
+  for (double left : {4995, 4155, 3315, 2475, 1635})
+    expectAt(chain.plain(Lado::A), false, left, 4575);
   // 1635 - 840 < 1275, and 1635 - 1.2 x 435 = 1113 is no room beside: on top of its left end.
   expectAt(chain.plain(Lado::A), true, 1635, 3735);
   EXPECT_EQ(chain.geometry().DirA, Direction::Up);
@@ -99,12 +100,12 @@ TEST(ChainLayout, AnExactFitIsNoTurn) {
 
 TEST(ChainLayout, DoublesLieAcrossTheLineAndAnchorsRoundHalvesToEven) {
   Chain chain("12");
-  chain.plain(Lado::B);                           // 6675, 4575
+  chain.plain(Lado::B);                                  // 6675, 4575
   expectAt(chain.double_(Lado::B), true, 7515, 4357.5);  // 217.5 higher than the plain tile
-  EXPECT_EQ(chain.geometry().TopoB, 4358);        // 4357.5 to the even 4358
+  EXPECT_EQ(chain.geometry().TopoB, 4358);               // 4357.5 to the even 4358
   EXPECT_EQ(chain.geometry().FormaB, 'H');
   expectAt(chain.plain(Lado::B), false, 7950, 4575.5);  // S right of the double, S/2 lower
-  EXPECT_EQ(chain.geometry().TopoB, 4576);        // 4575.5 to the even 4576
+  EXPECT_EQ(chain.geometry().TopoB, 4576);              // 4575.5 to the even 4576
 
   Chain left("34");
   expectAt(left.double_(Lado::A), true, 5400, 4357.5);
@@ -123,8 +124,8 @@ TEST(ChainLayout, DoublesAtTheTurnsOfSideB) {
   expectAt(chain.double_(Lado::B), false, 9817.5, 5010);
   EXPECT_EQ(chain.geometry().DirB, Direction::Down);
   EXPECT_EQ(chain.geometry().EsqB, 9818);
-  expectAt(chain.plain(Lado::B), true, 10035.5, 5445);     // under the double, S/2 in
-  expectAt(chain.double_(Lado::B), false, 9818.5, 6285);   // a double going down lies across
+  expectAt(chain.plain(Lado::B), true, 10035.5, 5445);    // under the double, S/2 in
+  expectAt(chain.double_(Lado::B), false, 9818.5, 6285);  // a double going down lies across
   expectAt(chain.plain(Lado::B), true, 10035.5, 6720);
   // 6720 + 435 + 840 > 7740: this double turns left, upright.
   expectAt(chain.double_(Lado::B), true, 9601, 6937.5);
@@ -257,7 +258,8 @@ TEST(ChainLayout, EveryChainStaysInsideTheWindowWithoutOverlaps) {
       for (std::size_t k = 0; k + 1 < laid.size(); ++k) {
         ASSERT_FALSE(overlap(p, laid[k])) << "run " << run << ": tile " << n << " over tile " << k;
       }
-      ASSERT_TRUE(touch(p, laid[lastIndex[s]])) << "run " << run << ": tile " << n << " apart from the chain";
+      ASSERT_TRUE(touch(p, laid[lastIndex[s]]))
+          << "run " << run << ": tile " << n << " apart from the chain";
       lastIndex[s] = laid.size() - 1;
       lastWasDouble[s] = isDouble;
     }

@@ -84,8 +84,8 @@ TEST(ComputerChoice, VarietyThenDoublesThenTheSideTriedFirst) {
   // Without "13" the hand still covers 0, 1, 2, 3, 5, 6: 6 + 2 = 8.
   const Position p({"13", "33", "02", "56", "11"}, 3, 6);
   EXPECT_EQ(p.score(1, Lado::A), 8);
-  EXPECT_EQ(p.score(4, Lado::B), 6);   // without "56": 0, 1, 2, 3
-  EXPECT_EQ(p.score(2, Lado::A), 10);  // a double goes before any plain tile
+  EXPECT_EQ(p.score(4, Lado::B), 6);         // without "56": 0, 1, 2, 3
+  EXPECT_EQ(p.score(2, Lado::A), 10);        // a double goes before any plain tile
   EXPECT_EQ(p.outlook().TereiPintas(2), 7);  // six pips left, +1 for giving up a double
   EXPECT_EQ(p.choice(), (Move{2, Lado::A}));
   // Equal scores: side "B" is tried first while side "A" is not shorter; then the lower slot.
@@ -104,7 +104,8 @@ TEST(ComputerChoice, OpeningTheHand) {
   // Free opening: the tile whose loss keeps the most pips covered; a double gets its extra point.
   p.state.PrimeiraRodada = false;
   p.state.PedrasMac1[2] = tile("16");
-  EXPECT_EQ(p.outlook().chooseOpeningSlot(), 2);  // 0:1 would leave no 0; 1:6 is the first to keep all seven
+  EXPECT_EQ(p.outlook().chooseOpeningSlot(),
+            2);  // 0:1 would leave no 0; 1:6 is the first to keep all seven
   p.state.PedrasMac1[5] = tile("22");
   EXPECT_EQ(p.outlook().chooseOpeningSlot(), 5);
   // Must open with 6:6 but lacks it: no opening tile.

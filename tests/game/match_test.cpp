@@ -13,13 +13,6 @@
 namespace tavolix {
 namespace {
 
-const std::array<std::vector<std::string_view>, 4> kDeal{{
-    {"00", "01", "02", "03", "04", "05", "06"},
-    {"11", "12", "13", "14", "15", "16", "22"},
-    {"23", "24", "25", "26", "33", "34", "35"},
-    {"36", "44", "45", "46", "55", "56", "66"},
-}};
-
 class MatchTest : public ::testing::Test {
  protected:
   MatchTest() {
@@ -51,7 +44,8 @@ class MatchTest : public ::testing::Test {
   }
   // The player to move on ends 6 (side A) and 3 (side B); nobody else can play on those.
   void playerToMove(const Hand& hand, int endA = 6, int endB = 3) {
-    resume(kJog, {hand, handOf({"00", "01"}), handOf({"02", "04"}), handOf({"05", "11"})}, endA, endB);
+    resume(kJog, {hand, handOf({"00", "01"}), handOf({"02", "04"}), handOf({"05", "11"})}, endA,
+           endB);
     ASSERT_EQ(match.awaiting(), Match::Awaiting::Move);
   }
   const LaidTile& playersTile() const {
@@ -78,7 +72,7 @@ class MatchTest : public ::testing::Test {
 // --- the deal ----------------------------------------------------------------
 
 TEST_F(MatchTest, TheFirstMatchStartsWithTheDialogAndThePlayerTakesFirstBySevenClicks) {
-  random.stackDeal(kDeal);
+  random.stackDeal(kOrderedDeal);
   match.start();
   ASSERT_EQ(screen.dialogsLeaveEnds, std::vector<bool>{true});  // leaving now ends the program
   EXPECT_EQ(screen.seats, settings.Nomes);
@@ -106,7 +100,7 @@ TEST_F(MatchTest, TheFirstMatchStartsWithTheDialogAndThePlayerTakesFirstBySevenC
 }
 
 TEST_F(MatchTest, AComputerSeatNeverTakesATakenTile) {
-  random.stackDeal(kDeal);
+  random.stackDeal(kOrderedDeal);
   match.start();
   // Mac1 draws position 3 (the player's) and its own last one again before each new one.
   for (int j = 1; j <= 7; ++j) {
@@ -123,7 +117,8 @@ TEST_F(MatchTest, AComputerSeatNeverTakesATakenTile) {
 
 TEST_F(MatchTest, LastInTheOrderThePlayerTakesAllHisTilesWithOneClick) {
   // Mac1 goes out: it takes first in the next deal, the player last.
-  resume(kMac1, {handOf({"23", "34"}), handOf({"45"}), handOf({"01", "02"}), handOf({"03", "04"})}, 5, 0);
+  resume(kMac1, {handOf({"23", "34"}), handOf({"45"}), handOf({"01", "02"}), handOf({"03", "04"})},
+         5, 0);
   ASSERT_EQ(match.awaiting(), Match::Awaiting::PileTile);
   EXPECT_EQ(match.state().Ordem, (std::array<int, 5>{0, 1, 2, 3, 0}));
   EXPECT_FALSE(match.newGameEnabled());
@@ -154,7 +149,8 @@ TEST_F(MatchTest, FiveDoublesThrowTheHandInFourDoNot) {
   }});
   clickOwnTiles();
   ASSERT_EQ(screen.messageBoxes.size(), 1u);
-  EXPECT_EQ(screen.messageBoxes[0], "Zorvan pegou 5 buchas\r\n\r\nSerá feita uma nova distribuição");
+  EXPECT_EQ(screen.messageBoxes[0],
+            "Zorvan pegou 5 buchas\r\n\r\nSerá feita uma nova distribuição");
   EXPECT_EQ(screen.reveals, 1);
   EXPECT_TRUE(match.state().PrimeiraRodada);
   EXPECT_EQ(match.awaiting(), Match::Awaiting::PileTile);  // the player takes first again
@@ -183,7 +179,7 @@ class OpeningRecorder : public MatchObserver {
     pending_ = Opening();
     for (int seat = 0; seat < 4; ++seat) {
       for (int slot = 1; slot <= 7; ++slot) {
-        if (state.hand(seat)[slot] == TileCode(6, 6)) pending_.holderOfDoubleSix = seat;
+        if (state.hand(seat)[slot] == kDoubleSix) pending_.holderOfDoubleSix = seat;
       }
     }
     pending_.firstOfMatch = firstOfMatch_;
@@ -239,7 +235,7 @@ TEST_P(OpeningRuleTest, EachHandIsOpenedByTheRightSeat) {
     if (h.firstOfMatch || h.afterRedeal || rule == 2) {
       // The holder of 6:6 opens, and must open with it.
       EXPECT_EQ(h.opener, h.holderOfDoubleSix);
-      EXPECT_EQ(h.tile, TileCode(6, 6));
+      EXPECT_EQ(h.tile, kDoubleSix);
       ++seen[h.firstOfMatch ? "first" : "66"];
     } else if (rule == 1) {
       // The winner of the last hand with any tile, or the holder of 6:6 after a tie.
@@ -257,7 +253,8 @@ TEST_P(OpeningRuleTest, EachHandIsOpenedByTheRightSeat) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, OpeningRuleTest, ::testing::Combine(::testing::Values(1, 2, 3), ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(Rules, OpeningRuleTest,
+                         ::testing::Combine(::testing::Values(1, 2, 3), ::testing::Bool()));
 
 // --- the player's moves ------------------------------------------------------
 
@@ -267,8 +264,9 @@ TEST_F(MatchTest, ATileFittingBothEndsGoesToTheNearerOne) {
     Lado side;
   };
   // Side A's last tile at (4575, 4995), side B's at (4575, 6675).
-  for (const Drop d : {Drop{4575, 5100, Lado::A}, Drop{4000, 6500, Lado::B}, Drop{4575, 5835, Lado::A},
-                       Drop{5410.5, 5835, Lado::A}}) {  // 836 (a half rounded up) against 840: A
+  for (const Drop d :
+       {Drop{4575, 5100, Lado::A}, Drop{4000, 6500, Lado::B}, Drop{4575, 5835, Lado::A},
+        Drop{5410.5, 5835, Lado::A}}) {  // 836 (a half rounded up) against 840: A
     screen.laid.clear();
     playerToMove(handOf({"36", "12"}));
     match.drop(1, d.top, d.left, false);
@@ -286,7 +284,8 @@ TEST_F(MatchTest, OnlyTheLowerEdgeOfThePlayAreaCounts) {
   match.drop(1, 7741, 5000, false);
   ASSERT_EQ(screen.returns.size(), 1u);
   EXPECT_EQ(screen.returns[0], std::make_pair(1, TileReturn::Refused));
-  EXPECT_EQ(screen.lastMessage().text, "Clique na pedra que quer jogar e arraste para a área verde, e então solte");
+  EXPECT_EQ(screen.lastMessage().text,
+            "Clique na pedra que quer jogar e arraste para a área verde, e então solte");
   EXPECT_EQ(screen.lastMessage().ms, 0);
   EXPECT_EQ(match.awaiting(), Match::Awaiting::Move);
   match.drop(1, 7740, 100, false);  // on the lower edge, far to the left: on the table
@@ -324,8 +323,9 @@ TEST_F(MatchTest, WithNoPlayableTileThePassCommandIsOfferedAndRemembered) {
   // Nobody else fits 6 or 3 either: the fourth pass in a row blocks the hand,
   // and Mac1 (0:0 and 0:1) has the lowest count.
   EXPECT_EQ(screen.passDisplays, (std::vector<int>{kMac1, kMac2, kMac3}));
-  EXPECT_EQ(screen.messageBoxes, std::vector<std::string>{
-                                     "Zorvan ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar 1(um) ponto"});
+  EXPECT_EQ(screen.messageBoxes,
+            std::vector<std::string>{
+                "Zorvan ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar 1(um) ponto"});
   EXPECT_EQ(match.state().Pontos, (std::array<int, 4>{0, 1, 0, 0}));
   EXPECT_EQ(match.state().Ordem[1], kMac1);  // the winner takes first in the next deal
 
@@ -347,7 +347,8 @@ TEST_F(MatchTest, ThePassCommandIsRefusedWhileATileFits) {
 TEST_F(MatchTest, ClosingOnlyNoNaturalSendsTheTileToTheOtherEndButNotTheLastTile) {
   // Ends 3 and 5, six tiles with a 5 on the table: "35" at A would close the game.
   const std::initializer_list<std::string_view> table{"55", "05", "15", "25", "45", "56", "16"};
-  const std::array<Hand, 4> others{Hand{}, handOf({"11", "12"}), handOf({"22", "24"}), handOf({"44", "14"})};
+  const std::array<Hand, 4> others{Hand{}, handOf({"11", "12"}), handOf({"22", "24"}),
+                                   handOf({"44", "14"})};
   std::array<Hand, 4> hands = others;
   hands[kJog] = handOf({"35", "00"});
   resume(kJog, hands, 3, 5, table);
@@ -372,7 +373,8 @@ TEST_F(MatchTest, TheFirstHandsOpenerMustLayTheDoubleSixALaterOneAnyTile) {
   state.QuemInicia = kJog;
   match.resume(state, ChainGeometry(), kJog);
   match.drop(1, 4575, 5835, false);
-  EXPECT_EQ(screen.returns, (std::vector<std::pair<int, TileReturn>>{{1, TileReturn::WrongOpening}}));
+  EXPECT_EQ(screen.returns,
+            (std::vector<std::pair<int, TileReturn>>{{1, TileReturn::WrongOpening}}));
   EXPECT_EQ(screen.lastMessage().text, "Você deve jogar o 6:6");
   EXPECT_EQ(screen.lastMessage().ms, 1200);
   match.drop(2, 4575, 5835, false);
@@ -391,7 +393,8 @@ TEST_F(MatchTest, TheFirstHandsOpenerMustLayTheDoubleSixALaterOneAnyTile) {
   screen.returns.clear();
   match.resume(state, ChainGeometry(), kJog);
   match.drop(1, 100, 100, false);
-  EXPECT_EQ(screen.returns, (std::vector<std::pair<int, TileReturn>>{{1, TileReturn::WrongOpening}}));
+  EXPECT_EQ(screen.returns,
+            (std::vector<std::pair<int, TileReturn>>{{1, TileReturn::WrongOpening}}));
 }
 
 TEST_F(MatchTest, FlippingAndReorderingTheHand) {
@@ -410,7 +413,7 @@ TEST_F(MatchTest, FlippingAndReorderingTheHand) {
 }
 
 TEST_F(MatchTest, NothingMovesOutsideThePlayersTurn) {
-  random.stackDeal(kDeal);
+  random.stackDeal(kOrderedDeal);
   match.start();  // taking tiles: the hand is not his to play yet
   EXPECT_FALSE(match.flipTile(1));
   match.drop(1, 4575, 5000, false);
@@ -425,13 +428,16 @@ TEST_F(MatchTest, AfterThePlayersMoveTheComputerSeatsPlayInTurnWithPauses) {
     settings.SentidoHorario = clockwise;
     screen = RecordingPresentation();
     // Every computer seat can play once after the player's 3:6.
-    resume(kJog, {handOf({"36", "12"}), handOf({"33", "01"}), handOf({"13", "02"}), handOf({"15", "04"})}, 6, 5);
+    resume(kJog,
+           {handOf({"36", "12"}), handOf({"33", "01"}), handOf({"13", "02"}), handOf({"15", "04"})},
+           6, 5);
     match.drop(1, 4575, 5000, false);
     const std::vector<int> order = clockwise ? std::vector<int>{kJog, kMac1, kMac2, kMac3}
                                              : std::vector<int>{kJog, kMac3, kMac2, kMac1};
     EXPECT_EQ(seatsThatPlayed(), order) << (clockwise ? "clockwise" : "anticlockwise");
     EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 200), 2);  // between the three
-    EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 300), 3);  // before each tile leaves its seat
+    EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 300),
+              3);  // before each tile leaves its seat
     EXPECT_EQ(match.awaiting(), Match::Awaiting::Move);
     EXPECT_TRUE(screen.handEnabled);
   }
@@ -453,7 +459,8 @@ TEST_F(MatchTest, AComputerSeatThatCannotPlayPassesAndIsRemembered) {
 TEST_F(MatchTest, GoingOutScoresBothPartnersAndTheWinnerTakesFirstNext) {
   settings.TipoJogo = 2;
   resume(kMac2, {handOf({"01"}), handOf({"13"}), handOf({"55"}), handOf({"44"})}, 2, 5);
-  EXPECT_EQ(screen.messageBoxes.front(), "Melira bateu.  (Batida Carroção)\r\rA dupla 'Ana e Melira'  vai ganhar 2 pts");
+  EXPECT_EQ(screen.messageBoxes.front(),
+            "Melira bateu.  (Batida Carroção)\r\rA dupla 'Ana e Melira'  vai ganhar 2 pts");
   EXPECT_EQ(match.state().Pontos, (std::array<int, 4>{2, 0, 2, 0}));
   EXPECT_EQ(screen.scores[2], "2 pts");
   EXPECT_EQ(screen.reveals, 1);
@@ -463,7 +470,8 @@ TEST_F(MatchTest, GoingOutScoresBothPartnersAndTheWinnerTakesFirstNext) {
 
 TEST_F(MatchTest, ABlockedTieScoresNothingAndThePlayerTakesFirstNext) {
   passes = 3;
-  resume(kMac1, {handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55", "02"})}, 6, 6);  // 5, 9, 5, 12
+  resume(kMac1, {handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55", "02"})}, 6,
+         6);  // 5, 9, 5, 12
   EXPECT_EQ(screen.messageBoxes, std::vector<std::string>{"Houve empate na contegem de pontos"});
   EXPECT_EQ(match.state().Pontos, (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(match.state().QuemInicia, kHolderOfDoubleSix);
@@ -475,7 +483,8 @@ TEST_F(MatchTest, APairReachingTheLimitWinsAndANewMatchIsOffered) {
   settings.TipoJogo = 2;
   settings.PontosLimit = 4;
   scores = {3, 0, 3, 0};
-  resume(kMac2, {handOf({"01", "11"}), handOf({"13", "22"}), handOf({"46"}), handOf({"44", "04"})}, 3, 4);
+  resume(kMac2, {handOf({"01", "11"}), handOf({"13", "22"}), handOf({"46"}), handOf({"44", "04"})},
+         3, 4);
   ASSERT_EQ(screen.matchEnds.size(), 1u);
   const MatchEndReport& report = screen.matchEnds[0];
   EXPECT_EQ(report.winnerLine, "Vitória de Ana e Melira com 4 pts");
@@ -492,9 +501,11 @@ TEST_F(MatchTest, AScoreAboveTheLimitWinsAndLeavingEndsTheProgram) {
   settings.PontosLimit = 4;
   scores = {3, 3, 7, 0};
   screen.answers.push_back(NewGameAnswer::Exit);
-  resume(kMac1, {handOf({"01", "11"}), handOf({"55"}), handOf({"33", "03"}), handOf({"44", "04"})}, 5, 5);
+  resume(kMac1, {handOf({"01", "11"}), handOf({"55"}), handOf({"33", "03"}), handOf({"44", "04"})},
+         5, 5);
   ASSERT_EQ(screen.matchEnds.size(), 1u);
-  EXPECT_EQ(screen.matchEnds[0].winnerLine, "O vencedor foi Zorvan com 7 pts");  // the first seat at the limit
+  EXPECT_EQ(screen.matchEnds[0].winnerLine,
+            "O vencedor foi Zorvan com 7 pts");  // the first seat at the limit
   EXPECT_EQ(screen.matchEnds[0].standings, (std::array<int, 4>{1, 2, 0, 3}));
   EXPECT_TRUE(screen.ended);
   EXPECT_EQ(match.awaiting(), Match::Awaiting::Finished);

@@ -68,12 +68,14 @@ TEST(RandomSource, ASeedReplaysItsDrawsOnEveryPlatform) {
   EXPECT_FALSE(a.Chance(0));
   EXPECT_TRUE(a.Chance(100));
   EXPECT_EQ(parseSeed(" 7 "), 7u);
-  for (std::string_view bad : {"", "abc", "-1", "1.5", "18446744073709551616"}) EXPECT_FALSE(parseSeed(bad)) << bad;
+  for (std::string_view bad : {"", "abc", "-1", "1.5", "18446744073709551616"})
+    EXPECT_FALSE(parseSeed(bad)) << bad;
 }
 
 // Each speed makes its own number of steps of each animation.
 TEST(Tempo, StepsFromTheSpeedOption) {
-  EXPECT_EQ(tempo::pileSlideParts(15), 7);  // a pile tile in 6 steps of a seventh at the default speed
+  EXPECT_EQ(tempo::pileSlideParts(15),
+            7);  // a pile tile in 6 steps of a seventh at the default speed
   EXPECT_EQ(tempo::pileSlideSteps(15), 6);
   EXPECT_EQ(tempo::pileSlideSteps(5), 1);
   EXPECT_EQ(tempo::chainSlideSteps(5), 4);
@@ -119,7 +121,7 @@ TEST(HandEnd, GoingOutUnderTheFirstRuleScoresByTheLastMove) {
       {2, 5, "55", 2, GoingOut::Carrocao},  // a double on one end
       {3, 5, "35", 2, GoingOut::LaELo},     // one tile matching both different ends
       {0, 6, "60", 2, GoingOut::LaELo},
-      {5, 5, "53", 1, GoingOut::Simples},   // equal ends: not two different ends
+      {5, 5, "53", 1, GoingOut::Simples},  // equal ends: not two different ends
       {3, 4, "46", 1, GoingOut::Simples},
   };
   const Hand some = handOf({"01", "12"});
@@ -136,7 +138,8 @@ TEST(HandEnd, GoingOutUnderTheFirstRuleScoresByTheLastMove) {
 }
 
 TEST(HandEnd, UnderThePipRuleTheOpponentsPipsAreThePoints) {
-  const std::array<Hand, 4> hands{handOf({"66", "01"}), Hand{}, handOf({"25"}), handOf({"44", "04"})};
+  const std::array<Hand, 4> hands{handOf({"66", "01"}), Hand{}, handOf({"25"}),
+                                  handOf({"44", "04"})};
   const GameState state = wentOut(kMac1, "35", 3, 1, hands);
   // In pairs, Mac1 and Mac3 win what Jog and Mac2 hold: 13 + 7.
   const auto pairs = handEnd(state, rules(2, 2), kMac1);
@@ -158,9 +161,11 @@ GameState blockedWith(std::array<Hand, 4> hands, int passes = 4) {
 }
 
 TEST(HandEnd, BlockedAloneTheLowestCountWinsOrNobodyDoes) {
-  const auto totals_3_9_10_12 = blockedWith({handOf({"12"}), handOf({"45"}), handOf({"55"}), handOf({"15", "24"})});
-  EXPECT_FALSE(handEnd(blockedWith({handOf({"12"}), handOf({"45"}), handOf({"55"}), handOf({"15"})}, 3),
-                       rules(1, 1), kMac3));  // three passes do not block
+  const auto totals_3_9_10_12 =
+      blockedWith({handOf({"12"}), handOf({"45"}), handOf({"55"}), handOf({"15", "24"})});
+  EXPECT_FALSE(
+      handEnd(blockedWith({handOf({"12"}), handOf({"45"}), handOf({"55"}), handOf({"15"})}, 3),
+              rules(1, 1), kMac3));  // three passes do not block
   const auto one = handEnd(totals_3_9_10_12, rules(1, 1), kMac3);
   ASSERT_TRUE(one);
   EXPECT_EQ(one->ending, HandResult::Ending::Blocked);
@@ -170,8 +175,9 @@ TEST(HandEnd, BlockedAloneTheLowestCountWinsOrNobodyDoes) {
   EXPECT_EQ(one->nextOpener, kJog);
   EXPECT_EQ(handEnd(totals_3_9_10_12, rules(1, 2), kMac3)->points, 31);
 
-  const auto tie = handEnd(blockedWith({handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55", "02"})}),
-                           rules(1, 1), kMac3);  // 5, 9, 5, 12
+  const auto tie =
+      handEnd(blockedWith({handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55", "02"})}),
+              rules(1, 1), kMac3);  // 5, 9, 5, 12
   EXPECT_TRUE(tie->tied());
   EXPECT_TRUE(tie->scorers.empty());
   EXPECT_EQ(tie->nextOpener, kHolderOfDoubleSix);
@@ -179,7 +185,8 @@ TEST(HandEnd, BlockedAloneTheLowestCountWinsOrNobodyDoes) {
 
 TEST(HandEnd, BlockedInPairsTheLowerPairWinsAndTheLowestSeatOpens) {
   // 4, 2, 3, 9: pair A 7 against 11; Mac1 holds the lowest count.
-  const GameState state = blockedWith({handOf({"13"}), handOf({"02"}), handOf({"03"}), handOf({"45"})});
+  const GameState state =
+      blockedWith({handOf({"13"}), handOf({"02"}), handOf({"03"}), handOf({"45"})});
   const auto result = handEnd(state, rules(2, 1), kMac1);
   EXPECT_EQ(result->winner, kJog);
   EXPECT_EQ(result->scorers, (std::vector<int>{kJog, kMac2}));
@@ -187,13 +194,15 @@ TEST(HandEnd, BlockedInPairsTheLowerPairWinsAndTheLowestSeatOpens) {
   EXPECT_EQ(result->nextOpener, kMac1);
   EXPECT_EQ(handEnd(state, rules(2, 2), kMac1)->points, 11);
   // Equal pair counts are a tie, and the holder of 6:6 opens next.
-  const auto tie = handEnd(blockedWith({handOf({"13"}), handOf({"02"}), handOf({"03"}), handOf({"05"})}),
-                           rules(2, 1), kMac3);  // 4 + 3 against 2 + 5
+  const auto tie =
+      handEnd(blockedWith({handOf({"13"}), handOf({"02"}), handOf({"03"}), handOf({"05"})}),
+              rules(2, 1), kMac3);  // 4 + 3 against 2 + 5
   EXPECT_TRUE(tie->tied());
   EXPECT_EQ(tie->nextOpener, kHolderOfDoubleSix);
   // Two seats share the lowest count: the higher of them opens.
-  const auto highest = handEnd(blockedWith({handOf({"02"}), handOf({"45"}), handOf({"56"}), handOf({"11"})}),
-                               rules(2, 1), kMac3);  // 2, 9, 11, 2: pair B 11 against 13
+  const auto highest =
+      handEnd(blockedWith({handOf({"02"}), handOf({"45"}), handOf({"56"}), handOf({"11"})}),
+              rules(2, 1), kMac3);  // 2, 9, 11, 2: pair B 11 against 13
   EXPECT_EQ(highest->winner, kMac1);
   EXPECT_EQ(highest->nextOpener, kMac3);
 }
@@ -213,12 +222,17 @@ TEST(HandEnd, TheMessagesSayItAsTheTableAlwaysHas) {
             "Astelo bateu.  (Batida Lá e Lô)\r\rA dupla 'Zorvan e Astelo'  vai ganhar 2 pts");
   EXPECT_EQ(said(wentOut(kJog, "35", 3, 5, {some, some, some, some}), rules(1, 2), kJog),
             "Ana bateu.\r\rVai ganhar 3 pts");
-  const GameState blocked = blockedWith({handOf({"12"}), handOf({"45"}), handOf({"55"}), handOf({"15", "24"})});
-  EXPECT_EQ(said(blocked, rules(1, 1), kMac3), "Ana ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar 1(um) ponto");
-  EXPECT_EQ(said(blocked, rules(1, 2), kMac3), "Ana ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar 31 pontos");
+  const GameState blocked =
+      blockedWith({handOf({"12"}), handOf({"45"}), handOf({"55"}), handOf({"15", "24"})});
+  EXPECT_EQ(said(blocked, rules(1, 1), kMac3),
+            "Ana ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar 1(um) ponto");
+  EXPECT_EQ(said(blocked, rules(1, 2), kMac3),
+            "Ana ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar 31 pontos");
   EXPECT_EQ(said(blocked, rules(2, 1), kMac3),
-            "A dupla 'Ana e Melira' ganhou esta mão na contagem de pontos\r\n\r\nA dupla ganhará 1 pontos");
-  EXPECT_EQ(said(blockedWith({handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55"})}), rules(1, 1), kMac3),
+            "A dupla 'Ana e Melira' ganhou esta mão na contagem de pontos\r\n\r\nA dupla ganhará 1 "
+            "pontos");
+  EXPECT_EQ(said(blockedWith({handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55"})}),
+                 rules(1, 1), kMac3),
             "Houve empate na contegem de pontos");
 }
 

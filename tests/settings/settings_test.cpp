@@ -1,11 +1,11 @@
 // The options store: how texts read as numbers and switches, the store's
 // keys and its failures, and what a run starts with.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
@@ -16,11 +16,31 @@ namespace {
 
 TEST(Conversions, TheLeadingNumberRoundedHalvesToEvenInSixteenBits) {
   const std::pair<const char16_t*, int> cases[] = {
-      {u"15", 15},    {u"  7", 7},     {u"12abc", 12},  {u"abc", 0},      {u"", 0},         {u"-3", -3},
-      {u"+5", 5},     {u"2.5", 2},     {u"3.5", 4},     {u"-2.5", -2},    {u"4.49", 4},     {u".5", 0},
-      {u"1e3", 1000}, {u"2E2x", 200},  {u"1e", 1},      {u"25e-1", 2},    {u"0x10", 0},     {u"3,5", 3},
-      {u"True", 0},   {u"٣", 0},       {u"32768", 32767}, {u"-40000", -32768}, {u"1e99999999999999999999", 32767},
-      {u"-1e400", -32768}, {u"1e-400", 0},
+      {u"15", 15},
+      {u"  7", 7},
+      {u"12abc", 12},
+      {u"abc", 0},
+      {u"", 0},
+      {u"-3", -3},
+      {u"+5", 5},
+      {u"2.5", 2},
+      {u"3.5", 4},
+      {u"-2.5", -2},
+      {u"4.49", 4},
+      {u".5", 0},
+      {u"1e3", 1000},
+      {u"2E2x", 200},
+      {u"1e", 1},
+      {u"25e-1", 2},
+      {u"0x10", 0},
+      {u"3,5", 3},
+      {u"True", 0},
+      {u"٣", 0},
+      {u"32768", 32767},
+      {u"-40000", -32768},
+      {u"1e99999999999999999999", 32767},
+      {u"-1e400", -32768},
+      {u"1e-400", 0},
   };
   for (const auto& [text, value] : cases) {
     EXPECT_EQ(numericValue(QStringView(text)), value) << QString::fromUtf16(text).toStdString();
@@ -40,7 +60,8 @@ TEST(Conversions, SwitchesAndTheFormsTheStoreWrites) {
   EXPECT_EQ(textToBool(u"-1"), true);
   EXPECT_EQ(textToBool(u"0.0"), false);
   EXPECT_EQ(textToBool(u"1e-400"), true);
-  for (const char16_t* neither : {u"", u"yes", u"1x", u"verdadeiro"}) EXPECT_EQ(textToBool(neither), std::nullopt);
+  for (const char16_t* neither : {u"", u"yes", u"1x", u"verdadeiro"})
+    EXPECT_EQ(textToBool(neither), std::nullopt);
   EXPECT_EQ(boolText(false), QStringLiteral("False"));
   EXPECT_EQ(intText(-3), QStringLiteral("-3"));
 }
@@ -50,8 +71,12 @@ TEST(Conversions, SwitchesAndTheFormsTheStoreWrites) {
 class StoreTest : public ::testing::Test {
  protected:
   QString path() const { return dir_.filePath(QStringLiteral("Tavolix.conf")); }
-  void put(const QString& key, const QVariant& value) { QSettings(path(), QSettings::IniFormat).setValue(key, value); }
-  void putRule(const QString& key, const QString& value) { put(QStringLiteral("Opc/") + key, value); }
+  void put(const QString& key, const QVariant& value) {
+    QSettings(path(), QSettings::IniFormat).setValue(key, value);
+  }
+  void putRule(const QString& key, const QString& value) {
+    put(QStringLiteral("Opc/") + key, value);
+  }
   QByteArray file() const {
     QFile f(path());
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -76,7 +101,8 @@ class StoreTest : public ::testing::Test {
 
 TEST_F(StoreTest, MissingEmptyOrUnreadableValuesGiveTheDefault) {
   EXPECT_EQ(read(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("15"));
-  EXPECT_EQ(read(RegistryKey::Main, u"TocarSom", u"tRuE"), QStringLiteral("1"));  // a default of true reads "1"
+  EXPECT_EQ(read(RegistryKey::Main, u"TocarSom", u"tRuE"),
+            QStringLiteral("1"));    // a default of true reads "1"
   put(QStringLiteral("Veloc"), 12);  // a number
   put(QStringLiteral("cpu1"), QStringList{QStringLiteral("Ana"), QStringLiteral("Bia")});
   put(QStringLiteral("cpu2"), QByteArray("\x01\x02", 2));  // binary data
@@ -92,7 +118,8 @@ TEST_F(StoreTest, MissingEmptyOrUnreadableValuesGiveTheDefault) {
 TEST_F(StoreTest, NamesMatchInAnyCaseAndTheRulesKeyIsItsOwn) {
   EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"PedraX", QStringLiteral("1")));
   EXPECT_EQ(read(RegistryKey::Main, u"Pedrax", u"0"), QStringLiteral("1"));
-  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"pedrax", QStringLiteral("0")));  // replaces, adds nothing
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"pedrax",
+                                   QStringLiteral("0")));  // replaces, adds nothing
   EXPECT_EQ(file().toLower().count("pedrax"), 1);
   store_.GravaRegistro(RegistryKey::Main, u"PontosLimit", QStringLiteral("100"));
   store_.GravaRegistro(RegistryKey::Opc, u"PontosLimit", QStringLiteral("150"));
@@ -150,9 +177,10 @@ TEST_F(StoreTest, StoredOptionsAreReadAsTheDialogsWriteThem) {
   chosen.PontosLimit = 200;
   writeRules(store_, chosen);
   const Settings s = beforeAMatch();
-  EXPECT_EQ(std::make_tuple(s.TipoJogo, s.TipoRegra, s.TipoInicio, s.SentidoHorario, s.FecharSoNoNatural,
-                            s.PontosLimit),
-            std::make_tuple(chosen.TipoJogo, chosen.TipoRegra, chosen.TipoInicio, false, false, chosen.PontosLimit));
+  EXPECT_EQ(std::make_tuple(s.TipoJogo, s.TipoRegra, s.TipoInicio, s.SentidoHorario,
+                            s.FecharSoNoNatural, s.PontosLimit),
+            std::make_tuple(chosen.TipoJogo, chosen.TipoRegra, chosen.TipoInicio, false, false,
+                            chosen.PontosLimit));
   EXPECT_EQ(s.PedraBase(), 7);
   EXPECT_EQ(s.Nomes[1], "Zorvan");
   EXPECT_EQ(s.Nomes[2], "Bárbara");
@@ -161,7 +189,8 @@ TEST_F(StoreTest, StoredOptionsAreReadAsTheDialogsWriteThem) {
 
 TEST_F(StoreTest, StartUpBringsNumbersIntoWhatTheDialogsAllow) {
   // The main key's limit into 4..10; the rules key's as stored, by default by the scoring rule.
-  const std::pair<const char16_t*, int> limits[] = {{u"0", 4}, {u"abc", 4}, {u"7", 7}, {u"10.5", 10}, {u"100", 10}};
+  const std::pair<const char16_t*, int> limits[] = {
+      {u"0", 4}, {u"abc", 4}, {u"7", 7}, {u"10.5", 10}, {u"100", 10}};
   for (const auto& [text, limit] : limits) {
     put(QStringLiteral("PontosLimit"), QString::fromUtf16(text));
     EXPECT_EQ(atStartUp().PontosLimit, limit) << QString::fromUtf16(text).toStdString();
@@ -170,7 +199,8 @@ TEST_F(StoreTest, StartUpBringsNumbersIntoWhatTheDialogsAllow) {
   EXPECT_EQ(beforeAMatch().PontosLimit, 100);
   putRule(QStringLiteral("PontosLimit"), QStringLiteral("-7"));
   EXPECT_EQ(beforeAMatch().PontosLimit, -7);
-  const std::pair<const char16_t*, int> speeds[] = {{u"fast", 5}, {u"-20", 5}, {u"25", 25}, {u"1e9", 25}, {u"12.5", 12}};
+  const std::pair<const char16_t*, int> speeds[] = {
+      {u"fast", 5}, {u"-20", 5}, {u"25", 25}, {u"1e9", 25}, {u"12.5", 12}};
   for (const auto& [text, veloc] : speeds) {
     put(QStringLiteral("Veloc"), QString::fromUtf16(text));
     EXPECT_EQ(atStartUp().Veloc, veloc) << QString::fromUtf16(text).toStdString();
@@ -181,7 +211,8 @@ TEST_F(StoreTest, StartUpBringsNumbersIntoWhatTheDialogsAllow) {
   }
   // Sound reads a word or a number, anything else leaves it on; the switches of
   // the rules take true, verdadeiro and 1 only.
-  for (const auto& [text, on] : {std::pair{u"False", false}, {u"0", false}, {u"-1", true}, {u"off", true}}) {
+  for (const auto& [text, on] :
+       {std::pair{u"False", false}, {u"0", false}, {u"-1", true}, {u"off", true}}) {
     put(QStringLiteral("TocarSom"), QString::fromUtf16(text));
     EXPECT_EQ(atStartUp().TocarSom, on) << QString::fromUtf16(text).toStdString();
   }
@@ -200,7 +231,8 @@ TEST(UserStore, LivesInThePlayersConfigFolder) {
   EXPECT_EQ(QFileInfo(store.location()).absoluteFilePath(),
             QFileInfo(home + QStringLiteral("/Vantorel/Tavolix.conf")).absoluteFilePath());
   EXPECT_TRUE(store.GravaRegistro(RegistryKey::Opc, u"TipoRegra", QStringLiteral("2")));
-  EXPECT_EQ(SettingsStore::userStore().LeRegistro(RegistryKey::Opc, u"tiporegra", u"1"), QStringLiteral("2"));
+  EXPECT_EQ(SettingsStore::userStore().LeRegistro(RegistryKey::Opc, u"tiporegra", u"1"),
+            QStringLiteral("2"));
 }
 #endif
 

@@ -6,5 +6,7 @@
 #include "game/tile.h"
 
 namespace tavolix {
-inline void PrintTo(TileCode t, std::ostream* os) { *os << (t.empty() ? std::string("--") : t.text()); }
+inline void PrintTo(TileCode t, std::ostream* os) {
+  *os << (t.empty() ? std::string("--") : t.text());
+}
 }  // namespace tavolix

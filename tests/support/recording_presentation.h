@@ -72,6 +72,14 @@ class RecordingPresentation : public SilentPresentation {
   const Message& lastMessage() const { return messages.back(); }
 };
 
+// A deal in the set's own order: the player holds the blanks and 6:6 is Mac3's.
+inline const std::array<std::vector<std::string_view>, 4> kOrderedDeal{{
+    {"00", "01", "02", "03", "04", "05", "06"},
+    {"11", "12", "13", "14", "15", "16", "22"},
+    {"23", "24", "25", "26", "33", "34", "35"},
+    {"36", "44", "45", "46", "55", "56", "66"},
+}};
+
 // The game's random source with draws the test decides: each queued draw k
 // out of n comes out of `draw(n)` as k. When the queue is empty it draws as
 // the real generator does.

@@ -4,8 +4,8 @@
 // that does not wait.
 #include <cstdlib>
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #ifdef TAVOLIX_TEST_WINDOWS
 #include <QApplication>

@@ -3,13 +3,13 @@
 #include <deque>
 #include <functional>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace tavolix {
 
@@ -42,8 +42,9 @@ class DialogDriver : public QObject {
   // Every `Dialog` that comes when none is expected gets this answer.
   template <class Dialog>
   void always(std::function<void(Dialog&)> answer) {
-    standing_.push_back({[](QWidget* w) { return qobject_cast<Dialog*>(w) != nullptr; },
-                         [answer = std::move(answer)](QWidget* w) { answer(*qobject_cast<Dialog*>(w)); }});
+    standing_.push_back(
+        {[](QWidget* w) { return qobject_cast<Dialog*>(w) != nullptr; },
+         [answer = std::move(answer)](QWidget* w) { answer(*qobject_cast<Dialog*>(w)); }});
   }
 
  private:

@@ -17,16 +17,11 @@
 namespace tavolix {
 namespace {
 
-void clickWidget(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }
-
-class DialogsTest : public ::testing::Test {
+class DialogsTest : public WindowTest {
  protected:
-  QString stored(RegistryKey key, const char16_t* name) { return store.LeRegistro(key, name, u"(none)"); }
-
-  QTemporaryDir dir;
-  Settings settings;
-  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
-  DialogDriver dialogs;
+  QString stored(RegistryKey key, const char16_t* name) {
+    return store.LeRegistro(key, name, u"(none)");
+  }
 };
 
 TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
@@ -57,7 +52,8 @@ TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
   EXPECT_EQ(dialog.Label8->text(), QStringLiteral("Duplas"));
   EXPECT_EQ(dialog.Label6->text(), QStringLiteral("Sentido Anti-horário"));
   EXPECT_EQ(dialog.Label10->text(),
-            QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"));
+            QStringLiteral(
+                "Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"));
   EXPECT_EQ(dialog.Label11->text(), QStringLiteral("Permitir fechar o jogo"));
   EXPECT_EQ(dialog.Text1->text(), QStringLiteral("Bia"));  // what he typed is kept
   EXPECT_EQ(stored(RegistryKey::Opc, u"PontosLimit"), QStringLiteral("250"));
@@ -70,7 +66,8 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   rules.show();
   rules.Text2->setText(QStringLiteral("12"));
   dialogs.expect<QMessageBox>([](QMessageBox& box) {
-    EXPECT_EQ(box.text(), QStringLiteral("O limite de pontos deve ser um número inteiro de 4 a 10."));
+    EXPECT_EQ(box.text(),
+              QStringLiteral("O limite de pontos deve ser um número inteiro de 4 a 10."));
     box.accept();
   });
   rules.Command1_Click();
@@ -82,7 +79,8 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   FrmRegra cancelled(settings, store);
   EXPECT_EQ(cancelled.Text2->text(), QStringLiteral("7"));
   clickWidget(cancelled.Option2[2]);
-  EXPECT_EQ(cancelled.Text3->text(), QStringLiteral("100"));  // from the stored limit, not the one typed
+  EXPECT_EQ(cancelled.Text3->text(),
+            QStringLiteral("100"));  // from the stored limit, not the one typed
   clickWidget(cancelled.Option1[2]);
   cancelled.reject();
   EXPECT_EQ(settings.TipoJogo, 1);
@@ -123,7 +121,7 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   QTest::keyClicks(changed.Text1[0], QStringLiteral("Maximiliano Souza"));
   QTest::keyClicks(changed.Text1[1], QStringLiteral("abcdefghijklmnop"));
   EXPECT_EQ(changed.Text1[0]->text(), QStringLiteral("Maximiliano "));  // 12 characters
-  EXPECT_EQ(changed.Text1[1]->text(), QStringLiteral("Zorvanabcd"));  // 10
+  EXPECT_EQ(changed.Text1[1]->text(), QStringLiteral("Zorvanabcd"));    // 10
   changed.Check1->setChecked(false);
   changed.Command1_Click();
   EXPECT_EQ(stored(RegistryKey::Main, u"Veloc"), QStringLiteral("25"));

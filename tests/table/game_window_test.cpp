@@ -17,138 +17,72 @@
 namespace tavolix {
 namespace {
 
-void clickWidget(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }
-
-const std::array<std::vector<std::string_view>, 4> kDeal{{
-    {"00", "01", "02", "03", "04", "05", "06"},
-    {"11", "12", "13", "14", "15", "16", "22"},
-    {"23", "24", "25", "26", "33", "34", "35"},
-    {"36", "44", "45", "46", "55", "56", "66"},
-}};
-
-class GameWindowTest : public ::testing::Test {
+class GameWindowTest : public WindowTest {
  protected:
-  GameWindowTest() {
-    settings.Nomes = {"", "Zorvan", "Melira", "Astelo"};
-    window.setScreenSize([] { return QSize(1280, 1024); });
+  // A first hand dealt as kOrderedDeal: the player's seven clicks, and Mac3 opens with 6:6.
+  void dealFirstHand() {
+    random.stackDeal(kOrderedDeal);
+    startMatch();
+    for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
+    for (int position = 1; position <= 7; ++position) clickPile(position);
+    ASSERT_EQ(awaiting(), Match::Awaiting::Move);
   }
-
-  // The first activation: the new game dialog (leaving it would end the program), answered with Play.
-  void startMatch(const QString& name = QStringLiteral("Ana")) {
-    dialogs.expect<FrmNovoJogo>(
-        [name](FrmNovoJogo& d) {
-          EXPECT_EQ(d.Label4->text(), QStringLiteral("Sair"));
-          d.Text1->setText(name);
-          clickWidget(d.Label1);
-        },
-        QStringLiteral("novo-jogo.png"));
-    window.show();
-    settle();
-  }
-  void settle() {
-    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
-  }
-  void click(QPointF twips) {
-    clickAt(window, twips);
-    settle();
-  }
-  void clickPile(int position) {
-    const PictureItem* tile = window.scene().pileTile(position);
-    ASSERT_NE(tile, nullptr) << position;
-    click(tile->sceneBoundingRect().center());
-  }
-  void clickNewGame() { click(window.scene().command(TableScene::Command::NewGame).sceneBoundingRect().center()); }
-  const GameState& state() { return window.match().state(); }
-  Match::Awaiting awaiting() { return window.match().awaiting(); }
-
-  QTemporaryDir dir;
-  Settings settings;
-  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
-  ScriptedRandom random;
-  DialogDriver dialogs;
-  Form1 window{settings, store, random};
 };
 
 TEST_F(GameWindowTest, ThePlayerTakesHisTilesFromThePileLaidOutByTheFirstActivation) {
-  random.stackDeal(kDeal);
+  random.stackDeal(kOrderedDeal);
   startMatch(QString());  // no name: he is "Jogador"
   ASSERT_EQ(awaiting(), Match::Awaiting::PileTile);
-  EXPECT_EQ(window.scene().seatName(0).caption(), QStringLiteral("Jogador"));
+  EXPECT_EQ(scene().seatName(0).caption(), QStringLiteral("Jogador"));
   EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"jog", u""), QStringLiteral("Jogador"));
   for (int position = 1; position <= 28; ++position) {
-    const PictureItem* tile = window.scene().pileTile(position);
+    const PictureItem* tile = scene().pileTile(position);
     ASSERT_NE(tile, nullptr);
     EXPECT_TRUE(tile->isVisible() && tile->isEnabled());
-    EXPECT_EQ(tile->pos(), QPointF(3690 + 700 * ((position - 1) % 7), 2535 + 1000 * ((position - 1) / 7)));
+    EXPECT_EQ(tile->pos(),
+              QPointF(3690 + 700 * ((position - 1) % 7), 2535 + 1000 * ((position - 1) / 7)));
   }
-  EXPECT_EQ(window.scene().prompt().caption(), QStringLiteral("Escolha as suas peças"));
-  EXPECT_TRUE(window.scene().command(TableScene::Command::NewGame).isEnabled());
+  EXPECT_EQ(scene().prompt().caption(), QStringLiteral("Escolha as suas peças"));
+  EXPECT_TRUE(scene().command(TableScene::Command::NewGame).isEnabled());
 
   // A tile taken from the pile travels to his hand in Int(Veloc / 2) - 1 steps.
   int steps = 0;
   const auto counted =
-      QObject::connect(window.scene().pileTile(5), &QGraphicsObject::xChanged, [&steps] { ++steps; });
+      QObject::connect(scene().pileTile(5), &QGraphicsObject::xChanged, [&steps] { ++steps; });
   clickPile(5);
   QObject::disconnect(counted);
   EXPECT_EQ(steps, 6);
   EXPECT_EQ(state().PedrasJog[1], tile("04"));
-  EXPECT_EQ(window.scene().prompt().caption(), QStringLiteral("Escolha a sua 2ª peça"));
-  EXPECT_TRUE(window.scene().handTile(1).isVisible());
-  EXPECT_FALSE(window.scene().pileTile(5)->isVisible());
+  EXPECT_EQ(scene().prompt().caption(), QStringLiteral("Escolha a sua 2ª peça"));
+  EXPECT_TRUE(scene().handTile(1).isVisible());
+  EXPECT_FALSE(scene().pileTile(5)->isVisible());
   for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
   for (int position : {1, 2, 3, 4, 6, 7}) clickPile(position);
   // Mac3 holds 6:6 and opened with it; the turns went round to the player.
   EXPECT_EQ(state().Mesa[1], tile("66"));
   EXPECT_EQ(awaiting(), Match::Awaiting::Move);
-  EXPECT_EQ(window.scene().chainViews().size(), static_cast<std::size_t>(state().QtdMesa));
-  EXPECT_FALSE(window.scene().prompt().isVisible());
-}
-
-TEST_F(GameWindowTest, FiveDoublesBringTheRedealMessageWithTheHandsTurnedUp) {
-  random.stackDeal({{
-      {"01", "02", "03", "04", "05", "06", "12"},
-      {"00", "11", "22", "33", "44", "13", "14"},
-      {"15", "16", "23", "24", "25", "26", "34"},
-      {"35", "36", "45", "46", "55", "56", "66"},
-  }});
-  startMatch();
-  for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
-  std::size_t turnedUp = 0;
-  dialogs.expect<QMessageBox>(
-      [&](QMessageBox& box) {
-        EXPECT_EQ(box.text(), QStringLiteral("Zorvan pegou 5 buchas\n\nSerá feita uma nova distribuição"));
-        turnedUp = window.scene().turnedUp().size();
-        clickWidget(box.button(QMessageBox::Ok));
-      },
-      QStringLiteral("redeal.png"));
-  for (int position = 1; position <= 7; ++position) clickPile(position);
-  EXPECT_EQ(turnedUp, 21u);
-  EXPECT_TRUE(window.scene().turnedUp().empty());
-  EXPECT_EQ(awaiting(), Match::Awaiting::PileTile);  // dealt again, the player first
+  EXPECT_EQ(scene().chainViews().size(), static_cast<std::size_t>(state().QtdMesa));
+  EXPECT_FALSE(scene().prompt().isVisible());
 }
 
 TEST_F(GameWindowTest, NewGameCancelledWithEscapeKeepsTheHandEnterStartsAfresh) {
-  random.stackDeal(kDeal);
-  startMatch();
-  for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
-  for (int position = 1; position <= 7; ++position) clickPile(position);
-  ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+  dealFirstHand();
   const Hand hand = state().PedrasJog;
   dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) {
     EXPECT_EQ(d.Label4->text(), QStringLiteral("Cancelar"));
     QTest::keyClick(&d, Qt::Key_Escape);
   });
-  clickNewGame();
+  click(TableScene::Command::NewGame);
   EXPECT_EQ(state().PedrasJog, hand);
   EXPECT_EQ(awaiting(), Match::Awaiting::Move);
   dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { QTest::keyClick(&d, Qt::Key_Return); });
-  clickNewGame();
+  click(TableScene::Command::NewGame);
   EXPECT_EQ(awaiting(), Match::Awaiting::PileTile);
-  EXPECT_NE(window.scene().pileTile(1), nullptr);
+  EXPECT_NE(scene().pileTile(1), nullptr);
 }
 
 TEST_F(GameWindowTest, AMatchEndsWithItsWindowAndLeavingTheNextDialogEndsTheProgram) {
-  random.stackDeal(kDeal);
+  random.stackDeal(kOrderedDeal);
   startMatch();
   // Mac1 holds its last tile, 5:5, with both ends showing 5: a Batida Cruzada to 7 points.
   GameState position;
@@ -186,12 +120,8 @@ TEST_F(GameWindowTest, AMatchEndsWithItsWindowAndLeavingTheNextDialogEndsTheProg
 }
 
 TEST_F(GameWindowTest, SwitchingTheTileSetMidHandRedrawsTheTableInPlace) {
-  random.stackDeal(kDeal);
-  startMatch();
-  for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
-  for (int position = 1; position <= 7; ++position) clickPile(position);
-  ASSERT_GE(state().QtdMesa, 1);
-  const auto views = window.scene().chainViews();
+  dealFirstHand();
+  const auto views = scene().chainViews();
   std::vector<QPointF> where;
   for (const PictureItem* view : views) where.push_back(view->pos());
   dialogs.expect<FrmOpc>(
@@ -200,18 +130,18 @@ TEST_F(GameWindowTest, SwitchingTheTileSetMidHandRedrawsTheTableInPlace) {
         d.Command1_Click();
       },
       QStringLiteral("opcoes.png"));
-  click(window.scene().command(TableScene::Command::Settings).sceneBoundingRect().center());
+  click(TableScene::Command::Settings);
   EXPECT_EQ(settings.PedraX, 1);
-  ASSERT_EQ(window.scene().chainViews(), views);
+  ASSERT_EQ(scene().chainViews(), views);
   for (std::size_t k = 0; k < views.size(); ++k) {
     const TileCode t = state().Mesa[k + 1];
     EXPECT_EQ(views[k]->element(), 1) << k;
     EXPECT_EQ(views[k]->pos(), where[k]) << k;
     EXPECT_EQ(static_cast<PictureItem*>(views[k]->childItems()[0])->element(), t.first() + 7) << k;
   }
-  EXPECT_EQ(window.scene().handTile(1).element(), 1);
-  EXPECT_EQ(window.scene().handHalf(1, 2).element(), state().PedrasJog[1].last() + 7);
-  EXPECT_EQ(window.scene().computerTile(1, 1).element(), 1);
+  EXPECT_EQ(scene().handTile(1).element(), 1);
+  EXPECT_EQ(scene().handHalf(1, 2).element(), state().PedrasJog[1].last() + 7);
+  EXPECT_EQ(scene().computerTile(1, 1).element(), 1);
   EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"PedraX", u""), QStringLiteral("1"));
 }
 

@@ -136,9 +136,10 @@ TEST_F(HandDragTest, ATileIsNeverLeftFloating) {
   // A release already waiting when the press is handled.
   QWidget* viewport = window.view().viewport();
   const QPoint local = window.view().mapFromScene(slotMiddle(2));
-  QCoreApplication::postEvent(viewport, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(local),
-                                                        QPointF(viewport->mapToGlobal(local)), Qt::LeftButton,
-                                                        Qt::NoButton, Qt::NoModifier));
+  QCoreApplication::postEvent(
+      viewport, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(local),
+                                QPointF(viewport->mapToGlobal(local)), Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier));
   press(2);
   held_ = Qt::NoButton;
   settle();
@@ -162,8 +163,9 @@ TEST_F(HandDragTest, DroppedBelowThePlayAreaItSlidesBackBesideItsSlot) {
   EXPECT_FALSE(carried().isVisible());
   EXPECT_TRUE(scene().handTile(1).isVisible());
   EXPECT_EQ(state().PedrasJog, handOf({"36", "12"}));
-  EXPECT_EQ(scene().messageLine().caption(),
-            QStringLiteral("Clique na pedra que quer jogar e arraste para a área verde, e então solte"));
+  EXPECT_EQ(
+      scene().messageLine().caption(),
+      QStringLiteral("Clique na pedra que quer jogar e arraste para a área verde, e então solte"));
   EXPECT_TRUE(scene().messageLine().isVisible());
   carry(1, {6600, 4700});  // by side B's last tile
   release();
@@ -198,8 +200,7 @@ TEST_F(HandDragTest, WithNothingToPlayThePassCommandShowsAndWorks) {
     EXPECT_EQ(box.text(), QStringLiteral("Houve empate na contegem de pontos"));
     box.accept();
   });
-  clickAt(window, pass.sceneBoundingRect().center());
-  settle();
+  click(pass.sceneBoundingRect().center());
   EXPECT_TRUE(dialogs.done());
   EXPECT_FALSE(pass.isVisible());
   EXPECT_EQ(window.match().awaiting(), Match::Awaiting::PileTile);  // the next deal
@@ -231,7 +232,8 @@ TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
       playerToMove(position);
     }
     int moves = 0;
-    const auto counted = QObject::connect(&scene().movingTile(), &QGraphicsObject::xChanged, [&moves] { ++moves; });
+    const auto counted =
+        QObject::connect(&scene().movingTile(), &QGraphicsObject::xChanged, [&moves] { ++moves; });
     carry(1, {5000, 4575});
     release();
     QObject::disconnect(counted);

@@ -6,13 +6,14 @@
 //
 // A short run in every test run; the long one has its own test, labelled
 // "long" (ctest -L long), or any length:
-//   TAVOLIX_MONKEY_EVENTS=200000 QT_QPA_PLATFORM=offscreen build/tests/table_tests --gtest_filter='*Monkey*'
+//   TAVOLIX_MONKEY_EVENTS=200000 QT_QPA_PLATFORM=offscreen build/tests/table_tests
+//   --gtest_filter='*Monkey*'
 #include <random>
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -53,7 +54,9 @@ class TableReferee : public MatchObserver {
     check(state, true, "after the deal");
     // The scores beside the seats are the game's.
     for (int seat = 0; seat < 4; ++seat) {
-      EXPECT_EQ(window_.scene().score(seat).caption(), QStringLiteral("%1 pts").arg(state.Pontos[seat])) << seat;
+      EXPECT_EQ(window_.scene().score(seat).caption(),
+                QStringLiteral("%1 pts").arg(state.Pontos[seat]))
+          << seat;
     }
   }
   void played(int, int, TileCode, Lado, const GameState& state) override {
@@ -65,7 +68,8 @@ class TableReferee : public MatchObserver {
   void matchEnded(int, const std::array<int, 4>&, const GameState&) override { ++matches; }
 
   void check(const GameState& state, bool dealing, const char* when) {
-    const auto problems = checkInvariants(state, window_.match().chain(), window_.match().settings(), dealing);
+    const auto problems =
+        checkInvariants(state, window_.match().chain(), window_.match().settings(), dealing);
     for (const std::string& problem : problems) ADD_FAILURE() << when << ": " << problem;
     if (dealing) return;
     // The chain on the table is the game's chain, tile by tile.
@@ -76,17 +80,21 @@ class TableReferee : public MatchObserver {
       const TileCode t = state.Mesa[k + 1];
       const auto halves = views[k]->childItems();
       EXPECT_TRUE(views[k]->isVisible()) << when << ", tile " << k + 1;
-      EXPECT_EQ(static_cast<PictureItem*>(halves[0])->element(), t.first() + base) << when << ", tile " << k + 1;
-      EXPECT_EQ(static_cast<PictureItem*>(halves[1])->element(), t.last() + base) << when << ", tile " << k + 1;
+      EXPECT_EQ(static_cast<PictureItem*>(halves[0])->element(), t.first() + base)
+          << when << ", tile " << k + 1;
+      EXPECT_EQ(static_cast<PictureItem*>(halves[1])->element(), t.last() + base)
+          << when << ", tile " << k + 1;
     }
     // The hands shown are the hands held.
     const TableScene& scene = window_.scene();
     for (int i = 1; i <= kHandSlots; ++i) {
       if (window_.hand().state().Arrastando == 0) {
-        EXPECT_EQ(scene.handTile(i).isVisible(), !state.PedrasJog[i].empty()) << when << ", slot " << i;
+        EXPECT_EQ(scene.handTile(i).isVisible(), !state.PedrasJog[i].empty())
+            << when << ", slot " << i;
       }
       if (!state.PedrasJog[i].empty() && scene.handTile(i).isVisible()) {
-        EXPECT_EQ(scene.handHalf(i, 1).element(), state.PedrasJog[i].first() + base) << when << ", slot " << i;
+        EXPECT_EQ(scene.handHalf(i, 1).element(), state.PedrasJog[i].first() + base)
+            << when << ", slot " << i;
       }
       for (int seat = kMac1; seat <= kMac3; ++seat) {
         EXPECT_EQ(scene.computerTile(seat, i).isVisible(), !state.hand(seat)[i].empty())
@@ -109,8 +117,8 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
     page.open(QIODevice::WriteOnly);
     page.write("<html><body>Tavolix</body></html>");
     page.close();
-    window.setHelpLauncher(HelpLauncher([this](const QUrl&) { return ++helps_, true; }, [] { return false; },
-                                        {dir.path()}));
+    window.setHelpLauncher(HelpLauncher([this](const QUrl&) { return ++helps_, true; },
+                                        [] { return false; }, {dir.path()}));
     writeText(store, stored::kTipoJogo, GetParam() ? QStringLiteral("2") : QStringLiteral("1"));
     window.match().setObserver(&referee);
     answerDialogsAtRandom();
@@ -123,8 +131,9 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
     dialogs.always<FrmNovoJogo>([this](FrmNovoJogo& d) {
       const bool leaveEnds = d.Label4->text() == QStringLiteral("Sair");
       // Enough matches and events: leaving now ends the program.
-      if (leaveEnds && referee.matches >= kMatches && events_ >= eventsPerRun()) return d.Label4_Click();
-      if (!leaveEnds && oneIn(3)) return d.Label4_Click();                     // New Game cancelled
+      if (leaveEnds && referee.matches >= kMatches && events_ >= eventsPerRun())
+        return d.Label4_Click();
+      if (!leaveEnds && oneIn(3)) return d.Label4_Click();  // New Game cancelled
       if (oneIn(4)) d.Text1->setText(QStringLiteral("Ana%1").arg(pick(100)));
       if (oneIn(4)) d.Label5_Click();  // the rules first
       d.Label1_Click();
@@ -136,7 +145,8 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
       r.Option4[pick(2)]->setChecked(true);
       r.Check1->setChecked(oneIn(2));
       QLineEdit* limit = r.Option2[1]->isChecked() ? r.Text2 : r.Text3;
-      const QString typed[] = {QStringLiteral("x"), QStringLiteral("999"), QStringLiteral("-4"), QString()};
+      const QString typed[] = {QStringLiteral("x"), QStringLiteral("999"), QStringLiteral("-4"),
+                               QString()};
       if (oneIn(3)) {
         limit->setText(typed[pick(4)]);
         r.Command1_Click();  // refused, with a message box
@@ -178,7 +188,8 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
     send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     for (int s = 1; s <= steps; ++s) {
       send(QEvent::MouseMove, from + (to - from) * s / steps, Qt::NoButton, Qt::LeftButton);
-      if (oneIn(8)) send(QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+      if (oneIn(8))
+        send(QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
       if (oneIn(8)) send(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::LeftButton);
     }
     send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
@@ -188,12 +199,24 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
   void storm() {
     const TableScene& s = window.scene();
     switch (pick(12)) {
-      case 0: send(QEvent::MouseMove, anywhere(), Qt::NoButton, Qt::NoButton); break;
-      case 1: click(anywhere(), oneIn(3) ? Qt::RightButton : Qt::LeftButton); break;
-      case 2: send(QEvent::MouseButtonPress, anywhere(), Qt::LeftButton, Qt::LeftButton); break;
-      case 3: send(QEvent::MouseButtonRelease, anywhere(), Qt::LeftButton, Qt::NoButton); break;
-      case 4: drag(at(slotMiddle(1 + pick(7))), anywhere(), 1 + pick(6)); break;
-      case 5: click(at(slotMiddle(1 + pick(7))), Qt::RightButton); break;
+      case 0:
+        send(QEvent::MouseMove, anywhere(), Qt::NoButton, Qt::NoButton);
+        break;
+      case 1:
+        click(anywhere(), oneIn(3) ? Qt::RightButton : Qt::LeftButton);
+        break;
+      case 2:
+        send(QEvent::MouseButtonPress, anywhere(), Qt::LeftButton, Qt::LeftButton);
+        break;
+      case 3:
+        send(QEvent::MouseButtonRelease, anywhere(), Qt::LeftButton, Qt::NoButton);
+        break;
+      case 4:
+        drag(at(slotMiddle(1 + pick(7))), anywhere(), 1 + pick(6));
+        break;
+      case 5:
+        click(at(slotMiddle(1 + pick(7))), Qt::RightButton);
+        break;
       case 6: {
         // A command: New Game, Settings, Help or Pass.
         using C = TableScene::Command;
@@ -220,7 +243,9 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
       case 10:
         if (oneIn(10)) click(at(s.fullScreenButton().center()));  // full screen, on or off
         break;
-      default: drag(anywhere(), anywhere(), 1 + pick(4)); break;
+      default:
+        drag(anywhere(), anywhere(), 1 + pick(4));
+        break;
     }
   }
 
@@ -237,12 +262,14 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
       }
     } else if (match.awaiting() == Match::Awaiting::Move) {
       if (match.passOffered()) {
-        return click(at(window.scene().command(TableScene::Command::Pass).sceneBoundingRect().center()));
+        return click(
+            at(window.scene().command(TableScene::Command::Pass).sceneBoundingRect().center()));
       }
       Autoplayer chooser(window.match(), unused_);
       const Move move = chooser.chooseMove();
       const auto [top, left] = chooser.dropPoint(move.side);
-      // Taken by the middle, the tile's corner lies 240 - 45 and 465 - 45 twips up and left of the pointer.
+      // Taken by the middle, the tile's corner lies 240 - 45 and 465 - 45 twips up and left of the
+      // pointer.
       drag(at(slotMiddle(move.slot)), at(QPointF(left + 195, top + 420)), 1);
     }
   }
@@ -286,7 +313,8 @@ TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
   settle();
   impatience.start();
   const int budget = eventsPerRun();
-  while (window.isVisible() && window.match().awaiting() != Match::Awaiting::Finished && events_ < budget * 4) {
+  while (window.isVisible() && window.match().awaiting() != Match::Awaiting::Finished &&
+         events_ < budget * 4) {
     if (events_ < budget && !oneIn(3)) {
       storm();
     } else {
@@ -294,7 +322,8 @@ TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
     }
     ++events_;
     settle();
-    if (window.match().awaiting() == Match::Awaiting::Move && window.hand().state().Arrastando == 0) {
+    if (window.match().awaiting() == Match::Awaiting::Move &&
+        window.hand().state().Arrastando == 0) {
       referee.check(window.match().state(), false, "between events");
     }
   }

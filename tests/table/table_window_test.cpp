@@ -19,7 +19,6 @@ class TableWindowTest : public WindowTest {
  protected:
   TableWindowTest() { window.setFirstActivationStartsMatch(false); }
   QPointF middle(QRectF r) { return r.center(); }
-  QPointF command(TableScene::Command c) { return scene().command(c).sceneBoundingRect().topLeft() + QPointF(80, 80); }
 };
 
 TEST_F(TableWindowTest, AFramelessWindowDrawingTheTableInItsColours) {
@@ -27,15 +26,17 @@ TEST_F(TableWindowTest, AFramelessWindowDrawingTheTableInItsColours) {
   EXPECT_EQ(window.size(), QSize(800, 600));
   EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Tavolix"));
-  EXPECT_DOUBLE_EQ(window.view().scale(), 1.0 / 15);  // a twip is a fifteenth of a pixel at this size
+  EXPECT_DOUBLE_EQ(window.view().scale(),
+                   1.0 / 15);  // a twip is a fifteenth of a pixel at this size
   const QImage shot = window.grab().toImage();
-  EXPECT_EQ(shot.pixelColor(400, 5), QColor(2, 26, 34));     // the surround above the title strip
+  EXPECT_EQ(shot.pixelColor(400, 5), QColor(2, 26, 34));      // the surround above the title strip
   EXPECT_EQ(shot.pixelColor(400, 330), QColor(13, 129, 21));  // the felt
   EXPECT_GT(shot.pixelColor(150, 40).lightness(), 170);       // the title strip
   EXPECT_EQ(scene().command(TableScene::Command::NewGame).caption(), QStringLiteral("Novo Jogo |"));
   EXPECT_EQ(scene().seatName(1).caption(), QStringLiteral("Zorvan"));
   EXPECT_FALSE(scene().command(TableScene::Command::Pass).isVisible());
-  EXPECT_EQ(scene().command(TableScene::Command::Help).cursor().shape(), Qt::BitmapCursor);  // the hand pointer
+  EXPECT_EQ(scene().command(TableScene::Command::Help).cursor().shape(),
+            Qt::BitmapCursor);  // the hand pointer
 }
 
 TEST_F(TableWindowTest, FullScreenOnALargerScreenOnlyMovesTheWindowOnAScreen600High) {
@@ -76,7 +77,8 @@ TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   QTest::mouseMove(viewport, QPoint(260, 70));
   QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(260, 70));
   EXPECT_EQ(window.pos(), QPoint(160, 130));
-  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(400, 300));  // the felt moves nothing
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier,
+                    QPoint(400, 300));  // the felt moves nothing
   QTest::mouseMove(viewport, QPoint(450, 350));
   QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(450, 350));
   EXPECT_EQ(window.pos(), QPoint(160, 130));
@@ -92,13 +94,14 @@ TEST_F(TableWindowTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
   writeSilentWav(dir.filePath(QStringLiteral("clic3.wav")));
   writeSilentWav(here.filePath(QStringLiteral("clic3.wav")));
   window.sounds().setSearchFolders({here.path(), dir.path()});
-  EXPECT_EQ(window.sounds().locate(QStringLiteral("clic3.wav")), QDir(here.path()).filePath(QStringLiteral("clic3.wav")));
+  EXPECT_EQ(window.sounds().locate(QStringLiteral("clic3.wav")),
+            QDir(here.path()).filePath(QStringLiteral("clic3.wav")));
   window.show();
   QSignalSpy started(&window.sounds(), &SoundPlayer::started);
   window.setHelpLauncher(HelpLauncher([](const QUrl&) { return true; }, [] { return false; }, {}));
-  click(command(TableScene::Command::Help));
+  click(TableScene::Command::Help);
   dialogs.expect<FrmOpc>([](FrmOpc& d) { d.reject(); });
-  click(command(TableScene::Command::Settings));
+  click(TableScene::Command::Settings);
   window.sounds().TocaWav(QStringLiteral("nowhere.wav"));  // a missing file is silence
   ASSERT_EQ(started.size(), 2);
   EXPECT_EQ(started[0][0].toString(), QStringLiteral("clic3.wav"));
@@ -111,8 +114,8 @@ TEST_F(TableWindowTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
 TEST_F(TableWindowTest, HelpOpensTheCompiledHelpOrElseThePages) {
   std::vector<QUrl> opened;
   bool viewer = true;
-  HelpLauncher launcher([&](const QUrl& url) { return opened.push_back(url), true; }, [&] { return viewer; },
-                        {dir.path()});
+  HelpLauncher launcher([&](const QUrl& url) { return opened.push_back(url), true; },
+                        [&] { return viewer; }, {dir.path()});
   EXPECT_EQ(launcher.open(), QUrl());  // nothing to show yet
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("help")));
   QFile(dir.filePath(QStringLiteral("help/index.html"))).open(QIODevice::WriteOnly);
@@ -122,19 +125,21 @@ TEST_F(TableWindowTest, HelpOpensTheCompiledHelpOrElseThePages) {
   window.setHelpLauncher(launcher);
   window.show();
   QSignalSpy helped(&window, &Form1::helpOpened);
-  click(command(TableScene::Command::Help));
+  click(TableScene::Command::Help);
   ASSERT_EQ(helped.size(), 1);
   EXPECT_TRUE(helped[0][0].toUrl().path().endsWith(QStringLiteral("/help/index.html")));
   EXPECT_EQ(opened.size(), 2u);
 }
 
 TEST(StartUp, AScreenUnder600PixelsHighIsRefusedAndTheSplashShowsTheVersion) {
-  EXPECT_EQ(screenRefusal(QSize(1024, 599)), QStringLiteral("É necessário resolução minima de 800 x 600"));
+  EXPECT_EQ(screenRefusal(QSize(1024, 599)),
+            QStringLiteral("É necessário resolução minima de 800 x 600"));
   EXPECT_EQ(screenRefusal(QSize(640, 600)), std::nullopt);  // the width is not tested
   EXPECT_EQ(FrmSplash::versionText(1, 0, 0), QStringLiteral("v 1.0"));
   EXPECT_EQ(FrmSplash::versionText(2, 3, 4), QStringLiteral("v 2.3.4"));
   FrmSplash splash;
-  EXPECT_EQ(splash.Label3(), FrmSplash::versionText(version::kMajor, version::kMinor, version::kRevision));
+  EXPECT_EQ(splash.Label3(),
+            FrmSplash::versionText(version::kMajor, version::kMinor, version::kRevision));
   EXPECT_TRUE(splash.run());  // at pace 0 it closes at once
   pacer::setPace(1.0);
   FrmSplash closed;
@@ -167,7 +172,8 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
   lay(Lado::First, chain.first(TileCode(3, 4)));
   int endA = 3;
   int endB = 4;
-  for (int other : {6, 6, 1, 0, 5, 2, 4, 6, 3, 1, 2}) {  // right, a double, down the edge, along the bottom
+  for (int other :
+       {6, 6, 1, 0, 5, 2, 4, 6, 3, 1, 2}) {  // right, a double, down the edge, along the bottom
     const TileCode t(std::min(endB, other), std::max(endB, other));
     lay(Lado::B, chain.PoeNaMesa(static_cast<int>(laid.size()) + 1, t, Lado::B, endB));
     endB = t.otherPip(endB);
@@ -186,7 +192,8 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
     EXPECT_EQ(views[k]->element(), set) << k;
     const auto halves = views[k]->childItems();
     ASSERT_EQ(halves.size(), 2) << k;
-    EXPECT_EQ(static_cast<PictureItem*>(halves[0])->element(), laid[k].shown.first() + 7 * set) << k;
+    EXPECT_EQ(static_cast<PictureItem*>(halves[0])->element(), laid[k].shown.first() + 7 * set)
+        << k;
     EXPECT_EQ(static_cast<PictureItem*>(halves[1])->element(), laid[k].shown.last() + 7 * set) << k;
   }
   // The player's hand as held, first pip on top.
@@ -194,7 +201,8 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
   EXPECT_EQ(scene().handHalf(2, 2).element(), 5 + 7 * set);
   EXPECT_FALSE(scene().handTile(4).isVisible());
   const QString folder = qEnvironmentVariable("TAVOLIX_SHOTS");
-  if (!folder.isEmpty()) window.grab().save(QDir(folder).filePath(QStringLiteral("hand-in-progress-%1.png").arg(set)));
+  if (!folder.isEmpty())
+    window.grab().save(QDir(folder).filePath(QStringLiteral("hand-in-progress-%1.png").arg(set)));
 
   scene().MostraPedrasMac();
   const auto up = scene().turnedUp();
@@ -202,7 +210,8 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
   EXPECT_EQ(up[0]->pos(), scene().computerTile(1, 1).pos());
   EXPECT_EQ(up[5]->pos(), scene().computerTile(3, 1).pos());
   EXPECT_EQ(up[2]->picture(), Picture::PedraHR);  // seat 2 stands its tiles up
-  if (!folder.isEmpty()) window.grab().save(QDir(folder).filePath(QStringLiteral("hand-end-%1.png").arg(set)));
+  if (!folder.isEmpty())
+    window.grab().save(QDir(folder).filePath(QStringLiteral("hand-end-%1.png").arg(set)));
   scene().clearTable();
   EXPECT_TRUE(scene().chainViews().empty());
   EXPECT_TRUE(scene().turnedUp().empty());

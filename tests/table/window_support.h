@@ -1,19 +1,22 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMouseEvent>
-#include <QProcessEnvironment>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "dialog_driver.h"
-#include "game/random_source.h"
+#include "dialogs/frm_novo_jogo.h"
+#include "dialogs/window_parts.h"
 #include "game/settings.h"
 #include "game/table_geometry.h"
 #include "settings/settings_store.h"
 #include "support/qt_printers.h"
+#include "support/recording_presentation.h"
 #include "table/form1.h"
 #include "table/table_view.h"
 
@@ -21,22 +24,16 @@ namespace tavolix {
 
 // The mouse, as the window system sends it to the table's view: at `local`
 // pixels of the view, or at a point of the table in twips.
-inline void sendMouse(Form1& window, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held) {
+inline void sendMouse(Form1& window, QEvent::Type type, QPoint local, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
   QWidget* viewport = window.view().viewport();
-  QMouseEvent event(type, QPointF(local), QPointF(viewport->mapToGlobal(local)), button, held, Qt::NoModifier);
+  QMouseEvent event(type, QPointF(local), QPointF(viewport->mapToGlobal(local)), button, held,
+                    Qt::NoModifier);
   QApplication::sendEvent(viewport, &event);
 }
 inline void sendMouseAt(Form1& window, QEvent::Type type, QPointF twips, Qt::MouseButton button,
                         Qt::MouseButtons held) {
   sendMouse(window, type, window.view().mapFromScene(twips), button, held);
-}
-
-// The pointer comes to a point of the table from the felt above, and clicks there.
-inline void clickAt(Form1& window, QPointF twips, Qt::MouseButton button = Qt::LeftButton) {
-  sendMouseAt(window, QEvent::MouseMove, {6000, 3000}, Qt::NoButton, Qt::NoButton);
-  sendMouseAt(window, QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
-  sendMouseAt(window, QEvent::MouseButtonPress, twips, button, button);
-  sendMouseAt(window, QEvent::MouseButtonRelease, twips, button, Qt::NoButton);
 }
 
 // The middle of a hand slot, where the player takes hold of its tile.
@@ -45,8 +42,12 @@ inline QPointF slotMiddle(int slot) {
   return {p.left + 240, p.top + 465};
 }
 
-// The game's own window on the offscreen screen, with a settings store of its
-// own; it starts a match when shown, answered by the test's dialog driver.
+inline void clickWidget(QWidget* w) {
+  QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+// The game's own window on the offscreen screen, with a settings store and a
+// random source of its own, and a driver that answers its dialogs.
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest() {
@@ -57,29 +58,55 @@ class WindowTest : public ::testing::Test {
 
   TableScene& scene() { return window.scene(); }
   const GameState& state() { return window.match().state(); }
-  void click(QPointF twips) {
-    clickAt(window, twips);
-    settle();
-  }
+  Match::Awaiting awaiting() { return window.match().awaiting(); }
   // Lets what the events set off run to its end: at pace 0 the game plays on
   // inside them until it needs the player again.
   void settle() {
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
   }
-  // The player to move in a hand picked up where it stood, on the table's own
-  // screen: the window fills it, so every point of it takes the pointer.
+  // The pointer comes to a point of the table from the felt above, and clicks there.
+  void click(QPointF twips, Qt::MouseButton button = Qt::LeftButton) {
+    sendMouseAt(window, QEvent::MouseMove, {6000, 3000}, Qt::NoButton, Qt::NoButton);
+    sendMouseAt(window, QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
+    sendMouseAt(window, QEvent::MouseButtonPress, twips, button, button);
+    sendMouseAt(window, QEvent::MouseButtonRelease, twips, button, Qt::NoButton);
+    settle();
+  }
+  void click(TableScene::Command command) {
+    click(scene().command(command).sceneBoundingRect().center());
+  }
+  void clickPile(int position) {
+    const PictureItem* tile = scene().pileTile(position);
+    ASSERT_NE(tile, nullptr) << position;
+    click(tile->sceneBoundingRect().center());
+  }
+  // The first activation: the new game dialog, whose leave command would end
+  // the program, answered with Play and the name given.
+  void startMatch(const QString& name = QStringLiteral("Ana")) {
+    dialogs.expect<FrmNovoJogo>(
+        [name](FrmNovoJogo& d) {
+          EXPECT_EQ(d.Label4->text(), QStringLiteral("Sair"));
+          d.Text1->setText(name);
+          clickWidget(d.Label1);
+        },
+        QStringLiteral("novo-jogo.png"));
+    window.show();
+    settle();
+  }
+  // The player to move in a hand picked up where it stood, the window filling
+  // the screen, so that every point of it takes the pointer.
   void playerToMove(const GameState& position, const ChainGeometry& chain = {}) {
     screen = QSize(800, 600);
     window.setFirstActivationStartsMatch(false);
     window.show();
     window.match().resume(position, chain, kJog);
-    ASSERT_EQ(window.match().awaiting(), Match::Awaiting::Move);
+    ASSERT_EQ(awaiting(), Match::Awaiting::Move);
   }
 
   QTemporaryDir dir;
   Settings settings;
   SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
-  RandomSource random{1};
+  ScriptedRandom random;
   QSize screen{1280, 1024};
   DialogDriver dialogs;
   Form1 window{settings, store, random};
@@ -87,20 +114,27 @@ class WindowTest : public ::testing::Test {
 
 // A short, silent WAV file, enough for the sound player to find and load.
 inline void writeSilentWav(const QString& path) {
-  QByteArray data("RIFF\x24\x06\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0data\0\x06\0\0", 44);
+  QByteArray data(
+      "RIFF\x24\x06\0\0WAVEfmt "
+      "\x10\0\0\0\x01\0\x01\0\x22\x56\0\0\x44\xac\0\0\x02\0\x10\0data\0\x06\0\0",
+      44);
   data.append(QByteArray(1536, '\0'));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(data);
 }
 
-// The environment the game program runs in for a test: its settings in
-// `configHome`, Qt's offscreen screen.
-inline QProcessEnvironment gameEnvironment(const QString& configHome) {
+// Starts the game program for a test: its settings in `configHome`, Qt's
+// offscreen screen, and one more variable of its environment.
+inline bool startGame(QProcess& game, const QString& configHome, const QString& variable,
+                      const QString& value) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  return environment;
+  environment.insert(variable, value);
+  game.setProcessEnvironment(environment);
+  game.start(QStringLiteral(TAVOLIX_EXECUTABLE), {});
+  return game.waitForStarted(10000);
 }
 
 }  // namespace tavolix
