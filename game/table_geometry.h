@@ -75,6 +75,41 @@ constexpr Point pilePosition(int position) {
           kPileOrigin.top + kPileRowPitch * ((position - 1) / 7)};
 }
 
+// The window's own controls: the title strip that moves it, its buttons, the
+// commands along the top and the Pass command (each caption over a black copy
+// of itself 15 twips right and below), the prompt and the message line (their
+// black copies as the design places them), and the labels beside each seat.
+struct Box {
+  Point at;
+  double width = 0;
+  double height = 0;
+};
+inline constexpr Point kTablePicture{-15, 0};
+inline constexpr Box kTitleStrip{{-45, -15}, 10230, 900};
+inline constexpr Box kMinimiseButton{{10350, 405}, 375, 375};
+inline constexpr Box kFullScreenButton{{10740, 375}, 450, 465};
+inline constexpr Box kCloseButton{{11175, 390}, 450, 435};
+inline constexpr Box kNewGameCommand{{420, 1080}, 1035, 195};
+inline constexpr Box kSettingsCommand{{1455, 1080}, 840, 195};
+inline constexpr Box kHelpCommand{{2340, 1080}, 660, 195};
+inline constexpr Box kPassCommand{{7920, 8160}, 810, 495};
+inline constexpr Point kCommandShadow{15, 15};
+inline constexpr Box kPrompt{{1065, 7200}, 9870, 285};
+inline constexpr Point kPromptShadow{1080, 7185};
+inline constexpr Box kMessageLine{{3345, 5925}, 5910, 570};
+inline constexpr Point kMessageShadow{3345, 5910};
+constexpr Point nameLabel(int seat) {
+  constexpr Point names[] = {{4155, 8340}, {150, 2790}, {7980, 1155}, {11070, 6765}};
+  return names[seat];
+}
+constexpr Point scoreLabel(int seat) {
+  constexpr Point scores[] = {{3510, 8070}, {150, 2535}, {7995, 1410}, {11100, 7035}};
+  return scores[seat];
+}
+// The tiles on the move rest here, hidden, until they are first used.
+inline constexpr Point kMovingTileRest{225, 7905};
+inline constexpr Point kCarriedTileRest{11430, 7995};
+
 // The half faces inside a tile, by tile set (0 ivory, 1 colourful): the upper
 // left corner of the first and of the second half.
 struct Halves {

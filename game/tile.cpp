@@ -6,13 +6,6 @@ namespace tavolix {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool isPipDigit(char c) { return c >= '0' && c <= '6'; }
 
 }  // namespace
@@ -28,19 +21,9 @@ std::string TileCode::text() const {
   return {static_cast<char>('0' + first_), static_cast<char>('0' + last_)};
 }
 
-bool Bucha(std::string_view nn) {
-  const std::string_view t = trimmed(nn);
-  return !t.empty() && t.front() == t.back();
-}
-
 int tileCount(const Hand& hand) {
   return static_cast<int>(std::count_if(hand.begin() + 1, hand.begin() + 1 + kHandSlots,
                                         [](TileCode t) { return !t.empty(); }));
-}
-
-bool handHoldsPip(const Hand& hand, int v) {
-  return std::any_of(hand.begin() + 1, hand.begin() + 1 + kHandSlots,
-                     [v](TileCode t) { return t.holds(v); });
 }
 
 int pipTotal(const Hand& hand) {

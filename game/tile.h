@@ -24,6 +24,7 @@ class TileCode {
   constexpr bool empty() const { return first_ < 0; }
   constexpr int first() const { return first_; }
   constexpr int last() const { return last_; }
+  // A double ("bucha"): both halves the same.
   constexpr bool isDouble() const { return !empty() && first_ == last_; }
   // Whether the tile matches an end showing pip v.
   constexpr bool holds(int v) const { return !empty() && (first_ == v || last_ == v); }
@@ -43,10 +44,6 @@ class TileCode {
   std::int8_t last_ = -1;
 };
 
-// Whether a text names a double: trimmed, not empty, first character equal to the last.
-bool Bucha(std::string_view nn);
-inline bool Bucha(TileCode tile) { return tile.isDouble(); }
-
 // The tile that opens the first hand of a match.
 inline constexpr TileCode kDoubleSix(6, 6);
 
@@ -61,8 +58,6 @@ constexpr std::array<TileCode, kTileCount> canonicalTiles() {
   return tiles;
 }
 inline constexpr std::array<TileCode, kTileCount> kAllTiles = canonicalTiles();
-inline constexpr std::string_view kCanonicalList =
-    ",00,01,02,03,04,05,06,11,12,13,14,15,16,22,23,24,25,26,33,34,35,36,44,45,46,55,56,66,";
 
 // A hand: slots 1..7 hold the tiles, packed at the front; slot 0 is unused and
 // slot 8 stays empty so closing up slot 7 pulls in "no tile".
@@ -70,7 +65,6 @@ inline constexpr int kHandSlots = 7;
 using Hand = std::array<TileCode, kHandSlots + 2>;
 
 int tileCount(const Hand& hand);
-bool handHoldsPip(const Hand& hand, int v);
 int pipTotal(const Hand& hand);
 int doubleCount(const Hand& hand);
 // Closes the gap left at `slot`: every slot after it moves one slot down.

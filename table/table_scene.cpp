@@ -52,6 +52,8 @@ class TitleStrip : public QGraphicsItem {
   std::function<void(QPointF)> dragged_;
 };
 
+QSizeF size(Box box) { return {box.width, box.height}; }
+
 template <class Item>
 Item* place(QGraphicsScene& scene, Item* item, QPointF at, int layer, bool visible = true) {
   scene.addItem(item);
@@ -64,14 +66,14 @@ Item* place(QGraphicsScene& scene, Item* item, QPointF at, int layer, bool visib
 const QColor kLight(224, 224, 224);
 const QColor kGreen(120, 255, 90);
 const LabelItem::Style kCommandStyle{8.25, true, kLight, Qt::AlignLeft | Qt::AlignTop};
-const LabelItem::Style kCommandShadow{8.25, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
+const LabelItem::Style kCommandShadowStyle{8.25, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kPass{9, true, kLight, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kPassShadow{9, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kSeat{9, true, kLight, Qt::AlignLeft | Qt::AlignTop};
 // The player's name would lie under his hand: it ends where the hand begins instead.
 const LabelItem::Style kPlayersName{9, true, kLight, Qt::AlignRight | Qt::AlignTop};
-const LabelItem::Style kPrompt{12, true, kGreen, Qt::AlignHCenter | Qt::AlignTop};
-const LabelItem::Style kPromptShadow{12, true, Qt::black, Qt::AlignHCenter | Qt::AlignTop};
+const LabelItem::Style kPromptStyle{12, true, kGreen, Qt::AlignHCenter | Qt::AlignTop};
+const LabelItem::Style kPromptShadowStyle{12, true, Qt::black, Qt::AlignHCenter | Qt::AlignTop};
 
 }  // namespace
 
@@ -82,72 +84,74 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
   setItemIndexMethod(QGraphicsScene::NoIndex);  // a few dozen items, most of them moving
   const int set = settings.PedraX;
 
-  place(*this, new TablePicture, {-15, 0}, kBackground);
+  place(*this, new TablePicture, toScene(kTablePicture), kBackground);
   Image3 = place(*this,
                  new TitleStrip(
-                     QSizeF(10230, 900), [this](QPointF to) { Q_EMIT titleStripPressed(to); },
+                     size(kTitleStrip), [this](QPointF to) { Q_EMIT titleStripPressed(to); },
                      [this](QPointF to) { Q_EMIT titleStripDragged(to); }),
-                 {-45, -15}, kCaptions);
-  Image4 = place(*this, new WindowButton(artwork::WindowGlyph::Minimise, QSizeF(375, 375)),
-                 {10350, 405}, kCaptions);
-  Image2 = place(*this, new WindowButton(artwork::WindowGlyph::FullScreen, QSizeF(450, 465)),
-                 {10740, 375}, kCaptions);
-  Image1 = place(*this, new WindowButton(artwork::WindowGlyph::Close, QSizeF(450, 435)),
-                 {11175, 390}, kCaptions);
+                 toScene(kTitleStrip.at), kCaptions);
+  const auto button = [this](artwork::WindowGlyph glyph, Box box) {
+    return place(*this, new WindowButton(glyph, size(box)), toScene(box.at), kCaptions);
+  };
+  Image4 = button(artwork::WindowGlyph::Minimise, kMinimiseButton);
+  Image2 = button(artwork::WindowGlyph::FullScreen, kFullScreenButton);
+  Image1 = button(artwork::WindowGlyph::Close, kCloseButton);
   connect(Image4, &WindowButton::clicked, this, &TableScene::minimiseClicked);
   connect(Image2, &WindowButton::clicked, this, &TableScene::fullScreenClicked);
   connect(Image1, &WindowButton::clicked, this, &TableScene::closeClicked);
 
-  // The commands, each over a black copy of itself 15 twips right and below.
-  const auto commandPair = [this](const QString& caption, QSizeF box, QPointF where,
-                                  LabelItem*& label, LabelItem*& shadow) {
-    shadow = place(*this, new LabelItem(caption, box, kCommandShadow), where + QPointF(15, 15),
-                   kCaptions);
-    label = place(*this, new LabelItem(caption, box, kCommandStyle), where, kCaptions + 1);
+  // The commands, each over a black copy of itself.
+  const auto commandPair = [this](const QString& caption, Box box, const LabelItem::Style& style,
+                                  const LabelItem::Style& shadowStyle, LabelItem*& label,
+                                  LabelItem*& shadow, bool visible) {
+    shadow = place(*this, new LabelItem(caption, size(box), shadowStyle),
+                   toScene(box.at) + toScene(kCommandShadow), kCaptions, visible);
+    label = place(*this, new LabelItem(caption, size(box), style), toScene(box.at), kCaptions + 1,
+                  visible);
     label->setClickable(true);
   };
-  commandPair(QStringLiteral("Novo Jogo |"), {1035, 195}, {420, 1080}, Label2, Label7);
-  commandPair(QStringLiteral("Opções |"), {840, 195}, {1455, 1080}, Label1, Label6);
-  commandPair(QStringLiteral("Ajuda"), {660, 195}, {2340, 1080}, Label4, Label5);
-  Label3[1] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPassShadow),
-                    {7935, 8175}, kCaptions, false);
-  Label3[0] = place(*this, new LabelItem(QStringLiteral("Passar a vez"), {810, 495}, kPass),
-                    {7920, 8160}, kCaptions + 1, false);
-  Label3[0]->setClickable(true);
+  commandPair(QStringLiteral("Novo Jogo |"), kNewGameCommand, kCommandStyle, kCommandShadowStyle,
+              Label2, Label7, true);
+  commandPair(QStringLiteral("Opções |"), kSettingsCommand, kCommandStyle, kCommandShadowStyle,
+              Label1, Label6, true);
+  commandPair(QStringLiteral("Ajuda"), kHelpCommand, kCommandStyle, kCommandShadowStyle, Label4,
+              Label5, true);
+  commandPair(QStringLiteral("Passar a vez"), kPassCommand, kPass, kPassShadow, Label3[0],
+              Label3[1], false);
   for (const Command c : {Command::NewGame, Command::Settings, Command::Help, Command::Pass}) {
     connect(commandLabel(c), &LabelItem::clicked, this, [this, c] { Q_EMIT commandClicked(c); });
   }
 
-  const std::array<QPointF, 4> players{{{4155, 8340}, {150, 2790}, {7980, 1155}, {11070, 6765}}};
-  const std::array<QPointF, 4> scores{{{3510, 8070}, {150, 2535}, {7995, 1410}, {11100, 7035}}};
   for (int seat = 0; seat < kSeatCount; ++seat) {
     const QString name = QString::fromStdString(settings.Nomes[seat]);
     LbPlayer[seat] = place(*this,
                            seat == kJog ? new LabelItem(name, {120, 240}, kPlayersName)
                                         : new LabelItem(name, {1200, 240}, kSeat),
-                           players[seat], kCaptions);
+                           toScene(nameLabel(seat)), kCaptions);
     LbPontos[seat] = place(*this, new LabelItem(QStringLiteral("0 pts"), {900, 240}, kSeat),
-                           scores[seat], kCaptions);
+                           toScene(scoreLabel(seat)), kCaptions);
   }
 
   // The prompt and the message line: a green caption over a black one.
   const QString takeYourTiles = QStringLiteral("Escolha as suas peças");
-  Label8 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPromptShadow), {1080, 7185},
-                 kCaptions, false);
-  Label11 = place(*this, new LabelItem(takeYourTiles, {9870, 285}, kPrompt), {1065, 7200},
-                  kCaptions + 1, false);
-  Label9 = place(*this, new LabelItem(QString(), {5910, 570}, kPromptShadow), {3345, 5910},
-                 kCaptions, false);
-  Label10 = place(*this, new LabelItem(QString(), {5910, 570}, kPrompt), {3345, 5925},
-                  kCaptions + 1, false);
+  Label8 = place(*this, new LabelItem(takeYourTiles, size(kPrompt), kPromptShadowStyle),
+                 toScene(kPromptShadow), kCaptions, false);
+  Label11 = place(*this, new LabelItem(takeYourTiles, size(kPrompt), kPromptStyle),
+                  toScene(kPrompt.at), kCaptions + 1, false);
+  Label9 = place(*this, new LabelItem(QString(), size(kMessageLine), kPromptShadowStyle),
+                 toScene(kMessageShadow), kCaptions, false);
+  Label10 = place(*this, new LabelItem(QString(), size(kMessageLine), kPromptStyle),
+                  toScene(kMessageLine.at), kCaptions + 1, false);
 
   ImgMontao0 =
       place(*this, new PictureItem(Picture::ImgMontaoX, set), toScene(kPileOrigin), kPile, false);
   PicMatrisH0 =
       place(*this, new PictureItem(Picture::ImgFrenteH, set), toScene(kFirstTile), kChain, false);
   for (PictureItem*& half : firstHalves_) half = new PictureItem(Picture::ImgW, 0, PicMatrisH0);
-  PicMove = place(*this, new PictureItem(Picture::ImgCostasW, set), {225, 7905}, kMoving, false);
-  PicMover = place(*this, new PictureItem(Picture::ImgMove, set), {11430, 7995}, kCarried, false);
+  PicMove = place(*this, new PictureItem(Picture::ImgCostasW, set), toScene(kMovingTileRest),
+                  kMoving, false);
+  PicMover = place(*this, new PictureItem(Picture::ImgMove, set), toScene(kCarriedTileRest),
+                   kCarried, false);
 
   for (int slot = 1; slot <= kHandSlots; ++slot) {
     PicJog[slot] = place(*this, new PictureItem(Picture::PedraHR, set),
