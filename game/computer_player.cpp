@@ -18,7 +18,7 @@ void count(std::array<int, 7>& counts, TileCode t) {
 }  // namespace
 
 Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
-    : state_(state), settings_(settings), seat_(seat), hand_(state.hand(seat)) {
+    : state_(state), settings_(settings), hand_(state.hand(seat)) {
   for (int k = 1; k <= state.QtdMesa; ++k) count(onTable_, state.Mesa[k]);
   for (int slot = 1; slot <= kHandSlots; ++slot) {
     count(inHand_, hand_[slot]);

@@ -54,7 +54,6 @@ class Outlook {
 
   const GameState& state_;
   const Settings& settings_;
-  int seat_;
   const Hand& hand_;
   std::array<int, 7> onTable_{};  // tiles holding each pip: on the table, in the hand
   std::array<int, 7> inHand_{};

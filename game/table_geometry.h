@@ -44,7 +44,6 @@ constexpr Point handSlot(int slot) { return {3810.0 + kSlotPitch * slot, kHandTo
 inline constexpr double kHandSlotDesignTop = 7995;
 // The tile the player carries, and where a refused one slides back to:
 // beside its slot, not onto it.
-inline constexpr int kCarriedWidth = 405;
 inline constexpr int kCarriedHeight = 810;
 inline constexpr Point kRefusedOffset{30, 25};
 // Carried this high or lower, a tile is over the hand row and may change places in it.

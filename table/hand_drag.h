@@ -36,8 +36,6 @@ class HandDrag : public QGraphicsObject {
   void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
 
   const State& state() const { return drag_; }
-  // Whether the player may not pick up a tile now.
-  bool blocked() const;
   // Whether a tile has been let go and the game has yet to take it.
   bool releasing() const { return releasing_; }
 
@@ -45,6 +43,8 @@ class HandDrag : public QGraphicsObject {
   bool sceneEventFilter(QGraphicsItem* watched, QEvent* event) override;
 
  private:
+  // Whether the player may not pick up a tile now.
+  bool blocked() const;
   // The mouse, as the hand's controls receive it (X and Y in the control's twips).
   void PicJog_MouseMove(int slot, Qt::MouseButtons buttons);
   void PicMover_MouseDown(Qt::MouseButton button, double x, double y);

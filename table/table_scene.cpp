@@ -147,7 +147,9 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
       place(*this, new PictureItem(Picture::ImgMontaoX, set), toScene(kPileOrigin), kPile, false);
   PicMatrisH0 =
       place(*this, new PictureItem(Picture::ImgFrenteH, set), toScene(kFirstTile), kChain, false);
-  for (PictureItem*& half : firstHalves_) half = new PictureItem(Picture::ImgW, 0, PicMatrisH0);
+  // Its two half faces, drawn again for each hand's first tile.
+  new PictureItem(Picture::ImgW, 0, PicMatrisH0);
+  new PictureItem(Picture::ImgW, 0, PicMatrisH0);
   PicMove = place(*this, new PictureItem(Picture::ImgCostasW, set), toScene(kMovingTileRest),
                   kMoving, false);
   PicMover = place(*this, new PictureItem(Picture::ImgMove, set), toScene(kCarriedTileRest),
@@ -180,8 +182,6 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
     }
   });
 }
-
-TableScene::~TableScene() = default;
 
 void TableScene::setCommandPointer(const QCursor& pointer) {
   for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{

@@ -33,7 +33,6 @@ class TableScene : public QGraphicsScene {
 
   TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer,
              QObject* parent = nullptr);
-  ~TableScene() override;
 
   // The hands drawn are those of `state`.
   void bindState(const GameState* state) { state_ = state; }
@@ -160,10 +159,9 @@ class TableScene : public QGraphicsScene {
   std::array<std::array<PictureItem*, 8>, 4> ImgMac{};  // [seat 1..3][slot 1..7]
 
   std::array<PictureItem*, kTileCount + 1>
-      pile_{};                                 // positions 1..28 while the pile is on the table
-  std::vector<PictureItem*> chain_;            // views of tiles 2..28 in the order laid
-  std::vector<PictureItem*> turnedUp_;         // the computer tiles shown at the end of a hand
-  std::array<PictureItem*, 2> firstHalves_{};  // the halves of the first tile's view
+      pile_{};                          // positions 1..28 while the pile is on the table
+  std::vector<PictureItem*> chain_;     // views of tiles 2..28 in the order laid
+  std::vector<PictureItem*> turnedUp_;  // the computer tiles shown at the end of a hand
 
   // The message line's two timers: one hides it, the other makes it blink.
   QTimer timerMsg_;

@@ -205,6 +205,26 @@ class OpeningRecorder : public MatchObserver {
   int lastWinner_ = -1;
 };
 
+// Whole matches from the first dialog to leaving after the last, the player's
+// seat played through the mouse actions, or by `seat0` when given.
+RecordingPresentation playMatches(const Settings& rules, int matches, std::uint64_t seed,
+                                  MatchObserver* observer, SeatPlayer* seat0 = nullptr) {
+  Settings settings = rules;
+  RecordingPresentation screen;
+  screen.answers.assign(matches, NewGameAnswer::Play);
+  screen.answers.push_back(NewGameAnswer::Exit);
+  RandomSource random(seed);
+  Match match(settings, screen, random);
+  match.setObserver(observer);
+  if (seat0 != nullptr) match.setSeat(kJog, *seat0);
+  Autoplayer player(match, random);
+  match.start();
+  while (player.act()) {
+  }
+  EXPECT_EQ(match.awaiting(), Match::Awaiting::Finished);
+  return screen;
+}
+
 class OpeningRuleTest : public ::testing::TestWithParam<std::tuple<int, bool>> {};
 
 TEST_P(OpeningRuleTest, EachHandIsOpenedByTheRightSeat) {
@@ -214,18 +234,8 @@ TEST_P(OpeningRuleTest, EachHandIsOpenedByTheRightSeat) {
   settings.SentidoHorario = clockwise;
   settings.TipoJogo = 2;
   settings.PontosLimit = 6;
-  RecordingPresentation screen;
-  screen.answers.assign(29, NewGameAnswer::Play);
-  screen.answers.push_back(NewGameAnswer::Exit);
-  RandomSource random(77);
-  Match match(settings, screen, random);
   OpeningRecorder recorder;
-  match.setObserver(&recorder);
-  Autoplayer player(match, random);
-  match.start();
-  while (player.act()) {
-  }
-  ASSERT_EQ(match.awaiting(), Match::Awaiting::Finished);
+  playMatches(settings, 29, 77, &recorder);
   const auto& hands = recorder.hands;
   ASSERT_GT(hands.size(), 100u);
   std::map<std::string, int> seen;
@@ -536,15 +546,8 @@ TEST_F(MatchTest, NewGameCancelledKeepsTheHandPlayedStartsAfresh) {
 TEST(Seats, FourComputerPlayersPlayWholeMatches) {
   Settings settings;
   settings.PontosLimit = 10;
-  RecordingPresentation screen;
-  screen.answers.assign(2, NewGameAnswer::Play);
-  screen.answers.push_back(NewGameAnswer::Exit);
-  RandomSource random(9);
-  Match match(settings, screen, random);
   ComputerSeat computer;
-  match.setSeat(kJog, computer);
-  match.start();
-  EXPECT_EQ(match.awaiting(), Match::Awaiting::Finished);
+  const RecordingPresentation screen = playMatches(settings, 2, 9, nullptr, &computer);
   EXPECT_EQ(screen.matchEnds.size(), 2u);
   EXPECT_TRUE(screen.prompts.empty());  // nobody was asked to pick tiles
 }

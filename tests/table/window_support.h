@@ -51,7 +51,6 @@ inline void clickWidget(QWidget* w) {
 class WindowTest : public ::testing::Test {
  protected:
   WindowTest() {
-    settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"};
     window.setScreenSize([this] { return screen; });
   }
   ~WindowTest() override { pacer::setPace(0.0); }
@@ -103,8 +102,15 @@ class WindowTest : public ::testing::Test {
     ASSERT_EQ(awaiting(), Match::Awaiting::Move);
   }
 
+  // The seats' names the window starts with.
+  static Settings named() {
+    Settings s;
+    s.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"};
+    return s;
+  }
+
   QTemporaryDir dir;
-  Settings settings;
+  Settings settings = named();
   SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
   ScriptedRandom random;
   QSize screen{1280, 1024};
