@@ -11,8 +11,8 @@
 
 namespace tavolix {
 
-Match::Match(Settings& settings, Presentation& screen, RandomSource& random)
-    : settings_(settings), screen_(screen), random_(random) {}
+Match::Match(const Settings& settings, Presentation& screen, RandomSource& random)
+    : settings_(settings), rules_(settings), screen_(screen), random_(random) {}
 
 void Match::setSeat(int seat, SeatPlayer& player) {
   if (isSeat(seat)) seats_[seat] = &player;
@@ -151,6 +151,7 @@ void Match::newGame() {
 void Match::resume(const GameState& state, const ChainGeometry& chain, int toPlay) {
   if (busy_ || awaiting_ == Awaiting::Finished || !isSeat(toPlay)) return;
   started_ = true;
+  rules_ = settings_;
   state_ = state;
   chain_.restore(chain);
   screen_.showHands();
@@ -177,13 +178,14 @@ void Match::InitGame(bool leaveEndsProgram) {
     return;
   }
   awaiting_ = Awaiting::Nothing;
+  rules_ = settings_;
   state_.startMatch();
   passShown_ = false;
   screen_.showPassCommand(false);
   screen_.clearTable();
   screen_.showSeats(settings_.Nomes);
   ExibePlacar();
-  if (observer_) observer_->matchStarted(settings_);
+  if (observer_) observer_->matchStarted(rules_);
 }
 
 void Match::NovoJogo() {
@@ -226,7 +228,7 @@ void Match::Distribue() {
   int seat = state_.QuemInicia == kHolderOfDoubleSix ? kJog : state_.QuemInicia;
   for (int i = 1; i <= kSeatCount; ++i) {
     state_.Ordem[i] = seat;
-    seat = nextSeat(seat, settings_.SentidoHorario);
+    seat = nextSeat(seat, rules_.SentidoHorario);
   }
   taker_ = 1;
   step_ = Step::Take;
@@ -292,7 +294,7 @@ void Match::takeFromPile(int seat, int position) {
   hand[slot] = state_.Monte[position - 1];
   state_.takePile(position);
   if (hand[slot] == kDoubleSix &&
-      (state_.QuemInicia == kHolderOfDoubleSix || settings_.TipoInicio == 2)) {
+      (state_.QuemInicia == kHolderOfDoubleSix || rules_.TipoInicio == 2)) {
     state_.QuemInicia = seat;
   }
   screen_.takeFromPile(seat, slot, position);
@@ -326,9 +328,9 @@ bool Match::ConfereBuchas() {
 void Match::PrimeiraJogada() {
   screen_.removePile();
   enableNewGame(true);
-  if (settings_.TipoInicio == 3) {
+  if (rules_.TipoInicio == 3) {
     if (!state_.PrimeiraRodada) state_.QuemInicia = Rodizio_;
-    Rodizio_ = nextSeat(state_.QuemInicia, settings_.SentidoHorario);
+    Rodizio_ = nextSeat(state_.QuemInicia, rules_.SentidoHorario);
   }
   toMove_ = state_.QuemInicia;
   step_ = Step::Turn;
@@ -344,7 +346,7 @@ void Match::playTurn() {
     screen_.letEventsRun();
     screen_.letEventsRun();
   }
-  const SeatAnswer answer = player.turn(state_, settings_, seat);
+  const SeatAnswer answer = player.turn(state_, rules_, seat);
   switch (answer.kind) {
     case SeatAnswer::Kind::Later:
       playerTurn();
@@ -366,6 +368,8 @@ void Match::playTurn() {
 void Match::playerTurn() {
   state_.JogBloqueado = false;
   HabilitaJog(true);
+  // A later hand opened with any tile: nothing on the table tells him it is his go.
+  if (state_.QtdMesa == 0 && !state_.PrimeiraRodada) mensagem(texts::yourLead(state_.Ingles), 0);
   if (state_.QtdMesa > 0 && JogPassa()) {
     passShown_ = true;
     screen_.showPassCommand(true);
@@ -379,13 +383,13 @@ void Match::endOfTurn(int seat, bool answeredAtOnce) {
 }
 
 bool Match::handOver(int seat) {
-  const auto result = handEnd(state_, settings_, seat);
+  const auto result = handEnd(state_, rules_, seat);
   if (result) closeHand(*result);
   return result.has_value();
 }
 
 void Match::nextTurn(int seat, bool answeredAtOnce) {
-  toMove_ = nextSeat(seat, settings_.SentidoHorario);
+  toMove_ = nextSeat(seat, rules_.SentidoHorario);
   // Between the turns of two seats that play by themselves, a pause to watch them.
   if (answeredAtOnce && seats_[toMove_]->answersAtOnce()) {
     screen_.letEventsRun();
@@ -408,7 +412,7 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered) {
   const TileCode t = state_.PedrasJog[slot];
   const bool opening = state_.QuemInicia == kJog && state_.QtdMesa == 0;
   TileCode requerida = opening && state_.PrimeiraRodada ? kDoubleSix : TileCode();
-  if (settings_.TipoInicio == 2 && state_.QtdMesa == 0) requerida = kDoubleSix;
+  if (rules_.TipoInicio == 2 && state_.QtdMesa == 0) requerida = kDoubleSix;
   if (opening) {
     if (requerida.empty()) requerida = t;
     state_.PontaA = requerida.first();
@@ -454,7 +458,7 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered) {
       const int dB = std::max(std::abs(geometry::wholeTwips(top - chain().TopoB)),
                               std::abs(geometry::wholeTwips(left - chain().EsqB)));
       Lado side = dA > dB ? Lado::B : Lado::A;
-      if (QuantasTem(state_, kJog) > 1 && settings_.FecharSoNoNatural &&
+      if (QuantasTem(state_, kJog) > 1 && rules_.FecharSoNoNatural &&
           VaiFecharNaoNatural(state_, side)) {
         screen_.messageBox(texts::closeOnlyNatural());
         side = side == Lado::A ? Lado::B : Lado::A;
@@ -528,7 +532,8 @@ void Match::closeHand(const HandResult& result) {
   state_.Passes = 0;
   screen_.revealComputerHands();
   screen_.letEventsRun();
-  screen_.messageBox(texts::handEnded(result, settings_));
+  rules_.Nomes = settings_.Nomes;
+  screen_.messageBox(texts::handEnded(result, rules_));
   for (const int seat : result.scorers) state_.Pontos[seat] += result.points;
   if (!result.tied()) ExibePlacar();
   screen_.clearTable();
@@ -541,23 +546,27 @@ void Match::closeHand(const HandResult& result) {
 
 bool Match::EndGame() {
   int w = kJog;
-  while (w <= kMac3 && state_.Pontos[w] < settings_.PontosLimit) ++w;
+  while (w <= kMac3 && state_.Pontos[w] < rules_.PontosLimit) ++w;
   if (w > kMac3) return false;
 
   MatchEndReport report;
   report.winner = w;
-  report.winnerLine = texts::winnerLine(settings_.Nomes, w, state_.Pontos[w], settings_.pairs());
-  // Seats by falling score, equal scores in seat order.
-  const int top = *std::max_element(state_.Pontos.begin(), state_.Pontos.end());
-  int place = 0;
-  for (int score = top; score >= 0 && place < kSeatCount; --score) {
-    for (int seat = kJog; seat <= kMac3 && place < kSeatCount; ++seat) {
-      if (state_.Pontos[seat] != score) continue;
-      report.standings[place] = seat;
-      report.names[place] = settings_.Nomes[seat];
-      report.scores[place] = texts::scoreText(score);
-      ++place;
-    }
+  report.winnerLine = texts::winnerLine(settings_.Nomes, w, state_.Pontos[w], rules_.pairs());
+  // The winner heads the list (with his partner in pairs), then the other seats by
+  // falling score, equal scores in seat order.
+  std::array<int, kSeatCount> order{kJog, kMac1, kMac2, kMac3};
+  const auto winners = [&](int seat) {
+    return seat == w || (rules_.pairs() && seat == partnerOf(w));
+  };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    if (winners(a) != winners(b)) return winners(a);
+    return state_.Pontos[a] > state_.Pontos[b];
+  });
+  for (int place = 0; place < kSeatCount; ++place) {
+    const int seat = order[place];
+    report.standings[place] = seat;
+    report.names[place] = settings_.Nomes[seat];
+    report.scores[place] = texts::scoreText(state_.Pontos[seat]);
   }
   if (observer_) observer_->matchEnded(w, report.standings, state_);
   screen_.matchEnd(report);

@@ -33,7 +33,7 @@ class Match {
     Finished,  // the program is ending
   };
 
-  Match(Settings& settings, Presentation& screen, RandomSource& random);
+  Match(const Settings& settings, Presentation& screen, RandomSource& random);
 
   void setObserver(MatchObserver* observer) { observer_ = observer; }
   // Who sits at a seat; by default the player at seat 0 and computer players
@@ -42,7 +42,9 @@ class Match {
 
   const GameState& state() const { return state_; }
   const ChainGeometry& chain() const { return chain_.geometry(); }
-  const Settings& settings() const { return settings_; }
+  // The rules the match in progress is played by: those of the settings when
+  // it started. Rules changed during a match apply from the next one.
+  const Settings& settings() const { return rules_; }
   Awaiting awaiting() const { return awaiting_; }
   bool newGameEnabled() const { return newGameEnabled_ && !busy_; }
   bool passOffered() const { return passShown_; }
@@ -121,7 +123,9 @@ class Match {
   void closeHand(const HandResult& result);
   bool EndGame();
 
-  Settings& settings_;
+  // The settings as the dialogs leave them: the names shown come from here.
+  const Settings& settings_;
+  Settings rules_;
   Presentation& screen_;
   RandomSource& random_;
   MatchObserver* observer_ = nullptr;

@@ -31,6 +31,10 @@ std::string dragToTheTable(bool ingles) {
                 : "Clique na pedra que quer jogar e arraste para a área verde, e então solte";
 }
 
+std::string yourLead(bool ingles) {
+  return ingles ? "Your turn: you lead this hand." : "É a sua vez: você começa esta mão";
+}
+
 std::string clickPass() { return "Clique em 'Passar a vez'"; }
 
 std::string illegalMove(bool ingles) { return ingles ? "Ilegal move!" : "Jogada inválida"; }

@@ -18,6 +18,8 @@ std::string takeTileNumber(int n, bool ingles);  // "Escolha a sua 3ª peça"
 std::string redeal(const std::string& name, int doubles);
 std::string wrongOpeningTile(TileCode requerida, bool ingles);
 std::string dragToTheTable(bool ingles);
+// A later hand opened by the player.
+std::string yourLead(bool ingles);
 std::string clickPass();
 std::string illegalMove(bool ingles);
 std::string closeOnlyNatural();

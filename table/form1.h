@@ -40,6 +40,8 @@ class Form1 : public QWidget {
   TableView& view() { return *view_; }
   SoundPlayer& sounds() { return sounds_; }
   Match& match() { return match_; }
+  // The settings as the dialogs leave them (the match keeps its own rules).
+  const Settings& settings() const { return settings_; }
   const HandDrag& hand() const { return *hand_; }
   void setScreenSize(ScreenSize screenSize) { screenSize_ = std::move(screenSize); }
   void setHelpLauncher(HelpLauncher launcher) { help_ = std::move(launcher); }

@@ -541,6 +541,57 @@ TEST_F(MatchTest, NewGameCancelledKeepsTheHandPlayedStartsAfresh) {
   EXPECT_EQ(match.awaiting(), Match::Awaiting::PileTile);
 }
 
+TEST_F(MatchTest, RulesChangedDuringAMatchWaitForTheNextOne) {
+  scores = {3, 0, 0, 0};
+  playerToMove(handOf({"36", "12"}));
+  // "Modificar regras" in the New Game dialog, then Cancel.
+  settings.TipoRegra = 2;
+  settings.PontosLimit = 4;
+  settings.SentidoHorario = false;
+  screen.answers.push_back(NewGameAnswer::Cancel);
+  match.newGame();
+  match.drop(1, 4575, 5000, false);
+  EXPECT_EQ(screen.passDisplays, (std::vector<int>{kMac1, kMac2, kMac3}));  // still clockwise
+
+  playerToMove(handOf({"36"}));  // the same match, picked up again
+  settings.PontosLimit = 50;
+  match.newGame();  // a new match: the new rules
+  settings.PontosLimit = 4;
+  EXPECT_EQ(match.settings().PontosLimit, 50);
+}
+
+TEST_F(MatchTest, GoingOutIsScoredByTheRulesTheMatchStartedWith) {
+  scores = {3, 0, 0, 0};
+  playerToMove(handOf({"36"}));
+  settings.TipoRegra = 2;
+  settings.PontosLimit = 4;
+  screen.answers.push_back(NewGameAnswer::Cancel);
+  match.newGame();
+  match.drop(1, 4575, 5000, false);
+  EXPECT_EQ(match.state().Pontos[kJog], 5);  // two points for "lá e lô", not the pips left
+  EXPECT_TRUE(screen.matchEnds.empty());     // and the limit is still 50
+}
+
+TEST_F(MatchTest, TheWinnerHeadsTheStandingsWhateverTheScores) {
+  settings.PontosLimit = 4;
+  scores = {3, 0, 9, 0};
+  resume(kJog, {handOf({"36"}), handOf({"00", "01"}), handOf({"02", "04"}), handOf({"05", "11"})},
+         6, 3);
+  match.drop(1, 4575, 5000, false);
+  ASSERT_EQ(screen.matchEnds.size(), 1u);
+  EXPECT_EQ(screen.matchEnds[0].winner, kJog);
+  EXPECT_EQ(screen.matchEnds[0].standings, (std::array<int, 4>{0, 2, 1, 3}));
+}
+
+TEST_F(MatchTest, APlayerWhoLeadsALaterHandIsToldItIsHisTurn) {
+  playerToMove(handOf({"36"}));
+  match.drop(1, 4575, 5000, false);  // he goes out, and opens the next hand
+  clickOwnTiles();
+  ASSERT_EQ(match.awaiting(), Match::Awaiting::Move);
+  EXPECT_EQ(screen.lastMessage().text, "É a sua vez: você começa esta mão");
+  EXPECT_EQ(screen.lastMessage().ms, 0);  // until he plays
+}
+
 // Any seat may be played by any player: four computer players play whole
 // matches among themselves, the flow waiting for nobody.
 TEST(Seats, FourComputerPlayersPlayWholeMatches) {

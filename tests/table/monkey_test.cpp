@@ -75,7 +75,7 @@ class TableReferee : public MatchObserver {
     // The chain on the table is the game's chain, tile by tile.
     const auto views = window_.scene().chainViews();
     EXPECT_EQ(static_cast<int>(views.size()), state.QtdMesa) << when;
-    const int base = window_.match().settings().PedraBase();
+    const int base = window_.settings().PedraBase();
     for (int k = 0; k < std::min<int>(views.size(), state.QtdMesa); ++k) {
       const TileCode t = state.Mesa[k + 1];
       const auto halves = views[k]->childItems();
