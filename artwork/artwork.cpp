@@ -275,9 +275,11 @@ void paintTitleStrip(QPainter& p) {
   paintWindowGlyph(p, WindowGlyph::Close, QRectF(745, 26, 30, 29), false);
 }
 
+constexpr qreal kFrameWidth = 7;
+
 void paintFelt(QPainter& p) {
   const QPolygonF frame = feltOutline(0);
-  const QPolygonF felt = feltOutline(7);
+  const QPolygonF felt = feltOutline(kFrameWidth);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(138, 142, 140));
   p.drawPolygon(frame);
@@ -517,6 +519,14 @@ QCursor handPointer(qreal devicePixelRatio) {
   p.drawLine(QPointF(21, 14.5), QPointF(21, 19));
   p.end();
   return QCursor(pixmap, 11, 1);
+}
+
+QPainterPath feltFrame() {
+  QPainterPath outer;
+  outer.addPolygon(feltOutline(0));
+  QPainterPath inner;
+  inner.addPolygon(feltOutline(kFrameWidth));
+  return outer.subtracted(inner);
 }
 
 }  // namespace tavolix::artwork

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCursor>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QRectF>
 #include <QSizeF>
@@ -42,6 +43,9 @@ void paintPicture(QPainter& painter, Picture picture, int element, const QRectF&
 inline constexpr QColor kSurround{2, 26, 34};
 inline constexpr QColor kFelt{13, 129, 21};
 void paintTable(QPainter& painter, const QRectF& target);
+// The grey frame round the felt, in the table picture's pixels: nothing written
+// on the table lies on it.
+QPainterPath feltFrame();
 
 // The splash banner, 500 x 160.
 void paintSplashBanner(QPainter& painter, const QRectF& target);

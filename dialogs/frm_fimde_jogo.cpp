@@ -11,18 +11,30 @@ namespace tavolix {
 
 namespace {
 
-QLabel* text(QWidget* parent, const QString& caption, QRect where, double points, QColor colour) {
+// How a text longer than its box is shown.
+enum class Fit { RunsOn, Shrinks };
+
+QLabel* text(QWidget* parent, const QString& caption, QRect where, double points, QColor colour,
+             Fit fit = Fit::RunsOn) {
   auto* label = new QLabel(caption, parent);
   QFont font(QStringLiteral("Arial"));
   font.setBold(true);
   font.setPixelSize(qRound(points * 96 / 72));
-  label->setFont(font);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, colour);
   label->setPalette(palette);
-  // The design's boxes are tight; a longer text runs on to the right, as a label's does.
-  label->setGeometry(where.adjusted(0, 0, 160, 0));
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  if (fit == Fit::RunsOn) {
+    // The design's boxes are tight; a short text running on to the right is no harm.
+    label->setGeometry(where.adjusted(0, 0, 160, 0));
+  } else {
+    // The names and the winner's line: as long as the dialogs let them be, they stay in their
+    // boxes, clear of the scores and of the window's edge.
+    label->setGeometry(where);
+    font = fittingFont(font, QRectF(QPointF(0, 0), QSizeF(where.size())),
+                       Qt::AlignLeft | Qt::AlignTop, caption);
+  }
+  label->setFont(font);
   return label;
 }
 
@@ -40,13 +52,13 @@ FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* p
   auto* strip = new DragStrip(this);
   strip->setGeometry(fromTwips(0, 0, 5715, 765));
 
-  Label2 = text(this, QString::fromStdString(report.winnerLine), fromTwips(495, 915, 3360, 330),
-                14.25, kLight);
+  Label2 = text(this, QString::fromStdString(report.winnerLine), fromTwips(495, 915, 4800, 420),
+                14.25, kLight, Fit::Shrinks);
   const std::array<int, 4> tops{1440, 1815, 2175, 2550};
   for (int place = 0; place < 4; ++place) {
     const QString score = QString::fromStdString(report.scores[place]);
     Label1[place] = text(this, QString::fromStdString(report.names[place]),
-                         fromTwips(510, tops[place], 1260, 345), 12, kLight);
+                         fromTwips(510, tops[place], 1470, 345), 12, kLight, Fit::Shrinks);
     Label3[place] = text(this, score, fromTwips(2115, tops[place] + 30, 105, 285), 12, kShadow);
     Label4[place] = text(this, score, fromTwips(2100, tops[place], 105, 285), 12, kLight);
   }

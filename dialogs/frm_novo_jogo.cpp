@@ -78,6 +78,7 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
           fromTwips(435, 975, 1050, 210), 12, true, false, QStringLiteral("Verdana"));
   Text1 = new QLineEdit(this);
   Text1->setGeometry(fromTwips(1620, 945, 4815, 315));
+  Text1->setMaxLength(12);  // as in the preferences: the name fits beside the hand
   caption(this, QStringLiteral("Tipo de jogo:"), fromTwips(405, 1455, 1365, 195), 11, false);
   Label8 = caption(this, QString(), fromTwips(1755, 1455, 3270, 195), 11, true);
   caption(this, QStringLiteral("Sentido do jogo:"), fromTwips(405, 1695, 1335, 195), 11, false);

@@ -1,5 +1,9 @@
 #include "window_parts.h"
 
+#include <algorithm>
+
+#include <QFontMetricsF>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -38,6 +42,16 @@ void CommandLabel::mouseReleaseEvent(QMouseEvent* event) {
       rect().contains(event->position().toPoint())) {
     Q_EMIT clicked();
   }
+}
+
+QFont fittingFont(QFont font, const QRectF& box, int flags, const QString& text) {
+  // A twentieth smaller at a time: small print beats lost words.
+  for (int step = 0; step < 40 && font.pixelSize() > 1; ++step) {
+    const QRectF needed = QFontMetricsF(font).boundingRect(box, flags, text);
+    if (needed.height() <= box.height() && needed.width() <= box.width()) break;
+    font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * 0.95)));
+  }
+  return font;
 }
 
 void CentraForm(QWidget& window) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QLabel>
 #include <QPoint>
 #include <QWidget>
@@ -58,6 +59,11 @@ inline QRect fromTwips(int left, int top, int width, int height) {
   constexpr double k = geometry::kTwipsPerPixel;
   return QRect(qRound(left / k), qRound(top / k), qRound(width / k), qRound(height / k));
 }
+
+// `font`, or a smaller one, with which `text` drawn with `flags` fits `box`
+// (a pixel size, in the units of the box). Long texts are set smaller rather
+// than cut.
+QFont fittingFont(QFont font, const QRectF& box, int flags, const QString& text);
 
 // Puts a window in the middle of its screen.
 void CentraForm(QWidget& window);

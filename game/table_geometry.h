@@ -91,20 +91,32 @@ inline constexpr Box kCloseButton{{11175, 390}, 450, 435};
 inline constexpr Box kNewGameCommand{{420, 1080}, 1035, 195};
 inline constexpr Box kSettingsCommand{{1455, 1080}, 840, 195};
 inline constexpr Box kHelpCommand{{2340, 1080}, 660, 195};
-inline constexpr Box kPassCommand{{7920, 8160}, 810, 495};
+// The Pass command: on the felt beside the player's hand, clear of the frame of its notch.
+inline constexpr Box kPassCommand{{8175, 8160}, 1500, 495};
 inline constexpr Point kCommandShadow{15, 15};
 inline constexpr Box kPrompt{{1065, 7200}, 9870, 285};
 inline constexpr Point kPromptShadow{1080, 7185};
 inline constexpr Box kMessageLine{{3345, 5925}, 5910, 570};
 inline constexpr Point kMessageShadow{3345, 5910};
-constexpr Point nameLabel(int seat) {
-  constexpr Point names[] = {{4155, 8340}, {150, 2790}, {7980, 1155}, {11070, 6765}};
+// The seats' names and scores, each in a box as wide as the longest name. The
+// player's end at the frame of his hand's notch and the right-hand seat's at
+// the felt's right edge, so that their names run onto the felt; the left-hand
+// seat's begin a little in from the frame.
+constexpr Box nameLabel(int seat) {
+  constexpr Box names[] = {{{1140, 8340}, 2700, 240},
+                           {{240, 2790}, 3000, 240},
+                           {{7980, 1155}, 3000, 240},
+                           {{8790, 6765}, 3000, 240}};
   return names[seat];
 }
-constexpr Point scoreLabel(int seat) {
-  constexpr Point scores[] = {{3510, 8070}, {150, 2535}, {7995, 1410}, {11100, 7035}};
+constexpr Box scoreLabel(int seat) {
+  constexpr Box scores[] = {{{1140, 8070}, 2700, 240},
+                            {{240, 2535}, 3000, 240},
+                            {{7995, 1410}, 3000, 240},
+                            {{8790, 7035}, 3000, 240}};
   return scores[seat];
 }
+constexpr bool captionEndsRight(int seat) { return seat == 0 || seat == 3; }
 // The tiles on the move rest here, hidden, until they are first used.
 inline constexpr Point kMovingTileRest{225, 7905};
 inline constexpr Point kCarriedTileRest{11430, 7995};

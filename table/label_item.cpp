@@ -3,6 +3,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
+#include "dialogs/window_parts.h"
 #include "twips.h"
 
 namespace tavolix {
@@ -18,11 +19,24 @@ LabelItem::LabelItem(const QString& caption, const QSizeF& box, const Style& sty
   font_.setPixelSize(static_cast<int>(pointsToTwips(style.points)));
   setAcceptedMouseButtons(Qt::NoButton);
   setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+  fit();
+}
+
+int LabelItem::drawFlags() const {
+  return static_cast<int>(style_.alignment) |
+         (style_.fit == Style::Fit::Wraps ? Qt::TextWordWrap : 0);
+}
+
+void LabelItem::fit() {
+  fitted_ = style_.fit == Style::Fit::RunsOn
+                ? font_
+                : fittingFont(font_, QRectF(QPointF(0, 0), box_), drawFlags(), caption_);
 }
 
 void LabelItem::setCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
+  fit();
   update();
 }
 
@@ -32,6 +46,7 @@ void LabelItem::setClickable(bool clickable) {
 }
 
 QRectF LabelItem::boundingRect() const {
+  if (style_.fit != Style::Fit::RunsOn) return QRectF(QPointF(0, 0), box_);
   // Captions may run past their box, as a label's text does when it is longer:
   // to the right, or to the left when they end at the box's right edge.
   const QFontMetricsF metrics(font_);
@@ -42,13 +57,14 @@ QRectF LabelItem::boundingRect() const {
 
 void LabelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
   if (caption_.isEmpty()) return;
-  painter->setFont(font_);
+  painter->setFont(fitted_);
   QColor colour = style_.colour;
   if (clickable_ && !isEnabled()) colour = QColor(128, 128, 128);
   painter->setPen(colour);
-  const bool runsOn = style_.alignment & (Qt::AlignLeft | Qt::AlignRight);
+  const bool runsOn =
+      style_.fit == Style::Fit::RunsOn && style_.alignment & (Qt::AlignLeft | Qt::AlignRight);
   const QRectF area = runsOn ? boundingRect() : QRectF(QPointF(0, 0), box_);
-  painter->drawText(area, static_cast<int>(style_.alignment), caption_);
+  painter->drawText(area, drawFlags(), caption_);
 }
 
 void LabelItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {

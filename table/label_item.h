@@ -18,6 +18,11 @@ class LabelItem : public QGraphicsObject {
     bool bold = true;
     QColor colour{224, 224, 224};
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    // How a caption longer than its box is shown: running on past it (as the
+    // commands do), set smaller to fit, or broken into lines and set smaller
+    // only when the lines still do not fit.
+    enum class Fit { RunsOn, Shrinks, Wraps };
+    Fit fit = Fit::RunsOn;
   };
 
   LabelItem(const QString& caption, const QSizeF& box, const Style& style,
@@ -43,7 +48,11 @@ class LabelItem : public QGraphicsObject {
   QSizeF box_;
   Style style_;
   QFont font_;
+  QFont fitted_;  // the font made to fit the box
   bool clickable_ = false;
+
+  void fit();
+  int drawFlags() const;
 };
 
 }  // namespace tavolix

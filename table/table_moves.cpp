@@ -305,9 +305,11 @@ void TableScene::redrawTileSet() {
   const int set = settings_.PedraX;
   const int base = settings_.PedraBase();
   ImgMontao0->setPicture(Picture::ImgMontaoX, set);
+  // Face-down tiles keep their kind, face down in the pile or on the way to a hand or the chain.
   for (PictureItem* tile : pile_) {
-    if (tile != nullptr && tile->isVisible()) tile->setPicture(Picture::ImgMontaoX, set);
+    if (tile != nullptr) tile->setPicture(tile->picture(), set);
   }
+  PicMove->setPicture(PicMove->picture(), set);
   const auto redraw = [&](PictureItem* view, TileCode t) {
     const bool upright = view->height() > view->width();
     view->setPicture(upright ? Picture::ImgFrenteH : Picture::ImgFrenteW, set);

@@ -69,11 +69,15 @@ const LabelItem::Style kCommandStyle{8.25, true, kLight, Qt::AlignLeft | Qt::Ali
 const LabelItem::Style kCommandShadowStyle{8.25, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kPass{9, true, kLight, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kPassShadow{9, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
-const LabelItem::Style kSeat{9, true, kLight, Qt::AlignLeft | Qt::AlignTop};
-// The player's name would lie under his hand: it ends where the hand begins instead.
-const LabelItem::Style kPlayersName{9, true, kLight, Qt::AlignRight | Qt::AlignTop};
+using Fit = LabelItem::Style::Fit;
+const LabelItem::Style kSeat{9, true, kLight, Qt::AlignLeft | Qt::AlignTop, Fit::Shrinks};
+const LabelItem::Style kSeatEndingRight{9, true, kLight, Qt::AlignRight | Qt::AlignTop,
+                                        Fit::Shrinks};
 const LabelItem::Style kPromptStyle{12, true, kGreen, Qt::AlignHCenter | Qt::AlignTop};
 const LabelItem::Style kPromptShadowStyle{12, true, Qt::black, Qt::AlignHCenter | Qt::AlignTop};
+// The message line has room for two lines; one line sits in the middle.
+const LabelItem::Style kMessageStyle{12, true, kGreen, Qt::AlignCenter, Fit::Wraps};
+const LabelItem::Style kMessageShadowStyle{12, true, Qt::black, Qt::AlignCenter, Fit::Wraps};
 
 }  // namespace
 
@@ -124,12 +128,12 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
 
   for (int seat = 0; seat < kSeatCount; ++seat) {
     const QString name = QString::fromStdString(settings.Nomes[seat]);
-    LbPlayer[seat] = place(*this,
-                           seat == kJog ? new LabelItem(name, {120, 240}, kPlayersName)
-                                        : new LabelItem(name, {1200, 240}, kSeat),
-                           toScene(nameLabel(seat)), kCaptions);
-    LbPontos[seat] = place(*this, new LabelItem(QStringLiteral("0 pts"), {900, 240}, kSeat),
-                           toScene(scoreLabel(seat)), kCaptions);
+    const LabelItem::Style& style = captionEndsRight(seat) ? kSeatEndingRight : kSeat;
+    LbPlayer[seat] = place(*this, new LabelItem(name, size(nameLabel(seat)), style),
+                           toScene(nameLabel(seat).at), kCaptions);
+    LbPontos[seat] =
+        place(*this, new LabelItem(QStringLiteral("0 pts"), size(scoreLabel(seat)), style),
+              toScene(scoreLabel(seat).at), kCaptions);
   }
 
   // The prompt and the message line: a green caption over a black one.
@@ -138,9 +142,9 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
                  toScene(kPromptShadow), kCaptions, false);
   Label11 = place(*this, new LabelItem(takeYourTiles, size(kPrompt), kPromptStyle),
                   toScene(kPrompt.at), kCaptions + 1, false);
-  Label9 = place(*this, new LabelItem(QString(), size(kMessageLine), kPromptShadowStyle),
+  Label9 = place(*this, new LabelItem(QString(), size(kMessageLine), kMessageShadowStyle),
                  toScene(kMessageShadow), kCaptions, false);
-  Label10 = place(*this, new LabelItem(QString(), size(kMessageLine), kPromptStyle),
+  Label10 = place(*this, new LabelItem(QString(), size(kMessageLine), kMessageStyle),
                   toScene(kMessageLine.at), kCaptions + 1, false);
 
   ImgMontao0 =
@@ -297,10 +301,10 @@ void TableScene::ExibeJog(int slot) {
 
 void TableScene::ExibeMac(int seat) {
   if (!isComputerSeat(seat) || state_ == nullptr) return;
+  // Every place, held or not: the one a tile is leaving is filled again as the hand closes up.
   const Picture back = seat == kMac2 ? Picture::PedraH : Picture::PedraW;
-  for (int slot = 1; slot <= kHandSlots; ++slot) {
-    if (!state_->hand(seat)[slot].empty()) ImgMac[seat][slot]->setPicture(back, settings_.PedraX);
-  }
+  for (int slot = 1; slot <= kHandSlots; ++slot)
+    ImgMac[seat][slot]->setPicture(back, settings_.PedraX);
 }
 
 void TableScene::showHands() {

@@ -8,3 +8,10 @@
 inline void PrintTo(const QString& text, std::ostream* os) {
   *os << '"' << text.toStdString() << '"';
 }
+
+#include <QRectF>
+
+inline std::ostream& operator<<(std::ostream& os, const QRectF& r) {
+  return os << '(' << r.left() << ", " << r.top() << ", " << r.width() << " x " << r.height()
+            << ')';
+}

@@ -7,10 +7,12 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
 #include "dialogs/window_parts.h"
+#include "game/texts.h"
 #include "settings/settings_config.h"
 #include "window_support.h"
 
@@ -136,6 +138,28 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_EQ(settings.PedraX, 0);
   EXPECT_EQ(settings.Veloc, 25);
   EXPECT_EQ(stored(RegistryKey::Main, u"PedraX"), QStringLiteral("0"));
+}
+
+// The longest names the dialogs accept, in pairs: the end-of-match window keeps
+// every line inside it and every name clear of its score.
+TEST_F(DialogsTest, TheEndOfAMatchFitsTheLongestNames) {
+  MatchEndReport report;
+  report.winnerLine =
+      texts::winnerLine({"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"}, 0, 250, true);
+  report.names = {"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "Bartolomeu"};
+  report.scores = {"250 pts", "250 pts", "248 pts", "248 pts"};
+  FrmFimdeJogo end(report, false);
+  end.show();
+  const auto fits = [&end](const QLabel* label) {
+    const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+    return needed <= label->width() && end.rect().contains(label->geometry());
+  };
+  EXPECT_TRUE(fits(end.Label2)) << end.Label2->text().toStdString();
+  for (int place = 0; place < 4; ++place) {
+    EXPECT_TRUE(fits(end.Label1[place])) << place;
+    EXPECT_LT(end.Label1[place]->geometry().right(), end.Label4[place]->x()) << place;
+  }
+  EXPECT_EQ(end.Label1[3]->font().pixelSize(), 16);  // a name that fits keeps its size
 }
 
 }  // namespace

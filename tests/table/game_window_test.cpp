@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
@@ -143,6 +144,56 @@ TEST_F(GameWindowTest, SwitchingTheTileSetMidHandRedrawsTheTableInPlace) {
   EXPECT_EQ(scene().handHalf(1, 2).element(), state().PedrasJog[1].last() + 7);
   EXPECT_EQ(scene().computerTile(1, 1).element(), 1);
   EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"PedraX", u""), QStringLiteral("1"));
+}
+
+// The preferences confirmed while a computer seat's tile is on its way: the tile
+// on the move, the hand closing up behind it and the table are all in the new set.
+TEST_F(GameWindowTest, SwitchingTheTileSetDuringAComputerMoveLeavesNoTileInTheOldSet) {
+  GameState position;
+  position.PedrasJog = handOf({"55"});
+  position.PedrasMac1 = handOf({"16", "22", "44"});  // only 16 fits: slot 1 leaves a gap
+  position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
+  position.PontaA = 6;
+  position.PontaB = 3;
+  position.PrimeiraRodada = false;
+  position.QuemInicia = kMac1;
+  position.Mesa[1] = position.Mesa[2] = tile("11");
+  position.QtdMesa = 2;
+  position.QtdLadoA = 1;
+  ChainGeometry chain;
+  chain.EsqA = 4995;
+  chain.EsqB = 6675;
+  screen = QSize(800, 600);
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+
+  int movingSet = -1;
+  QTimer watch;
+  watch.setInterval(0);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!scene().movingTile().isVisible()) return;
+    watch.stop();
+    dialogs.expect<FrmOpc>([](FrmOpc& d) {
+      d.Option1[1]->setChecked(true);
+      d.Command1_Click();
+    });
+    window.Label1_Click();
+    movingSet = scene().movingTile().element();
+  });
+  watch.start();
+  window.match().resume(position, chain, kMac1);
+  ASSERT_EQ(settings.PedraX, 1) << "the preferences came during the move";
+  EXPECT_EQ(movingSet, 1);
+  for (int seat = kMac1; seat <= kMac3; ++seat) {
+    for (int slot = 1; slot <= kHandSlots; ++slot) {
+      const PictureItem& back = scene().computerTile(seat, slot);
+      if (back.isVisible()) {
+        EXPECT_EQ(back.element(), 1) << seat << ", " << slot;
+      }
+    }
+  }
+  EXPECT_TRUE(scene().computerTile(kMac1, 2).isVisible());
+  for (const PictureItem* view : scene().chainViews()) EXPECT_EQ(view->element(), 1);
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // The table window: its buttons and commands under real mouse clicks, full
 // screen, sounds and help, and the table drawn from the game in both tile sets.
 #include <QDir>
+#include <QPainter>
 #include <QSignalSpy>
 
 #include "app/start_game.h"
+#include "artwork/artwork.h"
 #include "dialogs/frm_opc.h"
 #include "game/chain_layout.h"
+#include "game/texts.h"
 #include "support/tiles.h"
 #include "table/frm_splash.h"
 #include "table/help_launcher.h"
@@ -129,6 +132,73 @@ TEST_F(TableWindowTest, HelpOpensTheCompiledHelpOrElseThePages) {
   ASSERT_EQ(helped.size(), 1);
   EXPECT_TRUE(helped[0][0].toUrl().path().endsWith(QStringLiteral("/help/index.html")));
   EXPECT_EQ(opened.size(), 2u);
+}
+
+// Where a caption's letters are drawn, in table twips: the caption painted on
+// its own at the window's scale, with room all round, and its inked pixels found.
+QRectF inkOf(const LabelItem& label) {
+  const QRectF bounds = label.boundingRect();
+  const QRectF area =
+      bounds.adjusted(-bounds.width(), -bounds.height(), bounds.width(), bounds.height());
+  QImage image((area.size() / 15).toSize(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.scale(1.0 / 15, 1.0 / 15);
+  painter.translate(-area.topLeft());
+  const_cast<LabelItem&>(label).paint(&painter, nullptr, nullptr);
+  painter.end();
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(image.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  const QRectF inItem(area.topLeft() + QPointF(ink.topLeft()) * 15, QSizeF(ink.size()) * 15);
+  return label.mapRectToScene(inItem);
+}
+
+TEST_F(TableWindowTest, EveryMessageIsReadableWholeInTheMessageLine) {
+  const QRectF line = scene().messageLine().sceneBoundingRect();
+  EXPECT_EQ(line, QRectF(3345, 5925, 5910, 570));
+  const std::string name = "WWWWWWWWWW";  // the widest name the preferences accept
+  for (const bool ingles : {false, true}) {
+    for (const std::string& text :
+         {texts::dragToTheTable(ingles), texts::clickPass(), texts::illegalMove(ingles),
+          texts::wrongOpeningTile(tile("66"), ingles), texts::passed(name, ingles),
+          texts::yourLead(ingles)}) {
+      scene().message(QString::fromStdString(text), 0);
+      const QRectF ink = inkOf(scene().messageLine());
+      EXPECT_TRUE(line.contains(ink)) << text << ": " << ink;
+    }
+  }
+  // Two lines hold the longest at its own size.
+  scene().message(QString::fromStdString(texts::dragToTheTable(false)), 0);
+  EXPECT_GT(inkOf(scene().messageLine()).height(), 400);
+  scene().message(QString::fromStdString(texts::clickPass()), 0);
+  EXPECT_LT(inkOf(scene().messageLine()).height(), 300);
+}
+
+// The longest names the dialogs accept, in pairs, with three-figure scores and the
+// Pass command shown: every caption beside the hands is in the window and off the frame.
+TEST_F(TableWindowTest, CaptionsBesideTheHandsStayOffTheFrame) {
+  window.show();
+  scene().showSeatNames({"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"});
+  for (int seat = 0; seat < 4; ++seat) scene().showScore(seat, QStringLiteral("250 pts"));
+  scene().showPassCommand(true);
+  QPainterPath frame = artwork::feltFrame();
+  frame = QTransform::fromScale(15, 15).map(frame);
+  const QRectF table(0, 0, 12000, 9000);
+  std::vector<const LabelItem*> captions{&scene().command(TableScene::Command::Pass)};
+  for (int seat = 0; seat < 4; ++seat) {
+    captions.push_back(&scene().seatName(seat));
+    captions.push_back(&scene().score(seat));
+  }
+  for (const LabelItem* caption : captions) {
+    const QRectF ink = inkOf(*caption);
+    EXPECT_FALSE(ink.isEmpty()) << caption->caption().toStdString();
+    EXPECT_TRUE(table.contains(ink)) << caption->caption().toStdString() << ": " << ink;
+    EXPECT_FALSE(frame.intersects(ink)) << caption->caption().toStdString() << ": " << ink;
+  }
 }
 
 TEST(StartUp, AScreenUnder600PixelsHighIsRefusedAndTheSplashShowsTheVersion) {
