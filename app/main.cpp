@@ -39,7 +39,10 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QStringLiteral("Vantorel"));
 
   SettingsStore store = SettingsStore::userStore();
+  // The screen in its device pixels: a screen scaled to 200% is as able to
+  // show the table as at 100%.
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return startGame(app, store, random, screen != nullptr ? screen->geometry().size() : QSize(),
-                   options.quitAfterPaint);
+  const QSize pixels =
+      screen != nullptr ? screen->geometry().size() * screen->devicePixelRatio() : QSize();
+  return startGame(app, store, random, pixels, options.quitAfterPaint);
 }

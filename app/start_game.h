@@ -12,7 +12,8 @@ namespace tavolix {
 class RandomSource;
 class SettingsStore;
 
-// Why the game cannot run on a screen this size (in pixels), if it cannot:
+// Why the game cannot run on a screen this size (in device pixels, whatever
+// the desktop's scaling), if it cannot:
 // the table needs 600 pixels of height. The width is not tested.
 std::optional<QString> screenRefusal(QSize screenPixels);
 

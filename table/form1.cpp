@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -79,6 +81,15 @@ QSize Form1::screenSize() const {
   return screen != nullptr ? screen->geometry().size() : QSize(kWidth, kHeight);
 }
 
+QSize Form1::tableSize() const {
+  const QSize room = screenSize();
+  if (room.width() >= kWidth && room.height() >= kHeight) return {kWidth, kHeight};
+  // A screen scaled up (200% on 1920 x 1080 leaves 960 x 540) shows the table
+  // smaller in its own units, and as sharp: its pixels are finer.
+  const double factor = std::min(room.width() / double(kWidth), room.height() / double(kHeight));
+  return {static_cast<int>(kWidth * factor), static_cast<int>(kHeight * factor)};
+}
+
 void Form1::CentraForm() {
   const QSize room = screenSize();
   move(room.width() / 2 - width() / 2, room.height() / 2 - height() / 2);
@@ -89,6 +100,7 @@ void Form1::showEvent(QShowEvent* event) {
   if (activated_) return;
   // The first activation: the window goes to the middle of the screen.
   activated_ = true;
+  resize(tableSize());
   CentraForm();
   update();
   pacer::letEventsRun();
@@ -136,7 +148,7 @@ void Form1::Image2_Click() {
     if (fullScreen_) {
       fullScreen_ = false;
       showNormal();
-      resize(kWidth, kHeight);
+      resize(tableSize());
     }
     CentraForm();
     return;

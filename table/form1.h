@@ -77,6 +77,8 @@ class Form1 : public QWidget {
  private:
   void Resolucao800();
   QSize screenSize() const;
+  // The window's size out of full screen: 800 x 600, or less on a screen that is smaller.
+  QSize tableSize() const;
 
   // Runs one of the player's actions once the event that asked for it is over.
   template <class Action>

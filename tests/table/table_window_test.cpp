@@ -71,6 +71,19 @@ TEST_F(TableWindowTest, FullScreenOnALargerScreenOnlyMovesTheWindowOnAScreen600H
   EXPECT_FALSE(window.isFullScreen());  // the desktop gets its window back
 }
 
+// A screen of 960 x 540 in the desktop's units (1920 x 1080 at 200%): the
+// window is the table scaled to fit, in the middle, and back to that size after full screen.
+TEST_F(TableWindowTest, OnAScreenSmallerThanTheTableTheWindowIsTheTableScaledToFit) {
+  screen = QSize(960, 540);
+  window.show();
+  EXPECT_EQ(window.size(), QSize(720, 540));
+  EXPECT_EQ(window.pos(), QPoint(120, 0));
+  EXPECT_DOUBLE_EQ(window.view().scale(), 0.9 / 15);
+  window.Image2_Click();
+  window.Image2_Click();
+  EXPECT_EQ(window.size(), QSize(720, 540));
+}
+
 TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   window.show();
   window.move(100, 100);
