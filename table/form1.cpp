@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -64,7 +66,7 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   s.bindState(&match_.state());
   hand_ = new HandDrag(s, match_, settings, sounds_);
   presentation_.onEndProgram([this] { close(); });
-  presentation_.onHelp([this] { help_.open(); });
+  presentation_.onHelp([this] { showHelp(); });
 }
 
 template <class Action>
@@ -181,8 +183,21 @@ void Form1::Label1_Click() {
 
 void Form1::Label4_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
-  const QUrl opened = help_.open();
-  Q_EMIT helpOpened(opened);
+  showHelp();
+}
+
+void Form1::showHelp() {
+  help_.open([window = QPointer<Form1>(this)](const QUrl& opened) {
+    if (window == nullptr) return;  // the window closed while a viewer was looked for
+    if (opened.isEmpty()) {
+      QMessageBox box(QMessageBox::Information, QStringLiteral("Tavolix"),
+                      window->help_.failureText(window->match_.state().Ingles), QMessageBox::Ok,
+                      window);
+      box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+      box.exec();
+    }
+    Q_EMIT window->helpOpened(opened);
+  });
 }
 
 }  // namespace tavolix

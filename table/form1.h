@@ -79,6 +79,9 @@ class Form1 : public QWidget {
   QSize screenSize() const;
   // The window's size out of full screen: 800 x 600, or less on a screen that is smaller.
   QSize tableSize() const;
+  // Help, from the command or the new game dialog; when nothing can show it, the player is told
+  // where its pages are.
+  void showHelp();
 
   // Runs one of the player's actions once the event that asked for it is over.
   template <class Action>

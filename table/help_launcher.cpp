@@ -1,5 +1,8 @@
 #include "help_launcher.h"
 
+#include <memory>
+#include <utility>
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -21,24 +24,33 @@ QString findIn(const QStringList& folders, const QString& name) {
 
 }  // namespace
 
-bool desktopHasChmViewer() {
+void askForChmViewer(std::function<void(bool)> answer) {
 #ifdef Q_OS_WIN
-  return true;  // Windows opens compiled help itself
+  answer(true);  // Windows opens compiled help itself
 #else
-  QProcess query;
-  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                           QStringLiteral("application/vnd.ms-htmlhelp")});
-  if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit ||
-      query.exitCode() != 0) {
-    return false;
-  }
-  return !query.readAllStandardOutput().trimmed().isEmpty();
+  auto* query = new QProcess;
+  // One answer, whichever comes first: the program's output, or its failure to run.
+  auto reply = std::make_shared<std::function<void(bool)> >(std::move(answer));
+  const auto finish = [query, reply](bool has) {
+    if (*reply) std::exchange(*reply, nullptr)(has);
+    query->deleteLater();
+  };
+  QObject::connect(query, &QProcess::finished, query,
+                   [query, finish](int code, QProcess::ExitStatus status) {
+                     finish(status == QProcess::NormalExit && code == 0 &&
+                            !query->readAllStandardOutput().trimmed().isEmpty());
+                   });
+  QObject::connect(query, &QProcess::errorOccurred, query, [finish](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) finish(false);
+  });
+  query->start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                            QStringLiteral("application/vnd.ms-htmlhelp")});
 #endif
 }
 
 HelpLauncher::HelpLauncher()
-    : HelpLauncher([](const QUrl& url) { return QDesktopServices::openUrl(url); },
-                   desktopHasChmViewer, gameFileFolders()) {}
+    : HelpLauncher([](const QUrl& url) { return QDesktopServices::openUrl(url); }, askForChmViewer,
+                   installedFolders()) {}
 
 HelpLauncher::HelpLauncher(Opener opener, ViewerCheck hasChmViewer, QStringList folders)
     : opener_(std::move(opener)),
@@ -51,16 +63,41 @@ QString HelpLauncher::htmlIndex() const {
   return findIn(folders_, QStringLiteral("help/index.html"));
 }
 
-QUrl HelpLauncher::open() {
-  const QString chm = chmFile();
-  if (!chm.isEmpty() && hasChmViewer_()) {
-    const QUrl url = QUrl::fromLocalFile(chm);
-    if (opener_(url)) return url;
+QString HelpLauncher::failureText(bool ingles) const {
+  const QString pages = htmlIndex();
+  if (pages.isEmpty()) {
+    const QString where = folders_.join(QStringLiteral("\n"));
+    return ingles ? QStringLiteral("The help was not found. It is looked for in:\n\n") + where
+                  : QStringLiteral("A ajuda não foi encontrada. Ela é procurada em:\n\n") + where;
   }
-  const QString html = htmlIndex();
-  if (html.isEmpty()) return {};
-  const QUrl url = QUrl::fromLocalFile(html);
-  return opener_(url) ? url : QUrl();
+  return ingles ? QStringLiteral(
+                      "No program could be started to show the help.\n\n"
+                      "Its pages can be opened in any browser:\n\n") +
+                      pages
+                : QStringLiteral(
+                      "Nenhum programa pôde ser aberto para mostrar a ajuda.\n\n"
+                      "As páginas podem ser abertas em qualquer navegador:\n\n") +
+                      pages;
+}
+
+void HelpLauncher::open(Done done) const {
+  const auto pages = [opener = opener_, html = htmlIndex(), done] {
+    const QUrl url = QUrl::fromLocalFile(html);
+    done(!html.isEmpty() && opener(url) ? url : QUrl());
+  };
+  const QString chm = chmFile();
+  if (chm.isEmpty()) {
+    pages();
+    return;
+  }
+  hasChmViewer_([opener = opener_, chm, pages, done](bool viewer) {
+    const QUrl url = QUrl::fromLocalFile(chm);
+    if (viewer && opener(url)) {
+      done(url);
+    } else {
+      pages();
+    }
+  });
 }
 
 }  // namespace tavolix

@@ -8,23 +8,28 @@
 
 namespace tavolix {
 
-// Opens the game's help: "tavolix.chm" beside the program, with whatever
-// viewer the desktop has for it; where there is none, the same pages as HTML
-// in the browser, so that Help always shows the player something.
+// Opens the game's help: "tavolix.chm" with whatever viewer the desktop has
+// for it; where there is none, the same pages as HTML in the browser. The help
+// is looked for where the game is installed, never in the current folder.
+// Looking for a viewer never holds up the window: the answer comes later.
 class HelpLauncher {
  public:
   using Opener = std::function<bool(const QUrl&)>;
-  using ViewerCheck = std::function<bool()>;
+  // Asks whether the desktop has a CHM viewer and hands the answer on, now or later.
+  using ViewerCheck = std::function<void(std::function<void(bool)>)>;
+  // What Help opened, or an empty address when nothing could be shown.
+  using Done = std::function<void(const QUrl&)>;
 
   HelpLauncher();
-  // For tests: how a file is opened, and whether a CHM viewer exists.
+  // For tests: how a file is opened, how a viewer is looked for, and where.
   HelpLauncher(Opener opener, ViewerCheck hasChmViewer, QStringList folders);
 
-  // What Help opened; empty when neither the CHM nor the HTML pages were found.
-  QUrl open();
+  void open(Done done) const;
 
   QString chmFile() const;
   QString htmlIndex() const;
+  // What to tell the player when nothing could show the help.
+  QString failureText(bool ingles) const;
 
  private:
   Opener opener_;
@@ -32,7 +37,8 @@ class HelpLauncher {
   QStringList folders_;
 };
 
-// Whether the desktop has a program registered for compiled help files.
-bool desktopHasChmViewer();
+// Asks the desktop (xdg-mime, without waiting for it) whether a program is
+// registered for compiled help files.
+void askForChmViewer(std::function<void(bool)> answer);
 
 }  // namespace tavolix

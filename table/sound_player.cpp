@@ -8,14 +8,19 @@
 
 namespace tavolix {
 
-QStringList gameFileFolders() {
+QStringList installedFolders() {
   const QString program = QCoreApplication::applicationDirPath();
-  return {QDir::currentPath(), program,
-          QDir::cleanPath(program + QStringLiteral("/../share/tavolix"))};
+  QStringList folders{program, QDir::cleanPath(program + QStringLiteral("/../share/tavolix"))};
+  const QString configured = QStringLiteral(TAVOLIX_DATA_DIR);
+  if (!folders.contains(QDir::cleanPath(configured))) folders.append(QDir::cleanPath(configured));
+  return folders;
 }
 
 SoundPlayer::SoundPlayer(const Settings& settings, QObject* parent)
-    : QObject(parent), settings_(settings), folders_(gameFileFolders()) {}
+    : QObject(parent),
+      settings_(settings),
+      // Sounds may also lie in the current folder, where the game always looked first.
+      folders_(QStringList{QDir::currentPath()} + installedFolders()) {}
 
 SoundPlayer::~SoundPlayer() = default;
 

@@ -40,8 +40,9 @@ class SoundPlayer : public QObject {
   QSoundEffect* playing_ = nullptr;
 };
 
-// The folders the game's files are looked for in: the current folder, the
-// program's, and the data folder of an installed program.
-QStringList gameFileFolders();
+// Where the game's own files are installed: beside the program, in the data
+// folder beside its folder (bin/../share/tavolix), and in the data folder the
+// build was configured for.
+QStringList installedFolders();
 
 }  // namespace tavolix

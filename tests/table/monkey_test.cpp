@@ -118,7 +118,7 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
     page.write("<html><body>Tavolix</body></html>");
     page.close();
     window.setHelpLauncher(HelpLauncher([this](const QUrl&) { return ++helps_, true; },
-                                        [] { return false; }, {dir.path()}));
+                                        [](auto answer) { answer(false); }, {dir.path()}));
     writeText(store, stored::kTipoJogo, GetParam() ? QStringLiteral("2") : QStringLiteral("1"));
     window.match().setObserver(&referee);
     answerDialogsAtRandom();

@@ -1,6 +1,7 @@
 // The table window: its buttons and commands under real mouse clicks, full
 // screen, sounds and help, and the table drawn from the game in both tile sets.
 #include <QDir>
+#include <QMessageBox>
 #include <QPainter>
 #include <QSignalSpy>
 
@@ -114,7 +115,8 @@ TEST_F(TableWindowTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
             QDir(here.path()).filePath(QStringLiteral("clic3.wav")));
   window.show();
   QSignalSpy started(&window.sounds(), &SoundPlayer::started);
-  window.setHelpLauncher(HelpLauncher([](const QUrl&) { return true; }, [] { return false; }, {}));
+  window.setHelpLauncher(HelpLauncher([](const QUrl&) { return true; }, [](auto) {}, {}));
+  dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });  // no help here
   click(TableScene::Command::Help);
   dialogs.expect<FrmOpc>([](FrmOpc& d) { d.reject(); });
   click(TableScene::Command::Settings);
@@ -127,24 +129,95 @@ TEST_F(TableWindowTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
   EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(TableWindowTest, HelpOpensTheCompiledHelpOrElseThePages) {
+TEST_F(TableWindowTest, HelpOpensTheCompiledHelpOrElseThePagesOrSaysWhereTheyAre) {
   std::vector<QUrl> opened;
-  bool viewer = true;
-  HelpLauncher launcher([&](const QUrl& url) { return opened.push_back(url), true; },
-                        [&] { return viewer; }, {dir.path()});
-  EXPECT_EQ(launcher.open(), QUrl());  // nothing to show yet
+  bool opens = true;
+  std::function<void(bool)> pendingCheck;
+  window.setHelpLauncher(HelpLauncher([&](const QUrl& url) { return opened.push_back(url), opens; },
+                                      [&](auto answer) { pendingCheck = std::move(answer); },
+                                      {dir.path()}));
+  window.show();
+  QSignalSpy helped(&window, &Form1::helpOpened);
+  QString told;
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  click(TableScene::Command::Help);  // nothing to show yet
+  ASSERT_EQ(helped.size(), 1);
+  EXPECT_TRUE(told.contains(dir.path())) << told.toStdString();  // where it looked
+
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("help")));
   QFile(dir.filePath(QStringLiteral("help/index.html"))).open(QIODevice::WriteOnly);
   QFile(dir.filePath(QStringLiteral("tavolix.chm"))).open(QIODevice::WriteOnly);
-  EXPECT_TRUE(launcher.open().path().endsWith(QStringLiteral("/tavolix.chm")));
-  viewer = false;
-  window.setHelpLauncher(launcher);
-  window.show();
-  QSignalSpy helped(&window, &Form1::helpOpened);
   click(TableScene::Command::Help);
-  ASSERT_EQ(helped.size(), 1);
-  EXPECT_TRUE(helped[0][0].toUrl().path().endsWith(QStringLiteral("/help/index.html")));
-  EXPECT_EQ(opened.size(), 2u);
+  // While the desktop is asked for a viewer, the window goes on.
+  ASSERT_TRUE(pendingCheck);
+  EXPECT_EQ(helped.size(), 1);
+  std::exchange(pendingCheck, nullptr)(true);
+  ASSERT_EQ(helped.size(), 2);
+  EXPECT_TRUE(helped[1][0].toUrl().path().endsWith(QStringLiteral("/tavolix.chm")));
+
+  click(TableScene::Command::Help);
+  std::exchange(pendingCheck, nullptr)(false);  // no viewer: the pages in the browser
+  ASSERT_EQ(helped.size(), 3);
+  EXPECT_TRUE(helped[2][0].toUrl().path().endsWith(QStringLiteral("/help/index.html")));
+
+  opens = false;  // and nothing can show them: he is told where they are
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  click(TableScene::Command::Help);
+  std::exchange(pendingCheck, nullptr)(true);
+  ASSERT_EQ(helped.size(), 4);
+  EXPECT_TRUE(helped[3][0].toUrl().isEmpty());
+  EXPECT_TRUE(told.contains(QDir(dir.path()).filePath(QStringLiteral("help/index.html"))))
+      << told.toStdString();
+  EXPECT_EQ(opened.size(), 4u);  // the CHM, the pages, then both refused
+}
+
+// The help comes from where the game is installed, the current folder never;
+// the pages built beside the program say what the game does.
+TEST(HelpFiles, AreTheInstalledOnesAndTellTheRules) {
+  QTemporaryDir here;
+  QDir(here.path()).mkdir(QStringLiteral("help"));
+  QFile(here.filePath(QStringLiteral("help/index.html"))).open(QIODevice::WriteOnly);
+  const QString was = QDir::currentPath();
+  QDir::setCurrent(here.path());
+  const QString found = HelpLauncher().htmlIndex();
+  QDir::setCurrent(was);
+  EXPECT_FALSE(found.startsWith(QDir(here.path()).canonicalPath())) << found.toStdString();
+  EXPECT_TRUE(installedFolders().contains(QStringLiteral(TAVOLIX_DATA_DIR)));
+
+  // The desktop is asked for a CHM viewer without waiting; no xdg-mime means none.
+  const QByteArray path = qgetenv("PATH");
+  QFile fake(here.filePath(QStringLiteral("xdg-mime")));
+  ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+  fake.write("#!/bin/sh\necho xchm.desktop\n");
+  fake.close();
+  fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  for (const bool installed : {false, true}) {
+    qputenv("PATH", installed ? here.path().toUtf8() : QByteArray("/nonexistent"));
+    std::optional<bool> viewer;
+    askForChmViewer([&viewer](bool has) { viewer = has; });
+    EXPECT_FALSE(viewer.has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&viewer] { return viewer.has_value(); }, 10000));
+    EXPECT_EQ(viewer, installed);
+  }
+  qputenv("PATH", path);
+
+  const QString built = QFileInfo(QStringLiteral(TAVOLIX_EXECUTABLE)).absolutePath();
+  const auto page = [&built](const char* name) {
+    QFile file(QDir(built).filePath(QStringLiteral("help/") + QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  };
+  const QString commands = page("comandos.html");
+  EXPECT_TRUE(commands.contains(QStringLiteral("<b>Enter</b>")));
+  EXPECT_TRUE(commands.contains(QStringLiteral("<b>Esc</b>")));
+  const QString scoring = page("batidas.html");
+  EXPECT_TRUE(scoring.contains(QStringLiteral("regra 3: o rodízio segue")));
+  EXPECT_FALSE(scoring.contains(QStringLiteral("a próxima mão começa pelo 6:6")));
 }
 
 // Where a caption's letters are drawn, in table twips: the caption painted on
