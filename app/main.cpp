@@ -13,10 +13,19 @@
 int main(int argc, char* argv[]) {
   using namespace tavolix;
 
-  // Answer --help and --version before Qt looks for a display.
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  const StartupOptions options =
-      readStartupOptions(arguments, std::getenv("TAVOLIX_SEED"), std::getenv("TAVOLIX_PACE"));
+  // With no display the command line is still answered (--help, --version, a
+  // refusal) on Qt's offscreen platform; then the game says why it cannot play.
+  QStringList raw;
+  for (int i = 0; i < argc; ++i) raw.append(QString::fromLocal8Bit(argv[i]));
+  const bool display = displayNamed(raw);
+  if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The application takes Qt's own options (-platform, -reverse, ...) out of
+  // the command line; what is left is the game's.
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tavolix"));
+  QApplication::setOrganizationName(QStringLiteral("Vantorel"));
+  const StartupOptions options = readStartupOptions(
+      QCoreApplication::arguments(), std::getenv("TAVOLIX_SEED"), std::getenv("TAVOLIX_PACE"));
   switch (options.action) {
     case StartupOptions::Action::ShowHelp:
     case StartupOptions::Action::ShowVersion:
@@ -26,17 +35,17 @@ int main(int argc, char* argv[]) {
       std::fputs(options.output.c_str(), stderr);
       return 2;
     case StartupOptions::Action::Play:
-      break;
+      if (display) break;
+      std::fputs(
+          "tavolix: no display to show the table on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
+          stderr);
+      return EXIT_FAILURE;
   }
   for (const std::string& warning : options.warnings)
     std::fprintf(stderr, "tavolix: %s\n", warning.c_str());
 
   pacer::setPace(options.pace);
   RandomSource random(options.seed.value_or(unpredictableSeed()));
-
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tavolix"));
-  QApplication::setOrganizationName(QStringLiteral("Vantorel"));
 
   SettingsStore store = SettingsStore::userStore();
   // The screen in its device pixels: a screen scaled to 200% is as able to

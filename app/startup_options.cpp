@@ -1,5 +1,7 @@
 #include "startup_options.h"
 
+#include <QCommandLineParser>
+
 #include "game/random_source.h"
 #include "table/pacer.h"
 #include "tavolix/version.h"
@@ -24,38 +26,41 @@ std::string helpText() {
          "  TAVOLIX_PACE   scale every wait of the game: 1 normal, 0.5 twice as fast, 0 no waits\n";
 }
 
-StartupOptions readStartupOptions(const std::vector<std::string>& arguments, const char* seedText,
+StartupOptions readStartupOptions(const QStringList& arguments, const char* seedText,
                                   const char* paceText) {
   StartupOptions options;
-  bool qtValueNext = false;
-  for (const std::string& argument : arguments) {
-    if (qtValueNext) {
-      qtValueNext = false;
-      continue;
-    }
-    if (argument == "-h" || argument == "--help") {
-      options.action = StartupOptions::Action::ShowHelp;
-      options.output = helpText();
-      return options;
-    }
-    if (argument == "-v" || argument == "--version") {
-      options.action = StartupOptions::Action::ShowVersion;
-      options.output = std::string("tavolix ") + version::kText + "\n";
-      return options;
-    }
-    if (argument == "--quit-after-paint") {
-      options.quitAfterPaint = true;
-      continue;
-    }
-    // Qt's own options ("-platform offscreen", "-style fusion") are Qt's to read.
-    if (argument.size() > 1 && argument[0] == '-' && argument[1] != '-') {
-      qtValueNext = true;
-      continue;
-    }
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+  const QCommandLineOption quitAfterPaint(QStringLiteral("quit-after-paint"));
+  parser.addOptions({help, version, quitAfterPaint});
+  const auto refuse = [&options](const QString& why) {
     options.action = StartupOptions::Action::Refuse;
-    options.output = "tavolix: unknown option '" + argument + "'\nTry 'tavolix --help'.\n";
+    options.output = "tavolix: " + why.toStdString() + "\nTry 'tavolix --help'.\n";
+    return options;
+  };
+  if (!parser.parse(arguments)) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty()) return refuse(parser.errorText());
+    const QString& name = unknown.front();
+    return refuse(QStringLiteral("unknown option '%1%2'")
+                      .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    return refuse(QStringLiteral("unknown argument '%1'").arg(parser.positionalArguments()[0]));
+  }
+  if (parser.isSet(help)) {
+    options.action = StartupOptions::Action::ShowHelp;
+    options.output = helpText();
     return options;
   }
+  if (parser.isSet(version)) {
+    options.action = StartupOptions::Action::ShowVersion;
+    options.output = std::string("tavolix ") + version::kText + "\n";
+    return options;
+  }
+  options.quitAfterPaint = parser.isSet(quitAfterPaint);
 
   if (seedText != nullptr) {
     options.seed = parseSeed(seedText);
@@ -73,6 +78,19 @@ StartupOptions readStartupOptions(const std::vector<std::string>& arguments, con
     }
   }
   return options;
+}
+
+bool displayNamed(const QStringList& rawArguments) {
+#ifdef Q_OS_LINUX
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    if (!qEnvironmentVariableIsEmpty(variable)) return true;
+  }
+  return rawArguments.contains(QStringLiteral("-platform")) ||
+         rawArguments.contains(QStringLiteral("-display"));
+#else
+  Q_UNUSED(rawArguments);
+  return true;  // the desktop is always there
+#endif
 }
 
 }  // namespace tavolix

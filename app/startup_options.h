@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <QStringList>
+
 namespace tavolix {
 
 // What the command line and the environment ask of a run.
@@ -18,10 +20,16 @@ struct StartupOptions {
   bool quitAfterPaint = false;        // --quit-after-paint: measuring start-up
 };
 
-// `arguments` without the program name; `seedText` and `paceText` are the
-// environment's TAVOLIX_SEED and TAVOLIX_PACE (null when unset).
-StartupOptions readStartupOptions(const std::vector<std::string>& arguments, const char* seedText,
+// `arguments` as the application leaves them once Qt has taken its own
+// options (-platform, -reverse, ...), the program's name first; `seedText` and
+// `paceText` are the environment's TAVOLIX_SEED and TAVOLIX_PACE (null when unset).
+StartupOptions readStartupOptions(const QStringList& arguments, const char* seedText,
                                   const char* paceText);
+
+// Whether the game may find a display to show the table on: on Linux, one
+// named by the environment (DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM) or by
+// Qt's own options (-platform, -display).
+bool displayNamed(const QStringList& rawArguments);
 
 std::string helpText();
 
