@@ -69,7 +69,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   setFont(font);
-  setFixedSize(296, 332);
+  setFixedSize(296, 372);
 
   auto* frame3 = placed(
       new QGroupBox(ingles ? QStringLiteral("Color Dominoes") : QStringLiteral("Peças: "), this),
@@ -118,6 +118,16 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
   Check1 =
       placed(new QCheckBox(QStringLiteral("Tocar som"), this), fromTwips(135, 4515, 1710, 240));
   Check1->setChecked(settings.TocarSom);
+  markTurn = placed(new QCheckBox(ingles ? QStringLiteral("Mark whose turn it is")
+                                         : QStringLiteral("Marcar de quem é a vez"),
+                                  this),
+                    fromTwips(135, 4935, 4000, 240));
+  markTurn->setChecked(settings.markTurn);
+  markLastMove = placed(new QCheckBox(ingles ? QStringLiteral("Mark the domino played last")
+                                             : QStringLiteral("Marcar a última pedra jogada"),
+                                      this),
+                        fromTwips(135, 5235, 4000, 240));
+  markLastMove->setChecked(settings.markLastMove);
 
   auto* cancel = placed(
       new QPushButton(ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"), this),
@@ -151,6 +161,10 @@ void FrmOpc::Command1_Click() {
   writeText(store_, stored::kPedraX, intText(settings_.PedraX));
   settings_.TocarSom = Check1->isChecked();
   writeText(store_, stored::kTocarSom, boolText(settings_.TocarSom));
+  settings_.markTurn = markTurn->isChecked();
+  writeText(store_, stored::kMarkTurn, boolText(settings_.markTurn));
+  settings_.markLastMove = markLastMove->isChecked();
+  writeText(store_, stored::kMarkLastMove, boolText(settings_.markLastMove));
   accept();
 }
 

@@ -75,7 +75,7 @@ void Match::takePileTile(int position) {
   });
 }
 
-void Match::drop(int slot, double top, double left, bool reordered) {
+void Match::drop(int slot, double top, double left, bool reordered, std::optional<Lado> end) {
   if (slot < 1 || slot > kHandSlots) return;
   if (awaiting_ != Awaiting::Move || state_.JogBloqueado || state_.PedrasJog[slot].empty()) {
     if (!busy_ && awaiting_ != Awaiting::Finished && !state_.PedrasJog[slot].empty()) {
@@ -86,7 +86,7 @@ void Match::drop(int slot, double top, double left, bool reordered) {
   act([=, this] {
     awaiting_ = Awaiting::Nothing;
     state_.JogBloqueado = true;
-    if (!SoltaPedra(slot, top, left, reordered)) return;
+    if (!SoltaPedra(slot, top, left, reordered, end)) return;
     endOfTurn(kJog, false);
     run();
   });
@@ -179,7 +179,9 @@ void Match::InitGame(bool leaveEndsProgram) {
   }
   awaiting_ = Awaiting::Nothing;
   rules_ = settings_;
+  handsPlayed_.clear();
   state_.startMatch();
+  screen_.showTurn(-1);
   passShown_ = false;
   screen_.showPassCommand(false);
   screen_.clearTable();
@@ -250,6 +252,7 @@ void Match::mistura() {
 // clicks, and when he is last the tiles left are all his, taken for him.
 void Match::takeTiles() {
   const int seat = state_.Ordem[taker_];
+  screen_.showTurn(seat);
   SeatPlayer& player = *seats_[seat];
   const Hand& hand = state_.hand(seat);
   if (player.answersAtOnce() && tileCount(hand) == 0) {
@@ -320,6 +323,7 @@ bool Match::ConfereBuchas() {
   screen_.revealComputerHands();
   screen_.messageBox(texts::redeal(settings_.Nomes[seat], doubles));
   if (observer_) observer_->redealt(seat, doubles);
+  screen_.showTurn(-1);
   screen_.clearTable();
   state_.redeal();
   return true;
@@ -341,6 +345,7 @@ void Match::PrimeiraJogada() {
 void Match::playTurn() {
   const int seat = toMove_;
   SeatPlayer& player = *seats_[seat];
+  screen_.showTurn(seat);
   if (player.answersAtOnce()) {
     HabilitaJog(false);
     screen_.letEventsRun();
@@ -390,11 +395,14 @@ bool Match::handOver(int seat) {
 
 void Match::nextTurn(int seat, bool answeredAtOnce) {
   toMove_ = nextSeat(seat, rules_.SentidoHorario);
+  screen_.showTurn(toMove_);
   // Between the turns of two seats that play by themselves, a pause to watch them.
   if (answeredAtOnce && seats_[toMove_]->answersAtOnce()) {
     screen_.letEventsRun();
     screen_.letEventsRun();
+    screen_.showThinking(true);
     screen_.pause(tempo::kTurnPauseMs);
+    screen_.showThinking(false);
     screen_.letEventsRun();
   }
 }
@@ -408,7 +416,7 @@ bool Match::JogPassa() const {
 }
 
 // The player let go of the tile of `slot`: laid, or sent back with a word. True when laid.
-bool Match::SoltaPedra(int slot, double top, double left, bool reordered) {
+bool Match::SoltaPedra(int slot, double top, double left, bool reordered, std::optional<Lado> end) {
   const TileCode t = state_.PedrasJog[slot];
   const bool opening = state_.QuemInicia == kJog && state_.QtdMesa == 0;
   TileCode requerida = opening && state_.PrimeiraRodada ? kDoubleSix : TileCode();
@@ -457,7 +465,7 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered) {
                               std::abs(geometry::wholeTwips(left - chain().EsqA)));
       const int dB = std::max(std::abs(geometry::wholeTwips(top - chain().TopoB)),
                               std::abs(geometry::wholeTwips(left - chain().EsqB)));
-      Lado side = dA > dB ? Lado::B : Lado::A;
+      Lado side = end.value_or(dA > dB ? Lado::B : Lado::A);
       if (QuantasTem(state_, kJog) > 1 && rules_.FecharSoNoNatural &&
           VaiFecharNaoNatural(state_, side)) {
         screen_.messageBox(texts::closeOnlyNatural());
@@ -488,7 +496,9 @@ void Match::Lancar(int seat, int slot, Lado side) {
   const TileCode t = hand[slot];
   hand[slot] = TileCode();
   if (seat != kJog) {
+    screen_.showThinking(true);
     screen_.pause(tempo::kComputerThinkMs);
+    screen_.showThinking(false);
     screen_.letEventsRun();
   }
 
@@ -530,6 +540,8 @@ void Match::Lancar(int seat, int slot, Lado side) {
 // when this one is over).
 void Match::closeHand(const HandResult& result) {
   state_.Passes = 0;
+  screen_.showTurn(-1);
+  handsPlayed_.push_back(result);
   screen_.revealComputerHands();
   screen_.letEventsRun();
   rules_.Nomes = settings_.Nomes;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <vector>
 
 #include "chain_layout.h"
 #include "computer_player.h"
@@ -8,6 +10,7 @@
 #include "match_observer.h"
 #include "presentation.h"
 #include "random_source.h"
+#include "scoring.h"
 #include "seat_player.h"
 #include "settings.h"
 
@@ -46,6 +49,8 @@ class Match {
   // it started. Rules changed during a match apply from the next one.
   const Settings& settings() const { return rules_; }
   Awaiting awaiting() const { return awaiting_; }
+  // The hands of the match so far, in order: who scored, how, and how much.
+  const std::vector<HandResult>& handsPlayed() const { return handsPlayed_; }
   bool newGameEnabled() const { return newGameEnabled_ && !busy_; }
   bool passOffered() const { return passShown_; }
   // True when the player holds no tile matching either end.
@@ -60,8 +65,10 @@ class Match {
   void takePileTile(int position);
   // The release of the tile carried from hand slot `slot`, with the floating
   // tile's upper left corner in twips; `reordered` when the carry moved tiles
-  // along the hand.
-  void drop(int slot, double top, double left, bool reordered);
+  // along the hand. `end`, when given, is the end the player named (from the
+  // keyboard) for a tile that fits both, instead of the nearer one.
+  void drop(int slot, double top, double left, bool reordered,
+            std::optional<Lado> end = std::nullopt);
   // A right click on a hand tile: its halves swap. True when done.
   bool flipTile(int slot);
   // The carried tile moves along the hand from slot `from` to slot `to`, the
@@ -114,7 +121,7 @@ class Match {
   // Whether the hand is over after `seat`'s move or pass; if so it is closed.
   bool handOver(int seat);
   void nextTurn(int seat, bool answeredAtOnce);
-  bool SoltaPedra(int slot, double top, double left, bool reordered);
+  bool SoltaPedra(int slot, double top, double left, bool reordered, std::optional<Lado> end);
   void Pula(int seat);
   void mensagem(const std::string& text, int ms);
   void Lancar(int seat, int slot, Lado side);
@@ -135,6 +142,7 @@ class Match {
 
   GameState state_;
   ChainLayout chain_;
+  std::vector<HandResult> handsPlayed_;
   // Under the rotation rule: the seat that opens the next hand. It keeps its
   // value from hand to hand and from match to match.
   int Rodizio_ = 0;

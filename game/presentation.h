@@ -67,6 +67,11 @@ class Presentation {
   virtual void showSeats(const std::array<std::string, 4>& names) = 0;
   virtual void showScores(const std::array<std::string, 4>& scores) = 0;
 
+  // Whose turn it is, from the deal to the end of a hand (-1: nobody's), and
+  // whether that computer seat is thinking over its move.
+  virtual void showTurn(int seat) = 0;
+  virtual void showThinking(bool thinking) = 0;
+
   // Commands and what the player may touch.
   virtual void enableNewGame(bool enabled) = 0;
   virtual void enableHand(bool enabled) = 0;
@@ -107,6 +112,8 @@ class SilentPresentation : public Presentation {
   void prompt(const std::string&) override {}
   void showSeats(const std::array<std::string, 4>&) override {}
   void showScores(const std::array<std::string, 4>&) override {}
+  void showTurn(int) override {}
+  void showThinking(bool) override {}
   void enableNewGame(bool) override {}
   void enableHand(bool) override {}
   void showPassCommand(bool) override {}

@@ -32,6 +32,10 @@ struct Settings {
   std::int16_t PedraX = 0;  // tile set: 0 ivory ("Marfim"), 1 colourful ("Coloridas")
   std::int16_t Veloc = 15;
   bool TocarSom = true;
+  // Helps on the table a player may turn off: the seat to move marked, and the
+  // tile laid last outlined.
+  bool markTurn = true;
+  bool markLastMove = true;
   // The player's name, then Mac1..Mac3.
   std::array<std::string, 4> Nomes{"", "Zorvan", "Melira", "Astelo"};
 

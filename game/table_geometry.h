@@ -91,6 +91,8 @@ inline constexpr Box kCloseButton{{11175, 390}, 450, 435};
 inline constexpr Box kNewGameCommand{{420, 1080}, 1035, 195};
 inline constexpr Box kSettingsCommand{{1455, 1080}, 840, 195};
 inline constexpr Box kHelpCommand{{2340, 1080}, 660, 195};
+// The score history, after the game's own commands.
+inline constexpr Box kHistoryCommand{{3180, 1080}, 900, 195};
 // The Pass command: on the felt beside the player's hand, clear of the frame of its notch.
 inline constexpr Box kPassCommand{{8175, 8160}, 1500, 495};
 inline constexpr Point kCommandShadow{15, 15};
@@ -150,6 +152,7 @@ enum Layer : int {
   kBackground = 0,
   kComputerHands = 10,
   kChain = 20,
+  kChainMarks = 25,  // the last tile's outline and the open ends
   kPile = 30,
   kTurnedUp = 40,
   kPlayersHand = 50,

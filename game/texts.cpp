@@ -35,6 +35,11 @@ std::string yourLead(bool ingles) {
   return ingles ? "Your turn: you lead this hand." : "É a sua vez: você começa esta mão";
 }
 
+std::string chooseEnd(bool ingles) {
+  return ingles ? "It fits both ends: A (or Home) for one, B (or End) for the other."
+                : "A pedra serve nas duas pontas: A (ou Home) para uma, B (ou End) para a outra";
+}
+
 std::string clickPass() { return "Clique em 'Passar a vez'"; }
 
 std::string illegalMove(bool ingles) { return ingles ? "Ilegal move!" : "Jogada inválida"; }
@@ -59,6 +64,21 @@ std::string goingOutName(GoingOut kind) {
       break;
   }
   return {};
+}
+
+std::string handWinner(const HandResult& result, const std::array<std::string, 4>& names,
+                       bool pairs) {
+  if (result.tied()) return {};
+  return pairs ? pairName(names, result.winner) : names[result.winner];
+}
+
+std::string handHow(const HandResult& result, bool pipRule, bool ingles) {
+  if (result.ending == HandResult::Ending::Blocked) {
+    if (result.tied()) return ingles ? "Blocked: a tie" : "Jogo fechado: empate";
+    return ingles ? "Blocked: fewest pips" : "Jogo fechado: menos pintas";
+  }
+  if (pipRule || result.kind == GoingOut::None) return ingles ? "Went out" : "Bateu";
+  return goingOutName(result.kind);
 }
 
 std::string pairName(const std::array<std::string, 4>& names, int seat) {

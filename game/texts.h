@@ -21,6 +21,8 @@ std::string dragToTheTable(bool ingles);
 // A later hand opened by the player.
 std::string yourLead(bool ingles);
 std::string clickPass();
+// From the keyboard, a tile that fits both ends: which one?
+std::string chooseEnd(bool ingles);
 std::string illegalMove(bool ingles);
 std::string closeOnlyNatural();
 std::string passed(const std::string& name, bool ingles);
@@ -30,6 +32,11 @@ std::string goingOutName(GoingOut kind);
 std::string pairName(const std::array<std::string, 4>& names, int seat);
 // The message box that closes a hand, gone out or blocked.
 std::string handEnded(const HandResult& result, const Settings& settings);
+
+// A hand as the score history lists it: who won it ("" after a tie) and how.
+std::string handWinner(const HandResult& result, const std::array<std::string, 4>& names,
+                       bool pairs);
+std::string handHow(const HandResult& result, bool pipRule, bool ingles);
 
 std::string scoreText(int points);  // "12 pts"
 std::string winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs);

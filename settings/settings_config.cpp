@@ -52,6 +52,10 @@ void LeConfig(const SettingsStore& store, Settings& settings) {
                  Settings::kMinLimitRule1, Settings::kMaxLimitRule1);
   settings.TocarSom = textToBool(readText(store, stored::kTocarSom, boolText(kDefaults.TocarSom)))
                           .value_or(kDefaults.TocarSom);
+  // The table's helps: anything but a stored "False" leaves them on.
+  settings.markTurn = textToBool(readText(store, stored::kMarkTurn, QString())).value_or(true);
+  settings.markLastMove =
+      textToBool(readText(store, stored::kMarkLastMove, QString())).value_or(true);
 }
 
 void GetConfig(const SettingsStore& store, Settings& settings) {

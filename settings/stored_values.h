@@ -24,6 +24,11 @@ inline constexpr StoredValue kCpu2{RegistryKey::Main, "cpu2"_L1};
 inline constexpr StoredValue kCpu3{RegistryKey::Main, "cpu3"_L1};
 inline constexpr StoredValue kVeloc{RegistryKey::Main, "Veloc"_L1};
 inline constexpr StoredValue kTocarSom{RegistryKey::Main, "TocarSom"_L1};
+inline constexpr StoredValue kMarkTurn{RegistryKey::Main, "MarkTurn"_L1};
+inline constexpr StoredValue kMarkLastMove{RegistryKey::Main, "MarkLastMove"_L1};
+// The window's size out of full screen, in the desktop's units.
+inline constexpr StoredValue kWindowWidth{RegistryKey::Main, "WindowWidth"_L1};
+inline constexpr StoredValue kWindowHeight{RegistryKey::Main, "WindowHeight"_L1};
 // Read at start-up but never written: the rules under "Opc" replace them before every match.
 inline constexpr StoredValue kMainFecharSoNoNatural{RegistryKey::Main, "FecharSoNoNatural"_L1};
 inline constexpr StoredValue kMainSentidoHorario{RegistryKey::Main, "SentidoHorario"_L1};

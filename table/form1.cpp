@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -14,7 +15,10 @@
 
 #include "artwork/artwork.h"
 #include "dialogs/frm_opc.h"
+#include "dialogs/score_history.h"
+#include "game/seat_player.h"
 #include "game/settings.h"
+#include "game/texts.h"
 #include "pacer.h"
 
 namespace tavolix {
@@ -23,6 +27,7 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       settings_(settings),
       store_(store),
+      random_(random),
       sounds_(settings),
       scene_(std::make_unique<TableScene>(settings, sounds_, pacer_)),
       match_(settings, presentation_, random),
@@ -51,6 +56,8 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
         return Label4_Click();
       case TableScene::Command::Pass:
         return Label3_Click();
+      case TableScene::Command::History:
+        return showHistory();
     }
   });
   // In full screen the window stays where it is.
@@ -177,13 +184,100 @@ void Form1::Label1_Click() {
   Q_EMIT settingsRequested();
   const int base = settings_.PedraBase();
   FrmOpc dialog(settings_, store_, match_.state().Ingles, this);
-  if (dialog.exec() == QDialog::Accepted) scene_->showSeatNames(settings_.Nomes);
+  if (dialog.exec() == QDialog::Accepted) scene_->showSeatNames(settings_.Nomes);  // and the marks
   if (settings_.PedraBase() != base) scene_->redrawTileSet();
 }
 
 void Form1::Label4_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   showHelp();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+  if (!keyAction(*event)) QWidget::keyPressEvent(event);
+}
+
+bool Form1::keyAction(const QKeyEvent& event) {
+  const int key = event.key();
+  const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+  if (mods == Qt::ControlModifier) {
+    switch (key) {
+      case Qt::Key_N:
+        Label2_Click();
+        return true;
+      case Qt::Key_Comma:
+        Label1_Click();
+        return true;
+      case Qt::Key_H:
+        showHistory();
+        return true;
+      case Qt::Key_M:
+        Image4_Click();
+        return true;
+      case Qt::Key_Q:
+        Image1_Click();
+        return true;
+      default:
+        return false;
+    }
+  }
+  if (key == Qt::Key_F1) {
+    Label4_Click();
+    return true;
+  }
+  if (key == Qt::Key_F11) {
+    Image2_Click();
+    return true;
+  }
+  const bool shift = mods == Qt::ShiftModifier;
+  if (mods != Qt::NoModifier && !shift) return false;
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  // Taking tiles: a face-down tile at random.
+  if (match_.awaiting() == Match::Awaiting::PileTile && (key == Qt::Key_Space || enter)) {
+    const int position = drawFreePosition(match_.state(), random_);
+    later([this, position] { match_.takePileTile(position); });
+    return true;
+  }
+  switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      const int step = key == Qt::Key_Left ? -1 : 1;
+      shift ? hand_->moveChosen(step) : hand_->choose(step);
+      return true;
+    }
+    case Qt::Key_F:
+      hand_->flipChosen();
+      return true;
+    case Qt::Key_P:
+      if (match_.passOffered()) Label3_Click();
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!hand_->layChosen(std::nullopt))
+        scene_->message(QString::fromStdString(texts::chooseEnd(match_.state().Ingles)), 0);
+      return true;
+    case Qt::Key_A:
+    case Qt::Key_Home:
+      hand_->layChosen(Lado::A);
+      return true;
+    case Qt::Key_B:
+    case Qt::Key_End:
+      hand_->layChosen(Lado::B);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Form1::showHistory() {
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  // The match's rules, with the names as they are now: the preferences may have changed them.
+  Settings shown = match_.settings();
+  shown.Nomes = settings_.Nomes;
+  ScoreHistory dialog(match_.handsPlayed(), shown, match_.state().Pontos, match_.state().Ingles,
+                      this);
+  dialog.exec();
 }
 
 void Form1::showHelp() {

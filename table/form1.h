@@ -60,6 +60,7 @@ class Form1 : public QWidget {
   void Label2_Click();  // New Game
   void Label1_Click();  // Settings
   void Label4_Click();  // Help
+  void showHistory();   // the score history of the match
   void Label3_Click();  // Pass
 
   // Centres the window on the screen.
@@ -73,6 +74,7 @@ class Form1 : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Resolucao800();
@@ -82,6 +84,8 @@ class Form1 : public QWidget {
   // Help, from the command or the new game dialog; when nothing can show it, the player is told
   // where its pages are.
   void showHelp();
+  // The keyboard: everything the mouse does. True when the key was the game's.
+  bool keyAction(const QKeyEvent& event);
 
   // Runs one of the player's actions once the event that asked for it is over.
   template <class Action>
@@ -89,6 +93,7 @@ class Form1 : public QWidget {
 
   Settings& settings_;
   SettingsStore& store_;
+  RandomSource& random_;
   SoundPlayer sounds_;
   TablePacer pacer_;
   std::unique_ptr<TableScene> scene_;

@@ -1,5 +1,6 @@
 #include "hand_drag.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QGraphicsSceneMouseEvent>
@@ -104,16 +105,22 @@ void HandDrag::PicMover_MouseDown(Qt::MouseButton button, double x, double y) {
 
   // Nothing else runs until the carry is set up: a release handled in between
   // would find no tile carried and leave this one floating.
-  scene_.PicJog[k]->hide();
+  forgetChoice();
+  pickUp(k);
   drag_.Reordenou = false;
   drag_.Arrastando = 1;
-  PictureItem* mover = scene_.PicMover;
-  mover->setZValue(kCarried);
   drag_.PegaX = x;
   drag_.PegaY = y;
+}
+
+void HandDrag::pickUp(int k) {
+  scene_.PicJog[k]->hide();
+  PictureItem* mover = scene_.PicMover;
+  mover->setZValue(kCarried);
+  drag_.PedraArrastada = k;
   drag_.EsqArrastada = handSlot(k).left;
   mover->setPicture(Picture::ImgMove, settings_.PedraX);
-  mover->setPos(drag_.EsqArrastada, kHandTop);
+  mover->setPos(drag_.EsqArrastada, scene_.PicJog[k]->y());
   if (settings_.PedraX == 0 || settings_.PedraX == 1) {
     const Halves halves = carriedHalves(settings_.PedraX);
     ImgMover1->setPos(halves.first.left, halves.first.top);
@@ -185,6 +192,77 @@ void HandDrag::PicMover_MouseUp(Qt::MouseButton button) {
     if (!match_.takesDrop(slot) || match_.state().PedrasJog[slot] != carried) return putBack();
     match_.drop(slot, at.y(), at.x(), reordered);
   });
+}
+
+// --- the keyboard ------------------------------------------------------------
+
+// The chosen tile stands this far above the hand.
+constexpr double kRaised = 180;
+
+bool HandDrag::mayPlay() const {
+  return !blocked() && drag_.Arrastando == 0 && match_.awaiting() == Match::Awaiting::Move;
+}
+
+void HandDrag::raise(int slot, bool raised) {
+  if (slot >= 1 && slot <= kHandSlots) scene_.PicJog[slot]->setY(kHandTop - (raised ? kRaised : 0));
+}
+
+void HandDrag::forgetChoice() {
+  raise(chosen_, false);
+  chosen_ = 0;
+}
+
+void HandDrag::choose(int step) {
+  if (!mayPlay()) return;
+  const Hand& hand = match_.state().PedrasJog;
+  const int held = tileCount(hand);
+  if (held == 0) return;
+  int next = chosen_ == 0 ? (step > 0 ? 1 : held) : std::clamp(chosen_ + step, 1, held);
+  if (hand[next].empty()) next = held;
+  raise(chosen_, false);
+  chosen_ = next;
+  scene_.PicMover->hide();  // a copy left by the mouse would hide the raised tile
+  raise(chosen_, true);
+}
+
+void HandDrag::moveChosen(int step) {
+  if (!mayPlay() || chosen_ == 0) return;
+  const int to = chosen_ + step;
+  if (!match_.moveTileInHand(chosen_, to)) return;
+  for (int m = std::min(to, chosen_); m <= std::max(to, chosen_); ++m) scene_.ExibeJog(m);
+  raise(chosen_, false);
+  chosen_ = to;
+  raise(chosen_, true);
+  sounds_.TocaWav(QStringLiteral("clic5.wav"));
+}
+
+void HandDrag::flipChosen() {
+  if (chosen_ == 0 || !match_.flipTile(chosen_)) return;
+  scene_.ExibeJog(chosen_);
+  sounds_.TocaWav(QStringLiteral("clic5.wav"));
+}
+
+bool HandDrag::layChosen(std::optional<Lado> end) {
+  if (!mayPlay() || chosen_ == 0 || !match_.takesDrop(chosen_)) return true;
+  const GameState& state = match_.state();
+  const TileCode t = state.PedrasJog[chosen_];
+  if (!end && state.QtdMesa > 0 && state.PontaA != state.PontaB && t.holds(state.PontaA) &&
+      t.holds(state.PontaB)) {
+    return false;
+  }
+  if (!end && state.QtdMesa > 0)
+    end = t.holds(state.PontaA) || !t.holds(state.PontaB) ? Lado::A : Lado::B;
+  const int slot = chosen_;
+  chosen_ = 0;
+  pickUp(slot);
+  scene_.PicMover->show();
+  // Laid as if let go in the middle of the table: the end is the one named.
+  afterThisEvent([this, slot, end] {
+    match_.drop(slot, kFirstTile.top, kFirstTile.left, false, end);
+    if (!scene_.PicJog[slot]->isVisible()) return;
+    scene_.PicJog[slot]->setY(kHandTop);
+  });
+  return true;
 }
 
 // The game's answer to a release runs once the scene is done with the mouse

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QGraphicsObject>
 
@@ -10,9 +11,11 @@
 
 namespace tavolix {
 
-// The player's hand under the mouse: the floating copy of the tile under the
-// pointer, picking it up, carrying it over the table, moving it along the hand,
-// turning it over with the right button, and letting it go on the table.
+// The player's hand under the mouse and the keyboard: the floating copy of the
+// tile under the pointer, picking it up, carrying it over the table, moving it
+// along the hand, turning it over with the right button, and letting it go on
+// the table; from the keyboard, a tile chosen (raised) and moved, turned over
+// or laid on an end.
 //
 // It watches the hand's slots and the copy as an invisible item of the scene,
 // and asks the game for every change to the hand.
@@ -36,6 +39,20 @@ class HandDrag : public QGraphicsObject {
   void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
 
   const State& state() const { return drag_; }
+
+  // --- the keyboard ----------------------------------------------------------
+  // The slot chosen from the keyboard, raised out of the hand; 0 for none.
+  int chosen() const { return chosen_; }
+  // The next tile to the left (-1) or right (+1) is chosen.
+  void choose(int step);
+  // The chosen tile moves one place along the hand.
+  void moveChosen(int step);
+  void flipChosen();
+  // The chosen tile laid: on the end it fits, or on `end` when given. False,
+  // and nothing done, when it fits both ends and none was named.
+  bool layChosen(std::optional<Lado> end);
+  // No tile chosen any more (the hand changed under it).
+  void forgetChoice();
   // Whether a tile has been let go and the game has yet to take it.
   bool releasing() const { return releasing_; }
 
@@ -52,6 +69,10 @@ class HandDrag : public QGraphicsObject {
   void PicMover_MouseUp(Qt::MouseButton button);
 
   void reorder();
+  // The tile of `slot` lifted out of the hand into the floating copy.
+  void pickUp(int slot);
+  void raise(int slot, bool raised);
+  bool mayPlay() const;
   void moveTo(int slot);
   void putBack();  // the carried tile back to the hand, as the hand now is
   void afterThisEvent(std::function<void()> then);
@@ -64,6 +85,7 @@ class HandDrag : public QGraphicsObject {
   PictureItem* ImgMover1 = nullptr;
   PictureItem* ImgMover2 = nullptr;
   bool releasing_ = false;  // a release is waiting for the game
+  int chosen_ = 0;
 };
 
 }  // namespace tavolix

@@ -45,6 +45,24 @@ void LabelItem::setClickable(bool clickable) {
   setAcceptedMouseButtons(clickable ? Qt::LeftButton : Qt::NoButton);
 }
 
+void LabelItem::setHighlighted(bool highlighted) {
+  if (highlighted == highlighted_) return;
+  highlighted_ = highlighted;
+  update();
+}
+
+// Where the text is laid out: a caption running on past its box to the left or
+// right has its whole width; a centred or fitted one, its box.
+QRectF LabelItem::drawArea() const {
+  const bool runsOn =
+      style_.fit == Style::Fit::RunsOn && style_.alignment & (Qt::AlignLeft | Qt::AlignRight);
+  return runsOn ? boundingRect() : QRectF(QPointF(0, 0), box_);
+}
+
+QRectF LabelItem::textRect() const {
+  return QFontMetricsF(fitted_).boundingRect(drawArea(), drawFlags(), caption_);
+}
+
 QRectF LabelItem::boundingRect() const {
   if (style_.fit != Style::Fit::RunsOn) return QRectF(QPointF(0, 0), box_);
   // Captions may run past their box, as a label's text does when it is longer:
@@ -60,11 +78,9 @@ void LabelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
   painter->setFont(fitted_);
   QColor colour = style_.colour;
   if (clickable_ && !isEnabled()) colour = QColor(128, 128, 128);
+  if (highlighted_) colour = QColor(255, 214, 64);
   painter->setPen(colour);
-  const bool runsOn =
-      style_.fit == Style::Fit::RunsOn && style_.alignment & (Qt::AlignLeft | Qt::AlignRight);
-  const QRectF area = runsOn ? boundingRect() : QRectF(QPointF(0, 0), box_);
-  painter->drawText(area, drawFlags(), caption_);
+  painter->drawText(drawArea(), drawFlags(), caption_);
 }
 
 void LabelItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {

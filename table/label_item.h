@@ -32,6 +32,11 @@ class LabelItem : public QGraphicsObject {
   void setCaption(const QString& caption);
   // A command answers clicks of the left button.
   void setClickable(bool clickable);
+  // Drawn in gold: the seat whose turn it is.
+  void setHighlighted(bool highlighted);
+  bool highlighted() const { return highlighted_; }
+  // Where the caption's text lies, in the item's own twips.
+  QRectF textRect() const;
 
   QRectF boundingRect() const override;
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -50,9 +55,11 @@ class LabelItem : public QGraphicsObject {
   QFont font_;
   QFont fitted_;  // the font made to fit the box
   bool clickable_ = false;
+  bool highlighted_ = false;
 
   void fit();
   int drawFlags() const;
+  QRectF drawArea() const;
 };
 
 }  // namespace tavolix

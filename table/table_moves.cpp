@@ -92,6 +92,7 @@ void TableScene::clearTable() {
   chain_.clear();
   turnedUp_.clear();
   PicMatrisH0->hide();
+  marks_->clear();
 }
 
 // --- the pile ----------------------------------------------------------------
@@ -179,6 +180,18 @@ void TableScene::layTile(const LaidTile& laid) {
   MovePedra(laid.seat, laid.slot, QPointF(p.left, p.top));
   view->show();
   sounds_.TocaWav(laid.firstClick ? QStringLiteral("clic1.wav") : QStringLiteral("clic4.wav"));
+
+  // The half left open: the one not matching the end it was laid on (the game
+  // moves the end on once the tile is down).
+  int open = -1;
+  if (!p.shown.isDouble()) {
+    const int joined = state_ == nullptr      ? p.shown.last()
+                       : laid.side == Lado::A ? state_->PontaA
+                       : laid.side == Lado::B ? state_->PontaB
+                                              : -1;
+    open = first ? 0 : (p.shown.first() == joined ? 1 : 0);
+  }
+  marks_->laid(view, first, laid.side == Lado::A, open);
 }
 
 void TableScene::MovePedra(int seat, int slot, QPointF target) {

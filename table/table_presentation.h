@@ -43,6 +43,8 @@ class TablePresentation : public Presentation {
   void showSeats(const std::array<std::string, 4>& names) override { scene_.showSeatNames(names); }
   void showScores(const std::array<std::string, 4>& scores) override;
 
+  void showTurn(int seat) override { scene_.showTurn(seat); }
+  void showThinking(bool thinking) override { scene_.showThinking(thinking); }
   void enableNewGame(bool enabled) override {
     scene_.enableCommand(TableScene::Command::NewGame, enabled);
   }

@@ -122,7 +122,10 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
               Label5, true);
   commandPair(QStringLiteral("Passar a vez"), kPassCommand, kPass, kPassShadow, Label3[0],
               Label3[1], false);
-  for (const Command c : {Command::NewGame, Command::Settings, Command::Help, Command::Pass}) {
+  commandPair(QStringLiteral("Placar"), kHistoryCommand, kCommandStyle, kCommandShadowStyle,
+              history_[0], history_[1], true);
+  for (const Command c :
+       {Command::NewGame, Command::Settings, Command::Help, Command::Pass, Command::History}) {
     connect(commandLabel(c), &LabelItem::clicked, this, [this, c] { Q_EMIT commandClicked(c); });
   }
 
@@ -135,6 +138,8 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
         place(*this, new LabelItem(QStringLiteral("0 pts"), size(scoreLabel(seat)), style),
               toScene(scoreLabel(seat).at), kCaptions);
   }
+
+  marks_ = std::make_unique<TableMarks>(*this, settings, LbPlayer);
 
   // The prompt and the message line: a green caption over a black one.
   const QString takeYourTiles = QStringLiteral("Escolha as suas peças");
@@ -189,7 +194,7 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
 
 void TableScene::setCommandPointer(const QCursor& pointer) {
   for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{
-           Label1, Label2, Label4, Label3[0], Image1, Image2, Image4, ImgMontao0}) {
+           Label1, Label2, Label4, Label3[0], history_[0], Image1, Image2, Image4, ImgMontao0}) {
     item->setCursor(pointer);
   }
 }
@@ -202,6 +207,8 @@ LabelItem* TableScene::commandLabel(Command command) const {
       return Label1;
     case Command::Help:
       return Label4;
+    case Command::History:
+      return history_[0];
     case Command::Pass:
       break;
   }
@@ -255,6 +262,7 @@ void TableScene::showSeatNames(const std::array<std::string, 4>& names) {
     LbPlayer[seat]->setCaption(QString::fromStdString(names[seat]));
     LbPontos[seat]->show();
   }
+  marks_->refresh();
 }
 
 void TableScene::showScore(int seat, const QString& text) { LbPontos[seat]->setCaption(text); }
@@ -272,6 +280,7 @@ void TableScene::useEnglishCaptions() {
   for (LabelItem* label : {Label2, Label7}) label->setCaption(QStringLiteral("New Game |"));
   for (LabelItem* label : {Label1, Label6}) label->setCaption(QStringLiteral("Settings |"));
   for (LabelItem* label : {Label4, Label5}) label->setCaption(QStringLiteral("Help"));
+  for (LabelItem* label : history_) label->setCaption(QStringLiteral("Scores"));
   for (LabelItem* label : {Label8, Label11})
     label->setCaption(QStringLiteral("select your first domino"));
 }

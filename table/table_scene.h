@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include <QGraphicsScene>
@@ -11,6 +12,7 @@
 #include "game/settings.h"
 #include "label_item.h"
 #include "picture_item.h"
+#include "table_marks.h"
 
 namespace tavolix {
 
@@ -29,7 +31,7 @@ class TableScene : public QGraphicsScene {
 
  public:
   // The commands along the top, and the Pass command.
-  enum class Command { NewGame, Settings, Help, Pass };
+  enum class Command { NewGame, Settings, Help, Pass, History };
 
   TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer,
              QObject* parent = nullptr);
@@ -51,6 +53,12 @@ class TableScene : public QGraphicsScene {
   void showScore(int seat, const QString& text);
   void enableCommand(Command command, bool enabled);
   void enableHand(bool enabled);
+  // Whose turn it is (-1 nobody's) and whether that computer seat is thinking.
+  void showTurn(int seat) { marks_->showTurn(seat); }
+  void showThinking(bool thinking) { marks_->showThinking(thinking); }
+  // The marks follow a change of the preferences.
+  void refreshMarks() { marks_->refresh(); }
+  const TableMarks& marks() const { return *marks_; }
   // The English captions, when the game speaks English.
   void useEnglishCaptions();
 
@@ -141,7 +149,8 @@ class TableScene : public QGraphicsScene {
   LabelItem* Label7 = nullptr;
   LabelItem* Label6 = nullptr;
   LabelItem* Label5 = nullptr;
-  std::array<LabelItem*, 2> Label3{};  // Pass, and its shadow
+  std::array<LabelItem*, 2> Label3{};    // Pass, and its shadow
+  std::array<LabelItem*, 2> history_{};  // the score history, and its shadow
   std::array<LabelItem*, 4> LbPlayer{};
   std::array<LabelItem*, 4> LbPontos{};
   LabelItem* Label11 = nullptr;  // the prompt while taking tiles, and its shadow Label8
@@ -167,6 +176,8 @@ class TableScene : public QGraphicsScene {
   QTimer timerMsg_;
   QTimer timerPisca_;
   int blinks_ = 0;
+
+  std::unique_ptr<TableMarks> marks_;
 };
 
 }  // namespace tavolix

@@ -1,5 +1,7 @@
 #include "table_view.h"
 
+#include <QKeyEvent>
+
 #include "artwork/artwork.h"
 #include "game/table_geometry.h"
 
@@ -22,6 +24,8 @@ void TableView::resizeEvent(QResizeEvent* event) {
   QGraphicsView::resizeEvent(event);
   fit();
 }
+
+void TableView::keyPressEvent(QKeyEvent* event) { event->ignore(); }
 
 void TableView::fit() {
   const QSize room = viewport()->size();

@@ -18,6 +18,8 @@ class TableView : public QGraphicsView {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // The keys are the window's (the table has nothing to scroll).
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void fit();

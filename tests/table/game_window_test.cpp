@@ -4,12 +4,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/window_parts.h"
+#include "game/table_geometry.h"
 #include "support/game_printers.h"
 #include "support/recording_presentation.h"
 #include "support/tiles.h"
@@ -194,6 +196,81 @@ TEST_F(GameWindowTest, SwitchingTheTileSetDuringAComputerMoveLeavesNoTileInTheOl
   }
   EXPECT_TRUE(scene().computerTile(kMac1, 2).isVisible());
   for (const PictureItem* view : scene().chainViews()) EXPECT_EQ(view->element(), 1);
+}
+
+// A whole match from the keyboard alone: the dialogs by Enter, the tiles taken
+// with Space, each move chosen with the arrows and laid with Enter (or A and B
+// when it fits both ends), passes with P. Not one mouse event reaches the window.
+TEST_F(GameWindowTest, AWholeMatchIsPlayedFromTheKeyboardAlone) {
+  struct MouseCounter : QObject {
+    int events = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      const QEvent::Type t = e->type();
+      if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+          t == QEvent::MouseButtonDblClick || t == QEvent::GraphicsSceneMousePress)
+        ++events;
+      return false;
+    }
+  } mice;
+  qApp->installEventFilter(&mice);
+  const auto key = [this](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(&window, static_cast<Qt::Key>(k), mods);
+    settle();
+  };
+  const auto byEnter = [](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); };
+  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { QTest::keyClick(d.Text1, Qt::Key_Return); });
+  dialogs.always<QMessageBox>(byEnter);
+  bool ended = false;
+  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
+    ended = true;
+    QTest::keyClick(&end, Qt::Key_Return);
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { QTest::keyClick(d.Text1, Qt::Key_Escape); });
+  window.show();
+  settle();
+
+  int moves = 0;
+  for (int step = 0; step < 3000 && !ended; ++step) {
+    if (awaiting() == Match::Awaiting::PileTile) {
+      key(Qt::Key_Space);
+      continue;
+    }
+    ASSERT_EQ(awaiting(), Match::Awaiting::Move) << step;
+    if (window.match().passOffered()) {
+      key(Qt::Key_P);
+      continue;
+    }
+    // The first tile that may be laid, chosen from the left end of the hand.
+    const GameState& s = state();
+    int slot = 0;
+    for (int k = 1; k <= kHandSlots && slot == 0; ++k) {
+      const TileCode t = s.PedrasJog[k];
+      const bool opening = s.QtdMesa == 0;
+      if (!t.empty() && (opening ? (!s.PrimeiraRodada || t == tile("66"))
+                                 : t.holds(s.PontaA) || t.holds(s.PontaB)))
+        slot = k;
+    }
+    ASSERT_GT(slot, 0) << step;
+    for (int k = 0; k < kHandSlots; ++k) key(Qt::Key_Left);
+    for (int k = 1; k < slot; ++k) key(Qt::Key_Right);
+    ASSERT_EQ(window.hand().chosen(), slot);
+    EXPECT_LT(scene().handTile(slot).y(), geometry::kHandTop);  // raised
+    const TileCode t = s.PedrasJog[slot];
+    const int before = s.QtdMesa;
+    if (s.QtdMesa > 0 && s.PontaA != s.PontaB && t.holds(s.PontaA) && t.holds(s.PontaB)) {
+      key(Qt::Key_Return);  // which end? he is asked
+      EXPECT_EQ(scene().messageLine().caption().left(10), QStringLiteral("A pedra se"));
+      key(moves % 2 ? Qt::Key_B : Qt::Key_A);
+    } else {
+      key(moves % 2 ? Qt::Key_Up : Qt::Key_Return);
+    }
+    ++moves;
+    ASSERT_TRUE(state().QtdMesa > before || state().QtdMesa == 0 || ended) << step;
+  }
+  EXPECT_TRUE(ended);
+  EXPECT_GT(moves, 10);
+  EXPECT_EQ(mice.events, 0);
+  qApp->removeEventFilter(&mice);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // carry, re-ordering, flips and drops, all by synthetic mouse events.
 #include <QMessageBox>
 
+#include "game/table_geometry.h"
 #include "support/game_printers.h"
 #include "support/tiles.h"
 #include "window_support.h"
@@ -239,6 +240,39 @@ TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
     QObject::disconnect(counted);
     EXPECT_EQ(moves, 1 + (veloc - 1)) << "Veloc " << veloc;  // set at its seat, then the steps
   }
+}
+
+// From the keyboard: the arrows choose (the tile rises), Shift moves it along
+// the hand, F turns it over, and a tile fitting both ends waits for A or B.
+TEST_F(HandDragTest, TheKeyboardChoosesMovesTurnsAndLaysOnTheNamedEnd) {
+  playerHolds(handOf({"12", "36", "45"}));
+  const auto key = [this](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(&window, k, mods);
+    settle();
+  };
+  key(Qt::Key_Right);
+  key(Qt::Key_Right);
+  key(Qt::Key_Right);
+  key(Qt::Key_Right);  // no further than the last tile
+  EXPECT_EQ(window.hand().chosen(), 3);
+  key(Qt::Key_Left);
+  EXPECT_EQ(window.hand().chosen(), 2);
+  EXPECT_LT(scene().handTile(2).y(), scene().handTile(1).y());
+  key(Qt::Key_F);
+  EXPECT_EQ(state().PedrasJog[2], tile("63"));
+  key(Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(state().PedrasJog, handOf({"63", "12", "45"}));
+  EXPECT_EQ(window.hand().chosen(), 1);
+  EXPECT_EQ(scene().handTile(2).y(), geometry::kHandTop);  // only the chosen tile stands up
+  key(Qt::Key_Return);                                     // 6:3 fits both ends: which one?
+  EXPECT_EQ(awaiting(), Match::Awaiting::Move);
+  EXPECT_EQ(scene().messageLine().caption(),
+            QStringLiteral(
+                "A pedra serve nas duas pontas: A (ou Home) para uma, B (ou End) para a outra"));
+  key(Qt::Key_End);
+  EXPECT_EQ(state().PontaB, 6);  // laid on end B, where the 3 was
+  EXPECT_EQ(state().PontaA, 6);
+  EXPECT_EQ(state().PedrasJog, handOf({"12", "45"}));
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <vector>
+
+#include <QDialog>
+
+#include "game/scoring.h"
+#include "game/settings.h"
+
+class QTableWidget;
+
+namespace tavolix {
+
+// The match so far, hand by hand: who won each hand, how, and the points.
+class ScoreHistory : public QDialog {
+  Q_OBJECT
+
+ public:
+  ScoreHistory(const std::vector<HandResult>& hands, const Settings& rules,
+               const std::array<int, 4>& scores, bool ingles, QWidget* parent = nullptr);
+
+  QTableWidget* table = nullptr;
+};
+
+}  // namespace tavolix
