@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -20,6 +21,7 @@
 #include "game/settings.h"
 #include "game/texts.h"
 #include "pacer.h"
+#include "settings/settings_config.h"
 
 namespace tavolix {
 
@@ -35,8 +37,10 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   setWindowTitle(QStringLiteral("Tavolix"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   resize(kWidth, kHeight);
+  setMinimumSize(kMinWidth, kMinHeight);
 
   view_ = new TableView(scene_.get(), this);
+  view_->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
@@ -67,6 +71,11 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   connect(&s, &TableScene::titleStripDragged, this, [this](QPointF at) {
     if (!fullScreen_) titleStrip_.follow(*this, at.toPoint());
   });
+  // A double click on it makes the window as large as the screen allows, and back.
+  connect(&s, &TableScene::titleStripDoubleClicked, this, [this] {
+    if (fullScreen_) return;
+    isMaximized() ? showNormal() : showMaximized();
+  });
   connect(&s, &TableScene::pileClicked, this,
           [this](int position) { later([this, position] { match_.takePileTile(position); }); });
 
@@ -92,10 +101,24 @@ QSize Form1::screenSize() const {
 
 QSize Form1::tableSize() const {
   const QSize room = screenSize();
-  if (room.width() >= kWidth && room.height() >= kHeight) return {kWidth, kHeight};
-  // A screen scaled up (200% on 1920 x 1080 leaves 960 x 540) shows the table
-  // smaller in its own units, and as sharp: its pixels are finer.
-  const double factor = std::min(room.width() / double(kWidth), room.height() / double(kHeight));
+  // The size the player left it at, while it still fits the screen.
+  bool wide = false;
+  bool high = false;
+  const QSize kept(readText(store_, stored::kWindowWidth, QString()).toInt(&wide),
+                   readText(store_, stored::kWindowHeight, QString()).toInt(&high));
+  if (wide && high && kept.width() >= kMinWidth && kept.height() >= kMinHeight &&
+      kept.width() <= room.width() && kept.height() <= room.height()) {
+    return kept;
+  }
+  // Otherwise the table's own 800 x 600; on a screen half as large again, the
+  // table as large as leaves room round it; on a screen scaled up so far that
+  // its units are fewer (200% on 1920 x 1080 leaves 960 x 540), the table
+  // scaled to fit, as sharp: its pixels are finer.
+  double factor = std::min(room.width() / double(kWidth), room.height() / double(kHeight));
+  if (factor >= 1) {
+    factor = std::min(room.width() * 0.9 / kWidth, room.height() * 0.85 / kHeight);
+    if (factor < 1.5) factor = 1;
+  }
   return {static_cast<int>(kWidth * factor), static_cast<int>(kHeight * factor)};
 }
 
@@ -125,6 +148,11 @@ void Form1::closeEvent(QCloseEvent* event) {
     auto* dialog = qobject_cast<QDialog*>(top);
     if (dialog != nullptr && dialog->isVisible()) dialog->reject();
   }
+  // The size the player gave the window is kept for the next run.
+  if (!fullScreen_ && !isMaximized() && !isMinimized()) {
+    writeText(store_, stored::kWindowWidth, QString::number(width()));
+    writeText(store_, stored::kWindowHeight, QString::number(height()));
+  }
   // Leaving in full screen gives the desktop its window back first.
   if (fullScreen_) {
     fullScreen_ = false;
@@ -145,6 +173,7 @@ void Form1::Resolucao800() {
   // A screen already 800 wide or 600 high is left as it is.
   if (room.width() == kWidth || room.height() == kHeight) return;
   fullScreen_ = true;
+  normalSize_ = size();
   showFullScreen();
   // Without a window manager to carry out the request, cover the screen ourselves.
   const QScreen* screen = this->screen();
@@ -157,7 +186,7 @@ void Form1::Image2_Click() {
     if (fullScreen_) {
       fullScreen_ = false;
       showNormal();
-      resize(tableSize());
+      resize(normalSize_);
     }
     CentraForm();
     return;
@@ -191,6 +220,81 @@ void Form1::Label1_Click() {
 void Form1::Label4_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   showHelp();
+}
+
+namespace {
+
+// How near the window's edge the pointer resizes it, in pixels.
+constexpr int kEdge = 6;
+
+Qt::CursorShape resizeCursor(Qt::Edges edges) {
+  const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+  const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+  if (horizontal && vertical) {
+    const bool falling =
+        edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
+    return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
+  }
+  return horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;
+}
+
+}  // namespace
+
+Qt::Edges Form1::edgesAt(QPoint at) const {
+  Qt::Edges edges;
+  if (at.x() < kEdge) edges |= Qt::LeftEdge;
+  if (at.x() >= width() - kEdge) edges |= Qt::RightEdge;
+  if (at.y() < kEdge) edges |= Qt::TopEdge;
+  if (at.y() >= height() - kEdge) edges |= Qt::BottomEdge;
+  return edges;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != view_->viewport() || fullScreen_ || isMaximized()) return false;
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  switch (event->type()) {
+    case QEvent::MouseMove: {
+      if (resizing_) {
+        // Where the window system does not resize the window, it follows the pointer.
+        const QPoint moved = mouse->globalPosition().toPoint() - resizeFrom_;
+        QRect r = resizeStart_;
+        if (resizing_ & Qt::LeftEdge)
+          r.setLeft(std::min(r.left() + moved.x(), r.right() + 1 - kMinWidth));
+        if (resizing_ & Qt::RightEdge)
+          r.setRight(std::max(r.right() + moved.x(), r.left() - 1 + kMinWidth));
+        if (resizing_ & Qt::TopEdge)
+          r.setTop(std::min(r.top() + moved.y(), r.bottom() + 1 - kMinHeight));
+        if (resizing_ & Qt::BottomEdge)
+          r.setBottom(std::max(r.bottom() + moved.y(), r.top() - 1 + kMinHeight));
+        setGeometry(r);
+        return true;
+      }
+      const Qt::Edges edges = edgesAt(view_->viewport()->mapTo(this, mouse->position().toPoint()));
+      if (edges) {
+        view_->viewport()->setCursor(resizeCursor(edges));
+        edgeCursor_ = true;
+      } else if (edgeCursor_) {
+        view_->viewport()->unsetCursor();
+        edgeCursor_ = false;
+      }
+      return false;
+    }
+    case QEvent::MouseButtonPress: {
+      const Qt::Edges edges = edgesAt(view_->viewport()->mapTo(this, mouse->position().toPoint()));
+      if (!edges || mouse->button() != Qt::LeftButton) return false;
+      if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return true;
+      resizing_ = edges;
+      resizeFrom_ = mouse->globalPosition().toPoint();
+      resizeStart_ = geometry();
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      if (!resizing_) return false;
+      resizing_ = {};
+      return true;
+    default:
+      return false;
+  }
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {

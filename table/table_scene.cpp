@@ -32,8 +32,11 @@ class TablePicture : public QGraphicsItem {
 class TitleStrip : public QGraphicsItem {
  public:
   TitleStrip(QSizeF size, std::function<void(QPointF)> pressed,
-             std::function<void(QPointF)> dragged)
-      : size_(size), pressed_(std::move(pressed)), dragged_(std::move(dragged)) {
+             std::function<void(QPointF)> dragged, std::function<void()> doubleClicked)
+      : size_(size),
+        pressed_(std::move(pressed)),
+        dragged_(std::move(dragged)),
+        doubleClicked_(std::move(doubleClicked)) {
     setAcceptedMouseButtons(Qt::LeftButton);
   }
   QRectF boundingRect() const override { return QRectF(QPointF(0, 0), size_); }
@@ -45,11 +48,16 @@ class TitleStrip : public QGraphicsItem {
     pressed_(event->screenPos());
   }
   void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override { dragged_(event->screenPos()); }
+  void mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event) override {
+    event->accept();
+    doubleClicked_();
+  }
 
  private:
   QSizeF size_;
   std::function<void(QPointF)> pressed_;
   std::function<void(QPointF)> dragged_;
+  std::function<void()> doubleClicked_;
 };
 
 QSizeF size(Box box) { return {box.width, box.height}; }
@@ -92,7 +100,8 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
   Image3 = place(*this,
                  new TitleStrip(
                      size(kTitleStrip), [this](QPointF to) { Q_EMIT titleStripPressed(to); },
-                     [this](QPointF to) { Q_EMIT titleStripDragged(to); }),
+                     [this](QPointF to) { Q_EMIT titleStripDragged(to); },
+                     [this] { Q_EMIT titleStripDoubleClicked(); }),
                  toScene(kTitleStrip.at), kCaptions);
   const auto button = [this](artwork::WindowGlyph glyph, Box box) {
     return place(*this, new WindowButton(glyph, size(box)), toScene(box.at), kCaptions);

@@ -122,6 +122,7 @@ class TableScene : public QGraphicsScene {
   void closeClicked();
   void titleStripPressed(QPointF screenPos);
   void titleStripDragged(QPointF screenPos);
+  void titleStripDoubleClicked();
 
  private:
   friend class HandDrag;  // the player's hand under the mouse works on the hand's own pictures

@@ -273,5 +273,66 @@ TEST_F(GameWindowTest, AWholeMatchIsPlayedFromTheKeyboardAlone) {
   qApp->removeEventFilter(&mice);
 }
 
+// At 1.6 times the table's size the mouse works as at its own: a whole hand
+// with tiles taken by clicks and laid by dragging them to the chain's ends.
+TEST_F(GameWindowTest, AHandIsPlayedByMouseWithTheWindowAtOnePointSixTimesItsSize) {
+  screen = QSize(1920, 1200);
+  startMatch();
+  window.resize(1280, 960);
+  settle();
+  ASSERT_DOUBLE_EQ(window.view().scale(), 1.6 / 15);
+  dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  dialogs.always<FrmFimdeJogo>([](FrmFimdeJogo& end) { end.accept(); });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
+  int laid = 0;
+  for (int step = 0; step < 200 && window.match().handsPlayed().empty(); ++step) {
+    if (awaiting() == Match::Awaiting::PileTile) {
+      for (int position = 1; position <= kTileCount; ++position) {
+        if (!state().pileTaken(position)) {
+          clickPile(position);
+          break;
+        }
+      }
+      continue;
+    }
+    ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+    if (window.match().passOffered()) {
+      click(TableScene::Command::Pass);
+      continue;
+    }
+    const GameState& s = state();
+    int slot = 0;
+    for (int k = 1; k <= kHandSlots && slot == 0; ++k) {
+      const TileCode t = s.PedrasJog[k];
+      const bool fits = s.QtdMesa == 0 ? !s.PrimeiraRodada || t == tile("66")
+                                       : t.holds(s.PontaA) || t.holds(s.PontaB);
+      if (!t.empty() && fits) slot = k;
+    }
+    ASSERT_GT(slot, 0);
+    // The tile's corner taken to the end it fits (on an ivory tile the grab point
+    // lies 45 twips up and left of the pointer).
+    const ChainGeometry& chain = window.match().chain();
+    QPointF corner(geometry::kFirstTile.left, geometry::kFirstTile.top);
+    if (s.QtdMesa > 0) {
+      corner = s.PedrasJog[slot].holds(s.PontaA) ? QPointF(chain.EsqA, chain.TopoA)
+                                                 : QPointF(chain.EsqB, chain.TopoB);
+    }
+    const QPointF to = corner + QPointF(240 - 45, 465 - 45);
+    const int before = s.QtdMesa;
+    sendMouseAt(window, QEvent::MouseMove, slotMiddle(slot), Qt::NoButton, Qt::NoButton);
+    sendMouseAt(window, QEvent::MouseButtonPress, slotMiddle(slot), Qt::LeftButton, Qt::LeftButton);
+    sendMouseAt(window, QEvent::MouseMove, (slotMiddle(slot) + to) / 2, Qt::NoButton,
+                Qt::LeftButton);
+    sendMouseAt(window, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouseAt(window, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    settle();
+    ASSERT_TRUE(state().QtdMesa > before || !window.match().handsPlayed().empty())
+        << "the tile of slot " << slot << " was not taken";
+    ++laid;
+  }
+  EXPECT_EQ(window.match().handsPlayed().size(), 1u);
+  EXPECT_GE(laid, 2);
+}
+
 }  // namespace
 }  // namespace tavolix

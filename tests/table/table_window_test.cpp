@@ -85,6 +85,53 @@ TEST_F(TableWindowTest, OnAScreenSmallerThanTheTableTheWindowIsTheTableScaledToF
   EXPECT_EQ(window.size(), QSize(720, 540));
 }
 
+// Any size: the window's edges resize it, the table keeps its proportions,
+// and the size comes back at the next run; a large screen starts with a large table.
+TEST_F(TableWindowTest, TheEdgesResizeTheWindowAndTheSizeIsKept) {
+  window.show();
+  ASSERT_EQ(window.size(), QSize(800, 600));
+  QWidget* viewport = window.view().viewport();
+  sendMouse(window, QEvent::MouseMove, QPoint(798, 598), Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(viewport->cursor().shape(), Qt::SizeFDiagCursor);
+  sendMouse(window, QEvent::MouseButtonPress, QPoint(798, 598), Qt::LeftButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseMove, QPoint(1198, 798), Qt::NoButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseButtonRelease, QPoint(1198, 798), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(window.size(), QSize(1200, 800));
+  EXPECT_DOUBLE_EQ(window.view().scale(), 800.0 / 9000);                     // the height decides
+  EXPECT_NEAR(window.view().mapFromScene(QPointF(6000, 4500)).x(), 600, 1);  // centred
+  // No smaller than half the table.
+  sendMouse(window, QEvent::MouseButtonPress, QPoint(1198, 400), Qt::LeftButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseMove, QPoint(0, 400), Qt::NoButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseButtonRelease, QPoint(0, 400), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(window.size(), QSize(400, 800));
+  window.resize(1000, 750);
+  window.close();
+
+  Form1 again(settings, store, random);
+  again.setFirstActivationStartsMatch(false);
+  again.setScreenSize([] { return QSize(1280, 1024); });
+  again.show();
+  EXPECT_EQ(again.size(), QSize(1000, 750));
+}
+
+TEST(WindowSize, ALargeScreenStartsWithALargeTable) {
+  QTemporaryDir dir;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  Settings settings;
+  RandomSource random(1);
+  for (const auto& [screen, size] : {std::pair{QSize(2560, 1440), QSize(1632, 1224)},
+                                     {QSize(1920, 1080), QSize(1224, 918)},
+                                     {QSize(1280, 720), QSize(800, 600)},
+                                     {QSize(1280, 1024), QSize(800, 600)}}) {
+    Form1 window(settings, store, random);
+    window.setFirstActivationStartsMatch(false);
+    window.setScreenSize([screen] { return screen; });
+    window.show();
+    EXPECT_EQ(window.size(), size) << screen.width();
+    window.hide();
+  }
+}
+
 TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   window.show();
   window.move(100, 100);
