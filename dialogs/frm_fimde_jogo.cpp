@@ -74,6 +74,9 @@ FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* p
   Lbcaption2->setGeometry(fromTwips(4530, 3390, 345, 270).adjusted(0, 0, 10, 4));
   Lbcaption2->setCursor(artwork::handPointer(devicePixelRatioF()));
   connect(Lbcaption2, &CommandLabel::clicked, this, &QDialog::accept);
+  Lbcaption2->setAccessibleDescription(ingles ? QStringLiteral("Closes this window (Enter)")
+                                              : QStringLiteral("Fecha esta janela (Enter)"));
+  completeAccessibleTexts(*this);
   CentraForm(*this);
 }
 

@@ -74,9 +74,14 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   auto* strip = new DragStrip(this);
   strip->setGeometry(fromTwips(0, 0, 7125, 795));
 
-  caption(this, ingles ? QStringLiteral("Your name:") : QStringLiteral("Seu nome:"),
-          fromTwips(435, 975, 1050, 210), 12, true, false, QStringLiteral("Verdana"));
+  QLabel* yourName =
+      caption(this, ingles ? QStringLiteral("Your name:") : QStringLiteral("Seu nome:"),
+              fromTwips(435, 975, 1050, 210), 12, true, false, QStringLiteral("Verdana"));
   Text1 = new QLineEdit(this);
+  yourName->setBuddy(Text1);
+  Text1->setAccessibleDescription(ingles
+                                      ? QStringLiteral("Your name, shown beside your hand")
+                                      : QStringLiteral("O seu nome, mostrado ao lado da sua mão"));
   Text1->setGeometry(fromTwips(1620, 945, 4815, 315));
   Text1->setMaxLength(12);  // as in the preferences: the name fits beside the hand
   caption(this, QStringLiteral("Tipo de jogo:"), fromTwips(405, 1455, 1365, 195), 11, false);
@@ -93,6 +98,18 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   Label4 = command(this, shown(leaveCaption_), fromTwips(3495, 4035, 1665, 255));
   Label1 = command(this, ingles ? QStringLiteral("Play") : QStringLiteral("Jogar"),
                    fromTwips(5295, 4035, 1665, 255));
+  Label5->setAccessibleDescription(ingles ? QStringLiteral("Opens the rules of the match")
+                                          : QStringLiteral("Abre as regras da partida"));
+  Label4->setAccessibleDescription(
+      leaveEndsProgram ? (ingles ? QStringLiteral("Leaves the game (Escape)")
+                                 : QStringLiteral("Sai do jogo (Esc)"))
+                       : (ingles ? QStringLiteral("Back to the match in progress (Escape)")
+                                 : QStringLiteral("Volta à partida em andamento (Esc)")));
+  Label1->setAccessibleDescription(ingles ? QStringLiteral("Starts the match (Enter)")
+                                          : QStringLiteral("Começa a partida (Enter)"));
+  setTabOrder(Text1, Label5);
+  setTabOrder(Label5, Label4);
+  setTabOrder(Label4, Label1);
   connect(Label1, &CommandLabel::clicked, this, &FrmNovoJogo::Label1_Click);
   connect(Label4, &CommandLabel::clicked, this, &FrmNovoJogo::Label4_Click);
   connect(Label5, &CommandLabel::clicked, this, &FrmNovoJogo::Label5_Click);
@@ -108,6 +125,7 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
 
   GetConfig(store_, settings_);
   ExibirRegras(true);
+  completeAccessibleTexts(*this);
 }
 
 void FrmNovoJogo::ExibirRegras(bool withName) {

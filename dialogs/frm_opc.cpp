@@ -85,18 +85,21 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
                                              : QStringLiteral("Nomes dos jogadores "),
                                       this),
                         fromTwips(75, 1455, 4215, 1815));
-  placed(new QLabel(QStringLiteral("Seu nome:"), frame2), fromTwips(120, 315, 885, 225));
+  std::array<QLabel*, 4> nameLabels{};
+  nameLabels[0] =
+      placed(new QLabel(QStringLiteral("Seu nome:"), frame2), fromTwips(120, 315, 885, 225));
   const std::array<int, 3> cpuLefts{135, 150, 135};
   const std::array<int, 3> cpuTops{690, 1050, 1425};
   for (int i = 0; i < 3; ++i) {
-    placed(new QLabel(QStringLiteral("CPU %1:").arg(i + 1), frame2),
-           fromTwips(cpuLefts[i], cpuTops[i], 660, 225));
+    nameLabels[i + 1] = placed(new QLabel(QStringLiteral("CPU %1:").arg(i + 1), frame2),
+                               fromTwips(cpuLefts[i], cpuTops[i], 660, 225));
   }
   const std::array<int, 4> nameTops{285, 645, 1005, 1365};
   for (int i = 0; i < 4; ++i) {
     Text1[i] = placed(new QLineEdit(QString::fromStdString(settings.Nomes[i]), frame2),
                       fromTwips(1095, nameTops[i], 2835, 315));
     Text1[i]->setMaxLength(i == 0 ? 12 : 10);
+    nameLabels[i]->setBuddy(Text1[i]);
   }
 
   auto* frame1 = placed(new QGroupBox(ingles ? QStringLiteral("Animation Speed")
@@ -106,6 +109,13 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
   HScroll1 = placed(new QScrollBar(Qt::Horizontal, frame1), fromTwips(135, 330, 3825, 270));
   HScroll1->setRange(Settings::kMinVeloc, Settings::kMaxVeloc);
   HScroll1->setValue(HScroll1->maximum() - settings.Veloc + 5);
+  HScroll1->setAccessibleName(ingles ? QStringLiteral("Animation speed")
+                                     : QStringLiteral("Velocidade da animação"));
+  HScroll1->setAccessibleDescription(
+      ingles ? QStringLiteral("Left slower, right faster")
+             : QStringLiteral("À esquerda mais lento, à direita mais rápido"));
+  Image2->setAccessibleName(ingles ? QStringLiteral("Sample of the dominoes")
+                                   : QStringLiteral("Amostra das peças"));
   // The captions at the bar's ends, wide enough for today's fonts; the right one ends where the bar
   // does.
   placed(new QLabel(ingles ? QStringLiteral("Lower") : QStringLiteral("Mais lento"), frame1),
@@ -141,6 +151,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
   for (QRadioButton* option : Option1)
     connect(option, &QRadioButton::toggled, this, [this] { Option1_Click(); });
   Option1_Click();
+  completeAccessibleTexts(*this);
   CentraForm(*this);
 }
 

@@ -25,6 +25,7 @@ class OptionCaption : public QLabel {
  public:
   OptionCaption(const QString& text, QRadioButton* option, QWidget* parent)
       : QLabel(text, parent), option_(option) {
+    option->setAccessibleName(text);  // the button itself has no text
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
   }
@@ -78,6 +79,12 @@ std::array<QWidget*, 5> limitRow(QWidget* parent, int top, std::array<QToolButto
   arrows[1] = arrow(parent, QStringLiteral(">"), fromTwips(3390 + kShift, top, 180, 285));
   QLabel* points =
       label(parent, QStringLiteral("pontos"), fromTwips(3675 + kShift, top + 30, 480, 195));
+  wins->setBuddy(text);
+  text->setAccessibleName(QStringLiteral("Pontos para ganhar o jogo"));
+  arrows[0]->setAccessibleName(QStringLiteral("Menos pontos"));
+  arrows[1]->setAccessibleName(QStringLiteral("Mais pontos"));
+  for (QWidget* w : std::initializer_list<QWidget*>{text, arrows[0], arrows[1]})
+    w->setAccessibleDescription(QStringLiteral("Os pontos que ganham a partida"));
   return {wins, arrows[0], text, arrows[1], points};
 }
 
@@ -176,6 +183,14 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
   Option2_Click();
   Option4[settings.SentidoHorario ? 0 : 1]->setChecked(true);
   Check1->setChecked(settings.FecharSoNoNatural);
+
+  // Tab goes along the rows: the kind of game and the direction, the scoring, who opens, closing.
+  const std::vector<QWidget*> order{Option1[1],  Option1[2],  Option4[0],  Option4[1], Option2[1],
+                                    Command3[0], Text2,       Command3[1], Option2[2], Command4[0],
+                                    Text3,       Command4[1], Option3[1],  Option3[2], Option3[3],
+                                    Check1,      ok,          cancel,      help};
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+  completeAccessibleTexts(*this);
   CentraForm(*this);
 }
 

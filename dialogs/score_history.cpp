@@ -71,6 +71,8 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  buttons->setAccessibleName(ingles ? QStringLiteral("Close") : QStringLiteral("Fechar"));
+  completeAccessibleTexts(*this);
   resize(460, 340);
   CentraForm(*this);
 }

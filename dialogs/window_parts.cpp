@@ -2,7 +2,12 @@
 
 #include <algorithm>
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
+#include <QGroupBox>
+#include <QKeyEvent>
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -23,6 +28,8 @@ void WindowMove::follow(QWidget& window, QPoint pointer) const {
 
 DragStrip::DragStrip(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TranslucentBackground);
+  setAccessibleName(QStringLiteral("Faixa do título"));
+  setAccessibleDescription(QStringLiteral("Arraste para mover a janela"));
 }
 
 void DragStrip::mousePressEvent(QMouseEvent* event) {
@@ -35,7 +42,94 @@ void DragStrip::mouseMoveEvent(QMouseEvent* event) {
 
 void DragStrip::mouseReleaseEvent(QMouseEvent*) { move_.release(); }
 
-CommandLabel::CommandLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {}
+namespace {
+
+// A command label as a screen reader sees it: a button that can be pressed.
+class CommandAccessible : public QAccessibleWidget {
+ public:
+  explicit CommandAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+      return static_cast<QLabel*>(widget())->text().remove(u'&');
+    return QAccessibleWidget::text(t);
+  }
+  QStringList actionNames() const override {
+    return QAccessibleWidget::actionNames() << pressAction();
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction() && widget()->isEnabled()) {
+      Q_EMIT static_cast<CommandLabel*>(widget())->clicked();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+};
+
+QAccessibleInterface* commandFactory(const QString& className, QObject* object) {
+  if (className == QLatin1String("tavolix::CommandLabel") && object->isWidgetType())
+    return new CommandAccessible(static_cast<QWidget*>(object));
+  return nullptr;
+}
+
+}  // namespace
+
+CommandLabel::CommandLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+  static const bool installed = (QAccessible::installFactory(commandFactory), true);
+  Q_UNUSED(installed);
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void CommandLabel::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && isEnabled()) {
+    Q_EMIT clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void CommandLabel::focusInEvent(QFocusEvent* event) {
+  QLabel::focusInEvent(event);
+  QFont f = font();
+  f.setUnderline(true);
+  setFont(f);
+}
+
+void CommandLabel::focusOutEvent(QFocusEvent* event) {
+  QLabel::focusOutEvent(event);
+  QFont f = font();
+  f.setUnderline(false);
+  setFont(f);
+}
+
+void completeAccessibleTexts(QWidget& dialog) {
+  // Fields named by the labels that are their buddies.
+  for (QLabel* label : dialog.findChildren<QLabel*>()) {
+    QWidget* field = label->buddy();
+    if (field != nullptr && field->accessibleName().isEmpty())
+      field->setAccessibleName(label->text().remove(u'&').remove(u':').trimmed());
+  }
+  for (QWidget* w : dialog.findChildren<QWidget*>()) {
+    if (w->accessibleName().isEmpty()) {
+      QString name;
+      if (auto* button = qobject_cast<QAbstractButton*>(w)) name = button->text();
+      if (auto* label = qobject_cast<QLabel*>(w)) name = label->text();
+      if (auto* group = qobject_cast<QGroupBox*>(w)) name = group->title();
+      name = name.remove(u'&').trimmed();
+      if (!name.isEmpty()) w->setAccessibleName(name);
+    }
+    if (w->accessibleDescription().isEmpty()) {
+      QString context = dialog.windowTitle();
+      for (QWidget* up = w->parentWidget(); up != nullptr && up != &dialog;
+           up = up->parentWidget()) {
+        if (auto* group = qobject_cast<QGroupBox*>(up)) {
+          context = group->title().remove(u':').trimmed();
+          break;
+        }
+      }
+      w->setAccessibleDescription(context);
+    }
+  }
+}
 
 void CommandLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && isEnabled() &&

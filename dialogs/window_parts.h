@@ -40,7 +40,9 @@ class DragStrip : public QWidget {
   WindowMove move_;
 };
 
-// A command drawn as a caption on a window's picture: it answers a left click.
+// A command drawn as a caption on a window's picture: it answers a left click,
+// and Space when Tab has brought it the focus (it is underlined then). Screen
+// readers see a button.
 class CommandLabel : public QLabel {
   Q_OBJECT
 
@@ -52,7 +54,16 @@ class CommandLabel : public QLabel {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 };
+
+// Completes what a screen reader needs of a dialog: every control without a
+// name gets its visible text (a radio button with no text of its own, the
+// caption beside it; a field, the label that is its buddy), and every one
+// without a description the title of the group or window it lies in.
+void completeAccessibleTexts(QWidget& dialog);
 
 // The twips of a window's design, in its pixels.
 inline QRect fromTwips(int left, int top, int width, int height) {

@@ -39,7 +39,9 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   resize(kWidth, kHeight);
   setMinimumSize(kMinWidth, kMinHeight);
 
+  installTableAccessibility();
   view_ = new TableView(scene_.get(), this);
+  view_->setAccessibleName(QStringLiteral("Mesa de dominó"));
   view_->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -210,6 +210,11 @@ void HandDrag::raise(int slot, bool raised) {
 void HandDrag::forgetChoice() {
   raise(chosen_, false);
   chosen_ = 0;
+  scene_.announceChoice({});
+}
+
+void HandDrag::announce() {
+  scene_.announceChoice(chosen_ == 0 ? TileCode() : match_.state().PedrasJog[chosen_]);
 }
 
 void HandDrag::choose(int step) {
@@ -223,6 +228,7 @@ void HandDrag::choose(int step) {
   chosen_ = next;
   scene_.PicMover->hide();  // a copy left by the mouse would hide the raised tile
   raise(chosen_, true);
+  announce();
 }
 
 void HandDrag::moveChosen(int step) {
@@ -233,12 +239,14 @@ void HandDrag::moveChosen(int step) {
   raise(chosen_, false);
   chosen_ = to;
   raise(chosen_, true);
+  announce();
   sounds_.TocaWav(QStringLiteral("clic5.wav"));
 }
 
 void HandDrag::flipChosen() {
   if (chosen_ == 0 || !match_.flipTile(chosen_)) return;
   scene_.ExibeJog(chosen_);
+  announce();
   sounds_.TocaWav(QStringLiteral("clic5.wav"));
 }
 
@@ -254,6 +262,7 @@ bool HandDrag::layChosen(std::optional<Lado> end) {
     end = t.holds(state.PontaA) || !t.holds(state.PontaB) ? Lado::A : Lado::B;
   const int slot = chosen_;
   chosen_ = 0;
+  scene_.announceChoice({});
   pickUp(slot);
   scene_.PicMover->show();
   // Laid as if let go in the middle of the table: the end is the one named.

@@ -73,6 +73,7 @@ class HandDrag : public QGraphicsObject {
   void pickUp(int slot);
   void raise(int slot, bool raised);
   bool mayPlay() const;
+  void announce();  // the chosen tile, for screen readers
   void moveTo(int slot);
   void putBack();  // the carried tile back to the hand, as the hand now is
   void afterThisEvent(std::function<void()> then);

@@ -1,5 +1,6 @@
 #include "label_item.h"
 
+#include <QAccessible>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
@@ -38,6 +39,8 @@ void LabelItem::setCaption(const QString& caption) {
   caption_ = caption;
   fit();
   update();
+  QAccessibleEvent changed(this, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&changed);
 }
 
 void LabelItem::setClickable(bool clickable) {
@@ -57,6 +60,18 @@ QRectF LabelItem::drawArea() const {
   const bool runsOn =
       style_.fit == Style::Fit::RunsOn && style_.alignment & (Qt::AlignLeft | Qt::AlignRight);
   return runsOn ? boundingRect() : QRectF(QPointF(0, 0), box_);
+}
+
+void LabelItem::setAccessibleTexts(const QString& name, const QString& description) {
+  name_ = name;
+  description_ = description;
+}
+
+QString LabelItem::accessibleName() const {
+  if (!name_.isEmpty()) return name_;
+  QString name = caption_;
+  if (name.endsWith(QStringLiteral(" |"))) name.chop(2);
+  return name;
 }
 
 QRectF LabelItem::textRect() const {

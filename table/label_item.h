@@ -37,6 +37,12 @@ class LabelItem : public QGraphicsObject {
   bool highlighted() const { return highlighted_; }
   // Where the caption's text lies, in the item's own twips.
   QRectF textRect() const;
+  // What a screen reader says of it: a name (the caption by default, without
+  // the commands' separator) and what it is for.
+  void setAccessibleTexts(const QString& name, const QString& description);
+  QString accessibleName() const;
+  QString accessibleDescription() const { return description_; }
+  bool clickable() const { return clickable_; }
 
   QRectF boundingRect() const override;
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -56,6 +62,8 @@ class LabelItem : public QGraphicsObject {
   QFont fitted_;  // the font made to fit the box
   bool clickable_ = false;
   bool highlighted_ = false;
+  QString name_;
+  QString description_;
 
   void fit();
   int drawFlags() const;

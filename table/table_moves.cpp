@@ -93,6 +93,8 @@ void TableScene::clearTable() {
   turnedUp_.clear();
   PicMatrisH0->hide();
   marks_->clear();
+  lastMove_.clear();
+  updateStatus();
 }
 
 // --- the pile ----------------------------------------------------------------
@@ -192,6 +194,11 @@ void TableScene::layTile(const LaidTile& laid) {
     open = first ? 0 : (p.shown.first() == joined ? 1 : 0);
   }
   marks_->laid(view, first, laid.side == Lado::A, open);
+  const QString tile = QStringLiteral("%1:%2").arg(p.shown.first()).arg(p.shown.last());
+  lastMove_ = laid.seat == kJog
+                  ? QStringLiteral("Você jogou %1").arg(tile)
+                  : QStringLiteral("%1 jogou %2").arg(LbPlayer[laid.seat]->caption(), tile);
+  updateStatus();
 }
 
 void TableScene::MovePedra(int seat, int slot, QPointF target) {

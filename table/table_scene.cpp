@@ -199,6 +199,23 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
       Label10->show();
     }
   });
+  // What a screen reader says the table's captions are for.
+  Label2->setAccessibleTexts({}, QStringLiteral("Começa uma nova partida (Ctrl+N)"));
+  Label1->setAccessibleTexts({},
+                             QStringLiteral("As pedras, a velocidade, os nomes e o som (Ctrl+,)"));
+  Label4->setAccessibleTexts({}, QStringLiteral("Abre a ajuda (F1)"));
+  history_[0]->setAccessibleTexts({}, QStringLiteral("As mãos da partida até aqui (Ctrl+H)"));
+  Label3[0]->setAccessibleTexts({}, QStringLiteral("Passa a vez quando nenhuma pedra serve (P)"));
+  static const char* const kWhere[] = {"você", "o jogador à esquerda", "o jogador à frente",
+                                       "o jogador à direita"};
+  for (int seat = 0; seat < kSeatCount; ++seat) {
+    LbPlayer[seat]->setAccessibleTexts({},
+                                       QStringLiteral("Nome: %1").arg(QLatin1String(kWhere[seat])));
+    LbPontos[seat]->setAccessibleTexts(
+        {}, QStringLiteral("Pontos: %1").arg(QLatin1String(kWhere[seat])));
+  }
+  Label11->setAccessibleTexts({}, QStringLiteral("O que fazer ao pegar as pedras"));
+  Label10->setAccessibleTexts({}, QStringLiteral("Mensagem do jogo"));
 }
 
 void TableScene::setCommandPointer(const QCursor& pointer) {
@@ -264,6 +281,50 @@ void TableScene::showPrompt(const QString& text) {
 void TableScene::showPassCommand(bool shown) {
   Label3[0]->setVisible(shown);
   Label3[1]->setVisible(shown);
+}
+
+// --- the status, for screen readers --------------------------------------------
+
+void TableScene::showTurn(int seat) {
+  marks_->showTurn(seat);
+  updateStatus();
+}
+
+void TableScene::showThinking(bool thinking) {
+  marks_->showThinking(thinking);
+  updateStatus();
+}
+
+void TableScene::announceChoice(TileCode tile) {
+  choice_ = tile.empty()
+                ? QString()
+                : QStringLiteral("Pedra escolhida: %1:%2").arg(tile.first()).arg(tile.last());
+  updateStatus();
+}
+
+void TableScene::updateStatus() {
+  QStringList parts;
+  const int seat = marks_->turn();
+  if (seat == kJog) {
+    parts << QStringLiteral("Sua vez");
+  } else if (seat > 0 && seat < kSeatCount) {
+    parts << QStringLiteral("Vez de %1").arg(LbPlayer[seat]->caption()) +
+                 (marks_->thinking() ? QStringLiteral(", pensando") : QString());
+  }
+  if (!lastMove_.isEmpty()) parts << lastMove_;
+  if (!choice_.isEmpty()) parts << choice_;
+  status_.setText(parts.join(QStringLiteral(". ")));
+}
+
+std::vector<LabelItem*> TableScene::accessibleCaptions() const {
+  std::vector<LabelItem*> captions{Label2, Label1, Label4, history_[0], Label3[0]};
+  for (int seat = 0; seat < kSeatCount; ++seat) {
+    captions.push_back(LbPlayer[seat]);
+    captions.push_back(LbPontos[seat]);
+  }
+  captions.push_back(Label11);
+  captions.push_back(Label10);
+  return captions;
 }
 
 void TableScene::showSeatNames(const std::array<std::string, 4>& names) {

@@ -12,6 +12,7 @@
 #include "game/settings.h"
 #include "label_item.h"
 #include "picture_item.h"
+#include "table_accessibility.h"
 #include "table_marks.h"
 
 namespace tavolix {
@@ -54,11 +55,16 @@ class TableScene : public QGraphicsScene {
   void enableCommand(Command command, bool enabled);
   void enableHand(bool enabled);
   // Whose turn it is (-1 nobody's) and whether that computer seat is thinking.
-  void showTurn(int seat) { marks_->showTurn(seat); }
-  void showThinking(bool thinking) { marks_->showThinking(thinking); }
+  void showTurn(int seat);
+  void showThinking(bool thinking);
+  // The tile chosen from the keyboard, for the status line; an empty tile for none.
+  void announceChoice(TileCode tile);
   // The marks follow a change of the preferences.
   void refreshMarks() { marks_->refresh(); }
   const TableMarks& marks() const { return *marks_; }
+  // What a screen reader reads of the table: the captions and commands, and the status.
+  std::vector<LabelItem*> accessibleCaptions() const;
+  TableStatus& status() { return status_; }
   // The English captions, when the game speaks English.
   void useEnglishCaptions();
 
@@ -179,6 +185,10 @@ class TableScene : public QGraphicsScene {
   int blinks_ = 0;
 
   std::unique_ptr<TableMarks> marks_;
+  TableStatus status_{this};
+  QString lastMove_;  // "Zorvan jogou 6:4"
+  QString choice_;    // "Pedra escolhida: 6:4"
+  void updateStatus();
 };
 
 }  // namespace tavolix

@@ -1,0 +1,154 @@
+// What a screen reader finds: every command, caption and dialog field named and
+// described, the labels buddies of their fields, Tab in a sensible order, and
+// the turn and the last move announced as they change.
+#include <set>
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTableWidget>
+
+#include "dialogs/frm_fimde_jogo.h"
+#include "dialogs/frm_novo_jogo.h"
+#include "dialogs/frm_opc.h"
+#include "dialogs/frm_regra.h"
+#include "dialogs/score_history.h"
+#include "support/tiles.h"
+#include "table/help_launcher.h"
+#include "window_support.h"
+
+namespace tavolix {
+namespace {
+
+// Every visible control below `top` that a person works or reads, without a
+// name or a description: "role 'name'" for each.
+std::vector<std::string> unnamed(QAccessibleInterface* top) {
+  static const std::set<QAccessible::Role> kControls{
+      QAccessible::Button,      QAccessible::PushButton,   QAccessible::CheckBox,
+      QAccessible::RadioButton, QAccessible::EditableText, QAccessible::ScrollBar,
+      QAccessible::StaticText,  QAccessible::StatusBar,    QAccessible::Table};
+  std::vector<std::string> missing;
+  std::vector<QAccessibleInterface*> pending{top};
+  while (!pending.empty()) {
+    QAccessibleInterface* node = pending.back();
+    pending.pop_back();
+    if (node == nullptr || node->state().invisible) continue;
+    if (kControls.count(node->role()) != 0 && (node->text(QAccessible::Name).isEmpty() ||
+                                               node->text(QAccessible::Description).isEmpty())) {
+      missing.push_back(std::to_string(node->role()) + " '" +
+                        node->text(QAccessible::Name).toStdString() + "'");
+    }
+    for (int i = 0; i < node->childCount(); ++i) pending.push_back(node->child(i));
+  }
+  return missing;
+}
+
+std::vector<QString> childNames(QAccessibleInterface* node) {
+  std::vector<QString> names;
+  for (int i = 0; i < node->childCount(); ++i)
+    names.push_back(node->child(i)->text(QAccessible::Name));
+  return names;
+}
+
+class AccessibilityTest : public WindowTest {};
+
+TEST_F(AccessibilityTest, TheTableListsItsCommandsCaptionsAndStatusAllNamed) {
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&window.view());
+  ASSERT_NE(view, nullptr);
+  const std::vector<QString> names = childNames(view);
+  for (const QString& expected :
+       {QStringLiteral("Novo Jogo"), QStringLiteral("Opções"), QStringLiteral("Ajuda"),
+        QStringLiteral("Placar"), QStringLiteral("Zorvan"), QStringLiteral("0 pts")}) {
+    EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end())
+        << expected.toStdString();
+  }
+  EXPECT_EQ(unnamed(QAccessible::queryAccessibleInterface(&window)), std::vector<std::string>{});
+  // A command can be pressed through it.
+  QAccessibleInterface* help = view->child(2);
+  ASSERT_EQ(help->role(), QAccessible::Button);
+  QSignalSpy helped(&window, &Form1::helpOpened);
+  window.setHelpLauncher(HelpLauncher([](const QUrl&) { return true; },
+                                      [](auto answer) { answer(false); }, {dir.path()}));
+  dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  settle();
+  EXPECT_EQ(helped.size(), 1);
+}
+
+TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {
+  std::vector<QString> announced;
+  QObject::connect(&scene().status(), &TableStatus::announced,
+                   [&announced](const QString& text) { announced.push_back(text); });
+  GameState position;
+  position.PedrasJog = handOf({"36", "12"});
+  position.PedrasMac1 = handOf({"00", "13"});  // Zorvan answers on the 3
+  position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
+  position.PontaA = 6;
+  position.PontaB = 5;
+  position.PrimeiraRodada = false;
+  position.Mesa[1] = tile("56");
+  position.QtdMesa = 1;
+  playerToMove(position);
+  QTest::keyClick(&window, Qt::Key_Right);
+  QTest::keyClick(&window, Qt::Key_Return);
+  settle();
+  const auto said = [&announced](const QString& text) {
+    return std::any_of(announced.begin(), announced.end(),
+                       [&text](const QString& a) { return a.contains(text); });
+  };
+  EXPECT_TRUE(said(QStringLiteral("Sua vez")));
+  EXPECT_TRUE(said(QStringLiteral("Pedra escolhida: 3:6")));
+  EXPECT_TRUE(said(QStringLiteral("Você jogou")));
+  EXPECT_TRUE(said(QStringLiteral("Vez de Zorvan")));
+  EXPECT_TRUE(said(QStringLiteral("Zorvan jogou")));
+}
+
+TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
+  FrmNovoJogo newGame(settings, store, false, false);
+  FrmRegra rules(settings, store);
+  FrmOpc preferences(settings, store, false);
+  MatchEndReport report;
+  report.winnerLine = "O vencedor foi Ana com 4 pts";
+  report.names = {"Ana", "Zorvan", "Melira", "Astelo"};
+  report.scores = {"4 pts", "2 pts", "1 pt", "0 pts"};
+  FrmFimdeJogo end(report, false);
+  HandResult hand;
+  hand.winner = 0;
+  hand.points = 1;
+  hand.kind = GoingOut::Simples;
+  ScoreHistory history({hand}, settings, {1, 0, 0, 0}, false);
+  for (QDialog* dialog :
+       std::initializer_list<QDialog*>{&newGame, &rules, &preferences, &end, &history}) {
+    dialog->show();
+    EXPECT_EQ(unnamed(QAccessible::queryAccessibleInterface(dialog)), std::vector<std::string>{})
+        << dialog->windowTitle().toStdString();
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+      if (label->buddy() != nullptr) {
+        EXPECT_FALSE(label->buddy()->accessibleName().isEmpty()) << label->text().toStdString();
+      }
+    }
+    dialog->hide();
+  }
+  // Tab in the new game dialog: the name, then its commands left to right.
+  newGame.show();
+  newGame.activateWindow();
+  newGame.Text1->setFocus();
+  std::vector<QWidget*> visited;
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(newGame.focusWidget(), Qt::Key_Tab);
+    visited.push_back(newGame.focusWidget());
+  }
+  EXPECT_EQ(visited, (std::vector<QWidget*>{newGame.Label5, newGame.Label4, newGame.Label1}));
+  // Space on a command chosen by Tab works it.
+  QSignalSpy played(newGame.Label1, &CommandLabel::clicked);
+  QTest::keyClick(newGame.Label1, Qt::Key_Space);
+  EXPECT_EQ(played.size(), 1);
+}
+
+}  // namespace
+}  // namespace tavolix
