@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -68,7 +69,10 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   if (!hands.empty()) table->scrollToBottom();
   layout->addWidget(table);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* close = buttons->addButton(
+      ingles ? QStringLiteral("&Close") : QStringLiteral("&Fechar"), QDialogButtonBox::RejectRole);
+  close->setDefault(true);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   buttons->setAccessibleName(ingles ? QStringLiteral("Close") : QStringLiteral("Fechar"));

@@ -125,9 +125,17 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_EQ(changed.Text1[0]->text(), QStringLiteral("Maximiliano "));  // 12 characters
   EXPECT_EQ(changed.Text1[1]->text(), QStringLiteral("Zorvanabcd"));    // 10
   changed.Check1->setChecked(false);
+  EXPECT_TRUE(changed.markTurn->isChecked());  // the table's marks are on at first
+  changed.markTurn->setChecked(false);
   changed.Command1_Click();
   EXPECT_EQ(stored(RegistryKey::Main, u"Veloc"), QStringLiteral("25"));
   EXPECT_FALSE(settings.TocarSom);
+  EXPECT_FALSE(settings.markTurn);
+  EXPECT_TRUE(settings.markLastMove);
+  Settings again;
+  LeConfig(store, again);
+  EXPECT_FALSE(again.markTurn);
+  EXPECT_TRUE(again.markLastMove);
 
   FrmOpc cancelled(settings, store, false);
   const QImage ivory = cancelled.Image2->grab().toImage();
