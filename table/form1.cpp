@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -17,6 +16,7 @@
 #include "artwork/artwork.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/score_history.h"
+#include "edge_resize.h"
 #include "game/seat_player.h"
 #include "game/settings.h"
 #include "game/texts.h"
@@ -37,12 +37,11 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   setWindowTitle(QStringLiteral("Tavolix"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   resize(kWidth, kHeight);
-  setMinimumSize(kMinWidth, kMinHeight);
 
   installTableAccessibility();
   view_ = new TableView(scene_.get(), this);
   view_->setAccessibleName(QStringLiteral("Mesa de dominó"));
-  view_->viewport()->installEventFilter(this);
+  new EdgeResize(*this, *view_->viewport(), [this] { return !fullScreen_ && !isMaximized(); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
@@ -108,8 +107,9 @@ QSize Form1::tableSize() const {
   bool high = false;
   const QSize kept(readText(store_, stored::kWindowWidth, QString()).toInt(&wide),
                    readText(store_, stored::kWindowHeight, QString()).toInt(&high));
-  if (wide && high && kept.width() >= kMinWidth && kept.height() >= kMinHeight &&
-      kept.width() <= room.width() && kept.height() <= room.height()) {
+  if (wide && high && kept.width() >= EdgeResize::kMinimum.width() &&
+      kept.height() >= EdgeResize::kMinimum.height() && kept.width() <= room.width() &&
+      kept.height() <= room.height()) {
     return kept;
   }
   // Otherwise the table's own 800 x 600; on a screen half as large again, the
@@ -222,81 +222,6 @@ void Form1::Label1_Click() {
 void Form1::Label4_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   showHelp();
-}
-
-namespace {
-
-// How near the window's edge the pointer resizes it, in pixels.
-constexpr int kEdge = 6;
-
-Qt::CursorShape resizeCursor(Qt::Edges edges) {
-  const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
-  const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
-  if (horizontal && vertical) {
-    const bool falling =
-        edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
-    return falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor;
-  }
-  return horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor;
-}
-
-}  // namespace
-
-Qt::Edges Form1::edgesAt(QPoint at) const {
-  Qt::Edges edges;
-  if (at.x() < kEdge) edges |= Qt::LeftEdge;
-  if (at.x() >= width() - kEdge) edges |= Qt::RightEdge;
-  if (at.y() < kEdge) edges |= Qt::TopEdge;
-  if (at.y() >= height() - kEdge) edges |= Qt::BottomEdge;
-  return edges;
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != view_->viewport() || fullScreen_ || isMaximized()) return false;
-  const auto* mouse = static_cast<QMouseEvent*>(event);
-  switch (event->type()) {
-    case QEvent::MouseMove: {
-      if (resizing_) {
-        // Where the window system does not resize the window, it follows the pointer.
-        const QPoint moved = mouse->globalPosition().toPoint() - resizeFrom_;
-        QRect r = resizeStart_;
-        if (resizing_ & Qt::LeftEdge)
-          r.setLeft(std::min(r.left() + moved.x(), r.right() + 1 - kMinWidth));
-        if (resizing_ & Qt::RightEdge)
-          r.setRight(std::max(r.right() + moved.x(), r.left() - 1 + kMinWidth));
-        if (resizing_ & Qt::TopEdge)
-          r.setTop(std::min(r.top() + moved.y(), r.bottom() + 1 - kMinHeight));
-        if (resizing_ & Qt::BottomEdge)
-          r.setBottom(std::max(r.bottom() + moved.y(), r.top() - 1 + kMinHeight));
-        setGeometry(r);
-        return true;
-      }
-      const Qt::Edges edges = edgesAt(view_->viewport()->mapTo(this, mouse->position().toPoint()));
-      if (edges) {
-        view_->viewport()->setCursor(resizeCursor(edges));
-        edgeCursor_ = true;
-      } else if (edgeCursor_) {
-        view_->viewport()->unsetCursor();
-        edgeCursor_ = false;
-      }
-      return false;
-    }
-    case QEvent::MouseButtonPress: {
-      const Qt::Edges edges = edgesAt(view_->viewport()->mapTo(this, mouse->position().toPoint()));
-      if (!edges || mouse->button() != Qt::LeftButton) return false;
-      if (windowHandle() != nullptr && windowHandle()->startSystemResize(edges)) return true;
-      resizing_ = edges;
-      resizeFrom_ = mouse->globalPosition().toPoint();
-      resizeStart_ = geometry();
-      return true;
-    }
-    case QEvent::MouseButtonRelease:
-      if (!resizing_) return false;
-      resizing_ = {};
-      return true;
-    default:
-      return false;
-  }
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {

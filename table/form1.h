@@ -29,9 +29,6 @@ class Form1 : public QWidget {
  public:
   static constexpr int kWidth = 800;
   static constexpr int kHeight = 600;
-  // The window may be made smaller, down to half the table's size.
-  static constexpr int kMinWidth = 400;
-  static constexpr int kMinHeight = 300;
 
   // The size of the screen in pixels, asked each time it matters.
   using ScreenSize = std::function<QSize()>;
@@ -78,8 +75,6 @@ class Form1 : public QWidget {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  // The window's edges resize it.
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Resolucao800();
@@ -116,12 +111,7 @@ class Form1 : public QWidget {
   bool resolucaoMudou_ = false;
   bool fullScreen_ = false;
   QSize normalSize_{kWidth, kHeight};  // out of full screen
-  // Resizing by an edge, where the window system leaves it to the window.
-  Qt::Edges edgesAt(QPoint at) const;
-  Qt::Edges resizing_;
-  QPoint resizeFrom_;
-  QRect resizeStart_;
-  bool edgeCursor_ = false;
+
   WindowMove titleStrip_;
 };
 
