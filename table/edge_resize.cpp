@@ -42,12 +42,13 @@ Qt::Edges EdgeResize::edgesAt(QPoint at) const {
 
 bool EdgeResize::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &surface_ || !allowed_()) return false;
-  const auto* mouse = static_cast<QMouseEvent*>(event);
+  // Only mouse events are looked at as such.
+  const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
   switch (event->type()) {
     case QEvent::MouseMove: {
       if (resizing_) {
         // Where the window system does not resize the window, it follows the pointer.
-        const QPoint moved = mouse->globalPosition().toPoint() - resizeFrom_;
+        const QPoint moved = mouse()->globalPosition().toPoint() - resizeFrom_;
         QRect r = resizeStart_;
         if (resizing_ & Qt::LeftEdge)
           r.setLeft(std::min(r.left() + moved.x(), r.right() + 1 - kMinimum.width()));
@@ -60,7 +61,7 @@ bool EdgeResize::eventFilter(QObject* watched, QEvent* event) {
         window_.setGeometry(r);
         return true;
       }
-      const Qt::Edges edges = edgesAt(surface_.mapTo(&window_, mouse->position().toPoint()));
+      const Qt::Edges edges = edgesAt(surface_.mapTo(&window_, mouse()->position().toPoint()));
       if (edges) {
         surface_.setCursor(resizeCursor(edges));
         edgeCursor_ = true;
@@ -71,12 +72,12 @@ bool EdgeResize::eventFilter(QObject* watched, QEvent* event) {
       return false;
     }
     case QEvent::MouseButtonPress: {
-      const Qt::Edges edges = edgesAt(surface_.mapTo(&window_, mouse->position().toPoint()));
-      if (!edges || mouse->button() != Qt::LeftButton) return false;
+      const Qt::Edges edges = edgesAt(surface_.mapTo(&window_, mouse()->position().toPoint()));
+      if (!edges || mouse()->button() != Qt::LeftButton) return false;
       if (window_.windowHandle() != nullptr && window_.windowHandle()->startSystemResize(edges))
         return true;
       resizing_ = edges;
-      resizeFrom_ = mouse->globalPosition().toPoint();
+      resizeFrom_ = mouse()->globalPosition().toPoint();
       resizeStart_ = window_.geometry();
       return true;
     }
