@@ -25,8 +25,8 @@ Qt::CursorShape resizeCursor(Qt::Edges edges) {
 
 }  // namespace
 
-EdgeResize::EdgeResize(QWidget& window, QWidget& surface, std::function<bool()> allowed)
-    : QObject(&window), window_(window), surface_(surface), allowed_(std::move(allowed)) {
+EdgeResize::EdgeResize(QWidget& surface, QWidget& window, std::function<bool()> allowed)
+    : window_(window), surface_(surface), allowed_(std::move(allowed)) {
   window.setMinimumSize(kMinimum);
   surface.installEventFilter(this);
 }
@@ -41,7 +41,12 @@ Qt::Edges EdgeResize::edgesAt(QPoint at) const {
 }
 
 bool EdgeResize::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != &surface_ || !allowed_()) return false;
+  const QEvent::Type type = event->type();
+  if (watched != &surface_ || (type != QEvent::MouseMove && type != QEvent::MouseButtonPress &&
+                               type != QEvent::MouseButtonRelease)) {
+    return false;
+  }
+  if (!allowed_()) return false;
   // Only mouse events are looked at as such.
   const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
   switch (event->type()) {

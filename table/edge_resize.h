@@ -20,7 +20,7 @@ class EdgeResize : public QObject {
 
   // `surface`: the widget covering the window that receives its mouse;
   // `allowed`: whether the window may be resized now (not in full screen).
-  EdgeResize(QWidget& window, QWidget& surface, std::function<bool()> allowed);
+  EdgeResize(QWidget& surface, QWidget& window, std::function<bool()> allowed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

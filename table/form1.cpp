@@ -41,7 +41,8 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   installTableAccessibility();
   view_ = new TableView(scene_.get(), this);
   view_->setAccessibleName(QStringLiteral("Mesa de dominó"));
-  new EdgeResize(*this, *view_->viewport(), [this] { return !fullScreen_ && !isMaximized(); });
+  edges_ = std::make_unique<EdgeResize>(*view_->viewport(), *this,
+                                        [this] { return !fullScreen_ && !isMaximized(); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);

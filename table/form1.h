@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "dialogs/window_parts.h"
+#include "edge_resize.h"
 #include "game/match.h"
 #include "hand_drag.h"
 #include "help_launcher.h"
@@ -98,6 +99,7 @@ class Form1 : public QWidget {
   TablePacer pacer_;
   std::unique_ptr<TableScene> scene_;
   TableView* view_ = nullptr;
+  std::unique_ptr<EdgeResize> edges_;  // gone before the window it resizes
   HelpLauncher help_;
   ScreenSize screenSize_;
   // The match is made first: it only keeps a reference to the presentation,
