@@ -43,20 +43,21 @@ const QColor kShadow(64, 64, 64);
 
 }  // namespace
 
-FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* parent)
+FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, const Translator& translate,
+                           QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
   setModal(true);
-  setWindowTitle(ingles ? QStringLiteral("Game over") : QStringLiteral("Fim de Jogo"));
+  setWindowTitle(tr("Fim de Jogo"));
   setFixedSize(artwork::dialogPictureSize(artwork::DialogPicture::FimDeJogo).toSize());
 
   auto* strip = new DragStrip(this);
   strip->setGeometry(fromTwips(0, 0, 5715, 765));
 
-  Label2 = text(this, QString::fromStdString(report.winnerLine), fromTwips(495, 915, 4800, 420),
-                14.25, kLight, Fit::Shrinks);
+  Label2 = text(this, QString::fromStdString(tavolix::render(report.winnerLine, translate)),
+                fromTwips(495, 915, 4800, 420), 14.25, kLight, Fit::Shrinks);
   const std::array<int, 4> tops{1440, 1815, 2175, 2550};
   for (int place = 0; place < 4; ++place) {
-    const QString score = QString::fromStdString(report.scores[place]);
+    const QString score = QString::fromStdString(tavolix::render(report.scores[place], translate));
     Label1[place] = text(this, QString::fromStdString(report.names[place]),
                          fromTwips(510, tops[place], 1470, 345), 12, kLight, Fit::Shrinks);
     Label3[place] = text(this, score, fromTwips(2115, tops[place] + 30, 105, 285), 12, kShadow);
@@ -74,8 +75,7 @@ FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* p
   Lbcaption2->setGeometry(fromTwips(4530, 3390, 345, 270).adjusted(0, 0, 10, 4));
   Lbcaption2->setCursor(artwork::handPointer(devicePixelRatioF()));
   connect(Lbcaption2, &CommandLabel::clicked, this, &QDialog::accept);
-  Lbcaption2->setAccessibleDescription(ingles ? QStringLiteral("Closes this window (Enter)")
-                                              : QStringLiteral("Fecha esta janela (Enter)"));
+  Lbcaption2->setAccessibleDescription(tr("Fecha esta janela (Enter)"));
   completeAccessibleTexts(*this);
   CentraForm(*this);
 }

@@ -17,7 +17,9 @@ class FrmFimdeJogo : public QDialog {
   Q_OBJECT
 
  public:
-  FrmFimdeJogo(const MatchEndReport& report, bool ingles, QWidget* parent = nullptr);
+  // `translate` puts the report's texts in the player's language.
+  FrmFimdeJogo(const MatchEndReport& report, const Translator& translate,
+               QWidget* parent = nullptr);
 
   QLabel* Label2 = nullptr;            // the winner line
   std::array<QLabel*, 4> Label1{};     // names, first to fourth

@@ -58,55 +58,41 @@ QString shown(const QString& text) { return QString(text).remove(u'&'); }
 }  // namespace
 
 FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEndsProgram,
-                         bool ingles, QWidget* mainWindow)
+                         QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::FramelessWindowHint),
       settings_(settings),
-      store_(store),
-      ingles_(ingles) {
+      store_(store) {
   setModal(true);
   setFixedSize(artwork::dialogPictureSize(artwork::DialogPicture::NovoJogo).toSize());
-  setWindowTitle(ingles ? QStringLiteral("Tavolix - New Game")
-                        : QStringLiteral("Tavolix - Novo jogo"));
-  leaveCaption_ = leaveEndsProgram
-                      ? (ingles ? QStringLiteral("Exit") : QStringLiteral("Sair"))
-                      : (ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"));
+  setWindowTitle(tr("Tavolix - Novo jogo"));
+  leaveCaption_ = leaveEndsProgram ? tr("Sair") : tr("&Cancelar");
 
   auto* strip = new DragStrip(this);
   strip->setGeometry(fromTwips(0, 0, 7125, 795));
 
-  QLabel* yourName =
-      caption(this, ingles ? QStringLiteral("Your name:") : QStringLiteral("Seu nome:"),
-              fromTwips(435, 975, 1050, 210), 12, true, false, QStringLiteral("Verdana"));
+  QLabel* yourName = caption(this, tr("Seu nome:"), fromTwips(435, 975, 1050, 210), 12, true, false,
+                             QStringLiteral("Verdana"));
   Text1 = new QLineEdit(this);
   yourName->setBuddy(Text1);
-  Text1->setAccessibleDescription(ingles
-                                      ? QStringLiteral("Your name, shown beside your hand")
-                                      : QStringLiteral("O seu nome, mostrado ao lado da sua mão"));
+  Text1->setAccessibleDescription(tr("O seu nome, mostrado ao lado da sua mão"));
   Text1->setGeometry(fromTwips(1620, 945, 4815, 315));
   Text1->setMaxLength(12);  // as in the preferences: the name fits beside the hand
-  caption(this, QStringLiteral("Tipo de jogo:"), fromTwips(405, 1455, 1365, 195), 11, false);
+  caption(this, tr("Tipo de jogo:"), fromTwips(405, 1455, 1365, 195), 11, false);
   Label8 = caption(this, QString(), fromTwips(1755, 1455, 3270, 195), 11, true);
-  caption(this, QStringLiteral("Sentido do jogo:"), fromTwips(405, 1695, 1335, 195), 11, false);
+  caption(this, tr("Sentido do jogo:"), fromTwips(405, 1695, 1335, 195), 11, false);
   Label6 = caption(this, QString(), fromTwips(1755, 1695, 3255, 195), 11, true);
   Label9 = rule(this, 405, 2130, 6300, 435, true);
   Label12 = rule(this, 405, 2610, 6255, 195);
   Label10 = rule(this, 405, 2895, 6195, 435, true);
   Label11 = rule(this, 405, 3420, 4530, 195);
 
-  Label5 = command(this, ingles ? QStringLiteral("Settings") : QStringLiteral("Modificar regras"),
-                   fromTwips(195, 4035, 2565, 255));
+  Label5 = command(this, tr("Modificar regras"), fromTwips(195, 4035, 2565, 255));
   Label4 = command(this, shown(leaveCaption_), fromTwips(3495, 4035, 1665, 255));
-  Label1 = command(this, ingles ? QStringLiteral("Play") : QStringLiteral("Jogar"),
-                   fromTwips(5295, 4035, 1665, 255));
-  Label5->setAccessibleDescription(ingles ? QStringLiteral("Opens the rules of the match")
-                                          : QStringLiteral("Abre as regras da partida"));
-  Label4->setAccessibleDescription(
-      leaveEndsProgram ? (ingles ? QStringLiteral("Leaves the game (Escape)")
-                                 : QStringLiteral("Sai do jogo (Esc)"))
-                       : (ingles ? QStringLiteral("Back to the match in progress (Escape)")
-                                 : QStringLiteral("Volta à partida em andamento (Esc)")));
-  Label1->setAccessibleDescription(ingles ? QStringLiteral("Starts the match (Enter)")
-                                          : QStringLiteral("Começa a partida (Enter)"));
+  Label1 = command(this, tr("Jogar"), fromTwips(5295, 4035, 1665, 255));
+  Label5->setAccessibleDescription(tr("Abre as regras da partida"));
+  Label4->setAccessibleDescription(leaveEndsProgram ? tr("Sai do jogo (Esc)")
+                                                    : tr("Volta à partida em andamento (Esc)"));
+  Label1->setAccessibleDescription(tr("Começa a partida (Enter)"));
   setTabOrder(Text1, Label5);
   setTabOrder(Label5, Label4);
   setTabOrder(Label4, Label1);
@@ -130,46 +116,42 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
 
 void FrmNovoJogo::ExibirRegras(bool withName) {
   if (withName) Text1->setText(readText(store_, stored::kJog, QString()));
-  Label8->setText(settings_.TipoJogo == 2 ? QStringLiteral("Duplas")
-                                          : QStringLiteral("Individual"));
-  Label6->setText(settings_.SentidoHorario ? QStringLiteral("Sentido horário")
-                                           : QStringLiteral("Sentido Anti-horário"));
+  Label8->setText(settings_.TipoJogo == 2 ? tr("Duplas") : tr("Individual"));
+  Label6->setText(settings_.SentidoHorario ? tr("Sentido horário") : tr("Sentido Anti-horário"));
   if (settings_.TipoRegra != 2) {
     settings_.TipoRegra = 1;
-    Label9->setText(QStringLiteral(
-        "Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida "
-        "dupla 'e' carroção vale 4 pontos."));
+    Label9->setText(
+        tr("Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida "
+           "dupla 'e' carroção vale 4 pontos."));
   } else {
     Label9->setText(
-        QStringLiteral("Cada pinta nas peças que restaram dos adversários valerá um ponto para a "
-                       "dupla ou jogador que bateu"));
+        tr("Cada pinta nas peças que restaram dos adversários valerá um ponto para a "
+           "dupla ou jogador que bateu"));
   }
-  Label12->setText(
-      QStringLiteral("Ganha o jogo quem primeiro fizer %1 pontos").arg(settings_.PontosLimit));
+  Label12->setText(tr("Ganha o jogo quem primeiro fizer %1 pontos").arg(settings_.PontosLimit));
   switch (settings_.TipoInicio) {
     case 1:
-      Label10->setText(QStringLiteral(
-          "Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o "
-          "vencedor da rodada anterior"));
+      Label10->setText(
+          tr("Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o "
+             "vencedor da rodada anterior"));
       break;
     case 2:
-      Label10->setText(QStringLiteral("Sempre iniciará quem possuir o 6:6"));
+      Label10->setText(tr("Sempre iniciará quem possuir o 6:6"));
       break;
     case 3:
-      Label10->setText(QStringLiteral(
-          "Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"));
+      Label10->setText(
+          tr("Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"));
       break;
     default:
       break;
   }
-  Label11->setText(
-      QStringLiteral("Permitir fechar o jogo") +
-      (settings_.FecharSoNoNatural ? QStringLiteral(" somente no natural") : QString()));
+  Label11->setText(tr("Permitir fechar o jogo") +
+                   (settings_.FecharSoNoNatural ? tr(" somente no natural") : QString()));
 }
 
 void FrmNovoJogo::Label1_Click() {
   QString name = Text1->text();
-  if (name.isEmpty()) name = ingles_ ? QStringLiteral("Player") : QStringLiteral("Jogador");
+  if (name.isEmpty()) name = tr("Jogador");
   settings_.Nomes[0] = name.toStdString();
   writeText(store_, stored::kJog, name);
   writeRules(store_, settings_);

@@ -22,7 +22,7 @@ class FrmNovoJogo : public QDialog {
   Q_OBJECT
 
  public:
-  FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEndsProgram, bool ingles,
+  FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEndsProgram,
               QWidget* mainWindow = nullptr);
 
   // What the player chose; Exit and Cancel both close without playing.
@@ -57,7 +57,6 @@ class FrmNovoJogo : public QDialog {
  private:
   Settings& settings_;
   SettingsStore& store_;
-  bool ingles_;
   QString leaveCaption_;
   NewGameAnswer answer_ = NewGameAnswer::Cancel;
   std::function<void()> help_;

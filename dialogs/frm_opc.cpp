@@ -62,36 +62,28 @@ Widget* placed(Widget* widget, QRect where) {
 
 }  // namespace
 
-FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* parent)
+FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
     : QDialog(parent), settings_(settings), store_(store) {
   setModal(true);
-  setWindowTitle(ingles ? QStringLiteral("Preferences") : QStringLiteral("Opções"));
+  setWindowTitle(tr("Opções"));
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   setFont(font);
   setFixedSize(296, 372);
 
-  auto* frame3 = placed(
-      new QGroupBox(ingles ? QStringLiteral("Color Dominoes") : QStringLiteral("Peças: "), this),
-      fromTwips(90, 90, 4215, 1305));
-  Option1[0] =
-      placed(new QRadioButton(QStringLiteral("Marfim"), frame3), fromTwips(195, 240, 990, 240));
-  Option1[1] = placed(
-      new QRadioButton(ingles ? QStringLiteral("Colorful") : QStringLiteral("Coloridas"), frame3),
-      fromTwips(210, 585, 1020, 240));
+  auto* frame3 = placed(new QGroupBox(tr("Peças: "), this), fromTwips(90, 90, 4215, 1305));
+  Option1[0] = placed(new QRadioButton(tr("Marfim"), frame3), fromTwips(195, 240, 990, 240));
+  Option1[1] = placed(new QRadioButton(tr("Coloridas"), frame3), fromTwips(210, 585, 1020, 240));
   Image2 = placed(new TileSetSample(frame3), fromTwips(1410, 195, 2490, 990));
 
-  auto* frame2 = placed(new QGroupBox(ingles ? QStringLiteral("Players name of CPU controlled")
-                                             : QStringLiteral("Nomes dos jogadores "),
-                                      this),
-                        fromTwips(75, 1455, 4215, 1815));
+  auto* frame2 =
+      placed(new QGroupBox(tr("Nomes dos jogadores "), this), fromTwips(75, 1455, 4215, 1815));
   std::array<QLabel*, 4> nameLabels{};
-  nameLabels[0] =
-      placed(new QLabel(QStringLiteral("Seu nome:"), frame2), fromTwips(120, 315, 885, 225));
+  nameLabels[0] = placed(new QLabel(tr("Seu nome:"), frame2), fromTwips(120, 315, 885, 225));
   const std::array<int, 3> cpuLefts{135, 150, 135};
   const std::array<int, 3> cpuTops{690, 1050, 1425};
   for (int i = 0; i < 3; ++i) {
-    nameLabels[i + 1] = placed(new QLabel(QStringLiteral("CPU %1:").arg(i + 1), frame2),
+    nameLabels[i + 1] = placed(new QLabel(tr("CPU %1:").arg(i + 1), frame2),
                                fromTwips(cpuLefts[i], cpuTops[i], 660, 225));
   }
   const std::array<int, 4> nameTops{285, 645, 1005, 1365};
@@ -102,46 +94,30 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* p
     nameLabels[i]->setBuddy(Text1[i]);
   }
 
-  auto* frame1 = placed(new QGroupBox(ingles ? QStringLiteral("Animation Speed")
-                                             : QStringLiteral("Velocidade da Animação"),
-                                      this),
-                        fromTwips(90, 3360, 4200, 1035));
+  auto* frame1 =
+      placed(new QGroupBox(tr("Velocidade da Animação"), this), fromTwips(90, 3360, 4200, 1035));
   HScroll1 = placed(new QScrollBar(Qt::Horizontal, frame1), fromTwips(135, 330, 3825, 270));
   HScroll1->setRange(Settings::kMinVeloc, Settings::kMaxVeloc);
   HScroll1->setValue(HScroll1->maximum() - settings.Veloc + 5);
-  HScroll1->setAccessibleName(ingles ? QStringLiteral("Animation speed")
-                                     : QStringLiteral("Velocidade da animação"));
-  HScroll1->setAccessibleDescription(
-      ingles ? QStringLiteral("Left slower, right faster")
-             : QStringLiteral("À esquerda mais lento, à direita mais rápido"));
-  Image2->setAccessibleName(ingles ? QStringLiteral("Sample of the dominoes")
-                                   : QStringLiteral("Amostra das peças"));
+  HScroll1->setAccessibleName(tr("Velocidade da animação"));
+  HScroll1->setAccessibleDescription(tr("À esquerda mais lento, à direita mais rápido"));
+  Image2->setAccessibleName(tr("Amostra das peças"));
   // The captions at the bar's ends, wide enough for today's fonts; the right one ends where the bar
   // does.
-  placed(new QLabel(ingles ? QStringLiteral("Lower") : QStringLiteral("Mais lento"), frame1),
-         fromTwips(150, 675, 1200, 195));
-  auto* fast =
-      placed(new QLabel(ingles ? QStringLiteral("Fast") : QStringLiteral("Mais rápido"), frame1),
-             fromTwips(2760, 675, 1200, 195));
+  placed(new QLabel(tr("Mais lento"), frame1), fromTwips(150, 675, 1200, 195));
+  auto* fast = placed(new QLabel(tr("Mais rápido"), frame1), fromTwips(2760, 675, 1200, 195));
   fast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  Check1 =
-      placed(new QCheckBox(QStringLiteral("Tocar som"), this), fromTwips(135, 4515, 1710, 240));
+  Check1 = placed(new QCheckBox(tr("Tocar som"), this), fromTwips(135, 4515, 1710, 240));
   Check1->setChecked(settings.TocarSom);
-  markTurn = placed(new QCheckBox(ingles ? QStringLiteral("Mark whose turn it is")
-                                         : QStringLiteral("Marcar de quem é a vez"),
-                                  this),
-                    fromTwips(135, 4935, 4000, 240));
+  markTurn =
+      placed(new QCheckBox(tr("Marcar de quem é a vez"), this), fromTwips(135, 4935, 4000, 240));
   markTurn->setChecked(settings.markTurn);
-  markLastMove = placed(new QCheckBox(ingles ? QStringLiteral("Mark the domino played last")
-                                             : QStringLiteral("Marcar a última pedra jogada"),
-                                      this),
+  markLastMove = placed(new QCheckBox(tr("Marcar a última pedra jogada"), this),
                         fromTwips(135, 5235, 4000, 240));
   markLastMove->setChecked(settings.markLastMove);
 
-  auto* cancel = placed(
-      new QPushButton(ingles ? QStringLiteral("&Cancel") : QStringLiteral("&Cancelar"), this),
-      fromTwips(2040, 4455, 1155, 345));
+  auto* cancel = placed(new QPushButton(tr("&Cancelar"), this), fromTwips(2040, 4455, 1155, 345));
   auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 4440, 1035, 345));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &FrmOpc::Command1_Click);

@@ -23,7 +23,7 @@ class FrmOpc : public QDialog {
   Q_OBJECT
 
  public:
-  FrmOpc(Settings& settings, SettingsStore& store, bool ingles, QWidget* parent = nullptr);
+  FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent = nullptr);
 
   void Command1_Click();  // OK
   void Option1_Click();   // a tile set chosen: its sample shows

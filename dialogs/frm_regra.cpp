@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,20 +72,22 @@ QLabel* label(QWidget* parent, const QString& text, QRect where) {
 std::array<QWidget*, 5> limitRow(QWidget* parent, int top, std::array<QToolButton*, 2>& arrows,
                                  QLineEdit*& text) {
   constexpr int kShift = 180;
-  QLabel* wins = label(parent, QStringLiteral("Ganha o jogo quem primeiro fizer"),
-                       fromTwips(375, top + 30, 2310 + kShift, 195));
+  QLabel* wins =
+      label(parent, QCoreApplication::translate("FrmRegra", "Ganha o jogo quem primeiro fizer"),
+            fromTwips(375, top + 30, 2310 + kShift, 195));
   arrows[0] = arrow(parent, QStringLiteral("<"), fromTwips(2835 + kShift, top, 180, 285));
   text = new QLineEdit(parent);
   text->setGeometry(fromTwips(2985 + kShift, top, 435, 285));
   arrows[1] = arrow(parent, QStringLiteral(">"), fromTwips(3390 + kShift, top, 180, 285));
-  QLabel* points =
-      label(parent, QStringLiteral("pontos"), fromTwips(3675 + kShift, top + 30, 480, 195));
+  QLabel* points = label(parent, QCoreApplication::translate("FrmRegra", "pontos"),
+                         fromTwips(3675 + kShift, top + 30, 480, 195));
   wins->setBuddy(text);
-  text->setAccessibleName(QStringLiteral("Pontos para ganhar o jogo"));
-  arrows[0]->setAccessibleName(QStringLiteral("Menos pontos"));
-  arrows[1]->setAccessibleName(QStringLiteral("Mais pontos"));
+  text->setAccessibleName(QCoreApplication::translate("FrmRegra", "Pontos para ganhar o jogo"));
+  arrows[0]->setAccessibleName(QCoreApplication::translate("FrmRegra", "Menos pontos"));
+  arrows[1]->setAccessibleName(QCoreApplication::translate("FrmRegra", "Mais pontos"));
   for (QWidget* w : std::initializer_list<QWidget*>{text, arrows[0], arrows[1]})
-    w->setAccessibleDescription(QStringLiteral("Os pontos que ganham a partida"));
+    w->setAccessibleDescription(
+        QCoreApplication::translate("FrmRegra", "Os pontos que ganham a partida"));
   return {wins, arrows[0], text, arrows[1], points};
 }
 
@@ -92,23 +95,22 @@ std::array<QWidget*, 5> limitRow(QWidget* parent, int top, std::array<QToolButto
 
 FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
     : QDialog(parent), settings_(settings), store_(store) {
-  setWindowTitle(QStringLiteral("Definição das Regras"));
+  setWindowTitle(tr("Definição das Regras"));
   setModal(true);
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   setFont(font);
   setFixedSize(645, 232);
 
-  QGroupBox* frame1 = frame(this, QStringLiteral("Tipo de jogo"), fromTwips(60, 30, 4800, 600));
-  Option1[1] = option(frame1, QStringLiteral("Individual"), fromTwips(105, 255, 1125, 195));
-  Option1[2] = option(frame1, QStringLiteral("Duplas"), fromTwips(1485, 270, 1020, 195));
+  QGroupBox* frame1 = frame(this, tr("Tipo de jogo"), fromTwips(60, 30, 4800, 600));
+  Option1[1] = option(frame1, tr("Individual"), fromTwips(105, 255, 1125, 195));
+  Option1[2] = option(frame1, tr("Duplas"), fromTwips(1485, 270, 1020, 195));
 
-  QGroupBox* frame2 =
-      frame(this, QStringLiteral("Escolha a regra desejada:"), fromTwips(60, 660, 4800, 2745));
+  QGroupBox* frame2 = frame(this, tr("Escolha a regra desejada:"), fromTwips(60, 660, 4800, 2745));
   Option2[1] = option(frame2, QString(), fromTwips(150, 300, 225, 240));
-  const std::array<QString, 3> byKind{QStringLiteral("Batida simples vale 1 ponto"),
-                                      QStringLiteral("Batida dupla ou carroção vale 2 pontos"),
-                                      QStringLiteral("Batida dupla \"e\" carroção vale 4 pontos")};
+  const std::array<QString, 3> byKind{tr("Batida simples vale 1 ponto"),
+                                      tr("Batida dupla ou carroção vale 2 pontos"),
+                                      tr("Batida dupla \"e\" carroção vale 4 pontos")};
   for (int i = 0; i < 3; ++i) {
     auto* line = new OptionCaption(byKind[i], Option2[1], frame2);
     line->setGeometry(fromTwips(375, 285 + 210 * i, 3840, 225));
@@ -116,21 +118,20 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
   rule1Limit_ = limitRow(frame2, 975, Command3, Text2);
 
   Option2[2] = option(frame2, QString(), fromTwips(150, 1635, 210, 210));
-  auto* byPips = new OptionCaption(
-      QStringLiteral("Cada pinta nas peças que restaram dos adversários valerá um ponto "
-                     "para a dupla ou jogador que bateu"),
-      Option2[2], frame2);
+  auto* byPips =
+      new OptionCaption(tr("Cada pinta nas peças que restaram dos adversários valerá um ponto "
+                           "para a dupla ou jogador que bateu"),
+                        Option2[2], frame2);
   byPips->setGeometry(fromTwips(375, 1620, 4275, 495));
   rule2Limit_ = limitRow(frame2, 2085, Command4, Text3);
 
-  QGroupBox* frame3 = frame(this, QStringLiteral("Inicio:"), fromTwips(4920, 660, 4665, 1740));
+  QGroupBox* frame3 = frame(this, tr("Inicio:"), fromTwips(4920, 660, 4665, 1740));
   const std::array<QString, 3> openers{
-      QStringLiteral("Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o "
-                     "vencedor da rodada "
-                     "anterior"),
-      QStringLiteral("Sempre iniciará quem possuir o 6:6"),
-      QStringLiteral(
-          "Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio")};
+      tr("Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o "
+         "vencedor da rodada "
+         "anterior"),
+      tr("Sempre iniciará quem possuir o 6:6"),
+      tr("Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio")};
   const std::array<int, 3> openerTops{270, 750, 1200};
   for (int i = 0; i < 3; ++i) {
     Option3[i + 1] = option(frame3, QString(), fromTwips(120, openerTops[i], 240, 240));
@@ -138,17 +139,16 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
     text->setGeometry(fromTwips(360, openerTops[i], 4125, 435));
   }
 
-  QGroupBox* frame4 =
-      frame(this, QStringLiteral("Sentido do jogo:"), fromTwips(4920, 30, 4665, 600));
-  Option4[0] = option(frame4, QStringLiteral("Sentido horário"), fromTwips(135, 240, 1545, 240));
-  Option4[1] = option(frame4, QStringLiteral("Anti-horário"), fromTwips(1965, 255, 1350, 255));
+  QGroupBox* frame4 = frame(this, tr("Sentido do jogo:"), fromTwips(4920, 30, 4665, 600));
+  Option4[0] = option(frame4, tr("Sentido horário"), fromTwips(135, 240, 1545, 240));
+  Option4[1] = option(frame4, tr("Anti-horário"), fromTwips(1965, 255, 1350, 255));
 
-  Check1 = new QCheckBox(QStringLiteral("Permitir fechar o jogo somente no natural"), this);
+  Check1 = new QCheckBox(tr("Permitir fechar o jogo somente no natural"), this);
   Check1->setGeometry(fromTwips(4935, 2460, 4455, 420));
 
-  auto* help = new QPushButton(QStringLiteral("&Ajuda"), this);
+  auto* help = new QPushButton(tr("&Ajuda"), this);
   help->setGeometry(fromTwips(5670, 2940, 1170, 330));
-  auto* cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
+  auto* cancel = new QPushButton(tr("&Cancelar"), this);
   cancel->setGeometry(fromTwips(6915, 2940, 1170, 330));
   auto* ok = new QPushButton(QStringLiteral("&OK"), this);
   ok->setGeometry(fromTwips(8160, 2940, 1170, 330));
@@ -219,10 +219,9 @@ void FrmRegra::Command1_Click() {
   bool whole = false;
   const int limit = box->text().trimmed().toInt(&whole);
   if (!whole || limit < low || limit > high) {
-    QMessageBox::warning(this, QStringLiteral("Definição das Regras"),
-                         QStringLiteral("O limite de pontos deve ser um número inteiro de %1 a %2.")
-                             .arg(low)
-                             .arg(high));
+    QMessageBox::warning(
+        this, tr("Definição das Regras"),
+        tr("O limite de pontos deve ser um número inteiro de %1 a %2.").arg(low).arg(high));
     box->setFocus();
     box->selectAll();
     return;

@@ -13,55 +13,43 @@
 namespace tavolix {
 
 ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings& rules,
-                           const std::array<int, 4>& scores, bool ingles, QWidget* parent)
+                           const std::array<int, 4>& scores, const Translator& translate,
+                           QWidget* parent)
     : QDialog(parent) {
   setModal(true);
-  setWindowTitle(ingles ? QStringLiteral("Scores of the match")
-                        : QStringLiteral("Placar da partida"));
+  setWindowTitle(tr("Placar da partida"));
   auto* layout = new QVBoxLayout(this);
 
   // Where the match stands: each seat, or each pair, and its points.
   QStringList standing;
-  const auto name = [&rules](int seat) { return QString::fromStdString(rules.Nomes[seat]); };
-  if (rules.pairs()) {
-    for (int seat : {0, 1}) {
-      standing << QStringLiteral("%1: %2").arg(
-          QString::fromStdString(texts::pairName(rules.Nomes, seat)),
-          QString::fromStdString(texts::scoreText(scores[seat])));
-    }
-  } else {
-    for (int seat = 0; seat < 4; ++seat) {
-      standing << QStringLiteral("%1: %2").arg(
-          name(seat), QString::fromStdString(texts::scoreText(scores[seat])));
-    }
+  const auto shown = [&translate](const Text& text) {
+    return QString::fromStdString(tavolix::render(text, translate));
+  };
+  const std::vector<int> sides =
+      rules.pairs() ? std::vector<int>{0, 1} : std::vector<int>{0, 1, 2, 3};
+  for (const int seat : sides) {
+    const QString who = rules.pairs() ? shown(texts::pairName(rules.Nomes, seat))
+                                      : QString::fromStdString(rules.Nomes[seat]);
+    standing << QStringLiteral("%1: %2").arg(who, shown(texts::scoreText(scores[seat])));
   }
   auto* summary = new QLabel(standing.join(QStringLiteral("   ")), this);
-  summary->setAccessibleName(ingles ? QStringLiteral("Scores") : QStringLiteral("Pontos"));
+  summary->setAccessibleName(tr("Placar"));
   layout->addWidget(summary);
 
   table = new QTableWidget(static_cast<int>(hands.size()), 3, this);
-  table->setHorizontalHeaderLabels(
-      ingles
-          ? QStringList{QStringLiteral("Won by"), QStringLiteral("How"), QStringLiteral("Points")}
-          : QStringList{QStringLiteral("Quem ganhou"), QStringLiteral("Como"),
-                        QStringLiteral("Pontos")});
-  table->setAccessibleName(ingles ? QStringLiteral("Hands of the match")
-                                  : QStringLiteral("Mãos da partida"));
-  table->setAccessibleDescription(ingles ? QStringLiteral("One row for each hand played")
-                                         : QStringLiteral("Uma linha para cada mão jogada"));
+  table->setHorizontalHeaderLabels({tr("Quem ganhou"), tr("Como"), tr("Pontos")});
+  table->setAccessibleName(tr("Mãos da partida"));
+  table->setAccessibleDescription(tr("Uma linha para cada mão jogada"));
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setStretchLastSection(true);
   for (int row = 0; row < static_cast<int>(hands.size()); ++row) {
     const HandResult& hand = hands[row];
-    const QString winner =
-        hand.tied() ? QStringLiteral("—")
-                    : QString::fromStdString(texts::handWinner(hand, rules.Nomes, rules.pairs()));
+    const QString winner = hand.tied() ? QStringLiteral("—")
+                                       : shown(texts::handWinner(hand, rules.Nomes, rules.pairs()));
     table->setItem(row, 0, new QTableWidgetItem(winner));
-    table->setItem(row, 1,
-                   new QTableWidgetItem(
-                       QString::fromStdString(texts::handHow(hand, rules.pipRule(), ingles))));
+    table->setItem(row, 1, new QTableWidgetItem(shown(texts::handHow(hand, rules.pipRule()))));
     auto* points = new QTableWidgetItem(QString::number(hand.tied() ? 0 : hand.points));
     points->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     table->setItem(row, 2, points);
@@ -70,12 +58,11 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   layout->addWidget(table);
 
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* close = buttons->addButton(
-      ingles ? QStringLiteral("&Close") : QStringLiteral("&Fechar"), QDialogButtonBox::RejectRole);
+  QPushButton* close = buttons->addButton(tr("&Fechar"), QDialogButtonBox::RejectRole);
   close->setDefault(true);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  buttons->setAccessibleName(ingles ? QStringLiteral("Close") : QStringLiteral("Fechar"));
+  buttons->setAccessibleName(tr("Fechar"));
   completeAccessibleTexts(*this);
   resize(460, 340);
   CentraForm(*this);

@@ -6,6 +6,7 @@
 
 #include "game/scoring.h"
 #include "game/settings.h"
+#include "game/texts.h"
 
 class QTableWidget;
 
@@ -17,7 +18,8 @@ class ScoreHistory : public QDialog {
 
  public:
   ScoreHistory(const std::vector<HandResult>& hands, const Settings& rules,
-               const std::array<int, 4>& scores, bool ingles, QWidget* parent = nullptr);
+               const std::array<int, 4>& scores, const Translator& translate,
+               QWidget* parent = nullptr);
 
   QTableWidget* table = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -28,8 +29,9 @@ void WindowMove::follow(QWidget& window, QPoint pointer) const {
 
 DragStrip::DragStrip(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_TranslucentBackground);
-  setAccessibleName(QStringLiteral("Faixa do título"));
-  setAccessibleDescription(QStringLiteral("Arraste para mover a janela"));
+  setAccessibleName(QCoreApplication::translate("window_parts", "Faixa do título"));
+  setAccessibleDescription(
+      QCoreApplication::translate("window_parts", "Arraste para mover a janela"));
 }
 
 void DragStrip::mousePressEvent(QMouseEvent* event) {

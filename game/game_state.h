@@ -24,7 +24,6 @@ struct GameState {
   // From the start of a match (and a redeal) until a tile is laid: the opener must lay 6:6.
   bool PrimeiraRodada = true;
   bool JogoCancelado = false;  // the new game dialog was left without starting a match
-  bool Ingles = false;         // English texts; nothing sets it, so the game speaks Portuguese
 
   // --- the deal ------------------------------------------------------------
   Hand PedrasJog{};

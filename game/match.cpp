@@ -200,7 +200,7 @@ void Match::NovoJogo() {
 }
 
 void Match::ExibePlacar() {
-  std::array<std::string, 4> scores;
+  std::array<Text, 4> scores;
   for (int seat = 0; seat < kSeatCount; ++seat)
     scores[seat] = texts::scoreText(state_.Pontos[seat]);
   screen_.showScores(scores);
@@ -269,7 +269,7 @@ void Match::takeTiles() {
     }
     if (!position) {
       if (tileCount(hand) == 0) {
-        screen_.prompt(texts::takeYourTiles(state_.Ingles));
+        screen_.prompt(texts::takeYourTiles());
         state_.QtdEscolhidas = 0;
         screen_.enablePile(true);
       }
@@ -303,7 +303,7 @@ void Match::takeFromPile(int seat, int position) {
   screen_.takeFromPile(seat, slot, position);
   if (!seats_[seat]->answersAtOnce()) {
     state_.QtdEscolhidas = slot;
-    screen_.prompt(texts::takeTileNumber(slot + 1, state_.Ingles));
+    screen_.prompt(texts::takeTileNumber(slot + 1));
   }
 }
 
@@ -374,7 +374,7 @@ void Match::playerTurn() {
   state_.JogBloqueado = false;
   HabilitaJog(true);
   // A later hand opened with any tile: nothing on the table tells him it is his go.
-  if (state_.QtdMesa == 0 && !state_.PrimeiraRodada) mensagem(texts::yourLead(state_.Ingles), 0);
+  if (state_.QtdMesa == 0 && !state_.PrimeiraRodada) mensagem(texts::yourLead(), 0);
   if (state_.QtdMesa > 0 && JogPassa()) {
     passShown_ = true;
     screen_.showPassCommand(true);
@@ -430,7 +430,7 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered, std::o
   if (opening && t != requerida) {
     screen_.returnToHand(slot, TileReturn::WrongOpening);
     state_.JogBloqueado = false;
-    mensagem(texts::wrongOpeningTile(requerida, state_.Ingles), tempo::kWrongTileMessageMs);
+    mensagem(texts::wrongOpeningTile(requerida), tempo::kWrongTileMessageMs);
     awaiting_ = Awaiting::Move;
     return false;
   }
@@ -444,12 +444,12 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered, std::o
     screen_.returnToHand(slot, TileReturn::Refused);
     state_.JogBloqueado = false;
     if (fitsA || fitsB) {
-      if (!reordered) mensagem(texts::dragToTheTable(state_.Ingles), 0);
+      if (!reordered) mensagem(texts::dragToTheTable(), 0);
     } else if (JogPassa()) {
       mensagem(texts::clickPass(), 0);
       screen_.blinkMessage();
     } else if (!reordered) {
-      mensagem(texts::illegalMove(state_.Ingles), tempo::kWrongTileMessageMs);
+      mensagem(texts::illegalMove(), tempo::kWrongTileMessageMs);
     }
     awaiting_ = Awaiting::Move;
     return false;
@@ -482,11 +482,11 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered, std::o
 }
 
 void Match::Pula(int seat) {
-  mensagem(texts::passed(settings_.Nomes[seat], state_.Ingles), tempo::kPassMessageMs);
+  mensagem(texts::passed(settings_.Nomes[seat]), tempo::kPassMessageMs);
   screen_.computerPasses(seat);
 }
 
-void Match::mensagem(const std::string& text, int ms) { screen_.message(text, ms); }
+void Match::mensagem(const Text& text, int ms) { screen_.message(text, ms); }
 
 void Match::Lancar(int seat, int slot, Lado side) {
   state_.PrimeiraRodada = false;

@@ -123,7 +123,7 @@ class Match {
   void nextTurn(int seat, bool answeredAtOnce);
   bool SoltaPedra(int slot, double top, double left, bool reordered, std::optional<Lado> end);
   void Pula(int seat);
-  void mensagem(const std::string& text, int ms);
+  void mensagem(const Text& text, int ms);
   void Lancar(int seat, int slot, Lado side);
 
   // The end of a hand and of a match.

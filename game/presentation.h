@@ -4,6 +4,7 @@
 #include <string>
 
 #include "chain_layout.h"
+#include "texts.h"
 
 namespace tavolix {
 
@@ -20,10 +21,10 @@ struct LaidTile {
 // What the end-of-match window shows.
 struct MatchEndReport {
   int winner = 0;
-  std::string winnerLine;
-  std::array<int, 4> standings{};     // seats, first to fourth
-  std::array<std::string, 4> names;   // of the standings, in order
-  std::array<std::string, 4> scores;  // "12 pts", in the same order
+  Text winnerLine;
+  std::array<int, 4> standings{};    // seats, first to fourth
+  std::array<std::string, 4> names;  // of the standings, in order
+  std::array<Text, 4> scores;        // "12 pts", in the same order
 };
 
 enum class NewGameAnswer { Play, Cancel, Exit };
@@ -52,20 +53,20 @@ class Presentation {
   // Dialogs, each modal. The new game dialog stores what the player chose and,
   // on Play, has the settings hold the chosen rules and names.
   virtual NewGameAnswer newGameDialog(bool leaveEndsProgram) = 0;
-  virtual void messageBox(const std::string& text) = 0;
+  virtual void messageBox(const Text& text) = 0;
   virtual void matchEnd(const MatchEndReport& report) = 0;
   virtual void endProgram() = 0;
 
   // The message line; `ms` 0 keeps it until replaced.
-  virtual void message(const std::string& text, int ms) = 0;
+  virtual void message(const Text& text, int ms) = 0;
   virtual void blinkMessage() = 0;
   virtual void hideMessage() = 0;
-  // The prompt while the player takes his tiles; "" hides it.
-  virtual void prompt(const std::string& text) = 0;
+  // The prompt while the player takes his tiles; an empty text hides it.
+  virtual void prompt(const Text& text) = 0;
 
   // The seats and the scores ("12 pts") beside them.
   virtual void showSeats(const std::array<std::string, 4>& names) = 0;
-  virtual void showScores(const std::array<std::string, 4>& scores) = 0;
+  virtual void showScores(const std::array<Text, 4>& scores) = 0;
 
   // Whose turn it is, from the deal to the end of a hand (-1: nobody's), and
   // whether that computer seat is thinking over its move.
@@ -103,15 +104,15 @@ class SilentPresentation : public Presentation {
   void pause(int) override {}
   void letEventsRun() override {}
   NewGameAnswer newGameDialog(bool) override { return NewGameAnswer::Play; }
-  void messageBox(const std::string&) override {}
+  void messageBox(const Text&) override {}
   void matchEnd(const MatchEndReport&) override {}
   void endProgram() override {}
-  void message(const std::string&, int) override {}
+  void message(const Text&, int) override {}
   void blinkMessage() override {}
   void hideMessage() override {}
-  void prompt(const std::string&) override {}
+  void prompt(const Text&) override {}
   void showSeats(const std::array<std::string, 4>&) override {}
-  void showScores(const std::array<std::string, 4>&) override {}
+  void showScores(const std::array<Text, 4>&) override {}
   void showTurn(int) override {}
   void showThinking(bool) override {}
   void enableNewGame(bool) override {}

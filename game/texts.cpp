@@ -1,133 +1,190 @@
 #include "texts.h"
 
+// Marks a text for Qt's translation tools (lupdate) without bringing Qt in.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
+namespace tavolix {
+
+std::string render(const Text& text, const Translator& translate) {
+  const std::string pattern = text.translated && translate ? translate(text.source) : text.source;
+  if (text.args.empty()) return pattern;
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    if (pattern[i] == '%' && next >= '1' && next <= '9' &&
+        static_cast<std::size_t>(next - '1') < text.args.size()) {
+      out += render(text.args[next - '1'], translate);
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace tavolix
+
 namespace tavolix::texts {
 
 namespace {
-constexpr char kGoingOutBreak[] = "\r\r";
-constexpr char kBreak[] = "\r\n\r\n";
+
+#define TEXT(source) QT_TRANSLATE_NOOP("texts", source)
+
+// Every source, in the order written below.
+constexpr const char* kSources[] = {
+    TEXT("Escolha as suas peças"),
+    TEXT("Escolha a sua %1ª peça"),
+    TEXT("%1 pegou %2 buchas\r\n\r\nSerá feita uma nova distribuição"),
+    TEXT("Você deve jogar o %1:%2"),
+    TEXT("Clique na pedra que quer jogar e arraste para a área verde, e então solte"),
+    TEXT("Clique em 'Passar a vez'"),
+    TEXT("Jogada inválida"),
+    TEXT("Você só pode fechar o jogo no natural"),
+    TEXT("%1 passou!"),
+    TEXT("É a sua vez: você começa esta mão"),
+    TEXT("A pedra serve nas duas pontas: A (ou Home) para uma, B (ou End) para a outra"),
+    TEXT("Batida Simples"),
+    TEXT("Batida Lá e Lô"),
+    TEXT("Batida Carroção"),
+    TEXT("Batida Cruzada"),
+    TEXT("%1 e %2"),
+    TEXT("%1 bateu.\r\rVai ganhar %2 pts"),
+    TEXT("%1 bateu.\r\r%2   |   vai ganhar %3 pts"),
+    TEXT("%1 bateu.\r\rA dupla '%2'  vai ganhar %3 pts"),
+    TEXT("%1 bateu.  (%2)\r\rA dupla '%3'  vai ganhar %4 pts"),
+    TEXT("Houve empate na contegem de pontos"),
+    TEXT("A dupla '%1' ganhou esta mão na contagem de pontos\r\n\r\nA dupla ganhará %2 pontos"),
+    TEXT("%1 ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar %2 pontos"),
+    TEXT("%1 ganhou esta mão na contagem de pontos\r\n\r\nVai ganhar 1(um) ponto"),
+    TEXT("Jogo fechado: empate"),
+    TEXT("Jogo fechado: menos pintas"),
+    TEXT("Bateu"),
+    TEXT("%1 pts"),
+    TEXT("O vencedor foi %1 com %2 pts"),
+    TEXT("Vitória de %1 com %2 pts"),
+};
+
+enum Source {
+  kTakeYourTiles,
+  kTakeTileNumber,
+  kRedeal,
+  kWrongOpening,
+  kDragToTheTable,
+  kClickPass,
+  kIllegalMove,
+  kCloseOnlyNatural,
+  kPassed,
+  kYourLead,
+  kChooseEnd,
+  kSimples,
+  kLaELo,
+  kCarrocao,
+  kCruzada,
+  kPair,
+  kWentOut,
+  kWentOutNamed,
+  kPairWentOut,
+  kPairWentOutNamed,
+  kTie,
+  kPairWonOnCount,
+  kWonOnCountPips,
+  kWonOnCountOnePoint,
+  kBlockedTie,
+  kBlockedWon,
+  kWentOutPlain,
+  kScore,
+  kWinner,
+  kPairWinner,
+  kSourceCount
+};
+static_assert(std::size(kSources) == kSourceCount);
+
+Text text(Source source, std::vector<Text> args = {}) {
+  return {kSources[source], std::move(args)};
+}
+Text value(const std::string& v) { return Text::value(v); }
+Text value(int v) { return Text::value(std::to_string(v)); }
+
 }  // namespace
 
-std::string takeYourTiles(bool ingles) {
-  return ingles ? "select your first domino" : "Escolha as suas peças";
+Text takeYourTiles() { return text(kTakeYourTiles); }
+Text takeTileNumber(int n) { return text(kTakeTileNumber, {value(n)}); }
+Text redeal(const std::string& name, int doubles) {
+  return text(kRedeal, {value(name), value(doubles)});
 }
-
-std::string takeTileNumber(int n, bool ingles) {
-  return ingles ? "select your next domino" : "Escolha a sua " + std::to_string(n) + "ª peça";
+Text wrongOpeningTile(TileCode requerida) {
+  return text(kWrongOpening, {value(requerida.first()), value(requerida.last())});
 }
+Text dragToTheTable() { return text(kDragToTheTable); }
+Text clickPass() { return text(kClickPass); }
+Text illegalMove() { return text(kIllegalMove); }
+Text closeOnlyNatural() { return text(kCloseOnlyNatural); }
+Text passed(const std::string& name) { return text(kPassed, {value(name)}); }
+Text yourLead() { return text(kYourLead); }
+Text chooseEnd() { return text(kChooseEnd); }
 
-std::string redeal(const std::string& name, int doubles) {
-  return name + " pegou " + std::to_string(doubles) + " buchas" + kBreak +
-         "Será feita uma nova distribuição";
-}
-
-std::string wrongOpeningTile(TileCode requerida, bool ingles) {
-  if (ingles) return "Waiting for you to play double " + std::to_string(requerida.first());
-  return "Você deve jogar o " + std::to_string(requerida.first()) + ":" +
-         std::to_string(requerida.last());
-}
-
-std::string dragToTheTable(bool ingles) {
-  return ingles ? "Click in domino and drag for the green area."
-                : "Clique na pedra que quer jogar e arraste para a área verde, e então solte";
-}
-
-std::string yourLead(bool ingles) {
-  return ingles ? "Your turn: you lead this hand." : "É a sua vez: você começa esta mão";
-}
-
-std::string chooseEnd(bool ingles) {
-  return ingles ? "It fits both ends: A (or Home) for one, B (or End) for the other."
-                : "A pedra serve nas duas pontas: A (ou Home) para uma, B (ou End) para a outra";
-}
-
-std::string clickPass() { return "Clique em 'Passar a vez'"; }
-
-std::string illegalMove(bool ingles) { return ingles ? "Ilegal move!" : "Jogada inválida"; }
-
-std::string closeOnlyNatural() { return "Você só pode fechar o jogo no natural"; }
-
-std::string passed(const std::string& name, bool ingles) {
-  return name + (ingles ? " cannot move!" : " passou!");
-}
-
-std::string goingOutName(GoingOut kind) {
+Text goingOutName(GoingOut kind) {
   switch (kind) {
     case GoingOut::Simples:
-      return "Batida Simples";
+      return text(kSimples);
     case GoingOut::LaELo:
-      return "Batida Lá e Lô";
+      return text(kLaELo);
     case GoingOut::Carrocao:
-      return "Batida Carroção";
+      return text(kCarrocao);
     case GoingOut::Cruzada:
-      return "Batida Cruzada";
+      return text(kCruzada);
     case GoingOut::None:
       break;
   }
   return {};
 }
 
-std::string handWinner(const HandResult& result, const std::array<std::string, 4>& names,
-                       bool pairs) {
-  if (result.tied()) return {};
-  return pairs ? pairName(names, result.winner) : names[result.winner];
+Text pairName(const std::array<std::string, 4>& names, int seat) {
+  const bool first = seat == 0 || seat == 2;
+  return text(kPair, {value(names[first ? 0 : 1]), value(names[first ? 2 : 3])});
 }
 
-std::string handHow(const HandResult& result, bool pipRule, bool ingles) {
-  if (result.ending == HandResult::Ending::Blocked) {
-    if (result.tied()) return ingles ? "Blocked: a tie" : "Jogo fechado: empate";
-    return ingles ? "Blocked: fewest pips" : "Jogo fechado: menos pintas";
+Text handEnded(const HandResult& r, const Settings& settings) {
+  const std::array<std::string, 4>& names = settings.Nomes;
+  if (r.ending == HandResult::Ending::WentOut) {
+    // A plain going out, or any under the pip rule, is not named.
+    const bool named = r.kind != GoingOut::None && r.kind != GoingOut::Simples;
+    const Text name = value(names[r.winner]);
+    if (!settings.pairs()) {
+      return named ? text(kWentOutNamed, {name, goingOutName(r.kind), value(r.points)})
+                   : text(kWentOut, {name, value(r.points)});
+    }
+    const Text pair = pairName(names, r.winner);
+    return named ? text(kPairWentOutNamed, {name, goingOutName(r.kind), pair, value(r.points)})
+                 : text(kPairWentOut, {name, pair, value(r.points)});
   }
-  if (pipRule || result.kind == GoingOut::None) return ingles ? "Went out" : "Bateu";
+  if (r.tied()) return text(kTie);
+  if (settings.pairs()) return text(kPairWonOnCount, {pairName(names, r.winner), value(r.points)});
+  return settings.pipRule() ? text(kWonOnCountPips, {value(names[r.winner]), value(r.points)})
+                            : text(kWonOnCountOnePoint, {value(names[r.winner])});
+}
+
+Text handWinner(const HandResult& result, const std::array<std::string, 4>& names, bool pairs) {
+  if (result.tied()) return {};
+  return pairs ? pairName(names, result.winner) : value(names[result.winner]);
+}
+
+Text handHow(const HandResult& result, bool pipRule) {
+  if (result.ending == HandResult::Ending::Blocked)
+    return text(result.tied() ? kBlockedTie : kBlockedWon);
+  if (pipRule || result.kind == GoingOut::None) return text(kWentOutPlain);
   return goingOutName(result.kind);
 }
 
-std::string pairName(const std::array<std::string, 4>& names, int seat) {
-  return seat == 0 || seat == 2 ? names[0] + " e " + names[2] : names[1] + " e " + names[3];
+Text scoreText(int points) { return text(kScore, {value(points)}); }
+
+Text winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs) {
+  if (!pairs) return text(kWinner, {value(names[winner]), value(score)});
+  return text(kPairWinner, {pairName(names, winner), value(score)});
 }
 
-namespace {
-
-std::string wentOut(const HandResult& r, const Settings& settings) {
-  const std::array<std::string, 4>& names = settings.Nomes;
-  const std::string p = std::to_string(r.points);
-  const std::string& name = names[r.winner];
-  // A plain going out, or any under the pip rule, is not named.
-  const bool named = r.kind != GoingOut::None && r.kind != GoingOut::Simples;
-  if (!settings.pairs()) {
-    if (!named) return name + " bateu." + kGoingOutBreak + "Vai ganhar " + p + " pts";
-    return name + " bateu." + kGoingOutBreak + goingOutName(r.kind) + "   |   vai ganhar " + p +
-           " pts";
-  }
-  const std::string pair = "A dupla '" + pairName(names, r.winner) + "'  vai ganhar " + p + " pts";
-  if (!named) return name + " bateu." + kGoingOutBreak + pair;
-  return name + " bateu.  (" + goingOutName(r.kind) + ")" + kGoingOutBreak + pair;
-}
-
-std::string wonOnCount(const HandResult& r, const Settings& settings) {
-  const std::array<std::string, 4>& names = settings.Nomes;
-  if (r.tied()) return "Houve empate na contegem de pontos";
-  if (settings.pairs()) {
-    return "A dupla '" + names[r.winner] + " e " + names[partnerOf(r.winner)] +
-           "' ganhou esta mão na contagem de pontos" + kBreak + "A dupla ganhará " +
-           std::to_string(r.points) + " pontos";
-  }
-  return names[r.winner] + " ganhou esta mão na contagem de pontos" + kBreak +
-         (settings.pipRule() ? "Vai ganhar " + std::to_string(r.points) + " pontos"
-                             : std::string("Vai ganhar 1(um) ponto"));
-}
-
-}  // namespace
-
-std::string handEnded(const HandResult& result, const Settings& settings) {
-  return result.ending == HandResult::Ending::WentOut ? wentOut(result, settings)
-                                                      : wonOnCount(result, settings);
-}
-
-std::string scoreText(int points) { return std::to_string(points) + " pts"; }
-
-std::string winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs) {
-  if (!pairs) return "O vencedor foi " + names[winner] + " com " + std::to_string(score) + " pts";
-  return "Vitória de " + pairName(names, winner) + " com " + std::to_string(score) + " pts";
-}
+std::vector<std::string> allSources() { return {std::begin(kSources), std::end(kSources)}; }
 
 }  // namespace tavolix::texts

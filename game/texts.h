@@ -1,44 +1,71 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "scoring.h"
 #include "settings.h"
 #include "tile.h"
 
+namespace tavolix {
+
+// A text the game shows: its Portuguese source, which the screen translates
+// into the player's language, and what goes in its places %1, %2, ... (names
+// and numbers, or texts of their own, translated in turn).
+struct Text {
+  std::string source;
+  std::vector<Text> args;
+  bool translated = true;  // false: a value (a name, a number), shown as it is
+
+  static Text value(std::string v) { return {std::move(v), {}, false}; }
+  bool empty() const { return source.empty(); }
+};
+
+// The text with its places filled, every source passed through `translate`;
+// with none, in Portuguese.
+using Translator = std::function<std::string(const std::string&)>;
+std::string render(const Text& text, const Translator& translate = {});
+
+}  // namespace tavolix
+
 namespace tavolix::texts {
 
-// Everything the game says, in Portuguese or, with `ingles`, in English.
-// Message boxes keep the line breaks the game has always used: "\r\r" after
-// a going out, "\r\n\r\n" elsewhere; the window shows each as a blank line.
+// The context the translations of these texts are kept under.
+inline constexpr char kContext[] = "texts";
 
-std::string takeYourTiles(bool ingles);          // "Escolha as suas peças"
-std::string takeTileNumber(int n, bool ingles);  // "Escolha a sua 3ª peça"
-std::string redeal(const std::string& name, int doubles);
-std::string wrongOpeningTile(TileCode requerida, bool ingles);
-std::string dragToTheTable(bool ingles);
+// Everything the game says. Message boxes keep the line breaks the game has
+// always used: "\r\r" after a going out, "\r\n\r\n" elsewhere; the window shows
+// each as a blank line.
+
+Text takeYourTiles();        // "Escolha as suas peças"
+Text takeTileNumber(int n);  // "Escolha a sua 3ª peça"
+Text redeal(const std::string& name, int doubles);
+Text wrongOpeningTile(TileCode requerida);
+Text dragToTheTable();
+Text clickPass();
+Text illegalMove();
+Text closeOnlyNatural();
+Text passed(const std::string& name);
 // A later hand opened by the player.
-std::string yourLead(bool ingles);
-std::string clickPass();
+Text yourLead();
 // From the keyboard, a tile that fits both ends: which one?
-std::string chooseEnd(bool ingles);
-std::string illegalMove(bool ingles);
-std::string closeOnlyNatural();
-std::string passed(const std::string& name, bool ingles);
+Text chooseEnd();
 
-// "Batida Simples", "Batida Lá e Lô", ...; "" for none.
-std::string goingOutName(GoingOut kind);
-std::string pairName(const std::array<std::string, 4>& names, int seat);
+// "Batida Simples", "Batida Lá e Lô", ...; empty for none.
+Text goingOutName(GoingOut kind);
+Text pairName(const std::array<std::string, 4>& names, int seat);
 // The message box that closes a hand, gone out or blocked.
-std::string handEnded(const HandResult& result, const Settings& settings);
+Text handEnded(const HandResult& result, const Settings& settings);
+// A hand as the score history lists it: who won it (empty after a tie) and how.
+Text handWinner(const HandResult& result, const std::array<std::string, 4>& names, bool pairs);
+Text handHow(const HandResult& result, bool pipRule);
 
-// A hand as the score history lists it: who won it ("" after a tie) and how.
-std::string handWinner(const HandResult& result, const std::array<std::string, 4>& names,
-                       bool pairs);
-std::string handHow(const HandResult& result, bool pipRule, bool ingles);
+Text scoreText(int points);  // "12 pts"
+Text winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs);
 
-std::string scoreText(int points);  // "12 pts"
-std::string winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs);
+// Every text above, for checking each has its translation.
+std::vector<std::string> allSources();
 
 }  // namespace tavolix::texts

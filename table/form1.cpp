@@ -20,6 +20,7 @@
 #include "game/seat_player.h"
 #include "game/settings.h"
 #include "game/texts.h"
+#include "language.h"
 #include "pacer.h"
 #include "settings/settings_config.h"
 
@@ -33,14 +34,14 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
       sounds_(settings),
       scene_(std::make_unique<TableScene>(settings, sounds_, pacer_)),
       match_(settings, presentation_, random),
-      presentation_(*this, *scene_, pacer_, settings, store, match_.state().Ingles) {
+      presentation_(*this, *scene_, pacer_, settings, store) {
   setWindowTitle(QStringLiteral("Tavolix"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   resize(kWidth, kHeight);
 
   installTableAccessibility();
   view_ = new TableView(scene_.get(), this);
-  view_->setAccessibleName(QStringLiteral("Mesa de dominó"));
+  view_->setAccessibleName(tr("Mesa de dominó"));
   edges_ = std::make_unique<EdgeResize>(*view_->viewport(), *this,
                                         [this] { return !fullScreen_ && !isMaximized(); });
   auto* layout = new QVBoxLayout(this);
@@ -215,7 +216,7 @@ void Form1::Label1_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   Q_EMIT settingsRequested();
   const int base = settings_.PedraBase();
-  FrmOpc dialog(settings_, store_, match_.state().Ingles, this);
+  FrmOpc dialog(settings_, store_, this);
   if (dialog.exec() == QDialog::Accepted) scene_->showSeatNames(settings_.Nomes);  // and the marks
   if (settings_.PedraBase() != base) scene_->redrawTileSet();
 }
@@ -286,8 +287,7 @@ bool Form1::keyAction(const QKeyEvent& event) {
     case Qt::Key_Up:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (!hand_->layChosen(std::nullopt))
-        scene_->message(QString::fromStdString(texts::chooseEnd(match_.state().Ingles)), 0);
+      if (!hand_->layChosen(std::nullopt)) scene_->message(translated(texts::chooseEnd()), 0);
       return true;
     case Qt::Key_A:
     case Qt::Key_Home:
@@ -307,8 +307,7 @@ void Form1::showHistory() {
   // The match's rules, with the names as they are now: the preferences may have changed them.
   Settings shown = match_.settings();
   shown.Nomes = settings_.Nomes;
-  ScoreHistory dialog(match_.handsPlayed(), shown, match_.state().Pontos, match_.state().Ingles,
-                      this);
+  ScoreHistory dialog(match_.handsPlayed(), shown, match_.state().Pontos, qtTranslator(), this);
   dialog.exec();
 }
 
@@ -317,8 +316,7 @@ void Form1::showHelp() {
     if (window == nullptr) return;  // the window closed while a viewer was looked for
     if (opened.isEmpty()) {
       QMessageBox box(QMessageBox::Information, QStringLiteral("Tavolix"),
-                      window->help_.failureText(window->match_.state().Ingles), QMessageBox::Ok,
-                      window);
+                      window->help_.failureText(), QMessageBox::Ok, window);
       box.setTextInteractionFlags(Qt::TextSelectableByMouse);
       box.exec();
     }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -63,21 +64,17 @@ QString HelpLauncher::htmlIndex() const {
   return findIn(folders_, QStringLiteral("help/index.html"));
 }
 
-QString HelpLauncher::failureText(bool ingles) const {
+QString HelpLauncher::failureText() const {
   const QString pages = htmlIndex();
   if (pages.isEmpty()) {
-    const QString where = folders_.join(QStringLiteral("\n"));
-    return ingles ? QStringLiteral("The help was not found. It is looked for in:\n\n") + where
-                  : QStringLiteral("A ajuda não foi encontrada. Ela é procurada em:\n\n") + where;
+    return QCoreApplication::translate("HelpLauncher",
+                                       "A ajuda não foi encontrada. Ela é procurada em:\n\n%1")
+        .arg(folders_.join(QStringLiteral("\n")));
   }
-  return ingles ? QStringLiteral(
-                      "No program could be started to show the help.\n\n"
-                      "Its pages can be opened in any browser:\n\n") +
-                      pages
-                : QStringLiteral(
-                      "Nenhum programa pôde ser aberto para mostrar a ajuda.\n\n"
-                      "As páginas podem ser abertas em qualquer navegador:\n\n") +
-                      pages;
+  return QCoreApplication::translate("HelpLauncher",
+                                     "Nenhum programa pôde ser aberto para mostrar a ajuda.\n\n"
+                                     "As páginas podem ser abertas em qualquer navegador:\n\n%1")
+      .arg(pages);
 }
 
 void HelpLauncher::open(Done done) const {

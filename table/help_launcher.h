@@ -29,7 +29,7 @@ class HelpLauncher {
   QString chmFile() const;
   QString htmlIndex() const;
   // What to tell the player when nothing could show the help.
-  QString failureText(bool ingles) const;
+  QString failureText() const;
 
  private:
   Opener opener_;

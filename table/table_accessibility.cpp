@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QGraphicsView>
 
 #include "label_item.h"
@@ -90,9 +91,12 @@ class StatusAccessible : public QAccessibleObject {
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
-      return status()->text().isEmpty() ? QStringLiteral("Nenhuma mão em jogo") : status()->text();
+      return status()->text().isEmpty()
+                 ? QCoreApplication::translate("TableStatus", "Nenhuma mão em jogo")
+                 : status()->text();
     }
-    if (t == QAccessible::Description) return QStringLiteral("O que acontece na mesa");
+    if (t == QAccessible::Description)
+      return QCoreApplication::translate("TableStatus", "O que acontece na mesa");
     return {};
   }
   QAccessible::Role role() const override { return QAccessible::StatusBar; }
@@ -102,8 +106,7 @@ class StatusAccessible : public QAccessibleObject {
 // The table itself: its captions and commands, then its status.
 class TableViewAccessible : public QAccessibleWidget {
  public:
-  explicit TableViewAccessible(TableView* view)
-      : QAccessibleWidget(view, QAccessible::Client, QStringLiteral("Mesa de dominó")) {}
+  explicit TableViewAccessible(TableView* view) : QAccessibleWidget(view, QAccessible::Client) {}
 
   std::vector<QObject*> parts() const {
     std::vector<QObject*> parts;
@@ -129,7 +132,8 @@ class TableViewAccessible : public QAccessibleWidget {
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Description) {
-      return QStringLiteral(
+      return QCoreApplication::translate(
+          "TableView",
           "Setas: escolher uma pedra; Enter ou seta para cima: jogá-la; A ou B: a ponta; "
           "P: passar a vez; Espaço: pegar uma pedra; F1: ajuda");
     }

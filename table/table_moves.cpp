@@ -195,9 +195,8 @@ void TableScene::layTile(const LaidTile& laid) {
   }
   marks_->laid(view, first, laid.side == Lado::A, open);
   const QString tile = QStringLiteral("%1:%2").arg(p.shown.first()).arg(p.shown.last());
-  lastMove_ = laid.seat == kJog
-                  ? QStringLiteral("Você jogou %1").arg(tile)
-                  : QStringLiteral("%1 jogou %2").arg(LbPlayer[laid.seat]->caption(), tile);
+  lastMove_ = laid.seat == kJog ? tr("Você jogou %1").arg(tile)
+                                : tr("%1 jogou %2").arg(LbPlayer[laid.seat]->caption(), tile);
   updateStatus();
 }
 

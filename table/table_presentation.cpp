@@ -8,13 +8,8 @@
 namespace tavolix {
 
 TablePresentation::TablePresentation(QWidget& window, TableScene& scene, TablePacer& pacer,
-                                     Settings& settings, SettingsStore& store, const bool& ingles)
-    : window_(window),
-      scene_(scene),
-      pacer_(pacer),
-      settings_(settings),
-      store_(store),
-      ingles_(ingles) {}
+                                     Settings& settings, SettingsStore& store)
+    : window_(window), scene_(scene), pacer_(pacer), settings_(settings), store_(store) {}
 
 QString TablePresentation::screenText(const std::string& text) {
   QString shown = QString::fromStdString(text);
@@ -24,22 +19,22 @@ QString TablePresentation::screenText(const std::string& text) {
 }
 
 NewGameAnswer TablePresentation::newGameDialog(bool leaveEndsProgram) {
-  FrmNovoJogo dialog(settings_, store_, leaveEndsProgram, ingles_, &window_);
+  FrmNovoJogo dialog(settings_, store_, leaveEndsProgram, &window_);
   if (help_) dialog.setHelp(help_);
   dialog.exec();
   pacer_.check();
   return dialog.answer();
 }
 
-void TablePresentation::messageBox(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), screenText(text), QMessageBox::Ok,
-                  &window_);
+void TablePresentation::messageBox(const Text& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"),
+                  screenText(render(text, qtTranslator())), QMessageBox::Ok, &window_);
   box.exec();
   pacer_.check();
 }
 
 void TablePresentation::matchEnd(const MatchEndReport& report) {
-  FrmFimdeJogo window(report, ingles_, &window_);
+  FrmFimdeJogo window(report, qtTranslator(), &window_);
   window.exec();
   pacer_.check();
 }
@@ -50,9 +45,9 @@ void TablePresentation::endProgram() {
 }
 
 // The scores, letting the window repaint after each.
-void TablePresentation::showScores(const std::array<std::string, 4>& scores) {
+void TablePresentation::showScores(const std::array<Text, 4>& scores) {
   for (int seat = 0; seat < kSeatCount; ++seat) {
-    scene_.showScore(seat, QString::fromStdString(scores[seat]));
+    scene_.showScore(seat, translated(scores[seat]));
     pacer_.letEventsRun();
   }
 }

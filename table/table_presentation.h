@@ -4,6 +4,7 @@
 
 #include "game/presentation.h"
 #include "game/settings.h"
+#include "language.h"
 #include "table_pacer.h"
 #include "table_scene.h"
 
@@ -18,7 +19,7 @@ class SettingsStore;
 class TablePresentation : public Presentation {
  public:
   TablePresentation(QWidget& window, TableScene& scene, TablePacer& pacer, Settings& settings,
-                    SettingsStore& store, const bool& ingles);
+                    SettingsStore& store);
 
   // What the window does when the game ends the program.
   void onEndProgram(std::function<void()> end) { end_ = std::move(end); }
@@ -29,19 +30,17 @@ class TablePresentation : public Presentation {
   void letEventsRun() override { pacer_.letEventsRun(); }
 
   NewGameAnswer newGameDialog(bool leaveEndsProgram) override;
-  void messageBox(const std::string& text) override;
+  void messageBox(const Text& text) override;
   void matchEnd(const MatchEndReport& report) override;
   void endProgram() override;
 
-  void message(const std::string& text, int ms) override {
-    scene_.message(QString::fromStdString(text), ms);
-  }
+  void message(const Text& text, int ms) override { scene_.message(translated(text), ms); }
   void blinkMessage() override { scene_.blinkMessage(); }
   void hideMessage() override { scene_.hideMessage(); }
-  void prompt(const std::string& text) override { scene_.showPrompt(QString::fromStdString(text)); }
+  void prompt(const Text& text) override { scene_.showPrompt(translated(text)); }
 
   void showSeats(const std::array<std::string, 4>& names) override { scene_.showSeatNames(names); }
-  void showScores(const std::array<std::string, 4>& scores) override;
+  void showScores(const std::array<Text, 4>& scores) override;
 
   void showTurn(int seat) override { scene_.showTurn(seat); }
   void showThinking(bool thinking) override { scene_.showThinking(thinking); }
@@ -75,7 +74,6 @@ class TablePresentation : public Presentation {
   TablePacer& pacer_;
   Settings& settings_;
   SettingsStore& store_;
-  const bool& ingles_;
   std::function<void()> end_;
   std::function<void()> help_;
 };

@@ -8,6 +8,8 @@
 #include "artwork/artwork.h"
 #include "game/table_geometry.h"
 #include "game/tempo.h"
+#include "game/texts.h"
+#include "language.h"
 #include "pacer.h"
 #include "twips.h"
 #include "window_button.h"
@@ -123,16 +125,13 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
                   visible);
     label->setClickable(true);
   };
-  commandPair(QStringLiteral("Novo Jogo |"), kNewGameCommand, kCommandStyle, kCommandShadowStyle,
-              Label2, Label7, true);
-  commandPair(QStringLiteral("Opções |"), kSettingsCommand, kCommandStyle, kCommandShadowStyle,
-              Label1, Label6, true);
-  commandPair(QStringLiteral("Ajuda"), kHelpCommand, kCommandStyle, kCommandShadowStyle, Label4,
-              Label5, true);
-  commandPair(QStringLiteral("Passar a vez"), kPassCommand, kPass, kPassShadow, Label3[0],
-              Label3[1], false);
-  commandPair(QStringLiteral("Placar"), kHistoryCommand, kCommandStyle, kCommandShadowStyle,
-              history_[0], history_[1], true);
+  commandPair(QString(), kNewGameCommand, kCommandStyle, kCommandShadowStyle, Label2, Label7, true);
+  commandPair(QString(), kSettingsCommand, kCommandStyle, kCommandShadowStyle, Label1, Label6,
+              true);
+  commandPair(QString(), kHelpCommand, kCommandStyle, kCommandShadowStyle, Label4, Label5, true);
+  commandPair(QString(), kPassCommand, kPass, kPassShadow, Label3[0], Label3[1], false);
+  commandPair(QString(), kHistoryCommand, kCommandStyle, kCommandShadowStyle, history_[0],
+              history_[1], true);
   for (const Command c :
        {Command::NewGame, Command::Settings, Command::Help, Command::Pass, Command::History}) {
     connect(commandLabel(c), &LabelItem::clicked, this, [this, c] { Q_EMIT commandClicked(c); });
@@ -144,18 +143,17 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
     LbPlayer[seat] = place(*this, new LabelItem(name, size(nameLabel(seat)), style),
                            toScene(nameLabel(seat).at), kCaptions);
     LbPontos[seat] =
-        place(*this, new LabelItem(QStringLiteral("0 pts"), size(scoreLabel(seat)), style),
+        place(*this, new LabelItem(translated(texts::scoreText(0)), size(scoreLabel(seat)), style),
               toScene(scoreLabel(seat).at), kCaptions);
   }
 
   marks_ = std::make_unique<TableMarks>(*this, settings, LbPlayer);
 
   // The prompt and the message line: a green caption over a black one.
-  const QString takeYourTiles = QStringLiteral("Escolha as suas peças");
-  Label8 = place(*this, new LabelItem(takeYourTiles, size(kPrompt), kPromptShadowStyle),
+  Label8 = place(*this, new LabelItem(QString(), size(kPrompt), kPromptShadowStyle),
                  toScene(kPromptShadow), kCaptions, false);
-  Label11 = place(*this, new LabelItem(takeYourTiles, size(kPrompt), kPromptStyle),
-                  toScene(kPrompt.at), kCaptions + 1, false);
+  Label11 = place(*this, new LabelItem(QString(), size(kPrompt), kPromptStyle), toScene(kPrompt.at),
+                  kCaptions + 1, false);
   Label9 = place(*this, new LabelItem(QString(), size(kMessageLine), kMessageShadowStyle),
                  toScene(kMessageShadow), kCaptions, false);
   Label10 = place(*this, new LabelItem(QString(), size(kMessageLine), kMessageStyle),
@@ -199,23 +197,7 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
       Label10->show();
     }
   });
-  // What a screen reader says the table's captions are for.
-  Label2->setAccessibleTexts({}, QStringLiteral("Começa uma nova partida (Ctrl+N)"));
-  Label1->setAccessibleTexts({},
-                             QStringLiteral("As pedras, a velocidade, os nomes e o som (Ctrl+,)"));
-  Label4->setAccessibleTexts({}, QStringLiteral("Abre a ajuda (F1)"));
-  history_[0]->setAccessibleTexts({}, QStringLiteral("As mãos da partida até aqui (Ctrl+H)"));
-  Label3[0]->setAccessibleTexts({}, QStringLiteral("Passa a vez quando nenhuma pedra serve (P)"));
-  static const char* const kWhere[] = {"você", "o jogador à esquerda", "o jogador à frente",
-                                       "o jogador à direita"};
-  for (int seat = 0; seat < kSeatCount; ++seat) {
-    LbPlayer[seat]->setAccessibleTexts({},
-                                       QStringLiteral("Nome: %1").arg(QLatin1String(kWhere[seat])));
-    LbPontos[seat]->setAccessibleTexts(
-        {}, QStringLiteral("Pontos: %1").arg(QLatin1String(kWhere[seat])));
-  }
-  Label11->setAccessibleTexts({}, QStringLiteral("O que fazer ao pegar as pedras"));
-  Label10->setAccessibleTexts({}, QStringLiteral("Mensagem do jogo"));
+  retranslate();
 }
 
 void TableScene::setCommandPointer(const QCursor& pointer) {
@@ -296,9 +278,8 @@ void TableScene::showThinking(bool thinking) {
 }
 
 void TableScene::announceChoice(TileCode tile) {
-  choice_ = tile.empty()
-                ? QString()
-                : QStringLiteral("Pedra escolhida: %1:%2").arg(tile.first()).arg(tile.last());
+  choice_ =
+      tile.empty() ? QString() : tr("Pedra escolhida: %1:%2").arg(tile.first()).arg(tile.last());
   updateStatus();
 }
 
@@ -306,10 +287,10 @@ void TableScene::updateStatus() {
   QStringList parts;
   const int seat = marks_->turn();
   if (seat == kJog) {
-    parts << QStringLiteral("Sua vez");
+    parts << tr("Sua vez");
   } else if (seat > 0 && seat < kSeatCount) {
-    parts << QStringLiteral("Vez de %1").arg(LbPlayer[seat]->caption()) +
-                 (marks_->thinking() ? QStringLiteral(", pensando") : QString());
+    parts << (marks_->thinking() ? tr("Vez de %1, pensando") : tr("Vez de %1"))
+                 .arg(LbPlayer[seat]->caption());
   }
   if (!lastMove_.isEmpty()) parts << lastMove_;
   if (!choice_.isEmpty()) parts << choice_;
@@ -345,14 +326,39 @@ void TableScene::enableHand(bool enabled) {
   for (int slot = 1; slot <= kHandSlots; ++slot) PicJog[slot]->setEnabled(enabled);
 }
 
-void TableScene::useEnglishCaptions() {
-  for (LabelItem* pass : Label3) pass->setCaption(QStringLiteral("Cannot move"));
-  for (LabelItem* label : {Label2, Label7}) label->setCaption(QStringLiteral("New Game |"));
-  for (LabelItem* label : {Label1, Label6}) label->setCaption(QStringLiteral("Settings |"));
-  for (LabelItem* label : {Label4, Label5}) label->setCaption(QStringLiteral("Help"));
-  for (LabelItem* label : history_) label->setCaption(QStringLiteral("Scores"));
-  for (LabelItem* label : {Label8, Label11})
-    label->setCaption(QStringLiteral("select your first domino"));
+void TableScene::retranslate() {
+  const auto caption = [](LabelItem* label, LabelItem* shadow, const QString& text) {
+    label->setCaption(text);
+    shadow->setCaption(text);
+  };
+  caption(Label2, Label7, tr("Novo Jogo |"));
+  caption(Label1, Label6, tr("Opções |"));
+  caption(Label4, Label5, tr("Ajuda"));
+  caption(Label3[0], Label3[1], tr("Passar a vez"));
+  caption(history_[0], history_[1], tr("Placar"));
+  caption(Label11, Label8, translated(texts::takeYourTiles()));
+  for (LabelItem* score : LbPontos) {
+    if (score->caption().isEmpty()) score->setCaption(translated(texts::scoreText(0)));
+  }
+  // What a screen reader says the table's captions are for.
+  Label2->setAccessibleTexts({}, tr("Começa uma nova partida (Ctrl+N)"));
+  Label1->setAccessibleTexts({}, tr("As pedras, a velocidade, os nomes e o som (Ctrl+,)"));
+  Label4->setAccessibleTexts({}, tr("Abre a ajuda (F1)"));
+  history_[0]->setAccessibleTexts({}, tr("As mãos da partida até aqui (Ctrl+H)"));
+  Label3[0]->setAccessibleTexts({}, tr("Passa a vez quando nenhuma pedra serve (P)"));
+  static const char* const kWhere[] = {
+      QT_TR_NOOP("Nome: você"), QT_TR_NOOP("Nome: o jogador à esquerda"),
+      QT_TR_NOOP("Nome: o jogador à frente"), QT_TR_NOOP("Nome: o jogador à direita")};
+  static const char* const kScoreOf[] = {
+      QT_TR_NOOP("Pontos: você"), QT_TR_NOOP("Pontos: o jogador à esquerda"),
+      QT_TR_NOOP("Pontos: o jogador à frente"), QT_TR_NOOP("Pontos: o jogador à direita")};
+  for (int seat = 0; seat < kSeatCount; ++seat) {
+    LbPlayer[seat]->setAccessibleTexts({}, tr(kWhere[seat]));
+    LbPontos[seat]->setAccessibleTexts({}, tr(kScoreOf[seat]));
+  }
+  Label11->setAccessibleTexts({}, tr("O que fazer ao pegar as pedras"));
+  Label10->setAccessibleTexts({}, tr("Mensagem do jogo"));
+  updateStatus();
 }
 
 // --- the hands ---------------------------------------------------------------

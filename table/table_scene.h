@@ -65,8 +65,8 @@ class TableScene : public QGraphicsScene {
   // What a screen reader reads of the table: the captions and commands, and the status.
   std::vector<LabelItem*> accessibleCaptions() const;
   TableStatus& status() { return status_; }
-  // The English captions, when the game speaks English.
-  void useEnglishCaptions();
+  // Every caption of the table in the language now chosen.
+  void retranslate();
 
   // --- the hands --------------------------------------------------------------
   // Draws slot `slot` of the player's hand from the game state, or hides it when empty.

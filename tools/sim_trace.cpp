@@ -109,7 +109,7 @@ void TraceWriter::passed(int seat, const GameState& state) {
 void TraceWriter::handEnded(const HandResult& r, const GameState& state) {
   if (r.ending == HandResult::Ending::WentOut) {
     out_ << R"({"ev":"out","seat":)" << r.winner << R"(,"points":)" << r.points << R"(,"kind":)"
-         << jsonString(texts::goingOutName(r.kind));
+         << jsonString(render(texts::goingOutName(r.kind)));
   } else {
     out_ << R"({"ev":"blocked","totals":)" << numbers(r.totals) << R"(,"scorers":)"
          << numbers(r.scorers) << R"(,"points":)" << r.points;

@@ -156,7 +156,7 @@ class Referee : public MatchObserver {
       ++summary_.blocked;
       if (result.tied()) ++summary_.ties;
     } else {
-      ++summary_.wentOut[texts::goingOutName(result.kind)];
+      ++summary_.wentOut[render(texts::goingOutName(result.kind))];
     }
     checkScores(state);
     if (trace_) trace_->handEnded(result, state);

@@ -497,10 +497,10 @@ TEST_F(MatchTest, APairReachingTheLimitWinsAndANewMatchIsOffered) {
          3, 4);
   ASSERT_EQ(screen.matchEnds.size(), 1u);
   const MatchEndReport& report = screen.matchEnds[0];
-  EXPECT_EQ(report.winnerLine, "Vitória de Ana e Melira com 4 pts");
+  EXPECT_EQ(render(report.winnerLine), "Vitória de Ana e Melira com 4 pts");
   EXPECT_EQ(report.standings, (std::array<int, 4>{0, 2, 1, 3}));
   EXPECT_EQ(report.names, (std::array<std::string, 4>{"Ana", "Melira", "Zorvan", "Astelo"}));
-  EXPECT_EQ(report.scores, (std::array<std::string, 4>{"4 pts", "4 pts", "0 pts", "0 pts"}));
+  EXPECT_EQ(render(report.scores[0]) + render(report.scores[3]), "4 pts0 pts");
   EXPECT_EQ(screen.dialogsLeaveEnds, std::vector<bool>{true});  // leaving it now ends the program
   EXPECT_EQ(match.state().Pontos, (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_TRUE(match.state().PrimeiraRodada);
@@ -514,7 +514,7 @@ TEST_F(MatchTest, AScoreAboveTheLimitWinsAndLeavingEndsTheProgram) {
   resume(kMac1, {handOf({"01", "11"}), handOf({"55"}), handOf({"33", "03"}), handOf({"44", "04"})},
          5, 5);
   ASSERT_EQ(screen.matchEnds.size(), 1u);
-  EXPECT_EQ(screen.matchEnds[0].winnerLine,
+  EXPECT_EQ(render(screen.matchEnds[0].winnerLine),
             "O vencedor foi Zorvan com 7 pts");  // the first seat at the limit
   EXPECT_EQ(screen.matchEnds[0].standings, (std::array<int, 4>{1, 2, 0, 3}));
   EXPECT_TRUE(screen.ended);

@@ -203,7 +203,7 @@ TEST(HandEnd, BlockedInPairsTheLowerPairWinsAndTheLowestSeatOpens) {
 TEST(HandEnd, TheMessagesSayItAsTheTableAlwaysHas) {
   const Hand some = handOf({"01"});
   const auto said = [&](const GameState& state, const Settings& settings, int seat) {
-    return texts::handEnded(*handEnd(state, settings, seat), settings);
+    return render(texts::handEnded(*handEnd(state, settings, seat), settings));
   };
   EXPECT_EQ(said(wentOut(kMac1, "46", 3, 4, {some, some, some, some}), rules(1, 1), kMac1),
             "Zorvan bateu.\r\rVai ganhar 1 pts");

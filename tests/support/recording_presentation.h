@@ -50,14 +50,16 @@ class RecordingPresentation : public SilentPresentation {
     return answer;
   }
   void pause(int ms) override { pauses.push_back(ms); }
-  void messageBox(const std::string& text) override { messageBoxes.push_back(text); }
+  void messageBox(const Text& text) override { messageBoxes.push_back(render(text)); }
   void matchEnd(const MatchEndReport& report) override { matchEnds.push_back(report); }
   void endProgram() override { ended = true; }
-  void message(const std::string& text, int ms) override { messages.push_back({text, ms}); }
+  void message(const Text& text, int ms) override { messages.push_back({render(text), ms}); }
   void blinkMessage() override { ++blinks; }
-  void prompt(const std::string& text) override { prompts.push_back(text); }
+  void prompt(const Text& text) override { prompts.push_back(render(text)); }
   void showSeats(const std::array<std::string, 4>& names) override { seats = names; }
-  void showScores(const std::array<std::string, 4>& texts) override { scores = texts; }
+  void showScores(const std::array<Text, 4>& texts) override {
+    for (int seat = 0; seat < 4; ++seat) scores[seat] = render(texts[seat]);
+  }
   void enableNewGame(bool enabled) override { newGameEnabled = enabled; }
   void enableHand(bool enabled) override { handEnabled = enabled; }
   void showPassCommand(bool shown) override { passShown = shown; }

@@ -109,19 +109,20 @@ TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {
 }
 
 TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
-  FrmNovoJogo newGame(settings, store, false, false);
+  FrmNovoJogo newGame(settings, store, false);
   FrmRegra rules(settings, store);
-  FrmOpc preferences(settings, store, false);
+  FrmOpc preferences(settings, store);
   MatchEndReport report;
-  report.winnerLine = "O vencedor foi Ana com 4 pts";
+  report.winnerLine = Text::value("O vencedor foi Ana com 4 pts");
   report.names = {"Ana", "Zorvan", "Melira", "Astelo"};
-  report.scores = {"4 pts", "2 pts", "1 pt", "0 pts"};
-  FrmFimdeJogo end(report, false);
+  report.scores = {texts::scoreText(4), texts::scoreText(2), texts::scoreText(1),
+                   texts::scoreText(0)};
+  FrmFimdeJogo end(report, {});
   HandResult hand;
   hand.winner = 0;
   hand.points = 1;
   hand.kind = GoingOut::Simples;
-  ScoreHistory history({hand}, settings, {1, 0, 0, 0}, false);
+  ScoreHistory history({hand}, settings, {1, 0, 0, 0}, {});
   for (QDialog* dialog :
        std::initializer_list<QDialog*>{&newGame, &rules, &preferences, &end, &history}) {
     dialog->show();

@@ -27,7 +27,7 @@ class DialogsTest : public WindowTest {
 };
 
 TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
-  FrmNovoJogo dialog(settings, store, false, false);
+  FrmNovoJogo dialog(settings, store, false);
   EXPECT_EQ(dialog.Label12->text(), QStringLiteral("Ganha o jogo quem primeiro fizer 4 pontos"));
   dialog.Text1->setText(QStringLiteral("Bia"));
   dialogs.expect<FrmRegra>(
@@ -92,14 +92,14 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
 TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
   store.GravaRegistro(RegistryKey::Main, u"cpu1", QString());
   settings.Nomes[1] = "";
-  FrmNovoJogo dialog(settings, store, true, false);
+  FrmNovoJogo dialog(settings, store, true);
   dialog.Text1->setText(QStringLiteral("Caio"));
   dialog.Label1_Click();
   EXPECT_EQ(dialog.answer(), NewGameAnswer::Play);
   EXPECT_EQ(settings.Nomes[0], "Caio");
   EXPECT_EQ(settings.Nomes[1], "Zorvan");  // an empty name reads as the default
   EXPECT_EQ(stored(RegistryKey::Opc, u"TipoInicio"), QStringLiteral("1"));
-  FrmNovoJogo again(settings, store, true, false);
+  FrmNovoJogo again(settings, store, true);
   EXPECT_EQ(again.Text1->text(), QStringLiteral("Caio"));
   again.Label4_Click();
   EXPECT_EQ(again.answer(), NewGameAnswer::Exit);
@@ -108,7 +108,7 @@ TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
 TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"};
   settings.Veloc = 12;
-  FrmOpc dialog(settings, store, false);
+  FrmOpc dialog(settings, store);
   EXPECT_EQ(dialog.HScroll1->value(), 18);  // 25 - 12 + 5
   dialog.Command1_Click();
   Settings reloaded;
@@ -117,7 +117,7 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_EQ(reloaded.Nomes[2], "Melira");
   EXPECT_EQ(stored(RegistryKey::Main, u"TocarSom"), QStringLiteral("True"));
 
-  FrmOpc changed(settings, store, false);
+  FrmOpc changed(settings, store);
   changed.HScroll1->setValue(changed.HScroll1->minimum());  // "Mais lento"
   changed.Text1[0]->clear();
   QTest::keyClicks(changed.Text1[0], QStringLiteral("Maximiliano Souza"));
@@ -137,7 +137,7 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_FALSE(again.markTurn);
   EXPECT_TRUE(again.markLastMove);
 
-  FrmOpc cancelled(settings, store, false);
+  FrmOpc cancelled(settings, store);
   const QImage ivory = cancelled.Image2->grab().toImage();
   cancelled.Option1[1]->setChecked(true);
   EXPECT_NE(cancelled.Image2->grab().toImage(), ivory);  // the sample changes at once
@@ -155,8 +155,9 @@ TEST_F(DialogsTest, TheEndOfAMatchFitsTheLongestNames) {
   report.winnerLine =
       texts::winnerLine({"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"}, 0, 250, true);
   report.names = {"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "Bartolomeu"};
-  report.scores = {"250 pts", "250 pts", "248 pts", "248 pts"};
-  FrmFimdeJogo end(report, false);
+  report.scores = {texts::scoreText(250), texts::scoreText(250), texts::scoreText(248),
+                   texts::scoreText(248)};
+  FrmFimdeJogo end(report, {});
   end.show();
   const auto fits = [&end](const QLabel* label) {
     const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());

@@ -13,6 +13,7 @@
 #include "support/tiles.h"
 #include "table/frm_splash.h"
 #include "table/help_launcher.h"
+#include "table/language.h"
 #include "tavolix/version.h"
 #include "window_support.h"
 
@@ -294,20 +295,21 @@ TEST_F(TableWindowTest, EveryMessageIsReadableWholeInTheMessageLine) {
   const QRectF line = scene().messageLine().sceneBoundingRect();
   EXPECT_EQ(line, QRectF(3345, 5925, 5910, 570));
   const std::string name = "WWWWWWWWWW";  // the widest name the preferences accept
-  for (const bool ingles : {false, true}) {
-    for (const std::string& text :
-         {texts::dragToTheTable(ingles), texts::clickPass(), texts::illegalMove(ingles),
-          texts::wrongOpeningTile(tile("66"), ingles), texts::passed(name, ingles),
-          texts::yourLead(ingles)}) {
-      scene().message(QString::fromStdString(text), 0);
+  for (const Language language : {Language::Portuguese, Language::English}) {
+    useLanguage(language);
+    for (const Text& text : {texts::dragToTheTable(), texts::clickPass(), texts::illegalMove(),
+                             texts::wrongOpeningTile(tile("66")), texts::passed(name),
+                             texts::yourLead(), texts::chooseEnd()}) {
+      scene().message(translated(text), 0);
       const QRectF ink = inkOf(scene().messageLine());
-      EXPECT_TRUE(line.contains(ink)) << text << ": " << ink;
+      EXPECT_TRUE(line.contains(ink)) << render(text) << ": " << ink;
     }
   }
+  useLanguage(Language::Portuguese);
   // Two lines hold the longest at its own size.
-  scene().message(QString::fromStdString(texts::dragToTheTable(false)), 0);
+  scene().message(translated(texts::dragToTheTable()), 0);
   EXPECT_GT(inkOf(scene().messageLine()).height(), 400);
-  scene().message(QString::fromStdString(texts::clickPass()), 0);
+  scene().message(translated(texts::clickPass()), 0);
   EXPECT_LT(inkOf(scene().messageLine()).height(), 300);
 }
 

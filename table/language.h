@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include "game/texts.h"
+
+namespace tavolix {
+
+// The game speaks Portuguese, its own language, or English. Every text is
+// written in Portuguese and translated through Qt's translation system; Qt's
+// own texts (the buttons of a message box) follow.
+enum class Language { Portuguese, English };
+
+// "pt" and "en"; any other code is no language.
+bool languageFromCode(const QString& code, Language& language);
+QString languageCode(Language language);
+
+// Speaks `language` from now on: the game's translation and Qt's own (where
+// installed) replace those in use, and every window is told to retranslate.
+void useLanguage(Language language);
+Language currentLanguage();
+
+// A game text in the language in use, and the translator that does it.
+Translator qtTranslator();
+QString translated(const Text& text);
+
+}  // namespace tavolix
