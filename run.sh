@@ -15,6 +15,7 @@ esac
 packages=(
   build-essential cmake
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev
   fonts-liberation2 fp-utils
 )

@@ -7,7 +7,9 @@
 #include "app/start_game.h"
 #include "app/startup_options.h"
 #include "game/random_source.h"
+#include "settings/settings_config.h"
 #include "settings/settings_store.h"
+#include "table/language.h"
 #include "table/pacer.h"
 
 int main(int argc, char* argv[]) {
@@ -24,8 +26,20 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tavolix"));
   QApplication::setOrganizationName(QStringLiteral("Vantorel"));
-  const StartupOptions options = readStartupOptions(
-      QCoreApplication::arguments(), std::getenv("TAVOLIX_SEED"), std::getenv("TAVOLIX_PACE"));
+  const auto read = [] {
+    return readStartupOptions(QCoreApplication::arguments(), std::getenv("TAVOLIX_SEED"),
+                              std::getenv("TAVOLIX_PACE"));
+  };
+  // The language: the one asked for on the command line, else the one stored.
+  // The command line is read again in it, so that its answers speak it too.
+  SettingsStore store = SettingsStore::userStore();
+  StartupOptions options = read();
+  const QString code = options.language ? QString::fromStdString(*options.language)
+                                        : readText(store, stored::kLanguage, QString());
+  Language language = Language::Portuguese;
+  languageFromCode(code, language);
+  useLanguage(language);
+  options = read();
   switch (options.action) {
     case StartupOptions::Action::ShowHelp:
     case StartupOptions::Action::ShowVersion:
@@ -36,9 +50,12 @@ int main(int argc, char* argv[]) {
       return 2;
     case StartupOptions::Action::Play:
       if (display) break;
-      std::fputs(
-          "tavolix: no display to show the table on (DISPLAY and WAYLAND_DISPLAY are unset)\n",
-          stderr);
+      std::fprintf(stderr, "tavolix: %s\n",
+                   QCoreApplication::translate(
+                       "tavolix::StartupOptions",
+                       "sem tela para mostrar a mesa (DISPLAY e WAYLAND_DISPLAY estão vazias)")
+                       .toLocal8Bit()
+                       .constData());
       return EXIT_FAILURE;
   }
   for (const std::string& warning : options.warnings)
@@ -47,7 +64,6 @@ int main(int argc, char* argv[]) {
   pacer::setPace(options.pace);
   RandomSource random(options.seed.value_or(unpredictableSeed()));
 
-  SettingsStore store = SettingsStore::userStore();
   // The screen in its device pixels: a screen scaled to 200% is as able to
   // show the table as at 100%.
   const QScreen* screen = QGuiApplication::primaryScreen();

@@ -8,6 +8,7 @@
 #include "settings/settings_config.h"
 #include "table/form1.h"
 #include "table/frm_splash.h"
+#include "table/language.h"
 #include "table/table_view.h"
 #include "termination.h"
 
@@ -15,7 +16,8 @@ namespace tavolix {
 
 std::optional<QString> screenRefusal(QSize screenPixels) {
   if (screenPixels.height() >= Form1::kHeight) return std::nullopt;
-  return QStringLiteral("É necessário resolução minima de 800 x 600");
+  return QCoreApplication::translate("tavolix::startGame",
+                                     "É necessário resolução minima de 800 x 600");
 }
 
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
@@ -27,6 +29,8 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
   }
   Settings settings;
   LeConfig(store, settings);
+  // The language in use: the one stored, or the one asked for on the command line.
+  settings.Ingles = currentLanguage() == Language::English;
   TerminationRequests stop;
 
   // The splash closing must not end the program: the table is not up yet.

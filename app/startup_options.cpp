@@ -1,6 +1,7 @@
 #include "startup_options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include "game/random_source.h"
 #include "table/pacer.h"
@@ -9,21 +10,26 @@
 namespace tavolix {
 
 std::string helpText() {
-  return "Usage: tavolix [--help] [--version] [--quit-after-paint]\n"
-         "\n"
-         "Tavolix: dominoes for one player against three computer players,\n"
-         "individually or in pairs, with Brazilian scoring.\n"
-         "\n"
-         "Options:\n"
-         "  -h, --help     show this help and exit\n"
-         "  -v, --version  show the version and exit\n"
-         "  --quit-after-paint\n"
-         "                 quit as soon as the table is first painted, before any\n"
-         "                 dialog (to measure start-up)\n"
-         "\n"
-         "Environment:\n"
-         "  TAVOLIX_SEED   a whole number: deal the same tiles every run\n"
-         "  TAVOLIX_PACE   scale every wait of the game: 1 normal, 0.5 twice as fast, 0 no waits\n";
+  return QCoreApplication::translate(
+             "tavolix::StartupOptions",
+             "Uso: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]\n"
+             "\n"
+             "Tavolix: dominó de um jogador contra três jogadores do computador,\n"
+             "cada um por si ou em duplas, com a contagem brasileira.\n"
+             "\n"
+             "Opções:\n"
+             "  -h, --help     mostra esta ajuda e sai\n"
+             "  -v, --version  mostra a versão e sai\n"
+             "  --lang pt|en   joga em português ou em inglês, só desta vez\n"
+             "  --quit-after-paint\n"
+             "                 sai assim que a mesa é desenhada, antes de qualquer\n"
+             "                 janela (para medir o início)\n"
+             "\n"
+             "Ambiente:\n"
+             "  TAVOLIX_SEED   um número inteiro: as mesmas pedras a cada vez\n"
+             "  TAVOLIX_PACE   escala as esperas do jogo: 1 normal, 0.5 duas vezes mais\n"
+             "                 rápido, 0 sem esperas\n")
+      .toStdString();
 }
 
 StartupOptions readStartupOptions(const QStringList& arguments, const char* seedText,
@@ -34,21 +40,38 @@ StartupOptions readStartupOptions(const QStringList& arguments, const char* seed
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
   const QCommandLineOption quitAfterPaint(QStringLiteral("quit-after-paint"));
-  parser.addOptions({help, version, quitAfterPaint});
+  const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("pt|en"));
+  parser.addOptions({help, version, quitAfterPaint, lang});
   const auto refuse = [&options](const QString& why) {
     options.action = StartupOptions::Action::Refuse;
-    options.output = "tavolix: " + why.toStdString() + "\nTry 'tavolix --help'.\n";
+    options.output =
+        "tavolix: " + why.toStdString() + "\n" +
+        QCoreApplication::translate("tavolix::StartupOptions", "Veja 'tavolix --help'.")
+            .toStdString() +
+        "\n";
     return options;
   };
   if (!parser.parse(arguments)) {
     const QStringList unknown = parser.unknownOptionNames();
     if (unknown.isEmpty()) return refuse(parser.errorText());
     const QString& name = unknown.front();
-    return refuse(QStringLiteral("unknown option '%1%2'")
-                      .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
+    return refuse(
+        QCoreApplication::translate("tavolix::StartupOptions", "opção desconhecida '%1%2'")
+            .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
   }
   if (!parser.positionalArguments().isEmpty()) {
-    return refuse(QStringLiteral("unknown argument '%1'").arg(parser.positionalArguments()[0]));
+    return refuse(
+        QCoreApplication::translate("tavolix::StartupOptions", "argumento desconhecido '%1'")
+            .arg(parser.positionalArguments()[0]));
+  }
+  if (parser.isSet(lang)) {
+    const QString code = parser.value(lang);
+    if (code != QLatin1String("pt") && code != QLatin1String("en")) {
+      return refuse(QCoreApplication::translate("tavolix::StartupOptions",
+                                                "língua desconhecida '%1': use pt ou en")
+                        .arg(code));
+    }
+    options.language = code.toStdString();
   }
   if (parser.isSet(help)) {
     options.action = StartupOptions::Action::ShowHelp;

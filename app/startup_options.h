@@ -13,11 +13,12 @@ namespace tavolix {
 struct StartupOptions {
   enum class Action { Play, ShowHelp, ShowVersion, Refuse };
   Action action = Action::Play;
-  std::string output;                 // help or version text, or why the command line was refused
-  std::vector<std::string> warnings;  // environment values that were ignored
-  std::optional<std::uint64_t> seed;  // TAVOLIX_SEED
-  double pace = 1.0;                  // TAVOLIX_PACE
-  bool quitAfterPaint = false;        // --quit-after-paint: measuring start-up
+  std::string output;                   // help or version text, or why the command line was refused
+  std::vector<std::string> warnings;    // environment values that were ignored
+  std::optional<std::uint64_t> seed;    // TAVOLIX_SEED
+  double pace = 1.0;                    // TAVOLIX_PACE
+  bool quitAfterPaint = false;          // --quit-after-paint: measuring start-up
+  std::optional<std::string> language;  // --lang pt|en, for this run
 };
 
 // `arguments` as the application leaves them once Qt has taken its own
@@ -31,6 +32,7 @@ StartupOptions readStartupOptions(const QStringList& arguments, const char* seed
 // Qt's own options (-platform, -display).
 bool displayNamed(const QStringList& rawArguments);
 
+// In the language in use.
 std::string helpText();
 
 }  // namespace tavolix

@@ -1,5 +1,6 @@
 #include "frm_opc.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -69,7 +70,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   setFont(font);
-  setFixedSize(296, 372);
+  setFixedSize(296, 394);
 
   auto* frame3 = placed(new QGroupBox(tr("Peças: "), this), fromTwips(90, 90, 4215, 1305));
   Option1[0] = placed(new QRadioButton(tr("Marfim"), frame3), fromTwips(195, 240, 990, 240));
@@ -116,6 +117,17 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   markLastMove = placed(new QCheckBox(tr("Marcar a última pedra jogada"), this),
                         fromTwips(135, 5235, 4000, 240));
   markLastMove->setChecked(settings.markLastMove);
+  // Each language by its own name.
+  auto* language = placed(new QLabel(tr("Língua:"), this), fromTwips(135, 5550, 1000, 240));
+  languages[0] =
+      placed(new QRadioButton(QStringLiteral("Português"), this), fromTwips(1140, 5535, 1350, 270));
+  languages[1] =
+      placed(new QRadioButton(QStringLiteral("English"), this), fromTwips(2610, 5535, 1350, 270));
+  language->setBuddy(languages[0]);
+  for (QRadioButton* choice : languages) choice->setAccessibleDescription(tr("A língua do jogo"));
+  auto* languageGroup = new QButtonGroup(this);
+  for (QRadioButton* choice : languages) languageGroup->addButton(choice);
+  languages[settings.Ingles ? 1 : 0]->setChecked(true);
 
   auto* cancel = placed(new QPushButton(tr("&Cancelar"), this), fromTwips(2040, 4455, 1155, 345));
   auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 4440, 1035, 345));
@@ -152,6 +164,9 @@ void FrmOpc::Command1_Click() {
   writeText(store_, stored::kMarkTurn, boolText(settings_.markTurn));
   settings_.markLastMove = markLastMove->isChecked();
   writeText(store_, stored::kMarkLastMove, boolText(settings_.markLastMove));
+  settings_.Ingles = languages[1]->isChecked();
+  writeText(store_, stored::kLanguage,
+            settings_.Ingles ? QStringLiteral("en") : QStringLiteral("pt"));
   accept();
 }
 

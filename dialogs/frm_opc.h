@@ -17,8 +17,8 @@ namespace tavolix {
 class SettingsStore;
 
 // "Opções": the preferences that leave the rules alone: the tile set, the
-// animation speed, the four names, sound and the table's marks. OK applies them at once and stores
-// them under the main key; Cancel changes nothing.
+// animation speed, the four names, sound, the table's marks and the language. OK applies them at
+// once and stores them under the main key; Cancel changes nothing.
 class FrmOpc : public QDialog {
   Q_OBJECT
 
@@ -36,8 +36,9 @@ class FrmOpc : public QDialog {
   std::array<QLineEdit*, 4> Text1{};       // the player's name, then the computer players'
   QScrollBar* HScroll1 = nullptr;
   QCheckBox* Check1 = nullptr;
-  QCheckBox* markTurn = nullptr;      // the seat to move marked on the table
-  QCheckBox* markLastMove = nullptr;  // the tile laid last outlined
+  QCheckBox* markTurn = nullptr;             // the seat to move marked on the table
+  QCheckBox* markLastMove = nullptr;         // the tile laid last outlined
+  std::array<QRadioButton*, 2> languages{};  // Português, English
 
  private:
   Settings& settings_;

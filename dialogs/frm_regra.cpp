@@ -72,22 +72,23 @@ QLabel* label(QWidget* parent, const QString& text, QRect where) {
 std::array<QWidget*, 5> limitRow(QWidget* parent, int top, std::array<QToolButton*, 2>& arrows,
                                  QLineEdit*& text) {
   constexpr int kShift = 180;
-  QLabel* wins =
-      label(parent, QCoreApplication::translate("FrmRegra", "Ganha o jogo quem primeiro fizer"),
-            fromTwips(375, top + 30, 2310 + kShift, 195));
+  QLabel* wins = label(
+      parent, QCoreApplication::translate("tavolix::FrmRegra", "Ganha o jogo quem primeiro fizer"),
+      fromTwips(375, top + 30, 2310 + kShift, 195));
   arrows[0] = arrow(parent, QStringLiteral("<"), fromTwips(2835 + kShift, top, 180, 285));
   text = new QLineEdit(parent);
   text->setGeometry(fromTwips(2985 + kShift, top, 435, 285));
   arrows[1] = arrow(parent, QStringLiteral(">"), fromTwips(3390 + kShift, top, 180, 285));
-  QLabel* points = label(parent, QCoreApplication::translate("FrmRegra", "pontos"),
+  QLabel* points = label(parent, QCoreApplication::translate("tavolix::FrmRegra", "pontos"),
                          fromTwips(3675 + kShift, top + 30, 480, 195));
   wins->setBuddy(text);
-  text->setAccessibleName(QCoreApplication::translate("FrmRegra", "Pontos para ganhar o jogo"));
-  arrows[0]->setAccessibleName(QCoreApplication::translate("FrmRegra", "Menos pontos"));
-  arrows[1]->setAccessibleName(QCoreApplication::translate("FrmRegra", "Mais pontos"));
+  text->setAccessibleName(
+      QCoreApplication::translate("tavolix::FrmRegra", "Pontos para ganhar o jogo"));
+  arrows[0]->setAccessibleName(QCoreApplication::translate("tavolix::FrmRegra", "Menos pontos"));
+  arrows[1]->setAccessibleName(QCoreApplication::translate("tavolix::FrmRegra", "Mais pontos"));
   for (QWidget* w : std::initializer_list<QWidget*>{text, arrows[0], arrows[1]})
     w->setAccessibleDescription(
-        QCoreApplication::translate("FrmRegra", "Os pontos que ganham a partida"));
+        QCoreApplication::translate("tavolix::FrmRegra", "Os pontos que ganham a partida"));
   return {wins, arrows[0], text, arrows[1], points};
 }
 

@@ -32,6 +32,7 @@ struct Settings {
   std::int16_t PedraX = 0;  // tile set: 0 ivory ("Marfim"), 1 colourful ("Coloridas")
   std::int16_t Veloc = 15;
   bool TocarSom = true;
+  bool Ingles = false;  // the language chosen: English, else Portuguese
   // Helps on the table a player may turn off: the seat to move marked, and the
   // tile laid last outlined.
   bool markTurn = true;

@@ -52,6 +52,8 @@ void LeConfig(const SettingsStore& store, Settings& settings) {
                  Settings::kMinLimitRule1, Settings::kMaxLimitRule1);
   settings.TocarSom = textToBool(readText(store, stored::kTocarSom, boolText(kDefaults.TocarSom)))
                           .value_or(kDefaults.TocarSom);
+  // Any language but English is Portuguese.
+  settings.Ingles = readText(store, stored::kLanguage, QString()) == QLatin1String("en");
   // The table's helps: anything but a stored "False" leaves them on.
   settings.markTurn = textToBool(readText(store, stored::kMarkTurn, QString())).value_or(true);
   settings.markLastMove =

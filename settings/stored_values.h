@@ -24,6 +24,8 @@ inline constexpr StoredValue kCpu2{RegistryKey::Main, "cpu2"_L1};
 inline constexpr StoredValue kCpu3{RegistryKey::Main, "cpu3"_L1};
 inline constexpr StoredValue kVeloc{RegistryKey::Main, "Veloc"_L1};
 inline constexpr StoredValue kTocarSom{RegistryKey::Main, "TocarSom"_L1};
+// The language: "pt" (or nothing stored) Portuguese, "en" English.
+inline constexpr StoredValue kLanguage{RegistryKey::Main, "Language"_L1};
 inline constexpr StoredValue kMarkTurn{RegistryKey::Main, "MarkTurn"_L1};
 inline constexpr StoredValue kMarkLastMove{RegistryKey::Main, "MarkLastMove"_L1};
 // The window's size out of full screen, in the desktop's units.

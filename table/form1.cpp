@@ -217,13 +217,25 @@ void Form1::Label1_Click() {
   Q_EMIT settingsRequested();
   const int base = settings_.PedraBase();
   FrmOpc dialog(settings_, store_, this);
+  const bool ingles = settings_.Ingles;
   if (dialog.exec() == QDialog::Accepted) scene_->showSeatNames(settings_.Nomes);  // and the marks
+  // Another language speaks at once: the table's captions now, the messages from the next one.
+  if (settings_.Ingles != ingles)
+    useLanguage(settings_.Ingles ? Language::English : Language::Portuguese);
   if (settings_.PedraBase() != base) scene_->redrawTileSet();
 }
 
 void Form1::Label4_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   showHelp();
+}
+
+void Form1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) {
+    scene_->retranslate();
+    view_->setAccessibleName(tr("Mesa de dominó"));
+  }
 }
 
 void Form1::keyPressEvent(QKeyEvent* event) {

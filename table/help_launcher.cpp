@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "language.h"
 #include "sound_player.h"
 
 namespace tavolix {
@@ -58,9 +59,16 @@ HelpLauncher::HelpLauncher(Opener opener, ViewerCheck hasChmViewer, QStringList 
       hasChmViewer_(std::move(hasChmViewer)),
       folders_(std::move(folders)) {}
 
-QString HelpLauncher::chmFile() const { return findIn(folders_, QStringLiteral("tavolix.chm")); }
+// The help of the language in use; the Portuguese where the English is missing.
+QString HelpLauncher::chmFile() const {
+  const QString english = findIn(folders_, QStringLiteral("tavolix-en.chm"));
+  if (currentLanguage() == Language::English && !english.isEmpty()) return english;
+  return findIn(folders_, QStringLiteral("tavolix.chm"));
+}
 
 QString HelpLauncher::htmlIndex() const {
+  const QString english = findIn(folders_, QStringLiteral("help/en/index.html"));
+  if (currentLanguage() == Language::English && !english.isEmpty()) return english;
   return findIn(folders_, QStringLiteral("help/index.html"));
 }
 

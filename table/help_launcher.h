@@ -8,7 +8,8 @@
 
 namespace tavolix {
 
-// Opens the game's help: "tavolix.chm" with whatever viewer the desktop has
+// Opens the game's help in the language in use: "tavolix.chm" (English
+// "tavolix-en.chm") with whatever viewer the desktop has
 // for it; where there is none, the same pages as HTML in the browser. The help
 // is looked for where the game is installed, never in the current folder.
 // Looking for a viewer never holds up the window: the answer comes later.

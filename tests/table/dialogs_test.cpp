@@ -14,6 +14,8 @@
 #include "dialogs/window_parts.h"
 #include "game/texts.h"
 #include "settings/settings_config.h"
+#include "table/help_launcher.h"
+#include "table/language.h"
 #include "window_support.h"
 
 namespace tavolix {
@@ -169,6 +171,37 @@ TEST_F(DialogsTest, TheEndOfAMatchFitsTheLongestNames) {
     EXPECT_LT(end.Label1[place]->geometry().right(), end.Label4[place]->x()) << place;
   }
   EXPECT_EQ(end.Label1[3]->font().pixelSize(), 16);  // a name that fits keeps its size
+}
+
+// English chosen in the preferences speaks at once: the table's captions, Qt's
+// own buttons and the help; it is stored for the next run.
+TEST_F(DialogsTest, TheLanguageChosenSpeaksAtOnceOnTheTableAndInTheHelp) {
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  useLanguage(Language::Portuguese);
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+  dialogs.expect<FrmOpc>([](FrmOpc& d) {
+    EXPECT_TRUE(d.languages[0]->isChecked());  // Portuguese unless told otherwise
+    d.languages[1]->setChecked(true);
+    d.Command1_Click();
+  });
+  click(TableScene::Command::Settings);
+  EXPECT_EQ(currentLanguage(), Language::English);
+  EXPECT_EQ(scene().command(TableScene::Command::NewGame).caption(), QStringLiteral("New Game |"));
+  EXPECT_EQ(scene().command(TableScene::Command::Help).caption(), QStringLiteral("Help"));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+  EXPECT_EQ(stored(RegistryKey::Main, u"Language"), QStringLiteral("en"));
+
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("help/en")));
+  for (const char* page : {"help/index.html", "help/en/index.html"})
+    QFile(dir.filePath(QLatin1String(page))).open(QIODevice::WriteOnly);
+  const HelpLauncher help([](const QUrl&) { return true; }, [](auto answer) { answer(false); },
+                          {dir.path()});
+  EXPECT_TRUE(help.htmlIndex().endsWith(QStringLiteral("/help/en/index.html")));
+  useLanguage(Language::Portuguese);
+  settle();
+  EXPECT_TRUE(help.htmlIndex().endsWith(QStringLiteral("/help/index.html")));
+  EXPECT_EQ(scene().command(TableScene::Command::NewGame).caption(), QStringLiteral("Novo Jogo |"));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // A match in the real window, driven by mouse clicks and answered dialogs:
 // the first activation, the deal, the redeal, New Game, the end of a match.
+#include <set>
+
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +20,7 @@
 #include "support/game_printers.h"
 #include "support/recording_presentation.h"
 #include "support/tiles.h"
+#include "table/language.h"
 #include "window_support.h"
 
 namespace tavolix {
@@ -200,10 +204,68 @@ TEST_F(GameWindowTest, SwitchingTheTileSetDuringAComputerMoveLeavesNoTileInTheOl
   for (const PictureItem* view : scene().chainViews()) EXPECT_EQ(view->element(), 1);
 }
 
-// A whole match from the keyboard alone: the dialogs by Enter, the tiles taken
-// with Space, each move chosen with the arrows and laid with Enter (or A and B
-// when it fits both ends), passes with P. Not one mouse event reaches the window.
-TEST_F(GameWindowTest, AWholeMatchIsPlayedFromTheKeyboardAlone) {
+// What a player may be shown in each language, as patterns of whole texts
+// (a name or a number where ".+" and "\d+" stand). Portuguese: the game's own
+// texts. English: the English the game's texts have always had where they had
+// one ("select your first domino", "Ilegal move!", "... cannot move!"), and
+// plain English for the rest; two texts stay Portuguese in English too.
+std::vector<QRegularExpression> textsOf(Language language) {
+  std::vector<QString> patterns;
+  if (language == Language::Portuguese) {
+    for (const std::string& source : texts::allSources()) {
+      QString p = QRegularExpression::escape(QString::fromStdString(source));
+      p.replace(QRegularExpression(QStringLiteral(R"(\\%\d)")), QStringLiteral(".+"));
+      p.replace(QStringLiteral("\\\r\\\n\\\r\\\n"), QStringLiteral("\\n\\n"));
+      p.replace(QStringLiteral("\\\r\\\r"), QStringLiteral("\\n\\n"));
+      patterns.push_back(p);
+    }
+  } else {
+    patterns = {
+        QStringLiteral("select your first domino"),
+        QStringLiteral("select your next domino"),
+        QStringLiteral(R"(Waiting for you to play double \d)"),
+        QStringLiteral(R"(Click in domino and drag for the green area\.)"),
+        QStringLiteral("Clique em 'Passar a vez'"),
+        QStringLiteral("Ilegal move!"),
+        QStringLiteral("Você só pode fechar o jogo no natural"),
+        QStringLiteral(".+ cannot move!"),
+        QStringLiteral(R"(Your turn: you lead this hand\.)"),
+        QStringLiteral(R"(It fits both ends: A \(or Home\) for one, B \(or End\) for the other\.)"),
+        QStringLiteral(R"(.+ was dealt \d+ doubles\n\nThe dominoes will be dealt again)"),
+        QStringLiteral(R"(.+ went out\.\n\nScores \d+ pts)"),
+        QStringLiteral(R"(.+ went out\.\n\n.+ going out   \|   scores \d+ pts)"),
+        QStringLiteral(R"(.+ went out\.\n\nThe pair '.+ and .+'  scores \d+ pts)"),
+        QStringLiteral(
+            R"(.+ went out\.  \(.+ going out\)\n\nThe pair '.+ and .+'  scores \d+ pts)"),
+        QStringLiteral("The pip count is a tie"),
+        QStringLiteral(
+            R"(The pair '.+ and .+' won this hand on the pip count\n\nThe pair scores \d+ points)"),
+        QStringLiteral(
+            R"(.+ won this hand on the pip count\n\nScores (\d+ points|1 \(one\) point))"),
+        QStringLiteral(R"(The winner is .+ with \d+ pts)"),
+        QStringLiteral(R"(Victory for .+ and .+ with \d+ pts)"),
+        QStringLiteral(R"(\d+ pts)"),
+    };
+  }
+  std::vector<QRegularExpression> all;
+  for (const QString& p : patterns) all.emplace_back(QRegularExpression::anchoredPattern(p));
+  return all;
+}
+
+// A whole match from the keyboard alone, in each language: the dialogs by
+// Enter, the tiles taken with Space, each move chosen with the arrows and laid
+// with Enter (or A and B when it fits both ends; a tile that fits nowhere tried
+// now and then), passes with P. Not one mouse event reaches the window, and
+// every text shown is one of that language's.
+class WholeMatchTest : public GameWindowTest, public ::testing::WithParamInterface<Language> {
+ protected:
+  ~WholeMatchTest() override { useLanguage(Language::Portuguese); }
+};
+
+TEST_P(WholeMatchTest, IsPlayedFromTheKeyboardAloneInItsLanguage) {
+  const Language language = GetParam();
+  useLanguage(language);
+  const bool english = language == Language::English;
   struct MouseCounter : QObject {
     int events = 0;
     bool eventFilter(QObject*, QEvent* e) override {
@@ -215,21 +277,40 @@ TEST_F(GameWindowTest, AWholeMatchIsPlayedFromTheKeyboardAlone) {
     }
   } mice;
   qApp->installEventFilter(&mice);
-  const auto key = [this](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  std::set<QString> shown;
+  const auto look = [this, &shown] {
+    for (const LabelItem* caption : {&scene().messageLine(), &scene().prompt()}) {
+      if (caption->isVisible() && !caption->caption().isEmpty()) shown.insert(caption->caption());
+    }
+    for (int seat = 0; seat < 4; ++seat) shown.insert(scene().score(seat).caption());
+  };
+  const auto key = [this, &look](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(&window, static_cast<Qt::Key>(k), mods);
     settle();
+    look();
   };
-  const auto byEnter = [](QWidget& w) { QTest::keyClick(&w, Qt::Key_Return); };
-  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { QTest::keyClick(d.Text1, Qt::Key_Return); });
-  dialogs.always<QMessageBox>(byEnter);
+  dialogs.expect<FrmNovoJogo>([english](FrmNovoJogo& d) {
+    EXPECT_EQ(d.Label1->text(), english ? QStringLiteral("Play") : QStringLiteral("Jogar"));
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+  });
+  dialogs.always<QMessageBox>([&shown](QMessageBox& box) {
+    shown.insert(box.text());
+    QTest::keyClick(&box, Qt::Key_Return);
+  });
   bool ended = false;
-  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
+  dialogs.always<FrmFimdeJogo>([&ended, &shown](FrmFimdeJogo& end) {
     ended = true;
+    shown.insert(end.Label2->text());
+    for (QLabel* score : end.Label4) shown.insert(score->text());
     QTest::keyClick(&end, Qt::Key_Return);
   });
   dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { QTest::keyClick(d.Text1, Qt::Key_Escape); });
   window.show();
   settle();
+  EXPECT_EQ(scene().command(TableScene::Command::NewGame).caption(),
+            english ? QStringLiteral("New Game |") : QStringLiteral("Novo Jogo |"));
+  EXPECT_EQ(scene().command(TableScene::Command::Pass).caption(),
+            english ? QStringLiteral("Cannot move") : QStringLiteral("Passar a vez"));
 
   int moves = 0;
   for (int step = 0; step < 3000 && !ended; ++step) {
@@ -242,26 +323,37 @@ TEST_F(GameWindowTest, AWholeMatchIsPlayedFromTheKeyboardAlone) {
       key(Qt::Key_P);
       continue;
     }
-    // The first tile that may be laid, chosen from the left end of the hand.
+    // The first tile that may be laid, chosen from the left end of the hand;
+    // every fifth move, first one that may not.
     const GameState& s = state();
+    const auto playable = [&s](TileCode t) {
+      if (t.empty()) return false;
+      if (s.QtdMesa == 0) return !s.PrimeiraRodada || t == tile("66");
+      return t.holds(s.PontaA) || t.holds(s.PontaB);
+    };
     int slot = 0;
-    for (int k = 1; k <= kHandSlots && slot == 0; ++k) {
-      const TileCode t = s.PedrasJog[k];
-      const bool opening = s.QtdMesa == 0;
-      if (!t.empty() && (opening ? (!s.PrimeiraRodada || t == tile("66"))
-                                 : t.holds(s.PontaA) || t.holds(s.PontaB)))
-        slot = k;
+    int wrong = 0;
+    for (int k = kHandSlots; k >= 1; --k) {
+      if (playable(s.PedrasJog[k])) slot = k;
+      if (!s.PedrasJog[k].empty() && !playable(s.PedrasJog[k])) wrong = k;
     }
     ASSERT_GT(slot, 0) << step;
-    for (int k = 0; k < kHandSlots; ++k) key(Qt::Key_Left);
-    for (int k = 1; k < slot; ++k) key(Qt::Key_Right);
-    ASSERT_EQ(window.hand().chosen(), slot);
+    const auto choose = [&](int chosen) {
+      for (int k = 0; k < kHandSlots; ++k) key(Qt::Key_Left);
+      for (int k = 1; k < chosen; ++k) key(Qt::Key_Right);
+      ASSERT_EQ(window.hand().chosen(), chosen);
+    };
+    if (wrong > 0 && moves % 5 == 0) {
+      choose(wrong);
+      key(Qt::Key_Return);  // refused: back to the hand, with a word
+      ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+    }
+    choose(slot);
     EXPECT_LT(scene().handTile(slot).y(), geometry::kHandTop);  // raised
     const TileCode t = s.PedrasJog[slot];
     const int before = s.QtdMesa;
     if (s.QtdMesa > 0 && s.PontaA != s.PontaB && t.holds(s.PontaA) && t.holds(s.PontaB)) {
       key(Qt::Key_Return);  // which end? he is asked
-      EXPECT_EQ(scene().messageLine().caption().left(10), QStringLiteral("A pedra se"));
       key(moves % 2 ? Qt::Key_B : Qt::Key_A);
     } else {
       key(moves % 2 ? Qt::Key_Up : Qt::Key_Return);
@@ -273,7 +365,21 @@ TEST_F(GameWindowTest, AWholeMatchIsPlayedFromTheKeyboardAlone) {
   EXPECT_GT(moves, 10);
   EXPECT_EQ(mice.events, 0);
   qApp->removeEventFilter(&mice);
+
+  const std::vector<QRegularExpression> known = textsOf(language);
+  for (const QString& text : shown) {
+    const bool ofTheLanguage = std::any_of(
+        known.begin(), known.end(), [&text](const auto& p) { return p.match(text).hasMatch(); });
+    EXPECT_TRUE(ofTheLanguage) << text.toStdString();
+  }
+  EXPECT_GT(shown.size(), 8u);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, WholeMatchTest,
+                         ::testing::Values(Language::Portuguese, Language::English),
+                         [](const auto& info) {
+                           return info.param == Language::English ? "English" : "Portuguese";
+                         });
 
 // At 1.6 times the table's size the mouse works as at its own: a whole hand
 // with tiles taken by clicks and laid by dragging them to the chain's ends.

@@ -1,0 +1,875 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="pt_BR">
+<context>
+    <name>HelpLauncher</name>
+    <message>
+        <location filename="../../table/help_launcher.cpp" line="78"/>
+        <source>A ajuda não foi encontrada. Ela é procurada em:
+
+%1</source>
+        <translation>The help was not found. It is looked for in:
+
+%1</translation>
+    </message>
+    <message>
+        <location filename="../../table/help_launcher.cpp" line="82"/>
+        <source>Nenhum programa pôde ser aberto para mostrar a ajuda.
+
+As páginas podem ser abertas em qualquer navegador:
+
+%1</source>
+        <translation>No program could be started to show the help.
+
+Its pages can be opened in any browser:
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>TableStatus</name>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="95"/>
+        <source>Nenhuma mão em jogo</source>
+        <translation>No hand in play</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="99"/>
+        <source>O que acontece na mesa</source>
+        <translation>What happens at the table</translation>
+    </message>
+</context>
+<context>
+    <name>TableView</name>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="135"/>
+        <source>Setas: escolher uma pedra; Enter ou seta para cima: jogá-la; A ou B: a ponta; P: passar a vez; Espaço: pegar uma pedra; F1: ajuda</source>
+        <translation>Arrows: choose a domino; Enter or Up: play it; A or B: the end; P: pass; Space: take a domino; F1: help</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::Form1</name>
+    <message>
+        <location filename="../../table/form1.cpp" line="44"/>
+        <location filename="../../table/form1.cpp" line="237"/>
+        <source>Mesa de dominó</source>
+        <translation>Domino table</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::FrmFimdeJogo</name>
+    <message>
+        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="50"/>
+        <source>Fim de Jogo</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="78"/>
+        <source>Fecha esta janela (Enter)</source>
+        <translation>Closes this window (Enter)</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::FrmNovoJogo</name>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="67"/>
+        <source>Tavolix - Novo jogo</source>
+        <translation>Tavolix - New Game</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="68"/>
+        <source>Sair</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="68"/>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="73"/>
+        <source>Seu nome:</source>
+        <translation>Your name:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="77"/>
+        <source>O seu nome, mostrado ao lado da sua mão</source>
+        <translation>Your name, shown beside your hand</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="80"/>
+        <source>Tipo de jogo:</source>
+        <translation>Kind of game:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="82"/>
+        <source>Sentido do jogo:</source>
+        <translation>Direction of play:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="89"/>
+        <source>Modificar regras</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="91"/>
+        <source>Jogar</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="92"/>
+        <source>Abre as regras da partida</source>
+        <translation>Opens the rules of the match</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="93"/>
+        <source>Sai do jogo (Esc)</source>
+        <translation>Leaves the game (Escape)</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="94"/>
+        <source>Volta à partida em andamento (Esc)</source>
+        <translation>Back to the match in progress (Escape)</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="95"/>
+        <source>Começa a partida (Enter)</source>
+        <translation>Starts the match (Enter)</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="119"/>
+        <source>Duplas</source>
+        <translation>Pairs</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="119"/>
+        <source>Individual</source>
+        <translation>Individual</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="120"/>
+        <source>Sentido horário</source>
+        <translation>Clockwise</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="120"/>
+        <source>Sentido Anti-horário</source>
+        <translation>Anticlockwise</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="124"/>
+        <source>Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida dupla &apos;e&apos; carroção vale 4 pontos.</source>
+        <translation>A simple going out is worth 1 point, &quot;lá e lô&quot; or &quot;carroção&quot; 2 points, &quot;lá e lô&quot; and &quot;carroção&quot; together 4 points.</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
+        <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
+        <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="131"/>
+        <source>Ganha o jogo quem primeiro fizer %1 pontos</source>
+        <translation>The first to score %1 points wins the match</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="135"/>
+        <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
+        <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
+        <source>Sempre iniciará quem possuir o 6:6</source>
+        <translation>The holder of 6:6 always opens</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="143"/>
+        <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
+        <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="148"/>
+        <source>Permitir fechar o jogo</source>
+        <translation>Closing the game allowed</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="149"/>
+        <source> somente no natural</source>
+        <translation> only &quot;no natural&quot;</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="154"/>
+        <source>Jogador</source>
+        <translation>Player</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::FrmOpc</name>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="69"/>
+        <source>Opções</source>
+        <translation>Preferences</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="75"/>
+        <source>Peças: </source>
+        <translation>Color Dominoes</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="76"/>
+        <source>Marfim</source>
+        <translation>Marfim</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="77"/>
+        <source>Coloridas</source>
+        <translation>Colorful</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="81"/>
+        <source>Nomes dos jogadores </source>
+        <translation>Players name of CPU controlled</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="83"/>
+        <source>Seu nome:</source>
+        <translation>Your name:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="87"/>
+        <source>CPU %1:</source>
+        <translation>CPU %1:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="99"/>
+        <source>Velocidade da Animação</source>
+        <translation>Animation Speed</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="103"/>
+        <source>Velocidade da animação</source>
+        <translation>Animation speed</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="104"/>
+        <source>À esquerda mais lento, à direita mais rápido</source>
+        <translation>Left slower, right faster</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="105"/>
+        <source>Amostra das peças</source>
+        <translation>Sample of the dominoes</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="108"/>
+        <source>Mais lento</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="109"/>
+        <source>Mais rápido</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="112"/>
+        <source>Tocar som</source>
+        <translation>Play sounds</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="115"/>
+        <source>Marcar de quem é a vez</source>
+        <translation>Mark whose turn it is</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="117"/>
+        <source>Marcar a última pedra jogada</source>
+        <translation>Mark the domino played last</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="121"/>
+        <source>Língua:</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="127"/>
+        <source>A língua do jogo</source>
+        <translation>The language of the game</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="132"/>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::FrmRegra</name>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="76"/>
+        <source>Ganha o jogo quem primeiro fizer</source>
+        <translation>The match is won by the first to score</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="82"/>
+        <source>pontos</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="85"/>
+        <source>Pontos para ganhar o jogo</source>
+        <translation>Points to win the match</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="86"/>
+        <source>Menos pontos</source>
+        <translation>Fewer points</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="87"/>
+        <source>Mais pontos</source>
+        <translation>More points</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="90"/>
+        <source>Os pontos que ganham a partida</source>
+        <translation>The points that win the match</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="98"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="223"/>
+        <source>Definição das Regras</source>
+        <translation>Rules of the Game</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="105"/>
+        <source>Tipo de jogo</source>
+        <translation>Kind of game</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="106"/>
+        <source>Individual</source>
+        <translation>Individual</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="107"/>
+        <source>Duplas</source>
+        <translation>Pairs</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="109"/>
+        <source>Escolha a regra desejada:</source>
+        <translation>Choose the scoring:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="111"/>
+        <source>Batida simples vale 1 ponto</source>
+        <translation>A simple going out is worth 1 point</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="112"/>
+        <source>Batida dupla ou carroção vale 2 pontos</source>
+        <translation>&quot;Lá e lô&quot; or &quot;carroção&quot; is worth 2 points</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="113"/>
+        <source>Batida dupla &quot;e&quot; carroção vale 4 pontos</source>
+        <translation>&quot;Lá e lô&quot; and &quot;carroção&quot; together are worth 4 points</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="122"/>
+        <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
+        <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="128"/>
+        <source>Inicio:</source>
+        <translation>Who opens:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="130"/>
+        <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
+        <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="133"/>
+        <source>Sempre iniciará quem possuir o 6:6</source>
+        <translation>The holder of 6:6 always opens</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="134"/>
+        <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
+        <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="142"/>
+        <source>Sentido do jogo:</source>
+        <translation>Direction of play:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="143"/>
+        <source>Sentido horário</source>
+        <translation>Clockwise</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="144"/>
+        <source>Anti-horário</source>
+        <translation>Anticlockwise</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="146"/>
+        <source>Permitir fechar o jogo somente no natural</source>
+        <translation>Closing the game allowed only &quot;no natural&quot;</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="149"/>
+        <source>&amp;Ajuda</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="151"/>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_regra.cpp" line="224"/>
+        <source>O limite de pontos deve ser um número inteiro de %1 a %2.</source>
+        <translation>The points limit must be a whole number from %1 to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::ScoreHistory</name>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="20"/>
+        <source>Placar da partida</source>
+        <translation>Scores of the match</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="36"/>
+        <source>Placar</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="40"/>
+        <source>Quem ganhou</source>
+        <translation>Won by</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="40"/>
+        <source>Como</source>
+        <translation>How</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="40"/>
+        <source>Pontos</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="41"/>
+        <source>Mãos da partida</source>
+        <translation>Hands of the match</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="42"/>
+        <source>Uma linha para cada mão jogada</source>
+        <translation>One row for each hand played</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="61"/>
+        <source>&amp;Fechar</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="65"/>
+        <source>Fechar</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::StartupOptions</name>
+    <message>
+        <location filename="../../app/main.cpp" line="54"/>
+        <source>sem tela para mostrar a mesa (DISPLAY e WAYLAND_DISPLAY estão vazias)</source>
+        <translation>no display to show the table on (DISPLAY and WAYLAND_DISPLAY are unset)</translation>
+    </message>
+    <message>
+        <location filename="../../app/startup_options.cpp" line="13"/>
+        <source>Uso: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]
+
+Tavolix: dominó de um jogador contra três jogadores do computador,
+cada um por si ou em duplas, com a contagem brasileira.
+
+Opções:
+  -h, --help     mostra esta ajuda e sai
+  -v, --version  mostra a versão e sai
+  --lang pt|en   joga em português ou em inglês, só desta vez
+  --quit-after-paint
+                 sai assim que a mesa é desenhada, antes de qualquer
+                 janela (para medir o início)
+
+Ambiente:
+  TAVOLIX_SEED   um número inteiro: as mesmas pedras a cada vez
+  TAVOLIX_PACE   escala as esperas do jogo: 1 normal, 0.5 duas vezes mais
+                 rápido, 0 sem esperas
+</source>
+        <translation>Usage: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]
+
+Tavolix: dominoes for one player against three computer players,
+individually or in pairs, with Brazilian scoring.
+
+Options:
+  -h, --help     show this help and exit
+  -v, --version  show the version and exit
+  --lang pt|en   play in Portuguese or in English, for this run
+  --quit-after-paint
+                 quit as soon as the table is first painted, before any
+                 dialog (to measure start-up)
+
+Environment:
+  TAVOLIX_SEED   a whole number: deal the same tiles every run
+  TAVOLIX_PACE   scale every wait of the game: 1 normal, 0.5 twice as
+                 fast, 0 no waits
+</translation>
+    </message>
+    <message>
+        <location filename="../../app/startup_options.cpp" line="49"/>
+        <source>Veja &apos;tavolix --help&apos;.</source>
+        <translation>Try &apos;tavolix --help&apos;.</translation>
+    </message>
+    <message>
+        <location filename="../../app/startup_options.cpp" line="59"/>
+        <source>opção desconhecida &apos;%1%2&apos;</source>
+        <translation>unknown option &apos;%1%2&apos;</translation>
+    </message>
+    <message>
+        <location filename="../../app/startup_options.cpp" line="63"/>
+        <source>argumento desconhecido &apos;%1&apos;</source>
+        <translation>unknown argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <location filename="../../app/startup_options.cpp" line="69"/>
+        <source>língua desconhecida &apos;%1&apos;: use pt ou en</source>
+        <translation>unknown language &apos;%1&apos;: use pt or en</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::TableScene</name>
+    <message>
+        <location filename="../../table/table_moves.cpp" line="198"/>
+        <source>Você jogou %1</source>
+        <translation>You played %1</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_moves.cpp" line="199"/>
+        <source>%1 jogou %2</source>
+        <translation>%1 played %2</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="282"/>
+        <source>Pedra escolhida: %1:%2</source>
+        <translation>Domino chosen: %1:%2</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="290"/>
+        <source>Sua vez</source>
+        <translation>Your turn</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="292"/>
+        <source>Vez de %1, pensando</source>
+        <translation>%1&apos;s turn, thinking</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="292"/>
+        <source>Vez de %1</source>
+        <translation>%1&apos;s turn</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="334"/>
+        <source>Novo Jogo |</source>
+        <translation>New Game |</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="335"/>
+        <source>Opções |</source>
+        <translation>Settings |</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="336"/>
+        <source>Ajuda</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="337"/>
+        <source>Passar a vez</source>
+        <translation>Cannot move</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="338"/>
+        <source>Placar</source>
+        <translation>Scores</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="344"/>
+        <source>Começa uma nova partida (Ctrl+N)</source>
+        <translation>Starts a new match (Ctrl+N)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="345"/>
+        <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
+        <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="346"/>
+        <source>Abre a ajuda (F1)</source>
+        <translation>Opens the help (F1)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="347"/>
+        <source>As mãos da partida até aqui (Ctrl+H)</source>
+        <translation>The hands of the match so far (Ctrl+H)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="348"/>
+        <source>Passa a vez quando nenhuma pedra serve (P)</source>
+        <translation>Passes when no domino fits (P)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="350"/>
+        <source>Nome: você</source>
+        <translation>Name: you</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="350"/>
+        <source>Nome: o jogador à esquerda</source>
+        <translation>Name: the player on the left</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="351"/>
+        <source>Nome: o jogador à frente</source>
+        <translation>Name: the player opposite</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="351"/>
+        <source>Nome: o jogador à direita</source>
+        <translation>Name: the player on the right</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="353"/>
+        <source>Pontos: você</source>
+        <translation>Points: you</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="353"/>
+        <source>Pontos: o jogador à esquerda</source>
+        <translation>Points: the player on the left</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="354"/>
+        <source>Pontos: o jogador à frente</source>
+        <translation>Points: the player opposite</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="354"/>
+        <source>Pontos: o jogador à direita</source>
+        <translation>Points: the player on the right</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="359"/>
+        <source>O que fazer ao pegar as pedras</source>
+        <translation>What to do when taking your dominoes</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="360"/>
+        <source>Mensagem do jogo</source>
+        <translation>Message of the game</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::startGame</name>
+    <message>
+        <location filename="../../app/start_game.cpp" line="19"/>
+        <source>É necessário resolução minima de 800 x 600</source>
+        <translation>A screen of at least 800 x 600 is needed</translation>
+    </message>
+</context>
+<context>
+    <name>texts</name>
+    <message>
+        <location filename="../../game/texts.cpp" line="36"/>
+        <source>Escolha as suas peças</source>
+        <translation>select your first domino</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="37"/>
+        <source>Escolha a sua %1ª peça</source>
+        <translation>select your next domino</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="38"/>
+        <source>%1 pegou %2 buchas<byte value="xd"/>
+<byte value="xd"/>
+Será feita uma nova distribuição</source>
+        <translation>%1 was dealt %2 doubles<byte value="xd"/>
+<byte value="xd"/>
+The dominoes will be dealt again</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="39"/>
+        <source>Você deve jogar o %1:%2</source>
+        <translation>Waiting for you to play double %1</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="40"/>
+        <source>Clique na pedra que quer jogar e arraste para a área verde, e então solte</source>
+        <translation>Click in domino and drag for the green area.</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="41"/>
+        <source>Clique em &apos;Passar a vez&apos;</source>
+        <translation>Clique em &apos;Passar a vez&apos;</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="42"/>
+        <source>Jogada inválida</source>
+        <translation>Ilegal move!</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="43"/>
+        <source>Você só pode fechar o jogo no natural</source>
+        <translation>Você só pode fechar o jogo no natural</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="44"/>
+        <source>%1 passou!</source>
+        <translation>%1 cannot move!</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="45"/>
+        <source>É a sua vez: você começa esta mão</source>
+        <translation>Your turn: you lead this hand.</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="46"/>
+        <source>A pedra serve nas duas pontas: A (ou Home) para uma, B (ou End) para a outra</source>
+        <translation>It fits both ends: A (or Home) for one, B (or End) for the other.</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="47"/>
+        <source>Batida Simples</source>
+        <translation>Simple going out</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="48"/>
+        <source>Batida Lá e Lô</source>
+        <translation>&quot;Lá e lô&quot; going out</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="49"/>
+        <source>Batida Carroção</source>
+        <translation>&quot;Carroção&quot; going out</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="50"/>
+        <source>Batida Cruzada</source>
+        <translation>&quot;Cruzada&quot; going out</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="51"/>
+        <source>%1 e %2</source>
+        <translation>%1 and %2</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="52"/>
+        <source>%1 bateu.<byte value="xd"/><byte value="xd"/>Vai ganhar %2 pts</source>
+        <translation>%1 went out.<byte value="xd"/><byte value="xd"/>Scores %2 pts</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="53"/>
+        <source>%1 bateu.<byte value="xd"/><byte value="xd"/>%2   |   vai ganhar %3 pts</source>
+        <translation>%1 went out.<byte value="xd"/><byte value="xd"/>%2   |   scores %3 pts</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="54"/>
+        <source>%1 bateu.<byte value="xd"/><byte value="xd"/>A dupla &apos;%2&apos;  vai ganhar %3 pts</source>
+        <translation>%1 went out.<byte value="xd"/><byte value="xd"/>The pair &apos;%2&apos;  scores %3 pts</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="55"/>
+        <source>%1 bateu.  (%2)<byte value="xd"/><byte value="xd"/>A dupla &apos;%3&apos;  vai ganhar %4 pts</source>
+        <translation>%1 went out.  (%2)<byte value="xd"/><byte value="xd"/>The pair &apos;%3&apos;  scores %4 pts</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="56"/>
+        <source>Houve empate na contegem de pontos</source>
+        <translation>The pip count is a tie</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="57"/>
+        <source>A dupla &apos;%1&apos; ganhou esta mão na contagem de pontos<byte value="xd"/>
+<byte value="xd"/>
+A dupla ganhará %2 pontos</source>
+        <translation>The pair &apos;%1&apos; won this hand on the pip count<byte value="xd"/>
+<byte value="xd"/>
+The pair scores %2 points</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="58"/>
+        <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
+<byte value="xd"/>
+Vai ganhar %2 pontos</source>
+        <translation>%1 won this hand on the pip count<byte value="xd"/>
+<byte value="xd"/>
+Scores %2 points</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="59"/>
+        <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
+<byte value="xd"/>
+Vai ganhar 1(um) ponto</source>
+        <translation>%1 won this hand on the pip count<byte value="xd"/>
+<byte value="xd"/>
+Scores 1 (one) point</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="60"/>
+        <source>Jogo fechado: empate</source>
+        <translation>Blocked: a tie</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="61"/>
+        <source>Jogo fechado: menos pintas</source>
+        <translation>Blocked: fewest pips</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="62"/>
+        <source>Bateu</source>
+        <translation>Went out</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="63"/>
+        <source>%1 pts</source>
+        <translation>%1 pts</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="64"/>
+        <source>O vencedor foi %1 com %2 pts</source>
+        <translation>The winner is %1 with %2 pts</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="65"/>
+        <source>Vitória de %1 com %2 pts</source>
+        <translation>Victory for %1 with %2 pts</translation>
+    </message>
+</context>
+<context>
+    <name>window_parts</name>
+    <message>
+        <location filename="../../dialogs/window_parts.cpp" line="32"/>
+        <source>Faixa do título</source>
+        <translation>Title strip</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/window_parts.cpp" line="34"/>
+        <source>Arraste para mover a janela</source>
+        <translation>Drag to move the window</translation>
+    </message>
+</context>
+</TS>
