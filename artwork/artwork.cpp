@@ -427,7 +427,8 @@ QSizeF dialogPictureSize(DialogPicture picture) {
   return picture == DialogPicture::NovoJogo ? QSizeF(479, 298) : QSizeF(384, 256);
 }
 
-void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& target) {
+void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& target,
+                        const QString& title) {
   const QSizeF size = dialogPictureSize(picture);
   const bool novoJogo = picture == DialogPicture::NovoJogo;
   painter.save();
@@ -457,8 +458,7 @@ void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& 
   painter.setPen(Qt::NoPen);
   painter.drawRoundedRect(tab, 6, 6);
   strokeBevel(painter, QPolygonF(tab), QColor(150, 230, 150), QColor(2, 50, 6), 1.5);
-  const QPainterPath text = metallicTitle(
-      tab, 22, novoJogo ? QStringLiteral("NOVO JOGO") : QStringLiteral("FIM DE JOGO"));
+  const QPainterPath text = metallicTitle(tab, 22, title.toUpper());
   QLinearGradient metal(text.boundingRect().topLeft(), text.boundingRect().bottomLeft());
   metal.setColorAt(0, QColor(252, 252, 254));
   metal.setColorAt(0.5, QColor(150, 158, 172));

@@ -55,7 +55,9 @@ void paintSplashBanner(QPainter& painter, const QRectF& target);
 // panel, and dark plates under the commands.
 enum class DialogPicture { NovoJogo, FimDeJogo };
 QSizeF dialogPictureSize(DialogPicture picture);
-void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& target);
+// `title`, in the raised tab, is written in capitals.
+void paintDialogPicture(QPainter& painter, DialogPicture picture, const QRectF& target,
+                        const QString& title);
 
 enum class WindowGlyph { Minimise, FullScreen, Close };
 void paintWindowGlyph(QPainter& painter, WindowGlyph glyph, const QRectF& target, bool highlighted);

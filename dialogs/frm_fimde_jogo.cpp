@@ -91,7 +91,7 @@ void FrmFimdeJogo::keyPressEvent(QKeyEvent* event) {
 
 void FrmFimdeJogo::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  artwork::paintDialogPicture(painter, artwork::DialogPicture::FimDeJogo, rect());
+  artwork::paintDialogPicture(painter, artwork::DialogPicture::FimDeJogo, rect(), windowTitle());
 }
 
 }  // namespace tavolix

@@ -72,6 +72,8 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
 
   QLabel* yourName = caption(this, tr("Seu nome:"), fromTwips(435, 975, 1050, 210), 12, true, false,
                              QStringLiteral("Verdana"));
+  yourName->setFont(fittingFont(yourName->font(), QRectF(QPointF(0, 0), QSizeF(yourName->size())),
+                                Qt::AlignLeft | Qt::AlignTop, yourName->text()));
   Text1 = new QLineEdit(this);
   yourName->setBuddy(Text1);
   Text1->setAccessibleDescription(tr("O seu nome, mostrado ao lado da sua mão"));
@@ -197,7 +199,7 @@ void FrmNovoJogo::keyPressEvent(QKeyEvent* event) {
 
 void FrmNovoJogo::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  artwork::paintDialogPicture(painter, artwork::DialogPicture::NovoJogo, rect());
+  artwork::paintDialogPicture(painter, artwork::DialogPicture::NovoJogo, rect(), tr("Novo Jogo"));
   painter.setPen(QPen(QColor(192, 192, 192), 1));
   painter.drawLine(QPointF(27, 92), QPointF(440, 92));    // Line1
   painter.drawLine(QPointF(27, 134), QPointF(440, 134));  // Line2

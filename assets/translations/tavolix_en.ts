@@ -92,114 +92,119 @@ Its pages can be opened in any browser:
         <translation>Your name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="77"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="79"/>
         <source>O seu nome, mostrado ao lado da sua mão</source>
         <translation>Your name, shown beside your hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="80"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="82"/>
         <source>Tipo de jogo:</source>
         <translation>Kind of game:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="82"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="84"/>
         <source>Sentido do jogo:</source>
         <translation>Direction of play:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="89"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="91"/>
         <source>Modificar regras</source>
         <translation>Settings</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="91"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="93"/>
         <source>Jogar</source>
         <translation>Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="92"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="94"/>
         <source>Abre as regras da partida</source>
         <translation>Opens the rules of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="93"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="95"/>
         <source>Sai do jogo (Esc)</source>
         <translation>Leaves the game (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="94"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="96"/>
         <source>Volta à partida em andamento (Esc)</source>
         <translation>Back to the match in progress (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="95"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="97"/>
         <source>Começa a partida (Enter)</source>
         <translation>Starts the match (Enter)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="119"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="121"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="119"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="121"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="120"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="122"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="120"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="122"/>
         <source>Sentido Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="124"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="126"/>
         <source>Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida dupla &apos;e&apos; carroção vale 4 pontos.</source>
         <translation>A simple going out is worth 1 point, &quot;lá e lô&quot; or &quot;carroção&quot; 2 points, &quot;lá e lô&quot; and &quot;carroção&quot; together 4 points.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="130"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="131"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="133"/>
         <source>Ganha o jogo quem primeiro fizer %1 pontos</source>
         <translation>The first to score %1 points wins the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="135"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="137"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="141"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="143"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="145"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="148"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="150"/>
         <source>Permitir fechar o jogo</source>
         <translation>Closing the game allowed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="149"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="151"/>
         <source> somente no natural</source>
         <translation> only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="154"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="156"/>
         <source>Jogador</source>
         <translation>Player</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="202"/>
+        <source>Novo Jogo</source>
+        <translation>New Game</translation>
     </message>
 </context>
 <context>
@@ -313,123 +318,123 @@ Its pages can be opened in any browser:
         <translation>points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="85"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="86"/>
         <source>Pontos para ganhar o jogo</source>
         <translation>Points to win the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="86"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="87"/>
         <source>Menos pontos</source>
         <translation>Fewer points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="87"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="88"/>
         <source>Mais pontos</source>
         <translation>More points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="90"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="91"/>
         <source>Os pontos que ganham a partida</source>
         <translation>The points that win the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="98"/>
-        <location filename="../../dialogs/frm_regra.cpp" line="223"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="99"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="224"/>
         <source>Definição das Regras</source>
         <translation>Rules of the Game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="105"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="106"/>
         <source>Tipo de jogo</source>
         <translation>Kind of game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="106"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="107"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="107"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="108"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="109"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="110"/>
         <source>Escolha a regra desejada:</source>
         <translation>Choose the scoring:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="111"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="112"/>
         <source>Batida simples vale 1 ponto</source>
         <translation>A simple going out is worth 1 point</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="112"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="113"/>
         <source>Batida dupla ou carroção vale 2 pontos</source>
         <translation>&quot;Lá e lô&quot; or &quot;carroção&quot; is worth 2 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="113"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="114"/>
         <source>Batida dupla &quot;e&quot; carroção vale 4 pontos</source>
         <translation>&quot;Lá e lô&quot; and &quot;carroção&quot; together are worth 4 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="122"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="123"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="128"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="129"/>
         <source>Inicio:</source>
         <translation>Who opens:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="130"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="131"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="133"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="134"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="134"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="135"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="142"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="143"/>
         <source>Sentido do jogo:</source>
         <translation>Direction of play:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="143"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="144"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="144"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="145"/>
         <source>Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="146"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="147"/>
         <source>Permitir fechar o jogo somente no natural</source>
         <translation>Closing the game allowed only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="149"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="150"/>
         <source>&amp;Ajuda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="151"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="152"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="224"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="225"/>
         <source>O limite de pontos deve ser um número inteiro de %1 a %2.</source>
         <translation>The points limit must be a whole number from %1 to %2.</translation>
     </message>
@@ -539,12 +544,12 @@ Environment:
         <translation>unknown option &apos;%1%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="63"/>
+        <location filename="../../app/startup_options.cpp" line="64"/>
         <source>argumento desconhecido &apos;%1&apos;</source>
         <translation>unknown argument &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="69"/>
+        <location filename="../../app/startup_options.cpp" line="70"/>
         <source>língua desconhecida &apos;%1&apos;: use pt ou en</source>
         <translation>unknown language &apos;%1&apos;: use pt or en</translation>
     </message>
@@ -693,17 +698,17 @@ Environment:
 <context>
     <name>texts</name>
     <message>
-        <location filename="../../game/texts.cpp" line="36"/>
+        <location filename="../../game/texts.cpp" line="35"/>
         <source>Escolha as suas peças</source>
         <translation>select your first domino</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="37"/>
+        <location filename="../../game/texts.cpp" line="36"/>
         <source>Escolha a sua %1ª peça</source>
         <translation>select your next domino</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="38"/>
+        <location filename="../../game/texts.cpp" line="37"/>
         <source>%1 pegou %2 buchas<byte value="xd"/>
 <byte value="xd"/>
 Será feita uma nova distribuição</source>
@@ -712,12 +717,12 @@ Será feita uma nova distribuição</source>
 The dominoes will be dealt again</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="39"/>
+        <location filename="../../game/texts.cpp" line="38"/>
         <source>Você deve jogar o %1:%2</source>
         <translation>Waiting for you to play double %1</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="40"/>
+        <location filename="../../game/texts.cpp" line="39"/>
         <source>Clique na pedra que quer jogar e arraste para a área verde, e então solte</source>
         <translation>Click in domino and drag for the green area.</translation>
     </message>
@@ -752,57 +757,57 @@ The dominoes will be dealt again</translation>
         <translation>It fits both ends: A (or Home) for one, B (or End) for the other.</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="47"/>
+        <location filename="../../game/texts.cpp" line="48"/>
         <source>Batida Simples</source>
         <translation>Simple going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="48"/>
+        <location filename="../../game/texts.cpp" line="49"/>
         <source>Batida Lá e Lô</source>
         <translation>&quot;Lá e lô&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="49"/>
+        <location filename="../../game/texts.cpp" line="50"/>
         <source>Batida Carroção</source>
         <translation>&quot;Carroção&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="50"/>
+        <location filename="../../game/texts.cpp" line="51"/>
         <source>Batida Cruzada</source>
         <translation>&quot;Cruzada&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="51"/>
+        <location filename="../../game/texts.cpp" line="52"/>
         <source>%1 e %2</source>
         <translation>%1 and %2</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="52"/>
+        <location filename="../../game/texts.cpp" line="53"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>Vai ganhar %2 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>Scores %2 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="53"/>
+        <location filename="../../game/texts.cpp" line="54"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>%2   |   vai ganhar %3 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>%2   |   scores %3 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="54"/>
+        <location filename="../../game/texts.cpp" line="55"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>A dupla &apos;%2&apos;  vai ganhar %3 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>The pair &apos;%2&apos;  scores %3 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="55"/>
+        <location filename="../../game/texts.cpp" line="56"/>
         <source>%1 bateu.  (%2)<byte value="xd"/><byte value="xd"/>A dupla &apos;%3&apos;  vai ganhar %4 pts</source>
         <translation>%1 went out.  (%2)<byte value="xd"/><byte value="xd"/>The pair &apos;%3&apos;  scores %4 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="56"/>
+        <location filename="../../game/texts.cpp" line="57"/>
         <source>Houve empate na contegem de pontos</source>
         <translation>The pip count is a tie</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="57"/>
+        <location filename="../../game/texts.cpp" line="58"/>
         <source>A dupla &apos;%1&apos; ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 A dupla ganhará %2 pontos</source>
@@ -811,7 +816,7 @@ A dupla ganhará %2 pontos</source>
 The pair scores %2 points</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="58"/>
+        <location filename="../../game/texts.cpp" line="61"/>
         <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 Vai ganhar %2 pontos</source>
@@ -820,7 +825,7 @@ Vai ganhar %2 pontos</source>
 Scores %2 points</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="59"/>
+        <location filename="../../game/texts.cpp" line="63"/>
         <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 Vai ganhar 1(um) ponto</source>
@@ -829,32 +834,32 @@ Vai ganhar 1(um) ponto</source>
 Scores 1 (one) point</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="60"/>
+        <location filename="../../game/texts.cpp" line="65"/>
         <source>Jogo fechado: empate</source>
         <translation>Blocked: a tie</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="61"/>
+        <location filename="../../game/texts.cpp" line="66"/>
         <source>Jogo fechado: menos pintas</source>
         <translation>Blocked: fewest pips</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="62"/>
+        <location filename="../../game/texts.cpp" line="67"/>
         <source>Bateu</source>
         <translation>Went out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="63"/>
+        <location filename="../../game/texts.cpp" line="68"/>
         <source>%1 pts</source>
         <translation>%1 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="64"/>
+        <location filename="../../game/texts.cpp" line="69"/>
         <source>O vencedor foi %1 com %2 pts</source>
         <translation>The winner is %1 with %2 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="65"/>
+        <location filename="../../game/texts.cpp" line="70"/>
         <source>Vitória de %1 com %2 pts</source>
         <translation>Victory for %1 with %2 pts</translation>
     </message>
