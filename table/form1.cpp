@@ -208,6 +208,7 @@ void Form1::Label2_Click() {
 
 void Form1::Label3_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  hand_->forgetChoice();  // a tile chosen from the keyboard goes back down
   later([this] { match_.passTurn(); });
 }
 

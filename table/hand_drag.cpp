@@ -222,6 +222,8 @@ void HandDrag::choose(int step) {
   const Hand& hand = match_.state().PedrasJog;
   const int held = tileCount(hand);
   if (held == 0) return;
+  // A new hand puts every tile back in the row: a choice from before is gone.
+  if (chosen_ != 0 && scene_.PicJog[chosen_]->y() == kHandTop) chosen_ = 0;
   int next = chosen_ == 0 ? (step > 0 ? 1 : held) : std::clamp(chosen_ + step, 1, held);
   if (hand[next].empty()) next = held;
   raise(chosen_, false);
