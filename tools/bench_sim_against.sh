@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Measures the simulator of this build side by side with the one of another
+# revision, in one run, on one core, and checks that both tell the same games.
+#   tools/bench_sim_against.sh REV [simulator arguments]
+# REV is any git revision (a commit, a tag, HEAD~3); it is built in
+# build-baseline/. The default arguments are --matches 20000 --mixed-rules --seed 1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rev=${1:?usage: tools/bench_sim_against.sh REV [simulator arguments]}
+shift
+args=("$@")
+((${#args[@]})) || args=(--matches 20000 --mixed-rules --seed 1)
+
+worktree=build-baseline/src
+if [[ ! -d $worktree ]]; then
+  git worktree add --detach "$worktree" "$rev" >/dev/null
+else
+  git -C "$worktree" checkout --quiet --detach "$rev"
+fi
+cmake -S "$worktree" -B build-baseline/build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLIX_BUILD_TESTS=OFF >/dev/null
+cmake --build build-baseline/build --target tavolix-sim --parallel "$(nproc)" >/dev/null
+cmake --build build --target tavolix-sim --parallel "$(nproc)" >/dev/null
+
+core=$(($(nproc) - 1))
+rate() { taskset -c "$core" "$1" "${args[@]}" | tail -n 1 | sed -E 's/.* ([0-9]+) hands\/s.*/\1/'; }
+declare -a before after
+for round in 1 2 3; do
+  before+=("$(rate build-baseline/build/tavolix-sim)")
+  after+=("$(rate build/tavolix-sim)")
+done
+best() { printf '%s\n' "$@" | sort -n | tail -n 1; }
+b=$(best "${before[@]}")
+a=$(best "${after[@]}")
+echo "hands/s on core $core, best of 3: $rev $b, this build $a ($(awk "BEGIN { printf \"%.2f\", $a / $b }")x)"
+
+# The same games, event for event, on a shorter run of the same seed.
+trace=("${args[@]}")
+build-baseline/build/tavolix-sim "${trace[@]}" --matches 500 --trace build-baseline/before.jsonl >/dev/null
+build/tavolix-sim "${trace[@]}" --matches 500 --trace build-baseline/after.jsonl >/dev/null
+if cmp -s build-baseline/before.jsonl build-baseline/after.jsonl; then
+  echo "traces of 500 matches: identical"
+else
+  echo "traces of 500 matches: DIFFERENT" >&2
+  exit 1
+fi
