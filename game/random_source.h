@@ -18,16 +18,26 @@ class RandomSource {
 
   std::uint64_t seed() const { return seed_; }
 
-  // A uniform r in [0, 1). Tests may script it.
-  virtual double uniform();
+  // A uniform r in [0, 1): the top 53 bits of the next number make an evenly
+  // spread double (mt19937_64 is defined to the bit by the standard, so a seed
+  // gives the same game on every platform). Tests may script it.
+  double uniform() { return scripted_ ? scripted() : fromEngine(); }
   // Int(r * n) + 1: a whole number 1..n (n >= 1).
-  int draw(int n);
+  int draw(int n) { return n < 1 ? 1 : static_cast<int>(uniform() * n) + 1; }
   // True with a probability of p percent (0..100).
-  bool Chance(int p);
+  bool Chance(int p) { return draw(100) <= p; }
+
+ protected:
+  // A source whose draws a test may script: uniform() asks scripted().
+  struct Scripted {};
+  RandomSource(std::uint64_t seed, Scripted) : RandomSource(seed) { scripted_ = true; }
+  virtual double scripted() { return fromEngine(); }
+  double fromEngine() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
  private:
   std::uint64_t seed_;
   std::mt19937_64 engine_;
+  bool scripted_ = false;
 };
 
 // "12345" -> 12345; anything but a plain decimal number -> nullopt.

@@ -62,19 +62,18 @@ class SimulatedTable : public SilentPresentation {
         p.top + p.height() > geometry::kHeight) {
       ++summary_.outsideWindow;
     }
-    for (const TilePlacement& other : tiles_) {
-      // Anchors are kept in whole twips, so neighbours may share half a twip.
-      constexpr double kSlack = 1.0;
-      const bool apart = p.left + kSlack >= other.left + other.width() ||
-                         other.left + kSlack >= p.left + p.width() ||
-                         p.top + kSlack >= other.top + other.height() ||
-                         other.top + kSlack >= p.top + p.height();
+    // Anchors are kept in whole twips, so neighbours may share half a twip.
+    constexpr double kSlack = 1.0;
+    const Box box{p.left, p.top, p.left + p.width(), p.top + p.height()};
+    for (const Box& other : tiles_) {
+      const bool apart = box.left + kSlack >= other.right || other.left + kSlack >= box.right ||
+                         box.top + kSlack >= other.bottom || other.top + kSlack >= box.bottom;
       if (!apart) {
         ++summary_.overlapping;
         break;
       }
     }
-    tiles_.push_back(p);
+    tiles_.push_back(box);
   }
 
  private:
@@ -104,7 +103,11 @@ class SimulatedTable : public SilentPresentation {
   RandomSource& random_;
   Summary& summary_;
   long started_ = 0;
-  std::vector<TilePlacement> tiles_;
+  // The tiles on the table, as their corners.
+  struct Box {
+    double left, top, right, bottom;
+  };
+  std::vector<Box> tiles_;
 };
 
 // Counts what happens and checks, after every event, the invariants and the

@@ -87,7 +87,7 @@ inline const std::array<std::vector<std::string_view>, 4> kOrderedDeal{{
 // the real generator does.
 class ScriptedRandom : public RandomSource {
  public:
-  explicit ScriptedRandom(std::uint64_t seed = 1) : RandomSource(seed) {}
+  explicit ScriptedRandom(std::uint64_t seed = 1) : RandomSource(seed, Scripted{}) {}
 
   void queue(int k, int n) { script_.push_back((k - 0.5) / n); }
   bool scriptUsedUp() const { return script_.empty(); }
@@ -116,8 +116,8 @@ class ScriptedRandom : public RandomSource {
     for (int j = 1; j <= 7; ++j) queue(7 * seat + j, kTileCount);
   }
 
-  double uniform() override {
-    if (script_.empty()) return RandomSource::uniform();
+  double scripted() override {
+    if (script_.empty()) return fromEngine();
     const double r = script_.front();
     script_.pop_front();
     return r;
