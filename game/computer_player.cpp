@@ -1,27 +1,14 @@
 #include "computer_player.h"
 
-#include <bit>
-
 #include "random_source.h"
 
 namespace tavolix {
 
-namespace {
-
-// A tile holding a pip counts once for it, a double too.
-void count(std::array<int, 7>& counts, TileCode t) {
-  if (t.empty()) return;
-  ++counts[t.first()];
-  if (!t.isDouble()) ++counts[t.last()];
-}
-
-}  // namespace
-
 Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
     : state_(state), settings_(settings), hand_(state.hand(seat)) {
-  for (int k = 1; k <= state.QtdMesa; ++k) count(onTable_, state.Mesa[k]);
+  for (int k = 1; k <= state.QtdMesa; ++k) onTable_ |= tileBit(state.Mesa[k]);
   for (int slot = 1; slot <= kHandSlots; ++slot) {
-    count(inHand_, hand_[slot]);
+    inHand_ |= tileBit(hand_[slot]);
     tiles_ += !hand_[slot].empty();
   }
   const std::string& passedOn = state.NaoTem[nextSeat(seat, settings.SentidoHorario)];
@@ -54,18 +41,18 @@ int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
 }
 
 int Outlook::TereiPintas(int slot) const {
-  const int covered = std::popcount(othersCover_[slot]);
+  const int covered = bitCount(othersCover_[slot]);
   return covered > 0 && hand_[slot].isDouble() ? covered + 1 : covered;
 }
 
 bool Outlook::VaideixarPonta(TileCode t, Lado side) const {
-  const auto allSevenSeen = [&](int pip) { return inHand_[pip] + onTable_[pip] == 7; };
+  const auto allSevenSeen = [&](int pip) { return inHand(pip) + onTable(pip) == 7; };
   return allSevenSeen(otherEndValue(side)) || allSevenSeen(newEnd(t, side));
 }
 
 bool Outlook::VaiFecharNaoNatural(Lado side) const {
-  if (onTable_[otherEndValue(side)] < 6) return false;
-  return onTable_[endValue(side)] < 6;
+  if (onTable(otherEndValue(side)) < 6) return false;
+  return onTable(endValue(side)) < 6;
 }
 
 int Outlook::Retorno(int slot, Lado side) const {

@@ -55,8 +55,12 @@ class Outlook {
   const GameState& state_;
   const Settings& settings_;
   const Hand& hand_;
-  std::array<int, 7> onTable_{};  // tiles holding each pip: on the table, in the hand
-  std::array<int, 7> inHand_{};
+  // The tiles on the table and in the hand, a bit each: the tiles holding a
+  // pip are counted from them when asked.
+  std::uint32_t onTable_ = 0;
+  std::uint32_t inHand_ = 0;
+  int onTable(int pip) const { return bitCount(onTable_ & kTilesWithPip[pip]); }
+  int inHand(int pip) const { return bitCount(inHand_ & kTilesWithPip[pip]); }
   int tiles_ = 0;
   unsigned nextLacks_ = 0;  // one bit per pip the next seat passed on
   bool nextHasPassed_ = false;

@@ -8,31 +8,6 @@ namespace tavolix {
 
 namespace {
 
-// One number per tile whichever way round it is held or drawn.
-constexpr int tileId(TileCode t) {
-  const int low = std::min(t.first(), t.last());
-  const int high = std::max(t.first(), t.last());
-  return low * 7 + high;
-}
-
-// The bit of each tile, looked up by its pips in the order held.
-constexpr std::array<std::uint64_t, 49> bitsByPips() {
-  std::array<std::uint64_t, 49> bits{};
-  for (int first = 0; first <= 6; ++first) {
-    for (int last = 0; last <= 6; ++last)
-      bits[first * 7 + last] = std::uint64_t{1} << tileId(TileCode(first, last));
-  }
-  return bits;
-}
-constexpr std::array<std::uint64_t, 49> kBitByPips = bitsByPips();
-
-constexpr std::uint64_t allTileBits() {
-  std::uint64_t bits = 0;
-  for (TileCode t : kAllTiles) bits |= std::uint64_t{1} << tileId(t);
-  return bits;
-}
-constexpr std::uint64_t kAllTileBits = allTileBits();
-
 std::string where(int seat, int slot) { return seatKey(seat) + " slot " + std::to_string(slot); }
 
 }  // namespace
@@ -41,10 +16,10 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
                                          const Settings& settings, bool dealing) {
   std::vector<std::string> problems;
   // One bit per tile: where it has been seen once, and where more than once.
-  std::uint64_t once = 0;
-  std::uint64_t again = 0;
+  std::uint32_t once = 0;
+  std::uint32_t again = 0;
   const auto see = [&](TileCode t) {
-    const std::uint64_t bit = kBitByPips[t.first() * 7 + t.last()];
+    const std::uint32_t bit = tileBit(t);
     again |= once & bit;
     once |= bit;
   };
@@ -53,13 +28,18 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
     const Hand& hand = state.hand(seat);
     if (!hand[0].empty() || !hand[kHandSlots + 1].empty())
       problems.push_back(seatKey(seat) + ": slot 0 or 8 holds a tile");
-    bool gap = false;
+    // One bit per slot holding a tile: packed, they run unbroken from slot 1.
+    unsigned held = 0;
     for (int slot = 1; slot <= kHandSlots; ++slot) {
-      if (hand[slot].empty()) {
-        gap = true;
-      } else {
-        if (gap && !dealing) problems.push_back(where(seat, slot) + ": hand not packed");
-        see(hand[slot]);
+      const TileCode t = hand[slot];
+      held |= static_cast<unsigned>(!t.empty()) << (slot - 1);
+      see(t);
+    }
+    if (!dealing && (held & (held + 1)) != 0) {
+      bool gap = false;
+      for (int slot = 1; slot <= kHandSlots; ++slot) {
+        gap = gap || hand[slot].empty();
+        if (gap && !hand[slot].empty()) problems.push_back(where(seat, slot) + ": hand not packed");
       }
     }
   }
@@ -82,11 +62,10 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
   }
   if (once != kAllTileBits || again != 0) {
     for (TileCode t : kAllTiles) {
-      const std::uint64_t bit = std::uint64_t{1} << tileId(t);
+      const std::uint32_t bit = tileBit(t);
       if (!(once & bit)) problems.push_back("tile " + t.text() + " is nowhere");
       if (again & bit) problems.push_back("tile " + t.text() + " is in more than one place");
     }
-    if (once & ~kAllTileBits) problems.push_back("a tile that is not in the set");
   }
 
   if (state.QtdMesa > 0) {

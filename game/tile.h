@@ -59,6 +59,44 @@ constexpr std::array<TileCode, kTileCount> canonicalTiles() {
 }
 inline constexpr std::array<TileCode, kTileCount> kAllTiles = canonicalTiles();
 
+// One bit per tile of the set, whichever way round it is held (bit n for the
+// n-th tile of kAllTiles); none for no tile. For sets of tiles as bit masks.
+namespace detail {
+constexpr std::array<std::uint32_t, 64> tileBits() {
+  std::array<std::uint32_t, 64> bits{};
+  for (int n = 0; n < kTileCount; ++n) {
+    const TileCode t = kAllTiles[n];
+    bits[(t.first() + 1) * 8 + t.last() + 1] = std::uint32_t{1} << n;
+    bits[(t.last() + 1) * 8 + t.first() + 1] = std::uint32_t{1} << n;
+  }
+  return bits;
+}
+inline constexpr std::array<std::uint32_t, 64> kTileBits = tileBits();
+constexpr std::array<std::uint32_t, 7> tilesWithPip() {
+  std::array<std::uint32_t, 7> masks{};
+  for (int n = 0; n < kTileCount; ++n) {
+    masks[kAllTiles[n].first()] |= std::uint32_t{1} << n;
+    masks[kAllTiles[n].last()] |= std::uint32_t{1} << n;
+  }
+  return masks;
+}
+}  // namespace detail
+constexpr std::uint32_t tileBit(TileCode t) {
+  return detail::kTileBits[(t.first() + 1) * 8 + t.last() + 1];
+}
+// The bits set in v, without the library call std::popcount makes where the
+// processor is not assumed to count bits itself.
+constexpr int bitCount(std::uint32_t v) {
+  v = v - ((v >> 1) & 0x55555555u);
+  v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+  return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+}
+static_assert(bitCount(0) == 0 && bitCount(0xFFFFFFFFu) == 32 && bitCount(0x10101u) == 3);
+
+// The tiles showing pip p.
+inline constexpr std::array<std::uint32_t, 7> kTilesWithPip = detail::tilesWithPip();
+inline constexpr std::uint32_t kAllTileBits = (std::uint32_t{1} << kTileCount) - 1;
+
 // A hand: slots 1..7 hold the tiles, packed at the front; slot 0 is unused and
 // slot 8 stays empty so closing up slot 7 pulls in "no tile".
 inline constexpr int kHandSlots = 7;
