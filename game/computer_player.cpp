@@ -14,14 +14,6 @@ Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
   const std::string& passedOn = state.NaoTem[nextSeat(seat, settings.SentidoHorario)];
   for (const char pip : passedOn) nextLacks_ |= 1u << (pip - '0');
   nextHasPassed_ = !passedOn.empty();
-  // The pips the rest of the hand covers, without each slot in turn.
-  std::array<unsigned, kHandSlots + 2> before{};
-  std::array<unsigned, kHandSlots + 2> after{};
-  for (int slot = 1; slot <= kHandSlots; ++slot)
-    before[slot + 1] = before[slot] | hand_[slot].pipMask();
-  for (int slot = kHandSlots; slot >= 1; --slot)
-    after[slot - 1] = after[slot] | hand_[slot].pipMask();
-  for (int slot = 1; slot <= kHandSlots; ++slot) othersCover_[slot] = before[slot] | after[slot];
 }
 
 int Outlook::endValue(Lado side) const { return side == Lado::A ? state_.PontaA : state_.PontaB; }
@@ -41,7 +33,12 @@ int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
 }
 
 int Outlook::TereiPintas(int slot) const {
-  const int covered = bitCount(othersCover_[slot]);
+  // The pips the rest of the hand covers without this slot.
+  unsigned others = 0;
+  for (int k = 1; k <= kHandSlots; ++k) {
+    if (k != slot) others |= hand_[k].pipMask();
+  }
+  const int covered = bitCount(others);
   return covered > 0 && hand_[slot].isDouble() ? covered + 1 : covered;
 }
 
@@ -84,8 +81,9 @@ std::optional<Move> Outlook::chooseMove() const {
   int best = 0;
   std::optional<Move> choice;
   for (const Lado side : order) {
+    const int end = endValue(side);
     for (int slot = 1; slot <= kHandSlots; ++slot) {
-      if (hand_[slot].empty()) continue;
+      if (!hand_[slot].holds(end)) continue;  // scores 0: not a move
       const int score = Retorno(slot, side);
       if (score > best) {
         best = score;

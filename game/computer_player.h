@@ -64,7 +64,6 @@ class Outlook {
   int tiles_ = 0;
   unsigned nextLacks_ = 0;  // one bit per pip the next seat passed on
   bool nextHasPassed_ = false;
-  std::array<unsigned, kHandSlots + 1> othersCover_{};  // the pips of the hand without each slot
 };
 
 // Tiles left in a seat's hand.
