@@ -84,16 +84,7 @@ TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {
   std::vector<QString> announced;
   QObject::connect(&scene().status(), &TableStatus::announced,
                    [&announced](const QString& text) { announced.push_back(text); });
-  GameState position;
-  position.PedrasJog = handOf({"36", "12"});
-  position.PedrasMac1 = handOf({"00", "13"});  // Zorvan answers on the 3
-  position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
-  position.PontaA = 6;
-  position.PontaB = 5;
-  position.PrimeiraRodada = false;
-  position.Mesa[1] = tile("56");
-  position.QtdMesa = 1;
-  playerToMove(position);
+  playerToMove(fiveSixOnTheTable());  // Zorvan answers the player's 3
   QTest::keyClick(&window, Qt::Key_Right);
   QTest::keyClick(&window, Qt::Key_Return);
   settle();

@@ -157,20 +157,8 @@ TEST_F(GameWindowTest, SwitchingTheTileSetMidHandRedrawsTheTableInPlace) {
 // The preferences confirmed while a computer seat's tile is on its way: the tile
 // on the move, the hand closing up behind it and the table are all in the new set.
 TEST_F(GameWindowTest, SwitchingTheTileSetDuringAComputerMoveLeavesNoTileInTheOldSet) {
-  GameState position;
-  position.PedrasJog = handOf({"55"});
-  position.PedrasMac1 = handOf({"16", "22", "44"});  // only 16 fits: slot 1 leaves a gap
-  position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
-  position.PontaA = 6;
-  position.PontaB = 3;
-  position.PrimeiraRodada = false;
-  position.QuemInicia = kMac1;
-  position.Mesa[1] = position.Mesa[2] = tile("11");
-  position.QtdMesa = 2;
-  position.QtdLadoA = 1;
-  ChainGeometry chain;
-  chain.EsqA = 4995;
-  chain.EsqB = 6675;
+  // Only 1:6 fits: Mac1's slot 1 leaves a gap.
+  const Position position = endsSixAndThree(handOf({"55"}), handOf({"16", "22", "44"}));
   screen = QSize(800, 600);
   window.setFirstActivationStartsMatch(false);
   window.show();
@@ -189,7 +177,7 @@ TEST_F(GameWindowTest, SwitchingTheTileSetDuringAComputerMoveLeavesNoTileInTheOl
     movingSet = scene().movingTile().element();
   });
   watch.start();
-  window.match().resume(position, chain, kMac1);
+  window.match().resume(position.state, position.chain, kMac1);
   ASSERT_EQ(settings.PedraX, 1) << "the preferences came during the move";
   EXPECT_EQ(movingSet, 1);
   for (int seat = kMac1; seat <= kMac3; ++seat) {

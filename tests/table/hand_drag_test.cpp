@@ -15,20 +15,10 @@ class HandDragTest : public WindowTest {
   // The player to move on ends 6 (side "A", its last tile at 4995) and 3 (side
   // "B", at 6675); the computer seats can play on neither.
   void playerHolds(const Hand& hand, int endA = 6, int endB = 3) {
-    GameState position;
-    position.PedrasJog = hand;
-    position.PedrasMac1 = position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
-    position.PontaA = endA;
-    position.PontaB = endB;
-    position.PrimeiraRodada = false;
-    position.QuemInicia = kMac1;
-    position.Mesa[1] = position.Mesa[2] = tile("11");
-    position.QtdMesa = 2;
-    position.QtdLadoA = 1;
-    ChainGeometry chain;
-    chain.EsqA = 4995;
-    chain.EsqB = 6675;
-    playerToMove(position, chain);
+    Position p = endsSixAndThree(hand);
+    p.state.PontaA = endA;
+    p.state.PontaB = endB;
+    playerToMove(p.state, p.chain);
   }
   void send(QEvent::Type type, QPointF twips, Qt::MouseButton button) {
     if (type == QEvent::MouseButtonPress) held_ |= button;
@@ -218,15 +208,7 @@ TEST_F(HandDragTest, NothingMovesWhileTheComputersPlay) {
 TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
   for (const int veloc : {5, 25}) {
     settings.Veloc = static_cast<std::int16_t>(veloc);
-    GameState position;
-    position.PedrasJog = handOf({"36", "12"});
-    position.PedrasMac1 = handOf({"13", "00"});  // Mac1 answers the player's 3
-    position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
-    position.PontaA = 6;
-    position.PontaB = 5;
-    position.PrimeiraRodada = false;
-    position.Mesa[1] = tile("56");
-    position.QtdMesa = 1;
+    const GameState position = fiveSixOnTheTable();  // Mac1 answers the player's 3
     if (window.isVisible()) {
       window.match().resume(position, ChainGeometry(), kJog);
     } else {

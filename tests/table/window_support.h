@@ -17,6 +17,7 @@
 #include "settings/settings_store.h"
 #include "support/qt_printers.h"
 #include "support/recording_presentation.h"
+#include "support/tiles.h"
 #include "table/form1.h"
 #include "table/table_view.h"
 
@@ -44,6 +45,43 @@ inline QPointF slotMiddle(int slot) {
 
 inline void clickWidget(QWidget* w) {
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+// Hands in play for the window tests. Ends 6 and 3 over two 1:1 tiles (side
+// "A" with its last tile at 4995, side "B" at 6675); Mac1 holds `mac1`, the
+// other computer seats 0:0, which fits neither end.
+struct Position {
+  GameState state;
+  ChainGeometry chain;
+};
+inline Position endsSixAndThree(const Hand& player, const Hand& mac1 = handOf({"00"})) {
+  Position p;
+  p.state.PedrasJog = player;
+  p.state.PedrasMac1 = mac1;
+  p.state.PedrasMac2 = p.state.PedrasMac3 = handOf({"00"});
+  p.state.PontaA = 6;
+  p.state.PontaB = 3;
+  p.state.PrimeiraRodada = false;
+  p.state.QuemInicia = kMac1;
+  p.state.Mesa[1] = p.state.Mesa[2] = tile("11");
+  p.state.QtdMesa = 2;
+  p.state.QtdLadoA = 1;
+  p.chain.EsqA = 4995;
+  p.chain.EsqB = 6675;
+  return p;
+}
+// One 5:6 on the table: the player holds 3:6 and 1:2, Mac1 answers his 3 with 1:3.
+inline GameState fiveSixOnTheTable() {
+  GameState position;
+  position.PedrasJog = handOf({"36", "12"});
+  position.PedrasMac1 = handOf({"13", "00"});
+  position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
+  position.PontaA = 6;
+  position.PontaB = 5;
+  position.PrimeiraRodada = false;
+  position.Mesa[1] = tile("56");
+  position.QtdMesa = 1;
+  return position;
 }
 
 // The game's own window on the offscreen screen, with a settings store and a
