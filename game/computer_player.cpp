@@ -1,24 +1,33 @@
 #include "computer_player.h"
 
+#include <bit>
+
 #include "random_source.h"
 
 namespace tavolix {
 
-Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
-    : state_(state), settings_(settings), hand_(state.hand(seat)) {
-  for (int k = 1; k <= state.QtdMesa; ++k) onTable_ |= tileBit(state.Mesa[k]);
-  for (int slot = 1; slot <= kHandSlots; ++slot) {
-    inHand_ |= tileBit(hand_[slot]);
-    tiles_ += !hand_[slot].empty();
-  }
+Facts Facts::of(const GameState& state, const Settings& settings, int seat) {
+  Facts f;
+  f.pontaA = state.PontaA;
+  f.pontaB = state.PontaB;
+  f.qtdLadoA = state.QtdLadoA;
+  f.qtdLadoB = state.QtdLadoB;
+  for (int k = 1; k <= state.QtdMesa; ++k) f.onTable |= tileBit(state.Mesa[k]);
+  const Hand& hand = state.hand(seat);
+  for (int slot = 1; slot <= kHandSlots; ++slot) f.inHand |= tileBit(hand[slot]);
   const std::string& passedOn = state.NaoTem[nextSeat(seat, settings.SentidoHorario)];
-  for (const char pip : passedOn) nextLacks_ |= 1u << (pip - '0');
-  nextHasPassed_ = !passedOn.empty();
+  for (const char pip : passedOn) f.nextLacks |= 1u << (pip - '0');
+  f.nextHasPassed = !passedOn.empty();
+  f.fecharSoNoNatural = settings.FecharSoNoNatural;
+  f.mustOpenWithDoubleSix = state.PrimeiraRodada || settings.TipoInicio == 2;
+  return f;
 }
 
-int Outlook::endValue(Lado side) const { return side == Lado::A ? state_.PontaA : state_.PontaB; }
-int Outlook::otherEndValue(Lado side) const {
-  return side == Lado::A ? state_.PontaB : state_.PontaA;
+Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand)) {}
+
+Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
+    : Outlook(Facts::of(state, settings, seat)) {
+  hand_ = state.hand(seat);
 }
 
 // The pip of t that faces outwards once laid at `side`.
@@ -27,19 +36,17 @@ int Outlook::newEnd(TileCode t, Lado side) const {
 }
 
 int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
-  if (!nextHasPassed_) return 0;
-  const auto lacks = [&](int pip) { return static_cast<int>((nextLacks_ >> pip) & 1u); };
+  if (!f_.nextHasPassed) return 0;
+  const auto lacks = [&](int pip) { return static_cast<int>((f_.nextLacks >> pip) & 1u); };
   return lacks(otherEndValue(side)) + lacks(newEnd(t, side));
 }
 
-int Outlook::TereiPintas(int slot) const {
-  // The pips the rest of the hand covers without this slot.
-  unsigned others = 0;
-  for (int k = 1; k <= kHandSlots; ++k) {
-    if (k != slot) others |= hand_[k].pipMask();
-  }
-  const int covered = bitCount(others);
-  return covered > 0 && hand_[slot].isDouble() ? covered + 1 : covered;
+int Outlook::variety(TileCode t) const {
+  // The pips the rest of the hand covers without this tile.
+  const std::uint32_t others = f_.inHand & ~tileBit(t);
+  int covered = 0;
+  for (int pip = 0; pip <= 6; ++pip) covered += (others & kTilesWithPip[pip]) != 0;
+  return covered > 0 && t.isDouble() ? covered + 1 : covered;
 }
 
 bool Outlook::VaideixarPonta(TileCode t, Lado side) const {
@@ -52,28 +59,25 @@ bool Outlook::VaiFecharNaoNatural(Lado side) const {
   return onTable(endValue(side)) < 6;
 }
 
-int Outlook::Retorno(int slot, Lado side) const {
-  const TileCode t = hand_[slot];
+int Outlook::score(TileCode t, Lado side) const {
   const int end = endValue(side);
   if (t.empty() || (t.first() != end && t.last() != end)) return 0;
 
-  const bool crosswise = (t.first() == state_.PontaA && t.last() == state_.PontaB) ||
-                         (t.last() == state_.PontaA && t.first() == state_.PontaB);
+  const bool crosswise = (t.first() == f_.pontaA && t.last() == f_.pontaB) ||
+                         (t.last() == f_.pontaA && t.first() == f_.pontaB);
   if (!t.isDouble() && crosswise) {
-    if (tiles_ < 2 || !settings_.FecharSoNoNatural) return 1;
+    if (tiles_ < 2 || !f_.fecharSoNoNatural) return 1;
     return VaiFecharNaoNatural(side) ? 0 : 1;
   }
   const int n = OProximoNaoTem(t, side);
   if (n == 2) return 15;
   if (VaideixarPonta(t, side)) return 14;
   if (n == 1) return 12;
-  if (!t.isDouble()) return TereiPintas(slot) + 2;
+  if (!t.isDouble()) return variety(t) + 2;
   return 10;
 }
 
-Lado Outlook::firstSideToTry() const {
-  return state_.QtdLadoA < state_.QtdLadoB ? Lado::A : Lado::B;
-}
+Lado Outlook::firstSideToTry() const { return f_.qtdLadoA < f_.qtdLadoB ? Lado::A : Lado::B; }
 
 std::optional<Move> Outlook::chooseMove() const {
   const Lado first = firstSideToTry();
@@ -84,9 +88,9 @@ std::optional<Move> Outlook::chooseMove() const {
     const int end = endValue(side);
     for (int slot = 1; slot <= kHandSlots; ++slot) {
       if (!hand_[slot].holds(end)) continue;  // scores 0: not a move
-      const int score = Retorno(slot, side);
-      if (score > best) {
-        best = score;
+      const int s = Retorno(slot, side);
+      if (s > best) {
+        best = s;
         choice = Move{slot, side};
       }
     }
@@ -94,8 +98,27 @@ std::optional<Move> Outlook::chooseMove() const {
   return choice;
 }
 
+std::optional<Outlook::TileMove> Outlook::chooseTileMove() const {
+  const Lado first = firstSideToTry();
+  const Lado order[] = {first, first == Lado::A ? Lado::B : Lado::A};
+  int best = 0;
+  std::optional<TileMove> choice;
+  for (const Lado side : order) {
+    for (std::uint32_t fits = f_.inHand & kTilesWithPip[endValue(side)]; fits != 0;
+         fits &= fits - 1) {
+      const TileCode t = kAllTiles[static_cast<std::size_t>(std::countr_zero(fits))];
+      const int s = score(t, side);
+      if (s > best) {
+        best = s;
+        choice = TileMove{t, side};
+      }
+    }
+  }
+  return choice;
+}
+
 std::optional<int> Outlook::chooseOpeningSlot() const {
-  if (state_.PrimeiraRodada || settings_.TipoInicio == 2) {
+  if (f_.mustOpenWithDoubleSix) {
     for (int slot = 1; slot <= kHandSlots; ++slot) {
       if (hand_[slot] == kDoubleSix) return slot;
     }
@@ -105,10 +128,28 @@ std::optional<int> Outlook::chooseOpeningSlot() const {
   int best = 0;
   for (int slot = 1; slot <= kHandSlots; ++slot) {
     if (hand_[slot].empty()) continue;
-    const int variety = TereiPintas(slot);
-    if (variety > best) {
-      best = variety;
+    const int v = TereiPintas(slot);
+    if (v > best) {
+      best = v;
       chosen = slot;
+    }
+  }
+  return chosen;
+}
+
+std::optional<TileCode> Outlook::chooseOpeningTile() const {
+  if (f_.mustOpenWithDoubleSix) {
+    if (f_.inHand & tileBit(kDoubleSix)) return kDoubleSix;
+    return std::nullopt;
+  }
+  std::optional<TileCode> chosen;
+  int best = 0;
+  for (std::uint32_t held = f_.inHand; held != 0; held &= held - 1) {
+    const TileCode t = kAllTiles[static_cast<std::size_t>(std::countr_zero(held))];
+    const int v = variety(t);
+    if (!chosen || v > best) {
+      best = v;
+      chosen = t;
     }
   }
   return chosen;

@@ -20,23 +20,47 @@ struct Move {
   friend bool operator==(const Move&, const Move&) = default;
 };
 
-// What a seat's choice looks at, counted once for its turn: its own hand, the
-// pips on the table, and what the seat after it has shown it lacks.
+// What a seat's choice looks at, as a few numbers and tile sets: the ends,
+// the tiles on the table and in the seat's hand, and what the seat after it
+// has shown it lacks. The table's own turns and the strong player's playouts
+// both fill it in and are scored by the same rules below.
+struct Facts {
+  int pontaA = 6;
+  int pontaB = 6;
+  int qtdLadoA = 0;
+  int qtdLadoB = 0;
+  std::uint32_t onTable = 0;  // one bit per tile (tileBit)
+  std::uint32_t inHand = 0;
+  unsigned nextLacks = 0;  // one bit per pip the next seat passed on
+  bool nextHasPassed = false;
+  bool fecharSoNoNatural = true;
+  // Opening: the hand must be opened with 6:6.
+  bool mustOpenWithDoubleSix = false;
+
+  // As `seat` sees the game at its turn.
+  static Facts of(const GameState& state, const Settings& settings, int seat);
+};
+
+// The scores of a seat's moves, from its facts alone.
 class Outlook {
  public:
+  explicit Outlook(const Facts& facts);
+  // The seat's outlook at its turn, with its hand's slots for the choice.
   Outlook(const GameState& state, const Settings& settings, int seat);
 
   // How many of the ends after laying `t` at `side` the next seat has shown it lacks: 0, 1 or 2.
   int OProximoNaoTem(TileCode t, Lado side) const;
-  // How many pip values the rest of the hand still covers without `slot` (+1 for giving up a
+  // How many pip values the rest of the hand still covers without `t` (+1 for giving up a
   // double).
-  int TereiPintas(int slot) const;
+  int variety(TileCode t) const;
+  int TereiPintas(int slot) const { return variety(hand_[slot]); }
   // Will an end after the move show a pip whose seven tiles are all in this hand or on the table?
   bool VaideixarPonta(TileCode t, Lado side) const;
   // Would a crosswise move at `side` close the game other than "no natural"?
   bool VaiFecharNaoNatural(Lado side) const;
-  // The score of laying the tile of `slot` at `side`: 0 (do not play) to 15.
-  int Retorno(int slot, Lado side) const;
+  // The score of laying `t` (held in the hand) at `side`: 0 (do not play) to 15.
+  int score(TileCode t, Lado side) const;
+  int Retorno(int slot, Lado side) const { return score(hand_[slot], side); }
 
   // The side tried first: "B" while side "A" is not shorter.
   Lado firstSideToTry() const;
@@ -47,23 +71,25 @@ class Outlook {
   // seat lacks it), otherwise the tile whose loss keeps the hand most varied.
   std::optional<int> chooseOpeningSlot() const;
 
- private:
-  int endValue(Lado side) const;
-  int otherEndValue(Lado side) const;
-  int newEnd(TileCode t, Lado side) const;
+  // The same choices over the tiles of the hand in the set's order, for a
+  // hand known only as a set of tiles.
+  struct TileMove {
+    TileCode tile;
+    Lado side = Lado::First;
+  };
+  std::optional<TileMove> chooseTileMove() const;
+  std::optional<TileCode> chooseOpeningTile() const;
 
-  const GameState& state_;
-  const Settings& settings_;
-  const Hand& hand_;
-  // The tiles on the table and in the hand, a bit each: the tiles holding a
-  // pip are counted from them when asked.
-  std::uint32_t onTable_ = 0;
-  std::uint32_t inHand_ = 0;
-  int onTable(int pip) const { return bitCount(onTable_ & kTilesWithPip[pip]); }
-  int inHand(int pip) const { return bitCount(inHand_ & kTilesWithPip[pip]); }
+ private:
+  int endValue(Lado side) const { return side == Lado::A ? f_.pontaA : f_.pontaB; }
+  int otherEndValue(Lado side) const { return side == Lado::A ? f_.pontaB : f_.pontaA; }
+  int newEnd(TileCode t, Lado side) const;
+  int onTable(int pip) const { return bitCount(f_.onTable & kTilesWithPip[pip]); }
+  int inHand(int pip) const { return bitCount(f_.inHand & kTilesWithPip[pip]); }
+
+  Facts f_;
+  Hand hand_{};  // slots, when the outlook was made from the game
   int tiles_ = 0;
-  unsigned nextLacks_ = 0;  // one bit per pip the next seat passed on
-  bool nextHasPassed_ = false;
 };
 
 // Tiles left in a seat's hand.
