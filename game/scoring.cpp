@@ -27,35 +27,35 @@ std::array<bool, 4> lowestTotals(const std::array<int, 4>& totals) {
   return marked;
 }
 
-HandResult wentOut(const GameState& state, const Settings& settings, int seat) {
+}  // namespace
+
+HandResult wentOutResult(int seat, const std::array<int, 4>& totals, std::string_view lastMove,
+                         const Settings& settings) {
   HandResult result;
   result.ending = HandResult::Ending::WentOut;
   result.winner = seat;
   result.nextOpener = seat;
-  result.totals = pipTotals(state);
+  result.totals = totals;
   result.scorers = {seat};
   if (settings.pairs()) result.scorers.push_back(partnerOf(seat));
   if (settings.pipRule()) {
     // Every pip left in the opponents' hands; alone, in all three others.
-    const bool pairOf02 = seat == kJog || seat == kMac2;
-    result.points = settings.pairs() ? TotalPintas(state, !pairOf02, pairOf02, !pairOf02, pairOf02)
-                                     : TotalPintas(state, true, true, true, true);
+    result.points = totals[0] + totals[1] + totals[2] + totals[3];
+    if (settings.pairs()) result.points -= totals[seat] + totals[partnerOf(seat)];
   } else {
-    result.points = CalculaPontos(state.UltimaJogada);
-    const TileCode last =
-        state.UltimaJogada.size() == 4
-            ? TileCode::fromText(state.UltimaJogada.substr(2)).value_or(TileCode())
-            : TileCode();
+    result.points = CalculaPontos(lastMove);
+    const TileCode last = lastMove.size() == 4
+                              ? TileCode::fromText(lastMove.substr(2)).value_or(TileCode())
+                              : TileCode();
     result.kind = goingOutKind(result.points, last);
   }
   return result;
 }
 
-HandResult blocked(const GameState& state, const Settings& settings) {
+HandResult blockedResult(const std::array<int, 4>& totals, const Settings& settings) {
   HandResult result;
   result.ending = HandResult::Ending::Blocked;
-  result.totals = pipTotals(state);
-  const std::array<int, 4>& totals = result.totals;
+  result.totals = totals;
   const std::array<bool, 4> marked = lowestTotals(totals);
   if (settings.pairs()) {
     const int pairA = totals[kJog] + totals[kMac2];
@@ -79,8 +79,6 @@ HandResult blocked(const GameState& state, const Settings& settings) {
   result.nextOpener = w;
   return result;
 }
-
-}  // namespace
 
 std::string lastMoveRecord(int pontaA, int pontaB, TileCode tile) {
   const auto digit = [](int pip) { return static_cast<char>('0' + pip); };
@@ -125,8 +123,9 @@ int QuantasBuchas(const GameState& state, int seat) {
 }
 
 std::optional<HandResult> handEnd(const GameState& state, const Settings& settings, int seat) {
-  if (isSeat(seat) && tileCount(state.hand(seat)) == 0) return wentOut(state, settings, seat);
-  if (state.Passes == 4) return blocked(state, settings);
+  if (isSeat(seat) && tileCount(state.hand(seat)) == 0)
+    return wentOutResult(seat, pipTotals(state), state.UltimaJogada, settings);
+  if (state.Passes == 4) return blockedResult(pipTotals(state), settings);
   return std::nullopt;
 }
 

@@ -44,6 +44,12 @@ struct HandResult {
   bool tied() const { return winner < 0; }
 };
 
+// What a hand is worth from what decides it: the pips left in each hand and,
+// for the seat that went out, the last-move record.
+HandResult wentOutResult(int seat, const std::array<int, 4>& totals, std::string_view lastMove,
+                         const Settings& settings);
+HandResult blockedResult(const std::array<int, 4>& totals, const Settings& settings);
+
 // Whether the hand is over now that `seat` has laid a tile or passed: it has
 // gone out, or the fourth pass in a row has blocked the game and the lowest pip
 // count takes it. Who scores what, and who opens the next hand; nullopt while
