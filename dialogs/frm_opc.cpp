@@ -70,7 +70,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   setFont(font);
-  setFixedSize(296, 394);
+  setFixedSize(296, 414);
 
   auto* frame3 = placed(new QGroupBox(tr("Peças: "), this), fromTwips(90, 90, 4215, 1305));
   Option1[0] = placed(new QRadioButton(tr("Marfim"), frame3), fromTwips(195, 240, 990, 240));
@@ -128,6 +128,17 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   auto* languageGroup = new QButtonGroup(this);
   for (QRadioButton* choice : languages) languageGroup->addButton(choice);
   languages[settings.Ingles ? 1 : 0]->setChecked(true);
+  // The computer players' level: the ordinary one, or the strong one.
+  auto* level = placed(new QLabel(tr("Adversários:"), this), fromTwips(135, 5850, 1000, 240));
+  opponents[0] = placed(new QRadioButton(tr("Normal"), this), fromTwips(1140, 5835, 1350, 270));
+  opponents[1] = placed(new QRadioButton(tr("Forte"), this), fromTwips(2610, 5835, 1350, 270));
+  level->setBuddy(opponents[0]);
+  auto* levelGroup = new QButtonGroup(this);
+  for (QRadioButton* choice : opponents) {
+    choice->setAccessibleDescription(tr("Como jogam os jogadores do computador"));
+    levelGroup->addButton(choice);
+  }
+  opponents[settings.strongOpponents ? 1 : 0]->setChecked(true);
 
   auto* cancel = placed(new QPushButton(tr("&Cancelar"), this), fromTwips(2040, 4455, 1155, 345));
   auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 4440, 1035, 345));
@@ -167,6 +178,8 @@ void FrmOpc::Command1_Click() {
   settings_.Ingles = languages[1]->isChecked();
   writeText(store_, stored::kLanguage,
             settings_.Ingles ? QStringLiteral("en") : QStringLiteral("pt"));
+  settings_.strongOpponents = opponents[1]->isChecked();
+  writeText(store_, stored::kOpponents, opponentsText(settings_.strongOpponents));
   accept();
 }
 

@@ -39,6 +39,7 @@ class FrmOpc : public QDialog {
   QCheckBox* markTurn = nullptr;             // the seat to move marked on the table
   QCheckBox* markLastMove = nullptr;         // the tile laid last outlined
   std::array<QRadioButton*, 2> languages{};  // Português, English
+  std::array<QRadioButton*, 2> opponents{};  // Normal, Forte
 
  private:
   Settings& settings_;

@@ -1,5 +1,7 @@
 #include "autoplay.h"
 
+#include "strong_player.h"
+
 namespace tavolix {
 
 bool Autoplayer::act() {
@@ -32,8 +34,13 @@ bool Autoplayer::act() {
   return false;
 }
 
-Move Autoplayer::chooseMove() const {
+Move Autoplayer::chooseMove() {
   const GameState& state = match_.state();
+  if (strong_) {
+    const SeatAnswer answer =
+        strongMove(SeatView::of(state, match_.settings(), kJog), random_.bits());
+    if (answer.kind == SeatAnswer::Kind::Play) return Move{answer.slot, answer.side};
+  }
   const Outlook outlook(state, match_.settings(), kJog);
   if (state.QuemInicia == kJog && state.QtdMesa == 0)
     return Move{outlook.chooseOpeningSlot().value_or(1), Lado::First};

@@ -10,19 +10,22 @@ namespace tavolix {
 // the Pass command. The simulator and the tests play whole matches with it.
 class Autoplayer {
  public:
-  Autoplayer(Match& match, RandomSource& random) : match_(match), random_(random) {}
+  // `strong`: the seat's moves are the strong computer player's.
+  Autoplayer(Match& match, RandomSource& random, bool strong = false)
+      : match_(match), random_(random), strong_(strong) {}
 
   // Does whatever the game waits for from the player; false when it waits for nothing.
   bool act();
 
   // The move the player's seat would make now.
-  Move chooseMove() const;
+  Move chooseMove();
   // Where to let the tile go so that the nearer-end rule takes `side`.
   std::pair<double, double> dropPoint(Lado side) const;
 
  private:
   Match& match_;
   RandomSource& random_;
+  bool strong_;
 };
 
 }  // namespace tavolix

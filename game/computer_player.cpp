@@ -25,10 +25,10 @@ Facts Facts::of(const GameState& state, const Settings& settings, int seat) {
 
 Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand)) {}
 
+Outlook::Outlook(const Facts& facts, const Hand& hand) : Outlook(facts) { hand_ = hand; }
+
 Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
-    : Outlook(Facts::of(state, settings, seat)) {
-  hand_ = state.hand(seat);
-}
+    : Outlook(Facts::of(state, settings, seat), state.hand(seat)) {}
 
 // The pip of t that faces outwards once laid at `side`.
 int Outlook::newEnd(TileCode t, Lado side) const {
@@ -167,14 +167,17 @@ std::optional<int> ComputerSeat::pileTile(const GameState& state, RandomSource& 
   return drawFreePosition(state, random);
 }
 
-SeatAnswer ComputerSeat::turn(const GameState& state, const Settings& settings, int seat) {
-  const Outlook outlook(state, settings, seat);
-  // Opening the hand; a seat that must open with 6:6 and lacks it plays on as at any turn.
-  if (state.QuemInicia == seat && state.QtdMesa == 0) {
+SeatAnswer ordinaryAnswer(const Outlook& outlook, bool opening) {
+  if (opening) {
     if (const auto slot = outlook.chooseOpeningSlot()) return SeatAnswer::play(*slot, Lado::First);
   }
   if (const auto move = outlook.chooseMove()) return SeatAnswer::play(move->slot, move->side);
   return SeatAnswer::pass();
+}
+
+SeatAnswer ComputerSeat::turn(const GameState& state, const Settings& settings, int seat) {
+  return ordinaryAnswer(Outlook(state, settings, seat),
+                        state.QuemInicia == seat && state.QtdMesa == 0);
 }
 
 }  // namespace tavolix

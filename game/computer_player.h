@@ -45,6 +45,7 @@ struct Facts {
 class Outlook {
  public:
   explicit Outlook(const Facts& facts);
+  Outlook(const Facts& facts, const Hand& hand);
   // The seat's outlook at its turn, with its hand's slots for the choice.
   Outlook(const GameState& state, const Settings& settings, int seat);
 
@@ -97,6 +98,11 @@ int QuantasTem(const GameState& state, int seat);
 // Would a tile laid crosswise at `side` close the game other than "no natural"?
 // The same test the computer makes, for the player's drop.
 bool VaiFecharNaoNatural(const GameState& state, Lado side);
+
+// The ordinary computer's answer at its turn: when it opens the hand, its
+// opening tile (a seat that must open with 6:6 and lacks it plays on as at any
+// turn); otherwise the best-scoring move, or a pass.
+SeatAnswer ordinaryAnswer(const Outlook& outlook, bool opening);
 
 // A computer seat: takes its tiles at random and plays by the scores above.
 class ComputerSeat : public SeatPlayer {

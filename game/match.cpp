@@ -344,14 +344,24 @@ void Match::PrimeiraJogada() {
 
 void Match::playTurn() {
   const int seat = toMove_;
-  SeatPlayer& player = *seats_[seat];
+  SeatPlayer& player = seatAt(seat);
   screen_.showTurn(seat);
   if (player.answersAtOnce()) {
     HabilitaJog(false);
     screen_.letEventsRun();
     screen_.letEventsRun();
   }
-  const SeatAnswer answer = player.turn(state_, rules_, seat);
+  SeatAnswer answer;
+  if (player.thinksLong()) {
+    // The pause between two computer turns is taken while it thinks.
+    const std::uint64_t seed = random_.bits();
+    screen_.showThinking(true);
+    screen_.think([&] { answer = player.think(state_, rules_, seat, seed); }, pauseOwed_);
+    screen_.showThinking(false);
+    pauseOwed_ = 0;
+  } else {
+    answer = player.turn(state_, rules_, seat);
+  }
   switch (answer.kind) {
     case SeatAnswer::Kind::Later:
       playerTurn();
@@ -400,11 +410,20 @@ void Match::nextTurn(int seat, bool answeredAtOnce) {
   if (answeredAtOnce && seats_[toMove_]->answersAtOnce()) {
     screen_.letEventsRun();
     screen_.letEventsRun();
+    if (seatAt(toMove_).thinksLong()) {
+      pauseOwed_ = tempo::kTurnPauseMs;
+      return;
+    }
     screen_.showThinking(true);
     screen_.pause(tempo::kTurnPauseMs);
     screen_.showThinking(false);
     screen_.letEventsRun();
   }
+}
+
+SeatPlayer& Match::seatAt(int seat) {
+  if (seats_[seat] == &computer_ && settings_.strongOpponents) return strong_;
+  return *seats_[seat];
 }
 
 bool Match::JogPassa() const {

@@ -13,6 +13,7 @@
 #include "scoring.h"
 #include "seat_player.h"
 #include "settings.h"
+#include "strong_player.h"
 
 namespace tavolix {
 
@@ -115,6 +116,9 @@ class Match {
 
   // Turns.
   void playTurn();
+  // Who plays `seat` now: a computer seat plays at the level chosen in the
+  // preferences, from the next move after it changes.
+  SeatPlayer& seatAt(int seat);
   void playerTurn();
   // After `seat`'s move or pass: the hand ends, or the next seat's turn comes.
   void endOfTurn(int seat, bool answeredAtOnce);
@@ -138,6 +142,7 @@ class Match {
   MatchObserver* observer_ = nullptr;
   TablePlayer tablePlayer_;
   ComputerSeat computer_;
+  StrongSeat strong_;
   std::array<SeatPlayer*, kSeatCount> seats_{&tablePlayer_, &computer_, &computer_, &computer_};
 
   GameState state_;
@@ -148,8 +153,9 @@ class Match {
   int Rodizio_ = 0;
 
   Step step_ = Step::Deal;
-  int taker_ = 1;   // during the deal: Ordem[taker_] takes its tiles
-  int toMove_ = 0;  // during the hand: whose turn it is
+  int taker_ = 1;      // during the deal: Ordem[taker_] takes its tiles
+  int toMove_ = 0;     // during the hand: whose turn it is
+  int pauseOwed_ = 0;  // the pause before a computer turn, taken while that seat thinks
 
   Awaiting awaiting_ = Awaiting::Nothing;
   bool started_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "chain_layout.h"
@@ -49,6 +50,9 @@ class Presentation {
   // Time. The window keeps painting and handling input meanwhile.
   virtual void pause(int ms) = 0;
   virtual void letEventsRun() = 0;
+  // Runs `work` away from the window's thread and returns when it is done and
+  // at least `ms` have passed, the window painting meanwhile.
+  virtual void think(const std::function<void()>& work, int ms) = 0;
 
   // Dialogs, each modal. The new game dialog stores what the player chose and,
   // on Play, has the settings hold the chosen rules and names.
@@ -103,6 +107,7 @@ class SilentPresentation : public Presentation {
  public:
   void pause(int) override {}
   void letEventsRun() override {}
+  void think(const std::function<void()>& work, int) override { work(); }
   NewGameAnswer newGameDialog(bool) override { return NewGameAnswer::Play; }
   void messageBox(const Text&) override {}
   void matchEnd(const MatchEndReport&) override {}

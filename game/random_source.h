@@ -24,6 +24,8 @@ class RandomSource {
   double uniform() { return scripted_ ? scripted() : fromEngine(); }
   // Int(r * n) + 1: a whole number 1..n (n >= 1).
   int draw(int n) { return n < 1 ? 1 : static_cast<int>(uniform() * n) + 1; }
+  // 53 random bits, to seed a stream of numbers of one's own.
+  std::uint64_t bits() { return static_cast<std::uint64_t>(uniform() * 0x1.0p53); }
   // True with a probability of p percent (0..100).
   bool Chance(int p) { return draw(100) <= p; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "game_state.h"
@@ -43,6 +44,14 @@ class SeatPlayer {
   virtual std::optional<int> pileTile(const GameState& state, RandomSource& random) = 0;
   // Its move at its turn: the table is empty when it opens the hand.
   virtual SeatAnswer turn(const GameState& state, const Settings& settings, int seat) = 0;
+  // A seat whose choice takes long: the match has it think() away from the
+  // window's thread instead of asking turn(), the window painting meanwhile,
+  // with a seed drawn for the turn from the game's generator.
+  virtual bool thinksLong() const { return false; }
+  virtual SeatAnswer think(const GameState& state, const Settings& settings, int seat,
+                           std::uint64_t /*seed*/) {
+    return turn(state, settings, seat);
+  }
 };
 
 // The player at the table: every choice is his, made with the mouse.

@@ -37,6 +37,9 @@ struct Settings {
   // tile laid last outlined.
   bool markTurn = true;
   bool markLastMove = true;
+  // The computer seats' level: the ordinary player ("Normal"), or the strong
+  // one ("Forte").
+  bool strongOpponents = false;
   // The player's name, then Mac1..Mac3.
   std::array<std::string, 4> Nomes{"", "Zorvan", "Melira", "Astelo"};
 

@@ -58,6 +58,11 @@ void LeConfig(const SettingsStore& store, Settings& settings) {
   settings.markTurn = textToBool(readText(store, stored::kMarkTurn, QString())).value_or(true);
   settings.markLastMove =
       textToBool(readText(store, stored::kMarkLastMove, QString())).value_or(true);
+  settings.strongOpponents = readText(store, stored::kOpponents, QString()) == opponentsText(true);
+}
+
+QString opponentsText(bool strong) {
+  return strong ? QStringLiteral("Forte") : QStringLiteral("Normal");
 }
 
 void GetConfig(const SettingsStore& store, Settings& settings) {

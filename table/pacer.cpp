@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <thread>
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -42,6 +43,31 @@ void waitUnscaled(int ms) {
   QEventLoop loop;
   QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
   loop.exec();
+}
+
+void waitWhileWorking(const std::function<void()>& work, int ms) {
+  QEventLoop loop;
+  bool done = false;
+  bool timeUp = false;
+  const auto quitWhenBoth = [&] {
+    if (done && timeUp) loop.quit();
+  };
+  QTimer::singleShot(scaled(ms), Qt::PreciseTimer, &loop, [&] {
+    timeUp = true;
+    quitWhenBoth();
+  });
+  std::thread worker([&] {
+    work();
+    QMetaObject::invokeMethod(
+        &loop,
+        [&] {
+          done = true;
+          quitWhenBoth();
+        },
+        Qt::QueuedConnection);
+  });
+  loop.exec();
+  worker.join();
 }
 
 Cadence::Cadence(int stepMs) : stepMs_(stepMs), start_(std::chrono::steady_clock::now()) {}

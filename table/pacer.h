@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 
 #include <QEventLoop>
 #include <QTimer>
@@ -29,6 +30,11 @@ void wait(int ms);
 
 // Lets the events that are already pending run, then returns.
 void letEventsRun();
+
+// Runs `work` on a thread of its own and waits, the window painting and
+// handling input, until it is done and at least `ms` (at the current pace)
+// have passed.
+void waitWhileWorking(const std::function<void()>& work, int ms);
 
 // Waits `ms` exactly, not scaled by the pace: what is left of a step's time.
 void waitUnscaled(int ms);

@@ -17,6 +17,10 @@ class TablePacer {
     pacer::letEventsRun();
     check();
   }
+  void waitWhileWorking(const std::function<void()>& work, int ms) {
+    pacer::waitWhileWorking(work, ms);
+    check();
+  }
   // The next step of an animation, on its beat.
   void step(pacer::Cadence& beat) {
     pacer::waitUnscaled(beat.untilNextStep());

@@ -28,6 +28,9 @@ class TablePresentation : public Presentation {
 
   void pause(int ms) override { pacer_.wait(ms); }
   void letEventsRun() override { pacer_.letEventsRun(); }
+  void think(const std::function<void()>& work, int ms) override {
+    pacer_.waitWhileWorking(work, ms);
+  }
 
   NewGameAnswer newGameDialog(bool leaveEndsProgram) override;
   void messageBox(const Text& text) override;

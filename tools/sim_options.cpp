@@ -18,6 +18,20 @@ std::optional<long> wholeNumber(const std::string& text, long low, long high) {
   return value;
 }
 
+// "0,2" -> bits 0 and 2; nullopt for anything but seats 0..3 separated by commas.
+std::optional<unsigned> seatList(const std::string& text) {
+  unsigned seats = 0;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', start);
+    const auto seat = wholeNumber(text.substr(start, comma - start), 0, 3);
+    if (!seat) return std::nullopt;
+    seats |= 1u << *seat;
+    if (comma == std::string::npos) return seats;
+    start = comma + 1;
+  }
+}
+
 }  // namespace
 
 std::string usage() {
@@ -34,6 +48,9 @@ std::string usage() {
          "  --close-anywhere   allow closing the game other than \"no natural\"\n"
          "  --limit N          points to win a match (default 4 under rule 1, 100 under rule 2)\n"
          "  --mixed-rules      each match draws its own rules from the seed\n"
+         "  --strong SEATS     seats played at the strong level, as \"0,2\" (seat 0 is\n"
+         "                     the player's, 1 to 3 the computer's); the others play as\n"
+         "                     the ordinary computer\n"
          "  --trace FILE       write every event as JSON Lines to FILE\n"
          "  --help             show this help\n";
 }
@@ -75,10 +92,14 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
     } else if (name == "--mixed-rules") {
       error = flag(options.mixedRules);
     } else if (name == "--matches" || name == "--rule" || name == "--opening" ||
-               name == "--limit" || name == "--seed" || name == "--trace") {
+               name == "--limit" || name == "--seed" || name == "--trace" || name == "--strong") {
       const auto text = value();
       if (!text) return name + " needs a value";
-      if (name == "--trace") {
+      if (name == "--strong") {
+        const auto seats = seatList(*text);
+        if (!seats) return "--strong takes seats 0 to 3 separated by commas, not '" + *text + "'";
+        options.strongSeats = *seats;
+      } else if (name == "--trace") {
         if (text->empty()) return std::string("--trace needs a file name");
         options.traceFile = *text;
       } else if (name == "--seed") {

@@ -19,6 +19,7 @@ struct Options {
   bool closeAnywhere = false;
   std::optional<int> limit;  // the dialogs' default for the rule when not given
   bool mixedRules = false;
+  unsigned strongSeats = 0;  // one bit per seat played at the strong level
   std::string traceFile;
   bool help = false;
 };

@@ -10,6 +10,7 @@
 #include "game/invariants.h"
 #include "game/match.h"
 #include "game/presentation.h"
+#include "game/strong_player.h"
 #include "game/texts.h"
 #include "sim_trace.h"
 
@@ -114,8 +115,8 @@ class SimulatedTable : public SilentPresentation {
 // order of the turns: the opener first, then each seat after the one before.
 class Referee : public MatchObserver {
  public:
-  Referee(Summary& summary, const Match& match, MatchObserver* trace)
-      : summary_(summary), match_(match), trace_(trace) {}
+  Referee(Summary& summary, const Match& match, MatchObserver* trace, unsigned strongSeats)
+      : summary_(summary), match_(match), trace_(trace), strongSeats_(strongSeats) {}
 
   long events() const { return events_; }
 
@@ -168,6 +169,9 @@ class Referee : public MatchObserver {
                   const GameState& state) override {
     ++events_;
     ++summary_.matchWins[winner];
+    const unsigned winners =
+        (1u << winner) | (match_.settings().pairs() ? 1u << partnerOf(winner) : 0u);
+    if (winners & strongSeats_) ++summary_.strongWins;
     if (summary_.matches == kEarlyMemoryMatch) summary_.residentEarlyKiB = residentKiB();
     if (trace_) trace_->matchEnded(winner, standings, state);
   }
@@ -203,6 +207,7 @@ class Referee : public MatchObserver {
   Summary& summary_;
   const Match& match_;
   MatchObserver* trace_;
+  unsigned strongSeats_;
   long events_ = 0;
   int toMove_ = -1;  // whose turn it is, as the referee counts
 };
@@ -218,11 +223,15 @@ Summary simulate(const Options& options, std::ostream* traceOut) {
   Match match(settings, table, random);
   std::optional<TraceWriter> trace;
   if (traceOut) trace.emplace(*traceOut);
-  Referee referee(summary, match, trace ? &*trace : nullptr);
+  Referee referee(summary, match, trace ? &*trace : nullptr, options.strongSeats);
   match.setObserver(&referee);
+  StrongSeat strong;
+  for (int seat = kMac1; seat <= kMac3; ++seat) {
+    if (options.strongSeats & (1u << seat)) match.setSeat(seat, strong);
+  }
 
   const auto begin = std::chrono::steady_clock::now();
-  Autoplayer player(match, random);
+  Autoplayer player(match, random, (options.strongSeats & 1u) != 0);
   match.start();
   int idle = 0;  // actions in a row that changed nothing
   while (match.awaiting() != Match::Awaiting::Finished) {
@@ -276,6 +285,11 @@ void printSummary(const Summary& s, const Options& options, std::ostream& out) {
   }
   out << "  invariant violations    " << s.violations << "\n";
   for (const std::string& v : s.firstViolations) out << "    " << v << "\n";
+  if (options.strongSeats != 0) {
+    out << "strong seats won " << s.strongWins << " of " << s.matches << " matches (" << std::fixed
+        << std::setprecision(1) << (s.matches > 0 ? 100.0 * s.strongWins / s.matches : 0.0)
+        << "%)\n";
+  }
   out << s.matches << " matches, " << s.hands << " hands, " << std::fixed << std::setprecision(0)
       << s.handsPerSecond() << " hands/s, " << s.violations << " violations\n";
 }

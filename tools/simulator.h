@@ -21,6 +21,7 @@ struct Summary {
   long ties = 0;
   std::map<std::string, long> wentOut;  // by kind of going out; "" under the pip rule
   std::array<long, 4> matchWins{};
+  long strongWins = 0;  // matches won by a seat (or pair) playing at the strong level
   int longestArmA = 0;
   int longestArmB = 0;
   long outsideWindow = 0;  // tiles drawn beyond the window's edges

@@ -51,7 +51,7 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="44"/>
-        <location filename="../../table/form1.cpp" line="237"/>
+        <location filename="../../table/form1.cpp" line="238"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -301,6 +301,26 @@ Its pages can be opened in any browser:
     </message>
     <message>
         <location filename="../../dialogs/frm_opc.cpp" line="132"/>
+        <source>Adversários:</source>
+        <translation>Opponents:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="133"/>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="134"/>
+        <source>Forte</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="138"/>
+        <source>Como jogam os jogadores do computador</source>
+        <translation>How the computer players play</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="143"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>

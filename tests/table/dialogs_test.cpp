@@ -129,7 +129,11 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   changed.Check1->setChecked(false);
   EXPECT_TRUE(changed.markTurn->isChecked());  // the table's marks are on at first
   changed.markTurn->setChecked(false);
+  EXPECT_TRUE(changed.opponents[0]->isChecked());  // "Normal" until chosen otherwise
+  clickWidget(changed.opponents[1]);
   changed.Command1_Click();
+  EXPECT_TRUE(settings.strongOpponents);
+  EXPECT_EQ(stored(RegistryKey::Main, u"Opponents"), QStringLiteral("Forte"));
   EXPECT_EQ(stored(RegistryKey::Main, u"Veloc"), QStringLiteral("25"));
   EXPECT_FALSE(settings.TocarSom);
   EXPECT_FALSE(settings.markTurn);
@@ -138,6 +142,10 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   LeConfig(store, again);
   EXPECT_FALSE(again.markTurn);
   EXPECT_TRUE(again.markLastMove);
+  EXPECT_TRUE(again.strongOpponents);
+  writeText(store, stored::kOpponents, QStringLiteral("Hard"));  // not a level: Normal
+  LeConfig(store, again);
+  EXPECT_FALSE(again.strongOpponents);
 
   FrmOpc cancelled(settings, store);
   const QImage ivory = cancelled.Image2->grab().toImage();
