@@ -421,7 +421,7 @@ void Match::nextTurn(int seat, bool answeredAtOnce) {
   }
 }
 
-SeatPlayer& Match::seatAt(int seat) {
+const SeatPlayer& Match::playerAt(int seat) const {
   if (seats_[seat] == &computer_ && settings_.strongOpponents) return strong_;
   return *seats_[seat];
 }

@@ -45,6 +45,9 @@ class Match {
   void setSeat(int seat, SeatPlayer& player);
 
   const GameState& state() const { return state_; }
+  // Who plays `seat` now: a computer seat plays at the level chosen in the
+  // preferences, from the next move after it changes.
+  const SeatPlayer& playerAt(int seat) const;
   const ChainGeometry& chain() const { return chain_.geometry(); }
   // The rules the match in progress is played by: those of the settings when
   // it started. Rules changed during a match apply from the next one.
@@ -116,9 +119,7 @@ class Match {
 
   // Turns.
   void playTurn();
-  // Who plays `seat` now: a computer seat plays at the level chosen in the
-  // preferences, from the next move after it changes.
-  SeatPlayer& seatAt(int seat);
+  SeatPlayer& seatAt(int seat) { return const_cast<SeatPlayer&>(playerAt(seat)); }
   void playerTurn();
   // After `seat`'s move or pass: the hand ends, or the next seat's turn comes.
   void endOfTurn(int seat, bool answeredAtOnce);

@@ -434,18 +434,25 @@ TEST_F(MatchTest, NothingMovesOutsideThePlayersTurn) {
 // --- the turns ---------------------------------------------------------------
 
 TEST_F(MatchTest, AfterThePlayersMoveTheComputerSeatsPlayInTurnWithPauses) {
-  for (const bool clockwise : {true, false}) {
+  const std::pair<bool, bool> runs[] = {{true, false}, {false, false}, {true, true}};
+  for (const auto& [clockwise, strong] : runs) {
     settings.SentidoHorario = clockwise;
+    settings.strongOpponents = false;
     screen = RecordingPresentation();
     // Every computer seat can play once after the player's 3:6.
     resume(kJog,
            {handOf({"36", "12"}), handOf({"33", "01"}), handOf({"13", "02"}), handOf({"15", "04"})},
            6, 5);
+    // Strong opponents asked for in the preferences once the hand is under way.
+    settings.strongOpponents = strong;
     match.drop(1, 4575, 5000, false);
     const std::vector<int> order = clockwise ? std::vector<int>{kJog, kMac1, kMac2, kMac3}
                                              : std::vector<int>{kJog, kMac3, kMac2, kMac1};
     EXPECT_EQ(seatsThatPlayed(), order) << (clockwise ? "clockwise" : "anticlockwise");
-    EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 200), 2);  // between the three
+    // Between the three: a pause, or for strong seats the same time given to their thinking.
+    EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 200), strong ? 0 : 2);
+    const std::vector<int> thoughts = strong ? std::vector<int>{0, 200, 200} : std::vector<int>{};
+    EXPECT_EQ(screen.thoughts, thoughts);
     EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 300),
               3);  // before each tile leaves its seat
     EXPECT_EQ(match.awaiting(), Match::Awaiting::Move);

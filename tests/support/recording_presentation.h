@@ -30,6 +30,7 @@ class RecordingPresentation : public SilentPresentation {
   std::vector<std::pair<int, TileReturn>> returns;
   std::vector<int> passDisplays;
   std::vector<int> pauses;
+  std::vector<int> thoughts;  // the least time each think was given
   std::array<std::string, 4> scores;
   std::array<std::string, 4> seats;
   int blinks = 0;
@@ -50,6 +51,10 @@ class RecordingPresentation : public SilentPresentation {
     return answer;
   }
   void pause(int ms) override { pauses.push_back(ms); }
+  void think(const std::function<void()>& work, int ms) override {
+    thoughts.push_back(ms);
+    work();
+  }
   void messageBox(const Text& text) override { messageBoxes.push_back(render(text)); }
   void matchEnd(const MatchEndReport& report) override { matchEnds.push_back(report); }
   void endProgram() override { ended = true; }

@@ -5,10 +5,12 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include "dialogs/frm_fimde_jogo.h"
@@ -35,6 +37,55 @@ class GameWindowTest : public WindowTest {
     for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
     for (int position = 1; position <= 7; ++position) clickPile(position);
     ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+  }
+  // Does by mouse what the game waits for: a click on the first face-down
+  // tile, the Pass command, or the first tile that fits dragged to its end
+  // (`laid` then says so).
+  void playByMouse(bool& laid) {
+    laid = false;
+    if (awaiting() == Match::Awaiting::PileTile) {
+      for (int position = 1; position <= kTileCount; ++position) {
+        if (!state().pileTaken(position)) {
+          clickPile(position);
+          return;
+        }
+      }
+    }
+    ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+    if (window.match().passOffered()) {
+      click(TableScene::Command::Pass);
+      return;
+    }
+    const GameState& s = state();
+    int slot = 0;
+    for (int k = 1; k <= kHandSlots && slot == 0; ++k) {
+      const TileCode t = s.PedrasJog[k];
+      const bool fits = s.QtdMesa == 0 ? !s.PrimeiraRodada || t == tile("66")
+                                       : t.holds(s.PontaA) || t.holds(s.PontaB);
+      if (!t.empty() && fits) slot = k;
+    }
+    ASSERT_GT(slot, 0);
+    // The tile's corner taken to the end it fits (on an ivory tile the grab point
+    // lies 45 twips up and left of the pointer).
+    const ChainGeometry& chain = window.match().chain();
+    QPointF corner(geometry::kFirstTile.left, geometry::kFirstTile.top);
+    if (s.QtdMesa > 0) {
+      corner = s.PedrasJog[slot].holds(s.PontaA) ? QPointF(chain.EsqA, chain.TopoA)
+                                                 : QPointF(chain.EsqB, chain.TopoB);
+    }
+    const QPointF to = corner + QPointF(240 - 45, 465 - 45);
+    const int before = s.QtdMesa;
+    const std::size_t handsBefore = window.match().handsPlayed().size();
+    sendMouseAt(window, QEvent::MouseMove, slotMiddle(slot), Qt::NoButton, Qt::NoButton);
+    sendMouseAt(window, QEvent::MouseButtonPress, slotMiddle(slot), Qt::LeftButton, Qt::LeftButton);
+    sendMouseAt(window, QEvent::MouseMove, (slotMiddle(slot) + to) / 2, Qt::NoButton,
+                Qt::LeftButton);
+    sendMouseAt(window, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouseAt(window, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    settle();
+    ASSERT_TRUE(state().QtdMesa > before || window.match().handsPlayed().size() > handsBefore)
+        << "the tile of slot " << slot << " was not taken";
+    laid = true;
   }
 };
 
@@ -382,49 +433,9 @@ TEST_F(GameWindowTest, AHandIsPlayedByMouseWithTheWindowAtOnePointSixTimesItsSiz
   dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
   int laid = 0;
   for (int step = 0; step < 200 && window.match().handsPlayed().empty(); ++step) {
-    if (awaiting() == Match::Awaiting::PileTile) {
-      for (int position = 1; position <= kTileCount; ++position) {
-        if (!state().pileTaken(position)) {
-          clickPile(position);
-          break;
-        }
-      }
-      continue;
-    }
-    ASSERT_EQ(awaiting(), Match::Awaiting::Move);
-    if (window.match().passOffered()) {
-      click(TableScene::Command::Pass);
-      continue;
-    }
-    const GameState& s = state();
-    int slot = 0;
-    for (int k = 1; k <= kHandSlots && slot == 0; ++k) {
-      const TileCode t = s.PedrasJog[k];
-      const bool fits = s.QtdMesa == 0 ? !s.PrimeiraRodada || t == tile("66")
-                                       : t.holds(s.PontaA) || t.holds(s.PontaB);
-      if (!t.empty() && fits) slot = k;
-    }
-    ASSERT_GT(slot, 0);
-    // The tile's corner taken to the end it fits (on an ivory tile the grab point
-    // lies 45 twips up and left of the pointer).
-    const ChainGeometry& chain = window.match().chain();
-    QPointF corner(geometry::kFirstTile.left, geometry::kFirstTile.top);
-    if (s.QtdMesa > 0) {
-      corner = s.PedrasJog[slot].holds(s.PontaA) ? QPointF(chain.EsqA, chain.TopoA)
-                                                 : QPointF(chain.EsqB, chain.TopoB);
-    }
-    const QPointF to = corner + QPointF(240 - 45, 465 - 45);
-    const int before = s.QtdMesa;
-    sendMouseAt(window, QEvent::MouseMove, slotMiddle(slot), Qt::NoButton, Qt::NoButton);
-    sendMouseAt(window, QEvent::MouseButtonPress, slotMiddle(slot), Qt::LeftButton, Qt::LeftButton);
-    sendMouseAt(window, QEvent::MouseMove, (slotMiddle(slot) + to) / 2, Qt::NoButton,
-                Qt::LeftButton);
-    sendMouseAt(window, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    sendMouseAt(window, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-    settle();
-    ASSERT_TRUE(state().QtdMesa > before || !window.match().handsPlayed().empty())
-        << "the tile of slot " << slot << " was not taken";
-    ++laid;
+    bool placed = false;
+    ASSERT_NO_FATAL_FAILURE(playByMouse(placed));
+    laid += placed;
   }
   EXPECT_EQ(window.match().handsPlayed().size(), 1u);
   EXPECT_GE(laid, 2);
@@ -437,6 +448,66 @@ TEST_F(GameWindowTest, AHandIsPlayedByMouseWithTheWindowAtOnePointSixTimesItsSiz
   });
   click(TableScene::Command::History);
   EXPECT_TRUE(dialogs.done());
+}
+
+// Strong opponents chosen in the preferences by mouse play a whole match
+// against the player's mouse, their thinking done away from the window's thread.
+TEST_F(GameWindowTest, AWholeMatchAgainstStrongOpponentsIsPlayedByMouse) {
+  startMatch();
+  dialogs.expect<FrmOpc>([](FrmOpc& preferences) {
+    clickWidget(preferences.opponents[1]);
+    for (QPushButton* button : preferences.findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("&OK")) clickWidget(button);
+    }
+  });
+  click(TableScene::Command::Settings);
+  ASSERT_TRUE(dialogs.done());
+  ASSERT_TRUE(settings.strongOpponents);
+  for (int seat = kMac1; seat <= kMac3; ++seat)
+    EXPECT_TRUE(window.match().playerAt(seat).thinksLong()) << seat;
+  EXPECT_FALSE(window.match().playerAt(kJog).thinksLong());
+
+  dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  bool ended = false;
+  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
+    ended = true;
+    end.accept();
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  int laid = 0;
+  for (int step = 0; step < 2000 && !ended; ++step) {
+    bool placed = false;
+    ASSERT_NO_FATAL_FAILURE(playByMouse(placed));
+    laid += placed;
+  }
+  EXPECT_TRUE(ended);
+  EXPECT_GE(static_cast<int>(window.match().handsPlayed().size()), 1);
+  EXPECT_GE(laid, 4);
+}
+
+// A seat that thinks long leaves the window painting and its timers running.
+TEST_F(GameWindowTest, TheWindowGoesOnWhileAComputerSeatThinks) {
+  struct SlowThinker : ComputerSeat {
+    bool thinksLong() const override { return true; }
+    SeatAnswer think(const GameState& state, const Settings& rules, int seat,
+                     std::uint64_t) override {
+      offTheWindowsThread = QThread::currentThread() != qApp->thread();
+      QThread::msleep(300);
+      return turn(state, rules, seat);
+    }
+    bool offTheWindowsThread = false;
+  } slow;
+  window.match().setSeat(kMac1, slow);
+  dealFirstHand();  // Mac3 opens with 6:6; the player lays 0:6 and Mac1 thinks
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+  timer.start(20);
+  bool laid = false;
+  ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
+  EXPECT_TRUE(slow.offTheWindowsThread);
+  EXPECT_GE(ticks, 5);  // about 15 in the 300 ms
+  EXPECT_EQ(state().QtdMesa, 3);
 }
 
 // The marks follow the play: the seat to move, the tile laid last and the open
