@@ -38,7 +38,7 @@ Move Autoplayer::chooseMove() {
   const GameState& state = match_.state();
   if (strong_) {
     const SeatAnswer answer =
-        strongMove(SeatView::of(state, match_.settings(), kJog), random_.bits());
+        strongMove(SeatView::of(state, match_.settings(), kJog), random_.bits(), deals_);
     if (answer.kind == SeatAnswer::Kind::Play) return Move{answer.slot, answer.side};
   }
   const Outlook outlook(state, match_.settings(), kJog);

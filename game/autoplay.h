@@ -2,6 +2,7 @@
 
 #include "computer_player.h"
 #include "match.h"
+#include "strong_player.h"
 
 namespace tavolix {
 
@@ -11,8 +12,9 @@ namespace tavolix {
 class Autoplayer {
  public:
   // `strong`: the seat's moves are the strong computer player's.
-  Autoplayer(Match& match, RandomSource& random, bool strong = false)
-      : match_(match), random_(random), strong_(strong) {}
+  Autoplayer(Match& match, RandomSource& random, bool strong = false,
+             int dealsPerMove = kDealsPerMove)
+      : match_(match), random_(random), strong_(strong), deals_(dealsPerMove) {}
 
   // Does whatever the game waits for from the player; false when it waits for nothing.
   bool act();
@@ -26,6 +28,7 @@ class Autoplayer {
   Match& match_;
   RandomSource& random_;
   bool strong_;
+  int deals_;
 };
 
 }  // namespace tavolix

@@ -327,7 +327,7 @@ SeatAnswer strongMove(const SeatView& view, std::uint64_t seed, int dealsPerMove
 
 SeatAnswer StrongSeat::think(const GameState& state, const Settings& settings, int seat,
                              std::uint64_t seed) {
-  return strongMove(SeatView::of(state, settings, seat), seed);
+  return strongMove(SeatView::of(state, settings, seat), seed, deals_);
 }
 
 }  // namespace tavolix

@@ -40,7 +40,7 @@ struct SeatView {
 
 // How hard the strong player thinks: the deals it tries for each move. The
 // game's level and the simulator use kDealsPerMove; tests may ask for fewer.
-inline constexpr int kDealsPerMove = 400;
+inline constexpr int kDealsPerMove = 4000;
 
 // The strong player's move for the seat in `view`; `seed` makes its deals.
 // The same view and seed always give the same move.
@@ -50,9 +50,13 @@ SeatAnswer strongMove(const SeatView& view, std::uint64_t seed, int dealsPerMove
 // match has it done away from the window's thread.
 class StrongSeat : public ComputerSeat {
  public:
+  explicit StrongSeat(int dealsPerMove = kDealsPerMove) : deals_(dealsPerMove) {}
   bool thinksLong() const override { return true; }
   SeatAnswer think(const GameState& state, const Settings& settings, int seat,
                    std::uint64_t seed) override;
+
+ private:
+  int deals_;
 };
 
 }  // namespace tavolix

@@ -51,6 +51,8 @@ std::string usage() {
          "  --strong SEATS     seats played at the strong level, as \"0,2\" (seat 0 is\n"
          "                     the player's, 1 to 3 the computer's); the others play as\n"
          "                     the ordinary computer\n"
+         "  --deals N          deals of the unseen tiles the strong player tries for\n"
+         "                     each move (default: as in the game)\n"
          "  --trace FILE       write every event as JSON Lines to FILE\n"
          "  --help             show this help\n";
 }
@@ -92,10 +94,15 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
     } else if (name == "--mixed-rules") {
       error = flag(options.mixedRules);
     } else if (name == "--matches" || name == "--rule" || name == "--opening" ||
-               name == "--limit" || name == "--seed" || name == "--trace" || name == "--strong") {
+               name == "--limit" || name == "--seed" || name == "--trace" || name == "--strong" ||
+               name == "--deals") {
       const auto text = value();
       if (!text) return name + " needs a value";
-      if (name == "--strong") {
+      if (name == "--deals") {
+        const auto n = wholeNumber(*text, 1, 1'000'000);
+        if (!n) return "--deals takes a whole number from 1 to 1000000, not '" + *text + "'";
+        options.deals = static_cast<int>(*n);
+      } else if (name == "--strong") {
         const auto seats = seatList(*text);
         if (!seats) return "--strong takes seats 0 to 3 separated by commas, not '" + *text + "'";
         options.strongSeats = *seats;

@@ -20,6 +20,7 @@ struct Options {
   std::optional<int> limit;  // the dialogs' default for the rule when not given
   bool mixedRules = false;
   unsigned strongSeats = 0;  // one bit per seat played at the strong level
+  int deals = 0;             // the strong player's deals per move; 0: the game's own
   std::string traceFile;
   bool help = false;
 };

@@ -214,7 +214,7 @@ class Referee : public MatchObserver {
 
 }  // namespace
 
-Summary simulate(const Options& options, std::ostream* traceOut) {
+Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* strongSeat) {
   Summary summary;
   summary.seed = options.seed.value_or(unpredictableSeed());
   RandomSource random(summary.seed);
@@ -223,15 +223,19 @@ Summary simulate(const Options& options, std::ostream* traceOut) {
   Match match(settings, table, random);
   std::optional<TraceWriter> trace;
   if (traceOut) trace.emplace(*traceOut);
-  Referee referee(summary, match, trace ? &*trace : nullptr, options.strongSeats);
-  match.setObserver(&referee);
-  StrongSeat strong;
+  StrongSeat ownStrongSeat(options.deals > 0 ? options.deals : kDealsPerMove);
+  StrongSeat& strong = strongSeat ? *strongSeat : ownStrongSeat;
+  const unsigned strongSeats =
+      strongSeat && options.strongSeats == 0 ? 0b1110u : options.strongSeats;
   for (int seat = kMac1; seat <= kMac3; ++seat) {
-    if (options.strongSeats & (1u << seat)) match.setSeat(seat, strong);
+    if (strongSeats & (1u << seat)) match.setSeat(seat, strong);
   }
+  Referee referee(summary, match, trace ? &*trace : nullptr, strongSeats);
+  match.setObserver(&referee);
 
   const auto begin = std::chrono::steady_clock::now();
-  Autoplayer player(match, random, (options.strongSeats & 1u) != 0);
+  Autoplayer player(match, random, (strongSeats & 1u) != 0,
+                    options.deals > 0 ? options.deals : kDealsPerMove);
   match.start();
   int idle = 0;  // actions in a row that changed nothing
   while (match.awaiting() != Match::Awaiting::Finished) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "game/strong_player.h"
 #include "sim_options.h"
 
 namespace tavolix::sim {
@@ -37,7 +38,9 @@ struct Summary {
 };
 
 // Plays the matches the options ask for, writing the trace to `trace` when given.
-Summary simulate(const Options& options, std::ostream* trace);
+// `strong`, when given, plays the seats the options name as strong (all three
+// computer seats when they name none).
+Summary simulate(const Options& options, std::ostream* trace, StrongSeat* strong = nullptr);
 
 void printSummary(const Summary& summary, const Options& options, std::ostream& out);
 

@@ -34,7 +34,14 @@ TEST(Simulator, OptionsAndTheirRefusals) {
     return std::holds_alternative<std::string>(result) ? std::get<std::string>(result)
                                                        : std::string();
   };
+  const auto strong = sim::parseOptions({"--strong", "2,0", "--deals=50"});
+  ASSERT_TRUE(std::holds_alternative<Options>(strong));
+  EXPECT_EQ(std::get<Options>(strong).strongSeats, 0b101u);
+  EXPECT_EQ(std::get<Options>(strong).deals, 50);
   EXPECT_NE(refusal({"--matches", "0"}).find("--matches"), std::string::npos);
+  for (const char* seats : {"4", "0,,2", "1,", "", "one"})
+    EXPECT_NE(refusal({"--strong", seats}).find("--strong takes seats"), std::string::npos)
+        << seats;
   EXPECT_NE(refusal({"--matches", "ten"}).find("'ten'"), std::string::npos);
   EXPECT_NE(refusal({"--rule", "3"}).find("--rule"), std::string::npos);
   EXPECT_NE(refusal({"--seed"}).find("needs a value"), std::string::npos);

@@ -70,7 +70,7 @@ TEST(StrongPlayer, ChoosesFromWhatItsSeatSeesAlone) {
   ASSERT_GE(recorder.positions.size(), 60u);
 
   std::mt19937 shuffle(7);
-  StrongSeat strong;
+  StrongSeat strong(200);
   ComputerSeat ordinary;
   int weighed = 0;
   int differs = 0;
@@ -129,6 +129,7 @@ TEST(StrongPlayer, PlaysWholeMatchesByTheRules) {
   options.seed = 4;
   options.mixedRules = true;
   options.strongSeats = 0b1111;
+  options.deals = 100;
   const sim::Summary s = sim::simulate(options, nullptr);
   EXPECT_EQ(s.violations, 0) << (s.firstViolations.empty() ? "" : s.firstViolations.front());
   EXPECT_EQ(s.matches, 12);
