@@ -50,7 +50,11 @@ int Outlook::variety(TileCode t) const {
 }
 
 bool Outlook::VaideixarPonta(TileCode t, Lado side) const {
-  const auto allSevenSeen = [&](int pip) { return inHand(pip) + onTable(pip) == 7; };
+  // The hand and the table never share a tile.
+  const std::uint32_t seen = f_.inHand | f_.onTable;
+  const auto allSevenSeen = [&](int pip) {
+    return (seen & kTilesWithPip[pip]) == kTilesWithPip[pip];
+  };
   return allSevenSeen(otherEndValue(side)) || allSevenSeen(newEnd(t, side));
 }
 

@@ -86,7 +86,6 @@ class Outlook {
   int otherEndValue(Lado side) const { return side == Lado::A ? f_.pontaB : f_.pontaA; }
   int newEnd(TileCode t, Lado side) const;
   int onTable(int pip) const { return bitCount(f_.onTable & kTilesWithPip[pip]); }
-  int inHand(int pip) const { return bitCount(f_.inHand & kTilesWithPip[pip]); }
 
   Facts f_;
   Hand hand_{};  // slots, when the outlook was made from the game
