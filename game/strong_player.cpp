@@ -166,16 +166,20 @@ bool deal(const SeatView& view, std::uint32_t unseen, bool keepPasses, Stream& s
   for (int k = count - 1; k > 0; --k)
     std::swap(places[static_cast<std::size_t>(k)],
               places[static_cast<std::size_t>(stream.below(k + 1))]);
-  std::stable_sort(places.begin(), places.begin() + count, [](const Place& x, const Place& y) {
-    return std::popcount(x.seats) < std::popcount(y.seats);
-  });
+  std::array<Place, kTileCount> order{};
+  int ordered = 0;
+  for (int holders = 0; holders < kSeatCount; ++holders) {
+    for (int k = 0; k < count; ++k) {
+      const Place& p = places[static_cast<std::size_t>(k)];
+      if (bitCount(p.seats) == holders) order[static_cast<std::size_t>(ordered++)] = p;
+    }
+  }
 
   std::array<int, kSeatCount> room = view.tilesHeld;
   room[static_cast<std::size_t>(view.seat)] = 0;
   hands.fill(0);
-  hands[static_cast<std::size_t>(view.seat)] = 0;
   for (int k = 0; k < count; ++k) {
-    const Place& p = places[static_cast<std::size_t>(k)];
+    const Place& p = order[static_cast<std::size_t>(k)];
     int total = 0;
     for (int s = 0; s < kSeatCount; ++s) {
       if (p.seats & (1u << s)) total += room[static_cast<std::size_t>(s)];
