@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tavolix developers
 # Sets up a Debian 12 machine, builds Tavolix and starts it or tests it.
 #   ./run.sh          install what is missing, build, start the game
 #   ./run.sh test     install what is missing, check the format, build, run the whole test

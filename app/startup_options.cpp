@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "startup_options.h"
 
 #include <QCommandLineParser>
@@ -28,7 +30,12 @@ std::string helpText() {
              "Ambiente:\n"
              "  TAVOLIX_SEED   um número inteiro: as mesmas pedras a cada vez\n"
              "  TAVOLIX_PACE   escala as esperas do jogo: 1 normal, 0.5 duas vezes mais\n"
-             "                 rápido, 0 sem esperas\n")
+             "                 rápido, 0 sem esperas\n"
+             "  XDG_CONFIG_HOME\n"
+             "                 a pasta das configurações (~/.config se vazia):\n"
+             "                 Vantorel/Tavolix.conf dentro dela\n"
+             "\n"
+             "As opções do Qt (-platform, -style, -reverse...) também são aceitas.\n")
       .toStdString();
 }
 
@@ -80,7 +87,16 @@ StartupOptions readStartupOptions(const QStringList& arguments, const char* seed
   }
   if (parser.isSet(version)) {
     options.action = StartupOptions::Action::ShowVersion;
-    options.output = std::string("tavolix ") + version::kText + "\n";
+    options.output =
+        std::string("tavolix ") + version::kText + "\n" +
+        QCoreApplication::translate(
+            "tavolix::StartupOptions",
+            "Copyright (C) 2026 os desenvolvedores do Tavolix\n"
+            "Licença GPL-3.0-or-later: GNU GPL versão 3 ou posterior "
+            "<https://gnu.org/licenses/gpl.html>.\n"
+            "Este é um software livre: você pode modificá-lo e redistribuí-lo.\n"
+            "NÃO HÁ GARANTIA, na máxima extensão permitida por lei.\n")
+            .toStdString();
     return options;
   }
   options.quitAfterPaint = parser.isSet(quitAfterPaint);

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // What the table does through a hand, each with the game's own tempo: the
 // pile laid out and taken, tiles sliding to the chain, hands closing up, a
 // seat showing it passes, a refused tile going back, the hands turned up.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Times the table's animations at the game's own pace in the real window: a
 // computer tile sliding to the chain and a hand closing up, at speeds 5, 15
 // and 25, against what the game's tempo makes them: 300 ms + (Veloc - 1) x 15

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tavolix developers
 # Measures the simulator of this build side by side with the one of another
 # revision, in one run, on one core, and checks that both tell the same games.
 #   tools/bench_sim_against.sh REV [simulator arguments]

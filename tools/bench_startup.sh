@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tavolix developers
 # Start-up time (process start to the table painted, at pace 0) and peak
 # memory of the game, each against a bare Qt Widgets window measured the same
 # way in the same run. Medians of N runs, taken in turns.

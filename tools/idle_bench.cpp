@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // How much of one core the game uses while it waits for the player, in the
 // real window at the game's own pace: first while the pile waits for his
 // tiles, then while the table waits for his move. A waiting game should

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // How long the strong computer player thinks over each move: whole matches
 // under every rule, the three computer seats strong, every move timed.
 //

@@ -4,7 +4,7 @@
 <context>
     <name>HelpLauncher</name>
     <message>
-        <location filename="../../table/help_launcher.cpp" line="78"/>
+        <location filename="../../table/help_launcher.cpp" line="80"/>
         <source>A ajuda não foi encontrada. Ela é procurada em:
 
 %1</source>
@@ -13,7 +13,7 @@
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/help_launcher.cpp" line="82"/>
+        <location filename="../../table/help_launcher.cpp" line="84"/>
         <source>Nenhum programa pôde ser aberto para mostrar a ajuda.
 
 As páginas podem ser abertas em qualquer navegador:
@@ -29,12 +29,12 @@ Its pages can be opened in any browser:
 <context>
     <name>TableStatus</name>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="95"/>
+        <location filename="../../table/table_accessibility.cpp" line="97"/>
         <source>Nenhuma mão em jogo</source>
         <translation>No hand in play</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="99"/>
+        <location filename="../../table/table_accessibility.cpp" line="101"/>
         <source>O que acontece na mesa</source>
         <translation>What happens at the table</translation>
     </message>
@@ -42,7 +42,7 @@ Its pages can be opened in any browser:
 <context>
     <name>TableView</name>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="135"/>
+        <location filename="../../table/table_accessibility.cpp" line="137"/>
         <source>Setas: escolher uma pedra; Enter ou seta para cima: jogá-la; A ou B: a ponta; P: passar a vez; Espaço: pegar uma pedra; F1: ajuda</source>
         <translation>Arrows: choose a domino; Enter or Up: play it; A or B: the end; P: pass; Space: take a domino; F1: help</translation>
     </message>
@@ -50,8 +50,8 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="44"/>
-        <location filename="../../table/form1.cpp" line="238"/>
+        <location filename="../../table/form1.cpp" line="46"/>
+        <location filename="../../table/form1.cpp" line="240"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -59,12 +59,12 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::FrmFimdeJogo</name>
     <message>
-        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="50"/>
+        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="52"/>
         <source>Fim de Jogo</source>
         <translation>Game over</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="78"/>
+        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="80"/>
         <source>Fecha esta janela (Enter)</source>
         <translation>Closes this window (Enter)</translation>
     </message>
@@ -72,137 +72,137 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::FrmNovoJogo</name>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="67"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="69"/>
         <source>Tavolix - Novo jogo</source>
         <translation>Tavolix - New Game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="68"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="70"/>
         <source>Sair</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="68"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="70"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="73"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="75"/>
         <source>Seu nome:</source>
         <translation>Your name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="79"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="81"/>
         <source>O seu nome, mostrado ao lado da sua mão</source>
         <translation>Your name, shown beside your hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="82"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="84"/>
         <source>Tipo de jogo:</source>
         <translation>Kind of game:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="84"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="86"/>
         <source>Sentido do jogo:</source>
         <translation>Direction of play:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="91"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="93"/>
         <source>Modificar regras</source>
         <translation>Settings</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="93"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="95"/>
         <source>Jogar</source>
         <translation>Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="94"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="96"/>
         <source>Abre as regras da partida</source>
         <translation>Opens the rules of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="95"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="97"/>
         <source>Sai do jogo (Esc)</source>
         <translation>Leaves the game (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="96"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="98"/>
         <source>Volta à partida em andamento (Esc)</source>
         <translation>Back to the match in progress (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="97"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="99"/>
         <source>Começa a partida (Enter)</source>
         <translation>Starts the match (Enter)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="121"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="123"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="121"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="123"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="122"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="124"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="122"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="124"/>
         <source>Sentido Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="126"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
         <source>Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida dupla &apos;e&apos; carroção vale 4 pontos.</source>
         <translation>A simple going out is worth 1 point, &quot;lá e lô&quot; or &quot;carroção&quot; 2 points, &quot;lá e lô&quot; and &quot;carroção&quot; together 4 points.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="130"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="132"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="133"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="135"/>
         <source>Ganha o jogo quem primeiro fizer %1 pontos</source>
         <translation>The first to score %1 points wins the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="137"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="141"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="143"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="145"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="147"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="150"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="152"/>
         <source>Permitir fechar o jogo</source>
         <translation>Closing the game allowed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="151"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="153"/>
         <source> somente no natural</source>
         <translation> only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="156"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="158"/>
         <source>Jogador</source>
         <translation>Player</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="202"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="204"/>
         <source>Novo Jogo</source>
         <translation>New Game</translation>
     </message>
@@ -210,117 +210,117 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::FrmOpc</name>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="69"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="71"/>
         <source>Opções</source>
         <translation>Preferences</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="75"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="77"/>
         <source>Peças: </source>
         <translation>Color Dominoes</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="76"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="78"/>
         <source>Marfim</source>
         <translation>Marfim</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="77"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="79"/>
         <source>Coloridas</source>
         <translation>Colorful</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="81"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="83"/>
         <source>Nomes dos jogadores </source>
         <translation>Players name of CPU controlled</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="83"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="85"/>
         <source>Seu nome:</source>
         <translation>Your name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="87"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="89"/>
         <source>CPU %1:</source>
         <translation>CPU %1:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="99"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="101"/>
         <source>Velocidade da Animação</source>
         <translation>Animation Speed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="103"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="105"/>
         <source>Velocidade da animação</source>
         <translation>Animation speed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="104"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="106"/>
         <source>À esquerda mais lento, à direita mais rápido</source>
         <translation>Left slower, right faster</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="105"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="107"/>
         <source>Amostra das peças</source>
         <translation>Sample of the dominoes</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="108"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="110"/>
         <source>Mais lento</source>
         <translation>Lower</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="109"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="111"/>
         <source>Mais rápido</source>
         <translation>Fast</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="112"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="114"/>
         <source>Tocar som</source>
         <translation>Play sounds</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="115"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="117"/>
         <source>Marcar de quem é a vez</source>
         <translation>Mark whose turn it is</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="117"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="119"/>
         <source>Marcar a última pedra jogada</source>
         <translation>Mark the domino played last</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="121"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="123"/>
         <source>Língua:</source>
         <translation>Language:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="127"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="129"/>
         <source>A língua do jogo</source>
         <translation>The language of the game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="132"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="134"/>
         <source>Adversários:</source>
         <translation>Opponents:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="133"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="135"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="134"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="136"/>
         <source>Forte</source>
         <translation>Strong</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="138"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="140"/>
         <source>Como jogam os jogadores do computador</source>
         <translation>How the computer players play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="143"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="145"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
@@ -328,133 +328,133 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::FrmRegra</name>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="76"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="78"/>
         <source>Ganha o jogo quem primeiro fizer</source>
         <translation>The match is won by the first to score</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="82"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="84"/>
         <source>pontos</source>
         <translation>points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="86"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="88"/>
         <source>Pontos para ganhar o jogo</source>
         <translation>Points to win the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="87"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="89"/>
         <source>Menos pontos</source>
         <translation>Fewer points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="88"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="90"/>
         <source>Mais pontos</source>
         <translation>More points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="91"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="93"/>
         <source>Os pontos que ganham a partida</source>
         <translation>The points that win the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="99"/>
-        <location filename="../../dialogs/frm_regra.cpp" line="224"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="101"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="226"/>
         <source>Definição das Regras</source>
         <translation>Rules of the Game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="106"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="108"/>
         <source>Tipo de jogo</source>
         <translation>Kind of game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="107"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="109"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="108"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="110"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="110"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="112"/>
         <source>Escolha a regra desejada:</source>
         <translation>Choose the scoring:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="112"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="114"/>
         <source>Batida simples vale 1 ponto</source>
         <translation>A simple going out is worth 1 point</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="113"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="115"/>
         <source>Batida dupla ou carroção vale 2 pontos</source>
         <translation>&quot;Lá e lô&quot; or &quot;carroção&quot; is worth 2 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="114"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="116"/>
         <source>Batida dupla &quot;e&quot; carroção vale 4 pontos</source>
         <translation>&quot;Lá e lô&quot; and &quot;carroção&quot; together are worth 4 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="123"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="125"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="129"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="131"/>
         <source>Inicio:</source>
         <translation>Who opens:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="131"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="133"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="134"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="136"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="135"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="137"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="143"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="145"/>
         <source>Sentido do jogo:</source>
         <translation>Direction of play:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="144"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="146"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="145"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="147"/>
         <source>Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="147"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="149"/>
         <source>Permitir fechar o jogo somente no natural</source>
         <translation>Closing the game allowed only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="150"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="152"/>
         <source>&amp;Ajuda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="152"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="154"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="225"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="227"/>
         <source>O limite de pontos deve ser um número inteiro de %1 a %2.</source>
         <translation>The points limit must be a whole number from %1 to %2.</translation>
     </message>
@@ -462,47 +462,47 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::ScoreHistory</name>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="20"/>
+        <location filename="../../dialogs/score_history.cpp" line="22"/>
         <source>Placar da partida</source>
         <translation>Scores of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="36"/>
+        <location filename="../../dialogs/score_history.cpp" line="38"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="40"/>
+        <location filename="../../dialogs/score_history.cpp" line="42"/>
         <source>Quem ganhou</source>
         <translation>Won by</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="40"/>
+        <location filename="../../dialogs/score_history.cpp" line="42"/>
         <source>Como</source>
         <translation>How</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="40"/>
+        <location filename="../../dialogs/score_history.cpp" line="42"/>
         <source>Pontos</source>
         <translation>Points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="41"/>
+        <location filename="../../dialogs/score_history.cpp" line="43"/>
         <source>Mãos da partida</source>
         <translation>Hands of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="42"/>
+        <location filename="../../dialogs/score_history.cpp" line="44"/>
         <source>Uma linha para cada mão jogada</source>
         <translation>One row for each hand played</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="61"/>
+        <location filename="../../dialogs/score_history.cpp" line="63"/>
         <source>&amp;Fechar</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="65"/>
+        <location filename="../../dialogs/score_history.cpp" line="67"/>
         <source>Fechar</source>
         <translation>Close</translation>
     </message>
@@ -510,12 +510,12 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::StartupOptions</name>
     <message>
-        <location filename="../../app/main.cpp" line="54"/>
+        <location filename="../../app/main.cpp" line="56"/>
         <source>sem tela para mostrar a mesa (DISPLAY e WAYLAND_DISPLAY estão vazias)</source>
         <translation>no display to show the table on (DISPLAY and WAYLAND_DISPLAY are unset)</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="13"/>
+        <location filename="../../app/startup_options.cpp" line="15"/>
         <source>Uso: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]
 
 Tavolix: dominó de um jogador contra três jogadores do computador,
@@ -533,6 +533,11 @@ Ambiente:
   TAVOLIX_SEED   um número inteiro: as mesmas pedras a cada vez
   TAVOLIX_PACE   escala as esperas do jogo: 1 normal, 0.5 duas vezes mais
                  rápido, 0 sem esperas
+  XDG_CONFIG_HOME
+                 a pasta das configurações (~/.config se vazia):
+                 Vantorel/Tavolix.conf dentro dela
+
+As opções do Qt (-platform, -style, -reverse...) também são aceitas.
 </source>
         <translation>Usage: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]
 
@@ -551,158 +556,176 @@ Environment:
   TAVOLIX_SEED   a whole number: deal the same tiles every run
   TAVOLIX_PACE   scale every wait of the game: 1 normal, 0.5 twice as
                  fast, 0 no waits
+  XDG_CONFIG_HOME
+                 the settings folder (~/.config when empty):
+                 Vantorel/Tavolix.conf inside it
+
+Qt's own options (-platform, -style, -reverse...) are taken too.
 </translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="49"/>
+        <location filename="../../app/startup_options.cpp" line="56"/>
         <source>Veja &apos;tavolix --help&apos;.</source>
         <translation>Try &apos;tavolix --help&apos;.</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="59"/>
+        <location filename="../../app/startup_options.cpp" line="66"/>
         <source>opção desconhecida &apos;%1%2&apos;</source>
         <translation>unknown option &apos;%1%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="64"/>
+        <location filename="../../app/startup_options.cpp" line="71"/>
         <source>argumento desconhecido &apos;%1&apos;</source>
         <translation>unknown argument &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="70"/>
+        <location filename="../../app/startup_options.cpp" line="77"/>
         <source>língua desconhecida &apos;%1&apos;: use pt ou en</source>
         <translation>unknown language &apos;%1&apos;: use pt or en</translation>
+    </message>
+    <message>
+        <location filename="../../app/startup_options.cpp" line="92"/>
+        <source>Copyright (C) 2026 os desenvolvedores do Tavolix
+Licença GPL-3.0-or-later: GNU GPL versão 3 ou posterior &lt;https://gnu.org/licenses/gpl.html&gt;.
+Este é um software livre: você pode modificá-lo e redistribuí-lo.
+NÃO HÁ GARANTIA, na máxima extensão permitida por lei.
+</source>
+        <translation>Copyright (C) 2026 the Tavolix developers
+License GPL-3.0-or-later: GNU GPL version 3 or later &lt;https://gnu.org/licenses/gpl.html&gt;.
+This is free software: you are free to change and redistribute it.
+There is NO WARRANTY, to the extent permitted by law.
+</translation>
     </message>
 </context>
 <context>
     <name>tavolix::TableScene</name>
     <message>
-        <location filename="../../table/table_moves.cpp" line="198"/>
+        <location filename="../../table/table_moves.cpp" line="200"/>
         <source>Você jogou %1</source>
         <translation>You played %1</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="199"/>
+        <location filename="../../table/table_moves.cpp" line="201"/>
         <source>%1 jogou %2</source>
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="282"/>
+        <location filename="../../table/table_scene.cpp" line="284"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="290"/>
+        <location filename="../../table/table_scene.cpp" line="292"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="292"/>
+        <location filename="../../table/table_scene.cpp" line="294"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="292"/>
+        <location filename="../../table/table_scene.cpp" line="294"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="334"/>
+        <location filename="../../table/table_scene.cpp" line="336"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="335"/>
+        <location filename="../../table/table_scene.cpp" line="337"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="336"/>
+        <location filename="../../table/table_scene.cpp" line="338"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="337"/>
+        <location filename="../../table/table_scene.cpp" line="339"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="338"/>
+        <location filename="../../table/table_scene.cpp" line="340"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="344"/>
+        <location filename="../../table/table_scene.cpp" line="346"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="345"/>
+        <location filename="../../table/table_scene.cpp" line="347"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="346"/>
+        <location filename="../../table/table_scene.cpp" line="348"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="347"/>
+        <location filename="../../table/table_scene.cpp" line="349"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="348"/>
+        <location filename="../../table/table_scene.cpp" line="350"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="350"/>
+        <location filename="../../table/table_scene.cpp" line="352"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="350"/>
+        <location filename="../../table/table_scene.cpp" line="352"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="351"/>
+        <location filename="../../table/table_scene.cpp" line="353"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="351"/>
+        <location filename="../../table/table_scene.cpp" line="353"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="353"/>
+        <location filename="../../table/table_scene.cpp" line="355"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="353"/>
+        <location filename="../../table/table_scene.cpp" line="355"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="354"/>
+        <location filename="../../table/table_scene.cpp" line="356"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="354"/>
+        <location filename="../../table/table_scene.cpp" line="356"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="359"/>
+        <location filename="../../table/table_scene.cpp" line="361"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="360"/>
+        <location filename="../../table/table_scene.cpp" line="362"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -710,7 +733,7 @@ Environment:
 <context>
     <name>tavolix::startGame</name>
     <message>
-        <location filename="../../app/start_game.cpp" line="19"/>
+        <location filename="../../app/start_game.cpp" line="21"/>
         <source>É necessário resolução minima de 800 x 600</source>
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>
@@ -718,17 +741,17 @@ Environment:
 <context>
     <name>texts</name>
     <message>
-        <location filename="../../game/texts.cpp" line="35"/>
+        <location filename="../../game/texts.cpp" line="37"/>
         <source>Escolha as suas peças</source>
         <translation>select your first domino</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="36"/>
+        <location filename="../../game/texts.cpp" line="38"/>
         <source>Escolha a sua %1ª peça</source>
         <translation>select your next domino</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="37"/>
+        <location filename="../../game/texts.cpp" line="39"/>
         <source>%1 pegou %2 buchas<byte value="xd"/>
 <byte value="xd"/>
 Será feita uma nova distribuição</source>
@@ -737,97 +760,97 @@ Será feita uma nova distribuição</source>
 The dominoes will be dealt again</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="38"/>
+        <location filename="../../game/texts.cpp" line="40"/>
         <source>Você deve jogar o %1:%2</source>
         <translation>Waiting for you to play double %1</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="39"/>
+        <location filename="../../game/texts.cpp" line="41"/>
         <source>Clique na pedra que quer jogar e arraste para a área verde, e então solte</source>
         <translation>Click in domino and drag for the green area.</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="41"/>
+        <location filename="../../game/texts.cpp" line="43"/>
         <source>Clique em &apos;Passar a vez&apos;</source>
         <translation>Clique em &apos;Passar a vez&apos;</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="42"/>
+        <location filename="../../game/texts.cpp" line="44"/>
         <source>Jogada inválida</source>
         <translation>Ilegal move!</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="43"/>
+        <location filename="../../game/texts.cpp" line="45"/>
         <source>Você só pode fechar o jogo no natural</source>
         <translation>Você só pode fechar o jogo no natural</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="44"/>
+        <location filename="../../game/texts.cpp" line="46"/>
         <source>%1 passou!</source>
         <translation>%1 cannot move!</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="45"/>
+        <location filename="../../game/texts.cpp" line="47"/>
         <source>É a sua vez: você começa esta mão</source>
         <translation>Your turn: you lead this hand.</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="46"/>
+        <location filename="../../game/texts.cpp" line="48"/>
         <source>A pedra serve nas duas pontas: A (ou Home) para uma, B (ou End) para a outra</source>
         <translation>It fits both ends: A (or Home) for one, B (or End) for the other.</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="48"/>
+        <location filename="../../game/texts.cpp" line="50"/>
         <source>Batida Simples</source>
         <translation>Simple going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="49"/>
+        <location filename="../../game/texts.cpp" line="51"/>
         <source>Batida Lá e Lô</source>
         <translation>&quot;Lá e lô&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="50"/>
+        <location filename="../../game/texts.cpp" line="52"/>
         <source>Batida Carroção</source>
         <translation>&quot;Carroção&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="51"/>
+        <location filename="../../game/texts.cpp" line="53"/>
         <source>Batida Cruzada</source>
         <translation>&quot;Cruzada&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="52"/>
+        <location filename="../../game/texts.cpp" line="54"/>
         <source>%1 e %2</source>
         <translation>%1 and %2</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="53"/>
+        <location filename="../../game/texts.cpp" line="55"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>Vai ganhar %2 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>Scores %2 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="54"/>
+        <location filename="../../game/texts.cpp" line="56"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>%2   |   vai ganhar %3 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>%2   |   scores %3 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="55"/>
+        <location filename="../../game/texts.cpp" line="57"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>A dupla &apos;%2&apos;  vai ganhar %3 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>The pair &apos;%2&apos;  scores %3 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="56"/>
+        <location filename="../../game/texts.cpp" line="58"/>
         <source>%1 bateu.  (%2)<byte value="xd"/><byte value="xd"/>A dupla &apos;%3&apos;  vai ganhar %4 pts</source>
         <translation>%1 went out.  (%2)<byte value="xd"/><byte value="xd"/>The pair &apos;%3&apos;  scores %4 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="57"/>
+        <location filename="../../game/texts.cpp" line="59"/>
         <source>Houve empate na contegem de pontos</source>
         <translation>The pip count is a tie</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="58"/>
+        <location filename="../../game/texts.cpp" line="60"/>
         <source>A dupla &apos;%1&apos; ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 A dupla ganhará %2 pontos</source>
@@ -836,7 +859,7 @@ A dupla ganhará %2 pontos</source>
 The pair scores %2 points</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="61"/>
+        <location filename="../../game/texts.cpp" line="63"/>
         <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 Vai ganhar %2 pontos</source>
@@ -845,7 +868,7 @@ Vai ganhar %2 pontos</source>
 Scores %2 points</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="63"/>
+        <location filename="../../game/texts.cpp" line="65"/>
         <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 Vai ganhar 1(um) ponto</source>
@@ -854,32 +877,32 @@ Vai ganhar 1(um) ponto</source>
 Scores 1 (one) point</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="65"/>
+        <location filename="../../game/texts.cpp" line="67"/>
         <source>Jogo fechado: empate</source>
         <translation>Blocked: a tie</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="66"/>
+        <location filename="../../game/texts.cpp" line="68"/>
         <source>Jogo fechado: menos pintas</source>
         <translation>Blocked: fewest pips</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="67"/>
+        <location filename="../../game/texts.cpp" line="69"/>
         <source>Bateu</source>
         <translation>Went out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="68"/>
+        <location filename="../../game/texts.cpp" line="70"/>
         <source>%1 pts</source>
         <translation>%1 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="69"/>
+        <location filename="../../game/texts.cpp" line="71"/>
         <source>O vencedor foi %1 com %2 pts</source>
         <translation>The winner is %1 with %2 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="70"/>
+        <location filename="../../game/texts.cpp" line="72"/>
         <source>Vitória de %1 com %2 pts</source>
         <translation>Victory for %1 with %2 pts</translation>
     </message>
@@ -887,12 +910,12 @@ Scores 1 (one) point</translation>
 <context>
     <name>window_parts</name>
     <message>
-        <location filename="../../dialogs/window_parts.cpp" line="32"/>
+        <location filename="../../dialogs/window_parts.cpp" line="34"/>
         <source>Faixa do título</source>
         <translation>Title strip</translation>
     </message>
     <message>
-        <location filename="../../dialogs/window_parts.cpp" line="34"/>
+        <location filename="../../dialogs/window_parts.cpp" line="36"/>
         <source>Arraste para mover a janela</source>
         <translation>Drag to move the window</translation>
     </message>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Starting the game: its command line and environment, and the program
 // starting over a damaged settings file.
 #include <QDir>

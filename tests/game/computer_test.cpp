@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // How a computer seat scores its tiles and chooses its move.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The flow of a match on a recording screen: the deal, the turns and the
 // player's moves, the end of a hand and of a match, New Game.
 #include <map>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The rules that need no table: tiles and hands, whose turn is next, the end
 // of a hand and what it scores, the messages that tell it, and the tempo the
 // speed option makes.

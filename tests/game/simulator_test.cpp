@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Whole matches without a window: the simulator, its referee and its trace,
 // and the invariants it checks.
 #include <sstream>

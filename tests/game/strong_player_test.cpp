@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The strong computer player: it sees only what its seat sees, plays only
 // what the rules allow, and plays out what the ordinary player cannot see.
 #include <random>

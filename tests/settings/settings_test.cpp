@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The options store: how texts read as numbers and switches, the store's
 // keys and its failures, and what a run starts with.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tavolix developers
 # Runs PROGRAM with ARGS (a ;-list) and checks its exit code is EXIT and that
 # what it printed matches OUTPUT: how the programs answer their command lines.
 #   cmake -DPROGRAM=... -DARGS=... -DEXIT=2 -DOUTPUT=regex -P expect_exit.cmake

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The main of the test programs that use Qt: a configuration folder of its own
 // (XDG_CONFIG_HOME), so no test ever reads or writes the player's real
 // settings; for the window's tests, an application on the offscreen platform

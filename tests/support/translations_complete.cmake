@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tavolix developers
 # Reads the sources again into a copy of the English translation: a text of the
 # game that has no English (new, or changed since it was translated) fails.
 #   cmake -DLUPDATE=... -DTS=... -DSOURCE_DIR=... -DWORK=... -P translations_complete.cmake

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // What a screen reader finds: every command, caption and dialog field named and
 // described, the labels buddies of their fields, Tab in a sensible order, and
 // the turn and the last move announced as they change.

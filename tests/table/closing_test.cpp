@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Closing the window at any moment: during the deal, a slide, a pass display,
 // with a message box or any dialog open. The game stops where it is, nothing
 // is left waiting, and the settings file stays whole.

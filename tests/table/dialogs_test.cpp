@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The dialogs on their own: the new game dialog and its rules, the preferences.
 #include <QCheckBox>
 #include <QLabel>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // A match in the real window, driven by mouse clicks and answered dialogs:
 // the first activation, the deal, the redeal, New Game, the end of a match.
 #include <set>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The player's tile under the mouse, in the real window: hover, pick-up,
 // carry, re-ordering, flips and drops, all by synthetic mouse events.
 #include <QMessageBox>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // A monkey at the table: seeded storms of random mouse events (moves, presses
 // and releases of either button, drags, clicks on every command, on the pile,
 // on the chain, outside the window), some of them arriving while the game is

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The table window: its buttons and commands under real mouse clicks, full
 // screen, sounds and help, and the table drawn from the game in both tile sets.
 #include <QDir>
