@@ -26,8 +26,7 @@ int main(int argc, char* argv[]) {
   // The application takes Qt's own options (-platform, -reverse, ...) out of
   // the command line; what is left is the game's.
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Tavolix"));
-  QApplication::setOrganizationName(QStringLiteral("Vantorel"));
+  presentApplication();
   const auto read = [] {
     return readStartupOptions(QCoreApplication::arguments(), std::getenv("TAVOLIX_SEED"),
                               std::getenv("TAVOLIX_PACE"));

@@ -3,6 +3,7 @@
 #include "start_game.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include "first_paint.h"
@@ -15,6 +16,19 @@
 #include "termination.h"
 
 namespace tavolix {
+
+void presentApplication() {
+  QApplication::setApplicationName(QStringLiteral("Tavolix"));
+  QApplication::setOrganizationName(QStringLiteral("Vantorel"));
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+  QIcon icon;
+  for (const int size : {16, 22, 32, 48, 64, 128, 256}) {
+    icon.addFile(
+        QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(QLatin1String(kApplicationId)),
+        QSize(size, size));
+  }
+  QApplication::setWindowIcon(icon);
+}
 
 std::optional<QString> screenRefusal(QSize screenPixels) {
   if (screenPixels.height() >= Form1::kHeight) return std::nullopt;

@@ -14,6 +14,12 @@ namespace tavolix {
 class RandomSource;
 class SettingsStore;
 
+// The program as the desktop knows it: its names, the desktop entry that
+// starts it (org.vantorel.Tavolix, also its Wayland app id) and the icon
+// every window shows, from 16 to 256 pixels.
+inline constexpr char kApplicationId[] = "org.vantorel.Tavolix";
+void presentApplication();
+
 // Why the game cannot run on a screen this size (in device pixels, whatever
 // the desktop's scaling), if it cannot:
 // the table needs 600 pixels of height. The width is not tested.

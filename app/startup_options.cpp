@@ -87,16 +87,15 @@ StartupOptions readStartupOptions(const QStringList& arguments, const char* seed
   }
   if (parser.isSet(version)) {
     options.action = StartupOptions::Action::ShowVersion;
-    options.output =
-        std::string("tavolix ") + version::kText + "\n" +
-        QCoreApplication::translate(
-            "tavolix::StartupOptions",
-            "Copyright (C) 2026 os desenvolvedores do Tavolix\n"
-            "Licença GPL-3.0-or-later: GNU GPL versão 3 ou posterior "
-            "<https://gnu.org/licenses/gpl.html>.\n"
-            "Este é um software livre: você pode modificá-lo e redistribuí-lo.\n"
-            "NÃO HÁ GARANTIA, na máxima extensão permitida por lei.\n")
-            .toStdString();
+    options.output = std::string("tavolix ") + version::kText + "\n" +
+                     QCoreApplication::translate(
+                         "tavolix::StartupOptions",
+                         "Copyright (C) 2026 os desenvolvedores do Tavolix\n"
+                         "Licença GPL-3.0-or-later: GNU GPL versão 3 ou posterior "
+                         "<https://gnu.org/licenses/gpl.html>.\n"
+                         "Este é um software livre: você pode modificá-lo e redistribuí-lo.\n"
+                         "NÃO HÁ GARANTIA, na máxima extensão permitida por lei.\n")
+                         .toStdString();
     return options;
   }
   options.quitAfterPaint = parser.isSet(quitAfterPaint);

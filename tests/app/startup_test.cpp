@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QProcess>
 
+#include "app/start_game.h"
 #include "app/startup_options.h"
+#include "dialogs/frm_opc.h"
 #include "table/window_support.h"
 
 namespace tavolix {
@@ -49,6 +51,22 @@ TEST(StartupOptions, SeedAndPaceFromTheEnvironmentOrAWarning) {
   EXPECT_NE(options.warnings[0].find("lucky"), std::string::npos);
   EXPECT_EQ(read({}, nullptr, "-1").pace, 1.0);
   EXPECT_EQ(read({}, nullptr, "0").pace, 0.0);
+}
+
+// The desktop finds the program by its application id, and every window,
+// the table and each dialog, shows the game's icon at every size.
+TEST_F(WindowTest, EveryWindowShowsTheGamesIcon) {
+  presentApplication();
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.vantorel.Tavolix"));
+  FrmOpc preferences(settings, store);
+  for (const QWidget* shown :
+       {static_cast<QWidget*>(&window), static_cast<QWidget*>(&preferences)}) {
+    const QIcon icon = shown->windowIcon();
+    for (const int size : {16, 22, 32, 48, 64, 128, 256}) {
+      EXPECT_EQ(icon.pixmap(size).size(), QSize(size, size)) << size;
+      EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    }
+  }
 }
 
 TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
