@@ -4,7 +4,11 @@
 
 #include <cstdio>
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace tavolix {
@@ -60,9 +64,49 @@ QString asText(const QVariant& value) {
   return text;
 }
 
+// The file QSettings keeps the per-user store in, where it is a file: its
+// native format is the registry on Windows and an INI file elsewhere.
+QString userStoreFile() {
+#ifdef Q_OS_WIN
+  return {};
+#else
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/Vantorel/Tavolix.conf");
+#endif
+}
+
 }  // namespace
 
-SettingsStore::SettingsStore(QString iniPath) : iniPath_(std::move(iniPath)) {}
+SettingsStore::SettingsStore(QString iniPath) : iniPath_(std::move(iniPath)) {
+  setAsideIfOversized();
+}
+
+void SettingsStore::setAsideIfOversized() {
+  const QString path = iniPath_.isEmpty() ? userStoreFile() : iniPath_;
+  const QFileInfo file(path);
+  if (path.isEmpty() || !file.isFile() || file.size() <= kMaxFileBytes) return;
+  const QString aside =
+      path + QStringLiteral(".too-large-") +
+      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+  const QByteArray where = path.toLocal8Bit();
+  if (QFile::rename(path, aside)) {
+    setAside_ = aside;
+    std::fprintf(stderr,
+                 "tavolix: the settings file %s is %lld bytes, far more than the game writes; it "
+                 "was set aside as %s and the game starts with its defaults.\n",
+                 where.constData(), static_cast<long long>(file.size()),
+                 aside.toLocal8Bit().constData());
+  } else {
+    unreadable_ = true;
+    warned_ = true;
+    std::fprintf(stderr,
+                 "tavolix: the settings file %s is %lld bytes, far more than the game writes, "
+                 "and cannot be moved aside; it is not read, and changes are kept until the game "
+                 "closes.\n",
+                 where.constData(), static_cast<long long>(file.size()));
+  }
+  std::fflush(stderr);
+}
 SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
 SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
 SettingsStore::~SettingsStore() = default;
@@ -84,6 +128,7 @@ std::unique_ptr<QSettings> SettingsStore::open() const {
 QString SettingsStore::location() const { return open()->fileName(); }
 
 QVariant SettingsStore::storedValue(RegistryKey key, const QString& valueName) const {
+  if (unreadable_) return {};
   const auto settings = open();
   settings->beginGroup(groupOf(key));
   const QString name = storedName(*settings, valueName);
@@ -104,6 +149,10 @@ QString SettingsStore::LeRegistro(RegistryKey key, QAnyStringView valueName,
 bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName,
                                   const QString& valueText) {
   const QString name = valueName.toString();
+  if (unreadable_) {
+    keptForSession_.insert(sessionId(key, name), valueText);
+    return false;
+  }
   {
     const auto settings = open();
     settings->beginGroup(groupOf(key));

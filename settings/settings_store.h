@@ -43,17 +43,29 @@ class SettingsStore {
 
   // The file or registry path, for messages and the documentation.
   QString location() const;
+  // Where a settings file far larger than any the game writes was put aside at
+  // start-up (the game then starts with the defaults); empty when none was.
+  const QString& setAside() const { return setAside_; }
+
+  // No settings file the game writes comes near this: a larger one is set
+  // aside rather than read, which could take minutes and gigabytes.
+  static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
  private:
   explicit SettingsStore(QString iniPath);
   std::unique_ptr<QSettings> open() const;
   QVariant storedValue(RegistryKey key, const QString& valueName) const;
   void warnNotSaved();
+  // A settings file over kMaxFileBytes renamed out of the way, with a word on
+  // standard error; the store is not read at all if that fails.
+  void setAsideIfOversized();
 
   QString iniPath_;  // empty: the per-user store
   // Values the store refused, keyed by key and lower-cased name.
   QHash<QString, QString> keptForSession_;
   bool warned_ = false;
+  QString setAside_;
+  bool unreadable_ = false;  // too large and could not be moved: only this session's values
 };
 
 }  // namespace tavolix

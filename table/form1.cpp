@@ -92,7 +92,7 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
 
 template <class Action>
 void Form1::later(Action&& action) {
-  QMetaObject::invokeMethod(this, std::forward<Action>(action), Qt::QueuedConnection);
+  hand_->queueGameAction(std::forward<Action>(action));
 }
 
 Form1::~Form1() = default;

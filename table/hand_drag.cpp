@@ -27,7 +27,7 @@ HandDrag::HandDrag(TableScene& scene, Match& match, const Settings& settings, So
   }
 }
 
-bool HandDrag::blocked() const { return match_.state().JogBloqueado || releasing_; }
+bool HandDrag::blocked() const { return match_.state().JogBloqueado || waiting_ > 0; }
 
 bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
   // The scene asks the filter before it drops the input of a disabled item.
@@ -282,14 +282,19 @@ bool HandDrag::layChosen(std::optional<Lado> end) {
 // event (it may run a whole round of the computers); no new hover or carry
 // until then.
 void HandDrag::afterThisEvent(std::function<void()> then) {
-  releasing_ = true;
+  ++waiting_;
   QMetaObject::invokeMethod(
       this,
       [this, then = std::move(then)] {
-        releasing_ = false;
+        --waiting_;
         then();
       },
       Qt::QueuedConnection);
+}
+
+void HandDrag::queueGameAction(std::function<void()> action) {
+  if (drag_.Arrastando == 1) putBack();
+  afterThisEvent(std::move(action));
 }
 
 }  // namespace tavolix

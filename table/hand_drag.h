@@ -55,8 +55,13 @@ class HandDrag : public QGraphicsObject {
   bool layChosen(std::optional<Lado> end);
   // No tile chosen any more (the hand changed under it).
   void forgetChoice();
-  // Whether a tile has been let go and the game has yet to take it.
-  bool releasing() const { return releasing_; }
+  // Whether a tile has been let go, or a command given, and the game has yet
+  // to take it.
+  bool releasing() const { return waiting_ > 0; }
+  // A command of the table (Pass, New Game, a pile tile) for the game once the
+  // event that gave it is over: a tile being carried goes back to the hand
+  // first, and none can be taken up until the game has run it.
+  void queueGameAction(std::function<void()> action);
 
  protected:
   bool sceneEventFilter(QGraphicsItem* watched, QEvent* event) override;
@@ -87,7 +92,7 @@ class HandDrag : public QGraphicsObject {
   State drag_;
   PictureItem* ImgMover1 = nullptr;
   PictureItem* ImgMover2 = nullptr;
-  bool releasing_ = false;  // a release is waiting for the game
+  int waiting_ = 0;  // releases and commands waiting for the game
   int chosen_ = 0;
 };
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The options store: how texts read as numbers and switches, the store's
 // keys and its failures, and what a run starts with.
+#include <cstring>
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -154,6 +156,48 @@ TEST_F(StoreTest, WhatCannotBeSavedIsKeptForTheSessionWithOneWarning) {
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   EXPECT_EQ(read(RegistryKey::Main, u"VELOC", u"15"), QStringLiteral("21"));
   EXPECT_EQ(read(RegistryKey::Opc, u"TipoJogo", u"1"), QStringLiteral("2"));
+}
+
+// A settings file far larger than the game ever writes (tens of megabytes of
+// garbage, or thousands of keys) is set aside unread, with one warning, and the
+// game starts with its defaults; a file within the bound keeps every value.
+TEST_F(StoreTest, AnOversizedFileIsSetAsideAndTheDefaultsUsed) {
+  const auto writeFile = [this](const QByteArray& head, qint64 bytes) {
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(head);
+    QByteArray line("k0000000=aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\n");
+    for (qint64 n = head.size(); n < bytes; n += line.size()) {
+      std::memcpy(line.data() + 1, QByteArray::number(n % 9999999).rightJustified(7, '0').data(),
+                  7);
+      f.write(line);
+    }
+  };
+  const QByteArray players("[General]\nVeloc=9\njog=Ana\n[Opc]\nTipoJogo=2\n");
+  // Just within the bound: read as it is.
+  writeFile(players, SettingsStore::kMaxFileBytes - 100);
+  {
+    const SettingsStore within = SettingsStore::iniFile(path());
+    EXPECT_TRUE(within.setAside().isEmpty());
+    EXPECT_EQ(within.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("9"));
+    EXPECT_EQ(within.LeRegistro(RegistryKey::Opc, u"TipoJogo", u"1"), QStringLiteral("2"));
+  }
+  for (const qint64 bytes : {SettingsStore::kMaxFileBytes + 100, qint64{50} * 1024 * 1024}) {
+    writeFile(players, bytes);
+    const qint64 size = QFileInfo(path()).size();
+    testing::internal::CaptureStderr();
+    SettingsStore oversized = SettingsStore::iniFile(path());
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("set aside"), std::string::npos) << said;
+    ASSERT_FALSE(oversized.setAside().isEmpty());
+    EXPECT_EQ(QFileInfo(oversized.setAside()).size(), size);  // kept whole, for the player
+    EXPECT_FALSE(QFileInfo::exists(path()));
+    EXPECT_EQ(oversized.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("15"));
+    EXPECT_TRUE(oversized.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+    EXPECT_LT(QFileInfo(path()).size(), 100);  // a fresh file with what is saved from now on
+    QFile::remove(oversized.setAside());
+  }
 }
 
 TEST_F(StoreTest, TheFirstRunPlaysWithTheDefaultsAndReadsNothingIn) {

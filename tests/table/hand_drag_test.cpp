@@ -3,6 +3,7 @@
 // The player's tile under the mouse, in the real window: hover, pick-up,
 // carry, re-ordering, flips and drops, all by synthetic mouse events.
 #include <QMessageBox>
+#include <QTest>
 
 #include "game/table_geometry.h"
 #include "support/game_printers.h"
@@ -197,6 +198,45 @@ TEST_F(HandDragTest, WithNothingToPlayThePassCommandShowsAndWorks) {
   EXPECT_TRUE(dialogs.done());
   EXPECT_FALSE(pass.isVisible());
   EXPECT_EQ(window.match().awaiting(), Match::Awaiting::PileTile);  // the next deal
+}
+
+// The Pass command waits for the event loop; a tile pressed and let go before
+// it runs stays in the hand, and the hand shown is the hand held when the pass
+// is made. The same from the keyboard in the middle of a carry.
+TEST_F(HandDragTest, APassMadeWhileATileIsTakenLeavesTheHandWhole) {
+  struct HandWatch : MatchObserver {
+    HandWatch(Form1& window) : window(window) {}
+    void passed(int seat, const GameState& state) override {
+      if (seat != kJog) return;
+      ++passes;
+      for (int slot = 1; slot <= kHandSlots; ++slot) {
+        EXPECT_EQ(window.scene().handTile(slot).isVisible(), !state.PedrasJog[slot].empty())
+            << "slot " << slot;
+      }
+      EXPECT_EQ(window.hand().state().Arrastando, 0);
+    }
+    Form1& window;
+    int passes = 0;
+  } watch(window);
+  dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  for (const bool keyboard : {false, true}) {
+    playerHolds(handOf({"12", "45"}));
+    window.match().setObserver(&watch);
+    ASSERT_TRUE(window.match().passOffered());
+    const QPointF command = scene().command(TableScene::Command::Pass).sceneBoundingRect().center();
+    if (keyboard) {
+      carry(1, {6000, 4000});
+      QTest::keyClick(&window, Qt::Key_P);
+    } else {
+      hover(command);
+      send(QEvent::MouseButtonPress, command, Qt::LeftButton);
+      send(QEvent::MouseButtonRelease, command, Qt::LeftButton);
+      carry(1, {6000, 4000});
+    }
+    release();
+    EXPECT_EQ(watch.passes, keyboard ? 2 : 1);
+    window.match().setObserver(nullptr);
+  }
 }
 
 TEST_F(HandDragTest, NothingMovesWhileTheComputersPlay) {

@@ -6,10 +6,10 @@
 // busy, with random answers in every dialog, across whole matches. After every
 // move and every hand the game must hold together and the table must show it.
 //
-// A short run in every test run; the long one has its own test, labelled
-// "long" (ctest -L long), or any length:
-//   TAVOLIX_MONKEY_EVENTS=200000 QT_QPA_PLATFORM=offscreen build/tests/table_tests
-//   --gtest_filter='*Monkey*'
+// A short run in every test run; the long ones, twenty seeds of 5,000 events,
+// have tests of their own, labelled "long" (ctest -L long). Any seed, any length:
+//   TAVOLIX_MONKEY_SEED=8 TAVOLIX_MONKEY_EVENTS=200000 QT_QPA_PLATFORM=offscreen
+//   build/tests/table_tests --gtest_filter='*Monkey*'
 #include <random>
 
 #include <QCheckBox>
@@ -36,6 +36,14 @@
 
 namespace tavolix {
 namespace {
+
+// Which run of the monkey: TAVOLIX_MONKEY_SEED=k gives every source of chance
+// its own seeds, the same for the same k; 0 (or nothing) the suite's own.
+unsigned monkeySeed() {
+  bool ok = false;
+  const int asked = qEnvironmentVariableIntValue("TAVOLIX_MONKEY_SEED", &ok);
+  return ok && asked > 0 ? static_cast<unsigned>(asked) : 0u;
+}
 
 int eventsPerRun() {
   bool ok = false;
@@ -111,7 +119,7 @@ class TableReferee : public MatchObserver {
 
 class MonkeyTest : public ::testing::TestWithParam<bool> {
  protected:
-  MonkeyTest() : chance_(GetParam() ? 2027 : 2026) {
+  MonkeyTest() : chance_((GetParam() ? 2027u : 2026u) + 7919u * monkeySeed()) {
     window.setScreenSize([] { return QSize(800, 600); });
     // Help pages to open: no CHM viewer here, so the HTML ones.
     QDir(dir.path()).mkpath(QStringLiteral("help"));
@@ -292,7 +300,7 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
   QTemporaryDir dir;
   Settings settings;
   SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
-  RandomSource random{GetParam() ? 31u : 32u};
+  RandomSource random{(GetParam() ? 31u : 32u) + 104729u * monkeySeed()};
   RandomSource unused_{1};
   DialogDriver dialogs;
   Form1 window{settings, store, random};
@@ -303,6 +311,9 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
 };
 
 TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
+  // Every failure names the run, to replay it.
+  SCOPED_TRACE("monkey seed " + std::to_string(monkeySeed()) + ": replay with TAVOLIX_MONKEY_SEED=" +
+               std::to_string(monkeySeed()));
   // Impatient clicks while the game is busy: a random event now and then from
   // inside its waits and animations.
   QTimer impatience;
