@@ -112,7 +112,7 @@ StartupOptions readStartupOptions(const QStringList& arguments, const char* seed
       options.pace = *pace;
     } else {
       options.warnings.push_back(std::string("TAVOLIX_PACE '") + paceText +
-                                 "' is not a number of 0 or more; the game keeps its own pace.");
+                                 "' is not a number from 0 to 100; the game keeps its own pace.");
     }
   }
   return options;

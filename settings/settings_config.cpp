@@ -75,6 +75,13 @@ void GetConfig(const SettingsStore& store, Settings& settings) {
   settings.PontosLimit = readNumber(
       store, stored::kPontosLimit,
       settings.TipoRegra == 1 ? Settings::kDefaultLimitRule1 : Settings::kDefaultLimitRule2);
+  // A limit the rules dialog would not take (0 or below ends a match after
+  // one hand, whoever won it) is the rule's own default.
+  const bool pips = settings.pipRule();
+  const std::int16_t low = pips ? Settings::kMinLimitRule2 : Settings::kMinLimitRule1;
+  const std::int16_t high = pips ? Settings::kMaxLimitRule2 : Settings::kMaxLimitRule1;
+  if (settings.PontosLimit < low || settings.PontosLimit > high)
+    settings.PontosLimit = pips ? Settings::kDefaultLimitRule2 : Settings::kDefaultLimitRule1;
   settings.TipoJogo = readNumber(store, stored::kTipoJogo, kDefaults.TipoJogo);
   settings.TipoInicio = readNumber(store, stored::kTipoInicio, kDefaults.TipoInicio);
 }

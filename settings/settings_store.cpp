@@ -5,8 +5,10 @@
 #include <cstdio>
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -77,18 +79,30 @@ QString userStoreFile() {
 
 }  // namespace
 
-SettingsStore::SettingsStore(QString iniPath) : iniPath_(std::move(iniPath)) {
-  setAsideIfOversized();
-}
+SettingsStore::SettingsStore(QString iniPath) : iniPath_(std::move(iniPath)) { checkStoreFile(); }
 
-void SettingsStore::setAsideIfOversized() {
-  const QString path = iniPath_.isEmpty() ? userStoreFile() : iniPath_;
+QString SettingsStore::storeFile() const { return iniPath_.isEmpty() ? userStoreFile() : iniPath_; }
+
+void SettingsStore::checkStoreFile() {
+  const QString path = storeFile();
   const QFileInfo file(path);
-  if (path.isEmpty() || !file.isFile() || file.size() <= kMaxFileBytes) return;
+  if (path.isEmpty() || !file.exists()) return;
+  const QByteArray where = path.toLocal8Bit();
+  if (!file.isFile()) {
+    // A pipe, a device, a folder: reading it could block the start for ever.
+    unreadable_ = true;
+    warned_ = true;
+    std::fprintf(stderr,
+                 "tavolix: the settings path %s is not a regular file; the game starts with its "
+                 "defaults, and changes are kept until the game closes.\n",
+                 where.constData());
+    std::fflush(stderr);
+    return;
+  }
+  if (file.size() <= kMaxFileBytes) return;
   const QString aside =
       path + QStringLiteral(".too-large-") +
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-  const QByteArray where = path.toLocal8Bit();
   if (QFile::rename(path, aside)) {
     setAside_ = aside;
     std::fprintf(stderr,
@@ -107,6 +121,7 @@ void SettingsStore::setAsideIfOversized() {
   }
   std::fflush(stderr);
 }
+
 SettingsStore::SettingsStore(SettingsStore&&) noexcept = default;
 SettingsStore& SettingsStore::operator=(SettingsStore&&) noexcept = default;
 SettingsStore::~SettingsStore() = default;
@@ -149,11 +164,8 @@ QString SettingsStore::LeRegistro(RegistryKey key, QAnyStringView valueName,
 bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName,
                                   const QString& valueText) {
   const QString name = valueName.toString();
-  if (unreadable_) {
-    keptForSession_.insert(sessionId(key, name), valueText);
-    return false;
-  }
-  {
+  bool written = !unreadable_ && lockFree();
+  if (written) {
     const auto settings = open();
     settings->beginGroup(groupOf(key));
     // One value per name, whatever case an older write or the player gave it.
@@ -164,9 +176,14 @@ bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName,
     settings->setValue(name, valueText);
     settings->endGroup();
     settings->sync();
+    // Reading the value back is not enough: Qt keeps one copy of the file per
+    // process, which holds the value whether or not it reached the disk.
+    written = settings->status() == QSettings::NoError;
   }
-  const QVariant stored = storedValue(key, name);
-  const bool written = stored.typeId() == QMetaType::QString && stored.toString() == valueText;
+  if (written) {
+    const QVariant stored = storedValue(key, name);
+    written = stored.typeId() == QMetaType::QString && stored.toString() == valueText;
+  }
   if (written) {
     keptForSession_.remove(sessionId(key, name));
     return true;
@@ -174,6 +191,25 @@ bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName,
   keptForSession_.insert(sessionId(key, name), valueText);
   warnNotSaved();
   return false;
+}
+
+bool SettingsStore::lockFree() {
+  const QString file = storeFile();
+  if (file.isEmpty()) return true;
+  // The lock QSettings takes to write the file: it would wait for it for
+  // ever. A lock that cannot be had within a moment (a folder in its place,
+  // another program holding it) makes the store unwritable for this save.
+  // The folder comes first, as QSettings would make it.
+  if (!QDir().mkpath(QFileInfo(file).path())) return false;
+  QLockFile probe(file + QStringLiteral(".lock"));
+  // Once it could not be had, the next saves of the same dialog do not wait again.
+  if (!probe.tryLock(lockGaveUp_ ? 0 : kLockWaitMs)) {
+    lockGaveUp_ = true;
+    return false;
+  }
+  probe.unlock();
+  lockGaveUp_ = false;
+  return true;
 }
 
 void SettingsStore::warnNotSaved() {

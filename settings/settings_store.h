@@ -56,16 +56,24 @@ class SettingsStore {
   std::unique_ptr<QSettings> open() const;
   QVariant storedValue(RegistryKey key, const QString& valueName) const;
   void warnNotSaved();
-  // A settings file over kMaxFileBytes renamed out of the way, with a word on
-  // standard error; the store is not read at all if that fails.
-  void setAsideIfOversized();
+  // The file the store lives in; empty for the registry.
+  QString storeFile() const;
+  // At start: a settings file over kMaxFileBytes renamed out of the way (the
+  // store is not read at all if that fails); a path that is not a regular
+  // file never read. Each with a word on standard error.
+  void checkStoreFile();
+  // Whether the lock QSettings writes under can be had now.
+  bool lockFree();
+  static constexpr int kLockWaitMs = 500;
 
   QString iniPath_;  // empty: the per-user store
   // Values the store refused, keyed by key and lower-cased name.
   QHash<QString, QString> keptForSession_;
   bool warned_ = false;
   QString setAside_;
-  bool unreadable_ = false;  // too large and could not be moved: only this session's values
+  bool unreadable_ = false;
+  bool lockGaveUp_ = false;  // the last save found the lock taken  // too large and could not be
+                             // moved: only this session's values
 };
 
 }  // namespace tavolix

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "pacer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <thread>
@@ -18,7 +19,9 @@ double paceFactor = 1.0;
 
 double pace() { return paceFactor; }
 
-void setPace(double factor) { paceFactor = std::isfinite(factor) && factor > 0.0 ? factor : 0.0; }
+void setPace(double factor) {
+  paceFactor = std::isfinite(factor) && factor > 0.0 ? std::min(factor, kMaxPace) : 0.0;
+}
 
 std::optional<double> parsePace(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -26,13 +29,14 @@ std::optional<double> parsePace(std::string_view text) {
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (!std::isfinite(value) || value < 0.0) return std::nullopt;
+  if (!std::isfinite(value) || value < 0.0 || value > kMaxPace) return std::nullopt;
   return value;
 }
 
 int scaled(int ms) {
   if (ms <= 0) return 0;
-  return static_cast<int>(std::lround(ms * paceFactor));
+  // No wait of the game lasts longer than a day, whatever the factor.
+  return static_cast<int>(std::lround(std::min(ms * paceFactor, 86'400'000.0)));
 }
 
 void wait(int ms) { waitUnscaled(scaled(ms)); }

@@ -19,7 +19,9 @@ namespace tavolix::pacer {
 // all (tests, benchmarks).
 double pace();
 void setPace(double factor);
-// "1", "0.5", "0": a factor of zero or more; anything else -> nullopt.
+// The slowest pace taken: a hundred times slower than the game's own.
+inline constexpr double kMaxPace = 100.0;
+// "1", "0.5", "0": a factor from 0 to kMaxPace; anything else -> nullopt.
 std::optional<double> parsePace(std::string_view text);
 
 // A wait of `ms` at the current pace, rounded to whole milliseconds.

@@ -5,6 +5,11 @@
 
 #include "simulator.h"
 
+// Exit codes: 0 all well, 1 invariant violations, 2 options refused, 3 the
+// trace could not be written (the summary is printed first).
+constexpr int kViolations = 1;
+constexpr int kTraceNotWritten = 3;
+
 int main(int argc, char* argv[]) {
   using namespace tavolix::sim;
   const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -26,14 +31,15 @@ int main(int argc, char* argv[]) {
     }
   }
   const Summary summary = simulate(options, trace.is_open() ? &trace : nullptr);
+  printSummary(summary, options, std::cout);
+  std::cout.flush();
   if (trace.is_open()) {
     trace.close();
     if (!trace) {
       std::cerr << "tavolix-sim: the trace could not be written completely to '"
                 << options.traceFile << "'\n";
-      return 1;
+      return kTraceNotWritten;
     }
   }
-  printSummary(summary, options, std::cout);
-  return summary.violations == 0 ? 0 : 1;
+  return summary.violations == 0 ? 0 : kViolations;
 }

@@ -8,6 +8,8 @@
 #include "app/start_game.h"
 #include "app/startup_options.h"
 #include "dialogs/frm_opc.h"
+#include "game/tempo.h"
+#include "table/pacer.h"
 #include "table/window_support.h"
 
 namespace tavolix {
@@ -51,6 +53,18 @@ TEST(StartupOptions, SeedAndPaceFromTheEnvironmentOrAWarning) {
   EXPECT_NE(options.warnings[0].find("lucky"), std::string::npos);
   EXPECT_EQ(read({}, nullptr, "-1").pace, 1.0);
   EXPECT_EQ(read({}, nullptr, "0").pace, 0.0);
+  EXPECT_EQ(read({}, nullptr, "100").pace, 100.0);
+  // So slow that a wait in milliseconds would overflow: refused with the same warning.
+  for (const char* slow : {"100.5", "1e6", "1e300"}) {
+    const StartupOptions refused = read({}, nullptr, slow);
+    EXPECT_EQ(refused.pace, 1.0) << slow;
+    ASSERT_EQ(refused.warnings.size(), 1u) << slow;
+    EXPECT_NE(refused.warnings[0].find("from 0 to 100"), std::string::npos);
+  }
+  // Whatever the factor set, a wait stays a positive number of milliseconds.
+  pacer::setPace(1e12);
+  EXPECT_EQ(pacer::scaled(tempo::kSplashMs), 200'000);
+  pacer::setPace(0.0);
 }
 
 // The desktop finds the program by its application id, and every window,

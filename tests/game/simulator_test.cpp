@@ -48,6 +48,7 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   EXPECT_NE(refusal({"--rule", "3"}).find("--rule"), std::string::npos);
   EXPECT_NE(refusal({"--seed"}).find("needs a value"), std::string::npos);
   EXPECT_NE(refusal({"--pairs=yes"}).find("takes no value"), std::string::npos);
+  EXPECT_NE(refusal({"--trace", "--pairs"}).find("not the option '--pairs'"), std::string::npos);
   EXPECT_NE(refusal({"--fast"}).find("unknown option '--fast'"), std::string::npos);
   EXPECT_NE(refusal({"--mixed-rules", "--pairs"}).find("--mixed-rules"), std::string::npos);
 }

@@ -2,14 +2,25 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The options store: how texts read as numbers and switches, the store's
 // keys and its failures, and what a run starts with.
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <functional>
+#include <optional>
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
@@ -200,6 +211,134 @@ TEST_F(StoreTest, AnOversizedFileIsSetAsideAndTheDefaultsUsed) {
   }
 }
 
+#ifdef Q_OS_UNIX
+// What the store does as an ordinary user, for whom permissions hold: when the
+// tests run as root, the effective user is "nobody" for the while.
+class AsOrdinaryUser {
+ public:
+  AsOrdinaryUser() {
+    if (geteuid() != 0) return;
+    switched_ = setegid(kNobody) == 0 && seteuid(kNobody) == 0;
+  }
+  ~AsOrdinaryUser() {
+    if (!switched_) return;
+    [[maybe_unused]] const int user = seteuid(0);
+    [[maybe_unused]] const int group = setegid(0);
+  }
+  static constexpr uid_t kNobody = 65534;
+
+ private:
+  bool switched_ = false;
+};
+
+// Standard error while `run` runs, through a pipe, which a full disk does not stop.
+std::string stderrOf(const std::function<void()>& run) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return {};
+  std::fflush(stderr);
+  const int saved = dup(STDERR_FILENO);
+  dup2(pipeEnds[1], STDERR_FILENO);
+  close(pipeEnds[1]);
+  run();
+  std::fflush(stderr);
+  dup2(saved, STDERR_FILENO);
+  close(saved);
+  std::string said;
+  char chunk[4096];
+  for (ssize_t n; (n = read(pipeEnds[0], chunk, sizeof chunk)) > 0;) said.append(chunk, n);
+  close(pipeEnds[0]);
+  return said;
+}
+
+// Every way a save can fail without the store being told at once: a read-only
+// file, a read-only folder (no room for the lock and the new copy), a file of
+// another user, a full disk. Each time the save is reported as failed, the
+// player is told once, and the value lasts for the session.
+TEST(Unsaveable, EveryFailureToSaveIsToldAndTheValueKept) {
+  QTemporaryDir root;
+  ASSERT_TRUE(QFile::setPermissions(
+      root.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                       QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther));
+  const bool asRoot = geteuid() == 0;
+  const auto check = [&root](const char* name, const std::function<void(const QString&)>& spoil) {
+    SCOPED_TRACE(name);
+    const QString folder = root.filePath(QString::fromLatin1(name));
+    const QString file = folder + QStringLiteral("/Tavolix.conf");
+    {
+      AsOrdinaryUser user;
+      ASSERT_TRUE(QDir().mkpath(folder));
+      QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Veloc"), QStringLiteral("9"));
+      SettingsStore store = SettingsStore::iniFile(file);
+      ASSERT_EQ(store.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("9"));
+      spoil(file);
+      const std::string said = stderrOf([&store] {
+        EXPECT_FALSE(store.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+        EXPECT_FALSE(store.GravaRegistro(RegistryKey::Opc, u"TipoJogo", QStringLiteral("2")));
+      });
+      EXPECT_NE(said.find("cannot be saved in " + file.toStdString()), std::string::npos) << said;
+      EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+      EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("20"));
+      EXPECT_EQ(store.LeRegistro(RegistryKey::Opc, u"TipoJogo", u"1"), QStringLiteral("2"));
+    }
+    // What is on disk is what was there before.
+    QFile stored(file);
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(stored.readAll().contains("Veloc=9"));
+  };
+  check("read-only-file", [](const QString& file) {
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadOther));
+  });
+  check("read-only-folder", [](const QString& file) {
+    ASSERT_TRUE(QFile::setPermissions(QFileInfo(file).path(),
+                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  });
+  // The lock QSettings writes under can never be had: the save gives up at once.
+  check("lock-is-a-folder",
+        [](const QString& file) { ASSERT_TRUE(QDir().mkpath(file + QStringLiteral(".lock"))); });
+  if (asRoot) {
+    check("another-users-file", [](const QString& file) {
+      // Root's own, readable by all: nobody may not write it, nor replace it.
+      [[maybe_unused]] const int back = seteuid(0);
+      ASSERT_EQ(chown(QFile::encodeName(file).constData(), 0, 0), 0);
+      [[maybe_unused]] const int again = seteuid(AsOrdinaryUser::kNobody);
+    });
+  }
+  // A full disk: no file may grow at all.
+  struct rlimit before {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  const auto restore = qScopeGuard([&before] {
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, SIG_DFL);
+  });
+  std::signal(SIGXFSZ, SIG_IGN);
+  check("full-disk", [](const QString&) {
+    struct rlimit full {};
+    getrlimit(RLIMIT_FSIZE, &full);
+    full.rlim_cur = 0;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  });
+}
+#endif
+
+#ifdef Q_OS_UNIX
+// A pipe where the settings file should be is never opened (that would block
+// the start): the game says so once and plays with its defaults.
+TEST_F(StoreTest, ASettingsPathThatIsNotAFileIsNeverRead) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+  std::optional<SettingsStore> opened;
+  const std::string said = stderrOf([&opened, this] { opened = SettingsStore::iniFile(path()); });
+  SettingsStore& store = *opened;
+  EXPECT_NE(said.find("not a regular file"), std::string::npos) << said;
+  EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("15"));
+  const std::string again = stderrOf([&store] {
+    EXPECT_FALSE(store.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+  });
+  EXPECT_EQ(again, "");  // told once
+  EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("20"));
+  EXPECT_TRUE(QFileInfo(path()).exists() && !QFileInfo(path()).isFile());
+}
+#endif
+
 TEST_F(StoreTest, TheFirstRunPlaysWithTheDefaultsAndReadsNothingIn) {
   const Settings s = beforeAMatch();
   EXPECT_EQ(std::make_tuple(s.PedraX, s.Veloc, s.TocarSom, s.SentidoHorario, s.FecharSoNoNatural),
@@ -234,7 +373,8 @@ TEST_F(StoreTest, StoredOptionsAreReadAsTheDialogsWriteThem) {
 }
 
 TEST_F(StoreTest, StartUpBringsNumbersIntoWhatTheDialogsAllow) {
-  // The main key's limit into 4..10; the rules key's as stored, by default by the scoring rule.
+  // The main key's limit into 4..10; the rules key's as stored when the rules
+  // dialog could have set it, otherwise (and by default) the scoring rule's own.
   const std::pair<const char16_t*, int> limits[] = {
       {u"0", 4}, {u"abc", 4}, {u"7", 7}, {u"10.5", 10}, {u"100", 10}};
   for (const auto& [text, limit] : limits) {
@@ -243,8 +383,18 @@ TEST_F(StoreTest, StartUpBringsNumbersIntoWhatTheDialogsAllow) {
   }
   putRule(QStringLiteral("TipoRegra"), QStringLiteral("2"));
   EXPECT_EQ(beforeAMatch().PontosLimit, 100);
-  putRule(QStringLiteral("PontosLimit"), QStringLiteral("-7"));
-  EXPECT_EQ(beforeAMatch().PontosLimit, -7);
+  const std::pair<const char16_t*, int> rule2[] = {
+      {u"-7", 100}, {u"0", 100}, {u"49", 100}, {u"50", 50}, {u"250", 250}, {u"251", 100}};
+  for (const auto& [text, limit] : rule2) {
+    putRule(QStringLiteral("PontosLimit"), QString::fromUtf16(text));
+    EXPECT_EQ(beforeAMatch().PontosLimit, limit) << QString::fromUtf16(text).toStdString();
+  }
+  putRule(QStringLiteral("TipoRegra"), QStringLiteral("1"));
+  const std::pair<const char16_t*, int> rule1[] = {{u"0", 4}, {u"3", 4}, {u"10", 10}, {u"11", 4}};
+  for (const auto& [text, limit] : rule1) {
+    putRule(QStringLiteral("PontosLimit"), QString::fromUtf16(text));
+    EXPECT_EQ(beforeAMatch().PontosLimit, limit) << QString::fromUtf16(text).toStdString();
+  }
   const std::pair<const char16_t*, int> speeds[] = {
       {u"fast", 5}, {u"-20", 5}, {u"25", 25}, {u"1e9", 25}, {u"12.5", 12}};
   for (const auto& [text, veloc] : speeds) {

@@ -27,6 +27,7 @@
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
+#include "dialogs/score_history.h"
 #include "dialogs/window_parts.h"
 #include "game/autoplay.h"
 #include "game/invariants.h"
@@ -170,8 +171,10 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
       o.HScroll1->setValue(5 + pick(21));
       o.Text1[pick(4)]->setText(oneIn(3) ? QString() : QStringLiteral("Bot%1").arg(pick(10)));
       o.Check1->setChecked(false);
+      o.opponents[pick(2)]->setChecked(true);
       oneIn(3) ? o.reject() : o.Command1_Click();
     });
+    dialogs.always<ScoreHistory>([](ScoreHistory& history) { history.reject(); });
     dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
     dialogs.always<FrmFimdeJogo>([](FrmFimdeJogo& end) { end.accept(); });
   }
