@@ -383,8 +383,8 @@ TEST_F(StoreTest, StartUpBringsNumbersIntoWhatTheDialogsAllow) {
   }
   putRule(QStringLiteral("TipoRegra"), QStringLiteral("2"));
   EXPECT_EQ(beforeAMatch().PontosLimit, 100);
-  const std::pair<const char16_t*, int> rule2[] = {
-      {u"-7", 100}, {u"0", 100}, {u"49", 100}, {u"50", 50}, {u"250", 250}, {u"251", 100}};
+  const std::pair<const char16_t*, int> rule2[] = {{u"-7", 100}, {u"0", 100},   {u"49", 100},
+                                                   {u"50", 50},  {u"250", 250}, {u"251", 100}};
   for (const auto& [text, limit] : rule2) {
     putRule(QStringLiteral("PontosLimit"), QString::fromUtf16(text));
     EXPECT_EQ(beforeAMatch().PontosLimit, limit) << QString::fromUtf16(text).toStdString();

@@ -315,8 +315,8 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
 
 TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
   // Every failure names the run, to replay it.
-  SCOPED_TRACE("monkey seed " + std::to_string(monkeySeed()) + ": replay with TAVOLIX_MONKEY_SEED=" +
-               std::to_string(monkeySeed()));
+  SCOPED_TRACE("monkey seed " + std::to_string(monkeySeed()) +
+               ": replay with TAVOLIX_MONKEY_SEED=" + std::to_string(monkeySeed()));
   // Impatient clicks while the game is busy: a random event now and then from
   // inside its waits and animations.
   QTimer impatience;
