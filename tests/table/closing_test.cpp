@@ -3,6 +3,7 @@
 // Closing the window at any moment: during the deal, a slide, a pass display,
 // with a message box or any dialog open. The game stops where it is, nothing
 // is left waiting, and the settings file stays whole.
+#include <atomic>
 #include <functional>
 
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QThread>
 
 #include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_opc.h"
@@ -113,6 +115,27 @@ TEST_F(ClosingTest, DuringAPassDisplay) {
   });
   mac1ToPlay("01");  // Mac1 cannot play on 6 and 6, and shows it
   runUntilClosed();
+}
+
+// The window closed while a computer seat thinks on its own thread: the
+// thinking is waited for, then the game stops where it is.
+TEST_F(ClosingTest, WhileAComputerSeatThinks) {
+  struct SlowThinker : ComputerSeat {
+    bool thinksLong() const override { return true; }
+    SeatAnswer think(const GameState& state, const Settings& rules, int seat,
+                     std::uint64_t) override {
+      thinking = true;
+      QThread::msleep(200);
+      return turn(state, rules, seat);
+    }
+    std::atomic<bool> thinking = false;
+  } slow;
+  window.match().setSeat(kMac1, slow);
+  startAtThePile();
+  closeWhen([&slow] { return slow.thinking.load(); });
+  mac1ToPlay("16");
+  runUntilClosed();
+  EXPECT_TRUE(slow.thinking);
 }
 
 // Mac1 goes out with 6:6: the hand's message box comes up, and at a limit
