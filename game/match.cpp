@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "scoring.h"
 #include "table_geometry.h"
@@ -362,6 +363,8 @@ void Match::playTurn() {
     screen_.showThinking(false);
     pauseOwed_ = 0;
   } else {
+    // The level changed to the ordinary one since the pause was put off: taken now.
+    if (pauseOwed_ > 0) screen_.pause(std::exchange(pauseOwed_, 0));
     answer = player.turn(state_, rules_, seat);
   }
   switch (answer.kind) {
