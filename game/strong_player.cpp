@@ -209,20 +209,20 @@ struct Candidate {
   long value = 0;
 };
 
-Facts factsOf(const SeatView& view) {
-  Facts f;
-  f.pontaA = view.pontaA;
-  f.pontaB = view.pontaB;
-  f.qtdLadoA = view.qtdLadoA;
-  f.qtdLadoB = view.qtdLadoB;
-  f.onTable = view.onTable;
-  for (int slot = 1; slot <= kHandSlots; ++slot) f.inHand |= tileBit(view.hand[slot]);
-  const auto next = static_cast<std::size_t>(nextSeat(view.seat, view.rules.SentidoHorario));
-  f.nextLacks = view.passedOn[next];
-  f.nextHasPassed = view.hasPassed[next];
-  f.fecharSoNoNatural = view.rules.FecharSoNoNatural;
-  f.mustOpenWithDoubleSix = view.mustOpenWithDoubleSix;
-  return f;
+// The hand as the seat sees it: its own tiles in place, the others' still to deal.
+Line lineOf(const SeatView& view) {
+  Line line;
+  for (int slot = 1; slot <= kHandSlots; ++slot)
+    line.hands[static_cast<std::size_t>(view.seat)] |= tileBit(view.hand[slot]);
+  line.onTable = view.onTable;
+  line.pontaA = view.pontaA;
+  line.pontaB = view.pontaB;
+  line.qtdLadoA = view.qtdLadoA;
+  line.qtdLadoB = view.qtdLadoB;
+  line.passes = view.passes;
+  line.passedOn = view.passedOn;
+  line.hasPassed = view.hasPassed;
+  return line;
 }
 
 // The moves worth weighing, the ordinary computer's choice first so that it
@@ -278,30 +278,22 @@ SeatView SeatView::of(const GameState& state, const Settings& settings, int seat
 }
 
 SeatAnswer strongMove(const SeatView& view, std::uint64_t seed, int dealsPerMove) {
-  const Outlook outlook(factsOf(view), view.hand);
+  Line start = lineOf(view);
+  Facts facts = start.factsFor(view.seat, view.rules);
+  facts.mustOpenWithDoubleSix = view.mustOpenWithDoubleSix;
+  const Outlook outlook(facts, view.hand);
   // Opening with 6:6, or lacking it when it must open: the ordinary choice.
   if (view.opening && view.mustOpenWithDoubleSix) return ordinaryAnswer(outlook, true);
   std::vector<Candidate> moves = candidates(view, outlook);
   if (moves.empty()) return SeatAnswer::pass();
   if (moves.size() == 1) return SeatAnswer::play(moves.front().slot, moves.front().side);
 
-  std::uint32_t mine = 0;
-  for (int slot = 1; slot <= kHandSlots; ++slot) mine |= tileBit(view.hand[slot]);
+  const std::uint32_t mine = facts.inHand;
   const std::uint32_t unseen = kAllTileBits & ~mine & ~view.onTable;
   int othersHold = 0;
   for (int s = 0; s < kSeatCount; ++s)
     othersHold += s == view.seat ? 0 : view.tilesHeld[static_cast<std::size_t>(s)];
   if (othersHold != bitCount(unseen)) return ordinaryAnswer(outlook, view.opening);
-
-  Line start;
-  start.onTable = view.onTable;
-  start.pontaA = view.pontaA;
-  start.pontaB = view.pontaB;
-  start.qtdLadoA = view.qtdLadoA;
-  start.qtdLadoB = view.qtdLadoB;
-  start.passes = view.passes;
-  start.passedOn = view.passedOn;
-  start.hasPassed = view.hasPassed;
 
   Stream stream(seed);
   const int next = nextSeat(view.seat, view.rules.SentidoHorario);
