@@ -133,6 +133,9 @@ TEST(Invariants, EachBrokenRuleIsFound) {
   twice.state.PedrasJog[7] = tile("21");  // 1:2 is on the table already, and 6:6 is now lost
   EXPECT_TRUE(found(twice, "tile 12 is in more than one place"));
   EXPECT_TRUE(found(twice, "tile 66 is nowhere"));
+  Table extra;  // every tile somewhere, one of them twice
+  extra.state.PedrasMac1[7] = tile("12");
+  EXPECT_EQ(extra.problems(), std::vector<std::string>{"tile 12 is in more than one place"});
   Table gap;
   gap.state.PedrasMac2[7] = gap.state.PedrasMac2[3];
   gap.state.PedrasMac2[3] = TileCode();
