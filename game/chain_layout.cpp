@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "scoring.h"
+
 namespace tavolix {
 
 namespace {
@@ -212,6 +214,28 @@ TileCode ChainLayout::DesenhaDentro(TileCode lancada, Direction estilo, int requ
 
 int ChainLayout::outwardPip(TileCode shown, Direction dir) {
   return dir == Direction::Up || dir == Direction::Left ? shown.first() : shown.last();
+}
+
+TilePlacement layOnTable(GameState& state, ChainLayout& chain, TileCode t, Lado side) {
+  state.PrimeiraRodada = false;
+  TilePlacement placement;
+  if (side == Lado::First) {
+    placement = chain.first(t);
+    state.QtdMesa = 1;
+    state.Mesa[1] = t;
+    state.PontaA = t.first();
+    state.PontaB = t.last();
+  } else {
+    ++(side == Lado::A ? state.QtdLadoA : state.QtdLadoB);
+    int& end = side == Lado::A ? state.PontaA : state.PontaB;
+    const int index = ++state.QtdMesa;
+    placement = chain.PoeNaMesa(index, t, side, end);
+    state.Mesa[index] = placement.shown;
+    state.UltimaJogada = lastMoveRecord(state.PontaA, state.PontaB, t);
+    end = t.otherPip(end);
+  }
+  state.tileLaid();
+  return placement;
 }
 
 }  // namespace tavolix

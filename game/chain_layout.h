@@ -85,4 +85,9 @@ class ChainLayout {
   ChainGeometry g_;
 };
 
+// Lays `t` (as held) at `side` of the chain: the chain's count, its ends, the
+// last-move record and the pass run move on. Returns where it is drawn. The
+// tile must fit that end; the hand it came from is left to the caller.
+TilePlacement layOnTable(GameState& state, ChainLayout& chain, TileCode t, Lado side);
+
 }  // namespace tavolix

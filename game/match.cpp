@@ -34,6 +34,12 @@ void Match::act(Flow&& flow) {
     awaiting_ = Awaiting::Finished;
   }
   busy_ = false;
+  keep();
+}
+
+void Match::keep() {
+  if (keeper_ && (awaiting_ == Awaiting::PileTile || awaiting_ == Awaiting::Move))
+    keeper_->playerAsked(*this);
 }
 
 void Match::run() {
@@ -104,6 +110,7 @@ bool Match::flipTile(int slot) {
   if (busy_ || awaiting_ != Awaiting::Move || state_.JogBloqueado) return false;
   if (slot < 1 || slot > kHandSlots || state_.PedrasJog[slot].empty()) return false;
   state_.PedrasJog[slot] = state_.PedrasJog[slot].reversed();
+  keep();
   return true;
 }
 
@@ -119,6 +126,7 @@ bool Match::moveTileInHand(int from, int to) {
     for (int m = from; m < to; ++m) hand[m] = hand[m + 1];
   }
   hand[to] = carried;
+  keep();
   return true;
 }
 
@@ -130,6 +138,7 @@ void Match::passTurn() {
     screen_.showPassCommand(false);
     mensagem({}, 0);
     state_.pass(kJog);
+    handEvents_.push_back(HandEvent::pass(kJog));
     if (observer_) observer_->passed(kJog, state_);
     if (!handOver(kJog)) {
       HabilitaJog(false);
@@ -166,6 +175,69 @@ void Match::resume(const GameState& state, const ChainGeometry& chain, int toPla
   });
 }
 
+SavedMatch Match::saved() const {
+  SavedMatch saved;
+  saved.rules = rules_;
+  saved.rules.Nomes = settings_.Nomes;
+  saved.scores = state_.Pontos;
+  saved.rotation = Rodizio_;
+  saved.handsPlayed = handsPlayed_;
+  saved.opener = state_.QuemInicia;
+  saved.firstRound = firstRound_;
+  for (int seat = kJog; seat <= kMac3; ++seat) saved.hands[seat] = state_.hand(seat);
+  saved.dealing = step_ == Step::Take;
+  if (saved.dealing) {
+    saved.pile = state_.Monte;
+    saved.taken = state_.Pegas;
+    std::copy(state_.Ordem.begin() + 1, state_.Ordem.end(), saved.takers.begin());
+    saved.taker = taker_;
+  } else {
+    saved.events = handEvents_;
+  }
+  return saved;
+}
+
+bool Match::restore(const SavedMatch& saved) {
+  if (started_ || busy_ || awaiting_ == Awaiting::Finished) return false;
+  auto rebuilt = rebuild(saved);
+  auto* position = std::get_if<SavedPosition>(&rebuilt);
+  if (position == nullptr) return false;
+  started_ = true;
+  rules_ = saved.rules;
+  handsPlayed_ = saved.handsPlayed;
+  Rodizio_ = saved.rotation;
+  state_ = position->state;
+  chain_ = position->chain;
+  handEvents_ = saved.events;
+  firstRound_ = saved.firstRound;
+  act([this, &saved, position] {
+    awaiting_ = Awaiting::Nothing;
+    screen_.showTurn(-1);
+    screen_.showPassCommand(false);
+    screen_.clearTable();
+    screen_.showSeats(settings_.Nomes);
+    ExibePlacar();
+    screen_.newHand();
+    if (saved.dealing) {
+      screen_.showPile();
+      enableNewGame(true);
+      if (state_.QtdEscolhidas > 0) {
+        screen_.prompt(texts::takeTileNumber(state_.QtdEscolhidas + 1));
+        screen_.enablePile(true);
+      }
+      step_ = Step::Take;
+      taker_ = saved.taker;
+    } else {
+      screen_.showChain(position->laid);
+      step_ = Step::Turn;
+      toMove_ = kJog;
+    }
+    screen_.showHands();
+    run();
+  });
+  return true;
+}
+
 // --- a match and a hand ------------------------------------------------------
 
 void Match::InitGame(bool leaveEndsProgram) {
@@ -181,6 +253,7 @@ void Match::InitGame(bool leaveEndsProgram) {
     return;
   }
   awaiting_ = Awaiting::Nothing;
+  if (keeper_) keeper_->matchClosed();
   rules_ = settings_;
   handsPlayed_.clear();
   state_.startMatch();
@@ -197,6 +270,8 @@ void Match::NovoJogo() {
   screen_.newHand();
   state_.startHand();
   chain_.reset();
+  handEvents_.clear();
+  firstRound_ = state_.PrimeiraRodada;
   screen_.letEventsRun();
   Distribue();
   screen_.letEventsRun();
@@ -377,6 +452,7 @@ void Match::playTurn() {
     case SeatAnswer::Kind::Pass:
       Pula(seat);
       state_.pass(seat);
+      handEvents_.push_back(HandEvent::pass(seat));
       if (observer_) observer_->passed(seat, state_);
       break;
   }
@@ -513,9 +589,6 @@ void Match::Pula(int seat) {
 void Match::mensagem(const Text& text, int ms) { screen_.message(text, ms); }
 
 void Match::Lancar(int seat, int slot, Lado side) {
-  state_.PrimeiraRodada = false;
-  if (side == Lado::A) ++state_.QtdLadoA;
-  if (side == Lado::B) ++state_.QtdLadoB;
   Hand& hand = state_.hand(seat);
   const TileCode t = hand[slot];
   hand[slot] = TileCode();
@@ -530,28 +603,11 @@ void Match::Lancar(int seat, int slot, Lado side) {
   laid.seat = seat;
   laid.slot = slot;
   laid.side = side;
-  if (side == Lado::First) {
-    laid.placement = chain_.first(t);
-    state_.QtdMesa = 1;
-    state_.Mesa[1] = t;
-  } else {
-    const int index = ++state_.QtdMesa;
-    laid.placement =
-        chain_.PoeNaMesa(index, t, side, side == Lado::A ? state_.PontaA : state_.PontaB);
-    state_.Mesa[index] = laid.placement.shown;
-  }
+  if (side != Lado::First) laid.joined = side == Lado::A ? state_.PontaA : state_.PontaB;
+  laid.placement = layOnTable(state_, chain_, t, side);
+  handEvents_.push_back(HandEvent::play(seat, t, side));
   laid.firstClick = random_.Chance(50);
   screen_.layTile(laid);
-
-  state_.tileLaid();
-  if (side == Lado::First) {
-    state_.PontaA = t.first();
-    state_.PontaB = t.last();
-  } else {
-    state_.UltimaJogada = lastMoveRecord(state_.PontaA, state_.PontaB, t);
-    int& end = side == Lado::A ? state_.PontaA : state_.PontaB;
-    end = t.first() == end ? t.last() : t.first();
-  }
   closeUp(hand, slot);
   screen_.closeUpHand(seat, slot);
   if (observer_) observer_->played(seat, slot, t, side, state_);
@@ -605,6 +661,7 @@ bool Match::EndGame() {
     report.scores[place] = texts::scoreText(state_.Pontos[seat]);
   }
   if (observer_) observer_->matchEnded(w, report.standings, state_);
+  if (keeper_) keeper_->matchClosed();
   screen_.matchEnd(report);
   return true;
 }

@@ -12,6 +12,7 @@
 #include "match_observer.h"
 #include "presentation.h"
 #include "random_source.h"
+#include "saved_match.h"
 #include "scoring.h"
 #include "seat_player.h"
 #include "settings.h"
@@ -29,6 +30,18 @@ namespace tavolix {
 // The flow runs inside the call that set it off: a drop runs the player's
 // move, the turns after it and, when the hand ends, the next deal, and returns
 // once the player is needed again.
+class Match;
+
+// Keeps a match between runs: told each time the match stands waiting for the
+// player, and when there is no longer a match to keep (it is over, or a new
+// one begins).
+class MatchKeeper {
+ public:
+  virtual ~MatchKeeper() = default;
+  virtual void playerAsked(const Match& match) = 0;
+  virtual void matchClosed() = 0;
+};
+
 class Match {
  public:
   // What the game waits for from the player.
@@ -42,6 +55,7 @@ class Match {
   Match(const Settings& settings, Presentation& screen, RandomSource& random);
 
   void setObserver(MatchObserver* observer) { observer_ = observer; }
+  void setKeeper(MatchKeeper* keeper) { keeper_ = keeper; }
   // Who sits at a seat; by default the player at seat 0 and computer players
   // at the others. The player must outlive the match.
   void setSeat(int seat, SeatPlayer& player);
@@ -85,6 +99,14 @@ class Match {
   // The New Game command; the dialog may cancel it.
   void newGame();
 
+  // The match as it stands while the game waits for the player (a pile tile
+  // or a move), to be picked up again by restore().
+  SavedMatch saved() const;
+  // Instead of start(): goes on with a saved match from where it stood, the
+  // table drawn as it was. False, and nothing done, when the saved match is
+  // not a position the game can reach (see rebuild()) or a match has begun.
+  bool restore(const SavedMatch& saved);
+
   // Picks a hand up at a position given whole, with `toPlay` to move next,
   // and plays on until the player is needed. For tests and for looking into a
   // position; the state must be one the game can reach.
@@ -103,6 +125,8 @@ class Match {
   void act(Flow&& flow);
   // Plays on, step after step, until the player is needed or the program ends.
   void run();
+  // Has the keeper keep the match, when it waits for the player.
+  void keep();
 
   // A match and a hand.
   void InitGame(bool leaveEndsProgram);
@@ -143,6 +167,7 @@ class Match {
   Presentation& screen_;
   RandomSource& random_;
   MatchObserver* observer_ = nullptr;
+  MatchKeeper* keeper_ = nullptr;
   TablePlayer tablePlayer_;
   ComputerSeat computer_;
   StrongSeat strong_;
@@ -151,6 +176,10 @@ class Match {
   GameState state_;
   ChainLayout chain_;
   std::vector<HandResult> handsPlayed_;
+  // The moves and passes of the hand in progress, and whether it opens with
+  // 6:6 as a match's first hand does.
+  std::vector<HandEvent> handEvents_;
+  bool firstRound_ = true;
   // Under the rotation rule: the seat that opens the next hand. It keeps its
   // value from hand to hand and from match to match.
   int Rodizio_ = 0;

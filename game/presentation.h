@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "chain_layout.h"
 #include "texts.h"
@@ -18,6 +19,7 @@ struct LaidTile {
   int slot = 0;
   Lado side = Lado::First;
   TilePlacement placement;
+  int joined = -1;         // the end it was laid against; -1 for the first tile
   bool firstClick = true;  // "clic1.wav", else "clic4.wav"
 };
 
@@ -97,8 +99,11 @@ class Presentation {
   virtual void computerPasses(int seat) = 0;
   virtual void returnToHand(int slot, TileReturn how) = 0;
   virtual void revealComputerHands() = 0;
-  // A hand picked up where it stood: all four hands drawn as they are held.
+  // A hand picked up where it stood: all four hands drawn as they are held,
+  // the pile tiles not yet taken, the chain's tiles in the order laid.
   virtual void showHands() = 0;
+  virtual void showPile() = 0;
+  virtual void showChain(const std::vector<LaidTile>& laid) = 0;
 };
 
 // Thrown by a presentation to stop the game where it is (the window closed).
@@ -137,6 +142,8 @@ class SilentPresentation : public Presentation {
   void returnToHand(int, TileReturn) override {}
   void revealComputerHands() override {}
   void showHands() override {}
+  void showPile() override {}
+  void showChain(const std::vector<LaidTile>&) override {}
 };
 
 }  // namespace tavolix

@@ -103,24 +103,35 @@ void TableScene::clearTable() {
 
 void TableScene::layOutPile() {
   for (int position = 1; position <= kTileCount; ++position) {
-    auto* tile = new PileTile(Picture::ImgMontaoX, settings_.PedraX,
-                              [this, position] { Q_EMIT pileClicked(position); });
-    addItem(tile);
-    tile->setZValue(kPile);
-    tile->setEnabled(false);
-    tile->setCursor(ImgMontao0->cursor());
-    tile->setPos(toScene(pilePosition(position)));
-    pile_[position] = tile;
     // Each row comes with the shuffle's sound.
     if ((position - 1) % 7 == 0) {
       sounds_.TocaWav(QStringLiteral("mistura.wav"));
       pacer_.wait(tempo::kDealRowMs);
     }
-    tile->show();
+    addPileTile(position);
     pacer_.letEventsRun();
     pacer_.wait(tempo::kDealRowMs);
     pacer_.letEventsRun();
   }
+}
+
+void TableScene::showPile() {
+  for (int position = 1; position <= kTileCount; ++position) {
+    if (state_ == nullptr || !state_->pileTaken(position)) addPileTile(position);
+  }
+}
+
+void TableScene::addPileTile(int position) {
+  letGo(pile_[position]);
+  auto* tile = new PileTile(Picture::ImgMontaoX, settings_.PedraX,
+                            [this, position] { Q_EMIT pileClicked(position); });
+  addItem(tile);
+  tile->setZValue(kPile);
+  tile->setEnabled(false);
+  tile->setCursor(ImgMontao0->cursor());
+  tile->setPos(toScene(pilePosition(position)));
+  pile_[position] = tile;
+  tile->show();
 }
 
 void TableScene::enablePile(bool enabled) {
@@ -159,6 +170,22 @@ void TableScene::removePile() {
 // --- laying a tile -----------------------------------------------------------
 
 void TableScene::layTile(const LaidTile& laid) {
+  PictureItem* view = chainView(laid);
+  MovePedra(laid.seat, laid.slot, QPointF(laid.placement.left, laid.placement.top));
+  view->show();
+  sounds_.TocaWav(laid.firstClick ? QStringLiteral("clic1.wav") : QStringLiteral("clic4.wav"));
+  markLaid(laid, *view);
+}
+
+void TableScene::showChain(const std::vector<LaidTile>& laid) {
+  for (const LaidTile& tile : laid) {
+    PictureItem* view = chainView(tile);
+    view->show();
+    markLaid(tile, *view);
+  }
+}
+
+PictureItem* TableScene::chainView(const LaidTile& laid) {
   const TilePlacement& p = laid.placement;
   const bool first = laid.side == Lado::First;
   PictureItem* view = PicMatrisH0;
@@ -180,22 +207,16 @@ void TableScene::layTile(const LaidTile& laid) {
   h2->setPicture(halfPicture, p.shown.last() + settings_.PedraBase());
   h1->setPos(toScene(where.first));
   h2->setPos(toScene(where.second));
+  return view;
+}
 
-  MovePedra(laid.seat, laid.slot, QPointF(p.left, p.top));
-  view->show();
-  sounds_.TocaWav(laid.firstClick ? QStringLiteral("clic1.wav") : QStringLiteral("clic4.wav"));
-
-  // The half left open: the one not matching the end it was laid on (the game
-  // moves the end on once the tile is down).
+void TableScene::markLaid(const LaidTile& laid, const PictureItem& view) {
+  const TilePlacement& p = laid.placement;
+  const bool first = laid.side == Lado::First;
+  // The half left open: the one not matching the end it was laid against.
   int open = -1;
-  if (!p.shown.isDouble()) {
-    const int joined = state_ == nullptr      ? p.shown.last()
-                       : laid.side == Lado::A ? state_->PontaA
-                       : laid.side == Lado::B ? state_->PontaB
-                                              : -1;
-    open = first ? 0 : (p.shown.first() == joined ? 1 : 0);
-  }
-  marks_->laid(view, first, laid.side == Lado::A, open);
+  if (!p.shown.isDouble()) open = first ? 0 : (p.shown.first() == laid.joined ? 1 : 0);
+  marks_->laid(&view, first, laid.side == Lado::A, open);
   const QString tile = QStringLiteral("%1:%2").arg(p.shown.first()).arg(p.shown.last());
   lastMove_ = laid.seat == kJog ? tr("Você jogou %1").arg(tile)
                                 : tr("%1 jogou %2").arg(LbPlayer[laid.seat]->caption(), tile);

@@ -69,6 +69,8 @@ class TablePresentation : public Presentation {
   void returnToHand(int slot, TileReturn how) override { scene_.returnToHand(slot, how); }
   void revealComputerHands() override { scene_.MostraPedrasMac(); }
   void showHands() override { scene_.showHands(); }
+  void showPile() override { scene_.showPile(); }
+  void showChain(const std::vector<LaidTile>& laid) override { scene_.showChain(laid); }
 
   // A message box's text as the screen shows it: each old line break a new line.
   static QString screenText(const std::string& text);

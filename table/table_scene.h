@@ -87,6 +87,10 @@ class TableScene : public QGraphicsScene {
   void takeFromPile(int seat, int slot, int position);
   void removePile();
   void layTile(const LaidTile& tile);
+  // A match picked up where it stood: the pile tiles not yet taken, and the
+  // chain as laid, drawn at once.
+  void showPile();
+  void showChain(const std::vector<LaidTile>& laid);
   void closeUpHand(int seat, int slot);
   void computerPasses(int seat);
   void returnToHand(int slot, TileReturn how);
@@ -139,6 +143,12 @@ class TableScene : public QGraphicsScene {
   PictureItem* objeto(int seat) const;
   void slide(QGraphicsItem* item, QPointF step, int steps, int stepMs);
   void MovePedra(int seat, int slot, QPointF target);
+  // A face-down tile at pile `position`, shown and not yet clickable.
+  void addPileTile(int position);
+  // A laid tile's view in the chain, not yet shown; then the marks and words
+  // that tell it was the last laid.
+  PictureItem* chainView(const LaidTile& laid);
+  void markLaid(const LaidTile& laid, const PictureItem& view);
   PictureItem* newView(Picture picture, int layer);
   LabelItem* commandLabel(Command command) const;
 
