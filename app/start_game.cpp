@@ -8,6 +8,7 @@
 
 #include "first_paint.h"
 #include "game/settings.h"
+#include "settings/match_file.h"
 #include "settings/settings_config.h"
 #include "table/form1.h"
 #include "table/frm_splash.h"
@@ -60,7 +61,10 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
     QObject::disconnect(closing);
   }
 
+  // The match in progress outlives the window: it is kept in the player's data folder.
+  MatchFile matchFile(MatchFile::defaultPath());
   Form1 window(settings, store, random);
+  window.setMatchFile(&matchFile);
   QObject::connect(&stop, &TerminationRequests::requested, &window, &QWidget::close);
   if (quitAfterPaint) {
     window.setFirstActivationStartsMatch(false);

@@ -47,6 +47,8 @@ struct ChainGeometry {
   double rowEdgeA = 0;
   double rowTopB = 0;
   double rowEdgeB = 0;
+
+  friend bool operator==(const ChainGeometry&, const ChainGeometry&) = default;
 };
 
 // Lays tiles out in the chain: the first in the middle of the play area, every

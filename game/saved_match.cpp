@@ -121,12 +121,18 @@ Problem rebuildDeal(const SavedMatch& saved, GameState& state) {
   state.Monte = saved.pile;
   state.Pegas = saved.taken;
   state.QtdEscolhidas = tileCount(saved.hands[kJog]);
-  const bool doubleSixTaken = (held & tileBit(kDoubleSix)) != 0;
-  if (doubleSixTaken && saved.opener == kHolderOfDoubleSix)
-    return "the holder of 6:6 is not the opener";
-  if (doubleSixTaken && saved.rules.TipoInicio == 2 &&
-      !(tilesIn(saved.hands[saved.opener]) & tileBit(kDoubleSix)))
-    return "the holder of 6:6 is not the opener";
+  // Whoever takes 6:6 opens when nobody was to open yet (a match's first
+  // hand, or after a tie) and always under the 6:6 rule; until it is taken,
+  // a first hand has nobody to open.
+  int holder = kHolderOfDoubleSix;
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    if (tilesIn(saved.hands[seat]) & tileBit(kDoubleSix)) holder = seat;
+  }
+  const bool holderOpens = saved.firstRound || saved.rules.TipoInicio == 2;
+  if (holder == kHolderOfDoubleSix
+          ? saved.firstRound && saved.opener != kHolderOfDoubleSix
+          : saved.opener != holder && (holderOpens || !isSeat(saved.opener)))
+    return "the opener is not the one the deal makes";
   return std::nullopt;
 }
 
@@ -165,6 +171,12 @@ Problem replayHand(const SavedMatch& saved, SavedPosition& position) {
     toMove = nextSeat(event.seat, saved.rules.SentidoHorario);
   }
   if (toMove != kJog) return "it is not the player's turn";
+  if (state.QtdMesa == 0 && (saved.firstRound || saved.rules.TipoInicio == 2) &&
+      !(tilesIn(saved.hands[saved.opener]) & tileBit(kDoubleSix)))
+    return "the opener must open with 6:6 and does not hold it";
+  if (saved.rules.TipoInicio == 3 &&
+      saved.rotation != nextSeat(saved.opener, saved.rules.SentidoHorario))
+    return "the next opener by rotation is not the one after this hand's";
   for (int seat = kJog; seat <= kMac3; ++seat) {
     const int count = tileCount(saved.hands[seat]);
     if (count == 0) return "a seat has already gone out";

@@ -44,6 +44,7 @@ struct HandResult {
   std::array<int, 4> totals{};     // the pips left in each hand
 
   bool tied() const { return winner < 0; }
+  friend bool operator==(const HandResult&, const HandResult&) = default;
 };
 
 // What a hand is worth from what decides it: the pips left in each hand and,

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +11,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+
+#include "file_aside.h"
 
 namespace tavolix {
 
@@ -100,10 +101,8 @@ void SettingsStore::checkStoreFile() {
     return;
   }
   if (file.size() <= kMaxFileBytes) return;
-  const QString aside =
-      path + QStringLiteral(".too-large-") +
-      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-  if (QFile::rename(path, aside)) {
+  const QString aside = setFileAside(path, QStringLiteral("too-large"));
+  if (!aside.isEmpty()) {
     setAside_ = aside;
     std::fprintf(stderr,
                  "tavolix: the settings file %s is %lld bytes, far more than the game writes; it "

@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -143,7 +145,48 @@ void Form1::showEvent(QShowEvent* event) {
   update();
   pacer::letEventsRun();
   // The match begins with the new game dialog, over the table.
-  if (startsMatch_) later([this] { match_.start(); });
+  if (startsMatch_) {
+    later([this] {
+      if (!resumeSavedMatch()) match_.start();
+    });
+  }
+}
+
+void Form1::setMatchFile(MatchFile* file) {
+  matchFile_ = file;
+  match_.setKeeper(file);
+}
+
+bool Form1::resumeSavedMatch() {
+  if (matchFile_ == nullptr) return false;
+  const MatchFile::Found found = matchFile_->read();
+  if (found.refused()) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"),
+                    tr("A partida interrompida não pôde ser retomada: o arquivo dela está "
+                       "danificado. Uma nova partida vai começar.\n\nO arquivo foi guardado "
+                       "como:\n%1")
+                        .arg(QDir::toNativeSeparators(found.keptAs.isEmpty() ? matchFile_->path()
+                                                                             : found.keptAs)),
+                    QMessageBox::Ok, this);
+    box.exec();
+    return false;
+  }
+  if (!found.match) return false;
+  QMessageBox ask(QMessageBox::Question, QStringLiteral("Tavolix"),
+                  tr("Uma partida ficou por terminar. Deseja continuá-la?"), QMessageBox::NoButton,
+                  this);
+  QPushButton* resume = ask.addButton(tr("Continuar"), QMessageBox::YesRole);
+  ask.addButton(tr("Nova partida"), QMessageBox::NoRole);
+  // Closing the question loses nothing: the match goes on.
+  ask.setDefaultButton(resume);
+  ask.setEscapeButton(resume);
+  ask.exec();
+  if (ask.clickedButton() != resume) {
+    matchFile_->remove();
+    return false;
+  }
+  settings_.Nomes = found.match->rules.Nomes;
+  return match_.restore(*found.match);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

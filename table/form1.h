@@ -12,6 +12,7 @@
 #include "game/match.h"
 #include "hand_drag.h"
 #include "help_launcher.h"
+#include "settings/match_file.h"
 #include "sound_player.h"
 #include "table_pacer.h"
 #include "table_presentation.h"
@@ -51,6 +52,10 @@ class Form1 : public QWidget {
   // The first activation starts a match with the new game dialog; tests of the
   // window alone may leave the table empty.
   void setFirstActivationStartsMatch(bool starts) { startsMatch_ = starts; }
+  // Where the match in progress is kept between runs: the first activation
+  // offers to go on with a match found there, and the match is saved there
+  // each time the player is asked for something. None by default.
+  void setMatchFile(MatchFile* file);
 
   // The full-screen toggle: whether it is on, and whether it took the whole screen.
   bool ResolucaoMudou() const { return resolucaoMudou_; }
@@ -89,6 +94,9 @@ class Form1 : public QWidget {
   // Help, from the command or the new game dialog; when nothing can show it, the player is told
   // where its pages are.
   void showHelp();
+  // The first activation: a match kept from the last run is offered, and
+  // picked up if the player wants it. True when it was.
+  bool resumeSavedMatch();
   // The keyboard: everything the mouse does. True when the key was the game's.
   bool keyAction(const QKeyEvent& event);
 
@@ -111,6 +119,7 @@ class Form1 : public QWidget {
   Match match_;
   TablePresentation presentation_;
   HandDrag* hand_ = nullptr;  // an item of the scene
+  MatchFile* matchFile_ = nullptr;
 
   bool activated_ = false;
   bool startsMatch_ = true;

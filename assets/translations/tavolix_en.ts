@@ -50,10 +50,36 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="46"/>
-        <location filename="../../table/form1.cpp" line="240"/>
+        <location filename="../../table/form1.cpp" line="48"/>
+        <location filename="../../table/form1.cpp" line="283"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="165"/>
+        <source>A partida interrompida não pôde ser retomada: o arquivo dela está danificado. Uma nova partida vai começar.
+
+O arquivo foi guardado como:
+%1</source>
+        <translation>The unfinished match could not be picked up again: its file is damaged. A new match will begin.
+
+The file was kept as:
+%1</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="176"/>
+        <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
+        <translation>A match was left unfinished. Do you want to continue it?</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="178"/>
+        <source>Continuar</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="179"/>
+        <source>Nova partida</source>
+        <translation>New match</translation>
     </message>
 </context>
 <context>
@@ -510,7 +536,7 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::StartupOptions</name>
     <message>
-        <location filename="../../app/main.cpp" line="56"/>
+        <location filename="../../app/main.cpp" line="55"/>
         <source>sem tela para mostrar a mesa (DISPLAY e WAYLAND_DISPLAY estão vazias)</source>
         <translation>no display to show the table on (DISPLAY and WAYLAND_DISPLAY are unset)</translation>
     </message>
@@ -560,7 +586,7 @@ Environment:
                  the settings folder (~/.config when empty):
                  Vantorel/Tavolix.conf inside it
 
-Qt's own options (-platform, -style, -reverse...) are taken too.
+Qt&apos;s own options (-platform, -style, -reverse...) are taken too.
 </translation>
     </message>
     <message>
@@ -584,7 +610,7 @@ Qt's own options (-platform, -style, -reverse...) are taken too.
         <translation>unknown language &apos;%1&apos;: use pt or en</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="92"/>
+        <location filename="../../app/startup_options.cpp" line="91"/>
         <source>Copyright (C) 2026 os desenvolvedores do Tavolix
 Licença GPL-3.0-or-later: GNU GPL versão 3 ou posterior &lt;https://gnu.org/licenses/gpl.html&gt;.
 Este é um software livre: você pode modificá-lo e redistribuí-lo.
@@ -600,12 +626,12 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::TableScene</name>
     <message>
-        <location filename="../../table/table_moves.cpp" line="200"/>
+        <location filename="../../table/table_moves.cpp" line="221"/>
         <source>Você jogou %1</source>
         <translation>You played %1</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="201"/>
+        <location filename="../../table/table_moves.cpp" line="222"/>
         <source>%1 jogou %2</source>
         <translation>%1 played %2</translation>
     </message>
@@ -733,7 +759,7 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::startGame</name>
     <message>
-        <location filename="../../app/start_game.cpp" line="21"/>
+        <location filename="../../app/start_game.cpp" line="36"/>
         <source>É necessário resolução minima de 800 x 600</source>
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>

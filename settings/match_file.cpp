@@ -1,0 +1,365 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#include "match_file.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "file_aside.h"
+
+namespace tavolix {
+
+namespace {
+
+constexpr char kFormat[] = "tavolix-match";
+constexpr std::array<const char*, 5> kGoingOut{"none", "simples", "laELo", "carrocao", "cruzada"};
+
+QJsonValue seatOrNull(int seat) { return isSeat(seat) ? QJsonValue(seat) : QJsonValue(); }
+
+QJsonArray tilesOf(const Hand& hand) {
+  QJsonArray tiles;
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (!hand[slot].empty()) tiles.append(QString::fromStdString(hand[slot].text()));
+  }
+  return tiles;
+}
+
+template <class Numbers>
+QJsonArray numbers(const Numbers& values) {
+  QJsonArray array;
+  for (const int v : values) array.append(v);
+  return array;
+}
+
+QString sideName(Lado side) {
+  return side == Lado::A   ? QStringLiteral("A")
+         : side == Lado::B ? QStringLiteral("B")
+                           : QStringLiteral("first");
+}
+
+// Reads the document's fields, each checked for its kind and range; the first
+// thing wrong is kept, and everything read after it is ignored.
+class Reader {
+ public:
+  QString problem;
+
+  bool ok() const { return problem.isEmpty(); }
+  void fail(const QString& what) {
+    if (ok()) problem = what;
+  }
+
+  QJsonValue field(const QJsonObject& object, const char* key) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) fail(QStringLiteral("\"%1\" is missing").arg(QLatin1String(key)));
+    return value;
+  }
+  int number(const QJsonValue& value, const char* what, int low, int high) {
+    const double d = value.toDouble(std::nan(""));
+    if (!value.isDouble() || d != std::floor(d) || d < low || d > high) {
+      fail(QStringLiteral("%1 is not a whole number from %2 to %3")
+               .arg(QLatin1String(what))
+               .arg(low)
+               .arg(high));
+      return low;
+    }
+    return static_cast<int>(d);
+  }
+  int number(const QJsonObject& object, const char* key, int low, int high) {
+    return number(field(object, key), key, low, high);
+  }
+  // A seat, or null for none (`none` is what the game keeps for it).
+  int seatOrNone(const QJsonObject& object, const char* key, int none) {
+    const QJsonValue value = field(object, key);
+    return value.isNull() ? none : number(value, key, kJog, kMac3);
+  }
+  bool boolean(const QJsonObject& object, const char* key) {
+    const QJsonValue value = field(object, key);
+    if (!value.isBool())
+      fail(QStringLiteral("\"%1\" is not true or false").arg(QLatin1String(key)));
+    return value.toBool();
+  }
+  QJsonObject object(const QJsonObject& object, const char* key) {
+    const QJsonValue value = field(object, key);
+    if (!value.isObject()) fail(QStringLiteral("\"%1\" is not an object").arg(QLatin1String(key)));
+    return value.toObject();
+  }
+  QJsonArray array(const QJsonValue& value, const char* what, int least, int most) {
+    const QJsonArray array = value.toArray();
+    if (!value.isArray() || array.size() < least || array.size() > most) {
+      fail(QStringLiteral("%1 is not a list of %2 to %3 entries")
+               .arg(QLatin1String(what))
+               .arg(least)
+               .arg(most));
+      return {};
+    }
+    return array;
+  }
+  QJsonArray array(const QJsonObject& object, const char* key, int least, int most) {
+    return array(field(object, key), key, least, most);
+  }
+  TileCode tile(const QJsonValue& value) {
+    const auto t = TileCode::fromText(value.toString().toStdString());
+    if (!value.isString() || !t || t->empty()) {
+      fail(QStringLiteral("\"%1\" is not a tile").arg(value.toVariant().toString()));
+      return TileCode();
+    }
+    return *t;
+  }
+};
+
+Settings readRules(Reader& in, const QJsonObject& document) {
+  Settings rules;
+  const QJsonObject r = in.object(document, "rules");
+  rules.TipoJogo = in.boolean(r, "pairs") ? 2 : 1;
+  rules.TipoRegra = static_cast<std::int16_t>(in.number(r, "scoring", 1, 2));
+  rules.TipoInicio = static_cast<std::int16_t>(in.number(r, "opening", 1, 3));
+  rules.SentidoHorario = in.boolean(r, "clockwise");
+  rules.FecharSoNoNatural = in.boolean(r, "closeOnlyNatural");
+  rules.PontosLimit = static_cast<std::int16_t>(in.number(r, "limit", 1, 1000));
+  const QJsonArray names = in.array(document, "names", kSeatCount, kSeatCount);
+  for (int seat = 0; seat < names.size(); ++seat) {
+    if (!names[seat].isString()) in.fail(QStringLiteral("a name is not text"));
+    rules.Nomes[seat] = names[seat].toString().toStdString();
+  }
+  return rules;
+}
+
+HandResult readHandPlayed(Reader& in, const QJsonValue& value) {
+  HandResult hand;
+  if (!value.isObject()) in.fail(QStringLiteral("a hand played is not an object"));
+  const QJsonObject h = value.toObject();
+  const QString ending = in.field(h, "ending").toString();
+  if (ending != QLatin1String("wentOut") && ending != QLatin1String("blocked"))
+    in.fail(QStringLiteral("a hand played ends neither \"wentOut\" nor \"blocked\""));
+  hand.ending = ending == QLatin1String("blocked") ? HandResult::Ending::Blocked
+                                                   : HandResult::Ending::WentOut;
+  hand.winner = in.number(h, "winner", -1, kMac3);
+  hand.points = in.number(h, "points", 0, 1000);
+  for (const QJsonValue seat : in.array(h, "scorers", 0, 2))
+    hand.scorers.push_back(in.number(seat, "a scorer", kJog, kMac3));
+  hand.nextOpener = in.seatOrNone(h, "nextOpener", kHolderOfDoubleSix);
+  const QString kind = in.field(h, "goingOut").toString();
+  int known = 0;
+  while (known < static_cast<int>(kGoingOut.size()) && kind != QLatin1String(kGoingOut[known]))
+    ++known;
+  if (known == static_cast<int>(kGoingOut.size()))
+    in.fail(QStringLiteral("a way of going out is unknown"));
+  else
+    hand.kind = static_cast<GoingOut>(known);
+  const QJsonArray pips = in.array(h, "pips", kSeatCount, kSeatCount);
+  for (int seat = 0; seat < pips.size(); ++seat)
+    hand.totals[seat] = in.number(pips[seat], "a pip count", 0, 168);
+  return hand;
+}
+
+void readDeal(Reader& in, const QJsonObject& deal, SavedMatch& saved) {
+  const QJsonArray pile = in.array(deal, "pile", kTileCount, kTileCount);
+  for (int k = 0; k < pile.size(); ++k) saved.pile[k] = in.tile(pile[k]);
+  for (const QJsonValue position : in.array(deal, "taken", 0, kTileCount)) {
+    const int p = in.number(position, "a pile position", 1, kTileCount);
+    if (saved.taken[p]) in.fail(QStringLiteral("a pile position is taken twice"));
+    saved.taken.set(p);
+  }
+  const QJsonArray takers = in.array(deal, "takers", kSeatCount, kSeatCount);
+  for (int k = 0; k < takers.size(); ++k) saved.takers[k] = in.number(takers[k], "a taker", 0, 3);
+  saved.taker = in.number(deal, "taker", 1, kSeatCount);
+}
+
+HandEvent readMove(Reader& in, const QJsonValue& value) {
+  if (!value.isObject()) in.fail(QStringLiteral("a move is not an object"));
+  const QJsonObject m = value.toObject();
+  const int seat = in.number(m, "seat", kJog, kMac3);
+  if (m.contains(QLatin1String("pass"))) {
+    if (m.value(QLatin1String("pass")) != QJsonValue(true))
+      in.fail(QStringLiteral("a pass is not \"pass\": true"));
+    return HandEvent::pass(seat);
+  }
+  const TileCode t = in.tile(in.field(m, "tile"));
+  const QString end = in.field(m, "end").toString();
+  if (end != sideName(Lado::First) && end != sideName(Lado::A) && end != sideName(Lado::B))
+    in.fail(QStringLiteral("a move's end is not \"first\", \"A\" or \"B\""));
+  return HandEvent::play(seat, t,
+                         end == sideName(Lado::A)   ? Lado::A
+                         : end == sideName(Lado::B) ? Lado::B
+                                                    : Lado::First);
+}
+
+}  // namespace
+
+QByteArray matchToJson(const SavedMatch& saved) {
+  const Settings& r = saved.rules;
+  QJsonObject document{
+      {QStringLiteral("format"), QLatin1String(kFormat)},
+      {QStringLiteral("version"), kMatchFileVersion},
+      {QStringLiteral("rules"),
+       QJsonObject{{QStringLiteral("pairs"), r.pairs()},
+                   {QStringLiteral("scoring"), r.TipoRegra},
+                   {QStringLiteral("opening"), r.TipoInicio},
+                   {QStringLiteral("clockwise"), r.SentidoHorario},
+                   {QStringLiteral("closeOnlyNatural"), r.FecharSoNoNatural},
+                   {QStringLiteral("limit"), r.PontosLimit}}},
+      {QStringLiteral("scores"), numbers(saved.scores)},
+      {QStringLiteral("rotation"), saved.rotation},
+      {QStringLiteral("opener"), seatOrNull(saved.opener)},
+      {QStringLiteral("firstRound"), saved.firstRound},
+  };
+  QJsonArray names;
+  for (const std::string& name : r.Nomes) names.append(QString::fromStdString(name));
+  document.insert(QStringLiteral("names"), names);
+  QJsonArray played;
+  for (const HandResult& hand : saved.handsPlayed) {
+    const bool blocked = hand.ending == HandResult::Ending::Blocked;
+    played.append(QJsonObject{
+        {QStringLiteral("ending"), blocked ? QStringLiteral("blocked") : QStringLiteral("wentOut")},
+        {QStringLiteral("winner"), hand.winner},
+        {QStringLiteral("points"), hand.points},
+        {QStringLiteral("scorers"), numbers(hand.scorers)},
+        {QStringLiteral("nextOpener"), seatOrNull(hand.nextOpener)},
+        {QStringLiteral("goingOut"), QLatin1String(kGoingOut[static_cast<int>(hand.kind)])},
+        {QStringLiteral("pips"), numbers(hand.totals)},
+    });
+  }
+  document.insert(QStringLiteral("handsPlayed"), played);
+  QJsonArray hands;
+  for (const Hand& hand : saved.hands) hands.append(tilesOf(hand));
+  document.insert(QStringLiteral("hands"), hands);
+  if (saved.dealing) {
+    QJsonArray pile;
+    QJsonArray taken;
+    for (int position = 1; position <= kTileCount; ++position) {
+      pile.append(QString::fromStdString(saved.pile[position - 1].text()));
+      if (saved.taken[position]) taken.append(position);
+    }
+    document.insert(QStringLiteral("deal"),
+                    QJsonObject{{QStringLiteral("pile"), pile},
+                                {QStringLiteral("taken"), taken},
+                                {QStringLiteral("takers"), numbers(saved.takers)},
+                                {QStringLiteral("taker"), saved.taker}});
+  } else {
+    QJsonArray moves;
+    for (const HandEvent& event : saved.events) {
+      if (event.passed) {
+        moves.append(
+            QJsonObject{{QStringLiteral("seat"), event.seat}, {QStringLiteral("pass"), true}});
+      } else {
+        moves.append(
+            QJsonObject{{QStringLiteral("seat"), event.seat},
+                        {QStringLiteral("tile"), QString::fromStdString(event.tile.text())},
+                        {QStringLiteral("end"), sideName(event.side)}});
+      }
+    }
+    document.insert(QStringLiteral("moves"), moves);
+  }
+  return QJsonDocument(document).toJson(QJsonDocument::Indented);
+}
+
+std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
+  QJsonParseError error;
+  const QJsonDocument parsed = QJsonDocument::fromJson(json, &error);
+  if (parsed.isNull()) return QStringLiteral("it is not JSON (%1)").arg(error.errorString());
+  if (!parsed.isObject()) return QStringLiteral("it is not a JSON object");
+  const QJsonObject document = parsed.object();
+  if (document.value(QLatin1String("format")).toString() != QLatin1String(kFormat))
+    return QStringLiteral("it is not a saved match");
+  const QJsonValue version = document.value(QLatin1String("version"));
+  if (version != QJsonValue(kMatchFileVersion))
+    return QStringLiteral("it is of another version (%1)").arg(version.toVariant().toString());
+
+  Reader in;
+  SavedMatch saved;
+  saved.rules = readRules(in, document);
+  const QJsonArray scores = in.array(document, "scores", kSeatCount, kSeatCount);
+  for (int seat = 0; seat < scores.size(); ++seat)
+    saved.scores[seat] = in.number(scores[seat], "a score", 0, 1000);
+  saved.rotation = in.number(document, "rotation", kJog, kMac3);
+  saved.opener = in.seatOrNone(document, "opener", kHolderOfDoubleSix);
+  saved.firstRound = in.boolean(document, "firstRound");
+  for (const QJsonValue hand : in.array(document, "handsPlayed", 0, 1000))
+    saved.handsPlayed.push_back(readHandPlayed(in, hand));
+  const QJsonArray hands = in.array(document, "hands", kSeatCount, kSeatCount);
+  for (int seat = 0; seat < hands.size(); ++seat) {
+    const QJsonArray tiles = in.array(hands[seat], "a hand", 0, kHandSlots);
+    for (int k = 0; k < tiles.size(); ++k) saved.hands[seat][k + 1] = in.tile(tiles[k]);
+  }
+  saved.dealing = document.contains(QLatin1String("deal"));
+  if (saved.dealing == document.contains(QLatin1String("moves")))
+    in.fail(QStringLiteral("it holds both or neither of \"deal\" and \"moves\""));
+  if (saved.dealing) {
+    readDeal(in, in.object(document, "deal"), saved);
+  } else {
+    for (const QJsonValue move : in.array(document, "moves", 0, 4 * kTileCount))
+      saved.events.push_back(readMove(in, move));
+  }
+  if (!in.ok()) return in.problem;
+  // Every field is what it should be: the position must also be one the game can reach.
+  const auto rebuilt = rebuild(saved);
+  if (const auto* problem = std::get_if<std::string>(&rebuilt))
+    return QString::fromStdString(*problem);
+  return saved;
+}
+
+QString MatchFile::defaultPath() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+         QStringLiteral("/match.json");
+}
+
+MatchFile::Found MatchFile::read() {
+  Found found;
+  QFile file(path_);
+  if (!file.exists()) return found;
+  const QFileInfo info(path_);
+  if (!info.isFile()) {
+    found.problem = QStringLiteral("it is not a file");
+  } else if (info.size() > kMaxFileBytes) {
+    found.problem = QStringLiteral("it is %1 bytes, far more than a match takes").arg(info.size());
+  } else if (!file.open(QIODevice::ReadOnly)) {
+    found.problem = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+    return found;  // left where it is: it may be readable another time
+  } else {
+    auto match = matchFromJson(file.read(kMaxFileBytes + 1));
+    file.close();
+    if (auto* saved = std::get_if<SavedMatch>(&match)) {
+      found.match = std::move(*saved);
+      return found;
+    }
+    found.problem = std::get<QString>(match);
+  }
+  if (info.isFile()) found.keptAs = setFileAside(path_, QStringLiteral("refused"));
+  std::fprintf(stderr, "tavolix: the saved match %s is refused: %s; %s\n",
+               QFile::encodeName(path_).constData(), found.problem.toLocal8Bit().constData(),
+               found.keptAs.isEmpty()
+                   ? "it could not be set aside"
+                   : qPrintable(QStringLiteral("it was set aside as %1").arg(found.keptAs)));
+  std::fflush(stderr);
+  return found;
+}
+
+bool MatchFile::write(const SavedMatch& saved) {
+  QDir().mkpath(QFileInfo(path_).absolutePath());
+  QSaveFile file(path_);
+  const bool written =
+      file.open(QIODevice::WriteOnly) && file.write(matchToJson(saved)) >= 0 && file.commit();
+  if (!written && !warned_) {
+    warned_ = true;
+    std::fprintf(stderr,
+                 "tavolix: the match in progress cannot be saved to %s (%s); it is lost if the "
+                 "game is closed.\n",
+                 QFile::encodeName(path_).constData(),
+                 file.errorString().toLocal8Bit().constData());
+    std::fflush(stderr);
+  }
+  return written;
+}
+
+void MatchFile::remove() { QFile::remove(path_); }
+
+}  // namespace tavolix
