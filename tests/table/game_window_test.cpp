@@ -21,6 +21,7 @@
 #include "dialogs/score_history.h"
 #include "dialogs/window_parts.h"
 #include "game/table_geometry.h"
+#include "settings/match_file.h"
 #include "support/game_printers.h"
 #include "support/recording_presentation.h"
 #include "support/tiles.h"
@@ -54,7 +55,7 @@ class GameWindowTest : public WindowTest {
       }
     }
     ASSERT_EQ(awaiting(), Match::Awaiting::Move);
-    if (window.match().passOffered()) {
+    if (table_->match().passOffered()) {
       click(TableScene::Command::Pass);
       return;
     }
@@ -69,7 +70,7 @@ class GameWindowTest : public WindowTest {
     ASSERT_GT(slot, 0);
     // The tile's corner taken to the end it fits (on an ivory tile the grab point
     // lies 45 twips up and left of the pointer).
-    const ChainGeometry& chain = window.match().chain();
+    const ChainGeometry& chain = table_->match().chain();
     QPointF corner(geometry::kFirstTile.left, geometry::kFirstTile.top);
     if (s.QtdMesa > 0) {
       corner = s.PedrasJog[slot].holds(s.PontaA) ? QPointF(chain.EsqA, chain.TopoA)
@@ -77,15 +78,16 @@ class GameWindowTest : public WindowTest {
     }
     const QPointF to = corner + QPointF(240 - 45, 465 - 45);
     const int before = s.QtdMesa;
-    const std::size_t handsBefore = window.match().handsPlayed().size();
-    sendMouseAt(window, QEvent::MouseMove, slotMiddle(slot), Qt::NoButton, Qt::NoButton);
-    sendMouseAt(window, QEvent::MouseButtonPress, slotMiddle(slot), Qt::LeftButton, Qt::LeftButton);
-    sendMouseAt(window, QEvent::MouseMove, (slotMiddle(slot) + to) / 2, Qt::NoButton,
+    const std::size_t handsBefore = table_->match().handsPlayed().size();
+    sendMouseAt(*table_, QEvent::MouseMove, slotMiddle(slot), Qt::NoButton, Qt::NoButton);
+    sendMouseAt(*table_, QEvent::MouseButtonPress, slotMiddle(slot), Qt::LeftButton,
                 Qt::LeftButton);
-    sendMouseAt(window, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    sendMouseAt(window, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    sendMouseAt(*table_, QEvent::MouseMove, (slotMiddle(slot) + to) / 2, Qt::NoButton,
+                Qt::LeftButton);
+    sendMouseAt(*table_, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouseAt(*table_, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
     settle();
-    ASSERT_TRUE(state().QtdMesa > before || window.match().handsPlayed().size() > handsBefore)
+    ASSERT_TRUE(state().QtdMesa > before || table_->match().handsPlayed().size() > handsBefore)
         << "the tile of slot " << slot << " was not taken";
     laid = true;
   }
@@ -485,6 +487,89 @@ TEST_F(GameWindowTest, AWholeMatchAgainstStrongOpponentsIsPlayedByMouse) {
   EXPECT_TRUE(ended);
   EXPECT_GE(static_cast<int>(window.match().handsPlayed().size()), 1);
   EXPECT_GE(laid, 4);
+}
+
+// Closed in the middle of a hand, the match is there at the next start: the
+// player says to go on, finds the table as he left it, and plays it out.
+TEST_F(GameWindowTest, AMatchClosedHalfwayGoesOnAtTheNextStartToItsEnd) {
+  MatchFile file(dir.filePath(QStringLiteral("data/match.json")));
+  dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  GameState left;
+  std::vector<HandResult> handsLeft;
+  std::vector<QPointF> chainLeft;
+  {
+    Settings firstRun = named();
+    Form1 first(firstRun, store, random);
+    first.setScreenSize([this] { return screen; });
+    first.setMatchFile(&file);
+    table_ = &first;
+    startMatch(QStringLiteral("Bia"));
+    // A hand over, and the next well under way.
+    for (int step = 0; step < 400; ++step) {
+      if (table_->match().handsPlayed().size() >= 1 && state().QtdMesa >= 5 &&
+          awaiting() == Match::Awaiting::Move)
+        break;
+      bool laid = false;
+      ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
+    }
+    ASSERT_GE(state().QtdMesa, 5);
+    left = state();
+    handsLeft = first.match().handsPlayed();
+    for (const PictureItem* view : scene().chainViews()) chainLeft.push_back(view->pos());
+    first.close();
+  }
+  ASSERT_TRUE(QFile::exists(file.path()));
+
+  table_ = &window;
+  window.setMatchFile(&file);
+  dialogs.expect<QMessageBox>(
+      [](QMessageBox& ask) {
+        EXPECT_EQ(ask.text(),
+                  QStringLiteral("Uma partida ficou por terminar. Deseja continuá-la?"));
+        for (QAbstractButton* button : ask.buttons()) {
+          if (button->text() == QStringLiteral("Continuar")) clickWidget(button);
+        }
+      },
+      QStringLiteral("continuar.png"));
+  window.show();
+  settle();
+  ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+  for (int seat = kJog; seat <= kMac3; ++seat) EXPECT_EQ(state().hand(seat), left.hand(seat));
+  EXPECT_EQ(state().Mesa, left.Mesa);
+  EXPECT_EQ(state().NaoTem, left.NaoTem);
+  EXPECT_EQ(state().Pontos, left.Pontos);
+  EXPECT_EQ(window.match().handsPlayed(), handsLeft);
+  std::vector<QPointF> chain;
+  for (const PictureItem* view : scene().chainViews()) chain.push_back(view->pos());
+  EXPECT_EQ(chain, chainLeft);
+  EXPECT_EQ(scene().seatName(kJog).caption(), QStringLiteral("Bia"));
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    EXPECT_EQ(scene().score(seat).caption(), QStringLiteral("%1 pts").arg(left.Pontos[seat]));
+    for (int slot = 1; slot <= kHandSlots; ++slot) {
+      const bool held = !left.hand(seat)[slot].empty();
+      EXPECT_EQ(seat == kJog ? scene().handTile(slot).isVisible()
+                             : scene().computerTile(seat, slot).isVisible(),
+                held)
+          << seat << " " << slot;
+    }
+  }
+
+  bool ended = false;
+  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
+    ended = true;
+    end.accept();
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  for (int step = 0; step < 2000 && !ended; ++step) {
+    bool laid = false;
+    ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
+  }
+  ASSERT_TRUE(ended);
+  const auto& played = window.match().handsPlayed();
+  ASSERT_GT(played.size(), handsLeft.size());
+  EXPECT_TRUE(std::equal(handsLeft.begin(), handsLeft.end(), played.begin()));
+  // Over: nothing is left to go on with.
+  EXPECT_FALSE(QFile::exists(file.path()));
 }
 
 // A seat that thinks long leaves the window painting and its timers running.

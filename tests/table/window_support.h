@@ -95,9 +95,9 @@ class WindowTest : public ::testing::Test {
   }
   ~WindowTest() override { pacer::setPace(0.0); }
 
-  TableScene& scene() { return window.scene(); }
-  const GameState& state() { return window.match().state(); }
-  Match::Awaiting awaiting() { return window.match().awaiting(); }
+  TableScene& scene() { return table_->scene(); }
+  const GameState& state() { return table_->match().state(); }
+  Match::Awaiting awaiting() { return table_->match().awaiting(); }
   // Lets what the events set off run to its end: at pace 0 the game plays on
   // inside them until it needs the player again.
   void settle() {
@@ -105,10 +105,10 @@ class WindowTest : public ::testing::Test {
   }
   // The pointer comes to a point of the table from the felt above, and clicks there.
   void click(QPointF twips, Qt::MouseButton button = Qt::LeftButton) {
-    sendMouseAt(window, QEvent::MouseMove, {6000, 3000}, Qt::NoButton, Qt::NoButton);
-    sendMouseAt(window, QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
-    sendMouseAt(window, QEvent::MouseButtonPress, twips, button, button);
-    sendMouseAt(window, QEvent::MouseButtonRelease, twips, button, Qt::NoButton);
+    sendMouseAt(*table_, QEvent::MouseMove, {6000, 3000}, Qt::NoButton, Qt::NoButton);
+    sendMouseAt(*table_, QEvent::MouseMove, twips, Qt::NoButton, Qt::NoButton);
+    sendMouseAt(*table_, QEvent::MouseButtonPress, twips, button, button);
+    sendMouseAt(*table_, QEvent::MouseButtonRelease, twips, button, Qt::NoButton);
     settle();
   }
   void click(TableScene::Command command) {
@@ -129,7 +129,7 @@ class WindowTest : public ::testing::Test {
           clickWidget(d.Label1);
         },
         QStringLiteral("novo-jogo.png"));
-    window.show();
+    table_->show();
     settle();
   }
   // The player to move in a hand picked up where it stood, the window filling
@@ -138,7 +138,7 @@ class WindowTest : public ::testing::Test {
     screen = QSize(800, 600);
     window.setFirstActivationStartsMatch(false);
     window.show();
-    window.match().resume(position, chain, kJog);
+    table_->match().resume(position, chain, kJog);
     ASSERT_EQ(awaiting(), Match::Awaiting::Move);
   }
 
@@ -156,6 +156,8 @@ class WindowTest : public ::testing::Test {
   QSize screen{1280, 1024};
   DialogDriver dialogs;
   Form1 window{settings, store, random};
+  // The window the helpers above work on: `window` unless a test opens another.
+  Form1* table_ = &window;
 };
 
 // A short, silent WAV file, enough for the sound player to find and load.
