@@ -661,7 +661,10 @@ bool Match::EndGame() {
     report.scores[place] = texts::scoreText(state_.Pontos[seat]);
   }
   if (observer_) observer_->matchEnded(w, report.standings, state_);
-  if (keeper_) keeper_->matchClosed();
+  if (keeper_) {
+    keeper_->matchEnded(*this, w);
+    keeper_->matchClosed();
+  }
   screen_.matchEnd(report);
   return true;
 }

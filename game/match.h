@@ -39,6 +39,8 @@ class MatchKeeper {
  public:
   virtual ~MatchKeeper() = default;
   virtual void playerAsked(const Match& match) = 0;
+  // The match has just been won by `winner`: its hands and rules are there to read.
+  virtual void matchEnded(const Match& /*match*/, int /*winner*/) {}
   virtual void matchClosed() = 0;
 };
 

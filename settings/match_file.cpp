@@ -2,19 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "match_file.h"
 
-#include <cmath>
-#include <cstdio>
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
-#include <QStandardPaths>
 
-#include "file_aside.h"
+#include "json_fields.h"
 
 namespace tavolix {
 
@@ -46,77 +38,7 @@ QString sideName(Lado side) {
                            : QStringLiteral("first");
 }
 
-// Reads the document's fields, each checked for its kind and range; the first
-// thing wrong is kept, and everything read after it is ignored.
-class Reader {
- public:
-  QString problem;
-
-  bool ok() const { return problem.isEmpty(); }
-  void fail(const QString& what) {
-    if (ok()) problem = what;
-  }
-
-  QJsonValue field(const QJsonObject& object, const char* key) {
-    const QJsonValue value = object.value(QLatin1String(key));
-    if (value.isUndefined()) fail(QStringLiteral("\"%1\" is missing").arg(QLatin1String(key)));
-    return value;
-  }
-  int number(const QJsonValue& value, const char* what, int low, int high) {
-    const double d = value.toDouble(std::nan(""));
-    if (!value.isDouble() || d != std::floor(d) || d < low || d > high) {
-      fail(QStringLiteral("%1 is not a whole number from %2 to %3")
-               .arg(QLatin1String(what))
-               .arg(low)
-               .arg(high));
-      return low;
-    }
-    return static_cast<int>(d);
-  }
-  int number(const QJsonObject& object, const char* key, int low, int high) {
-    return number(field(object, key), key, low, high);
-  }
-  // A seat, or null for none (`none` is what the game keeps for it).
-  int seatOrNone(const QJsonObject& object, const char* key, int none) {
-    const QJsonValue value = field(object, key);
-    return value.isNull() ? none : number(value, key, kJog, kMac3);
-  }
-  bool boolean(const QJsonObject& object, const char* key) {
-    const QJsonValue value = field(object, key);
-    if (!value.isBool())
-      fail(QStringLiteral("\"%1\" is not true or false").arg(QLatin1String(key)));
-    return value.toBool();
-  }
-  QJsonObject object(const QJsonObject& object, const char* key) {
-    const QJsonValue value = field(object, key);
-    if (!value.isObject()) fail(QStringLiteral("\"%1\" is not an object").arg(QLatin1String(key)));
-    return value.toObject();
-  }
-  QJsonArray array(const QJsonValue& value, const char* what, int least, int most) {
-    const QJsonArray array = value.toArray();
-    if (!value.isArray() || array.size() < least || array.size() > most) {
-      fail(QStringLiteral("%1 is not a list of %2 to %3 entries")
-               .arg(QLatin1String(what))
-               .arg(least)
-               .arg(most));
-      return {};
-    }
-    return array;
-  }
-  QJsonArray array(const QJsonObject& object, const char* key, int least, int most) {
-    return array(field(object, key), key, least, most);
-  }
-  TileCode tile(const QJsonValue& value) {
-    const auto t = TileCode::fromText(value.toString().toStdString());
-    if (!value.isString() || !t || t->empty()) {
-      fail(QStringLiteral("\"%1\" is not a tile").arg(value.toVariant().toString()));
-      return TileCode();
-    }
-    return *t;
-  }
-};
-
-Settings readRules(Reader& in, const QJsonObject& document) {
+Settings readRules(JsonFields& in, const QJsonObject& document) {
   Settings rules;
   const QJsonObject r = in.object(document, "rules");
   rules.TipoJogo = in.boolean(r, "pairs") ? 2 : 1;
@@ -133,7 +55,7 @@ Settings readRules(Reader& in, const QJsonObject& document) {
   return rules;
 }
 
-HandResult readHandPlayed(Reader& in, const QJsonValue& value) {
+HandResult readHandPlayed(JsonFields& in, const QJsonValue& value) {
   HandResult hand;
   if (!value.isObject()) in.fail(QStringLiteral("a hand played is not an object"));
   const QJsonObject h = value.toObject();
@@ -161,7 +83,7 @@ HandResult readHandPlayed(Reader& in, const QJsonValue& value) {
   return hand;
 }
 
-void readDeal(Reader& in, const QJsonObject& deal, SavedMatch& saved) {
+void readDeal(JsonFields& in, const QJsonObject& deal, SavedMatch& saved) {
   const QJsonArray pile = in.array(deal, "pile", kTileCount, kTileCount);
   for (int k = 0; k < pile.size(); ++k) saved.pile[k] = in.tile(pile[k]);
   for (const QJsonValue position : in.array(deal, "taken", 0, kTileCount)) {
@@ -174,7 +96,7 @@ void readDeal(Reader& in, const QJsonObject& deal, SavedMatch& saved) {
   saved.taker = in.number(deal, "taker", 1, kSeatCount);
 }
 
-HandEvent readMove(Reader& in, const QJsonValue& value) {
+HandEvent readMove(JsonFields& in, const QJsonValue& value) {
   if (!value.isObject()) in.fail(QStringLiteral("a move is not an object"));
   const QJsonObject m = value.toObject();
   const int seat = in.number(m, "seat", kJog, kMac3);
@@ -274,7 +196,7 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
   if (version != QJsonValue(kMatchFileVersion))
     return QStringLiteral("it is of another version (%1)").arg(version.toVariant().toString());
 
-  Reader in;
+  JsonFields in;
   SavedMatch saved;
   saved.rules = readRules(in, document);
   const QJsonArray scores = in.array(document, "scores", kSeatCount, kSeatCount);
@@ -307,59 +229,23 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
   return saved;
 }
 
-QString MatchFile::defaultPath() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-         QStringLiteral("/match.json");
-}
+QString MatchFile::defaultPath() { return dataPath(QStringLiteral("match.json")); }
 
 MatchFile::Found MatchFile::read() {
   Found found;
-  QFile file(path_);
-  if (!file.exists()) return found;
-  const QFileInfo info(path_);
-  if (!info.isFile()) {
-    found.problem = QStringLiteral("it is not a file");
-  } else if (info.size() > kMaxFileBytes) {
-    found.problem = QStringLiteral("it is %1 bytes, far more than a match takes").arg(info.size());
-  } else if (!file.open(QIODevice::ReadOnly)) {
-    found.problem = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
-    return found;  // left where it is: it may be readable another time
-  } else {
-    auto match = matchFromJson(file.read(kMaxFileBytes + 1));
-    file.close();
-    if (auto* saved = std::get_if<SavedMatch>(&match)) {
-      found.match = std::move(*saved);
-      return found;
-    }
-    found.problem = std::get<QString>(match);
+  const JsonFile::Read read = file_.read();
+  if (!read.bytes) {
+    found.problem = read.problem;
+    return found;
   }
-  if (info.isFile()) found.keptAs = setFileAside(path_, QStringLiteral("refused"));
-  std::fprintf(stderr, "tavolix: the saved match %s is refused: %s; %s\n",
-               QFile::encodeName(path_).constData(), found.problem.toLocal8Bit().constData(),
-               found.keptAs.isEmpty()
-                   ? "it could not be set aside"
-                   : qPrintable(QStringLiteral("it was set aside as %1").arg(found.keptAs)));
-  std::fflush(stderr);
+  auto match = matchFromJson(*read.bytes);
+  if (auto* saved = std::get_if<SavedMatch>(&match)) {
+    found.match = std::move(*saved);
+  } else {
+    found.problem = std::get<QString>(match);
+    found.keptAs = file_.setAside(found.problem);
+  }
   return found;
 }
-
-bool MatchFile::write(const SavedMatch& saved) {
-  QDir().mkpath(QFileInfo(path_).absolutePath());
-  QSaveFile file(path_);
-  const bool written =
-      file.open(QIODevice::WriteOnly) && file.write(matchToJson(saved)) >= 0 && file.commit();
-  if (!written && !warned_) {
-    warned_ = true;
-    std::fprintf(stderr,
-                 "tavolix: the match in progress cannot be saved to %s (%s); it is lost if the "
-                 "game is closed.\n",
-                 QFile::encodeName(path_).constData(),
-                 file.errorString().toLocal8Bit().constData());
-    std::fflush(stderr);
-  }
-  return written;
-}
-
-void MatchFile::remove() { QFile::remove(path_); }
 
 }  // namespace tavolix

@@ -10,6 +10,7 @@
 
 #include "game/match.h"
 #include "game/saved_match.h"
+#include "json_file.h"
 
 namespace tavolix {
 
@@ -44,14 +45,11 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json);
 // and removed when the match is over.
 class MatchFile : public MatchKeeper {
  public:
-  // Larger than this, a file is no saved match.
-  static constexpr qint64 kMaxFileBytes = 1 << 20;
-
   // The file in the folder QStandardPaths gives for the game's data.
   static QString defaultPath();
-  explicit MatchFile(QString path) : path_(std::move(path)) {}
+  explicit MatchFile(QString path) : file_(std::move(path), "the saved match") {}
 
-  const QString& path() const { return path_; }
+  const QString& path() const { return file_.path(); }
   // What a start finds: no saved match, one to go on with, or one refused
   // (with the reason, and the name it was set aside under, if it could be).
   struct Found {
@@ -61,15 +59,14 @@ class MatchFile : public MatchKeeper {
     bool refused() const { return !problem.isEmpty(); }
   };
   Found read();
-  bool write(const SavedMatch& saved);
-  void remove();
+  bool write(const SavedMatch& saved) { return file_.write(matchToJson(saved)); }
+  void remove() { file_.remove(); }
 
   void playerAsked(const Match& match) override { write(match.saved()); }
   void matchClosed() override { remove(); }
 
  private:
-  QString path_;
-  bool warned_ = false;  // a failure to save is told once
+  JsonFile file_;
 };
 
 }  // namespace tavolix

@@ -428,7 +428,7 @@ TEST(MatchFileTest, WrittenWholeReadBackAndSetAsideWhenDamaged) {
 
   // Too large to be a match: not read at all.
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-  damaged.write(QByteArray(MatchFile::kMaxFileBytes + 1, ' '));
+  damaged.write(QByteArray(JsonFile::kMaxBytes + 1, ' '));
   damaged.close();
   EXPECT_TRUE(file.read().refused());
 

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#pragma once
+
+#include <cmath>
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include "game/seat.h"
+#include "game/tile.h"
+
+namespace tavolix {
+
+// Reads the document's fields, each checked for its kind and range; the first
+// thing wrong is kept, and everything read after it is ignored.
+class JsonFields {
+ public:
+  QString problem;
+
+  bool ok() const { return problem.isEmpty(); }
+  void fail(const QString& what) {
+    if (ok()) problem = what;
+  }
+
+  QJsonValue field(const QJsonObject& object, const char* key) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) fail(QStringLiteral("\"%1\" is missing").arg(QLatin1String(key)));
+    return value;
+  }
+  int number(const QJsonValue& value, const char* what, int low, int high) {
+    const double d = value.toDouble(std::nan(""));
+    if (!value.isDouble() || d != std::floor(d) || d < low || d > high) {
+      fail(QStringLiteral("%1 is not a whole number from %2 to %3")
+               .arg(QLatin1String(what))
+               .arg(low)
+               .arg(high));
+      return low;
+    }
+    return static_cast<int>(d);
+  }
+  int number(const QJsonObject& object, const char* key, int low, int high) {
+    return number(field(object, key), key, low, high);
+  }
+  // A seat, or null for none (`none` is what the game keeps for it).
+  int seatOrNone(const QJsonObject& object, const char* key, int none) {
+    const QJsonValue value = field(object, key);
+    return value.isNull() ? none : number(value, key, kJog, kMac3);
+  }
+  bool boolean(const QJsonObject& object, const char* key) {
+    const QJsonValue value = field(object, key);
+    if (!value.isBool())
+      fail(QStringLiteral("\"%1\" is not true or false").arg(QLatin1String(key)));
+    return value.toBool();
+  }
+  QJsonObject object(const QJsonObject& object, const char* key) {
+    const QJsonValue value = field(object, key);
+    if (!value.isObject()) fail(QStringLiteral("\"%1\" is not an object").arg(QLatin1String(key)));
+    return value.toObject();
+  }
+  QJsonArray array(const QJsonValue& value, const char* what, int least, int most) {
+    const QJsonArray array = value.toArray();
+    if (!value.isArray() || array.size() < least || array.size() > most) {
+      fail(QStringLiteral("%1 is not a list of %2 to %3 entries")
+               .arg(QLatin1String(what))
+               .arg(least)
+               .arg(most));
+      return {};
+    }
+    return array;
+  }
+  QJsonArray array(const QJsonObject& object, const char* key, int least, int most) {
+    return array(field(object, key), key, least, most);
+  }
+  TileCode tile(const QJsonValue& value) {
+    const auto t = TileCode::fromText(value.toString().toStdString());
+    if (!value.isString() || !t || t->empty()) {
+      fail(QStringLiteral("\"%1\" is not a tile").arg(value.toVariant().toString()));
+      return TileCode();
+    }
+    return *t;
+  }
+};
+
+}  // namespace tavolix

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+namespace tavolix {
+
+// `name` in the folder QStandardPaths gives for the game's data.
+QString dataPath(const QString& name);
+
+// A small file of the game's own in the player's data folder: read whole,
+// written whole or not at all (beside itself, then renamed over the old one),
+// and, when what it holds is refused, set aside under another name, kept for
+// whoever wants to look into it.
+class JsonFile {
+ public:
+  // Larger than this, a file is none of the game's.
+  static constexpr qint64 kMaxBytes = 1 << 20;
+
+  // `what` names the file in messages: "the saved match".
+  JsonFile(QString path, const char* what) : path_(std::move(path)), what_(what) {}
+  const QString& path() const { return path_; }
+
+  // What the file holds; no bytes and no problem when there is no file. A
+  // file that is not a file, or too large, is set aside at once.
+  struct Read {
+    std::optional<QByteArray> bytes;
+    QString problem;
+  };
+  Read read();
+  // Renames the file "<name>.refused-<date-time>" and says why on standard
+  // error. Returns the new name; empty when it could not be moved.
+  QString setAside(const QString& problem);
+  // False, and a warning on standard error the first time, when it cannot be written.
+  bool write(const QByteArray& bytes);
+  void remove();
+
+ private:
+  QString path_;
+  const char* what_;
+  bool warned_ = false;
+};
+
+}  // namespace tavolix
