@@ -9,6 +9,7 @@
 #include "first_paint.h"
 #include "game/settings.h"
 #include "settings/match_file.h"
+#include "settings/record_file.h"
 #include "settings/settings_config.h"
 #include "table/form1.h"
 #include "table/frm_splash.h"
@@ -61,10 +62,13 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
     QObject::disconnect(closing);
   }
 
-  // The match in progress outlives the window: it is kept in the player's data folder.
+  // The match in progress outlives the window, and the player's record every match: both are
+  // kept in the player's data folder.
   MatchFile matchFile(MatchFile::defaultPath());
+  RecordFile recordFile(RecordFile::defaultPath());
   Form1 window(settings, store, random);
   window.setMatchFile(&matchFile);
+  window.setRecordFile(&recordFile);
   QObject::connect(&stop, &TerminationRequests::requested, &window, &QWidget::close);
   if (quitAfterPaint) {
     window.setFirstActivationStartsMatch(false);

@@ -60,6 +60,7 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   layout->addWidget(table);
 
   auto* buttons = new QDialogButtonBox(this);
+  statistics = buttons->addButton(tr("&Estatísticas..."), QDialogButtonBox::ActionRole);
   QPushButton* close = buttons->addButton(tr("&Fechar"), QDialogButtonBox::RejectRole);
   close->setDefault(true);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

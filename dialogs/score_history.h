@@ -10,6 +10,7 @@
 #include "game/settings.h"
 #include "game/texts.h"
 
+class QPushButton;
 class QTableWidget;
 
 namespace tavolix {
@@ -24,6 +25,7 @@ class ScoreHistory : public QDialog {
                QWidget* parent = nullptr);
 
   QTableWidget* table = nullptr;
+  QPushButton* statistics = nullptr;  // the player's record, over every match
 };
 
 }  // namespace tavolix

@@ -13,9 +13,13 @@ namespace tavolix {
 // "match.json.refused-20261207-031522-481". Returns the new name, or an empty
 // one when it could not be moved.
 inline QString setFileAside(const QString& path, const QString& why) {
-  const QString aside =
+  const QString stamped =
       path + QLatin1Char('.') + why + QLatin1Char('-') +
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+  // Never over one set aside before, however soon after it.
+  QString aside = stamped;
+  for (int n = 2; QFile::exists(aside); ++n)
+    aside = stamped + QLatin1Char('-') + QString::number(n);
   return QFile::rename(path, aside) ? aside : QString();
 }
 

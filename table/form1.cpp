@@ -20,6 +20,7 @@
 #include "artwork/artwork.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/score_history.h"
+#include "dialogs/statistics.h"
 #include "edge_resize.h"
 #include "game/seat_player.h"
 #include "game/settings.h"
@@ -41,6 +42,7 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
       presentation_(*this, *scene_, pacer_, settings, store) {
   setWindowTitle(QStringLiteral("Tavolix"));
   setAttribute(Qt::WA_DeleteOnClose, false);
+  match_.setKeeper(&keeping_);
   resize(kWidth, kHeight);
 
   installTableAccessibility();
@@ -147,14 +149,45 @@ void Form1::showEvent(QShowEvent* event) {
   // The match begins with the new game dialog, over the table.
   if (startsMatch_) {
     later([this] {
+      readRecord();
       if (!resumeSavedMatch()) match_.start();
     });
   }
 }
 
-void Form1::setMatchFile(MatchFile* file) {
-  matchFile_ = file;
-  match_.setKeeper(file);
+void Form1::Keeping::playerAsked(const Match& match) {
+  if (window_.matchFile_ != nullptr) window_.matchFile_->playerAsked(match);
+}
+
+void Form1::Keeping::matchEnded(const Match& match, int winner) {
+  window_.record_.addMatch(match.handsPlayed(), match.settings(), winner);
+  window_.keepRecord();
+}
+
+void Form1::Keeping::matchClosed() {
+  if (window_.matchFile_ != nullptr) window_.matchFile_->matchClosed();
+}
+
+void Form1::keepRecord() {
+  if (recordFile_ != nullptr && recordKept_) recordFile_->write(record_);
+}
+
+void Form1::readRecord() {
+  if (recordFile_ == nullptr) return;
+  const RecordFile::Found found = recordFile_->read();
+  record_ = found.record;
+  recordKept_ = !found.refused() || !found.keptAs.isEmpty();
+  if (!found.refused()) return;
+  const QString where = QDir::toNativeSeparators(recordFile_->path());
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"),
+                  recordKept_ ? tr("O arquivo das suas estatísticas está danificado e foi "
+                                   "guardado como:\n%1\n\nAs estatísticas recomeçam do zero.")
+                                    .arg(QDir::toNativeSeparators(found.keptAs))
+                              : tr("O arquivo das suas estatísticas não pôde ser lido:\n%1\n\n"
+                                   "Nada será anotado nele até a próxima vez.")
+                                    .arg(where),
+                  QMessageBox::Ok, this);
+  box.exec();
 }
 
 bool Form1::resumeSavedMatch() {
@@ -302,6 +335,9 @@ bool Form1::keyAction(const QKeyEvent& event) {
       case Qt::Key_H:
         showHistory();
         return true;
+      case Qt::Key_E:
+        showStatistics();
+        return true;
       case Qt::Key_M:
         Image4_Click();
         return true;
@@ -366,6 +402,17 @@ void Form1::showHistory() {
   Settings shown = match_.settings();
   shown.Nomes = settings_.Nomes;
   ScoreHistory dialog(match_.handsPlayed(), shown, match_.state().Pontos, qtTranslator(), this);
+  connect(dialog.statistics, &QPushButton::clicked, this, &Form1::showStatistics);
+  dialog.exec();
+}
+
+void Form1::showStatistics() {
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  Statistics dialog(record_, qtTranslator(), this);
+  connect(&dialog, &Statistics::recordReset, this, [this] {
+    record_ = PlayerRecord();
+    keepRecord();
+  });
   dialog.exec();
 }
 

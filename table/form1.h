@@ -13,6 +13,7 @@
 #include "hand_drag.h"
 #include "help_launcher.h"
 #include "settings/match_file.h"
+#include "settings/record_file.h"
 #include "sound_player.h"
 #include "table_pacer.h"
 #include "table_presentation.h"
@@ -55,21 +56,26 @@ class Form1 : public QWidget {
   // Where the match in progress is kept between runs: the first activation
   // offers to go on with a match found there, and the match is saved there
   // each time the player is asked for something. None by default.
-  void setMatchFile(MatchFile* file);
+  void setMatchFile(MatchFile* file) { matchFile_ = file; }
+  // Where the player's record is kept: read at the first activation, added to
+  // at the end of each match. None by default (nothing is recorded).
+  void setRecordFile(RecordFile* file) { recordFile_ = file; }
+  const PlayerRecord& record() const { return record_; }
 
   // The full-screen toggle: whether it is on, and whether it took the whole screen.
   bool ResolucaoMudou() const { return resolucaoMudou_; }
   bool showsFullScreen() const { return fullScreen_; }
 
   // The window's buttons and commands, as their clicks run them.
-  void Image1_Click();  // close
-  void Image2_Click();  // full screen on and off
-  void Image4_Click();  // minimise
-  void Label2_Click();  // New Game
-  void Label1_Click();  // Settings
-  void Label4_Click();  // Help
-  void showHistory();   // the score history of the match
-  void Label3_Click();  // Pass
+  void Image1_Click();    // close
+  void Image2_Click();    // full screen on and off
+  void Image4_Click();    // minimise
+  void Label2_Click();    // New Game
+  void Label1_Click();    // Settings
+  void Label4_Click();    // Help
+  void showHistory();     // the score history of the match
+  void showStatistics();  // the player's record
+  void Label3_Click();    // Pass
 
   // Centres the window on the screen.
   void CentraForm();
@@ -97,6 +103,21 @@ class Form1 : public QWidget {
   // The first activation: a match kept from the last run is offered, and
   // picked up if the player wants it. True when it was.
   bool resumeSavedMatch();
+  // The player's record as kept; a damaged one is set aside, and he is told.
+  void readRecord();
+  // Keeps the match and the record as the match goes: the match file at each
+  // ask, the record at each end.
+  class Keeping : public MatchKeeper {
+   public:
+    explicit Keeping(Form1& window) : window_(window) {}
+    void playerAsked(const Match& match) override;
+    void matchEnded(const Match& match, int winner) override;
+    void matchClosed() override;
+
+   private:
+    Form1& window_;
+  };
+  void keepRecord();
   // The keyboard: everything the mouse does. True when the key was the game's.
   bool keyAction(const QKeyEvent& event);
 
@@ -120,6 +141,10 @@ class Form1 : public QWidget {
   TablePresentation presentation_;
   HandDrag* hand_ = nullptr;  // an item of the scene
   MatchFile* matchFile_ = nullptr;
+  RecordFile* recordFile_ = nullptr;
+  PlayerRecord record_;
+  bool recordKept_ = false;  // false while the record file could be neither read nor set aside
+  Keeping keeping_{*this};
 
   bool activated_ = false;
   bool startsMatch_ = true;

@@ -50,13 +50,35 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="48"/>
-        <location filename="../../table/form1.cpp" line="283"/>
+        <location filename="../../table/form1.cpp" line="50"/>
+        <location filename="../../table/form1.cpp" line="316"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="165"/>
+        <location filename="../../table/form1.cpp" line="183"/>
+        <source>O arquivo das suas estatísticas está danificado e foi guardado como:
+%1
+
+As estatísticas recomeçam do zero.</source>
+        <translation>The file of your statistics is damaged and was kept as:
+%1
+
+Your statistics start again from zero.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="186"/>
+        <source>O arquivo das suas estatísticas não pôde ser lido:
+%1
+
+Nada será anotado nele até a próxima vez.</source>
+        <translation>The file of your statistics could not be read:
+%1
+
+Nothing will be added to it until the next time.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="198"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela está danificado. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -67,17 +89,17 @@ The file was kept as:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="176"/>
+        <location filename="../../table/form1.cpp" line="209"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="178"/>
+        <location filename="../../table/form1.cpp" line="211"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="179"/>
+        <location filename="../../table/form1.cpp" line="212"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -524,11 +546,16 @@ The file was kept as:
     </message>
     <message>
         <location filename="../../dialogs/score_history.cpp" line="63"/>
+        <source>&amp;Estatísticas...</source>
+        <translation>&amp;Statistics...</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="64"/>
         <source>&amp;Fechar</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="67"/>
+        <location filename="../../dialogs/score_history.cpp" line="68"/>
         <source>Fechar</source>
         <translation>Close</translation>
     </message>
@@ -621,6 +648,110 @@ License GPL-3.0-or-later: GNU GPL version 3 or later &lt;https://gnu.org/license
 This is free software: you are free to change and redistribute it.
 There is NO WARRANTY, to the extent permitted by law.
 </translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::Statistics</name>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="60"/>
+        <source>Estatísticas</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="63"/>
+        <source>Jogadas</source>
+        <translation>Played</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="63"/>
+        <source>Vencidas</source>
+        <translation>Won</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="63"/>
+        <source>Aproveitamento</source>
+        <translation>Won %</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="64"/>
+        <source>Partidas</source>
+        <translation>Matches</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="66"/>
+        <location filename="../../dialogs/statistics.cpp" line="67"/>
+        <source>Mãos ganhas</source>
+        <translation>Hands won</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="70"/>
+        <source>Sequência de vitórias</source>
+        <translation>Winning streak</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="74"/>
+        <source>&amp;Zerar...</source>
+        <translation>&amp;Reset...</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="75"/>
+        <source>&amp;Fechar</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="89"/>
+        <source>Individual, por batida</source>
+        <translation>Individual, by going out</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="90"/>
+        <source>Individual, por pontos</source>
+        <translation>Individual, by pips</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="91"/>
+        <source>Duplas, por batida</source>
+        <translation>Pairs, by going out</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="92"/>
+        <source>Duplas, por pontos</source>
+        <translation>Pairs, by pips</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="93"/>
+        <source>Todas</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="101"/>
+        <source>Batida, por pontos</source>
+        <translation>Going out, by pips</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="102"/>
+        <source>Jogo fechado</source>
+        <translation>Blocked game</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="104"/>
+        <source>Maior sequência de vitórias: %1 (agora: %2)</source>
+        <translation>Longest winning streak: %1 (now: %2)</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="111"/>
+        <source>Zerar todas as estatísticas? Isto não pode ser desfeito.</source>
+        <translation>Reset all your statistics? This cannot be undone.</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="113"/>
+        <source>Zerar</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="114"/>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -759,7 +890,7 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::startGame</name>
     <message>
-        <location filename="../../app/start_game.cpp" line="36"/>
+        <location filename="../../app/start_game.cpp" line="37"/>
         <source>É necessário resolução minima de 800 x 600</source>
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#include "settings/record_file.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+namespace tavolix {
+namespace {
+
+HandResult wentOut(std::vector<int> scorers, GoingOut kind) {
+  HandResult hand;
+  hand.winner = scorers.empty() ? -1 : scorers.front();
+  hand.scorers = std::move(scorers);
+  hand.kind = kind;
+  hand.points = 1;
+  return hand;
+}
+
+HandResult blocked(std::vector<int> scorers) {
+  HandResult hand = wentOut(std::move(scorers), GoingOut::None);
+  hand.ending = HandResult::Ending::Blocked;
+  return hand;
+}
+
+Settings rules(bool pairs, bool pipRule) {
+  Settings settings;
+  settings.TipoJogo = pairs ? 2 : 1;
+  settings.TipoRegra = pipRule ? 2 : 1;
+  return settings;
+}
+
+TEST(PlayerRecordTest, CountsHisSidesMatchesHandsAndStreaks) {
+  PlayerRecord record;
+  // Individual, first rule: his own hands count, nobody else's, not a tie.
+  record.addMatch({wentOut({0}, GoingOut::Cruzada), wentOut({1}, GoingOut::Simples),
+                   wentOut({0}, GoingOut::LaELo), blocked({0}), blocked({})},
+                  rules(false, false), kJog);
+  // Pairs under the pip rule, won by his partner: his side's hands and match.
+  record.addMatch({wentOut({2, 0}, GoingOut::None), wentOut({1, 3}, GoingOut::None)},
+                  rules(true, true), kMac2);
+  EXPECT_EQ(record.wentOut, (std::array<int, 4>{0, 1, 0, 1}));
+  EXPECT_EQ(record.wentOutPipRule, 1);
+  EXPECT_EQ(record.blockedWon, 1);
+  EXPECT_EQ(record.played, (std::array<std::array<int, 2>, 2>{{{1, 0}, {0, 1}}}));
+  EXPECT_EQ(record.won, record.played);
+  EXPECT_EQ(record.streak, 2);
+  // Lost in pairs (Mac3 and Mac1 won), then won again: the streak starts over.
+  record.addMatch({}, rules(true, false), kMac3);
+  record.addMatch({}, rules(false, true), kJog);
+  EXPECT_EQ(record.matchesPlayed(), 4);
+  EXPECT_EQ(record.matchesWon(), 3);
+  EXPECT_EQ(record.streak, 1);
+  EXPECT_EQ(record.longestStreak, 2);
+}
+
+TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
+  QTemporaryDir dir;
+  RecordFile file(dir.filePath(QStringLiteral("data/record.json")));
+  RecordFile::Found none = file.read();
+  EXPECT_FALSE(none.refused());
+  EXPECT_EQ(none.record, PlayerRecord());
+
+  PlayerRecord record;
+  record.addMatch({wentOut({0}, GoingOut::Carrocao)}, rules(false, false), kJog);
+  record.addMatch({}, rules(true, true), kMac1);
+  ASSERT_TRUE(file.write(record));
+  const RecordFile::Found found = file.read();
+  EXPECT_FALSE(found.refused());
+  EXPECT_EQ(found.record, record);
+
+  // More won than played, a count gone, a streak longer than the wins, cut short: refused.
+  const QJsonObject good = QJsonDocument::fromJson(recordToJson(record)).object();
+  const auto damaged = [&](const char* group, const char* key, const QJsonValue& value) {
+    QJsonObject document = good;
+    QJsonObject inner = document.value(QLatin1String(group)).toObject();
+    if (value.isUndefined()) {
+      inner.remove(QLatin1String(key));
+    } else {
+      inner.insert(QLatin1String(key), value);
+    }
+    document.insert(QLatin1String(group), inner);
+    return QJsonDocument(document).toJson();
+  };
+  QJsonObject individual{{QStringLiteral("rule1"),
+                          QJsonObject{{QStringLiteral("played"), 1}, {QStringLiteral("won"), 2}}},
+                         {QStringLiteral("pipRule"),
+                          QJsonObject{{QStringLiteral("played"), 0}, {QStringLiteral("won"), 0}}}};
+  for (const QByteArray& json :
+       {damaged("matches", "individual", individual), damaged("handsWon", "laELo", QJsonValue()),
+        damaged("streak", "longest", 5), damaged("handsWon", "blocked", -1),
+        recordToJson(record).left(40)}) {
+    SCOPED_TRACE(json.toStdString());
+    EXPECT_EQ(recordFromJson(json).index(), 1u);
+    QFile out(file.path());
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(json);
+    out.close();
+    const RecordFile::Found refused = file.read();
+    EXPECT_TRUE(refused.refused());
+    EXPECT_EQ(refused.record, PlayerRecord());
+    // The damaged file is kept whole under another name.
+    QFile kept(refused.keptAs);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), json);
+    EXPECT_FALSE(QFile::exists(file.path()));
+  }
+}
+
+}  // namespace
+}  // namespace tavolix
