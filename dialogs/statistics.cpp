@@ -26,6 +26,7 @@ QTableWidget* newTable(int rows, const QStringList& columns, QWidget* parent) {
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setStretchLastSection(true);
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   return table;
 }
 
@@ -45,11 +46,15 @@ QStringList wonOf(int played, int won) {
       played == 0 ? QStringLiteral("—") : QStringLiteral("%1%").arg(qRound(100.0 * won / played))};
 }
 
-// The height that shows every row of a table and nothing more.
+// The size that shows every row and column of a table whole, and no more.
 void fitRows(QTableWidget& table) {
-  int height = table.horizontalHeader()->sizeHint().height() + 2 * table.frameWidth();
-  for (int row = 0; row < table.rowCount(); ++row) height += table.rowHeight(row);
-  table.setFixedHeight(height);
+  table.resizeColumnsToContents();
+  table.resizeRowsToContents();
+  const int frame = 2 * table.frameWidth();
+  table.setMinimumWidth(table.verticalHeader()->sizeHint().width() +
+                        table.horizontalHeader()->length() + frame);
+  table.setFixedHeight(table.horizontalHeader()->sizeHint().height() +
+                       table.verticalHeader()->length() + frame);
 }
 
 }  // namespace

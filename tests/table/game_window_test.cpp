@@ -19,9 +19,11 @@
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/score_history.h"
+#include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
 #include "game/table_geometry.h"
 #include "settings/match_file.h"
+#include "settings/record_file.h"
 #include "support/game_printers.h"
 #include "support/recording_presentation.h"
 #include "support/tiles.h"
@@ -570,6 +572,87 @@ TEST_F(GameWindowTest, AMatchClosedHalfwayGoesOnAtTheNextStartToItsEnd) {
   EXPECT_TRUE(std::equal(handsLeft.begin(), handsLeft.end(), played.begin()));
   // Over: nothing is left to go on with.
   EXPECT_FALSE(QFile::exists(file.path()));
+}
+
+// The record: a damaged file is told of and set aside at the start; a match
+// played to its end is added; the statistics show it, from the keyboard and
+// from the score history, and a reset asked twice empties it.
+TEST_F(GameWindowTest, TheRecordGrowsWithEachMatchIsShownAndResetOnlyWhenConfirmed) {
+  RecordFile file(dir.filePath(QStringLiteral("data/record.json")));
+  QDir().mkpath(dir.filePath(QStringLiteral("data")));
+  QFile damaged(file.path());
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("{\"format\": \"tavolix-record\", \"version\": 1, \"matches\": 3}");
+  damaged.close();
+  window.setRecordFile(&file);
+  dialogs.expect<QMessageBox>([](QMessageBox& box) {
+    EXPECT_TRUE(box.text().contains(QStringLiteral("está danificado e foi guardado como")));
+    EXPECT_TRUE(box.text().contains(QStringLiteral("record.json.refused-")));
+    box.accept();
+  });
+  startMatch();
+  ASSERT_TRUE(dialogs.done());
+
+  dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  bool ended = false;
+  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
+    ended = true;
+    end.accept();
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
+  for (int step = 0; step < 2000 && !ended; ++step) {
+    bool laid = false;
+    ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
+  }
+  ASSERT_TRUE(ended);
+  const PlayerRecord& record = window.record();
+  EXPECT_EQ(record.matchesPlayed(), 1);
+  const RecordFile::Found kept = file.read();
+  EXPECT_FALSE(kept.refused());
+  EXPECT_EQ(kept.record, record);
+
+  const auto matchesShown = [](Statistics& shown) {
+    return shown.matches->item(4, 0)->text().toInt();
+  };
+  // Ctrl+E, and a reset the player thinks better of.
+  dialogs.expect<Statistics>(
+      [&](Statistics& shown) {
+        EXPECT_EQ(matchesShown(shown), 1);
+        EXPECT_EQ(shown.matches->item(4, 1)->text().toInt(), record.matchesWon());
+        clickWidget(shown.reset);
+        EXPECT_EQ(matchesShown(shown), 1);
+        shown.reject();
+      },
+      QStringLiteral("estatisticas.png"));
+  dialogs.expect<QMessageBox>([](QMessageBox& ask) {
+    EXPECT_EQ(ask.text(),
+              QStringLiteral("Zerar todas as estatísticas? Isto não pode ser desfeito."));
+    ask.reject();
+  });
+  QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+  settle();
+  ASSERT_TRUE(dialogs.done());
+  EXPECT_EQ(window.record().matchesPlayed(), 1);
+
+  // From the score history, and the reset confirmed.
+  dialogs.expect<ScoreHistory>([](ScoreHistory& history) {
+    clickWidget(history.statistics);
+    history.reject();
+  });
+  dialogs.expect<Statistics>([&](Statistics& shown) {
+    clickWidget(shown.reset);
+    EXPECT_EQ(matchesShown(shown), 0);
+    shown.reject();
+  });
+  dialogs.expect<QMessageBox>([](QMessageBox& ask) {
+    for (QAbstractButton* button : ask.buttons()) {
+      if (button->text() == QStringLiteral("Zerar")) clickWidget(button);
+    }
+  });
+  click(TableScene::Command::History);
+  ASSERT_TRUE(dialogs.done());
+  EXPECT_EQ(window.record(), PlayerRecord());
+  EXPECT_EQ(file.read().record, PlayerRecord());
 }
 
 // A seat that thinks long leaves the window painting and its timers running.
