@@ -108,6 +108,9 @@ class Match {
   // table drawn as it was. False, and nothing done, when the saved match is
   // not a position the game can reach (see rebuild()) or a match has begun.
   bool restore(const SavedMatch& saved);
+  // Has the keeper keep the match now, if it waits for the player: after the
+  // names have changed, say. Each action of the player already does.
+  void keep();
 
   // Picks a hand up at a position given whole, with `toPlay` to move next,
   // and plays on until the player is needed. For tests and for looking into a
@@ -127,8 +130,6 @@ class Match {
   void act(Flow&& flow);
   // Plays on, step after step, until the player is needed or the program ends.
   void run();
-  // Has the keeper keep the match, when it waits for the player.
-  void keep();
 
   // A match and a hand.
   void InitGame(bool leaveEndsProgram);

@@ -297,7 +297,10 @@ void Form1::Label1_Click() {
   const int base = settings_.PedraBase();
   FrmOpc dialog(settings_, store_, this);
   const bool ingles = settings_.Ingles;
-  if (dialog.exec() == QDialog::Accepted) scene_->showSeatNames(settings_.Nomes);  // and the marks
+  if (dialog.exec() == QDialog::Accepted) {
+    scene_->showSeatNames(settings_.Nomes);  // and the marks
+    match_.keep();                           // with the names as they are now
+  }
   // Another language speaks at once: the table's captions now, the messages from the next one.
   if (settings_.Ingles != ingles)
     useLanguage(settings_.Ingles ? Language::English : Language::Portuguese);

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -28,6 +29,7 @@
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
 #include "dialogs/score_history.h"
+#include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
 #include "game/autoplay.h"
 #include "game/invariants.h"
@@ -132,6 +134,8 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
                                         [](auto answer) { answer(false); }, {dir.path()}));
     writeText(store, stored::kTipoJogo, GetParam() ? QStringLiteral("2") : QStringLiteral("1"));
     window.match().setObserver(&referee);
+    window.setMatchFile(&matchFile);
+    window.setRecordFile(&recordFile);
     answerDialogsAtRandom();
   }
 
@@ -174,7 +178,14 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
       o.opponents[pick(2)]->setChecked(true);
       oneIn(3) ? o.reject() : o.Command1_Click();
     });
-    dialogs.always<ScoreHistory>([](ScoreHistory& history) { history.reject(); });
+    dialogs.always<ScoreHistory>([this](ScoreHistory& history) {
+      if (oneIn(2)) clickWidget(history.statistics);
+      history.reject();
+    });
+    dialogs.always<Statistics>([this](Statistics& statistics) {
+      if (oneIn(4)) clickWidget(statistics.reset);
+      statistics.reject();
+    });
     dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
     dialogs.always<FrmFimdeJogo>([](FrmFimdeJogo& end) { end.accept(); });
   }
@@ -306,6 +317,8 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
   RandomSource random{(GetParam() ? 31u : 32u) + 104729u * monkeySeed()};
   RandomSource unused_{1};
   DialogDriver dialogs;
+  MatchFile matchFile{dir.filePath(QStringLiteral("data/match.json"))};
+  RecordFile recordFile{dir.filePath(QStringLiteral("data/record.json"))};
   Form1 window{settings, store, random};
   TableReferee referee{window};
   std::mt19937 chance_;
@@ -342,6 +355,14 @@ TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
         window.hand().state().Arrastando == 0) {
       referee.check(window.match().state(), false, "between events");
     }
+    // Whenever the game waits for him, the match kept is the match on the table.
+    const Match::Awaiting waiting = window.match().awaiting();
+    if (waiting == Match::Awaiting::Move || waiting == Match::Awaiting::PileTile) {
+      QFile kept(matchFile.path());
+      ASSERT_TRUE(kept.open(QIODevice::ReadOnly)) << "no match kept, event " << events_;
+      const QByteArray onDisk = kept.readAll();
+      ASSERT_EQ(onDisk, matchToJson(window.match().saved())) << "event " << events_;
+    }
   }
   impatience.stop();
   EXPECT_FALSE(window.isVisible()) << "the matches did not end within " << budget * 4 << " events";
@@ -349,6 +370,9 @@ TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
   EXPECT_GT(referee.hands, 5);
   EXPECT_GT(helps_, 0);  // Help answered the monkey's clicks
   EXPECT_GT(events_, budget / 2);
+  // Every match is over: nothing to go on with, and each is in the record.
+  EXPECT_FALSE(QFile::exists(matchFile.path()));
+  EXPECT_EQ(recordFile.read().record.matchesPlayed(), referee.matches);
   QSettings file(dir.filePath(QStringLiteral("Tavolix.conf")), QSettings::IniFormat);
   EXPECT_EQ(file.status(), QSettings::NoError);
   RecordProperty("events", events_);
