@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -58,6 +60,9 @@ class DialogDriver : public QObject {
   void look() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || modal == answered_ || !modal->isVisible()) return;
+    // A dialog whose answer opened another comes back when that one closes:
+    // its answer is still going on.
+    if (std::find(answering_.begin(), answering_.end(), modal) != answering_.end()) return;
     answered_ = modal;
     // The dialog expected next, else a standing answer, else a failure.
     if (queue_.empty() || !queue_.front().matches(modal)) {
@@ -82,10 +87,13 @@ class DialogDriver : public QObject {
 
   // An answer may open another dialog and wait in it; it runs outside this
   // timer's handler, so that the timer goes on ticking meanwhile.
-  static void answerLater(const std::function<void(QWidget*)>& answer, QWidget* modal) {
+  void answerLater(const std::function<void(QWidget*)>& answer, QWidget* modal) {
     QPointer<QWidget> dialog(modal);
-    QTimer::singleShot(0, [answer, dialog] {
-      if (dialog != nullptr && dialog->isVisible()) answer(dialog);
+    QTimer::singleShot(0, this, [this, answer, dialog] {
+      if (dialog == nullptr || !dialog->isVisible()) return;
+      answering_.push_back(dialog);
+      answer(dialog);
+      answering_.pop_back();
     });
   }
 
@@ -96,6 +104,7 @@ class DialogDriver : public QObject {
 
   QTimer timer_;
   QPointer<QWidget> answered_;
+  std::vector<QPointer<QWidget>> answering_;  // answers under way, the innermost last
   std::deque<Expectation> queue_;
   std::vector<Expectation> standing_;
 };
