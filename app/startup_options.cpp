@@ -34,6 +34,8 @@ std::string helpText() {
              "  XDG_CONFIG_HOME\n"
              "                 a pasta das configurações (~/.config se vazia):\n"
              "                 Vantorel/Tavolix.conf dentro dela\n"
+             "  XDG_DATA_HOME  a pasta dos dados (~/.local/share se vazia): a partida\n"
+             "                 em andamento e as estatísticas, em Vantorel/Tavolix\n"
              "\n"
              "As opções do Qt (-platform, -style, -reverse...) também são aceitas.\n")
       .toStdString();

@@ -51,7 +51,7 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="50"/>
-        <location filename="../../table/form1.cpp" line="316"/>
+        <location filename="../../table/form1.cpp" line="319"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -589,6 +589,8 @@ Ambiente:
   XDG_CONFIG_HOME
                  a pasta das configurações (~/.config se vazia):
                  Vantorel/Tavolix.conf dentro dela
+  XDG_DATA_HOME  a pasta dos dados (~/.local/share se vazia): a partida
+                 em andamento e as estatísticas, em Vantorel/Tavolix
 
 As opções do Qt (-platform, -style, -reverse...) também são aceitas.
 </source>
@@ -612,32 +614,34 @@ Environment:
   XDG_CONFIG_HOME
                  the settings folder (~/.config when empty):
                  Vantorel/Tavolix.conf inside it
+  XDG_DATA_HOME  the data folder (~/.local/share when empty): the match
+                 in progress and the statistics, in Vantorel/Tavolix
 
 Qt&apos;s own options (-platform, -style, -reverse...) are taken too.
 </translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="56"/>
+        <location filename="../../app/startup_options.cpp" line="58"/>
         <source>Veja &apos;tavolix --help&apos;.</source>
         <translation>Try &apos;tavolix --help&apos;.</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="66"/>
+        <location filename="../../app/startup_options.cpp" line="68"/>
         <source>opção desconhecida &apos;%1%2&apos;</source>
         <translation>unknown option &apos;%1%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="71"/>
+        <location filename="../../app/startup_options.cpp" line="73"/>
         <source>argumento desconhecido &apos;%1&apos;</source>
         <translation>unknown argument &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="77"/>
+        <location filename="../../app/startup_options.cpp" line="79"/>
         <source>língua desconhecida &apos;%1&apos;: use pt ou en</source>
         <translation>unknown language &apos;%1&apos;: use pt or en</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="91"/>
+        <location filename="../../app/startup_options.cpp" line="93"/>
         <source>Copyright (C) 2026 os desenvolvedores do Tavolix
 Licença GPL-3.0-or-later: GNU GPL versão 3 ou posterior &lt;https://gnu.org/licenses/gpl.html&gt;.
 Este é um software livre: você pode modificá-lo e redistribuí-lo.
@@ -653,103 +657,103 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::Statistics</name>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="60"/>
+        <location filename="../../dialogs/statistics.cpp" line="65"/>
         <source>Estatísticas</source>
         <translation>Statistics</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="63"/>
+        <location filename="../../dialogs/statistics.cpp" line="68"/>
         <source>Jogadas</source>
         <translation>Played</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="63"/>
+        <location filename="../../dialogs/statistics.cpp" line="68"/>
         <source>Vencidas</source>
         <translation>Won</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="63"/>
+        <location filename="../../dialogs/statistics.cpp" line="68"/>
         <source>Aproveitamento</source>
         <translation>Won %</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="64"/>
+        <location filename="../../dialogs/statistics.cpp" line="69"/>
         <source>Partidas</source>
         <translation>Matches</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="66"/>
-        <location filename="../../dialogs/statistics.cpp" line="67"/>
+        <location filename="../../dialogs/statistics.cpp" line="71"/>
+        <location filename="../../dialogs/statistics.cpp" line="72"/>
         <source>Mãos ganhas</source>
         <translation>Hands won</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="70"/>
+        <location filename="../../dialogs/statistics.cpp" line="75"/>
         <source>Sequência de vitórias</source>
         <translation>Winning streak</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="74"/>
+        <location filename="../../dialogs/statistics.cpp" line="79"/>
         <source>&amp;Zerar...</source>
         <translation>&amp;Reset...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="75"/>
+        <location filename="../../dialogs/statistics.cpp" line="80"/>
         <source>&amp;Fechar</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="89"/>
+        <location filename="../../dialogs/statistics.cpp" line="94"/>
         <source>Individual, por batida</source>
         <translation>Individual, by going out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="90"/>
+        <location filename="../../dialogs/statistics.cpp" line="95"/>
         <source>Individual, por pontos</source>
         <translation>Individual, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="91"/>
+        <location filename="../../dialogs/statistics.cpp" line="96"/>
         <source>Duplas, por batida</source>
         <translation>Pairs, by going out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="92"/>
+        <location filename="../../dialogs/statistics.cpp" line="97"/>
         <source>Duplas, por pontos</source>
         <translation>Pairs, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="93"/>
+        <location filename="../../dialogs/statistics.cpp" line="98"/>
         <source>Todas</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="101"/>
+        <location filename="../../dialogs/statistics.cpp" line="106"/>
         <source>Batida, por pontos</source>
         <translation>Going out, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="102"/>
+        <location filename="../../dialogs/statistics.cpp" line="107"/>
         <source>Jogo fechado</source>
         <translation>Blocked game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="104"/>
+        <location filename="../../dialogs/statistics.cpp" line="109"/>
         <source>Maior sequência de vitórias: %1 (agora: %2)</source>
         <translation>Longest winning streak: %1 (now: %2)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="111"/>
+        <location filename="../../dialogs/statistics.cpp" line="116"/>
         <source>Zerar todas as estatísticas? Isto não pode ser desfeito.</source>
         <translation>Reset all your statistics? This cannot be undone.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="113"/>
+        <location filename="../../dialogs/statistics.cpp" line="118"/>
         <source>Zerar</source>
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="114"/>
+        <location filename="../../dialogs/statistics.cpp" line="119"/>
         <source>Cancelar</source>
         <translation>Cancel</translation>
     </message>
