@@ -343,55 +343,30 @@ TEST(SavedMatch, EveryDamagedFileIsRefusedOrPlaysOnByTheRules) {
   EXPECT_GT(played, 400);
 }
 
-TEST(SavedMatch, ImpossiblePositionsAreRefusedEachForItsReason) {
-  const std::vector<QByteArray> documents = documentsOfWholeMatches(1);
-  // One ask while dealing and one well into a hand.
-  QJsonObject dealing;
+// The fuzzing above shows nothing impossible gets through; here, that the
+// player's message names what is wrong.
+TEST(SavedMatch, AnImpossiblePositionIsRefusedForWhatIsWrongWithIt) {
   QJsonObject playing;
-  for (const QByteArray& json : documents) {
+  for (const QByteArray& json : documentsOfWholeMatches(1)) {
     const QJsonObject d = QJsonDocument::fromJson(json).object();
-    if (d.contains(QLatin1String("deal")) && dealing.isEmpty()) dealing = d;
-    if (d.value(QLatin1String("moves")).toArray().size() > 8 && playing.isEmpty()) playing = d;
+    if (d.value(QLatin1String("moves")).toArray().size() > 8) playing = d;
   }
-  ASSERT_FALSE(dealing.isEmpty());
   ASSERT_FALSE(playing.isEmpty());
-  const auto refusal = [](const QJsonObject& document) {
+  const auto refusal = [](QJsonObject document, const char* key, const QJsonValue& value) {
+    document.insert(QLatin1String(key), value);
     const auto read = matchFromJson(QJsonDocument(document).toJson());
     return std::holds_alternative<QString>(read) ? std::get<QString>(read).toStdString()
                                                  : std::string("taken");
   };
-  EXPECT_EQ(refusal(playing), "taken");
-  EXPECT_EQ(refusal(dealing), "taken");
-
-  const auto withHands = [](QJsonObject document, int seat, const QJsonArray& hand) {
-    QJsonArray hands = document.value(QLatin1String("hands")).toArray();
-    hands.replace(seat, hand);
-    document.insert(QLatin1String("hands"), hands);
-    return document;
-  };
-  QJsonArray hand = playing.value(QLatin1String("hands")).toArray()[1].toArray();
-  const QJsonValue played =
-      playing.value(QLatin1String("moves")).toArray()[0].toObject().value(QLatin1String("tile"));
-  QJsonArray twice = hand;
-  twice.replace(0, played);  // a tile on the table and in a hand, another lost
-  EXPECT_NE(refusal(withHands(playing, 1, twice)), "taken");
-  QJsonArray fewer = hand;
+  QJsonArray hands = playing.value(QLatin1String("hands")).toArray();
+  QJsonArray fewer = hands[1].toArray();
   fewer.removeLast();
-  EXPECT_EQ(refusal(withHands(playing, 1, fewer)), "a hand holds the wrong number of tiles");
-
-  QJsonObject notJoining = playing;
-  QJsonArray moves = notJoining.value(QLatin1String("moves")).toArray();
-  swap(moves, 1, 5);
-  notJoining.insert(QLatin1String("moves"), moves);
-  EXPECT_NE(refusal(notJoining), "taken");
-
-  QJsonObject version = playing;
-  version.insert(QLatin1String("version"), 2);
-  EXPECT_EQ(refusal(version), "it is of another version (2)");
-  QJsonObject over = playing;
-  over.insert(QLatin1String("scores"), QJsonArray{9, 9, 9, 9});
-  EXPECT_EQ(refusal(over), "the scores are not those of the hands played");
-  EXPECT_EQ(matchFromJson("{\"format\": \"tavolix-match\", \"vers").index(), 1u);
+  hands.replace(1, fewer);
+  EXPECT_EQ(refusal(playing, "hands", hands), "a hand holds the wrong number of tiles");
+  EXPECT_EQ(refusal(playing, "version", 2), "it is of another version (2)");
+  EXPECT_EQ(refusal(playing, "scores", QJsonArray{9, 9, 9, 9}),
+            "the scores are not those of the hands played");
+  EXPECT_EQ(refusal(playing, "format", 1), "it is not a saved match");
 }
 
 // --- the file --------------------------------------------------------------------
@@ -400,8 +375,7 @@ TEST(MatchFileTest, WrittenWholeReadBackAndSetAsideWhenDamaged) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("deep/er/match.json"));
   MatchFile file(path);
-  EXPECT_FALSE(file.read().match.has_value());
-  EXPECT_FALSE(file.read().refused()) << "no file is no fault";
+  EXPECT_FALSE(file.read().match.has_value() || file.read().refused()) << "no file is no fault";
 
   const std::vector<QByteArray> documents = documentsOfWholeMatches(1);
   const QByteArray json = documents.at(documents.size() / 2);
