@@ -48,11 +48,18 @@ QStringList wonOf(int played, int won) {
 
 // The size that shows every row and column of a table whole, and no more.
 void fitRows(QTableWidget& table) {
-  table.resizeColumnsToContents();
+  // Measured in the fonts the table will be shown in.
+  table.ensurePolished();
+  table.horizontalHeader()->ensurePolished();
+  table.verticalHeader()->ensurePolished();
   table.resizeRowsToContents();
   const int frame = 2 * table.frameWidth();
+  // Every column as wide as its contents, the last one too, then free to stretch.
+  table.horizontalHeader()->setStretchLastSection(false);
+  table.resizeColumnsToContents();
   table.setMinimumWidth(table.verticalHeader()->sizeHint().width() +
                         table.horizontalHeader()->length() + frame);
+  table.horizontalHeader()->setStretchLastSection(true);
   table.setFixedHeight(table.horizontalHeader()->sizeHint().height() +
                        table.verticalHeader()->length() + frame);
 }
