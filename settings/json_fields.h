@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <array>
 #include <cmath>
 
 #include <QJsonArray>
@@ -13,6 +14,10 @@
 #include "game/tile.h"
 
 namespace tavolix {
+
+// The ways of going out as the game's files write them (GoingOut's order).
+inline constexpr std::array<const char*, 5> kGoingOutNames{"none", "simples", "laELo", "carrocao",
+                                                           "cruzada"};
 
 // Reads the document's fields, each checked for its kind and range; the first
 // thing wrong is kept, and everything read after it is ignored.

@@ -12,8 +12,7 @@ namespace tavolix {
 
 namespace {
 
-constexpr char kFormat[] = "tavolix-match";
-constexpr std::array<const char*, 5> kGoingOut{"none", "simples", "laELo", "carrocao", "cruzada"};
+constexpr char kMatchFormat[] = "tavolix-match";
 
 QJsonValue seatOrNull(int seat) { return isSeat(seat) ? QJsonValue(seat) : QJsonValue(); }
 
@@ -71,9 +70,10 @@ HandResult readHandPlayed(JsonFields& in, const QJsonValue& value) {
   hand.nextOpener = in.seatOrNone(h, "nextOpener", kHolderOfDoubleSix);
   const QString kind = in.field(h, "goingOut").toString();
   int known = 0;
-  while (known < static_cast<int>(kGoingOut.size()) && kind != QLatin1String(kGoingOut[known]))
+  while (known < static_cast<int>(kGoingOutNames.size()) &&
+         kind != QLatin1String(kGoingOutNames[known]))
     ++known;
-  if (known == static_cast<int>(kGoingOut.size()))
+  if (known == static_cast<int>(kGoingOutNames.size()))
     in.fail(QStringLiteral("a way of going out is unknown"));
   else
     hand.kind = static_cast<GoingOut>(known);
@@ -120,7 +120,7 @@ HandEvent readMove(JsonFields& in, const QJsonValue& value) {
 QByteArray matchToJson(const SavedMatch& saved) {
   const Settings& r = saved.rules;
   QJsonObject document{
-      {QStringLiteral("format"), QLatin1String(kFormat)},
+      {QStringLiteral("format"), QLatin1String(kMatchFormat)},
       {QStringLiteral("version"), kMatchFileVersion},
       {QStringLiteral("rules"),
        QJsonObject{{QStringLiteral("pairs"), r.pairs()},
@@ -146,7 +146,7 @@ QByteArray matchToJson(const SavedMatch& saved) {
         {QStringLiteral("points"), hand.points},
         {QStringLiteral("scorers"), numbers(hand.scorers)},
         {QStringLiteral("nextOpener"), seatOrNull(hand.nextOpener)},
-        {QStringLiteral("goingOut"), QLatin1String(kGoingOut[static_cast<int>(hand.kind)])},
+        {QStringLiteral("goingOut"), QLatin1String(kGoingOutNames[static_cast<int>(hand.kind)])},
         {QStringLiteral("pips"), numbers(hand.totals)},
     });
   }
@@ -190,7 +190,7 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
   if (parsed.isNull()) return QStringLiteral("it is not JSON (%1)").arg(error.errorString());
   if (!parsed.isObject()) return QStringLiteral("it is not a JSON object");
   const QJsonObject document = parsed.object();
-  if (document.value(QLatin1String("format")).toString() != QLatin1String(kFormat))
+  if (document.value(QLatin1String("format")).toString() != QLatin1String(kMatchFormat))
     return QStringLiteral("it is not a saved match");
   const QJsonValue version = document.value(QLatin1String("version"));
   if (version != QJsonValue(kMatchFileVersion))

@@ -11,11 +11,10 @@ namespace tavolix {
 
 namespace {
 
-constexpr char kFormat[] = "tavolix-record";
+constexpr char kRecordFormat[] = "tavolix-record";
 constexpr int kMost = 1000000000;
 constexpr const char* kKinds[] = {"individual", "pairs"};
 constexpr const char* kRules[] = {"rule1", "pipRule"};
-constexpr const char* kGoingOut[] = {"simples", "laELo", "carrocao", "cruzada"};
 
 QString key(const char* name) { return QString::fromLatin1(name); }
 
@@ -32,9 +31,9 @@ QByteArray recordToJson(const PlayerRecord& record) {
     matches.insert(key(kKinds[kind]), rules);
   }
   QJsonObject hands{{key("pipRule"), record.wentOutPipRule}, {key("blocked"), record.blockedWon}};
-  for (int k = 0; k < 4; ++k) hands.insert(key(kGoingOut[k]), record.wentOut[k]);
+  for (int k = 0; k < 4; ++k) hands.insert(key(kGoingOutNames[k + 1]), record.wentOut[k]);
   const QJsonObject document{
-      {key("format"), key(kFormat)},
+      {key("format"), key(kRecordFormat)},
       {key("version"), kRecordFileVersion},
       {key("matches"), matches},
       {key("handsWon"), hands},
@@ -50,7 +49,7 @@ std::variant<PlayerRecord, QString> recordFromJson(const QByteArray& json) {
   if (!parsed.isObject())
     return QStringLiteral("it is not a JSON object (%1)").arg(error.errorString());
   const QJsonObject document = parsed.object();
-  if (document.value(key("format")).toString() != key(kFormat))
+  if (document.value(key("format")).toString() != key(kRecordFormat))
     return QStringLiteral("it is not a player's record");
   const QJsonValue version = document.value(key("version"));
   if (version != QJsonValue(kRecordFileVersion))
@@ -68,7 +67,7 @@ std::variant<PlayerRecord, QString> recordFromJson(const QByteArray& json) {
     }
   }
   const QJsonObject hands = in.object(document, "handsWon");
-  for (int k = 0; k < 4; ++k) record.wentOut[k] = in.number(hands, kGoingOut[k], 0, kMost);
+  for (int k = 0; k < 4; ++k) record.wentOut[k] = in.number(hands, kGoingOutNames[k + 1], 0, kMost);
   record.wentOutPipRule = in.number(hands, "pipRule", 0, kMost);
   record.blockedWon = in.number(hands, "blocked", 0, kMost);
   const QJsonObject streak = in.object(document, "streak");
