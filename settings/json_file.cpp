@@ -34,7 +34,7 @@ JsonFile::Read JsonFile::read() {
   QFile file(path_);
   if (info.size() > kMaxBytes) {
     read.problem = QStringLiteral("it is %1 bytes, far more than the game writes").arg(info.size());
-    setAside(read.problem);
+    read.keptAs = setAside(read.problem);
   } else if (!file.open(QIODevice::ReadOnly)) {
     // Left where it is: it may be readable another time.
     read.problem = QStringLiteral("it cannot be read (%1)").arg(file.errorString());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <variant>
 
 #include <QByteArray>
 #include <QString>
@@ -30,8 +31,30 @@ class JsonFile {
   struct Read {
     std::optional<QByteArray> bytes;
     QString problem;
+    QString keptAs;  // where a file too large was set aside
   };
   Read read();
+  // Why what was found is not taken, and the name the file was set aside under.
+  struct Refusal {
+    QString problem;
+    QString keptAs;
+    bool refused() const { return !problem.isEmpty(); }
+  };
+  // What the file holds, made a T by `parse` (the bytes to a T, or why they
+  // are none); nothing when there is no file or it is refused, and a refused
+  // file is set aside.
+  template <class T, class Parse>
+  std::optional<T> readAs(Parse&& parse, Refusal& refusal) {
+    const Read found = read();
+    refusal.problem = found.problem;
+    refusal.keptAs = found.keptAs;
+    if (!found.bytes) return std::nullopt;
+    auto parsed = parse(*found.bytes);
+    if (auto* value = std::get_if<T>(&parsed)) return std::move(*value);
+    refusal.problem = std::get<QString>(parsed);
+    refusal.keptAs = setAside(refusal.problem);
+    return std::nullopt;
+  }
   // Renames the file "<name>.refused-<date-time>" and says why on standard
   // error. Returns the new name; empty when it could not be moved.
   QString setAside(const QString& problem);

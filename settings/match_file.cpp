@@ -231,21 +231,4 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
 
 QString MatchFile::defaultPath() { return dataPath(QStringLiteral("match.json")); }
 
-MatchFile::Found MatchFile::read() {
-  Found found;
-  const JsonFile::Read read = file_.read();
-  if (!read.bytes) {
-    found.problem = read.problem;
-    return found;
-  }
-  auto match = matchFromJson(*read.bytes);
-  if (auto* saved = std::get_if<SavedMatch>(&match)) {
-    found.match = std::move(*saved);
-  } else {
-    found.problem = std::get<QString>(match);
-    found.keptAs = file_.setAside(found.problem);
-  }
-  return found;
-}
-
 }  // namespace tavolix

@@ -52,13 +52,14 @@ class MatchFile : public MatchKeeper {
   const QString& path() const { return file_.path(); }
   // What a start finds: no saved match, one to go on with, or one refused
   // (with the reason, and the name it was set aside under, if it could be).
-  struct Found {
+  struct Found : JsonFile::Refusal {
     std::optional<SavedMatch> match;
-    QString problem;
-    QString keptAs;
-    bool refused() const { return !problem.isEmpty(); }
   };
-  Found read();
+  Found read() {
+    Found found;
+    found.match = file_.readAs<SavedMatch>(matchFromJson, found);
+    return found;
+  }
   bool write(const SavedMatch& saved) { return file_.write(matchToJson(saved)); }
   void remove() { file_.remove(); }
 

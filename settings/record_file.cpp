@@ -79,21 +79,4 @@ std::variant<PlayerRecord, QString> recordFromJson(const QByteArray& json) {
 
 QString RecordFile::defaultPath() { return dataPath(QStringLiteral("record.json")); }
 
-RecordFile::Found RecordFile::read() {
-  Found found;
-  const JsonFile::Read read = file_.read();
-  if (!read.bytes) {
-    found.problem = read.problem;
-    return found;
-  }
-  auto record = recordFromJson(*read.bytes);
-  if (auto* kept = std::get_if<PlayerRecord>(&record)) {
-    found.record = *kept;
-  } else {
-    found.problem = std::get<QString>(record);
-    found.keptAs = file_.setAside(found.problem);
-  }
-  return found;
-}
-
 }  // namespace tavolix

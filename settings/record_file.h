@@ -36,13 +36,14 @@ class RecordFile {
 
   // The record kept; an empty one when there is none yet. A damaged file is
   // refused (with the reason) and set aside under another name.
-  struct Found {
+  struct Found : JsonFile::Refusal {
     PlayerRecord record;
-    QString problem;
-    QString keptAs;
-    bool refused() const { return !problem.isEmpty(); }
   };
-  Found read();
+  Found read() {
+    Found found;
+    found.record = file_.readAs<PlayerRecord>(recordFromJson, found).value_or(PlayerRecord());
+    return found;
+  }
   bool write(const PlayerRecord& record) { return file_.write(recordToJson(record)); }
 
  private:

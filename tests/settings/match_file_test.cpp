@@ -404,7 +404,9 @@ TEST(MatchFileTest, WrittenWholeReadBackAndSetAsideWhenDamaged) {
   ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
   damaged.write(QByteArray(JsonFile::kMaxBytes + 1, ' '));
   damaged.close();
-  EXPECT_TRUE(file.read().refused());
+  const MatchFile::Found tooLarge = file.read();
+  EXPECT_TRUE(tooLarge.refused());
+  EXPECT_TRUE(QFile::exists(tooLarge.keptAs));
 
   // Over: removed.
   ASSERT_TRUE(file.write(saved));
