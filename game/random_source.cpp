@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <random>
 
 namespace tavolix {
 

@@ -2,12 +2,56 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
-#include <random>
 #include <string_view>
 
 namespace tavolix {
+
+// The 64-bit Mersenne Twister (MT19937-64): the numbers of std::mt19937_64,
+// bit for bit, drawn quicker. The simulator draws a hundred and more of them
+// a hand; this one refills its table without a branch per entry and keeps the
+// tempering inline.
+class Twister64 {
+ public:
+  explicit Twister64(std::uint64_t seed) {
+    table_[0] = seed;
+    for (int k = 1; k < kSize; ++k) {
+      const std::uint64_t previous = table_[k - 1];
+      table_[k] = 6364136223846793005ULL * (previous ^ (previous >> 62)) + k;
+    }
+  }
+
+  std::uint64_t operator()() {
+    if (next_ == kSize) refill();
+    std::uint64_t x = table_[next_++];
+    x ^= (x >> 29) & 0x5555555555555555ULL;
+    x ^= (x << 17) & 0x71D67FFFEDA60000ULL;
+    x ^= (x << 37) & 0xFFF7EEE000000000ULL;
+    return x ^ (x >> 43);
+  }
+
+ private:
+  static constexpr int kSize = 312;
+  static constexpr int kShift = 156;
+
+  static std::uint64_t twist(std::uint64_t upper, std::uint64_t lower, std::uint64_t far) {
+    const std::uint64_t y = (upper & 0xFFFFFFFF80000000ULL) | (lower & 0x7FFFFFFFULL);
+    return far ^ (y >> 1) ^ ((0 - (y & 1)) & 0xB5026F5AA96619E9ULL);
+  }
+  void refill() {
+    int k = 0;
+    for (; k < kSize - kShift; ++k) table_[k] = twist(table_[k], table_[k + 1], table_[k + kShift]);
+    for (; k < kSize - 1; ++k)
+      table_[k] = twist(table_[k], table_[k + 1], table_[k + kShift - kSize]);
+    table_[kSize - 1] = twist(table_[kSize - 1], table_[0], table_[kShift - 1]);
+    next_ = 0;
+  }
+
+  std::array<std::uint64_t, kSize> table_{};
+  int next_ = kSize;
+};
 
 // The game's one random generator. It is seeded once, when the program starts:
 // from TAVOLIX_SEED when that names a seed, otherwise unpredictably. Every
@@ -40,7 +84,7 @@ class RandomSource {
 
  private:
   std::uint64_t seed_;
-  std::mt19937_64 engine_;
+  Twister64 engine_;
   bool scripted_ = false;
 };
 

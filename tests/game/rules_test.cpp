@@ -5,6 +5,8 @@
 // speed option makes.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "game/random_source.h"
 #include "game/scoring.h"
 #include "game/seat.h"
@@ -62,6 +64,13 @@ TEST(RandomSource, ASeedReplaysItsDrawsOnEveryPlatform) {
   EXPECT_EQ(draws, (std::array<int, 10>{4, 4, 13, 1, 10, 26, 14, 3, 16, 18}));
   EXPECT_FALSE(a.Chance(0));
   EXPECT_TRUE(a.Chance(100));
+  // The game's own twister is the standard's, number for number, across refills.
+  for (const std::uint64_t seed : {0ULL, 1ULL, 5489ULL, 0xFFFFFFFFFFFFFFFFULL}) {
+    std::mt19937_64 standard(seed);
+    Twister64 own(seed);
+    for (int n = 0; n < 2000; ++n)
+      ASSERT_EQ(own(), standard()) << "seed " << seed << ", number " << n;
+  }
   EXPECT_EQ(parseSeed(" 7 "), 7u);
   for (std::string_view bad : {"", "abc", "-1", "1.5", "18446744073709551616"})
     EXPECT_FALSE(parseSeed(bad)) << bad;
