@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace tavolix {
 
@@ -12,11 +13,45 @@ namespace {
 
 std::string where(int seat, int slot) { return seatKey(seat) + " slot " + std::to_string(slot); }
 
-}  // namespace
+// The common case, quickly: every tile once, hands packed and rimmed with
+// empty slots, the chain's count in range and no gap in it. Every tile is one
+// bit, so each is in exactly one place when the bits seen, or'ed together and
+// added up, both make the full set.
+bool tilesInPlace(const GameState& state, bool dealing) {
+  if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) return false;
+  std::uint32_t seen = 0;
+  std::uint64_t sum = 0;
+  const auto see = [&](std::uint32_t bit) {
+    seen |= bit;
+    sum += bit;
+  };
+  bool ok = true;
+  // A hand's seven slots at once: its tiles seen, and whether they are packed
+  // (one bit per slot holding a tile, running unbroken from slot 1).
+  const auto sweep = [&]<std::size_t... slot>(const Hand& hand, std::index_sequence<slot...>) {
+    ok &= hand[0].empty() && hand[kHandSlots + 1].empty();
+    (see(tileBit(hand[slot + 1])), ...);
+    const unsigned held = ((static_cast<unsigned>(!hand[slot + 1].empty()) << slot) | ...);
+    ok &= dealing || (held & (held + 1)) == 0;
+  };
+  for (const Hand* hand :
+       {&state.PedrasJog, &state.PedrasMac1, &state.PedrasMac2, &state.PedrasMac3}) {
+    sweep(*hand, std::make_index_sequence<kHandSlots>());
+  }
+  for (int k = 1; k <= state.QtdMesa; ++k) {
+    ok &= !state.Mesa[k].empty();
+    see(tileBit(state.Mesa[k]));
+  }
+  if (dealing) {
+    for (int position = 1; position <= kTileCount; ++position) {
+      if (!state.pileTaken(position)) see(tileBit(state.Monte[position - 1]));
+    }
+  }
+  return ok && seen == kAllTileBits && sum == kAllTileBits;
+}
 
-std::vector<std::string> checkInvariants(const GameState& state, const ChainGeometry& chain,
-                                         const Settings& settings, bool dealing) {
-  std::vector<std::string> problems;
+// What is wrong with the tiles, when something is.
+void describeTiles(const GameState& state, bool dealing, std::vector<std::string>& problems) {
   // One bit per tile: where it has been seen once, and where more than once.
   std::uint32_t once = 0;
   std::uint32_t again = 0;
@@ -48,7 +83,7 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
 
   if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) {
     problems.push_back("QtdMesa out of range: " + std::to_string(state.QtdMesa));
-    return problems;
+    return;
   }
   for (int k = 1; k <= state.QtdMesa; ++k) {
     if (state.Mesa[k].empty()) {
@@ -68,6 +103,17 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
       if (!(once & bit)) problems.push_back("tile " + t.text() + " is nowhere");
       if (again & bit) problems.push_back("tile " + t.text() + " is in more than one place");
     }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> checkInvariants(const GameState& state, const ChainGeometry& chain,
+                                         const Settings& settings, bool dealing) {
+  std::vector<std::string> problems;
+  if (!tilesInPlace(state, dealing)) {
+    describeTiles(state, dealing, problems);
+    if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) return problems;
   }
 
   if (state.QtdMesa > 0) {
