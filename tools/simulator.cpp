@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "simulator.h"
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -57,7 +58,7 @@ class SimulatedTable : public SilentPresentation {
     return NewGameAnswer::Play;
   }
 
-  void clearTable() override { tiles_.clear(); }
+  void clearTable() override { laid_ = 0; }
 
   void layTile(const LaidTile& tile) override {
     const TilePlacement& p = tile.placement;
@@ -66,17 +67,25 @@ class SimulatedTable : public SilentPresentation {
       ++summary_.outsideWindow;
     }
     // Anchors are kept in whole twips, so neighbours may share half a twip.
-    constexpr double kSlack = 1.0;
-    const Box box{p.left, p.top, p.left + p.width(), p.top + p.height()};
-    for (const Box& other : tiles_) {
-      const bool apart = box.left + kSlack >= other.right || other.left + kSlack >= box.right ||
-                         box.top + kSlack >= other.bottom || other.top + kSlack >= box.bottom;
-      if (!apart) {
-        ++summary_.overlapping;
-        break;
-      }
+    // Corners fall on half twips well inside a float's exact range.
+    constexpr float kSlack = 1.0f;
+    const auto left = static_cast<float>(p.left);
+    const auto top = static_cast<float>(p.top);
+    const auto right = static_cast<float>(p.left + p.width());
+    const auto bottom = static_cast<float>(p.top + p.height());
+    bool over = false;
+    for (int k = 0; k < laid_; ++k) {
+      over |= left + kSlack < right_[k] && left_[k] + kSlack < right && top + kSlack < bottom_[k] &&
+              top_[k] + kSlack < bottom;
     }
-    tiles_.push_back(box);
+    summary_.overlapping += over;
+    if (laid_ < kTileCount) {
+      left_[laid_] = left;
+      top_[laid_] = top;
+      right_[laid_] = right;
+      bottom_[laid_] = bottom;
+      ++laid_;
+    }
   }
 
  private:
@@ -106,11 +115,9 @@ class SimulatedTable : public SilentPresentation {
   RandomSource& random_;
   Summary& summary_;
   long started_ = 0;
-  // The tiles on the table, as their corners.
-  struct Box {
-    double left, top, right, bottom;
-  };
-  std::vector<Box> tiles_;
+  // The tiles on the table, as their corners, side by side for a quick sweep.
+  std::array<float, kTileCount> left_{}, top_{}, right_{}, bottom_{};
+  int laid_ = 0;
 };
 
 // Counts what happens and checks, after every event, the invariants and the
