@@ -278,6 +278,7 @@ void Match::NovoJogo() {
 }
 
 void Match::ExibePlacar() {
+  if (!screen_.showsTexts()) return;
   std::array<Text, 4> scores;
   for (int seat = 0; seat < kSeatCount; ++seat)
     scores[seat] = texts::scoreText(state_.Pontos[seat]);
@@ -332,21 +333,22 @@ void Match::takeTiles() {
   const int seat = state_.Ordem[taker_];
   screen_.showTurn(seat);
   SeatPlayer& player = *seats_[seat];
-  const Hand& hand = state_.hand(seat);
-  if (player.answersAtOnce() && tileCount(hand) == 0) {
+  // Each time round, one tile is taken or the player is asked for it.
+  int held = tileCount(state_.hand(seat));
+  if (player.answersAtOnce() && held == 0) {
     enableNewGame(false);
     screen_.enablePile(false);
   }
-  while (tileCount(hand) < kHandSlots) {
+  for (; held < kHandSlots; ++held) {
     std::optional<int> position = player.pileTile(state_, random_);
-    if (!position && taker_ == kSeatCount && tileCount(hand) > 0) {
+    if (!position && taker_ == kSeatCount && held > 0) {
       screen_.enablePile(false);
       screen_.letEventsRun();
       screen_.pause(tempo::kAutoTakeMs);
       position = drawFreePosition(state_, random_);
     }
     if (!position) {
-      if (tileCount(hand) == 0) {
+      if (held == 0) {
         screen_.prompt(texts::takeYourTiles());
         state_.QtdEscolhidas = 0;
         screen_.enablePile(true);
@@ -381,7 +383,7 @@ void Match::takeFromPile(int seat, int position) {
   screen_.takeFromPile(seat, slot, position);
   if (!seats_[seat]->answersAtOnce()) {
     state_.QtdEscolhidas = slot;
-    screen_.prompt(texts::takeTileNumber(slot + 1));
+    if (screen_.showsTexts()) screen_.prompt(texts::takeTileNumber(slot + 1));
   }
 }
 
@@ -582,7 +584,7 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered, std::o
 }
 
 void Match::Pula(int seat) {
-  mensagem(texts::passed(settings_.Nomes[seat]), tempo::kPassMessageMs);
+  if (screen_.showsTexts()) mensagem(texts::passed(settings_.Nomes[seat]), tempo::kPassMessageMs);
   screen_.computerPasses(seat);
 }
 
@@ -625,7 +627,7 @@ void Match::closeHand(const HandResult& result) {
   screen_.revealComputerHands();
   screen_.letEventsRun();
   rules_.Nomes = settings_.Nomes;
-  screen_.messageBox(texts::handEnded(result, rules_));
+  if (screen_.showsTexts()) screen_.messageBox(texts::handEnded(result, rules_));
   for (const int seat : result.scorers) state_.Pontos[seat] += result.points;
   if (!result.tied()) ExibePlacar();
   screen_.clearTable();
@@ -643,7 +645,9 @@ bool Match::EndGame() {
 
   MatchEndReport report;
   report.winner = w;
-  report.winnerLine = texts::winnerLine(settings_.Nomes, w, state_.Pontos[w], rules_.pairs());
+  const bool withTexts = screen_.showsTexts();
+  if (withTexts)
+    report.winnerLine = texts::winnerLine(settings_.Nomes, w, state_.Pontos[w], rules_.pairs());
   // The winner heads the list (with his partner in pairs), then the other seats by
   // falling score, equal scores in seat order.
   std::array<int, kSeatCount> order{kJog, kMac1, kMac2, kMac3};
@@ -658,7 +662,7 @@ bool Match::EndGame() {
     const int seat = order[place];
     report.standings[place] = seat;
     report.names[place] = settings_.Nomes[seat];
-    report.scores[place] = texts::scoreText(state_.Pontos[seat]);
+    if (withTexts) report.scores[place] = texts::scoreText(state_.Pontos[seat]);
   }
   if (observer_) observer_->matchEnded(w, report.standings, state_);
   if (keeper_) {

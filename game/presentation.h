@@ -50,6 +50,9 @@ enum class TileReturn {
 class Presentation {
  public:
   virtual ~Presentation() = default;
+  // Whether it shows the game's texts at all: one that shows none is spared
+  // their making (the simulator makes millions of moves).
+  virtual bool showsTexts() const { return true; }
 
   // Time. The window keeps painting and handling input meanwhile.
   virtual void pause(int ms) = 0;
@@ -112,6 +115,7 @@ struct MatchInterrupted {};
 // A presentation that shows nothing and plays every match it is offered.
 class SilentPresentation : public Presentation {
  public:
+  bool showsTexts() const override { return false; }
   void pause(int) override {}
   void letEventsRun() override {}
   void think(const std::function<void()>& work, int) override { work(); }

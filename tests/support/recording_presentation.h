@@ -17,6 +17,7 @@ namespace tavolix {
 // dialog as told (Play unless answers are queued).
 class RecordingPresentation : public SilentPresentation {
  public:
+  bool showsTexts() const override { return true; }
   struct Message {
     std::string text;
     int ms = 0;
