@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "computer_player.h"
 
+#include <array>
 #include <bit>
 
 #include "random_source.h"
@@ -25,7 +26,30 @@ Facts Facts::of(const GameState& state, const Settings& settings, int seat) {
   return f;
 }
 
-Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand)) {}
+namespace {
+
+constexpr std::array<unsigned, kTileCount> kPipsOfTile = [] {
+  std::array<unsigned, kTileCount> pips{};
+  for (int n = 0; n < kTileCount; ++n) pips[n] = kAllTiles[n].pipMask();
+  return pips;
+}();
+
+// How many pips a set of pips holds (seven bits).
+constexpr std::array<std::int8_t, 128> kPipCount = [] {
+  std::array<std::int8_t, 128> count{};
+  for (unsigned m = 0; m < 128; ++m) count[m] = static_cast<std::int8_t>(bitCount(m));
+  return count;
+}();
+
+}  // namespace
+
+Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand)) {
+  for (std::uint32_t held = f_.inHand; held != 0; held &= held - 1) {
+    const unsigned pips = kPipsOfTile[static_cast<std::size_t>(std::countr_zero(held))];
+    pipsHeldTwice_ |= pipsHeld_ & pips;
+    pipsHeld_ |= pips;
+  }
+}
 
 Outlook::Outlook(const Facts& facts, const Hand& hand) : Outlook(facts) { hand_ = hand; }
 
@@ -44,10 +68,10 @@ int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
 }
 
 int Outlook::variety(TileCode t) const {
-  // The pips the rest of the hand covers without this tile.
-  const std::uint32_t others = f_.inHand & ~tileBit(t);
-  int covered = 0;
-  for (int pip = 0; pip <= 6; ++pip) covered += (others & kTilesWithPip[pip]) != 0;
+  // The pips the rest of the hand covers without this tile: all the hand
+  // shows but those only this tile shows.
+  const unsigned onlyHere = f_.inHand & tileBit(t) ? t.pipMask() & ~pipsHeldTwice_ : 0u;
+  const int covered = kPipCount[pipsHeld_ & ~onlyHere];
   return covered > 0 && t.isDouble() ? covered + 1 : covered;
 }
 

@@ -92,6 +92,9 @@ class Outlook {
   Facts f_;
   Hand hand_{};  // slots, when the outlook was made from the game
   int tiles_ = 0;
+  // One bit per pip: shown by some tile in the hand, and by two or more.
+  unsigned pipsHeld_ = 0;
+  unsigned pipsHeldTwice_ = 0;
 };
 
 // Tiles left in a seat's hand.
