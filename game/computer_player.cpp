@@ -115,11 +115,17 @@ std::optional<Move> Outlook::chooseMove() const {
   int best = 0;
   std::optional<Move> choice;
   for (const Lado side : order) {
-    const int end = endValue(side);
-    for (int slot = 1; slot <= kHandSlots; ++slot) {
-      if (!hand_[slot].holds(end)) continue;  // scores 0: not a move
-      const int s = Retorno(slot, side);
-      if (s > best) {
+    // Only the tiles that match this end can score.
+    for (std::uint32_t fits = f_.inHand & kTilesWithPip[endValue(side)]; fits != 0;
+         fits &= fits - 1) {
+      const std::uint32_t bit = fits & (0 - fits);
+      const int s = score(kAllTiles[static_cast<std::size_t>(std::countr_zero(bit))], side);
+      if (s < best || s == 0) continue;
+      int slot = 1;
+      while (slot <= kHandSlots && tileBit(hand_[slot]) != bit) ++slot;
+      if (slot > kHandSlots) continue;  // an outlook made without the hand's slots
+      // A tie goes to the side tried first, then to the lower slot.
+      if (s > best || (choice->side == side && slot < choice->slot)) {
         best = s;
         choice = Move{slot, side};
       }
