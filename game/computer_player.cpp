@@ -70,7 +70,7 @@ int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
 int Outlook::variety(TileCode t) const {
   // The pips the rest of the hand covers without this tile: all the hand
   // shows but those only this tile shows.
-  const unsigned onlyHere = f_.inHand & tileBit(t) ? t.pipMask() & ~pipsHeldTwice_ : 0u;
+  const unsigned onlyHere = (f_.inHand & tileBit(t)) != 0 ? t.pipMask() & ~pipsHeldTwice_ : 0u;
   const int covered = kPipCount[pipsHeld_ & ~onlyHere];
   return covered > 0 && t.isDouble() ? covered + 1 : covered;
 }

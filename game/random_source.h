@@ -65,8 +65,9 @@ class RandomSource {
   std::uint64_t seed() const { return seed_; }
 
   // A uniform r in [0, 1): the top 53 bits of the next number make an evenly
-  // spread double (mt19937_64 is defined to the bit by the standard, so a seed
-  // gives the same game on every platform). Tests may script it.
+  // spread double (the twister is plain whole-number arithmetic, defined to
+  // the bit, so a seed gives the same game on every platform). Tests may
+  // script it.
   double uniform() { return scripted_ ? scripted() : fromEngine(); }
   // Int(r * n) + 1: a whole number 1..n (n >= 1).
   int draw(int n) { return n < 1 ? 1 : static_cast<int>(uniform() * n) + 1; }
