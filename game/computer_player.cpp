@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "computer_player.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 
@@ -51,7 +52,14 @@ Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand))
   }
 }
 
-Outlook::Outlook(const Facts& facts, const Hand& hand) : Outlook(facts) { hand_ = hand; }
+Outlook::Outlook(const Facts& facts, const Hand& hand) : Outlook(facts) {
+  hand_ = hand;
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (!hand[slot].empty())
+      slotOf_[static_cast<std::size_t>(std::countr_zero(tileBit(hand[slot])))] =
+          static_cast<std::int8_t>(slot);
+  }
+}
 
 Outlook::Outlook(const GameState& state, const Settings& settings, int seat)
     : Outlook(Facts::of(state, settings, seat), state.hand(seat)) {}
@@ -112,26 +120,22 @@ Lado Outlook::firstSideToTry() const { return f_.qtdLadoA < f_.qtdLadoB ? Lado::
 std::optional<Move> Outlook::chooseMove() const {
   const Lado first = firstSideToTry();
   const Lado order[] = {first, first == Lado::A ? Lado::B : Lado::A};
+  // Each move as one number, the best the largest: its score, then the side
+  // tried first, then the lower slot.
   int best = 0;
-  std::optional<Move> choice;
-  for (const Lado side : order) {
+  for (int tried = 0; tried < 2; ++tried) {
     // Only the tiles that match this end can score.
-    for (std::uint32_t fits = f_.inHand & kTilesWithPip[endValue(side)]; fits != 0;
+    for (std::uint32_t fits = f_.inHand & kTilesWithPip[endValue(order[tried])]; fits != 0;
          fits &= fits - 1) {
-      const std::uint32_t bit = fits & (0 - fits);
-      const int s = score(kAllTiles[static_cast<std::size_t>(std::countr_zero(bit))], side);
-      if (s < best || s == 0) continue;
-      int slot = 1;
-      while (slot <= kHandSlots && tileBit(hand_[slot]) != bit) ++slot;
-      if (slot > kHandSlots) continue;  // an outlook made without the hand's slots
-      // A tie goes to the side tried first, then to the lower slot.
-      if (s > best || (choice->side == side && slot < choice->slot)) {
-        best = s;
-        choice = Move{slot, side};
-      }
+      const auto n = static_cast<std::size_t>(std::countr_zero(fits));
+      const int s = score(kAllTiles[n], order[tried]);
+      const int slot = slotOf_[n];
+      const int key = s > 0 && slot > 0 ? s * 64 + (1 - tried) * 16 + 15 - slot : 0;
+      best = std::max(best, key);
     }
   }
-  return choice;
+  if (best == 0) return std::nullopt;
+  return Move{15 - best % 16, order[best / 16 % 2 == 1 ? 0 : 1]};
 }
 
 std::optional<Outlook::TileMove> Outlook::chooseTileMove() const {

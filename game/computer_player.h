@@ -90,7 +90,8 @@ class Outlook {
   int onTable(int pip) const { return bitCount(f_.onTable & kTilesWithPip[pip]); }
 
   Facts f_;
-  Hand hand_{};  // slots, when the outlook was made from the game
+  Hand hand_{};                                   // slots, when the outlook was made from the game
+  std::array<std::int8_t, kTileCount> slotOf_{};  // each tile's slot there (0: not held)
   int tiles_ = 0;
   // One bit per pip: shown by some tile in the hand, and by two or more.
   unsigned pipsHeld_ = 0;
