@@ -120,8 +120,9 @@ Lado Outlook::firstSideToTry() const { return f_.qtdLadoA < f_.qtdLadoB ? Lado::
 std::optional<Move> Outlook::chooseMove() const {
   const Lado first = firstSideToTry();
   const Lado order[] = {first, first == Lado::A ? Lado::B : Lado::A};
-  // Each move as one number, the best the largest: its score, then the side
-  // tried first, then the lower slot.
+  // Each move as one number, so that the best is the largest: its score
+  // times 64, then 16 more on the side tried first, then 15 less its slot.
+  constexpr int kFirstSide = 16;
   int best = 0;
   for (int tried = 0; tried < 2; ++tried) {
     // Only the tiles that match this end can score.
@@ -130,12 +131,12 @@ std::optional<Move> Outlook::chooseMove() const {
       const auto n = static_cast<std::size_t>(std::countr_zero(fits));
       const int s = score(kAllTiles[n], order[tried]);
       const int slot = slotOf_[n];
-      const int key = s > 0 && slot > 0 ? s * 64 + (1 - tried) * 16 + 15 - slot : 0;
+      const int key = s > 0 && slot > 0 ? s * 64 + (tried == 0 ? kFirstSide : 0) + 15 - slot : 0;
       best = std::max(best, key);
     }
   }
   if (best == 0) return std::nullopt;
-  return Move{15 - best % 16, order[best / 16 % 2 == 1 ? 0 : 1]};
+  return Move{15 - best % kFirstSide, order[(best & kFirstSide) != 0 ? 0 : 1]};
 }
 
 std::optional<Outlook::TileMove> Outlook::chooseTileMove() const {
