@@ -117,12 +117,20 @@ int Outlook::score(TileCode t, Lado side) const {
 
 Lado Outlook::firstSideToTry() const { return f_.qtdLadoA < f_.qtdLadoB ? Lado::A : Lado::B; }
 
-std::optional<Move> Outlook::chooseMove() const {
+namespace {
+
+// A move as one number, so that the best is the largest: its score times 64,
+// then 32 more on the side tried first, then 31 less its tile's rank (1..28)
+// among the tiles of the hand.
+constexpr int kFirstSide = 32;
+constexpr int kRanks = 32;
+
+}  // namespace
+
+template <class Rank>
+Outlook::Best Outlook::best(Rank&& rank) const {
   const Lado first = firstSideToTry();
   const Lado order[] = {first, first == Lado::A ? Lado::B : Lado::A};
-  // Each move as one number, so that the best is the largest: its score
-  // times 64, then 16 more on the side tried first, then 15 less its slot.
-  constexpr int kFirstSide = 16;
   int best = 0;
   for (int tried = 0; tried < 2; ++tried) {
     // Only the tiles that match this end can score.
@@ -130,32 +138,28 @@ std::optional<Move> Outlook::chooseMove() const {
          fits &= fits - 1) {
       const auto n = static_cast<std::size_t>(std::countr_zero(fits));
       const int s = score(kAllTiles[n], order[tried]);
-      const int slot = slotOf_[n];
-      const int key = s > 0 && slot > 0 ? s * 64 + (tried == 0 ? kFirstSide : 0) + 15 - slot : 0;
+      const int r = rank(n);
+      // No branch to mispredict on each tile: the largest is kept.
+      const int key = s > 0 && r > 0 ? s * 64 + (tried == 0 ? kFirstSide : 0) + kRanks - 1 - r : 0;
       best = std::max(best, key);
     }
   }
-  if (best == 0) return std::nullopt;
-  return Move{15 - best % kFirstSide, order[(best & kFirstSide) != 0 ? 0 : 1]};
+  if (best == 0) return {};
+  return {kRanks - 1 - best % kRanks, order[(best & kFirstSide) != 0 ? 0 : 1]};
+}
+
+std::optional<Move> Outlook::chooseMove() const {
+  // A tie goes to the lower slot.
+  const Best move = best([&](std::size_t n) { return int{slotOf_[n]}; });
+  if (move.rank == 0) return std::nullopt;
+  return Move{move.rank, move.side};
 }
 
 std::optional<Outlook::TileMove> Outlook::chooseTileMove() const {
-  const Lado first = firstSideToTry();
-  const Lado order[] = {first, first == Lado::A ? Lado::B : Lado::A};
-  int best = 0;
-  std::optional<TileMove> choice;
-  for (const Lado side : order) {
-    for (std::uint32_t fits = f_.inHand & kTilesWithPip[endValue(side)]; fits != 0;
-         fits &= fits - 1) {
-      const TileCode t = kAllTiles[static_cast<std::size_t>(std::countr_zero(fits))];
-      const int s = score(t, side);
-      if (s > best) {
-        best = s;
-        choice = TileMove{t, side};
-      }
-    }
-  }
-  return choice;
+  // A tie goes to the tile that comes first in the set.
+  const Best move = best([](std::size_t n) { return static_cast<int>(n) + 1; });
+  if (move.rank == 0) return std::nullopt;
+  return TileMove{kAllTiles[static_cast<std::size_t>(move.rank - 1)], move.side};
 }
 
 std::optional<int> Outlook::chooseOpeningSlot() const {

@@ -88,6 +88,14 @@ class Outlook {
   int otherEndValue(Lado side) const { return side == Lado::A ? f_.pontaB : f_.pontaA; }
   int newEnd(TileCode t, Lado side) const;
   int onTable(int pip) const { return bitCount(f_.onTable & kTilesWithPip[pip]); }
+  // The best-scoring move, by the rules of chooseMove(): its tile's rank
+  // (given by `rank`, 1..28; 0 leaves a tile out) and side; rank 0 when none.
+  struct Best {
+    int rank = 0;
+    Lado side = Lado::First;
+  };
+  template <class Rank>
+  Best best(Rank&& rank) const;
 
   Facts f_;
   Hand hand_{};                                   // slots, when the outlook was made from the game
