@@ -67,12 +67,13 @@ class SimulatedTable : public SilentPresentation {
       ++summary_.outsideWindow;
     }
     // Anchors are kept in whole twips, so neighbours may share half a twip.
-    // Corners fall on half twips well inside a float's exact range.
-    constexpr float kSlack = 1.0f;
-    const auto left = static_cast<float>(p.left);
-    const auto top = static_cast<float>(p.top);
-    const auto right = static_cast<float>(p.left + p.width());
-    const auto bottom = static_cast<float>(p.top + p.height());
+    // Corners fall on half twips: counted in halves, they are whole numbers.
+    constexpr int kSlack = 2;
+    const auto halves = [](double twips) { return static_cast<int>(twips * 2); };
+    const int left = halves(p.left);
+    const int top = halves(p.top);
+    const int right = halves(p.left + p.width());
+    const int bottom = halves(p.top + p.height());
     // Every comparison made, and'ed bit by bit: no branch to mispredict.
     int over = 0;
     for (int k = 0; k < laid_; ++k) {
@@ -118,8 +119,9 @@ class SimulatedTable : public SilentPresentation {
   RandomSource& random_;
   Summary& summary_;
   long started_ = 0;
-  // The tiles on the table, as their corners, side by side for a quick sweep.
-  std::array<float, kTileCount> left_{}, top_{}, right_{}, bottom_{};
+  // The tiles on the table, as their corners in half twips, side by side for
+  // a quick sweep.
+  std::array<int, kTileCount> left_{}, top_{}, right_{}, bottom_{};
   int laid_ = 0;
 };
 
