@@ -212,10 +212,6 @@ TileCode ChainLayout::DesenhaDentro(TileCode lancada, Direction estilo, int requ
   return lancada;
 }
 
-int ChainLayout::outwardPip(TileCode shown, Direction dir) {
-  return dir == Direction::Up || dir == Direction::Left ? shown.first() : shown.last();
-}
-
 TilePlacement layOnTable(GameState& state, ChainLayout& chain, TileCode t, Lado side) {
   state.PrimeiraRodada = false;
   TilePlacement placement;

@@ -74,7 +74,9 @@ class ChainLayout {
   static TileCode DesenhaDentro(TileCode lancada, Direction estilo, int requerida);
   // The pip a side shows, read off the tile last laid there (not the first
   // tile) as drawn: its left or top half when growing left or up, else the other.
-  static int outwardPip(TileCode shown, Direction dir);
+  static int outwardPip(TileCode shown, Direction dir) {
+    return dir == Direction::Up || dir == Direction::Left ? shown.first() : shown.last();
+  }
 
  private:
   TilePlacement placeA(bool isDouble);

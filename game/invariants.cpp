@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace tavolix {
@@ -106,16 +107,25 @@ void describeTiles(const GameState& state, bool dealing, std::vector<std::string
   }
 }
 
-}  // namespace
+// The chain's count and ends, and the partners' scores, quickly: whether all is well.
+bool chainInPlace(const GameState& state, const ChainGeometry& chain, const Settings& settings) {
+  const int laid = state.QtdMesa;
+  bool ok = !settings.pairs() ||
+            (state.Pontos[0] == state.Pontos[2] && state.Pontos[1] == state.Pontos[3]);
+  if (laid == 0) return ok && state.QtdLadoA == 0 && state.QtdLadoB == 0;
+  if (laid != 1 + state.QtdLadoA + state.QtdLadoB || chain.lastA < 1 || chain.lastA > laid ||
+      chain.lastB < 1 || chain.lastB > laid)
+    return false;
+  const TileCode a = state.Mesa[chain.lastA];
+  const TileCode b = state.Mesa[chain.lastB];
+  ok &= (chain.lastA == 1 ? a.first() : ChainLayout::outwardPip(a, chain.DirA)) == state.PontaA;
+  ok &= (chain.lastB == 1 ? b.last() : ChainLayout::outwardPip(b, chain.DirB)) == state.PontaB;
+  return ok;
+}
 
-std::vector<std::string> checkInvariants(const GameState& state, const ChainGeometry& chain,
-                                         const Settings& settings, bool dealing) {
-  std::vector<std::string> problems;
-  if (!tilesInPlace(state, dealing)) {
-    describeTiles(state, dealing, problems);
-    if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) return problems;
-  }
-
+// What is wrong with the chain's count and ends, and the partners' scores.
+void checkChain(const GameState& state, const ChainGeometry& chain, const Settings& settings,
+                std::vector<std::string>& problems) {
   if (state.QtdMesa > 0) {
     if (state.QtdMesa != 1 + state.QtdLadoA + state.QtdLadoB) {
       problems.push_back("QtdMesa " + std::to_string(state.QtdMesa) + " != 1 + " +
@@ -144,6 +154,79 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
       (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
     problems.push_back("partners' scores differ");
   }
+}
+
+// The same tile in each slot, either way round.
+bool sameTiles(const Hand& a, const Hand& b) {
+  if (std::memcmp(a.data(), b.data(), sizeof a) == 0) return true;
+  for (std::size_t slot = 0; slot < a.size(); ++slot) {
+    if (a[slot] != b[slot] && a[slot] != b[slot].reversed()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> checkInvariants(const GameState& state, const ChainGeometry& chain,
+                                         const Settings& settings, bool dealing) {
+  std::vector<std::string> problems;
+  if (!tilesInPlace(state, dealing)) {
+    describeTiles(state, dealing, problems);
+    if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) return problems;
+  }
+  if (!chainInPlace(state, chain, settings)) checkChain(state, chain, settings, problems);
+  return problems;
+}
+
+TilePlaces TilePlaces::of(const GameState& state) {
+  TilePlaces places;
+  for (int seat = kJog; seat <= kMac3; ++seat) places.hands[seat] = state.hand(seat);
+  places.table = state.Mesa;
+  places.laid = state.QtdMesa;
+  return places;
+}
+
+bool TilePlaces::follow(const GameState& state, int seat, int slot, TileCode tile) {
+  const bool laying = slot > 0;
+  const std::uint32_t bit = tileBit(tile);
+  if (laying && (slot > kHandSlots || !isSeat(seat) || bit == 0 || laid >= kTileCount ||
+                 tileBit(hands[seat][slot]) != bit)) {
+    *this = of(state);
+    return false;
+  }
+  bool same = true;
+  for (int s = kJog; s <= kMac3; ++s) {
+    Hand& kept = hands[s];
+    if (s == seat && laying) std::copy(kept.begin() + slot + 1, kept.end(), kept.begin() + slot);
+    const Hand& now = state.hand(s);
+    if (std::memcmp(kept.data(), now.data(), sizeof kept) != 0) {
+      same &= sameTiles(kept, now);
+      kept = now;
+    }
+  }
+  if (laying) {
+    // The chain may show it either way round.
+    const TileCode shown = state.Mesa[laid + 1];
+    same &= tileBit(shown) == bit;
+    table[++laid] = shown;
+  }
+  same &= state.QtdMesa == laid && std::memcmp(table.data(), state.Mesa.data(), sizeof table) == 0;
+  if (!same) *this = of(state);
+  return same;
+}
+
+std::vector<std::string> checkMove(TilePlaces& places, const GameState& state,
+                                   const ChainGeometry& chain, const Settings& settings, int seat,
+                                   int slot, TileCode tile) {
+  if (!places.follow(state, seat, slot, tile)) {
+    std::vector<std::string> problems = checkInvariants(state, chain, settings, false);
+    problems.insert(problems.begin(), "tiles moved other than by " +
+                                          (slot > 0 ? seatKey(seat) + " laying " + tile.text()
+                                                    : seatKey(seat) + " passing"));
+    return problems;
+  }
+  std::vector<std::string> problems;
+  if (!chainInPlace(state, chain, settings)) checkChain(state, chain, settings, problems);
   return problems;
 }
 

@@ -143,6 +143,7 @@ class Referee : public MatchObserver {
     ++events_;
     toMove_ = -1;
     check(state, true, [] { return std::string("after the deal"); });
+    places_ = TilePlaces::of(state);
     if (trace_) trace_->dealt(state);
   }
   void redealt(int seat, int doubles) override {
@@ -157,14 +158,14 @@ class Referee : public MatchObserver {
     const auto when = [&] { return "after " + seatKey(seat) + " played " + tile.text(); };
     // The opening tile comes from the opener; every other move from the seat whose turn it is.
     checkTurn(seat, side == Lado::First ? state.QuemInicia : toMove_, when);
-    check(state, false, when);
+    checkMove(state, seat, slot, tile, when);
     if (trace_) trace_->played(seat, slot, tile, side, state);
   }
   void passed(int seat, const GameState& state) override {
     ++events_;
     const auto when = [&] { return "after " + seatKey(seat) + " passed"; };
     checkTurn(seat, toMove_, when);
-    check(state, false, when);
+    checkMove(state, seat, 0, TileCode(), when);
     if (trace_) trace_->passed(seat, state);
   }
   void handEnded(const HandResult& result, const GameState& state) override {
@@ -177,6 +178,7 @@ class Referee : public MatchObserver {
       ++summary_.wentOut[render(texts::goingOutName(result.kind))];
     }
     checkScores(state);
+    check(state, false, [] { return std::string("at the end of the hand"); });
     if (trace_) trace_->handEnded(result, state);
   }
   void matchEnded(int winner, const std::array<int, 4>& standings,
@@ -196,6 +198,15 @@ class Referee : public MatchObserver {
   void check(const GameState& state, bool dealing, When&& when) {
     for (const std::string& problem :
          checkInvariants(state, match_.chain(), match_.settings(), dealing)) {
+      addViolation(summary_,
+                   "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
+    }
+  }
+  // After a move: checked against where the tiles lay before it.
+  template <class When>
+  void checkMove(const GameState& state, int seat, int slot, TileCode tile, When&& when) {
+    for (const std::string& problem :
+         tavolix::checkMove(places_, state, match_.chain(), match_.settings(), seat, slot, tile)) {
       addViolation(summary_,
                    "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
     }
@@ -224,6 +235,7 @@ class Referee : public MatchObserver {
   unsigned strongSeats_;
   long events_ = 0;
   int toMove_ = -1;  // whose turn it is, as the referee counts
+  TilePlaces places_;
 };
 
 }  // namespace

@@ -158,5 +158,63 @@ TEST(Invariants, EachBrokenRuleIsFound) {
   EXPECT_FALSE(checkInvariants(dealing, ChainGeometry(), Settings(), true).empty());
 }
 
+// After a move the tiles are checked against where they lay before it.
+TEST(Invariants, AMoveIsCheckedAgainstThePositionBefore) {
+  const Table before;
+  const TileCode laid = before.state.PedrasMac2[2];
+  // Mac2 lays its second tile at side B, growing right, and its hand closes up.
+  const auto after = [&] {
+    Table t;
+    t.state.Mesa[4] = laid;
+    t.state.QtdMesa = 4;
+    t.state.QtdLadoB = 2;
+    t.state.PontaB = laid.last();
+    t.chain.lastB = 4;
+    closeUp(t.state.PedrasMac2, 2);
+    return t;
+  };
+  const auto check = [&](const Table& t, int seat, int slot, TileCode tile) {
+    TilePlaces places = TilePlaces::of(before.state);
+    return checkMove(places, t.state, t.chain, t.settings, seat, slot, tile);
+  };
+  const auto refused = [&](const Table& t, int seat, int slot, TileCode tile) {
+    const auto problems = check(t, seat, slot, tile);
+    return !problems.empty() && problems[0].starts_with("tiles moved other than by");
+  };
+  EXPECT_EQ(check(before, kMac1, 0, TileCode()), std::vector<std::string>{});
+  EXPECT_EQ(check(after(), kMac2, 2, laid), std::vector<std::string>{});
+  Table turned = after();  // the player turned a tile round in his hand meanwhile
+  turned.state.PedrasJog[3] = turned.state.PedrasJog[3].reversed();
+  EXPECT_EQ(check(turned, kMac2, 2, laid), std::vector<std::string>{});
+  // The places are kept: the next move is checked against this one.
+  TilePlaces places = TilePlaces::of(before.state);
+  const Table played = after();
+  checkMove(places, played.state, played.chain, played.settings, kMac2, 2, laid);
+  EXPECT_EQ(checkMove(places, played.state, played.chain, played.settings, kMac3, 0, TileCode()),
+            std::vector<std::string>{});
+
+  EXPECT_TRUE(refused(before, kMac2, 2, laid));   // laid, yet nothing moved
+  EXPECT_TRUE(refused(after(), kMac2, 3, laid));  // not the tile of that slot
+  EXPECT_TRUE(refused(after(), kMac1, 2, laid));  // nor of that seat
+  Table shown = after();  // the chain shows another tile, still held by mac3
+  shown.state.Mesa[4] = before.state.PedrasMac3[1];
+  EXPECT_TRUE(refused(shown, kMac2, 2, laid));
+  Table swapped = after();  // every tile still in one place, but two changed hands
+  std::swap(swapped.state.PedrasJog[1], swapped.state.PedrasMac3[1]);
+  EXPECT_TRUE(refused(swapped, kMac2, 2, laid));
+  EXPECT_TRUE(swapped.problems().empty());
+  Table gap = after();  // not closed up
+  gap.state.PedrasMac2 = before.state.PedrasMac2;
+  gap.state.PedrasMac2[2] = TileCode();
+  EXPECT_TRUE(refused(gap, kMac2, 2, laid));
+  Table passedOn = before;  // a pass moves nothing
+  std::swap(passedOn.state.PedrasMac1[1], passedOn.state.PedrasMac1[2]);
+  EXPECT_TRUE(refused(passedOn, kMac1, 0, TileCode()));
+  Table wrongEnd = after();  // checked like any position besides (mac2 laid 0:6)
+  wrongEnd.state.PontaB = laid.first();
+  EXPECT_EQ(check(wrongEnd, kMac2, 2, laid),
+            std::vector<std::string>{"end B does not match the chain"});
+}
+
 }  // namespace
 }  // namespace tavolix
