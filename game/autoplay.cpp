@@ -23,7 +23,7 @@ bool Autoplayer::act() {
         return true;
       }
       // Now and then the player turns a tile round in his hand first.
-      if (random_.Chance(25)) match_.flipTile(random_.draw(tileCount(state.PedrasJog)));
+      if (random_.Chance(25)) match_.flipTile(random_.draw(bitCount(state.heldTiles[kJog])));
       const Move move = chooseMove();
       const auto [top, left] = dropPoint(move.side);
       match_.drop(move.slot, top, left, false);

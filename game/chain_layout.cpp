@@ -230,6 +230,7 @@ TilePlacement layOnTable(GameState& state, ChainLayout& chain, TileCode t, Lado 
     state.UltimaJogada = lastMoveRecord(state.PontaA, state.PontaB, t);
     end = t.otherPip(end);
   }
+  state.tableTiles |= tileBit(t);
   state.tileLaid();
   return placement;
 }

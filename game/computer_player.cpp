@@ -16,12 +16,11 @@ Facts Facts::of(const GameState& state, const Settings& settings, int seat) {
   f.pontaB = state.PontaB;
   f.qtdLadoA = state.QtdLadoA;
   f.qtdLadoB = state.QtdLadoB;
-  for (int k = 1; k <= state.QtdMesa; ++k) f.onTable |= tileBit(state.Mesa[k]);
-  const Hand& hand = state.hand(seat);
-  for (int slot = 1; slot <= kHandSlots; ++slot) f.inHand |= tileBit(hand[slot]);
-  const std::string& passedOn = state.NaoTem[nextSeat(seat, settings.SentidoHorario)];
-  for (const char pip : passedOn) f.nextLacks |= 1u << (pip - '0');
-  f.nextHasPassed = !passedOn.empty();
+  f.onTable = state.tableTiles;
+  f.inHand = state.heldTiles[static_cast<std::size_t>(seat)];
+  // Each pass records two pips: a seat that passed lacks at least one.
+  f.nextLacks = state.passedPips[static_cast<std::size_t>(nextSeat(seat, settings.SentidoHorario))];
+  f.nextHasPassed = f.nextLacks != 0;
   f.fecharSoNoNatural = settings.FecharSoNoNatural;
   f.mustOpenWithDoubleSix = state.PrimeiraRodada || settings.TipoInicio == 2;
   return f;
@@ -201,7 +200,7 @@ std::optional<TileCode> Outlook::chooseOpeningTile() const {
 }
 
 int QuantasTem(const GameState& state, int seat) {
-  return isSeat(seat) ? tileCount(state.hand(seat)) : 0;
+  return isSeat(seat) ? bitCount(state.heldTiles[static_cast<std::size_t>(seat)]) : 0;
 }
 
 bool VaiFecharNaoNatural(const GameState& state, Lado side) {

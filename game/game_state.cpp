@@ -12,6 +12,8 @@ void GameState::startMatch() {
 
 void GameState::startHand() {
   for (std::string& record : NaoTem) record.clear();
+  passedPips.fill(0);
+  tableTiles = 0;
   PontaA = 6;
   PontaB = 6;
   QtdLadoA = 0;
@@ -24,6 +26,7 @@ void GameState::startHand() {
 void GameState::startDeal() {
   Pegas.reset();
   for (int seat = kJog; seat <= kMac3; ++seat) hand(seat).fill(TileCode());
+  heldTiles.fill(0);
   QtdEscolhidas = 0;
 }
 
@@ -42,6 +45,20 @@ void GameState::pass(int seat) {
   ++Passes;
   NaoTem[seat] += static_cast<char>('0' + PontaA);
   NaoTem[seat] += static_cast<char>('0' + PontaB);
+  passedPips[seat] |= (1u << PontaA) | (1u << PontaB);
+}
+
+void GameState::recount() {
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    heldTiles[seat] = 0;
+    for (const TileCode t : hand(seat)) heldTiles[seat] |= tileBit(t);
+    passedPips[seat] = 0;
+    for (const char pip : NaoTem[seat]) {
+      if (pip >= '0' && pip <= '6') passedPips[seat] |= 1u << (pip - '0');
+    }
+  }
+  tableTiles = 0;
+  for (int k = 1; k <= QtdMesa && k <= kTileCount; ++k) tableTiles |= tileBit(Mesa[k]);
 }
 
 }  // namespace tavolix

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bitset>
+#include <cstdint>
 #include <string>
 
 #include "seat.h"
@@ -56,6 +57,13 @@ struct GameState {
   // True while the player may not pick up a tile.
   bool JogBloqueado = false;
 
+  // --- the same tiles as sets, for quick questions -------------------------
+  // Kept as tiles are taken, laid and passed on; recount() works them out
+  // anew after the hands, the chain or the pass records were written directly.
+  std::array<std::uint32_t, kSeatCount> heldTiles{};  // one bit per tile (tileBit) in each hand
+  std::uint32_t tableTiles = 0;                       // one bit per tile in the chain
+  std::array<unsigned, kSeatCount> passedPips{};      // NaoTem, one bit per pip
+
   Hand& hand(int seat) {
     return const_cast<Hand&>(static_cast<const GameState&>(*this).hand(seat));
   }
@@ -89,6 +97,7 @@ struct GameState {
   void tileLaid();
   // `seat` could not match either end.
   void pass(int seat);
+  void recount();
 };
 
 }  // namespace tavolix

@@ -107,6 +107,21 @@ void describeTiles(const GameState& state, bool dealing, std::vector<std::string
   }
 }
 
+// The sets kept beside the hands, the chain and the pass records, against
+// those worked out from them anew.
+void checkSets(const GameState& state, std::vector<std::string>& problems) {
+  GameState counted = state;
+  counted.recount();
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    if (counted.heldTiles[seat] != state.heldTiles[seat])
+      problems.push_back(seatKey(seat) + ": the tiles counted in the hand are not its slots'");
+    if (counted.passedPips[seat] != state.passedPips[seat])
+      problems.push_back(seatKey(seat) + ": the pips counted as passed on are not its passes'");
+  }
+  if (counted.tableTiles != state.tableTiles)
+    problems.push_back("the tiles counted on the table are not the chain's");
+}
+
 // The chain's count and ends, and the partners' scores, quickly: whether all is well.
 bool chainInPlace(const GameState& state, const ChainGeometry& chain, const Settings& settings) {
   const int laid = state.QtdMesa;
@@ -174,6 +189,7 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
     describeTiles(state, dealing, problems);
     if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) return problems;
   }
+  checkSets(state, problems);
   if (!chainInPlace(state, chain, settings)) checkChain(state, chain, settings, problems);
   return problems;
 }
@@ -183,6 +199,9 @@ TilePlaces TilePlaces::of(const GameState& state) {
   for (int seat = kJog; seat <= kMac3; ++seat) places.hands[seat] = state.hand(seat);
   places.table = state.Mesa;
   places.laid = state.QtdMesa;
+  places.held = state.heldTiles;
+  places.onTable = state.tableTiles;
+  places.passed = state.passedPips;
   return places;
 }
 
@@ -209,7 +228,12 @@ bool TilePlaces::follow(const GameState& state, int seat, int slot, TileCode til
     const TileCode shown = state.Mesa[laid + 1];
     same &= tileBit(shown) == bit;
     table[++laid] = shown;
+    held[seat] &= ~bit;
+    onTable |= bit;
+  } else if (isSeat(seat)) {
+    passed[seat] |= (1u << state.PontaA) | (1u << state.PontaB);
   }
+  same &= held == state.heldTiles && onTable == state.tableTiles && passed == state.passedPips;
   same &= state.QtdMesa == laid && std::memcmp(table.data(), state.Mesa.data(), sizeof table) == 0;
   if (!same) *this = of(state);
   return same;

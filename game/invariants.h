@@ -14,7 +14,8 @@ namespace tavolix {
 
 // What must hold between moves: every one of the 28 tiles in exactly one place
 // (a hand, the chain, or the pile while dealing), hands packed at the front, the
-// chain's count and ends matching what was laid, partners level in pairs play.
+// chain's count and ends matching what was laid, the sets kept beside the hands,
+// the chain and the passes agreeing with them, partners level in pairs play.
 // Returns a description of each thing that does not hold; empty when all is well.
 std::vector<std::string> checkInvariants(const GameState& state, const ChainGeometry& chain,
                                          const Settings& settings, bool dealing);
@@ -24,6 +25,10 @@ struct TilePlaces {
   std::array<Hand, kSeatCount> hands{};
   std::array<TileCode, kTileCount + 1> table{};
   int laid = 0;
+  // The sets the game keeps beside them.
+  std::array<std::uint32_t, kSeatCount> held{};
+  std::uint32_t onTable = 0;
+  std::array<unsigned, kSeatCount> passed{};
 
   static TilePlaces of(const GameState& state);
   // Whether `state` is the position kept here with one move made: the tile

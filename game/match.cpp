@@ -165,6 +165,7 @@ void Match::resume(const GameState& state, const ChainGeometry& chain, int toPla
   started_ = true;
   rules_ = settings_;
   state_ = state;
+  state_.recount();
   chain_.restore(chain);
   screen_.showHands();
   act([this, toPlay] {
@@ -334,7 +335,7 @@ void Match::takeTiles() {
   screen_.showTurn(seat);
   SeatPlayer& player = *seats_[seat];
   // Each time round, one tile is taken or the player is asked for it.
-  int held = tileCount(state_.hand(seat));
+  int held = bitCount(state_.heldTiles[seat]);
   if (player.answersAtOnce() && held == 0) {
     enableNewGame(false);
     screen_.enablePile(false);
@@ -373,8 +374,9 @@ void Match::takeTiles() {
 
 void Match::takeFromPile(int seat, int position) {
   Hand& hand = state_.hand(seat);
-  const int slot = tileCount(hand) + 1;
+  const int slot = bitCount(state_.heldTiles[seat]) + 1;
   hand[slot] = state_.Monte[position - 1];
+  state_.heldTiles[seat] |= tileBit(hand[slot]);
   state_.takePile(position);
   if (hand[slot] == kDoubleSix &&
       (state_.QuemInicia == kHolderOfDoubleSix || rules_.TipoInicio == 2)) {
@@ -594,6 +596,7 @@ void Match::Lancar(int seat, int slot, Lado side) {
   Hand& hand = state_.hand(seat);
   const TileCode t = hand[slot];
   hand[slot] = TileCode();
+  state_.heldTiles[seat] &= ~tileBit(t);
   if (seat != kJog) {
     screen_.showThinking(true);
     screen_.pause(tempo::kComputerThinkMs);

@@ -207,6 +207,7 @@ std::variant<SavedPosition, std::string> rebuild(const SavedMatch& saved) {
     problem = replayHand(saved, position);
   }
   if (problem) return *problem;
+  state.recount();
   const std::vector<std::string> broken =
       checkInvariants(state, position.chain.geometry(), saved.rules, saved.dealing);
   if (!broken.empty()) return broken.front();

@@ -125,7 +125,7 @@ int QuantasBuchas(const GameState& state, int seat) {
 }
 
 std::optional<HandResult> handEnd(const GameState& state, const Settings& settings, int seat) {
-  if (isSeat(seat) && tileCount(state.hand(seat)) == 0)
+  if (isSeat(seat) && state.heldTiles[static_cast<std::size_t>(seat)] == 0)
     return wentOutResult(seat, pipTotals(state), state.UltimaJogada, settings);
   if (state.Passes == 4) return blockedResult(pipTotals(state), settings);
   return std::nullopt;

@@ -24,7 +24,13 @@ struct Position {
     state.QtdLadoA = std::max(0, state.QtdMesa - 1);  // side A is the longer
     state.PrimeiraRodada = false;
   }
-  Outlook outlook() const { return Outlook(state, settings, kMac1); }
+  // The state as the game keeps it: its tile sets counted from the lists.
+  GameState now() const {
+    GameState counted = state;
+    counted.recount();
+    return counted;
+  }
+  Outlook outlook() const { return Outlook(now(), settings, kMac1); }
   int score(int slot, Lado side) const { return outlook().Retorno(slot, side); }
   std::optional<Move> choice() const { return outlook().chooseMove(); }
 };
@@ -34,7 +40,7 @@ TEST(ComputerChoice, ATileThatFitsNoEndScoresNothingAndTheSeatPasses) {
   EXPECT_EQ(p.score(1, Lado::A), 0);
   EXPECT_EQ(p.choice(), std::nullopt);
   ComputerSeat seat;
-  EXPECT_EQ(seat.turn(p.state, p.settings, kMac1), SeatAnswer::pass());
+  EXPECT_EQ(seat.turn(p.now(), p.settings, kMac1), SeatAnswer::pass());
 }
 
 TEST(ComputerChoice, ACrosswiseTileComesLastAndClosesOnlyNoNatural) {
@@ -47,7 +53,7 @@ TEST(ComputerChoice, ACrosswiseTileComesLastAndClosesOnlyNoNatural) {
   Position closing({"35", "00"}, 3, 5, {"55", "05", "15", "25", "45", "56", "13"});
   EXPECT_EQ(closing.score(1, Lado::A), 0);
   EXPECT_EQ(closing.score(1, Lado::B), 1);
-  EXPECT_TRUE(VaiFecharNaoNatural(closing.state, Lado::A));
+  EXPECT_TRUE(VaiFecharNaoNatural(closing.now(), Lado::A));
   closing.settings.FecharSoNoNatural = false;
   EXPECT_EQ(closing.score(1, Lado::A), 1);
   closing.settings.FecharSoNoNatural = true;
@@ -102,7 +108,7 @@ TEST(ComputerChoice, OpeningTheHand) {
   p.state.QuemInicia = kMac1;
   p.state.PrimeiraRodada = true;
   ComputerSeat seat;
-  EXPECT_EQ(seat.turn(p.state, p.settings, kMac1), SeatAnswer::play(2, Lado::First));
+  EXPECT_EQ(seat.turn(p.now(), p.settings, kMac1), SeatAnswer::play(2, Lado::First));
   // Free opening: the tile whose loss keeps the most pips covered; a double gets its extra point.
   p.state.PrimeiraRodada = false;
   p.state.PedrasMac1[2] = tile("16");

@@ -102,6 +102,7 @@ GameState wentOut(int seat, std::string_view last, int endA, int endB, std::arra
   for (int s = 0; s < 4; ++s) state.hand(s) = hands[s];
   state.hand(seat) = Hand{};
   state.UltimaJogada = lastMoveRecord(endA, endB, tile(last));
+  state.recount();
   return state;
 }
 
@@ -161,6 +162,7 @@ GameState blockedWith(std::array<Hand, 4> hands, int passes = 4) {
   GameState state;
   for (int s = 0; s < 4; ++s) state.hand(s) = hands[s];
   state.Passes = passes;
+  state.recount();
   return state;
 }
 

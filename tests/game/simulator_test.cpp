@@ -117,9 +117,16 @@ struct Table {
         ++slot;
       }
     }
+    state.recount();
+  }
+  // The state with its sets counted anew after the lists were written to.
+  GameState counted() const {
+    GameState c = state;
+    c.recount();
+    return c;
   }
   std::vector<std::string> problems() const {
-    return checkInvariants(state, chain, settings, false);
+    return checkInvariants(counted(), chain, settings, false);
   }
 };
 
@@ -150,6 +157,16 @@ TEST(Invariants, EachBrokenRuleIsFound) {
   partners.settings.TipoJogo = 2;
   partners.state.Pontos = {2, 1, 2, 0};
   EXPECT_EQ(partners.problems(), std::vector<std::string>{"partners' scores differ"});
+  // The sets kept beside the hands, the chain and the passes.
+  GameState sets = Table().counted();
+  sets.heldTiles[kMac1] ^= tileBit(kDoubleSix);
+  sets.tableTiles = 0;
+  sets.pass(kJog);
+  sets.passedPips[kJog] = 0;
+  EXPECT_EQ(checkInvariants(sets, Table().chain, Settings(), false),
+            (std::vector<std::string>{"jog: the pips counted as passed on are not its passes'",
+                                      "mac1: the tiles counted in the hand are not its slots'",
+                                      "the tiles counted on the table are not the chain's"}));
   // While dealing, the pile counts: a tile taken by nobody is lost.
   GameState dealing;
   dealing.Monte = kAllTiles;
@@ -175,13 +192,16 @@ TEST(Invariants, AMoveIsCheckedAgainstThePositionBefore) {
   };
   const auto check = [&](const Table& t, int seat, int slot, TileCode tile) {
     TilePlaces places = TilePlaces::of(before.state);
-    return checkMove(places, t.state, t.chain, t.settings, seat, slot, tile);
+    return checkMove(places, t.counted(), t.chain, t.settings, seat, slot, tile);
   };
   const auto refused = [&](const Table& t, int seat, int slot, TileCode tile) {
     const auto problems = check(t, seat, slot, tile);
     return !problems.empty() && problems[0].starts_with("tiles moved other than by");
   };
-  EXPECT_EQ(check(before, kMac1, 0, TileCode()), std::vector<std::string>{});
+  Table passing = before;
+  passing.state.pass(kMac1);
+  EXPECT_EQ(check(passing, kMac1, 0, TileCode()), std::vector<std::string>{});
+  EXPECT_TRUE(refused(before, kMac1, 0, TileCode()));  // the pass not recorded
   EXPECT_EQ(check(after(), kMac2, 2, laid), std::vector<std::string>{});
   Table turned = after();  // the player turned a tile round in his hand meanwhile
   turned.state.PedrasJog[3] = turned.state.PedrasJog[3].reversed();
@@ -189,8 +209,10 @@ TEST(Invariants, AMoveIsCheckedAgainstThePositionBefore) {
   // The places are kept: the next move is checked against this one.
   TilePlaces places = TilePlaces::of(before.state);
   const Table played = after();
-  checkMove(places, played.state, played.chain, played.settings, kMac2, 2, laid);
-  EXPECT_EQ(checkMove(places, played.state, played.chain, played.settings, kMac3, 0, TileCode()),
+  GameState next = played.counted();
+  checkMove(places, next, played.chain, played.settings, kMac2, 2, laid);
+  next.pass(kMac3);
+  EXPECT_EQ(checkMove(places, next, played.chain, played.settings, kMac3, 0, TileCode()),
             std::vector<std::string>{});
 
   EXPECT_TRUE(refused(before, kMac2, 2, laid));   // laid, yet nothing moved
@@ -207,9 +229,20 @@ TEST(Invariants, AMoveIsCheckedAgainstThePositionBefore) {
   gap.state.PedrasMac2 = before.state.PedrasMac2;
   gap.state.PedrasMac2[2] = TileCode();
   EXPECT_TRUE(refused(gap, kMac2, 2, laid));
-  Table passedOn = before;  // a pass moves nothing
+  Table passedOn = passing;  // a pass moves nothing
   std::swap(passedOn.state.PedrasMac1[1], passedOn.state.PedrasMac1[2]);
   EXPECT_TRUE(refused(passedOn, kMac1, 0, TileCode()));
+  // The sets kept beside the lists must follow the move too.
+  const auto refusedSets = [&](auto&& change) {
+    GameState state = after().counted();
+    change(state);
+    TilePlaces places = TilePlaces::of(before.state);
+    const auto problems = checkMove(places, state, played.chain, played.settings, kMac2, 2, laid);
+    return !problems.empty() && problems[0].starts_with("tiles moved other than by");
+  };
+  EXPECT_TRUE(refusedSets([&](GameState& s) { s.heldTiles[kMac2] |= tileBit(laid); }));
+  EXPECT_TRUE(refusedSets([&](GameState& s) { s.tableTiles &= ~tileBit(laid); }));
+  EXPECT_TRUE(refusedSets([&](GameState& s) { s.passedPips[kMac2] = 1; }));
   Table wrongEnd = after();  // checked like any position besides (mac2 laid 0:6)
   wrongEnd.state.PontaB = laid.first();
   EXPECT_EQ(check(wrongEnd, kMac2, 2, laid),

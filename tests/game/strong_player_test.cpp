@@ -114,6 +114,7 @@ TEST(StrongPlayer, KeepsTheTileNobodyCanBlock) {
   state.NaoTem[kJog] = "04";
   state.NaoTem[kMac2] = "04";
   state.NaoTem[kMac3] = "00";
+  state.recount();
   Settings settings;
 
   ComputerSeat ordinary;
