@@ -97,6 +97,7 @@ struct GameState {
   void tileLaid();
   // `seat` could not match either end.
   void pass(int seat);
+  // The sets above worked out anew from the hands, the chain and NaoTem.
   void recount();
 };
 
