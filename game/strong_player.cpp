@@ -259,7 +259,7 @@ SeatView SeatView::of(const GameState& state, const Settings& settings, int seat
   SeatView view;
   view.seat = seat;
   view.hand = state.hand(seat);
-  for (int k = 1; k <= state.QtdMesa; ++k) view.onTable |= tileBit(state.Mesa[k]);
+  view.onTable = state.tableTiles;
   view.pontaA = state.PontaA;
   view.pontaB = state.PontaB;
   view.qtdLadoA = state.QtdLadoA;
@@ -269,9 +269,10 @@ SeatView SeatView::of(const GameState& state, const Settings& settings, int seat
   view.mustOpenWithDoubleSix = state.PrimeiraRodada || settings.TipoInicio == 2;
   for (int s = 0; s < kSeatCount; ++s) {
     const auto i = static_cast<std::size_t>(s);
-    view.tilesHeld[i] = tileCount(state.hand(s));
-    for (const char pip : state.NaoTem[i]) view.passedOn[i] |= 1u << (pip - '0');
-    view.hasPassed[i] = !state.NaoTem[i].empty();
+    // Of the other hands, only how many tiles they hold.
+    view.tilesHeld[i] = bitCount(state.heldTiles[i]);
+    view.passedOn[i] = state.passedPips[i];
+    view.hasPassed[i] = state.passedPips[i] != 0;
   }
   view.rules = settings;
   return view;

@@ -51,6 +51,8 @@ GameState withOtherHiddenHands(const GameState& state, int seat, std::mt19937& r
         other.hand(s)[slot] = t;
       }
     }
+    // Counted anew, so that a look at the hidden hands' sets would show the swap.
+    other.recount();
     if (agrees) return other;
   }
 }
