@@ -48,17 +48,23 @@ void GameState::pass(int seat) {
   passedPips[seat] |= (1u << PontaA) | (1u << PontaB);
 }
 
-void GameState::recount() {
+GameState::Sets GameState::countSets() const {
+  Sets sets;
   for (int seat = kJog; seat <= kMac3; ++seat) {
-    heldTiles[seat] = 0;
-    for (const TileCode t : hand(seat)) heldTiles[seat] |= tileBit(t);
-    passedPips[seat] = 0;
+    for (const TileCode t : hand(seat)) sets.heldTiles[seat] |= tileBit(t);
     for (const char pip : NaoTem[seat]) {
-      if (pip >= '0' && pip <= '6') passedPips[seat] |= 1u << (pip - '0');
+      if (pip >= '0' && pip <= '6') sets.passedPips[seat] |= 1u << (pip - '0');
     }
   }
-  tableTiles = 0;
-  for (int k = 1; k <= QtdMesa && k <= kTileCount; ++k) tableTiles |= tileBit(Mesa[k]);
+  for (int k = 1; k <= QtdMesa && k <= kTileCount; ++k) sets.tableTiles |= tileBit(Mesa[k]);
+  return sets;
+}
+
+void GameState::recount() {
+  const Sets sets = countSets();
+  heldTiles = sets.heldTiles;
+  tableTiles = sets.tableTiles;
+  passedPips = sets.passedPips;
 }
 
 }  // namespace tavolix

@@ -97,7 +97,14 @@ struct GameState {
   void tileLaid();
   // `seat` could not match either end.
   void pass(int seat);
-  // The sets above worked out anew from the hands, the chain and NaoTem.
+  // The sets above as worked out anew from the hands, the chain and NaoTem.
+  struct Sets {
+    std::array<std::uint32_t, kSeatCount> heldTiles{};
+    std::uint32_t tableTiles = 0;
+    std::array<unsigned, kSeatCount> passedPips{};
+  };
+  Sets countSets() const;
+  // The sets above set to those.
   void recount();
 };
 

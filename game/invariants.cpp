@@ -110,8 +110,7 @@ void describeTiles(const GameState& state, bool dealing, std::vector<std::string
 // The sets kept beside the hands, the chain and the pass records, against
 // those worked out from them anew.
 void checkSets(const GameState& state, std::vector<std::string>& problems) {
-  GameState counted = state;
-  counted.recount();
+  const GameState::Sets counted = state.countSets();
   for (int seat = kJog; seat <= kMac3; ++seat) {
     if (counted.heldTiles[seat] != state.heldTiles[seat])
       problems.push_back(seatKey(seat) + ": the tiles counted in the hand are not its slots'");
