@@ -28,12 +28,6 @@ Facts Facts::of(const GameState& state, const Settings& settings, int seat) {
 
 namespace {
 
-constexpr std::array<unsigned, kTileCount> kPipsOfTile = [] {
-  std::array<unsigned, kTileCount> pips{};
-  for (int n = 0; n < kTileCount; ++n) pips[n] = kAllTiles[n].pipMask();
-  return pips;
-}();
-
 // How many pips a set of pips holds (seven bits).
 constexpr std::array<std::int8_t, 128> kPipCount = [] {
   std::array<std::int8_t, 128> count{};
@@ -44,20 +38,20 @@ constexpr std::array<std::int8_t, 128> kPipCount = [] {
 }  // namespace
 
 Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand)) {
-  for (std::uint32_t held = f_.inHand; held != 0; held &= held - 1) {
-    const unsigned pips = kPipsOfTile[static_cast<std::size_t>(std::countr_zero(held))];
-    pipsHeldTwice_ |= pipsHeld_ & pips;
-    pipsHeld_ |= pips;
+  // Pip by pip, so that the work is the same whatever the hand.
+  for (int pip = 0; pip <= 6; ++pip) {
+    const std::uint32_t showing = f_.inHand & kTilesWithPip[static_cast<std::size_t>(pip)];
+    pipsHeld_ |= static_cast<unsigned>(showing != 0) << pip;
+    pipsHeldTwice_ |= static_cast<unsigned>((showing & (showing - 1)) != 0) << pip;
   }
 }
 
 Outlook::Outlook(const Facts& facts, const Hand& hand) : Outlook(facts) {
   hand_ = hand;
-  for (int slot = 1; slot <= kHandSlots; ++slot) {
-    if (!hand[slot].empty())
-      slotOf_[static_cast<std::size_t>(std::countr_zero(tileBit(hand[slot])))] =
-          static_cast<std::int8_t>(slot);
-  }
+  // An empty slot has no tile bit: its slot number lands in the spare entry.
+  for (int slot = 1; slot <= kHandSlots; ++slot)
+    slotOf_[static_cast<std::size_t>(std::countr_zero(tileBit(hand[slot])))] =
+        static_cast<std::int8_t>(slot);
 }
 
 Outlook::Outlook(const GameState& state, const Settings& settings, int seat)

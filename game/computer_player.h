@@ -98,8 +98,9 @@ class Outlook {
   Best best(Rank&& rank) const;
 
   Facts f_;
-  Hand hand_{};                                   // slots, when the outlook was made from the game
-  std::array<std::int8_t, kTileCount> slotOf_{};  // each tile's slot there (0: not held)
+  Hand hand_{};  // slots, when the outlook was made from the game
+  // Each tile's slot there (0: not held), and a spare entry for the empty slots.
+  std::array<std::int8_t, 33> slotOf_{};
   int tiles_ = 0;
   // One bit per pip: shown by some tile in the hand, and by two or more.
   unsigned pipsHeld_ = 0;
