@@ -92,11 +92,12 @@ bool Outlook::VaiFecharNaoNatural(Lado side) const {
 
 int Outlook::score(TileCode t, Lado side) const {
   const int end = endValue(side);
-  if (t.empty() || (t.first() != end && t.last() != end)) return 0;
+  // Tests and'ed and or'ed bit by bit, as they differ from tile to tile.
+  if (t.empty() | ((t.first() != end) & (t.last() != end))) return 0;
 
-  const bool crosswise = (t.first() == f_.pontaA && t.last() == f_.pontaB) ||
-                         (t.last() == f_.pontaA && t.first() == f_.pontaB);
-  if (!t.isDouble() && crosswise) {
+  const bool crosswise = ((t.first() == f_.pontaA) & (t.last() == f_.pontaB)) |
+                         ((t.last() == f_.pontaA) & (t.first() == f_.pontaB));
+  if (!t.isDouble() & crosswise) {
     if (tiles_ < 2 || !f_.fecharSoNoNatural) return 1;
     return VaiFecharNaoNatural(side) ? 0 : 1;
   }
