@@ -125,18 +125,21 @@ template <class Rank>
 Outlook::Best Outlook::best(Rank&& rank) const {
   const Lado first = firstSideToTry();
   const Lado order[] = {first, first == Lado::A ? Lado::B : Lado::A};
+  // Only the tiles that match an end can score: those of the side tried first
+  // in the low half of one word, the others in the high half, all in one loop.
+  std::uint64_t fits = f_.inHand & kTilesWithPip[static_cast<std::size_t>(endValue(order[0]))];
+  fits |= std::uint64_t{f_.inHand & kTilesWithPip[static_cast<std::size_t>(endValue(order[1]))]}
+          << 32;
   int best = 0;
-  for (int tried = 0; tried < 2; ++tried) {
-    // Only the tiles that match this end can score.
-    for (std::uint32_t fits = f_.inHand & kTilesWithPip[endValue(order[tried])]; fits != 0;
-         fits &= fits - 1) {
-      const auto n = static_cast<std::size_t>(std::countr_zero(fits));
-      const int s = score(kAllTiles[n], order[tried]);
-      const int r = rank(n);
-      // No branch to mispredict on each tile: the largest is kept.
-      const int key = s > 0 && r > 0 ? s * 64 + (tried == 0 ? kFirstSide : 0) + kRanks - 1 - r : 0;
-      best = std::max(best, key);
-    }
+  for (; fits != 0; fits &= fits - 1) {
+    const int bit = std::countr_zero(fits);
+    const int tried = bit >> 5;
+    const auto n = static_cast<std::size_t>(bit & 31);
+    const int s = score(kAllTiles[n], order[tried]);
+    const int r = rank(n);
+    // No branch to mispredict on each tile: the largest is kept.
+    const int key = s > 0 && r > 0 ? s * 64 + (tried == 0 ? kFirstSide : 0) + kRanks - 1 - r : 0;
+    best = std::max(best, key);
   }
   if (best == 0) return {};
   return {kRanks - 1 - best % kRanks, order[(best & kFirstSide) != 0 ? 0 : 1]};
