@@ -41,7 +41,10 @@ int doubleCount(const Hand& hand) {
 
 void closeUp(Hand& hand, int slot) {
   if (slot < 1 || slot > kHandSlots) return;
-  for (int k = slot; k <= kHandSlots; ++k) hand[k] = hand[k + 1];
+  // Every slot is swept, those before the gap keeping their tile: the same
+  // work wherever the gap is, with no branch.
+  const Hand was = hand;
+  for (int k = 1; k <= kHandSlots; ++k) hand[k] = was[k + (k >= slot ? 1 : 0)];
   hand[kHandSlots + 1] = TileCode();
 }
 
