@@ -68,16 +68,11 @@ struct GameState {
     return const_cast<Hand&>(static_cast<const GameState&>(*this).hand(seat));
   }
   const Hand& hand(int seat) const {
-    switch (seat) {
-      case kMac1:
-        return PedrasMac1;
-      case kMac2:
-        return PedrasMac2;
-      case kMac3:
-        return PedrasMac3;
-      default:
-        return PedrasJog;
-    }
+    // Looked up rather than switched on: whose hand it is changes at every turn.
+    static constexpr Hand GameState::*kHands[kSeatCount] = {
+        &GameState::PedrasJog, &GameState::PedrasMac1, &GameState::PedrasMac2,
+        &GameState::PedrasMac3};
+    return this->*kHands[isSeat(seat) ? seat : kJog];
   }
 
   bool pileTaken(int position) const {
