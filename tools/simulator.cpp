@@ -19,6 +19,41 @@
 
 namespace tavolix::sim {
 
+void Footprints::clear() {
+  laid_ = 0;
+  right_.fill(kNowhere);
+}
+
+bool Footprints::lay(const TilePlacement& p) {
+  // Anchors are kept in whole twips, so neighbours may share half a twip.
+  // Corners fall on half twips: counted in halves, they are whole numbers.
+  constexpr int kSlack = 2;
+  const auto halves = [](double twips) { return static_cast<int>(twips * 2); };
+  const int left = halves(p.left);
+  const int top = halves(p.top);
+  const int right = halves(p.left + p.width());
+  const int bottom = halves(p.top + p.height());
+  // The places are compared eight at a time, up to the last tile laid, the
+  // empty ones too (their right edge lies left of the table, so nothing
+  // meets them), and'ed bit by bit: no branch but the loop's, and a sweep
+  // the compiler does several places at a time.
+  int over = 0;
+  const int swept = (laid_ + 7) & ~7;
+  for (int k = 0; k < swept; ++k) {
+    over |=
+        static_cast<int>(left + kSlack < right_[k]) & static_cast<int>(left_[k] + kSlack < right) &
+        static_cast<int>(top + kSlack < bottom_[k]) & static_cast<int>(top_[k] + kSlack < bottom);
+  }
+  if (laid_ < kTileCount) {
+    left_[laid_] = left;
+    top_[laid_] = top;
+    right_[laid_] = right;
+    bottom_[laid_] = bottom;
+    ++laid_;
+  }
+  return over != 0;
+}
+
 namespace {
 
 constexpr int kMaxListedViolations = 10;
@@ -58,10 +93,7 @@ class SimulatedTable : public SilentPresentation {
     return NewGameAnswer::Play;
   }
 
-  void clearTable() override {
-    laid_ = 0;
-    right_.fill(kNowhere);
-  }
+  void clearTable() override { footprints_.clear(); }
 
   void layTile(const LaidTile& tile) override {
     const TilePlacement& p = tile.placement;
@@ -69,32 +101,7 @@ class SimulatedTable : public SilentPresentation {
         p.top + p.height() > geometry::kHeight) {
       ++summary_.outsideWindow;
     }
-    // Anchors are kept in whole twips, so neighbours may share half a twip.
-    // Corners fall on half twips: counted in halves, they are whole numbers.
-    constexpr int kSlack = 2;
-    const auto halves = [](double twips) { return static_cast<int>(twips * 2); };
-    const int left = halves(p.left);
-    const int top = halves(p.top);
-    const int right = halves(p.left + p.width());
-    const int bottom = halves(p.top + p.height());
-    // Every place is compared, the empty ones too (their right edge lies
-    // left of the table, so nothing meets them), and'ed bit by bit: a sweep
-    // of fixed length with no branch, which the compiler does several at a time.
-    int over = 0;
-    for (int k = 0; k < kPlaces; ++k) {
-      over |= static_cast<int>(left + kSlack < right_[k]) &
-              static_cast<int>(left_[k] + kSlack < right) &
-              static_cast<int>(top + kSlack < bottom_[k]) &
-              static_cast<int>(top_[k] + kSlack < bottom);
-    }
-    summary_.overlapping += over;
-    if (laid_ < kTileCount) {
-      left_[laid_] = left;
-      top_[laid_] = top;
-      right_[laid_] = right;
-      bottom_[laid_] = bottom;
-      ++laid_;
-    }
+    summary_.overlapping += footprints_.lay(p);
   }
 
  private:
@@ -124,17 +131,7 @@ class SimulatedTable : public SilentPresentation {
   RandomSource& random_;
   Summary& summary_;
   long started_ = 0;
-  // The tiles on the table, as their corners in half twips, side by side for
-  // a quick sweep; a multiple of eight places, the tiles first.
-  static constexpr int kPlaces = 32;
-  static constexpr int kNowhere = -(1 << 20);
-  std::array<int, kPlaces> left_{}, top_{}, bottom_{};
-  std::array<int, kPlaces> right_ = [] {
-    std::array<int, kPlaces> edges{};
-    edges.fill(kNowhere);
-    return edges;
-  }();
-  int laid_ = 0;
+  Footprints footprints_;
 };
 
 // Counts what happens and checks, after every event, the invariants and the

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "game/chain_layout.h"
 #include "game/strong_player.h"
 #include "sim_options.h"
 
@@ -37,6 +38,23 @@ struct Summary {
   long residentEndKiB = 0;  // and at the end
 
   double handsPerSecond() const { return seconds > 0 ? hands / seconds : 0.0; }
+};
+
+// The tiles on the table, for telling when one is laid over another: each
+// tile's corners in half twips, side by side for a quick sweep.
+class Footprints {
+ public:
+  Footprints() { clear(); }
+  void clear();
+  // Keeps the tile and tells whether it covers one laid before it.
+  bool lay(const TilePlacement& placement);
+
+ private:
+  // A multiple of eight places, the tiles first.
+  static constexpr int kPlaces = 32;
+  static constexpr int kNowhere = -(1 << 20);
+  std::array<int, kPlaces> left_{}, top_{}, right_{}, bottom_{};
+  int laid_ = 0;
 };
 
 // Plays the matches the options ask for, writing the trace to `trace` when given.

@@ -87,6 +87,29 @@ TEST(Simulator, WholeMatchesUnderEveryRulePlayAsTheyAlwaysHave) {
   EXPECT_NE(trace.str(), other.str());
 }
 
+// The referee's eye for a tile laid over another: tiles may share the half
+// twip their rounded anchors leave, never more, and every tile laid since the
+// table was cleared counts.
+TEST(Simulator, ATileLaidOverAnotherIsSeen) {
+  const auto at = [](bool vertical, double left, double top) {
+    TilePlacement p;
+    p.vertical = vertical;
+    p.left = left;
+    p.top = top;
+    return p;
+  };
+  constexpr double kStep = geometry::kTileLong - 0.5;
+  sim::Footprints table;
+  for (int k = 0; k < 9; ++k) EXPECT_FALSE(table.lay(at(false, 100 + k * kStep, 1000))) << k;
+  // Under the row, the first sharing its half twip, the second two twips deep.
+  EXPECT_FALSE(table.lay(at(true, 50, 1000 + geometry::kTileShort - 0.5)));
+  EXPECT_TRUE(table.lay(at(true, 100 + 8 * kStep, 1000 + geometry::kTileShort - 2)));
+  EXPECT_TRUE(table.lay(at(false, 60, 1000)));  // over the first tile of the row
+  table.clear();
+  EXPECT_FALSE(table.lay(at(false, 100, 1000)));
+  EXPECT_TRUE(table.lay(at(false, 100 + kStep - 2, 1000)));
+}
+
 // --- the invariants ------------------------------------------------------------
 
 // A hand in play: 1:2 opened, 2:3 laid at side B and 1:4 at side A; the other
