@@ -221,7 +221,8 @@ RecordingPresentation playMatches(const Settings& rules, int matches, std::uint6
   if (seat0 != nullptr) match.setSeat(kJog, *seat0);
   Autoplayer player(match, random);
   match.start();
-  while (player.act()) {
+  // A match takes a few hundred actions; a game that stops moving on fails here.
+  for (long actions = 0; actions < 2000L * matches && player.act(); ++actions) {
   }
   EXPECT_EQ(match.awaiting(), Match::Awaiting::Finished);
   return screen;

@@ -69,7 +69,8 @@ TEST(StrongPlayer, ChoosesFromWhatItsSeatSeesAlone) {
   match.setSeat(kMac1, recorder);
   Autoplayer player(match, random);
   match.start();
-  while (recorder.positions.size() < 60 && player.act()) {
+  for (int actions = 0; recorder.positions.size() < 60 && actions < 20000 && player.act();
+       ++actions) {
   }
   ASSERT_GE(recorder.positions.size(), 60u);
 
