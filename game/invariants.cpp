@@ -232,7 +232,11 @@ bool TilePlaces::follow(const GameState& state, int seat, int slot, TileCode til
   } else if (isSeat(seat)) {
     passed[seat] |= (1u << state.PontaA) | (1u << state.PontaB);
   }
-  same &= held == state.heldTiles && onTable == state.tableTiles && passed == state.passedPips;
+  // The sets, xor'ed with the game's and or'ed together: nothing left when all agree.
+  std::uint32_t differ = onTable ^ state.tableTiles;
+  for (int s = kJog; s <= kMac3; ++s)
+    differ |= (held[s] ^ state.heldTiles[s]) | (passed[s] ^ state.passedPips[s]);
+  same &= differ == 0;
   same &= state.QtdMesa == laid && std::memcmp(table.data(), state.Mesa.data(), sizeof table) == 0;
   if (!same) *this = of(state);
   return same;

@@ -266,6 +266,7 @@ TEST(Invariants, AMoveIsCheckedAgainstThePositionBefore) {
   EXPECT_TRUE(refusedSets([&](GameState& s) { s.heldTiles[kMac2] |= tileBit(laid); }));
   EXPECT_TRUE(refusedSets([&](GameState& s) { s.tableTiles &= ~tileBit(laid); }));
   EXPECT_TRUE(refusedSets([&](GameState& s) { s.passedPips[kMac2] = 1; }));
+  EXPECT_TRUE(refusedSets([&](GameState& s) { s.heldTiles[kMac3] = 0; }));  // not the mover's
   Table wrongEnd = after();  // checked like any position besides (mac2 laid 0:6)
   wrongEnd.state.PontaB = laid.first();
   EXPECT_EQ(check(wrongEnd, kMac2, 2, laid),
