@@ -74,7 +74,26 @@ class RandomSource {
   // script it.
   double uniform() { return scripted_ ? scripted() : fromEngine(); }
   // Int(r * n) + 1: a whole number 1..n (n >= 1).
-  int draw(int n) { return n < 1 ? 1 : static_cast<int>(uniform() * n) + 1; }
+  int draw(int n) {
+    if (n < 1) return 1;
+    if (scripted_ || n > kMaxQuickDraw) return static_cast<int>(uniform() * n) + 1;
+    return scaledDown(engine_() >> 11, n) + 1;
+  }
+  // Int(r * n) for r = top53 / 2^53, as the double product gives it (n from
+  // 1 to kMaxQuickDraw), in whole numbers: the product top53 * n, shifted
+  // down. The double rounds that product to 53 bits; rounding down never
+  // crosses a whole number, and rounding up can only when the product lies
+  // within a rounding step (under n) below the next one. There, and only
+  // there, the double is asked.
+  static constexpr int kMaxQuickDraw = 1 << 11;
+  static constexpr int scaledDown(std::uint64_t top53, int n) {
+    const std::uint64_t product = top53 * static_cast<std::uint64_t>(n);
+    constexpr std::uint64_t kOne = std::uint64_t{1} << 53;
+    if ((product & (kOne - 1)) >= kOne - kMaxQuickDraw)
+      return static_cast<int>(static_cast<double>(top53) * 0x1.0p-53 * n);
+    return static_cast<int>(product >> 53);
+  }
+
   // 53 random bits, to seed a stream of numbers of one's own.
   std::uint64_t bits() { return static_cast<std::uint64_t>(uniform() * 0x1.0p53); }
   // True with a probability of p percent (0..100).

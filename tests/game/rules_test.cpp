@@ -64,6 +64,26 @@ TEST(RandomSource, ASeedReplaysItsDrawsOnEveryPlatform) {
   EXPECT_EQ(draws, (std::array<int, 10>{4, 4, 13, 1, 10, 26, 14, 3, 16, 18}));
   EXPECT_FALSE(a.Chance(0));
   EXPECT_TRUE(a.Chance(100));
+  // A draw is worked out in whole numbers, and agrees with the double
+  // product r * n right up to each step from one result to the next, where
+  // the double may round up to the next whole number.
+  constexpr std::uint64_t kOne = std::uint64_t{1} << 53;
+  int roundedUp = 0;
+  for (const int n : {1, 2, 3, 7, 28, 100, 1000, RandomSource::kMaxQuickDraw}) {
+    for (std::uint64_t k = 1; k <= static_cast<std::uint64_t>(n); ++k) {
+      const auto un = static_cast<std::uint64_t>(n);
+      // The least r * 2^53 whose exact product with n reaches k.
+      const std::uint64_t step = k / un * kOne + ((k % un) * kOne + un - 1) / un;
+      for (std::uint64_t top =
+               step - std::min<std::uint64_t>(step, 2 * RandomSource::kMaxQuickDraw);
+           top < std::min(step + 4, kOne); ++top) {
+        const int byDouble = static_cast<int>(static_cast<double>(top) * 0x1.0p-53 * n);
+        ASSERT_EQ(RandomSource::scaledDown(top, n), byDouble) << top << " * " << n;
+        roundedUp += byDouble != static_cast<int>(top * un >> 53);
+      }
+    }
+  }
+  EXPECT_GT(roundedUp, 0);
   // The game's own twister is the standard's, number for number, across refills.
   for (const std::uint64_t seed : {0ULL, 1ULL, 5489ULL, 0xFFFFFFFFFFFFFFFFULL}) {
     std::mt19937_64 standard(seed);
