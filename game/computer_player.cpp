@@ -35,16 +35,35 @@ constexpr std::array<std::int8_t, 128> kPipCount = [] {
   return count;
 }();
 
+// The pips a set of tiles shows, looked up seven tiles at a time: entry m of
+// part c is for the tiles 7c to 7c + 6 of the set, one bit of m each.
+constexpr int kPartTiles = 7;
+constexpr int kParts = kTileCount / kPartTiles;
+static_assert(kParts * kPartTiles == kTileCount);
+constexpr auto kPipsShownByPart = [] {
+  std::array<std::array<std::uint8_t, 1 << kPartTiles>, kParts> shown{};
+  for (int part = 0; part < kParts; ++part) {
+    for (unsigned m = 0; m < (1u << kPartTiles); ++m) {
+      for (int k = 0; k < kPartTiles; ++k) {
+        if (m & (1u << k))
+          shown[part][m] |= static_cast<std::uint8_t>(kAllTiles[part * kPartTiles + k].pipMask());
+      }
+    }
+  }
+  return shown;
+}();
+
+// One bit per pip shown by some tile of `tiles`.
+unsigned pipsShown(std::uint32_t tiles) {
+  unsigned pips = 0;
+  for (int part = 0; part < kParts; ++part)
+    pips |= kPipsShownByPart[part][(tiles >> (part * kPartTiles)) & ((1u << kPartTiles) - 1)];
+  return pips;
+}
+
 }  // namespace
 
-Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand)) {
-  // Pip by pip, so that the work is the same whatever the hand.
-  for (int pip = 0; pip <= 6; ++pip) {
-    const std::uint32_t showing = f_.inHand & kTilesWithPip[static_cast<std::size_t>(pip)];
-    pipsHeld_ |= static_cast<unsigned>(showing != 0) << pip;
-    pipsHeldTwice_ |= static_cast<unsigned>((showing & (showing - 1)) != 0) << pip;
-  }
-}
+Outlook::Outlook(const Facts& facts) : f_(facts), tiles_(bitCount(facts.inHand)) {}
 
 Outlook::Outlook(const Facts& facts, const Hand& hand) : Outlook(facts) {
   hand_ = hand;
@@ -69,10 +88,8 @@ int Outlook::OProximoNaoTem(TileCode t, Lado side) const {
 }
 
 int Outlook::variety(TileCode t) const {
-  // The pips the rest of the hand covers without this tile: all the hand
-  // shows but those only this tile shows.
-  const unsigned onlyHere = (f_.inHand & tileBit(t)) != 0 ? t.pipMask() & ~pipsHeldTwice_ : 0u;
-  const int covered = kPipCount[pipsHeld_ & ~onlyHere];
+  // The pips the rest of the hand covers without this tile.
+  const int covered = kPipCount[pipsShown(f_.inHand & ~tileBit(t))];
   return covered > 0 && t.isDouble() ? covered + 1 : covered;
 }
 

@@ -102,9 +102,6 @@ class Outlook {
   // Each tile's slot there (0: not held), and a spare entry for the empty slots.
   std::array<std::int8_t, 33> slotOf_{};
   int tiles_ = 0;
-  // One bit per pip: shown by some tile in the hand, and by two or more.
-  unsigned pipsHeld_ = 0;
-  unsigned pipsHeldTwice_ = 0;
 };
 
 // Tiles left in a seat's hand.
