@@ -32,28 +32,11 @@ class Twister64 {
   static constexpr int kSize = 312;
   static constexpr int kShift = 156;
 
-  static std::uint64_t twist(std::uint64_t upper, std::uint64_t lower, std::uint64_t far) {
-    const std::uint64_t y = (upper & 0xFFFFFFFF80000000ULL) | (lower & 0x7FFFFFFFULL);
-    return far ^ (y >> 1) ^ ((0 - (y & 1)) & 0xB5026F5AA96619E9ULL);
-  }
-  void refill() {
-    int k = 0;
-    for (; k < kSize - kShift; ++k) table_[k] = twist(table_[k], table_[k + 1], table_[k + kShift]);
-    for (; k < kSize - 1; ++k)
-      table_[k] = twist(table_[k], table_[k + 1], table_[k + kShift - kSize]);
-    table_[kSize - 1] = twist(table_[kSize - 1], table_[0], table_[kShift - 1]);
-    for (k = 0; k < kSize; ++k) {
-      std::uint64_t x = table_[k];
-      x ^= (x >> 29) & 0x5555555555555555ULL;
-      x ^= (x << 17) & 0x71D67FFFEDA60000ULL;
-      x ^= (x << 37) & 0xFFF7EEE000000000ULL;
-      tempered_[k] = x ^ (x >> 43);
-    }
-    next_ = 0;
-  }
+  void refill();
 
-  std::array<std::uint64_t, kSize> table_{};
-  std::array<std::uint64_t, kSize> tempered_{};
+  using Table = std::array<std::uint64_t, kSize>;
+  Table table_{};
+  Table tempered_{};
   int next_ = kSize;
 };
 
