@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -170,6 +171,36 @@ void checkChain(const GameState& state, const ChainGeometry& chain, const Settin
   }
 }
 
+// The mover's hand as it should now stand: each slot from the gap on takes
+// the next one's tile. Slots 0 to 7 are moved as two eight-byte words, and
+// written back whole: the hand is read again at once, eight bytes at a time,
+// and reading what was written in smaller pieces would wait for them.
+void closeUpKept(Hand& hand, int slot) {
+  static_assert(sizeof(Hand) == 18 && sizeof(TileCode) == 2);
+  if constexpr (std::endian::native == std::endian::little) {
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(hand.data());
+    std::uint64_t low, high;
+    std::uint16_t last;
+    std::memcpy(&low, bytes, 8);
+    std::memcpy(&high, bytes + 8, 8);
+    std::memcpy(&last, bytes + 16, 2);
+    // The bits of the slots before the gap, which stay.
+    const int keptBits = 16 * slot;
+    const std::uint64_t keepLow =
+        keptBits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << keptBits) - 1;
+    const std::uint64_t keepHigh = keptBits <= 64 ? 0 : (std::uint64_t{1} << (keptBits - 64)) - 1;
+    const std::uint64_t nextLow = (low >> 16) | (high << 48);
+    const std::uint64_t nextHigh = (high >> 16) | (std::uint64_t{last} << 48);
+    low = (low & keepLow) | (nextLow & ~keepLow);
+    high = (high & keepHigh) | (nextHigh & ~keepHigh);
+    std::memcpy(bytes, &low, 8);
+    std::memcpy(bytes + 8, &high, 8);
+  } else {
+    const Hand was = hand;
+    for (int k = 1; k <= kHandSlots; ++k) hand[k] = k < slot ? was[k] : was[k + 1];
+  }
+}
+
 // The same tile in each slot, either way round.
 bool sameTiles(const Hand& a, const Hand& b) {
   if (std::memcmp(a.data(), b.data(), sizeof a) == 0) return true;
@@ -212,10 +243,10 @@ bool TilePlaces::follow(const GameState& state, int seat, int slot, TileCode til
     *this = of(state);
     return false;
   }
+  if (laying) closeUpKept(hands[seat], slot);
   bool same = true;
   for (int s = kJog; s <= kMac3; ++s) {
     Hand& kept = hands[s];
-    if (s == seat && laying) std::copy(kept.begin() + slot + 1, kept.end(), kept.begin() + slot);
     const Hand& now = state.hand(s);
     if (std::memcmp(kept.data(), now.data(), sizeof kept) != 0) {
       same &= sameTiles(kept, now);
@@ -227,15 +258,22 @@ bool TilePlaces::follow(const GameState& state, int seat, int slot, TileCode til
     const TileCode shown = state.Mesa[laid + 1];
     same &= tileBit(shown) == bit;
     table[++laid] = shown;
-    held[seat] &= ~bit;
-    onTable |= bit;
-  } else if (isSeat(seat)) {
-    passed[seat] |= (1u << state.PontaA) | (1u << state.PontaB);
   }
-  // The sets, xor'ed with the game's and or'ed together: nothing left when all agree.
-  std::uint32_t differ = onTable ^ state.tableTiles;
-  for (int s = kJog; s <= kMac3; ++s)
-    differ |= (held[s] ^ state.heldTiles[s]) | (passed[s] ^ state.passedPips[s]);
+  // The sets as they should now be, xor'ed with the game's and or'ed
+  // together: nothing left when all agree. Each seat's are worked out whole
+  // before they are kept, none written a seat at a time and read back.
+  const std::uint32_t laidBit = laying ? bit : 0u;
+  const unsigned passedOn =
+      !laying && isSeat(seat) ? (1u << state.PontaA) | (1u << state.PontaB) : 0u;
+  std::uint32_t differ = (onTable | laidBit) ^ state.tableTiles;
+  for (int s = kJog; s <= kMac3; ++s) {
+    const std::uint32_t heldNow = held[s] & ~(s == seat ? laidBit : 0u);
+    const unsigned passedNow = passed[s] | (s == seat ? passedOn : 0u);
+    differ |= (heldNow ^ state.heldTiles[s]) | (passedNow ^ state.passedPips[s]);
+    held[s] = heldNow;
+    passed[s] = passedNow;
+  }
+  onTable |= laidBit;
   same &= differ == 0;
   same &= state.QtdMesa == laid && std::memcmp(table.data(), state.Mesa.data(), sizeof table) == 0;
   if (!same) *this = of(state);
