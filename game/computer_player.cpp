@@ -162,18 +162,16 @@ Outlook::Best Outlook::best(Rank&& rank) const {
   return {kRanks - 1 - best % kRanks, order[(best & kFirstSide) != 0 ? 0 : 1]};
 }
 
-std::optional<Move> Outlook::chooseMove() const {
+int Outlook::bestBySlot() const {
   // A tie goes to the lower slot.
   const Best move = best([&](std::size_t n) { return int{slotOf_[n]}; });
-  if (move.rank == 0) return std::nullopt;
-  return Move{move.rank, move.side};
+  return move.rank * 2 + (move.side == Lado::B ? 1 : 0);
 }
 
-std::optional<Outlook::TileMove> Outlook::chooseTileMove() const {
+int Outlook::bestByTile() const {
   // A tie goes to the tile that comes first in the set.
   const Best move = best([](std::size_t n) { return static_cast<int>(n) + 1; });
-  if (move.rank == 0) return std::nullopt;
-  return TileMove{kAllTiles[static_cast<std::size_t>(move.rank - 1)], move.side};
+  return move.rank * 2 + (move.side == Lado::B ? 1 : 0);
 }
 
 std::optional<int> Outlook::chooseOpeningSlot() const {

@@ -69,7 +69,11 @@ class Outlook {
   Lado firstSideToTry() const;
   // The best-scoring move, the first side tried and the lower slot winning
   // ties; nullopt when nothing scores above 0 (the seat passes).
-  std::optional<Move> chooseMove() const;
+  std::optional<Move> chooseMove() const {
+    const int move = bestBySlot();
+    if (move == 0) return std::nullopt;
+    return Move{move >> 1, sideOf(move)};
+  }
   // The opening tile: 6:6 when the hand must open with it (nullopt if the
   // seat lacks it), otherwise the tile whose loss keeps the hand most varied.
   std::optional<int> chooseOpeningSlot() const;
@@ -80,7 +84,11 @@ class Outlook {
     TileCode tile;
     Lado side = Lado::First;
   };
-  std::optional<TileMove> chooseTileMove() const;
+  std::optional<TileMove> chooseTileMove() const {
+    const int move = bestByTile();
+    if (move == 0) return std::nullopt;
+    return TileMove{kAllTiles[static_cast<std::size_t>((move >> 1) - 1)], sideOf(move)};
+  }
   std::optional<TileCode> chooseOpeningTile() const;
 
  private:
@@ -96,6 +104,13 @@ class Outlook {
   };
   template <class Rank>
   Best best(Rank&& rank) const;
+  // The best move as one whole number, handed back in a register rather than
+  // through memory (read back at once, a move written there a field at a
+  // time would hold the processor up): its slot, or its tile's place in the
+  // set from 1, times 2, plus 1 for side B; 0 when there is none.
+  int bestBySlot() const;
+  int bestByTile() const;
+  static Lado sideOf(int move) { return (move & 1) != 0 ? Lado::B : Lado::A; }
 
   Facts f_;
   Hand hand_{};  // slots, when the outlook was made from the game
