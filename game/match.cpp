@@ -80,7 +80,8 @@ void Match::takePileTile(int position) {
     return;
   act([this, position] {
     awaiting_ = Awaiting::Nothing;
-    takeFromPile(state_.Ordem[taker_], position);
+    const int seat = state_.Ordem[taker_];
+    takeFromPile(seat, position, seats_[seat]->answersAtOnce());
     run();
   });
 }
@@ -339,9 +340,10 @@ void Match::takeTiles() {
   const int seat = state_.Ordem[taker_];
   screen_.showTurn(seat);
   SeatPlayer& player = *seats_[seat];
+  const bool atOnce = player.answersAtOnce();
   // Each time round, one tile is taken or the player is asked for it.
   int held = bitCount(state_.heldTiles[seat]);
-  if (player.answersAtOnce() && held == 0) {
+  if (atOnce && held == 0) {
     enableNewGame(false);
     screen_.enablePile(false);
   }
@@ -362,9 +364,9 @@ void Match::takeTiles() {
       awaiting_ = Awaiting::PileTile;
       return;
     }
-    takeFromPile(seat, *position);
+    takeFromPile(seat, *position, atOnce);
   }
-  if (!player.answersAtOnce()) {
+  if (!atOnce) {
     screen_.prompt({});
     state_.QtdEscolhidas = 0;
     screen_.enablePile(false);
@@ -377,7 +379,7 @@ void Match::takeTiles() {
   step_ = ConfereBuchas() ? Step::Deal : Step::Open;
 }
 
-void Match::takeFromPile(int seat, int position) {
+void Match::takeFromPile(int seat, int position, bool answeredAtOnce) {
   Hand& hand = state_.hand(seat);
   const int slot = bitCount(state_.heldTiles[seat]) + 1;
   hand[slot] = state_.Monte[position - 1];
@@ -388,7 +390,7 @@ void Match::takeFromPile(int seat, int position) {
     state_.QuemInicia = seat;
   }
   screen_.takeFromPile(seat, slot, position);
-  if (!seats_[seat]->answersAtOnce()) {
+  if (!answeredAtOnce) {
     state_.QtdEscolhidas = slot;
     if (screen_.showsTexts()) screen_.prompt(texts::takeTileNumber(slot + 1));
   }

@@ -142,7 +142,8 @@ class Match {
   void Distribue();
   void mistura();
   void takeTiles();
-  void takeFromPile(int seat, int position);
+  // `answeredAtOnce`: the seat took it by itself (the player is told which tile comes next).
+  void takeFromPile(int seat, int position, bool answeredAtOnce);
   bool ConfereBuchas();
   void PrimeiraJogada();
 
