@@ -14,7 +14,6 @@
 #include "game/match.h"
 #include "game/presentation.h"
 #include "game/strong_player.h"
-#include "game/texts.h"
 #include "sim_trace.h"
 
 namespace tavolix::sim {
@@ -184,7 +183,7 @@ class Referee : public MatchObserver {
       ++summary_.blocked;
       if (result.tied()) ++summary_.ties;
     } else {
-      ++summary_.wentOut[render(texts::goingOutName(result.kind))];
+      ++summary_.wentOut[static_cast<std::size_t>(result.kind)];
     }
     checkScores(state);
     check(state, false, [] { return std::string("at the end of the hand"); });
@@ -289,12 +288,9 @@ Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* str
 }
 
 void printSummary(const Summary& s, const Options& options, std::ostream& out) {
-  const auto count = [&](const char* kind) {
-    const auto found = s.wentOut.find(kind);
-    return found == s.wentOut.end() ? 0L : found->second;
-  };
+  const auto count = [&](GoingOut kind) { return s.wentOut[static_cast<std::size_t>(kind)]; };
   long wentOut = 0;
-  for (const auto& [kind, n] : s.wentOut) wentOut += n;
+  for (const long n : s.wentOut) wentOut += n;
 
   out << "Tavolix simulator, seed " << s.seed << (options.mixedRules ? ", mixed rules" : "")
       << "\n";
@@ -305,11 +301,11 @@ void printSummary(const Summary& s, const Options& options, std::ostream& out) {
   out << "  redeals                 " << s.redeals << "\n";
   out << "  blocked hands           " << s.blocked << " (ties " << s.ties << ")\n";
   out << "  hands won by going out  " << wentOut << "\n";
-  out << "    Batida Simples        " << count("Batida Simples") << "\n";
-  out << "    Batida Lá e Lô        " << count("Batida Lá e Lô") << "\n";
-  out << "    Batida Carroção       " << count("Batida Carroção") << "\n";
-  out << "    Batida Cruzada        " << count("Batida Cruzada") << "\n";
-  out << "    pip rule              " << count("") << "\n";
+  out << "    Batida Simples        " << count(GoingOut::Simples) << "\n";
+  out << "    Batida Lá e Lô        " << count(GoingOut::LaELo) << "\n";
+  out << "    Batida Carroção       " << count(GoingOut::Carrocao) << "\n";
+  out << "    Batida Cruzada        " << count(GoingOut::Cruzada) << "\n";
+  out << "    pip rule              " << count(GoingOut::None) << "\n";
   out << "  match wins by seat      Jog " << s.matchWins[0] << ", Mac1 " << s.matchWins[1]
       << ", Mac2 " << s.matchWins[2] << ", Mac3 " << s.matchWins[3] << "\n";
   out << "  longest arm             side A " << s.longestArmA << " tiles, side B " << s.longestArmB

@@ -4,12 +4,12 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "game/chain_layout.h"
+#include "game/scoring.h"
 #include "game/strong_player.h"
 #include "sim_options.h"
 
@@ -23,7 +23,7 @@ struct Summary {
   long redeals = 0;
   long blocked = 0;
   long ties = 0;
-  std::map<std::string, long> wentOut;  // by kind of going out; "" under the pip rule
+  std::array<long, 5> wentOut{};  // by kind of going out (GoingOut); None under the pip rule
   std::array<long, 4> matchWins{};
   long strongWins = 0;  // matches won by a seat (or pair) playing at the strong level
   int longestArmA = 0;

@@ -69,10 +69,8 @@ TEST(Simulator, WholeMatchesUnderEveryRulePlayAsTheyAlwaysHave) {
   EXPECT_EQ(s.hands, 3960);
   EXPECT_GT(s.redeals, 0);
   EXPECT_GT(s.ties, 0);
-  for (const char* kind :
-       {"Batida Simples", "Batida Lá e Lô", "Batida Carroção", "Batida Cruzada", ""}) {
-    EXPECT_GT(s.wentOut.count(kind), 0u) << kind;
-  }
+  // Every way of going out, and the pip rule's.
+  for (std::size_t kind = 0; kind < s.wentOut.size(); ++kind) EXPECT_GT(s.wentOut[kind], 0) << kind;
   EXPECT_EQ(s.outsideWindow, 0);
   EXPECT_EQ(s.overlapping, 0);
   EXPECT_EQ(trace.str().size(), 7993750u);
