@@ -16,9 +16,10 @@ namespace {
 std::string where(int seat, int slot) { return seatKey(seat) + " slot " + std::to_string(slot); }
 
 // The common case, quickly: every tile once, hands packed and rimmed with
-// empty slots, the chain's count in range and no gap in it. Every tile is one
-// bit, so each is in exactly one place when the bits seen, or'ed together and
-// added up, both make the full set.
+// empty slots, the chain's count in range and no gap in it, and the sets
+// kept beside the hands, the chain and the passes agreeing with them. Every
+// tile is one bit, so each is in exactly one place when the bits seen, or'ed
+// together and added up, both make the full set.
 bool tilesInPlace(const GameState& state, bool dealing) {
   if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) return false;
   std::uint32_t seen = 0;
@@ -30,19 +31,30 @@ bool tilesInPlace(const GameState& state, bool dealing) {
   bool ok = true;
   // A hand's seven slots at once: its tiles seen, and whether they are packed
   // (one bit per slot holding a tile, running unbroken from slot 1).
-  const auto sweep = [&]<std::size_t... slot>(const Hand& hand, std::index_sequence<slot...>) {
+  const auto sweep = [&]<std::size_t... slot>(int seat, std::index_sequence<slot...>) {
+    const Hand& hand = state.hand(seat);
     ok &= hand[0].empty() && hand[kHandSlots + 1].empty();
+    const std::uint32_t tiles = (tileBit(hand[slot + 1]) | ...);
     (see(tileBit(hand[slot + 1])), ...);
+    ok &= tiles == state.heldTiles[static_cast<std::size_t>(seat)];
     const unsigned held = ((static_cast<unsigned>(!hand[slot + 1].empty()) << slot) | ...);
     ok &= dealing || (held & (held + 1)) == 0;
   };
-  for (const Hand* hand :
-       {&state.PedrasJog, &state.PedrasMac1, &state.PedrasMac2, &state.PedrasMac3}) {
-    sweep(*hand, std::make_index_sequence<kHandSlots>());
-  }
+  for (int seat = kJog; seat <= kMac3; ++seat) sweep(seat, std::make_index_sequence<kHandSlots>());
+  std::uint32_t chain = 0;
   for (int k = 1; k <= state.QtdMesa; ++k) {
     ok &= !state.Mesa[k].empty();
+    chain |= tileBit(state.Mesa[k]);
     see(tileBit(state.Mesa[k]));
+  }
+  ok &= chain == state.tableTiles;
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    unsigned passed = 0;
+    for (const char pip : state.NaoTem[static_cast<std::size_t>(seat)]) {
+      ok &= pip >= '0' && pip <= '6';
+      passed |= 1u << ((pip - '0') & 7);
+    }
+    ok &= passed == state.passedPips[static_cast<std::size_t>(seat)];
   }
   if (dealing) {
     for (int position = 1; position <= kTileCount; ++position) {
@@ -218,8 +230,8 @@ std::vector<std::string> checkInvariants(const GameState& state, const ChainGeom
   if (!tilesInPlace(state, dealing)) {
     describeTiles(state, dealing, problems);
     if (state.QtdMesa < 0 || state.QtdMesa > kTileCount) return problems;
+    checkSets(state, problems);
   }
-  checkSets(state, problems);
   if (!chainInPlace(state, chain, settings)) checkChain(state, chain, settings, problems);
   return problems;
 }

@@ -178,16 +178,21 @@ TEST(Invariants, EachBrokenRuleIsFound) {
   partners.settings.TipoJogo = 2;
   partners.state.Pontos = {2, 1, 2, 0};
   EXPECT_EQ(partners.problems(), std::vector<std::string>{"partners' scores differ"});
-  // The sets kept beside the hands, the chain and the passes.
-  GameState sets = Table().counted();
-  sets.heldTiles[kMac1] ^= tileBit(kDoubleSix);
-  sets.tableTiles = 0;
-  sets.pass(kJog);
-  sets.passedPips[kJog] = 0;
-  EXPECT_EQ(checkInvariants(sets, Table().chain, Settings(), false),
-            (std::vector<std::string>{"jog: the pips counted as passed on are not its passes'",
-                                      "mac1: the tiles counted in the hand are not its slots'",
-                                      "the tiles counted on the table are not the chain's"}));
+  // The sets kept beside the hands, the chain and the passes, each alone.
+  const auto setProblems = [](auto&& change) {
+    GameState sets = Table().counted();
+    change(sets);
+    return checkInvariants(sets, Table().chain, Settings(), false);
+  };
+  EXPECT_EQ(setProblems([](GameState& s) { s.heldTiles[kMac1] ^= tileBit(kDoubleSix); }),
+            std::vector<std::string>{"mac1: the tiles counted in the hand are not its slots'"});
+  EXPECT_EQ(setProblems([](GameState& s) { s.tableTiles = 0; }),
+            std::vector<std::string>{"the tiles counted on the table are not the chain's"});
+  EXPECT_EQ(setProblems([](GameState& s) {
+              s.pass(kJog);
+              s.passedPips[kJog] = 0;
+            }),
+            std::vector<std::string>{"jog: the pips counted as passed on are not its passes'"});
   // While dealing, the pile counts: a tile taken by nobody is lost.
   GameState dealing;
   dealing.Monte = kAllTiles;
