@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 
 // Where everything lies on the table, in twips (15 to a pixel of the window at
@@ -18,8 +19,18 @@ struct Point {
 
 inline constexpr double kTwipsPerPixel = 15.0;
 
-// A place kept in whole twips: halves go to the even neighbour.
-inline int wholeTwips(double v) { return static_cast<int>(std::nearbyint(v)); }
+// A place kept in whole twips: halves go to the even neighbour. Adding and
+// taking away 1.5 * 2^52 leaves no fraction, rounded as nearbyint() rounds
+// (to the nearest, halves to even), without the call it makes where the
+// processor is not assumed to round by itself; good for any place on a table.
+inline int wholeTwips(double v) {
+#if FLT_EVAL_METHOD == 0
+  constexpr double kNoFraction = 0x1.8p52;
+  return static_cast<int>((v + kNoFraction) - kNoFraction);
+#else
+  return static_cast<int>(std::nearbyint(v));
+#endif
+}
 
 // The whole table.
 inline constexpr int kWidth = 12000;

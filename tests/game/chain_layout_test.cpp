@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -112,6 +113,9 @@ TEST(ChainLayout, DoublesLieAcrossTheLineAndAnchorsRoundHalvesToEven) {
   Chain left("34");
   expectAt(left.double_(Lado::A), true, 5400, 4357.5);
   expectAt(left.plain(Lado::A), false, 4560, 4575.5);
+  // Halves go to the even neighbour, down as well as up, and below zero.
+  for (const double v : {4356.5, 4357.5, 4356.25, 4356.75, 0.5, -0.5, -217.5, -218.5, -3.75})
+    EXPECT_EQ(geometry::wholeTwips(v), static_cast<int>(std::nearbyint(v))) << v;
 }
 
 // A chain whose side "B" (or "A") starts from a given anchor and direction.
