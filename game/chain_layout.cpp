@@ -227,7 +227,7 @@ TilePlacement layOnTable(GameState& state, ChainLayout& chain, TileCode t, Lado 
     const int index = ++state.QtdMesa;
     placement = chain.PoeNaMesa(index, t, side, end);
     state.Mesa[index] = placement.shown;
-    state.UltimaJogada = lastMoveRecord(state.PontaA, state.PontaB, t);
+    writeLastMoveRecord(state.UltimaJogada, state.PontaA, state.PontaB, t);
     end = t.otherPip(end);
   }
   state.tableTiles |= tileBit(t);

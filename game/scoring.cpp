@@ -83,8 +83,18 @@ HandResult blockedResult(const std::array<int, 4>& totals, const Settings& setti
 }
 
 std::string lastMoveRecord(int pontaA, int pontaB, TileCode tile) {
+  std::string record;
+  writeLastMoveRecord(record, pontaA, pontaB, tile);
+  return record;
+}
+
+void writeLastMoveRecord(std::string& record, int pontaA, int pontaB, TileCode tile) {
   const auto digit = [](int pip) { return static_cast<char>('0' + pip); };
-  return {digit(pontaA), digit(pontaB), digit(tile.first()), digit(tile.last())};
+  record.resize(4);
+  record[0] = digit(pontaA);
+  record[1] = digit(pontaB);
+  record[2] = digit(tile.first());
+  record[3] = digit(tile.last());
 }
 
 int CalculaPontos(std::string_view record) {

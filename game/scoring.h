@@ -16,6 +16,8 @@ namespace tavolix {
 // The last-move record as the game writes it: end A, end B (before the move),
 // then the tile as it was held: ends 3 and 5 with "35" give "3535".
 std::string lastMoveRecord(int pontaA, int pontaB, TileCode tile);
+// The same, written over `record` in place, as every tile laid does.
+void writeLastMoveRecord(std::string& record, int pontaA, int pontaB, TileCode tile);
 
 // Points for going out under the first rule, from the last-move record: a double
 // 2, or 4 when both ends showed its pip; another tile 1, or 2 when it matched
