@@ -10,11 +10,12 @@ bool Autoplayer::act() {
   const GameState& state = match_.state();
   switch (match_.awaiting()) {
     case Match::Awaiting::PileTile: {
-      // Any face-down tile still on the table, all equally likely.
-      int free = random_.draw(kTileCount - static_cast<int>(state.Pegas.count()));
-      int position = 0;
-      while (free > 0) free -= !state.pileTaken(++position);
-      match_.takePileTile(position);
+      // Any face-down tile still on the table, all equally likely: the n-th
+      // of the positions (1..28, one bit each) not yet taken.
+      const std::uint32_t left = ~static_cast<std::uint32_t>(state.Pegas.to_ulong()) &
+                                 (((std::uint32_t{1} << kTileCount) - 1) << 1);
+      const int n = random_.draw(bitCount(left));
+      match_.takePileTile(left != 0 ? nthSetBit(left, n) : 0);
       return true;
     }
     case Match::Awaiting::Move: {

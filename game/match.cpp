@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "scoring.h"
@@ -321,16 +320,13 @@ void Match::Distribue() {
 // The shuffle draws the tiles one by one from the set in its usual order: with
 // n tiles left, a position 1..n among them.
 void Match::mistura() {
-  // The tiles left, then room for a whole set more, so that closing the gap
-  // behind the tile drawn can always move a whole set's length: the same
-  // copy every time, which the compiler makes without a loop or a call.
-  std::array<TileCode, 2 * kTileCount> left{};
-  std::copy(kAllTiles.begin(), kAllTiles.end(), left.begin());
+  // The tiles left, one bit each in the set's order: the k-th of them is drawn.
+  std::uint32_t left = kAllTileBits;
   int remaining = kTileCount;
   for (int i = 0; i < kTileCount; ++i, --remaining) {
-    const int k = random_.draw(remaining);
-    state_.Monte[i] = left[k - 1];
-    std::memmove(&left[k - 1], &left[k], kTileCount * sizeof(TileCode));
+    const int n = nthSetBit(left, random_.draw(remaining));
+    state_.Monte[i] = kAllTiles[static_cast<std::size_t>(n)];
+    left &= ~(std::uint32_t{1} << n);
   }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -94,6 +95,42 @@ constexpr int bitCount(std::uint32_t v) {
   return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
 }
 static_assert(bitCount(0) == 0 && bitCount(0xFFFFFFFFu) == 32 && bitCount(0x10101u) == 3);
+
+namespace detail {
+// The place (0..7) of the n-th bit set (n from 0) in each byte value.
+constexpr std::array<std::array<std::uint8_t, 8>, 256> nthInByte() {
+  std::array<std::array<std::uint8_t, 8>, 256> places{};
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    int n = 0;
+    for (std::uint8_t bit = 0; bit < 8; ++bit) {
+      if (byte & (1u << bit)) places[byte][n++] = bit;
+    }
+  }
+  return places;
+}
+inline constexpr auto kNthInByte = nthInByte();
+}  // namespace detail
+
+// The place of the n-th bit set in v (n from 1 to bitCount(v)), counting
+// from bit 0, found with no loop: the byte holding it from the running
+// counts of bits byte by byte, then the bit within that byte.
+constexpr int nthSetBit(std::uint32_t v, int n) {
+  std::uint32_t counts = v - ((v >> 1) & 0x55555555u);
+  counts = (counts & 0x33333333u) + ((counts >> 2) & 0x33333333u);
+  counts = (counts + (counts >> 4)) & 0x0F0F0F0Fu;
+  // Byte i: the bits set in bytes 0..i (no more than 32, so no byte overflows).
+  const std::uint32_t running = counts * 0x01010101u;
+  // The high bit of each byte whose running count reaches n.
+  const std::uint32_t reached =
+      ((running | 0x80808080u) - static_cast<std::uint32_t>(n) * 0x01010101u) & 0x80808080u;
+  const int byte = std::countr_zero(reached) >> 3;
+  // The bits set in the bytes below it (the running counts moved up a byte).
+  const int before = static_cast<int>(((running << 8) >> (8 * byte)) & 0xFFu);
+  return 8 * byte + detail::kNthInByte[(v >> (8 * byte)) & 0xFFu][n - before - 1];
+}
+static_assert(nthSetBit(1u, 1) == 0 && nthSetBit(0x80000000u, 1) == 31 &&
+              nthSetBit(0x0F0F0F0Fu, 5) == 8 && nthSetBit(0xFFFFFFFFu, 32) == 31 &&
+              nthSetBit(0x00010100u, 2) == 16);
 
 // The tiles showing pip p.
 inline constexpr std::array<std::uint32_t, 7> kTilesWithPip = detail::tilesWithPip();

@@ -39,6 +39,20 @@ TEST(Tiles, LayingSlot3OfAFullHandMovesTheRestUp) {
   EXPECT_EQ(doubleCount(hand), 6);
 }
 
+// The shuffle and the pile draw the n-th of the tiles or places left.
+TEST(Tiles, TheNthBitSetIsFoundInAnyByte) {
+  std::mt19937 draw(7);
+  for (int round = 0; round < 2000; ++round) {
+    const std::uint32_t bits = round == 0 ? 0xFFFFFFFFu : draw() & draw();
+    int n = 0;
+    for (int place = 0; place < 32; ++place) {
+      if (bits & (1u << place)) {
+        ASSERT_EQ(nthSetBit(bits, ++n), place) << bits << " " << n;
+      }
+    }
+  }
+}
+
 TEST(Seats, TurnsGoRoundEitherWay) {
   std::string clockwise;
   std::string anticlockwise;
