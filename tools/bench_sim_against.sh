@@ -25,15 +25,21 @@ cmake --build build --target tavolix-sim --parallel "$(nproc)" >/dev/null
 
 core=$(($(nproc) - 1))
 rate() { taskset -c "$core" "$1" "${args[@]}" | tail -n 1 | sed -E 's/.* ([0-9]+) hands\/s.*/\1/'; }
-declare -a before after
-for round in 1 2 3; do
+# The machine's speed wanders (other work on the host), for seconds at a
+# time: the two builds take turns, and each round's ratio is kept as well as
+# each build's best, so that a slow spell in one run shows as an outlier.
+declare -a before after ratios
+for round in 1 2 3 4 5; do
   before+=("$(rate build-baseline/build/tavolix-sim)")
   after+=("$(rate build/tavolix-sim)")
+  ratios+=("$(awk "BEGIN { printf \"%.3f\", ${after[-1]} / ${before[-1]} }")")
 done
 best() { printf '%s\n' "$@" | sort -n | tail -n 1; }
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 b=$(best "${before[@]}")
 a=$(best "${after[@]}")
-echo "hands/s on core $core, best of 3: $rev $b, this build $a ($(awk "BEGIN { printf \"%.2f\", $a / $b }")x)"
+echo "hands/s on core $core, best of 5: $rev $b, this build $a ($(awk "BEGIN { printf \"%.2f\", $a / $b }")x;" \
+  "median of the rounds' ratios $(median "${ratios[@]}")x)"
 
 # Instructions a hand, which other work on the machine does not disturb: under
 # valgrind when it is installed, on a tenth of the run (2,000 matches).
