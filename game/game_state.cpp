@@ -52,12 +52,19 @@ GameState::Sets GameState::countSets() const {
   Sets sets;
   for (int seat = kJog; seat <= kMac3; ++seat) {
     for (const TileCode t : hand(seat)) sets.heldTiles[seat] |= tileBit(t);
-    for (const char pip : NaoTem[seat]) {
-      if (pip >= '0' && pip <= '6') sets.passedPips[seat] |= 1u << (pip - '0');
-    }
+    sets.passedPips[seat] = passedOn(seat);
   }
   for (int k = 1; k <= QtdMesa && k <= kTileCount; ++k) sets.tableTiles |= tileBit(Mesa[k]);
   return sets;
+}
+
+unsigned GameState::passedOn(int seat) const {
+  if (!isSeat(seat)) return 0;
+  unsigned pips = 0;
+  for (const char pip : NaoTem[static_cast<std::size_t>(seat)]) {
+    if (pip >= '0' && pip <= '6') pips |= 1u << (pip - '0');
+  }
+  return pips;
 }
 
 void GameState::recount() {

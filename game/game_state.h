@@ -99,6 +99,8 @@ struct GameState {
     std::array<unsigned, kSeatCount> passedPips{};
   };
   Sets countSets() const;
+  // NaoTem[seat] as one bit per pip (anything but a pip digit left out).
+  unsigned passedOn(int seat) const;
   // The sets above set to those.
   void recount();
 };

@@ -48,14 +48,8 @@ bool tilesInPlace(const GameState& state, bool dealing) {
     see(tileBit(state.Mesa[k]));
   }
   ok &= chain == state.tableTiles;
-  for (int seat = kJog; seat <= kMac3; ++seat) {
-    unsigned passed = 0;
-    for (const char pip : state.NaoTem[static_cast<std::size_t>(seat)]) {
-      ok &= pip >= '0' && pip <= '6';
-      passed |= 1u << ((pip - '0') & 7);
-    }
-    ok &= passed == state.passedPips[static_cast<std::size_t>(seat)];
-  }
+  for (int seat = kJog; seat <= kMac3; ++seat)
+    ok &= state.passedOn(seat) == state.passedPips[static_cast<std::size_t>(seat)];
   if (dealing) {
     for (int position = 1; position <= kTileCount; ++position) {
       if (!state.pileTaken(position)) see(tileBit(state.Monte[position - 1]));

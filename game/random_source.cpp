@@ -10,14 +10,15 @@ namespace tavolix {
 
 namespace {
 
-// The twister's next table, tempered: written once, built below for each
-// width of vector the processor may have.
-template <class Table>
+// The twister's next table, tempered: written once, and built into each of
+// the functions below for its width of vector (so always inlined).
 #if defined(__GNUC__)
-__attribute__((always_inline))
+#define TAVOLIX_ALWAYS_INLINE __attribute__((always_inline)) inline
+#else
+#define TAVOLIX_ALWAYS_INLINE inline
 #endif
-inline void
-nextTable(Table& table, Table& tempered) {
+template <class Table>
+TAVOLIX_ALWAYS_INLINE void nextTable(Table& table, Table& tempered) {
   constexpr int kSize = static_cast<int>(std::tuple_size_v<Table>);
   constexpr int kShift = kSize / 2;
   const auto twist = [](std::uint64_t upper, std::uint64_t lower, std::uint64_t far) {
