@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@ int CalculaPontos(std::string_view record);
 
 // How a seat went out, under the first rule.
 enum class GoingOut { None, Simples, LaELo, Carrocao, Cruzada };
+inline constexpr std::size_t kGoingOutKinds = static_cast<std::size_t>(GoingOut::Cruzada) + 1;
 GoingOut goingOutKind(int points, TileCode lastTile);
 
 // Pips left in the hands of the seats chosen (Jog, Mac1, Mac2, Mac3).
