@@ -23,8 +23,8 @@ struct Summary {
   long redeals = 0;
   long blocked = 0;
   long ties = 0;
-  std::array<long, kGoingOutKinds>
-      wentOut{};  // by kind of going out (GoingOut); None under the pip rule
+  // Hands won by each kind of going out (GoingOut); None under the pip rule.
+  std::array<long, kGoingOutKinds> wentOut{};
   std::array<long, 4> matchWins{};
   long strongWins = 0;  // matches won by a seat (or pair) playing at the strong level
   int longestArmA = 0;
