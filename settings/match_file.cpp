@@ -2,17 +2,24 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "match_file.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "json_fields.h"
+#include "settings_config.h"
 
 namespace tavolix {
 
 namespace {
 
 constexpr char kMatchFormat[] = "tavolix-match";
+
+QString fingerprint(const QByteArray& bytes) {
+  return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
 
 QJsonValue seatOrNull(int seat) { return isSeat(seat) ? QJsonValue(seat) : QJsonValue(); }
 
@@ -230,5 +237,29 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
 }
 
 QString MatchFile::defaultPath() { return dataPath(QStringLiteral("match.json")); }
+
+MatchFile::Found MatchFile::read() {
+  Found found;
+  const QString over =
+      notes_ != nullptr ? readText(*notes_, stored::kMatchOver, QString()) : QString();
+  if (!over.isEmpty()) {
+    const std::optional<QByteArray> bytes = file_.peek();
+    if (bytes && fingerprint(*bytes) == over) {
+      // A match already over, or given up, in a folder that would not let it
+      // go: never offered again, and gone as soon as the folder allows it.
+      if (QFile::remove(path())) writeText(*notes_, stored::kMatchOver, QString());
+      return found;
+    }
+    writeText(*notes_, stored::kMatchOver, QString());
+  }
+  found.match = file_.readAs<SavedMatch>(matchFromJson, found);
+  return found;
+}
+
+void MatchFile::remove() {
+  const std::optional<QByteArray> bytes = file_.peek();
+  if (!file_.remove() && notes_ != nullptr && bytes)
+    writeText(*notes_, stored::kMatchOver, fingerprint(*bytes));
+}
 
 }  // namespace tavolix

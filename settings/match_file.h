@@ -11,6 +11,7 @@
 #include "game/match.h"
 #include "game/saved_match.h"
 #include "json_file.h"
+#include "settings_store.h"
 
 namespace tavolix {
 
@@ -47,27 +48,30 @@ class MatchFile : public MatchKeeper {
  public:
   // The file in the folder QStandardPaths gives for the game's data.
   static QString defaultPath();
-  explicit MatchFile(QString path) : file_(std::move(path), "the saved match") {}
+  // `notes`, when given, keeps a word of a file that could not be removed
+  // when its match was over or given up, so that it is never offered again.
+  explicit MatchFile(QString path, SettingsStore* notes = nullptr)
+      : file_(std::move(path), "the saved match"), notes_(notes) {}
 
   const QString& path() const { return file_.path(); }
+  JsonFile& file() { return file_; }
   // What a start finds: no saved match, one to go on with, or one refused
   // (with the reason, and the name it was set aside under, if it could be).
+  // A file noted as over is none, and goes if it now can.
   struct Found : JsonFile::Refusal {
     std::optional<SavedMatch> match;
   };
-  Found read() {
-    Found found;
-    found.match = file_.readAs<SavedMatch>(matchFromJson, found);
-    return found;
-  }
+  Found read();
   bool write(const SavedMatch& saved) { return file_.write(matchToJson(saved)); }
-  void remove() { file_.remove(); }
+  // The match is over or given up: the file goes, or is noted as over.
+  void remove();
 
   void playerAsked(const Match& match) override { write(match.saved()); }
   void matchClosed() override { remove(); }
 
  private:
   JsonFile file_;
+  SettingsStore* notes_;
 };
 
 }  // namespace tavolix

@@ -33,9 +33,11 @@ class RecordFile {
   static QString defaultPath();
   explicit RecordFile(QString path) : file_(std::move(path), "the player's record") {}
   const QString& path() const { return file_.path(); }
+  JsonFile& file() { return file_; }
 
-  // The record kept; an empty one when there is none yet. A damaged file is
-  // refused (with the reason) and set aside under another name.
+  // The record kept; an empty one when there is none yet. A damaged or
+  // unreadable file is refused (with the reason) and set aside under another
+  // name; one that cannot be moved is left alone.
   struct Found : JsonFile::Refusal {
     PlayerRecord record;
   };

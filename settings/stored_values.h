@@ -35,6 +35,9 @@ inline constexpr StoredValue kOpponents{RegistryKey::Main, "Opponents"_L1};
 // The window's size out of full screen, in the desktop's units.
 inline constexpr StoredValue kWindowWidth{RegistryKey::Main, "WindowWidth"_L1};
 inline constexpr StoredValue kWindowHeight{RegistryKey::Main, "WindowHeight"_L1};
+// A match file that could not be removed when its match was over or given up:
+// the SHA-256 of its bytes, so that it is never offered again.
+inline constexpr StoredValue kMatchOver{RegistryKey::Main, "MatchOver"_L1};
 // Read at start-up but never written: the rules under "Opc" replace them before every match.
 inline constexpr StoredValue kMainFecharSoNoNatural{RegistryKey::Main, "FecharSoNoNatural"_L1};
 inline constexpr StoredValue kMainSentidoHorario{RegistryKey::Main, "SentidoHorario"_L1};

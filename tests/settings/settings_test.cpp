@@ -2,9 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The options store: how texts read as numbers and switches, the store's
 // keys and its failures, and what a run starts with.
-#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -12,18 +10,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
+#include "support/hostile_disk.h"
 #include "support/qt_printers.h"
 
 namespace tavolix {
@@ -212,44 +209,6 @@ TEST_F(StoreTest, AnOversizedFileIsSetAsideAndTheDefaultsUsed) {
 }
 
 #ifdef Q_OS_UNIX
-// What the store does as an ordinary user, for whom permissions hold: when the
-// tests run as root, the effective user is "nobody" for the while.
-class AsOrdinaryUser {
- public:
-  AsOrdinaryUser() {
-    if (geteuid() != 0) return;
-    switched_ = setegid(kNobody) == 0 && seteuid(kNobody) == 0;
-  }
-  ~AsOrdinaryUser() {
-    if (!switched_) return;
-    [[maybe_unused]] const int user = seteuid(0);
-    [[maybe_unused]] const int group = setegid(0);
-  }
-  static constexpr uid_t kNobody = 65534;
-
- private:
-  bool switched_ = false;
-};
-
-// Standard error while `run` runs, through a pipe, which a full disk does not stop.
-std::string stderrOf(const std::function<void()>& run) {
-  int pipeEnds[2];
-  if (pipe(pipeEnds) != 0) return {};
-  std::fflush(stderr);
-  const int saved = dup(STDERR_FILENO);
-  dup2(pipeEnds[1], STDERR_FILENO);
-  close(pipeEnds[1]);
-  run();
-  std::fflush(stderr);
-  dup2(saved, STDERR_FILENO);
-  close(saved);
-  std::string said;
-  char chunk[4096];
-  for (ssize_t n; (n = read(pipeEnds[0], chunk, sizeof chunk)) > 0;) said.append(chunk, n);
-  close(pipeEnds[0]);
-  return said;
-}
-
 // Every way a save can fail without the store being told at once: a read-only
 // file, a read-only folder (no room for the lock and the new copy), a file of
 // another user, a full disk. Each time the save is reported as failed, the
@@ -304,19 +263,8 @@ TEST(Unsaveable, EveryFailureToSaveIsToldAndTheValueKept) {
     });
   }
   // A full disk: no file may grow at all.
-  struct rlimit before {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-  const auto restore = qScopeGuard([&before] {
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, SIG_DFL);
-  });
-  std::signal(SIGXFSZ, SIG_IGN);
-  check("full-disk", [](const QString&) {
-    struct rlimit full {};
-    getrlimit(RLIMIT_FSIZE, &full);
-    full.rlim_cur = 0;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
-  });
+  std::optional<FullDisk> full;
+  check("full-disk", [&full](const QString&) { full.emplace(); });
 }
 #endif
 

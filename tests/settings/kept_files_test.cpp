@@ -1,0 +1,262 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// The saved match and the record when the disk, the folder or the file fight
+// back: a write that fails leaves the old file whole and is told once; a file
+// that cannot be read is never written over; a match over in a folder that
+// will not let it go is never offered again.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "settings/match_file.h"
+#include "settings/record_file.h"
+#include "settings/settings_config.h"
+#include "support/hostile_disk.h"
+#include "support/keep_playing.h"
+
+namespace tavolix {
+namespace {
+
+// The first asks of a match, as the game keeps them.
+std::vector<SavedMatch> firstAsks(std::size_t count) {
+  struct Asks : MatchKeeper {
+    std::vector<SavedMatch> saved;
+    void playerAsked(const Match& match) override { saved.push_back(match.saved()); }
+    void matchClosed() override {}
+  } asks;
+  keepPlaying(asks, 11, [&] { return asks.saved.size() < count; });
+  return asks.saved;
+}
+
+QByteArray bytesOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What a kept file told the window.
+struct Told {
+  std::vector<JsonFile::Failure> failures;
+  QString reason;
+  void listen(JsonFile& file) {
+    file.onTrouble([this](JsonFile::Failure failure, const QString& why) {
+      failures.push_back(failure);
+      reason = why;
+    });
+  }
+};
+
+PlayerRecord oneMatchWon() {
+  PlayerRecord record;
+  Settings rules;
+  record.addMatch({}, rules, kJog);
+  return record;
+}
+
+#ifdef Q_OS_UNIX
+constexpr QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions kOpenFolder =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// A temporary folder an ordinary user may work in, when the tests run as root.
+struct SharedDir {
+  SharedDir() {
+    QFile::setPermissions(dir.path(), kOpenFolder | QFileDevice::ReadOther |
+                                          QFileDevice::WriteOther | QFileDevice::ExeOther);
+  }
+  QString filePath(const QString& name) const { return dir.filePath(name); }
+  QTemporaryDir dir;
+};
+
+// A full disk: the write fails, the old file stays whole byte for byte, the
+// folder holds nothing more, and the window is told once for each file. Once
+// there is room again, the next write goes through.
+TEST(KeptFiles, AFullDiskLeavesTheOldFileWholeAndIsToldOnce) {
+  const std::vector<SavedMatch> asks = firstAsks(4);
+  QTemporaryDir dir;
+  MatchFile match(dir.filePath(QStringLiteral("match.json")));
+  RecordFile record(dir.filePath(QStringLiteral("record.json")));
+  Told matchTold;
+  Told recordTold;
+  matchTold.listen(match.file());
+  recordTold.listen(record.file());
+  ASSERT_TRUE(match.write(asks[0]));
+  ASSERT_TRUE(record.write(PlayerRecord()));
+  {
+    FullDisk full;
+    const std::string said = stderrOf([&] {
+      EXPECT_FALSE(match.write(asks[1]));
+      EXPECT_FALSE(match.write(asks[2]));
+      EXPECT_FALSE(record.write(oneMatchWon()));
+    });
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 2) << said;
+  }
+  EXPECT_EQ(bytesOf(match.path()), matchToJson(asks[0]));
+  EXPECT_EQ(bytesOf(record.path()), recordToJson(PlayerRecord()));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+  EXPECT_EQ(matchTold.failures, std::vector{JsonFile::Failure::Write});
+  EXPECT_EQ(recordTold.failures, std::vector{JsonFile::Failure::Write});
+  EXPECT_FALSE(matchTold.reason.isEmpty());
+
+  ASSERT_TRUE(match.write(asks[3]));
+  EXPECT_EQ(bytesOf(match.path()), matchToJson(asks[3]));
+  EXPECT_EQ(MatchFile(match.path()).read().match.has_value(), true);
+}
+
+// A file the player may not read is set aside when it can be moved, kept whole;
+// otherwise it is left alone: neither read, written nor removed while the game
+// runs, and nothing more is told of it than what its reading said.
+TEST(KeptFiles, AFileThatCannotBeReadIsSetAsideOrLeftAlone) {
+  const std::vector<SavedMatch> asks = firstAsks(2);
+  const QByteArray theirs = matchToJson(asks[0]);
+  SharedDir root;
+  const auto spoil = [&](const QString& path, bool anotherUsers) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(theirs);
+    file.close();
+    if (anotherUsers) {
+      // Root's own, readable by nobody else.
+      ASSERT_EQ(chown(QFile::encodeName(path).constData(), 0, 0), 0);
+      ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    } else {
+      ASSERT_TRUE(QFile::setPermissions(path, {}));
+    }
+  };
+  for (const bool anotherUsers : {false, true}) {
+    if (anotherUsers && geteuid() != 0) continue;
+    SCOPED_TRACE(anotherUsers ? "another user's file" : "a file of mode 000");
+    const QString folder =
+        root.filePath(anotherUsers ? QStringLiteral("theirs") : QStringLiteral("mine"));
+    const QString path = folder + QStringLiteral("/match.json");
+    {
+      AsOrdinaryUser user;
+      ASSERT_TRUE(QDir().mkpath(folder));
+      if (!anotherUsers) spoil(path, false);
+    }
+    if (anotherUsers) spoil(path, true);
+    AsOrdinaryUser user;
+    MatchFile file(path);
+    const MatchFile::Found found = file.read();
+    EXPECT_EQ(found.fault, JsonFile::Fault::Unreadable);
+    EXPECT_FALSE(found.match.has_value());
+    ASSERT_TRUE(found.keptAs.startsWith(path + QStringLiteral(".refused-")));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    ASSERT_TRUE(file.write(asks[1]));  // the new match has the place; the old file is aside
+    EXPECT_EQ(bytesOf(path), matchToJson(asks[1]));
+  }
+  // Unreadable, in a folder it cannot leave.
+  const QString folder = root.filePath(QStringLiteral("stuck"));
+  const QString path = folder + QStringLiteral("/match.json");
+  AsOrdinaryUser user;
+  ASSERT_TRUE(QDir().mkpath(folder));
+  spoil(path, false);
+  ASSERT_TRUE(QFile::setPermissions(folder, kReadOnlyFolder));
+  MatchFile file(path);
+  Told told;
+  told.listen(file.file());
+  const MatchFile::Found found = file.read();
+  EXPECT_EQ(found.fault, JsonFile::Fault::Unreadable);
+  EXPECT_TRUE(found.keptAs.isEmpty());
+  EXPECT_TRUE(file.file().leftAlone());
+  ASSERT_TRUE(QFile::setPermissions(folder, kOpenFolder));  // even once it could be
+  EXPECT_FALSE(file.write(asks[1]));
+  file.remove();
+  EXPECT_TRUE(told.failures.empty());
+  ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+  EXPECT_EQ(bytesOf(path), theirs);
+}
+
+// A data folder that may not be written: the save fails and is told once; a
+// match over, or given up, stays on the disk but is never offered again, and
+// goes once the folder lets it. Another match in its place is offered.
+TEST(KeptFiles, AMatchOverInAFolderThatKeepsItIsNeverOfferedAgain) {
+  const std::vector<SavedMatch> asks = firstAsks(3);
+  SharedDir root;
+  AsOrdinaryUser user;
+  const QString folder = root.filePath(QStringLiteral("data"));
+  const QString path = folder + QStringLiteral("/match.json");
+  SettingsStore notes = SettingsStore::iniFile(root.filePath(QStringLiteral("Tavolix.conf")));
+  MatchFile first(path, &notes);
+  ASSERT_TRUE(first.write(asks[0]));
+  ASSERT_TRUE(QFile::setPermissions(folder, kReadOnlyFolder));
+
+  Told told;
+  told.listen(first.file());
+  EXPECT_FALSE(first.write(asks[1]));
+  first.matchClosed();  // the match is over
+  EXPECT_EQ(told.failures, std::vector{JsonFile::Failure::Write});
+  EXPECT_EQ(bytesOf(path), matchToJson(asks[0]));
+
+  MatchFile next(path, &notes);
+  const MatchFile::Found found = next.read();
+  EXPECT_FALSE(found.refused());
+  EXPECT_FALSE(found.match.has_value());
+  // Given up with "Nova partida" in a later run: told, as a removal.
+  Told toldAgain;
+  toldAgain.listen(next.file());
+  next.remove();
+  EXPECT_EQ(toldAgain.failures, std::vector{JsonFile::Failure::Remove});
+  EXPECT_FALSE(MatchFile(path, &notes).read().match.has_value());
+
+  // The folder may be written again: the file goes at the next start.
+  ASSERT_TRUE(QFile::setPermissions(folder, kOpenFolder));
+  EXPECT_FALSE(MatchFile(path, &notes).read().match.has_value());
+  EXPECT_FALSE(QFileInfo::exists(path));
+  MatchFile later(path, &notes);
+  ASSERT_TRUE(later.write(asks[2]));
+  EXPECT_TRUE(MatchFile(path, &notes).read().match.has_value());
+
+  RecordFile record(folder + QStringLiteral("/record.json"));
+  Told recordTold;
+  recordTold.listen(record.file());
+  ASSERT_TRUE(QFile::setPermissions(folder, kReadOnlyFolder));
+  EXPECT_FALSE(record.write(oneMatchWon()));
+  EXPECT_EQ(recordTold.failures, std::vector{JsonFile::Failure::Write});
+  ASSERT_TRUE(QFile::setPermissions(folder, kOpenFolder));
+}
+
+// A pipe, or a folder, where a kept file should be: never opened (a pipe would
+// hold the start up for ever), never written, never removed.
+TEST(KeptFiles, APathThatIsNotAFileIsNeverOpenedWrittenOrRemoved) {
+  const std::vector<SavedMatch> asks = firstAsks(1);
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath(QStringLiteral("match.json"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  MatchFile match(pipe);
+  EXPECT_EQ(match.read().fault, JsonFile::Fault::NotAFile);
+  EXPECT_FALSE(match.write(asks[0]));
+  match.remove();
+
+  const QString recordPipe = dir.filePath(QStringLiteral("record.json"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(recordPipe).constData(), 0600), 0);
+  RecordFile record(recordPipe);
+  const RecordFile::Found kept = record.read();
+  EXPECT_EQ(kept.fault, JsonFile::Fault::NotAFile);
+  EXPECT_EQ(kept.record, PlayerRecord());
+  EXPECT_FALSE(record.write(oneMatchWon()));
+
+  const QString folder = dir.filePath(QStringLiteral("data/match.json"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  MatchFile inFolder(folder);
+  EXPECT_EQ(inFolder.read().fault, JsonFile::Fault::NotAFile);
+  EXPECT_FALSE(inFolder.write(asks[0]));
+  inFolder.remove();
+
+  for (const QString& path : {pipe, recordPipe}) {
+    struct stat status {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode)) << path.toStdString();
+  }
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+#endif
+
+}  // namespace
+}  // namespace tavolix
