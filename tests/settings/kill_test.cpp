@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// The program killed at any moment: the match file it leaves is the last one
-// it wrote, or the one it was writing, whole, and never anything else.
+// The program killed while it keeps its match: the file it leaves is the last
+// one it wrote, or the one it was writing, whole, and never anything else; and
+// the next start takes it as it is.
 #include <random>
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,7 +18,8 @@
 namespace tavolix {
 namespace {
 
-// What the match file holds after each write or removal, "" when there is none.
+// What the match file holds after each keeping, "" when there is none: the
+// k-th keeping leaves states[k].
 class FileStates : public MatchKeeper {
  public:
   std::vector<QByteArray> states{QByteArray()};
@@ -24,51 +27,84 @@ class FileStates : public MatchKeeper {
   void matchClosed() override { states.emplace_back(); }
 };
 
-TEST(KillTest, EveryKillLeavesTheFileLastWrittenOrTheNextWhole) {
+constexpr unsigned kSeed = 2026;
+
+// The match file's folder after a kill: the file as the next start finds it,
+// and nothing else left beside it.
+void expectWholeAndTaken(const QString& path, const QByteArray& expected) {
+  QFile file(path);
+  const QByteArray onDisk = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  ASSERT_TRUE(onDisk == expected) << "the file holds:\n" << onDisk.toStdString();
+  const QStringList left = QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden);
+  EXPECT_LE(left.size(), 1) << left.join(u' ').toStdString();
+  MatchFile kept(path);
+  const MatchFile::Found found = kept.read();
+  EXPECT_FALSE(found.refused()) << found.problem.toStdString();
+  EXPECT_EQ(found.match.has_value(), !onDisk.isEmpty());
+}
+
+// Killed at chosen steps of chosen keepings: with its new bytes written beside
+// the old file but not yet renamed over it, the old file is there whole; once
+// a keeping is done, the new one is. The keepings are the first forty (the
+// deal and the first moves), and the end of each match with the first keeping
+// of the next.
+TEST(KillTest, AtEveryStepOfAKeepingTheFileIsTheOldOneOrTheNewWhole) {
+  FileStates expected;
+  constexpr std::size_t kKeepings = 400;
+  keepPlaying(expected, kSeed, [&] { return expected.states.size() <= kKeepings; });
+  const std::vector<QByteArray>& states = expected.states;
+  ASSERT_GT(states.size(), kKeepings);
   QTemporaryDir dir;
-  std::mt19937 draw(2026);
-  constexpr int kKills = 300;
-  int resumed = 0;
-  for (int kill = 0; kill < kKills; ++kill) {
+  int ends = 0;
+  for (std::size_t k = 1; k <= kKeepings; ++k) {
+    const bool end = states[k].isEmpty() && !states[k - 1].isEmpty();
+    ends += end;
+    if (k > 40 && !end && !(states[k - 1].isEmpty() && k > 1)) continue;
+    for (const char* step : {"written", "done"}) {
+      const bool written = step == std::string_view("written");
+      if (written && states[k].isEmpty()) continue;  // a removal writes nothing
+      SCOPED_TRACE("keeping " + std::to_string(k) + ", " + step);
+      const QString stepName = QString::fromLatin1(step);
+      const QString path = dir.filePath(QStringLiteral("%1-%2/match.json").arg(k).arg(stepName));
+      QProcess program;
+      program.start(QStringLiteral(TAVOLIX_KEEP_PLAYING),
+                    {path, QString::number(kSeed), QString::number(k), stepName});
+      ASSERT_TRUE(program.waitForFinished(60000));
+      ASSERT_EQ(program.exitStatus(), QProcess::CrashExit) << "its step never came";
+      expectWholeAndTaken(path, written ? states[k - 1] : states[k]);
+    }
+  }
+  EXPECT_GE(ends, 2);  // the kills covered matches' ends too
+}
+
+// Killed at any moment: at each, the file is the last one kept, or the one
+// being kept, whole.
+TEST(KillTest, AtAnyMomentTheFileIsTheLastKeptOrTheNextWhole) {
+  QTemporaryDir dir;
+  std::mt19937 draw(kSeed);
+  for (int kill = 0; kill < 30; ++kill) {
     SCOPED_TRACE("kill " + std::to_string(kill));
     const QString path = dir.filePath(QStringLiteral("kill-%1/match.json").arg(kill));
-    const unsigned seed = draw();
     QProcess program;
-    program.start(QStringLiteral(TAVOLIX_KEEP_PLAYING), {path, QString::number(seed)});
+    program.start(QStringLiteral(TAVOLIX_KEEP_PLAYING), {path, QString::number(kSeed)});
     ASSERT_TRUE(program.waitForStarted());
-    // Killed anywhere from its first moments to well into its matches. A slow
-    // build may take longer to start than the whole span, so most kills are
-    // timed from the first file it writes.
-    if (kill % 10 != 0) {
+    if (kill % 5 != 0) {
       ASSERT_TRUE(program.waitForReadyRead(30000));
     }
     QThread::usleep(draw() % 40000);
     program.kill();
     ASSERT_TRUE(program.waitForFinished());
-    ASSERT_EQ(program.exitStatus(), QProcess::CrashExit);
     const QList<QByteArray> told = program.readAllStandardOutput().split('\n');
-    // The last whole line is the last thing the program finished doing.
+    // The last whole line is the last keeping it finished.
     const std::size_t done = told.size() >= 2 ? told[told.size() - 2].toULong() : 0;
-
-    // The same matches played here, to the step after the last told.
     FileStates expected;
-    keepPlaying(expected, seed, [&] { return expected.states.size() <= done + 1; });
+    keepPlaying(expected, kSeed, [&] { return expected.states.size() <= done + 1; });
     ASSERT_GT(expected.states.size(), done + 1);
-
     QFile file(path);
     const QByteArray onDisk = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    ASSERT_TRUE(onDisk == expected.states[done] || onDisk == expected.states[done + 1])
-        << "after step " << done << " the file holds:\n"
-        << onDisk.toStdString();
-    // And the next start takes it as it is.
-    MatchFile kept(path);
-    const MatchFile::Found found = kept.read();
-    EXPECT_FALSE(found.refused()) << found.problem.toStdString();
-    EXPECT_EQ(found.match.has_value(), !onDisk.isEmpty());
-    resumed += found.match.has_value();
+    expectWholeAndTaken(
+        path, onDisk == expected.states[done] ? expected.states[done] : expected.states[done + 1]);
   }
-  // Most kills came in the middle of a match.
-  EXPECT_GT(resumed, kKills / 2);
 }
 
 }  // namespace
