@@ -168,25 +168,74 @@ void Form1::Keeping::matchClosed() {
   if (window_.matchFile_ != nullptr) window_.matchFile_->matchClosed();
 }
 
+void Form1::setMatchFile(MatchFile* file) {
+  matchFile_ = file;
+  if (file == nullptr) return;
+  file->file().onTrouble(
+      [this, path = file->path()](JsonFile::Failure failure, const QString& reason) {
+        tellTrouble(failure == JsonFile::Failure::Write
+                        ? tr("A partida não pôde ser guardada em:\n%1\n\n(%2)\n\nO jogo continua, "
+                             "mas se for fechado ela não poderá ser continuada. Libere espaço no "
+                             "disco ou corrija as permissões dessa pasta.")
+                        : tr("O arquivo da partida anterior não pôde ser apagado:\n%1\n\n(%2)\n\n"
+                             "Corrija as permissões dessa pasta; o jogo continua."),
+                    path, reason);
+      });
+}
+
+void Form1::setRecordFile(RecordFile* file) {
+  recordFile_ = file;
+  if (file == nullptr) return;
+  file->file().onTrouble([this, path = file->path()](JsonFile::Failure, const QString& reason) {
+    tellTrouble(tr("As suas estatísticas não puderam ser gravadas em:\n%1\n\n(%2)\n\nO "
+                   "jogo continua, mas esta partida não ficará nas estatísticas. Libere "
+                   "espaço no disco ou corrija as permissões dessa pasta."),
+                path, reason);
+  });
+}
+
+void Form1::tellTrouble(const QString& text, const QString& path, const QString& reason) {
+  // Closing, the player is not held up: standard error has it.
+  if (!isVisible()) return;
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"),
+                  text.arg(QDir::toNativeSeparators(path), reason), QMessageBox::Ok, this);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  box.exec();
+}
+
+QString Form1::faultText(JsonFile::Fault fault) {
+  switch (fault) {
+    case JsonFile::Fault::Unreadable:
+      return tr("não pode ser lido");
+    case JsonFile::Fault::NotAFile:
+      return tr("não é um arquivo comum");
+    default:
+      return tr("está danificado");
+  }
+}
+
 void Form1::keepRecord() {
-  if (recordFile_ != nullptr && recordKept_) recordFile_->write(record_);
+  if (recordFile_ != nullptr) recordFile_->write(record_);
 }
 
 void Form1::readRecord() {
   if (recordFile_ == nullptr) return;
   const RecordFile::Found found = recordFile_->read();
   record_ = found.record;
-  recordKept_ = !found.refused() || !found.keptAs.isEmpty();
   if (!found.refused()) return;
-  const QString where = QDir::toNativeSeparators(recordFile_->path());
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"),
-                  recordKept_ ? tr("O arquivo das suas estatísticas está danificado e foi "
-                                   "guardado como:\n%1\n\nAs estatísticas recomeçam do zero.")
-                                    .arg(QDir::toNativeSeparators(found.keptAs))
-                              : tr("O arquivo das suas estatísticas não pôde ser lido:\n%1\n\n"
-                                   "Nada será anotado nele até a próxima vez.")
-                                    .arg(where),
-                  QMessageBox::Ok, this);
+  const QString why = faultText(found.fault);
+  QMessageBox box(
+      QMessageBox::Warning, QStringLiteral("Tavolix"),
+      found.keptAs.isEmpty()
+          ? tr("O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:\n%2\n\n"
+               "Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas "
+               "não serão anotadas nele.")
+                .arg(why, QDir::toNativeSeparators(recordFile_->path()))
+          : tr("O arquivo das suas estatísticas %1 e foi guardado como:\n%2\n\nAs "
+               "estatísticas recomeçam do zero.")
+                .arg(why, QDir::toNativeSeparators(found.keptAs)),
+      QMessageBox::Ok, this);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   box.exec();
 }
 
@@ -194,13 +243,20 @@ bool Form1::resumeSavedMatch() {
   if (matchFile_ == nullptr) return false;
   const MatchFile::Found found = matchFile_->read();
   if (found.refused()) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"),
-                    tr("A partida interrompida não pôde ser retomada: o arquivo dela está "
-                       "danificado. Uma nova partida vai começar.\n\nO arquivo foi guardado "
-                       "como:\n%1")
-                        .arg(QDir::toNativeSeparators(found.keptAs.isEmpty() ? matchFile_->path()
-                                                                             : found.keptAs)),
-                    QMessageBox::Ok, this);
+    const QString why = faultText(found.fault);
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Tavolix"),
+        found.keptAs.isEmpty()
+            ? tr("A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova "
+                 "partida vai começar.\n\nO arquivo não pôde ser tirado do lugar:\n%2\n\n"
+                 "Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as "
+                 "partidas não serão guardadas.")
+                  .arg(why, QDir::toNativeSeparators(matchFile_->path()))
+            : tr("A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova "
+                 "partida vai começar.\n\nO arquivo foi guardado como:\n%2")
+                  .arg(why, QDir::toNativeSeparators(found.keptAs)),
+        QMessageBox::Ok, this);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
     return false;
   }

@@ -56,10 +56,11 @@ class Form1 : public QWidget {
   // Where the match in progress is kept between runs: the first activation
   // offers to go on with a match found there, and the match is saved there
   // each time the player is asked for something. None by default.
-  void setMatchFile(MatchFile* file) { matchFile_ = file; }
+  // A write or a removal that fails is told once, in a message box.
+  void setMatchFile(MatchFile* file);
   // Where the player's record is kept: read at the first activation, added to
   // at the end of each match. None by default (nothing is recorded).
-  void setRecordFile(RecordFile* file) { recordFile_ = file; }
+  void setRecordFile(RecordFile* file);
   const PlayerRecord& record() const { return record_; }
 
   // The full-screen toggle: whether it is on, and whether it took the whole screen.
@@ -118,6 +119,10 @@ class Form1 : public QWidget {
     Form1& window_;
   };
   void keepRecord();
+  // A kept file that could not be written or removed: `text` with its path and the system's reason.
+  void tellTrouble(const QString& text, const QString& path, const QString& reason);
+  // What is wrong with a kept file found at the start: "está danificado"...
+  static QString faultText(JsonFile::Fault fault);
   // The keyboard: everything the mouse does. True when the key was the game's.
   bool keyAction(const QKeyEvent& event);
 
@@ -143,7 +148,6 @@ class Form1 : public QWidget {
   MatchFile* matchFile_ = nullptr;
   RecordFile* recordFile_ = nullptr;
   PlayerRecord record_;
-  bool recordKept_ = false;  // false while the record file could be neither read nor set aside
   Keeping keeping_{*this};
 
   bool activated_ = false;

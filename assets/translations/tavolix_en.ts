@@ -51,55 +51,130 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="50"/>
-        <location filename="../../table/form1.cpp" line="319"/>
+        <location filename="../../table/form1.cpp" line="376"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="183"/>
-        <source>O arquivo das suas estatísticas está danificado e foi guardado como:
+        <location filename="../../table/form1.cpp" line="177"/>
+        <source>A partida não pôde ser guardada em:
 %1
 
-As estatísticas recomeçam do zero.</source>
-        <translation>The file of your statistics is damaged and was kept as:
+(%2)
+
+O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espaço no disco ou corrija as permissões dessa pasta.</source>
+        <translation>The match could not be saved to:
 %1
+
+(%2)
+
+The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="180"/>
+        <source>O arquivo da partida anterior não pôde ser apagado:
+%1
+
+(%2)
+
+Corrija as permissões dessa pasta; o jogo continua.</source>
+        <translation>The file of the previous match could not be removed:
+%1
+
+(%2)
+
+Correct the permissions of that folder; the game goes on.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="191"/>
+        <source>As suas estatísticas não puderam ser gravadas em:
+%1
+
+(%2)
+
+O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço no disco ou corrija as permissões dessa pasta.</source>
+        <translation>Your statistics could not be saved to:
+%1
+
+(%2)
+
+The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="210"/>
+        <source>não pode ser lido</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="212"/>
+        <source>não é um arquivo comum</source>
+        <translation>is not an ordinary file</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="214"/>
+        <source>está danificado</source>
+        <translation>is damaged</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="231"/>
+        <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
+%2
+
+Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas não serão anotadas nele.</source>
+        <translation>The file of your statistics %1 and could not be moved out of the way:
+%2
+
+While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="235"/>
+        <source>O arquivo das suas estatísticas %1 e foi guardado como:
+%2
+
+As estatísticas recomeçam do zero.</source>
+        <translation>The file of your statistics %1 and was kept as:
+%2
 
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="186"/>
-        <source>O arquivo das suas estatísticas não pôde ser lido:
-%1
+        <location filename="../../table/form1.cpp" line="251"/>
+        <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
-Nada será anotado nele até a próxima vez.</source>
-        <translation>The file of your statistics could not be read:
-%1
+O arquivo não pôde ser tirado do lugar:
+%2
 
-Nothing will be added to it until the next time.</translation>
+Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas não serão guardadas.</source>
+        <translation>The unfinished match could not be picked up again: its file %1. A new match will begin.
+
+The file could not be moved out of the way:
+%2
+
+While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="198"/>
-        <source>A partida interrompida não pôde ser retomada: o arquivo dela está danificado. Uma nova partida vai começar.
+        <location filename="../../table/form1.cpp" line="256"/>
+        <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
-%1</source>
-        <translation>The unfinished match could not be picked up again: its file is damaged. A new match will begin.
+%2</source>
+        <translation>The unfinished match could not be picked up again: its file %1. A new match will begin.
 
 The file was kept as:
-%1</translation>
+%2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="209"/>
+        <location filename="../../table/form1.cpp" line="266"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="211"/>
+        <location filename="../../table/form1.cpp" line="268"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="212"/>
+        <location filename="../../table/form1.cpp" line="269"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -563,7 +638,7 @@ The file was kept as:
 <context>
     <name>tavolix::StartupOptions</name>
     <message>
-        <location filename="../../app/main.cpp" line="55"/>
+        <location filename="../../app/main.cpp" line="59"/>
         <source>sem tela para mostrar a mesa (DISPLAY e WAYLAND_DISPLAY estão vazias)</source>
         <translation>no display to show the table on (DISPLAY and WAYLAND_DISPLAY are unset)</translation>
     </message>
@@ -657,103 +732,103 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::Statistics</name>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="65"/>
+        <location filename="../../dialogs/statistics.cpp" line="72"/>
         <source>Estatísticas</source>
         <translation>Statistics</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="68"/>
+        <location filename="../../dialogs/statistics.cpp" line="75"/>
         <source>Jogadas</source>
         <translation>Played</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="68"/>
+        <location filename="../../dialogs/statistics.cpp" line="75"/>
         <source>Vencidas</source>
         <translation>Won</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="68"/>
+        <location filename="../../dialogs/statistics.cpp" line="75"/>
         <source>Aproveitamento</source>
         <translation>Won %</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="69"/>
+        <location filename="../../dialogs/statistics.cpp" line="76"/>
         <source>Partidas</source>
         <translation>Matches</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="71"/>
-        <location filename="../../dialogs/statistics.cpp" line="72"/>
+        <location filename="../../dialogs/statistics.cpp" line="78"/>
+        <location filename="../../dialogs/statistics.cpp" line="79"/>
         <source>Mãos ganhas</source>
         <translation>Hands won</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="75"/>
+        <location filename="../../dialogs/statistics.cpp" line="82"/>
         <source>Sequência de vitórias</source>
         <translation>Winning streak</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="79"/>
+        <location filename="../../dialogs/statistics.cpp" line="86"/>
         <source>&amp;Zerar...</source>
         <translation>&amp;Reset...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="80"/>
+        <location filename="../../dialogs/statistics.cpp" line="87"/>
         <source>&amp;Fechar</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="94"/>
+        <location filename="../../dialogs/statistics.cpp" line="101"/>
         <source>Individual, por batida</source>
         <translation>Individual, by going out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="95"/>
+        <location filename="../../dialogs/statistics.cpp" line="102"/>
         <source>Individual, por pontos</source>
         <translation>Individual, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="96"/>
+        <location filename="../../dialogs/statistics.cpp" line="103"/>
         <source>Duplas, por batida</source>
         <translation>Pairs, by going out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="97"/>
+        <location filename="../../dialogs/statistics.cpp" line="104"/>
         <source>Duplas, por pontos</source>
         <translation>Pairs, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="98"/>
+        <location filename="../../dialogs/statistics.cpp" line="105"/>
         <source>Todas</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="106"/>
+        <location filename="../../dialogs/statistics.cpp" line="113"/>
         <source>Batida, por pontos</source>
         <translation>Going out, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="107"/>
+        <location filename="../../dialogs/statistics.cpp" line="114"/>
         <source>Jogo fechado</source>
         <translation>Blocked game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="109"/>
+        <location filename="../../dialogs/statistics.cpp" line="116"/>
         <source>Maior sequência de vitórias: %1 (agora: %2)</source>
         <translation>Longest winning streak: %1 (now: %2)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="116"/>
+        <location filename="../../dialogs/statistics.cpp" line="123"/>
         <source>Zerar todas as estatísticas? Isto não pode ser desfeito.</source>
         <translation>Reset all your statistics? This cannot be undone.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="118"/>
+        <location filename="../../dialogs/statistics.cpp" line="125"/>
         <source>Zerar</source>
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="119"/>
+        <location filename="../../dialogs/statistics.cpp" line="126"/>
         <source>Cancelar</source>
         <translation>Cancel</translation>
     </message>
@@ -894,9 +969,19 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::startGame</name>
     <message>
-        <location filename="../../app/start_game.cpp" line="37"/>
+        <location filename="../../app/start_game.cpp" line="47"/>
         <source>É necessário resolução minima de 800 x 600</source>
         <translation>A screen of at least 800 x 600 is needed</translation>
+    </message>
+    <message>
+        <location filename="../../app/start_game.cpp" line="59"/>
+        <source>o jogo já está aberto: a janela dele foi trazida para a frente.</source>
+        <translation>the game is already open: its window was brought to the front.</translation>
+    </message>
+    <message>
+        <location filename="../../app/start_game.cpp" line="62"/>
+        <source>o jogo já está aberto, mas não respondeu; ele não foi aberto de novo.</source>
+        <translation>the game is already open but did not answer; it was not opened again.</translation>
     </message>
 </context>
 <context>

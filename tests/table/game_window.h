@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// A match in the real window, played by mouse clicks.
+#pragma once
+
+#include "support/tiles.h"
+#include "window_support.h"
+
+namespace tavolix {
+
+class GameWindowTest : public WindowTest {
+ protected:
+  // A first hand dealt as kOrderedDeal: the player's seven clicks, and Mac3 opens with 6:6.
+  void dealFirstHand() {
+    random.stackDeal(kOrderedDeal);
+    startMatch();
+    for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
+    for (int position = 1; position <= 7; ++position) clickPile(position);
+    ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+  }
+  // Does by mouse what the game waits for: a click on the first face-down
+  // tile, the Pass command, or the first tile that fits dragged to its end
+  // (`laid` then says so).
+  void playByMouse(bool& laid) {
+    laid = false;
+    if (awaiting() == Match::Awaiting::PileTile) {
+      for (int position = 1; position <= kTileCount; ++position) {
+        if (!state().pileTaken(position)) {
+          clickPile(position);
+          return;
+        }
+      }
+    }
+    ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+    if (table_->match().passOffered()) {
+      click(TableScene::Command::Pass);
+      return;
+    }
+    const GameState& s = state();
+    int slot = 0;
+    for (int k = 1; k <= kHandSlots && slot == 0; ++k) {
+      const TileCode t = s.PedrasJog[k];
+      const bool fits = s.QtdMesa == 0 ? !s.PrimeiraRodada || t == tile("66")
+                                       : t.holds(s.PontaA) || t.holds(s.PontaB);
+      if (!t.empty() && fits) slot = k;
+    }
+    ASSERT_GT(slot, 0);
+    // The tile's corner taken to the end it fits (on an ivory tile the grab point
+    // lies 45 twips up and left of the pointer).
+    const ChainGeometry& chain = table_->match().chain();
+    QPointF corner(geometry::kFirstTile.left, geometry::kFirstTile.top);
+    if (s.QtdMesa > 0) {
+      corner = s.PedrasJog[slot].holds(s.PontaA) ? QPointF(chain.EsqA, chain.TopoA)
+                                                 : QPointF(chain.EsqB, chain.TopoB);
+    }
+    const QPointF to = corner + QPointF(240 - 45, 465 - 45);
+    const int before = s.QtdMesa;
+    const std::size_t handsBefore = table_->match().handsPlayed().size();
+    sendMouseAt(*table_, QEvent::MouseMove, slotMiddle(slot), Qt::NoButton, Qt::NoButton);
+    sendMouseAt(*table_, QEvent::MouseButtonPress, slotMiddle(slot), Qt::LeftButton,
+                Qt::LeftButton);
+    sendMouseAt(*table_, QEvent::MouseMove, (slotMiddle(slot) + to) / 2, Qt::NoButton,
+                Qt::LeftButton);
+    sendMouseAt(*table_, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    sendMouseAt(*table_, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    settle();
+    ASSERT_TRUE(state().QtdMesa > before || table_->match().handsPlayed().size() > handsBefore)
+        << "the tile of slot " << slot << " was not taken";
+    laid = true;
+  }
+};
+
+}  // namespace tavolix
