@@ -161,11 +161,10 @@ void FrmOpc::Option1_Click() {
 }
 
 void FrmOpc::Command1_Click() {
-  settings_.Nomes[0] = Text1[0]->text().toStdString();
-  writeText(store_, stored::kJog, Text1[0]->text());
-  for (int i = 1; i <= 3; ++i) {
-    settings_.Nomes[i] = Text1[i]->text().toStdString();
-    writeText(store_, stored::kCpuNames[i - 1], Text1[i]->text());
+  for (int i = 0; i <= 3; ++i) {
+    const QString name = plainName(Text1[i]->text());
+    settings_.Nomes[i] = name.toStdString();
+    writeText(store_, i == 0 ? stored::kJog : stored::kCpuNames[i - 1], name);
   }
   settings_.Veloc = static_cast<std::int16_t>(velocFromBar(HScroll1->value(), HScroll1->maximum()));
   writeText(store_, stored::kVeloc, intText(settings_.Veloc));

@@ -34,22 +34,51 @@ Problem checkRules(const Settings& rules) {
   return std::nullopt;
 }
 
+// The most pips seven tiles hold: 6:6, 5:6, 5:5, 4:6, 4:5, 3:6 and one of eight.
+constexpr int kMostPipsInAHand = 12 + 11 + 10 + 10 + 9 + 9 + 8;
+// Every pip of the set.
+constexpr int kAllPips = 168;
+
+// What a hand played is worth by the rules, from what decides it: the pips
+// left in each hand, the seat that went out and, under the first rule, how.
+Problem checkHandPlayed(const HandResult& hand, const Settings& rules) {
+  int pips = 0;
+  for (const int total : hand.totals) {
+    if (total < 0 || total > kMostPipsInAHand) return "a hand's pip count is out of range";
+    pips += total;
+  }
+  if (pips > kAllPips) return "a hand's pip counts add up to more than the set holds";
+  HandResult expected;
+  if (hand.ending == HandResult::Ending::Blocked) {
+    expected = blockedResult(hand.totals, rules);
+  } else {
+    if (!isSeat(hand.winner) || hand.totals[hand.winner] != 0)
+      return "a hand was gone out of by a seat that holds tiles";
+    expected = wentOutResult(hand.winner, hand.totals, "", rules);
+    if (!rules.pipRule()) {
+      static constexpr std::array<int, kGoingOutKinds> kPoints{0, 1, 2, 2, 4};
+      expected.kind = hand.kind;
+      expected.points = kPoints[static_cast<std::size_t>(hand.kind)];
+      if (expected.points == 0) return "a hand gone out of has no way of going out";
+    }
+  }
+  if (hand != expected) return "a hand's points are not what its pips give";
+  return std::nullopt;
+}
+
 // The scores must be what the hands played add up to, and short of the limit.
 Problem checkScores(const SavedMatch& saved) {
   std::array<int, kSeatCount> sums{};
   for (const HandResult& hand : saved.handsPlayed) {
     if (hand.winner < -1 || hand.winner > kMac3) return "a hand's winner is not a seat";
-    if (hand.points < 0 || hand.points > 4 * 168) return "a hand's points are out of range";
     if (hand.nextOpener != kHolderOfDoubleSix && !isSeat(hand.nextOpener))
       return "a hand's next opener is not a seat";
     if (hand.scorers.size() > 2) return "a hand has too many scorers";
     for (const int seat : hand.scorers) {
       if (!isSeat(seat)) return "a hand's scorer is not a seat";
-      sums[seat] += hand.points;
     }
-    for (const int total : hand.totals) {
-      if (total < 0 || total > 168) return "a hand's pip count is out of range";
-    }
+    if (const Problem problem = checkHandPlayed(hand, saved.rules)) return problem;
+    for (const int seat : hand.scorers) sums[seat] += hand.points;
   }
   for (int seat = kJog; seat <= kMac3; ++seat) {
     const int score = saved.scores[seat];

@@ -108,4 +108,22 @@ QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLi
 
 QString intText(int value) { return QString::number(value); }
 
+QString plainName(const QString& name) {
+  QString plain;
+  plain.reserve(name.size());
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    const QChar c = name[i];
+    if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+      plain.append(c).append(name[++i]);
+      continue;
+    }
+    const char16_t u = c.unicode();
+    const bool directional = u == 0x061C || u == 0x200E || u == 0x200F ||
+                             (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+    if (c.category() == QChar::Other_Control || c.isSurrogate() || directional) continue;
+    plain.append(c);
+  }
+  return plain;
+}
+
 }  // namespace tavolix

@@ -24,6 +24,11 @@ bool TextoParaBool(QStringView text);
 // nullopt for a text that is neither.
 std::optional<bool> textToBool(QStringView text);
 
+// A seat's name as the table may draw it: without control characters (line
+// breaks, escapes) or the marks that turn the direction of the text round
+// (which would garble the name and what follows it), nor half a surrogate pair.
+QString plainName(const QString& name);
+
 // How the store writes its values.
 QString boolText(bool value);
 QString intText(int value);

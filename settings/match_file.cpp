@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "conversions.h"
 #include "json_fields.h"
 #include "settings_config.h"
 
@@ -56,7 +57,7 @@ Settings readRules(JsonFields& in, const QJsonObject& document) {
   const QJsonArray names = in.array(document, "names", kSeatCount, kSeatCount);
   for (int seat = 0; seat < names.size(); ++seat) {
     if (!names[seat].isString()) in.fail(QStringLiteral("a name is not text"));
-    rules.Nomes[seat] = names[seat].toString().toStdString();
+    rules.Nomes[seat] = plainName(names[seat].toString()).toStdString();
   }
   return rules;
 }

@@ -32,8 +32,8 @@ bool writeText(SettingsStore& store, StoredValue value, const QString& text) {
 
 void readComputerNames(const SettingsStore& store, Settings& settings) {
   for (int seat = 1; seat <= 3; ++seat) {
-    const QString name =
-        readText(store, stored::kCpuNames[seat - 1], QString::fromStdString(kDefaults.Nomes[seat]));
+    const QString name = plainName(readText(store, stored::kCpuNames[seat - 1],
+                                            QString::fromStdString(kDefaults.Nomes[seat])));
     settings.Nomes[seat] = name.toStdString();
   }
 }

@@ -3,6 +3,7 @@
 #include "settings/match_file.h"
 
 #include <functional>
+#include <optional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -97,11 +98,13 @@ void expectSamePosition(const GameState& a, const GameState& b) {
   EXPECT_EQ(a.PrimeiraRodada, b.PrimeiraRodada);
 }
 
-// The match file of every ask of a few whole matches, dealing and playing.
-std::vector<QByteArray> documentsOfWholeMatches(int matches) {
+// The match file of every ask of a few whole matches, dealing and playing,
+// under rules drawn from each seed or under those given.
+std::vector<QByteArray> documentsOfWholeMatches(int matches,
+                                                std::optional<Settings> rules = std::nullopt) {
   std::vector<QByteArray> documents;
   for (int seed = 1; seed <= matches; ++seed) {
-    Settings settings = rulesFor(seed);
+    Settings settings = rules.value_or(rulesFor(seed));
     Table table;
     RandomSource random(seed);
     Match match(settings, table, random);
@@ -367,6 +370,103 @@ TEST(SavedMatch, AnImpossiblePositionIsRefusedForWhatIsWrongWithIt) {
   EXPECT_EQ(refusal(playing, "scores", QJsonArray{9, 9, 9, 9}),
             "the scores are not those of the hands played");
   EXPECT_EQ(refusal(playing, "format", 1), "it is not a saved match");
+}
+
+// What no match could have played, in a file that is whole: a score already
+// at the limit, a later hand opened with another tile than 6:6 where the rules
+// always want it, hands whose points their pips cannot give (which would
+// then swell the player's statistics). And names that would draw garbled are
+// read without what garbles them.
+TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
+  Settings rules;
+  rules.Nomes[0] = "Ana";
+  rules.TipoInicio = 2;  // 6:6 opens every hand
+  QJsonObject later;
+  for (const QByteArray& json : documentsOfWholeMatches(1, rules)) {
+    const QJsonObject d = QJsonDocument::fromJson(json).object();
+    if (later.isEmpty() && !d.value(QLatin1String("handsPlayed")).toArray().isEmpty() &&
+        d.value(QLatin1String("moves")).toArray().size() >= 2)
+      later = d;
+  }
+  ASSERT_FALSE(later.isEmpty());
+  const auto read = [](const QJsonObject& document) {
+    const auto taken = matchFromJson(QJsonDocument(document).toJson());
+    return std::holds_alternative<QString>(taken) ? std::get<QString>(taken).toStdString()
+                                                  : std::string("taken");
+  };
+  ASSERT_EQ(read(later), "taken");
+
+  // Mac1 goes out twice more, simply: four points, the limit.
+  QJsonObject over = later;
+  QJsonArray played = over.value(QLatin1String("handsPlayed")).toArray();
+  QJsonArray scores = over.value(QLatin1String("scores")).toArray();
+  const QJsonObject simples{{QStringLiteral("ending"), QStringLiteral("wentOut")},
+                            {QStringLiteral("winner"), 1},
+                            {QStringLiteral("points"), 1},
+                            {QStringLiteral("scorers"), QJsonArray{1}},
+                            {QStringLiteral("nextOpener"), 1},
+                            {QStringLiteral("goingOut"), QStringLiteral("simples")},
+                            {QStringLiteral("pips"), QJsonArray{10, 0, 20, 5}}};
+  while (scores[1].toInt() < rules.PontosLimit) {
+    played.append(simples);
+    scores.replace(1, scores[1].toInt() + 1);
+  }
+  over.insert(QLatin1String("handsPlayed"), played);
+  over.insert(QLatin1String("scores"), scores);
+  EXPECT_EQ(read(over), "the match is already over");
+
+  QJsonObject opened = later;
+  QJsonArray moves = opened.value(QLatin1String("moves")).toArray();
+  QJsonObject first = moves[0].toObject();
+  first.insert(QLatin1String("tile"), QStringLiteral("55"));
+  moves.replace(0, first);
+  opened.insert(QLatin1String("moves"), moves);
+  EXPECT_EQ(read(opened), "the hand is not opened with 6:6");
+
+  // Hands of Mac2's (without a point so far) added with their points.
+  ASSERT_EQ(later.value(QLatin1String("scores")).toArray()[2].toInt(), 0);
+  const auto withHand = [&later, &read](const QJsonObject& hand, int times) {
+    QJsonObject document = later;
+    QJsonArray hands = document.value(QLatin1String("handsPlayed")).toArray();
+    QJsonArray scores = document.value(QLatin1String("scores")).toArray();
+    for (int k = 0; k < times; ++k) hands.append(hand);
+    scores.replace(2, times * hand.value(QLatin1String("points")).toInt());
+    document.insert(QLatin1String("handsPlayed"), hands);
+    document.insert(QLatin1String("scores"), scores);
+    return read(document);
+  };
+  const auto ofMac2 = [](const QJsonObject& hand, const QJsonArray& pips) {
+    QJsonObject changed = hand;
+    changed.insert(QLatin1String("winner"), 2);
+    changed.insert(QLatin1String("scorers"), QJsonArray{2});
+    changed.insert(QLatin1String("nextOpener"), 2);
+    changed.insert(QLatin1String("pips"), pips);
+    return changed;
+  };
+  EXPECT_EQ(withHand(ofMac2(simples, {10, 20, 0, 5}), 1), "taken");
+  EXPECT_EQ(withHand(ofMac2(simples, {168, 168, 0, 168}), 1), "a hand's pip count is out of range");
+  EXPECT_EQ(withHand(ofMac2(simples, {60, 60, 0, 60}), 1),
+            "a hand's pip counts add up to more than the set holds");
+  EXPECT_EQ(withHand(ofMac2(simples, {10, 20, 4, 5}), 1),
+            "a hand was gone out of by a seat that holds tiles");
+  // Blocked and won for nothing, nine hundred times.
+  const QJsonObject free{{QStringLiteral("ending"), QStringLiteral("blocked")},
+                         {QStringLiteral("winner"), 2},
+                         {QStringLiteral("points"), 0},
+                         {QStringLiteral("scorers"), QJsonArray{2}},
+                         {QStringLiteral("nextOpener"), 2},
+                         {QStringLiteral("goingOut"), QStringLiteral("none")},
+                         {QStringLiteral("pips"), QJsonArray{10, 10, 3, 10}}};
+  EXPECT_EQ(withHand(free, 900), "a hand's points are not what its pips give");
+
+  QJsonObject named = later;
+  named.insert(QLatin1String("names"),
+               QJsonArray{QStringLiteral("A\u202Ena\u0007"), QStringLiteral("Zor\nvan"),
+                          QStringLiteral("\u2067Mel\u200Fira\u2069"), QStringLiteral("Astelo 🂡")});
+  const auto taken = matchFromJson(QJsonDocument(named).toJson());
+  ASSERT_TRUE(std::holds_alternative<SavedMatch>(taken));
+  EXPECT_EQ(std::get<SavedMatch>(taken).rules.Nomes,
+            (std::array<std::string, 4>{"Ana", "Zorvan", "Melira", "Astelo 🂡"}));
 }
 
 // --- the file --------------------------------------------------------------------

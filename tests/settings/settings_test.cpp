@@ -301,6 +301,8 @@ TEST_F(StoreTest, StoredOptionsAreReadAsTheDialogsWriteThem) {
   put(QStringLiteral("PedraX"), QStringLiteral("1"));
   put(QStringLiteral("cpu2"), QStringLiteral("Bárbara"));
   put(QStringLiteral("cpu1"), QString());  // reads as the default name
+  // Without what would garble it on the table.
+  put(QStringLiteral("cpu3"), QStringLiteral("\u202EAs\ttelo\u2066"));
   Settings chosen;
   chosen.TipoJogo = 2;
   chosen.TipoRegra = 2;
@@ -317,6 +319,7 @@ TEST_F(StoreTest, StoredOptionsAreReadAsTheDialogsWriteThem) {
   EXPECT_EQ(s.PedraBase(), 7);
   EXPECT_EQ(s.Nomes[1], "Zorvan");
   EXPECT_EQ(s.Nomes[2], "Bárbara");
+  EXPECT_EQ(s.Nomes[3], "Astelo");
   EXPECT_TRUE(file().contains("SentidoHorario=False"));
 }
 
