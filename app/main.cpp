@@ -8,6 +8,7 @@
 
 #include "app/start_game.h"
 #include "app/startup_options.h"
+#include "app/termination.h"
 #include "game/random_source.h"
 #include "settings/settings_config.h"
 #include "settings/settings_store.h"
@@ -16,6 +17,9 @@
 
 int main(int argc, char* argv[]) {
   using namespace tavolix;
+  // Before anything else: a request to stop that comes while the game starts
+  // is kept until it can close the game cleanly.
+  catchSignals();
 
   // With no display the command line is still answered (--help, --version, a
   // refusal) on Qt's offscreen platform; then the game says why it cannot play.

@@ -2,12 +2,15 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "start_game.h"
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
 
 #include "first_paint.h"
 #include "game/settings.h"
+#include "one_game.h"
 #include "settings/match_file.h"
 #include "settings/record_file.h"
 #include "settings/settings_config.h"
@@ -18,6 +21,13 @@
 #include "termination.h"
 
 namespace tavolix {
+
+namespace {
+
+// How long a second start waits for the running game to answer.
+constexpr int kWakeTimeoutMs = 10000;
+
+}  // namespace
 
 void presentApplication() {
   QApplication::setApplicationName(QStringLiteral("Tavolix"));
@@ -40,6 +50,23 @@ std::optional<QString> screenRefusal(QSize screenPixels) {
 
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
               bool quitAfterPaint) {
+  TerminationRequests stop;
+  // Another game on the same data folder: its window comes to the front instead.
+  OneGame guard(dataFolder());
+  if (guard.start() == OneGame::Start::AnotherRuns) {
+    const bool woken = guard.wakeRunningGame(kWakeTimeoutMs);
+    std::fprintf(stderr, "tavolix: %s\n",
+                 (woken ? QCoreApplication::translate(
+                              "tavolix::startGame",
+                              "o jogo já está aberto: a janela dele foi trazida para a frente.")
+                        : QCoreApplication::translate(
+                              "tavolix::startGame",
+                              "o jogo já está aberto, mas não respondeu; ele não foi aberto de "
+                              "novo."))
+                     .toLocal8Bit()
+                     .constData());
+    return woken ? 0 : 1;
+  }
   if (const auto refusal = screenRefusal(screen)) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), *refusal, QMessageBox::Ok);
     box.exec();
@@ -49,7 +76,6 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
   LeConfig(store, settings);
   // The language in use: the one stored, or the one asked for on the command line.
   settings.Ingles = currentLanguage() == Language::English;
-  TerminationRequests stop;
 
   // The splash closing must not end the program: the table is not up yet.
   // Closed by the player before its time, it does.
@@ -64,17 +90,27 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
 
   // The match in progress outlives the window, and the player's record every match: both are
   // kept in the player's data folder.
-  MatchFile matchFile(MatchFile::defaultPath());
+  MatchFile matchFile(MatchFile::defaultPath(), &store);
   RecordFile recordFile(RecordFile::defaultPath());
   Form1 window(settings, store, random);
   window.setMatchFile(&matchFile);
   window.setRecordFile(&recordFile);
   QObject::connect(&stop, &TerminationRequests::requested, &window, &QWidget::close);
+  QObject::connect(&guard, &OneGame::anotherStart, &window, [&window] {
+    if (window.isMinimized()) window.showNormal();
+    window.raise();
+    window.activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->raise();
+      modal->activateWindow();
+    }
+  });
   if (quitAfterPaint) {
     window.setFirstActivationStartsMatch(false);
     new QuitAfterFirstPaint(window.view().viewport());
   }
   window.show();
+  guard.setReady();
   app.setQuitOnLastWindowClosed(true);
   return app.exec();
 }

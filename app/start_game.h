@@ -25,7 +25,8 @@ void presentApplication();
 // the table needs 600 pixels of height. The width is not tested.
 std::optional<QString> screenRefusal(QSize screenPixels);
 
-// Starts the game on `screen`: refuses a screen too small, loads the options,
+// Starts the game on `screen`: brings the game already running on the same
+// data folder to the front instead, if there is one; refuses a screen too small, loads the options,
 // shows the splash and then the table until the player leaves. Returns the
 // program's exit code. With `quitAfterPaint` it quits once the table is first
 // painted, before the first dialog.

@@ -15,7 +15,9 @@ namespace tavolix {
 #ifdef Q_OS_UNIX
 namespace {
 
-// A signal handler may only write to a descriptor; the event loop reads the other end.
+// A signal handler may only write to a descriptor; the event loop reads the
+// other end. Both stay open until the program ends: a request that comes
+// while it closes is harmless there.
 int wakeUp[2] = {-1, -1};
 
 void onSignal(int) {
@@ -25,14 +27,10 @@ void onSignal(int) {
 
 }  // namespace
 
-TerminationRequests::TerminationRequests() {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, wakeUp) != 0) return;
-  notifier_ = new QSocketNotifier(wakeUp[1], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, [this] {
-    char byte = 0;
-    [[maybe_unused]] const auto read = ::read(wakeUp[1], &byte, 1);
-    Q_EMIT requested();
-  });
+void catchSignals() {
+  if (wakeUp[0] >= 0) return;
+  std::signal(SIGXFSZ, SIG_IGN);
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, wakeUp) != 0) return;
   struct sigaction action {};
   action.sa_handler = onSignal;
   sigemptyset(&action.sa_mask);
@@ -40,18 +38,19 @@ TerminationRequests::TerminationRequests() {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-TerminationRequests::~TerminationRequests() {
-  struct sigaction action {};
-  action.sa_handler = SIG_DFL;
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
-  for (int& fd : wakeUp) {
-    if (fd >= 0) ::close(fd);
-    fd = -1;
-  }
+TerminationRequests::TerminationRequests() {
+  catchSignals();
+  if (wakeUp[1] < 0) return;
+  notifier_ = new QSocketNotifier(wakeUp[1], QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, [this] {
+    char byte = 0;
+    [[maybe_unused]] const auto read = ::read(wakeUp[1], &byte, 1);
+    Q_EMIT requested();
+  });
 }
 #else
+void catchSignals() {}
 TerminationRequests::TerminationRequests() = default;
-TerminationRequests::~TerminationRequests() = default;
 #endif
 
 }  // namespace tavolix

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// The main of the test programs that use Qt: a configuration folder of its own
-// (XDG_CONFIG_HOME), so no test ever reads or writes the player's real
-// settings; for the window's tests, an application on the offscreen platform
-// that does not wait.
+// The main of the test programs that use Qt: a configuration folder and a
+// data folder of its own (XDG_CONFIG_HOME, XDG_DATA_HOME), so no test ever
+// reads or writes the player's real settings, match or record; for the window's tests, an
+// application on the offscreen platform that does not wait.
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   QTemporaryDir configHome;
   if (!configHome.isValid()) return EXIT_FAILURE;
   qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+  qputenv("XDG_DATA_HOME", (configHome.path() + QStringLiteral("/data")).toLocal8Bit());
 #ifdef TAVOLIX_TEST_WINDOWS
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

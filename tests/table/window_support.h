@@ -172,17 +172,27 @@ inline void writeSilentWav(const QString& path) {
   file.write(data);
 }
 
-// Starts the game program for a test: its settings in `configHome`, Qt's
-// offscreen screen, and one more variable of its environment.
-inline bool startGame(QProcess& game, const QString& configHome, const QString& variable,
-                      const QString& value) {
+// Starts the game program for a test: its settings in `home`, its data folder
+// (the match, the record and the lock that keeps it one game) in `home`/data,
+// Qt's offscreen screen, and one more variable of its environment.
+inline void startGameIn(QProcess& game, const QString& home, const QString& variable = {},
+                        const QString& value = {}) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+  environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-  environment.insert(variable, value);
+  if (!variable.isEmpty()) environment.insert(variable, value);
   game.setProcessEnvironment(environment);
   game.start(QStringLiteral(TAVOLIX_EXECUTABLE), {});
+}
+inline bool startGame(QProcess& game, const QString& home, const QString& variable,
+                      const QString& value) {
+  startGameIn(game, home, variable, value);
   return game.waitForStarted(10000);
+}
+// The data folder of a game started in `home`.
+inline QString dataFolderIn(const QString& home) {
+  return home + QStringLiteral("/data/Vantorel/Tavolix");
 }
 
 }  // namespace tavolix

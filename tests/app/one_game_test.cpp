@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// One game a player: a second start brings the running game's window to the
+// front and ends; a lock left by a killed game is taken over; and the game
+// started on a full disk closes cleanly.
+#include <atomic>
+#include <thread>
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
+#include "app/one_game.h"
+#include "table/window_support.h"
+
+namespace tavolix {
+namespace {
+
+// The process that holds the lock of `folder`, once one does.
+qint64 lockHolder(const QString& folder) {
+  qint64 pid = 0;
+  QString host;
+  QString application;
+  return QLockFile(OneGame::lockPath(folder)).getLockInfo(&pid, &host, &application) ? pid : 0;
+}
+
+bool heldBy(const QString& folder, qint64 pid) {
+  return QTest::qWaitFor([&] { return lockHolder(folder) == pid; }, 20000);
+}
+
+// Two guards on one folder: the second finds the first, which answers once
+// its window is up; whatever else comes to its socket is turned away without
+// harm. Gone, the first leaves the folder as it found it.
+TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath(QStringLiteral("data"));
+  {
+    OneGame first(folder);
+    ASSERT_EQ(first.start(), OneGame::Start::First);
+    QSignalSpy asked(&first, &OneGame::anotherStart);
+
+    // Strangers: a line that is not the request, and a flood with no line at all.
+    for (const QByteArray& junk : {QByteArray("open the door\n"), QByteArray(100000, 'x')}) {
+      QLocalSocket stranger;
+      stranger.connectToServer(OneGame::serverName(folder));
+      ASSERT_TRUE(stranger.waitForConnected(5000));
+      stranger.write(junk);
+      stranger.flush();
+      EXPECT_TRUE(QTest::qWaitFor(
+          [&stranger] { return stranger.state() == QLocalSocket::UnconnectedState; }, 20000));
+      EXPECT_EQ(stranger.readAll(), QByteArray());
+    }
+
+    std::atomic<bool> done = false;
+    OneGame::Start second = OneGame::Start::Unguarded;
+    bool woken = false;
+    std::thread later([&] {
+      OneGame guard(folder);
+      second = guard.start();
+      woken = guard.wakeRunningGame(60000);
+      done = true;
+    });
+    // Not answered while the first's window is not up.
+    QTest::qWait(100);
+    EXPECT_FALSE(done);
+    first.setReady();
+    EXPECT_TRUE(QTest::qWaitFor([&done] { return done.load(); }, 60000));
+    later.join();
+    EXPECT_EQ(second, OneGame::Start::AnotherRuns);
+    EXPECT_TRUE(woken);
+    EXPECT_EQ(asked.count(), 1);
+  }
+  EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
+}
+
+#ifdef Q_OS_UNIX
+// The program started twice on one data folder: the second start brings the
+// first to the front and ends with 0. The first, its disk then full, closes
+// on a request to stop as it always does: its settings cannot be saved (it
+// says so), nothing is left behind, and the file size limit does not kill it.
+TEST(OneGame, ASecondProgramBringsTheFirstToTheFrontAndAFullDiskClosesCleanly) {
+  QTemporaryDir home;
+  const QString config = home.filePath(QStringLiteral("Vantorel/Tavolix.conf"));
+  QSettings(config, QSettings::IniFormat)
+      .setValue(QStringLiteral("cpu1"), QStringLiteral("Zorvan"));
+  const QByteArray settings = [&config] {
+    QFile file(config);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }();
+  QProcess first;
+  ASSERT_TRUE(startGame(first, home.path(), QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0")));
+  ASSERT_TRUE(heldBy(dataFolderIn(home.path()), first.processId()));
+  struct rlimit full {};
+  ASSERT_EQ(prlimit(static_cast<pid_t>(first.processId()), RLIMIT_FSIZE, nullptr, &full), 0);
+  full.rlim_cur = 0;
+  ASSERT_EQ(prlimit(static_cast<pid_t>(first.processId()), RLIMIT_FSIZE, &full, nullptr), 0);
+
+  QProcess second;
+  ASSERT_TRUE(startGame(second, home.path(), QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0")));
+  ASSERT_TRUE(second.waitForFinished(60000));
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_TRUE(second.readAllStandardError().contains("trazida para a frente"));
+
+  // Its window is up: the second start was answered.
+  first.terminate();
+  ASSERT_TRUE(first.waitForFinished(60000));
+  const QByteArray said = first.readAllStandardError();
+  EXPECT_EQ(first.exitStatus(), QProcess::NormalExit) << said.toStdString();
+  EXPECT_EQ(first.exitCode(), 0);
+  EXPECT_TRUE(said.contains("the settings cannot be saved")) << said.toStdString();
+  QFile after(config);
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), settings);
+  EXPECT_FALSE(QFileInfo::exists(config + QStringLiteral(".lock")));
+  EXPECT_FALSE(QFileInfo::exists(OneGame::lockPath(dataFolderIn(home.path()))));
+}
+
+// A game killed outright leaves its lock: the next start takes it over and
+// plays, and the start after that is answered by it.
+TEST(OneGame, ALockLeftByAKilledGameIsTakenOver) {
+  QTemporaryDir home;
+  const QString folder = dataFolderIn(home.path());
+  QProcess killed;
+  ASSERT_TRUE(startGame(killed, home.path(), QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0")));
+  ASSERT_TRUE(heldBy(folder, killed.processId()));
+  killed.kill();
+  ASSERT_TRUE(killed.waitForFinished(20000));
+  ASSERT_TRUE(QFileInfo::exists(OneGame::lockPath(folder)));
+
+  QProcess next;
+  ASSERT_TRUE(startGame(next, home.path(), QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0")));
+  ASSERT_TRUE(heldBy(folder, next.processId())) << next.readAllStandardError().toStdString();
+  QProcess third;
+  ASSERT_TRUE(startGame(third, home.path(), QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0")));
+  ASSERT_TRUE(third.waitForFinished(60000));
+  EXPECT_EQ(third.exitCode(), 0) << third.readAllStandardError().toStdString();
+  EXPECT_EQ(next.state(), QProcess::Running);
+  next.terminate();
+  ASSERT_TRUE(next.waitForFinished(60000));
+  EXPECT_EQ(next.exitCode(), 0);
+}
+#endif
+
+}  // namespace
+}  // namespace tavolix
