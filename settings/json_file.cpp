@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -42,9 +43,26 @@ std::optional<QByteArray> JsonFile::peek() const {
   return file.read(kMaxBytes + 1);
 }
 
+void JsonFile::removeLeftovers() const {
+  // The new bytes are linked in under "match.json.XXXXXX" (six letters and
+  // digits) before the rename over the old file: a game killed between the two
+  // leaves that name behind. A name of six small letters could be the
+  // player's own ("match.json.backup"): it stays.
+  const QFileInfo file(path_);
+  const QRegularExpression leftover(
+      QRegularExpression::anchoredPattern(QRegularExpression::escape(file.fileName()) +
+                                          QStringLiteral("\\.(?![a-z]{6}$)[A-Za-z0-9]{6}")));
+  QDir folder = file.dir();
+  for (const QString& name :
+       folder.entryList({file.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden)) {
+    if (leftover.match(name).hasMatch()) folder.remove(name);
+  }
+}
+
 std::optional<QByteArray> JsonFile::read(Refusal& refusal) {
   refusal = Refusal();
   if (leftAlone_) return std::nullopt;
+  removeLeftovers();
   const QFileInfo info(path_);
   if (!info.exists() && !info.isSymLink()) return std::nullopt;
   if (!info.isFile()) {

@@ -47,7 +47,8 @@ class JsonFile {
   };
   // What the file holds, made a T by `parse` (the bytes to a T, or why they
   // are none); nothing when there is no file or it is refused, and a refused
-  // file is set aside.
+  // file is set aside. Read at the start of a game, when no other game may
+  // be writing it: what a write cut short left beside it goes.
   template <class T, class Parse>
   std::optional<T> readAs(Parse&& parse, Refusal& refusal) {
     const std::optional<QByteArray> bytes = read(refusal);
@@ -82,6 +83,8 @@ class JsonFile {
 
  private:
   std::optional<QByteArray> read(Refusal& refusal);
+  // Removes what a write cut short by the end of the program left beside the file.
+  void removeLeftovers() const;
   // Sets the file aside, or leaves it alone when it cannot be moved; says so
   // on standard error.
   void refuse(Fault fault, const QString& problem, Refusal& refusal);

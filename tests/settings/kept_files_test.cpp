@@ -59,6 +59,32 @@ PlayerRecord oneMatchWon() {
   return record;
 }
 
+// A game killed as it renamed its new file over the old one leaves the new
+// one under a passing name: the next start tidies it away, and nothing else.
+TEST(KeptFiles, WhatAWriteCutShortLeftBesideTheFileGoesAtTheStart) {
+  const std::vector<SavedMatch> asks = firstAsks(2);
+  QTemporaryDir dir;
+  MatchFile file(dir.filePath(QStringLiteral("match.json")));
+  ASSERT_TRUE(file.write(asks[0]));
+  const QStringList passing{QStringLiteral("match.json.Xk3pQ9"),
+                            QStringLiteral("match.json.aBcdef")};
+  const QStringList kept{QStringLiteral("match.json.backup"), QStringLiteral("match.json.Xk3pQ"),
+                         QStringLiteral("match.json.refused-20261208-033522-749"),
+                         QStringLiteral("record.json.Xk3pQ9")};
+  for (const QString& name : passing + kept) {
+    QFile other(dir.filePath(name));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(matchToJson(asks[1]));
+  }
+  EXPECT_TRUE(file.read().match.has_value());
+  QStringList left = QDir(dir.path()).entryList(QDir::Files);
+  left.removeOne(QStringLiteral("match.json"));
+  left.sort();
+  QStringList expected = kept;
+  expected.sort();
+  EXPECT_EQ(left, expected);
+}
+
 #ifdef Q_OS_UNIX
 constexpr QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
 constexpr QFileDevice::Permissions kOpenFolder =
