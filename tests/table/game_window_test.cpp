@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // A match in the real window, driven by mouse clicks and answered dialogs:
 // the first activation, the deal, the redeal, New Game, the end of a match.
+#include <atomic>
 #include <set>
 
 #include <QAbstractButton>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -430,28 +432,31 @@ TEST_F(GameWindowTest, AWholeMatchAgainstStrongOpponentsIsPlayedByMouse) {
   EXPECT_GE(laid, 4);
 }
 
-// A seat that thinks long leaves the window painting and its timers running.
+// A seat that thinks long leaves the window painting and its timers running:
+// it thinks until the window's timer has ticked five times, which it could
+// never do if the window waited for it.
 TEST_F(GameWindowTest, TheWindowGoesOnWhileAComputerSeatThinks) {
   struct SlowThinker : ComputerSeat {
     bool thinksLong() const override { return true; }
     SeatAnswer think(const GameState& state, const Settings& rules, int seat,
                      std::uint64_t) override {
       offTheWindowsThread = QThread::currentThread() != qApp->thread();
-      QThread::msleep(300);
+      QDeadlineTimer patience(60000);
+      while (ticks < 5 && !patience.hasExpired()) QThread::msleep(5);
       return turn(state, rules, seat);
     }
     bool offTheWindowsThread = false;
+    std::atomic<int> ticks = 0;
   } slow;
   window.match().setSeat(kMac1, slow);
   dealFirstHand();  // Mac3 opens with 6:6; the player lays 0:6 and Mac1 thinks
-  int ticks = 0;
   QTimer timer;
-  QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+  QObject::connect(&timer, &QTimer::timeout, [&slow] { ++slow.ticks; });
   timer.start(20);
   bool laid = false;
   ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
   EXPECT_TRUE(slow.offTheWindowsThread);
-  EXPECT_GE(ticks, 5);  // about 15 in the 300 ms
+  EXPECT_GE(slow.ticks, 5);
   EXPECT_EQ(state().QtdMesa, 3);
 }
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The player's tile under the mouse, in the real window: hover, pick-up,
 // carry, re-ordering, flips and drops, all by synthetic mouse events.
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTest>
 
@@ -173,13 +174,21 @@ TEST_F(HandDragTest, TheWrongOpeningTileIsNamedForAWhile) {
   position.QuemInicia = kJog;
   playerToMove(position);
   pacer::setPace(1.0);
+  // When the message line shows and hides, to the millisecond.
+  QElapsedTimer clock;
+  clock.start();
+  qint64 shown = -1;
+  qint64 hidden = -1;
+  QObject::connect(&scene().messageLine(), &QGraphicsObject::visibleChanged,
+                   [&] { (scene().messageLine().isVisible() ? shown : hidden) = clock.elapsed(); });
   carry(1, {5000, 5000});
-  release();
-  QTest::qWait(300);  // the tile slides back
-  EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Você deve jogar o 6:6"));
-  QTest::qWait(600);
-  EXPECT_TRUE(scene().messageLine().isVisible());  // 1200 ms in all
-  EXPECT_TRUE(QTest::qWaitFor([this] { return !scene().messageLine().isVisible(); }, 5000));
+  release();  // the tile slides back
+  ASSERT_TRUE(QTest::qWaitFor(
+      [this] { return scene().messageLine().caption() == u"Você deve jogar o 6:6"; }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !scene().messageLine().isVisible(); }, 30000));
+  // 1200 ms, or a little less: a timer may end a twentieth early.
+  ASSERT_GE(shown, 0);
+  EXPECT_GE(hidden - shown, 1100);
   EXPECT_EQ(state().QtdMesa, 0);
 }
 
