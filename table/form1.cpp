@@ -196,22 +196,31 @@ void Form1::setRecordFile(RecordFile* file) {
 
 void Form1::tellTrouble(const QString& text, const QString& path, const QString& reason) {
   // Closing, the player is not held up: standard error has it.
-  if (!isVisible()) return;
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"),
-                  text.arg(QDir::toNativeSeparators(path), reason), QMessageBox::Ok, this);
-  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-  box.exec();
+  if (isVisible()) warn(text.arg(QDir::toNativeSeparators(path), reason));
 }
 
-QString Form1::faultText(JsonFile::Fault fault) {
-  switch (fault) {
+void Form1::tellRefused(const JsonFile::Refusal& refusal, const QString& path,
+                        const QString& setAside, const QString& leftAlone) {
+  QString why;
+  switch (refusal.fault) {
     case JsonFile::Fault::Unreadable:
-      return tr("não pode ser lido");
+      why = tr("não pode ser lido");
+      break;
     case JsonFile::Fault::NotAFile:
-      return tr("não é um arquivo comum");
+      why = tr("não é um arquivo comum");
+      break;
     default:
-      return tr("está danificado");
+      why = tr("está danificado");
   }
+  const bool moved = !refusal.keptAs.isEmpty();
+  warn((moved ? setAside : leftAlone)
+           .arg(why, QDir::toNativeSeparators(moved ? refusal.keptAs : path)));
+}
+
+void Form1::warn(const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"), text, QMessageBox::Ok, this);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  box.exec();
 }
 
 void Form1::keepRecord() {
@@ -223,41 +232,25 @@ void Form1::readRecord() {
   const RecordFile::Found found = recordFile_->read();
   record_ = found.record;
   if (!found.refused()) return;
-  const QString why = faultText(found.fault);
-  QMessageBox box(
-      QMessageBox::Warning, QStringLiteral("Tavolix"),
-      found.keptAs.isEmpty()
-          ? tr("O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:\n%2\n\n"
-               "Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas "
-               "não serão anotadas nele.")
-                .arg(why, QDir::toNativeSeparators(recordFile_->path()))
-          : tr("O arquivo das suas estatísticas %1 e foi guardado como:\n%2\n\nAs "
-               "estatísticas recomeçam do zero.")
-                .arg(why, QDir::toNativeSeparators(found.keptAs)),
-      QMessageBox::Ok, this);
-  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-  box.exec();
+  tellRefused(found, recordFile_->path(),
+              tr("O arquivo das suas estatísticas %1 e foi guardado como:\n%2\n\nAs "
+                 "estatísticas recomeçam do zero."),
+              tr("O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:\n%2\n\n"
+                 "Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas "
+                 "não serão anotadas nele."));
 }
 
 bool Form1::resumeSavedMatch() {
   if (matchFile_ == nullptr) return false;
   const MatchFile::Found found = matchFile_->read();
   if (found.refused()) {
-    const QString why = faultText(found.fault);
-    QMessageBox box(
-        QMessageBox::Warning, QStringLiteral("Tavolix"),
-        found.keptAs.isEmpty()
-            ? tr("A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova "
-                 "partida vai começar.\n\nO arquivo não pôde ser tirado do lugar:\n%2\n\n"
-                 "Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as "
-                 "partidas não serão guardadas.")
-                  .arg(why, QDir::toNativeSeparators(matchFile_->path()))
-            : tr("A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova "
-                 "partida vai começar.\n\nO arquivo foi guardado como:\n%2")
-                  .arg(why, QDir::toNativeSeparators(found.keptAs)),
-        QMessageBox::Ok, this);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box.exec();
+    tellRefused(found, matchFile_->path(),
+                tr("A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova "
+                   "partida vai começar.\n\nO arquivo foi guardado como:\n%2"),
+                tr("A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova "
+                   "partida vai começar.\n\nO arquivo não pôde ser tirado do lugar:\n%2\n\n"
+                   "Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as "
+                   "partidas não serão guardadas."));
     return false;
   }
   if (!found.match) return false;

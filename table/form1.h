@@ -121,8 +121,11 @@ class Form1 : public QWidget {
   void keepRecord();
   // A kept file that could not be written or removed: `text` with its path and the system's reason.
   void tellTrouble(const QString& text, const QString& path, const QString& reason);
-  // What is wrong with a kept file found at the start: "está danificado"...
-  static QString faultText(JsonFile::Fault fault);
+  // A kept file refused at the start: `setAside` or `leftAlone`, with what is
+  // wrong with it ("está danificado"...) and where it is now.
+  void tellRefused(const JsonFile::Refusal& refusal, const QString& path, const QString& setAside,
+                   const QString& leftAlone);
+  void warn(const QString& text);
   // The keyboard: everything the mouse does. True when the key was the game's.
   bool keyAction(const QKeyEvent& event);
 

@@ -51,7 +51,7 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="50"/>
-        <location filename="../../table/form1.cpp" line="376"/>
+        <location filename="../../table/form1.cpp" line="368"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -86,7 +86,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="191"/>
+        <location filename="../../table/form1.cpp" line="190"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -101,22 +101,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="210"/>
+        <location filename="../../table/form1.cpp" line="207"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="212"/>
+        <location filename="../../table/form1.cpp" line="210"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="214"/>
+        <location filename="../../table/form1.cpp" line="213"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="231"/>
+        <location filename="../../table/form1.cpp" line="238"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -127,7 +127,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="235"/>
+        <location filename="../../table/form1.cpp" line="236"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -138,7 +138,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="251"/>
+        <location filename="../../table/form1.cpp" line="250"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -153,7 +153,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="256"/>
+        <location filename="../../table/form1.cpp" line="248"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -164,17 +164,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="266"/>
+        <location filename="../../table/form1.cpp" line="258"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="268"/>
+        <location filename="../../table/form1.cpp" line="260"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="269"/>
+        <location filename="../../table/form1.cpp" line="261"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
