@@ -26,10 +26,10 @@ void presentApplication();
 std::optional<QString> screenRefusal(QSize screenPixels);
 
 // Starts the game on `screen`: brings the game already running on the same
-// data folder to the front instead, if there is one; refuses a screen too small, loads the options,
-// shows the splash and then the table until the player leaves. Returns the
-// program's exit code. With `quitAfterPaint` it quits once the table is first
-// painted, before the first dialog.
+// data folder to the front instead, if there is one; refuses a screen too
+// small, loads the options, shows the splash and then the table until the
+// player leaves. Returns the program's exit code. With `quitAfterPaint` it
+// quits once the table is first painted, before the first dialog.
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
               bool quitAfterPaint = false);
 
