@@ -51,7 +51,7 @@ void expectWholeAndTaken(const QString& path, const QByteArray& expected) {
 
 // Killed at chosen steps of chosen keepings: with its new bytes written beside
 // the old file but not yet renamed over it, the old file is there whole; once
-// a keeping is done, the new one is. The keepings are the first forty (the
+// a keeping is done, the new one is. The keepings are the first 24 (the
 // deal and the first moves), and the end of each match with the first keeping
 // of the next.
 TEST(KillTest, AtEveryStepOfAKeepingTheFileIsTheOldOneOrTheNewWhole) {
@@ -65,7 +65,7 @@ TEST(KillTest, AtEveryStepOfAKeepingTheFileIsTheOldOneOrTheNewWhole) {
   for (std::size_t k = 1; k <= kKeepings; ++k) {
     const bool end = states[k].isEmpty() && !states[k - 1].isEmpty();
     ends += end;
-    if (k > 40 && !end && !(states[k - 1].isEmpty() && k > 1)) continue;
+    if (k > 24 && !end && !(states[k - 1].isEmpty() && k > 1)) continue;
     for (const char* step : {"written", "done"}) {
       const bool written = step == std::string_view("written");
       if (written && states[k].isEmpty()) continue;  // a removal writes nothing
