@@ -400,13 +400,18 @@ TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
   QJsonObject over = later;
   QJsonArray played = over.value(QLatin1String("handsPlayed")).toArray();
   QJsonArray scores = over.value(QLatin1String("scores")).toArray();
-  const QJsonObject simples{{QStringLiteral("ending"), QStringLiteral("wentOut")},
-                            {QStringLiteral("winner"), 1},
-                            {QStringLiteral("points"), 1},
-                            {QStringLiteral("scorers"), QJsonArray{1}},
-                            {QStringLiteral("nextOpener"), 1},
-                            {QStringLiteral("goingOut"), QStringLiteral("simples")},
-                            {QStringLiteral("pips"), QJsonArray{10, 0, 20, 5}}};
+  // A hand played, won by `seat` alone, as the file writes it.
+  const auto handWonBy = [](int seat, const char* ending, int points, const char* how,
+                            const QJsonArray& pips) {
+    return QJsonObject{{QStringLiteral("ending"), QLatin1String(ending)},
+                       {QStringLiteral("winner"), seat},
+                       {QStringLiteral("points"), points},
+                       {QStringLiteral("scorers"), QJsonArray{seat}},
+                       {QStringLiteral("nextOpener"), seat},
+                       {QStringLiteral("goingOut"), QLatin1String(how)},
+                       {QStringLiteral("pips"), pips}};
+  };
+  const QJsonObject simples = handWonBy(1, "wentOut", 1, "simples", {10, 0, 20, 5});
   while (scores[1].toInt() < rules.PontosLimit) {
     played.append(simples);
     scores.replace(1, scores[1].toInt() + 1);
@@ -435,28 +440,17 @@ TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
     document.insert(QLatin1String("scores"), scores);
     return read(document);
   };
-  const auto ofMac2 = [](const QJsonObject& hand, const QJsonArray& pips) {
-    QJsonObject changed = hand;
-    changed.insert(QLatin1String("winner"), 2);
-    changed.insert(QLatin1String("scorers"), QJsonArray{2});
-    changed.insert(QLatin1String("nextOpener"), 2);
-    changed.insert(QLatin1String("pips"), pips);
-    return changed;
+  const auto simplesOfMac2 = [&handWonBy](const QJsonArray& pips) {
+    return handWonBy(2, "wentOut", 1, "simples", pips);
   };
-  EXPECT_EQ(withHand(ofMac2(simples, {10, 20, 0, 5}), 1), "taken");
-  EXPECT_EQ(withHand(ofMac2(simples, {168, 168, 0, 168}), 1), "a hand's pip count is out of range");
-  EXPECT_EQ(withHand(ofMac2(simples, {60, 60, 0, 60}), 1),
+  EXPECT_EQ(withHand(simplesOfMac2({10, 20, 0, 5}), 1), "taken");
+  EXPECT_EQ(withHand(simplesOfMac2({168, 168, 0, 168}), 1), "a hand's pip count is out of range");
+  EXPECT_EQ(withHand(simplesOfMac2({60, 60, 0, 60}), 1),
             "a hand's pip counts add up to more than the set holds");
-  EXPECT_EQ(withHand(ofMac2(simples, {10, 20, 4, 5}), 1),
+  EXPECT_EQ(withHand(simplesOfMac2({10, 20, 4, 5}), 1),
             "a hand was gone out of by a seat that holds tiles");
   // Blocked and won for nothing, nine hundred times.
-  const QJsonObject free{{QStringLiteral("ending"), QStringLiteral("blocked")},
-                         {QStringLiteral("winner"), 2},
-                         {QStringLiteral("points"), 0},
-                         {QStringLiteral("scorers"), QJsonArray{2}},
-                         {QStringLiteral("nextOpener"), 2},
-                         {QStringLiteral("goingOut"), QStringLiteral("none")},
-                         {QStringLiteral("pips"), QJsonArray{10, 10, 3, 10}}};
+  const QJsonObject free = handWonBy(2, "blocked", 0, "none", {10, 10, 3, 10});
   EXPECT_EQ(withHand(free, 900), "a hand's points are not what its pips give");
 
   QJsonObject named = later;

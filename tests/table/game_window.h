@@ -3,6 +3,7 @@
 // A match in the real window, played by mouse clicks.
 #pragma once
 
+#include "dialogs/frm_fimde_jogo.h"
 #include "support/tiles.h"
 #include "window_support.h"
 
@@ -67,6 +68,21 @@ class GameWindowTest : public WindowTest {
     ASSERT_TRUE(state().QtdMesa > before || table_->match().handsPlayed().size() > handsBefore)
         << "the tile of slot " << slot << " was not taken";
     laid = true;
+  }
+  // Plays by mouse until the end-of-match window comes, and is accepted, or
+  // 2,000 actions have gone by; `ended` says whether it came, `laid` counts
+  // his tiles laid.
+  void playToTheMatchsEnd(bool& ended, int* laid = nullptr) {
+    ended = false;
+    dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
+      ended = true;
+      end.accept();
+    });
+    for (int step = 0; step < 2000 && !ended; ++step) {
+      bool placed = false;
+      ASSERT_NO_FATAL_FAILURE(playByMouse(placed));
+      if (laid != nullptr) *laid += placed;
+    }
   }
 };
 

@@ -415,18 +415,10 @@ TEST_F(GameWindowTest, AWholeMatchAgainstStrongOpponentsIsPlayedByMouse) {
   EXPECT_FALSE(window.match().playerAt(kJog).thinksLong());
 
   dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
-  bool ended = false;
-  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
-    ended = true;
-    end.accept();
-  });
   dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  bool ended = false;
   int laid = 0;
-  for (int step = 0; step < 2000 && !ended; ++step) {
-    bool placed = false;
-    ASSERT_NO_FATAL_FAILURE(playByMouse(placed));
-    laid += placed;
-  }
+  ASSERT_NO_FATAL_FAILURE(playToTheMatchsEnd(ended, &laid));
   EXPECT_TRUE(ended);
   EXPECT_GE(static_cast<int>(window.match().handsPlayed().size()), 1);
   EXPECT_GE(laid, 4);

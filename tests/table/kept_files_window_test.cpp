@@ -13,7 +13,6 @@
 #include <sys/stat.h>
 #endif
 
-#include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
 #include "game_window.h"
@@ -91,16 +90,9 @@ TEST_F(KeptFilesWindowTest, AMatchClosedHalfwayGoesOnAtTheNextStartToItsEnd) {
     }
   }
 
-  bool ended = false;
-  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
-    ended = true;
-    end.accept();
-  });
   dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
-  for (int step = 0; step < 2000 && !ended; ++step) {
-    bool laid = false;
-    ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
-  }
+  bool ended = false;
+  ASSERT_NO_FATAL_FAILURE(playToTheMatchsEnd(ended));
   ASSERT_TRUE(ended);
   const auto& played = window.match().handsPlayed();
   ASSERT_GT(played.size(), handsLeft.size());
@@ -129,16 +121,9 @@ TEST_F(KeptFilesWindowTest, TheRecordGrowsWithEachMatchIsShownAndResetOnlyWhenCo
   ASSERT_TRUE(dialogs.done());
 
   dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
-  bool ended = false;
-  dialogs.always<FrmFimdeJogo>([&ended](FrmFimdeJogo& end) {
-    ended = true;
-    end.accept();
-  });
   dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
-  for (int step = 0; step < 2000 && !ended; ++step) {
-    bool laid = false;
-    ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
-  }
+  bool ended = false;
+  ASSERT_NO_FATAL_FAILURE(playToTheMatchsEnd(ended));
   ASSERT_TRUE(ended);
   const PlayerRecord& record = window.record();
   EXPECT_EQ(record.matchesPlayed(), 1);
