@@ -57,42 +57,77 @@ GameState withOtherHiddenHands(const GameState& state, int seat, std::mt19937& r
   }
 }
 
+// One way of playing: individual or pairs, the scoring rule, the direction
+// of play, and the seat the strong player sits at.
+struct SeatAt {
+  bool pairs;
+  int rule;
+  bool clockwise;
+  int seat;
+};
+
+std::ostream& operator<<(std::ostream& out, const SeatAt& t) {
+  return out << (t.pairs ? "pairs" : "individual") << ", rule " << t.rule
+             << (t.clockwise ? ", clockwise" : ", anticlockwise") << ", seat " << t.seat;
+}
+
+class NoPeekingTest : public ::testing::TestWithParam<SeatAt> {};
+
 // Positions from real play: the strong player's choice is the same whichever
 // way the tiles it cannot see lie, for the same seed; and it does not always
-// play as the ordinary player does.
-TEST(StrongPlayer, ChoosesFromWhatItsSeatSeesAlone) {
+// play as the ordinary player does. At the player's seat it is asked as the
+// window's own player would ask it.
+TEST_P(NoPeekingTest, TheStrongPlayerChoosesFromWhatItsSeatSeesAlone) {
+  const SeatAt table = GetParam();
   Settings settings;
+  settings.TipoJogo = table.pairs ? 2 : 1;
+  settings.TipoRegra = static_cast<std::int16_t>(table.rule);
+  settings.PontosLimit = table.rule == 2 ? Settings::kDefaultLimitRule2 : 10;
+  settings.SentidoHorario = table.clockwise;
   SilentPresentation screen;
-  RandomSource random(11);
+  RandomSource random(11 + static_cast<std::uint64_t>(table.seat));
   Match match(settings, screen, random);
   Recorder recorder;
-  match.setSeat(kMac1, recorder);
+  if (table.seat != kJog) match.setSeat(table.seat, recorder);
   Autoplayer player(match, random);
   match.start();
-  for (int actions = 0; recorder.positions.size() < 60 && actions < 20000 && player.act();
-       ++actions) {
+  constexpr std::size_t kPositions = 24;
+  for (int actions = 0; recorder.positions.size() < kPositions && actions < 20000; ++actions) {
+    const GameState& now = match.state();
+    if (table.seat == kJog && match.awaiting() == Match::Awaiting::Move && !match.passOffered() &&
+        now.QtdMesa > 0)
+      recorder.positions.push_back(now);
+    if (!player.act()) break;
   }
-  ASSERT_GE(recorder.positions.size(), 60u);
+  ASSERT_GE(recorder.positions.size(), kPositions);
 
   std::mt19937 shuffle(7);
-  StrongSeat strong(200);
+  StrongSeat strong(150);
   ComputerSeat ordinary;
   int weighed = 0;
   int differs = 0;
   for (const GameState& position : recorder.positions) {
     const std::uint64_t seed = shuffle();
-    const SeatAnswer chosen = strong.think(position, settings, kMac1, seed);
-    for (int k = 0; k < 3; ++k) {
-      const GameState other = withOtherHiddenHands(position, kMac1, shuffle);
-      ASSERT_EQ(strong.think(other, settings, kMac1, seed), chosen);
+    const SeatAnswer chosen = strong.think(position, settings, table.seat, seed);
+    for (int k = 0; k < 2; ++k) {
+      const GameState other = withOtherHiddenHands(position, table.seat, shuffle);
+      ASSERT_EQ(strong.think(other, settings, table.seat, seed), chosen);
     }
-    const SeatAnswer usual = ordinary.turn(position, settings, kMac1);
+    const SeatAnswer usual = ordinary.turn(position, settings, table.seat);
     weighed += usual.kind == SeatAnswer::Kind::Play;
     differs += chosen != usual;
   }
-  EXPECT_GT(weighed, 40);
+  EXPECT_GT(weighed, 12);
   EXPECT_GT(differs, 0);
 }
+
+// Every kind of game, both rules, both directions; each seat twice.
+INSTANTIATE_TEST_SUITE_P(
+    EveryTable, NoPeekingTest,
+    ::testing::Values(SeatAt{false, 1, true, kMac1}, SeatAt{true, 1, true, kJog},
+                      SeatAt{false, 2, true, kMac2}, SeatAt{true, 2, true, kMac3},
+                      SeatAt{false, 1, false, kJog}, SeatAt{true, 1, false, kMac1},
+                      SeatAt{false, 2, false, kMac3}, SeatAt{true, 2, false, kMac2}));
 
 // Two tiles left, 0:0 and 5:6, on ends 0 and 5; nobody else holds a 0. Laying
 // 5:6 first makes going out with 0:0 certain next turn; laying 0:0 first needs
@@ -141,8 +176,36 @@ TEST(StrongPlayer, PlaysWholeMatchesByTheRules) {
   const sim::Summary s = sim::simulate(options, nullptr);
   EXPECT_EQ(s.violations, 0) << (s.firstViolations.empty() ? "" : s.firstViolations.front());
   EXPECT_EQ(s.matches, 12);
-  EXPECT_GT(s.matchWins[kMac2], 0);  // alone, the ordinary seat won one
+  EXPECT_EQ(s.matchWins[kJog] + s.matchWins[kMac1] + s.matchWins[kMac2] + s.matchWins[kMac3],
+            s.matches);
   EXPECT_EQ(s.strongWins, s.matches - s.matchWins[kMac2]);
+}
+
+// The strong pair beats the ordinary pair, thinking with only 60 deals a move.
+//
+// Measured with tavolix-sim --pairs --strong 1,3 --deals 60 over 2,000 matches
+// on each of seeds 3 and 101, the strong pair wins 67.2% and 66.2% of matches.
+// Two faults that leave every move legal take it far below: judging each
+// play-out for the side of whichever seat moved last wins 35.4% and 33.1%;
+// letting itself move twice in a row in a play-out, 44.1% and 45.8%.
+//
+// Taking p = 0.64 as the least the real player wins (below both measurements
+// by more than twice their standard error) and 0.47 as the most a faulty one
+// does, 600 matches and a bar of 327 wins give, by the exact binomial tails:
+//   P(Bin(600, 0.64) < 327)  = 7.3e-7  the real player failing (under one in a million);
+//   P(Bin(600, 0.47) >= 327) = 1.4e-4  the milder fault passing.
+// The matches take about four seconds.
+TEST(StrongPlayer, WinsMostMatchesInPairsAgainstTheOrdinaryLevel) {
+  sim::Options options;
+  options.matches = 600;
+  options.seed = 3;
+  options.pairs = true;
+  options.strongSeats = 0b1010;  // Mac1 and Mac3, partners
+  options.deals = 60;
+  const sim::Summary s = sim::simulate(options, nullptr);
+  ASSERT_EQ(s.violations, 0);
+  ASSERT_EQ(s.matches, 600);
+  EXPECT_GE(s.strongWins, 327) << "of 600";
 }
 
 }  // namespace
