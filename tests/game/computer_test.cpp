@@ -81,11 +81,38 @@ TEST(ComputerChoice, MakingTheNextSeatPassComesFirstWhicheverWayTurnsGo) {
   EXPECT_EQ(crosswise.score(1, Lado::A), 1);
 }
 
+// Closing other than "no natural": the other end's pip is then out six times
+// and the end played on shows a pip out fewer than six times.
+TEST(ComputerChoice, ClosingOtherThanNaturalCountsTheTilesOfBothEnds) {
+  // "35" laid crosswise on ends 3 (A) and 5 (B).
+  const auto closes = [](std::initializer_list<std::string_view> table, Lado side) {
+    return VaiFecharNaoNatural(Position({"35", "00"}, 3, 5, table).now(), side);
+  };
+  // Five tiles with a 5 out: nothing closes.
+  EXPECT_FALSE(closes({"55", "05", "15", "25", "45", "13"}, Lado::A));
+  // The sixth: laid at A it closes, 3 being out once.
+  EXPECT_TRUE(closes({"55", "05", "15", "25", "45", "56", "13"}, Lado::A));
+  // Five with a 3 out: still other than natural; six, natural.
+  EXPECT_TRUE(closes({"55", "05", "15", "25", "45", "56", "03", "13", "23", "33", "34"}, Lado::A));
+  EXPECT_FALSE(
+      closes({"55", "05", "15", "25", "45", "56", "03", "13", "23", "33", "34", "36"}, Lado::A));
+  // At B it is the 3s that count first.
+  EXPECT_FALSE(closes({"55", "05", "15", "25", "45", "56", "13"}, Lado::B));
+  EXPECT_TRUE(closes({"03", "13", "23", "33", "34", "36", "15"}, Lado::B));
+}
+
+// An end nobody else can match is worth more than keeping the hand varied:
+// "35" leaves a 5 at end A with every 5 seen, "31" keeps more pips covered.
 TEST(ComputerChoice, LeavingAnEndNobodyCanMatch) {
-  // Both ends 4, six tiles with a 4 on the table: "45" is the seventh.
-  const Position p({"45", "01"}, 4, 4, {"44", "04", "14", "24", "34", "46"});
-  EXPECT_EQ(p.score(1, Lado::A), 14);
-  EXPECT_EQ(p.score(1, Lado::B), 14);
+  const Position p({"31", "35", "06"}, 3, 2, {"05", "15", "25", "45", "55", "56"});
+  EXPECT_EQ(p.choice(), (Move{2, Lado::A}));
+  // With one 5 unseen the hand's variety decides, and the lower slot wins the tie.
+  const Position unseen({"31", "35", "06"}, 3, 2, {"05", "15", "25", "45", "55"});
+  EXPECT_EQ(unseen.choice(), (Move{1, Lado::A}));
+  // Both ends 4, six 4s out: the seventh leaves an end nobody can match, at either side.
+  const Position both({"45", "01"}, 4, 4, {"44", "04", "14", "24", "34", "46"});
+  EXPECT_EQ(both.score(1, Lado::A), both.score(1, Lado::B));
+  EXPECT_GT(both.score(1, Lado::A), 12);  // above "the next seat passes on one end"
 }
 
 TEST(ComputerChoice, VarietyThenDoublesThenTheSideTriedFirst) {
