@@ -202,15 +202,26 @@ TEST_F(DialogsTest, TheLanguageChosenSpeaksAtOnceOnTheTableAndInTheHelp) {
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
   EXPECT_EQ(stored(RegistryKey::Main, u"Language"), QStringLiteral("en"));
 
+  // The pages and the compiled help of the language in use.
   ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("help/en")));
-  for (const char* page : {"help/index.html", "help/en/index.html"})
+  for (const char* page :
+       {"help/index.html", "help/en/index.html", "tavolix.chm", "tavolix-en.chm"})
     QFile(dir.filePath(QLatin1String(page))).open(QIODevice::WriteOnly);
-  const HelpLauncher help([](const QUrl&) { return true; }, [](auto answer) { answer(false); },
-                          {dir.path()});
+  std::vector<QUrl> opened;
+  const HelpLauncher help([&opened](const QUrl& url) { return opened.push_back(url), true; },
+                          [](auto answer) { answer(true); }, {dir.path()});
+  const auto openedNow = [&help] {
+    QUrl shown;
+    help.open([&shown](const QUrl& url) { shown = url; });
+    return shown.fileName();
+  };
   EXPECT_TRUE(help.htmlIndex().endsWith(QStringLiteral("/help/en/index.html")));
+  EXPECT_EQ(openedNow(), QStringLiteral("tavolix-en.chm"));
   useLanguage(Language::Portuguese);
   settle();
   EXPECT_TRUE(help.htmlIndex().endsWith(QStringLiteral("/help/index.html")));
+  EXPECT_EQ(openedNow(), QStringLiteral("tavolix.chm"));
+  EXPECT_EQ(opened.size(), 2u);
   EXPECT_EQ(scene().command(TableScene::Command::NewGame).caption(), QStringLiteral("Novo Jogo |"));
 }
 

@@ -452,50 +452,5 @@ TEST_F(GameWindowTest, TheWindowGoesOnWhileAComputerSeatThinks) {
   EXPECT_EQ(state().QtdMesa, 3);
 }
 
-// The marks follow the play: the seat to move, the tile laid last and the open
-// ends; turned off in the preferences, they go.
-TEST_F(GameWindowTest, TheMarksShowTheTurnTheLastTileAndTheOpenEnds) {
-  GameState position;
-  position.PedrasJog = handOf({"36", "12"});
-  position.PedrasMac1 = handOf({"00", "44"});
-  position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
-  position.PrimeiraRodada = false;
-  position.QuemInicia = kJog;  // he leads this hand
-  screen = QSize(800, 600);
-  window.setFirstActivationStartsMatch(false);
-  window.show();
-  window.match().resume(position, {}, kJog);
-  const TableMarks& marks = scene().marks();
-  EXPECT_EQ(marks.turn(), kJog);
-  EXPECT_TRUE(marks.turnMarker().isVisible());
-  EXPECT_TRUE(scene().seatName(kJog).highlighted());
-  EXPECT_LT(marks.turnMarker().pos().x(),  // the arrow points at the name
-            scene().seatName(kJog).mapRectToScene(scene().seatName(kJog).textRect()).left());
-  EXPECT_FALSE(marks.lastMoveMark().isVisible());  // nothing laid yet
-
-  QTest::keyClick(&window, Qt::Key_Right);
-  QTest::keyClick(&window, Qt::Key_Return);  // 3:6 opens the chain; the others pass on 3 and 6
-  settle();
-  ASSERT_EQ(state().QtdMesa, 1);
-  const QRectF tile = scene().chainViews().front()->sceneBoundingRect();
-  EXPECT_TRUE(marks.lastMoveMark().isVisible());
-  EXPECT_TRUE(marks.lastMoveMark().sceneBoundingRect().contains(tile));
-  // End A is the first half, end B the second.
-  EXPECT_TRUE(marks.endMark(0).isVisible());
-  EXPECT_NEAR(marks.endMark(0).sceneBoundingRect().center().x(), tile.left() + tile.width() / 4,
-              15);
-  EXPECT_NEAR(marks.endMark(1).sceneBoundingRect().center().x(), tile.right() - tile.width() / 4,
-              15);
-  EXPECT_EQ(marks.turn(), kJog);  // everyone else passed
-
-  settings.markTurn = false;
-  settings.markLastMove = false;
-  scene().refreshMarks();
-  EXPECT_FALSE(marks.turnMarker().isVisible());
-  EXPECT_FALSE(scene().seatName(kJog).highlighted());
-  EXPECT_FALSE(marks.lastMoveMark().isVisible());
-  EXPECT_FALSE(marks.endMark(0).isVisible());
-}
-
 }  // namespace
 }  // namespace tavolix

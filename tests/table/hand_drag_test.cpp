@@ -76,22 +76,32 @@ TEST_F(HandDragTest, HoveringPutsTheCopyOverTheSlotAndTheCarryStaysOnTheTable) {
 
 TEST_F(HandDragTest, OverTheHandRowTheTileTakesTheSlotItReachesAFifthInto) {
   playerHolds(handOf({"01", "02", "03", "04", "05"}));
-  // Left 4500 reaches into slot 2 (4395 to 4701), but only once the tile is
-  // over the hand row: from 8010 - 810 / 1.3 down, the pointer moving 15 twips a pixel.
-  carry(3, {4500, 7380});
+  // Left 4650 reaches into slot 2 (4395 to 4701: a fifth of a slot, where
+  // half a slot would need 4552), but only once the tile is over the hand
+  // row: from 8010 - 810 / 1.3 down, the pointer moving 15 twips a pixel.
+  carry(3, {4650, 7380});
   EXPECT_EQ(state().PedrasJog, handOf({"01", "02", "03", "04", "05"}));
-  moveCorner({4500, 7395});
+  moveCorner({4650, 7395});
   EXPECT_EQ(state().PedrasJog, handOf({"01", "03", "02", "04", "05"}));
   EXPECT_EQ(drag().PedraArrastada, 2);
   EXPECT_TRUE(drag().Reordenou);
   EXPECT_EQ(drag().EsqArrastada, 4800);
-  moveCorner({4500, 8000});  // let go below the play area: back in its new slot
+  moveCorner({4650, 8000});  // let go below the play area: back in its new slot
   release();
   EXPECT_TRUE(scene().handTile(2).isVisible());
   EXPECT_EQ(state().QtdMesa, 2);
 
-  // One long move takes slot 2 past slots 3 and 4 into slot 5.
-  carry(2, {6400, 8000});
+  // Rightwards a fifth is enough too: slot 3 starts at 5295, 5445 is past a
+  // fifth of it (5394) and short of half (5542).
+  carry(2, {5385, 8000});
+  EXPECT_EQ(state().PedrasJog, handOf({"01", "03", "02", "04", "05"}));
+  moveCorner({5445, 8000});
+  EXPECT_EQ(state().PedrasJog, handOf({"01", "02", "03", "04", "05"}));
+  EXPECT_EQ(drag().PedraArrastada, 3);
+  release();
+
+  // One long move takes slot 3 past slots 4 and 5 into slot 5.
+  carry(3, {6400, 8000});
   EXPECT_EQ(state().PedrasJog, handOf({"01", "02", "04", "05", "03"}));
   release();
   // Beyond the last tile the empty slots take no part.

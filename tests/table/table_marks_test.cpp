@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// The marks on the table in the real window: the seat to move, the tile laid
+// last and the chain's open ends, each following the play and its own option.
+#include <QTest>
+
+#include "game_window.h"
+#include "support/tiles.h"
+#include "table/table_marks.h"
+
+namespace tavolix {
+namespace {
+
+class TableMarksTest : public GameWindowTest {
+ protected:
+  // The player leads a hand none of the others can answer.
+  void playerLeads(const Hand& hand) {
+    GameState position;
+    position.PedrasJog = hand;
+    position.PedrasMac1 = handOf({"00", "01"});
+    position.PedrasMac2 = handOf({"11"});
+    position.PedrasMac3 = handOf({"04"});
+    position.PrimeiraRodada = false;
+    position.QuemInicia = kJog;
+    screen = QSize(800, 600);
+    window.setFirstActivationStartsMatch(false);
+    window.show();
+    window.match().resume(position, {}, kJog);
+  }
+  // The player lays `t` at the end nearer where the chain goes on at `side`.
+  void lay(std::string_view t, Lado side) {
+    int slot = 1;
+    while (slot <= kHandSlots && state().PedrasJog[slot] != tile(t)) ++slot;
+    ASSERT_LE(slot, kHandSlots);
+    const ChainGeometry& chain = window.match().chain();
+    const int before = state().QtdMesa;
+    if (side == Lado::A) {
+      window.match().drop(slot, chain.TopoA, chain.EsqA, false);
+    } else {
+      window.match().drop(slot, chain.TopoB, chain.EsqB, false);
+    }
+    settle();
+    ASSERT_EQ(state().QtdMesa, before + 1);
+  }
+  const TableMarks& marks() { return scene().marks(); }
+  // The glow of an end lies on the open half of the tile laid there last:
+  // within the tile, and farther from where the chain began than its middle.
+  void expectEndOn(int end, const PictureItem* laid) {
+    SCOPED_TRACE(end == 0 ? "end A" : "end B");
+    const QPointF first = scene().chainViews().front()->sceneBoundingRect().center();
+    const QRectF tile = laid->sceneBoundingRect();
+    const QPointF glow = marks().endMark(end).sceneBoundingRect().center();
+    EXPECT_TRUE(marks().endMark(end).isVisible());
+    EXPECT_TRUE(tile.contains(glow));
+    EXPECT_GT(QLineF(first, glow).length(), QLineF(first, tile.center()).length() + 100);
+  }
+};
+
+TEST_F(TableMarksTest, TheTurnTheLastTileAndTheOpenEndsFollowThePlay) {
+  playerLeads(handOf({"36", "65", "32", "44"}));
+  EXPECT_EQ(marks().turn(), kJog);
+  EXPECT_TRUE(marks().turnMarker().isVisible());
+  EXPECT_TRUE(scene().seatName(kJog).highlighted());
+  EXPECT_LT(marks().turnMarker().pos().x(),  // the arrow points at the name
+            scene().seatName(kJog).mapRectToScene(scene().seatName(kJog).textRect()).left());
+  EXPECT_FALSE(marks().lastMoveMark().isVisible());  // nothing laid yet
+
+  QTest::keyClick(&window, Qt::Key_Right);
+  QTest::keyClick(&window, Qt::Key_Return);  // 3:6 opens the chain; the others pass on 3 and 6
+  settle();
+  ASSERT_EQ(state().QtdMesa, 1);
+  const PictureItem* opening = scene().chainViews().front();
+  const QRectF tile = opening->sceneBoundingRect();
+  EXPECT_TRUE(marks().lastMoveMark().isVisible());
+  EXPECT_TRUE(marks().lastMoveMark().sceneBoundingRect().contains(tile));
+  // End A is the first half, end B the second.
+  EXPECT_TRUE(marks().endMark(0).isVisible());
+  EXPECT_NEAR(marks().endMark(0).sceneBoundingRect().center().x(), tile.left() + tile.width() / 4,
+              15);
+  EXPECT_NEAR(marks().endMark(1).sceneBoundingRect().center().x(), tile.right() - tile.width() / 4,
+              15);
+  EXPECT_EQ(marks().turn(), kJog);  // everyone else passed
+
+  // 6:5 on end B: its 5 glows, end A stays where it was.
+  const QRectF endA = marks().endMark(0).sceneBoundingRect();
+  ASSERT_NO_FATAL_FAILURE(lay("65", Lado::B));
+  const PictureItem* onB = scene().chainViews().back();
+  expectEndOn(1, onB);
+  EXPECT_EQ(marks().endMark(0).sceneBoundingRect(), endA);
+  EXPECT_TRUE(marks().lastMoveMark().sceneBoundingRect().contains(onB->sceneBoundingRect()));
+  // 3:2 on end A: its 2 glows, end B stays on the 5.
+  const QRectF endB = marks().endMark(1).sceneBoundingRect();
+  ASSERT_NO_FATAL_FAILURE(lay("32", Lado::A));
+  const PictureItem* onA = scene().chainViews().back();
+  expectEndOn(0, onA);
+  EXPECT_EQ(marks().endMark(1).sceneBoundingRect(), endB);
+  EXPECT_TRUE(marks().lastMoveMark().sceneBoundingRect().contains(onA->sceneBoundingRect()));
+  ASSERT_EQ(state().PontaA, 2);
+  ASSERT_EQ(state().PontaB, 5);
+}
+
+// Each mark has its option: the turn marker goes alone, the last tile's
+// outline and the ends' glow go together.
+TEST_F(TableMarksTest, EachMarkGoesWithItsOwnOption) {
+  playerLeads(handOf({"36", "44"}));
+  QTest::keyClick(&window, Qt::Key_Right);
+  QTest::keyClick(&window, Qt::Key_Return);
+  settle();
+  ASSERT_EQ(state().QtdMesa, 1);
+  ASSERT_TRUE(marks().turnMarker().isVisible());
+  ASSERT_TRUE(marks().lastMoveMark().isVisible());
+
+  settings.markTurn = false;
+  scene().refreshMarks();
+  EXPECT_FALSE(marks().turnMarker().isVisible());
+  EXPECT_FALSE(scene().seatName(kJog).highlighted());
+  EXPECT_TRUE(marks().lastMoveMark().isVisible());
+  EXPECT_TRUE(marks().endMark(0).isVisible());
+  EXPECT_TRUE(marks().endMark(1).isVisible());
+
+  settings.markTurn = true;
+  settings.markLastMove = false;
+  scene().refreshMarks();
+  EXPECT_TRUE(marks().turnMarker().isVisible());
+  EXPECT_TRUE(scene().seatName(kJog).highlighted());
+  EXPECT_FALSE(marks().lastMoveMark().isVisible());
+  EXPECT_FALSE(marks().endMark(0).isVisible());
+  EXPECT_FALSE(marks().endMark(1).isVisible());
+}
+
+}  // namespace
+}  // namespace tavolix
