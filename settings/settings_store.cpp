@@ -202,7 +202,9 @@ bool SettingsStore::lockFree() {
   if (!QDir().mkpath(QFileInfo(file).path())) return false;
   QLockFile probe(file + QStringLiteral(".lock"));
   // Once it could not be had, the next saves of the same dialog do not wait again.
-  if (!probe.tryLock(lockGaveUp_ ? 0 : kLockWaitMs)) {
+  const int wait = lockGaveUp_ ? 0 : kLockWaitMs;
+  if (lockWaits_) lockWaits_(wait);
+  if (!probe.tryLock(wait)) {
     lockGaveUp_ = true;
     return false;
   }

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QAnyStringView>
@@ -51,6 +52,11 @@ class SettingsStore {
   // aside rather than read, which could take minutes and gigabytes.
   static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
+  // Told, at each save, how long it waits for the lock QSettings writes under
+  // (milliseconds): a lock held elsewhere is waited for once, not by every
+  // save of a dialog.
+  void watchLockWaits(std::function<void(int)> watcher) { lockWaits_ = std::move(watcher); }
+
  private:
   explicit SettingsStore(QString iniPath);
   std::unique_ptr<QSettings> open() const;
@@ -71,9 +77,10 @@ class SettingsStore {
   QHash<QString, QString> keptForSession_;
   bool warned_ = false;
   QString setAside_;
+  // The file was too large and could not be moved: only this session's values.
   bool unreadable_ = false;
-  bool lockGaveUp_ = false;  // the last save found the lock taken  // too large and could not be
-                             // moved: only this session's values
+  bool lockGaveUp_ = false;  // the last save found the lock taken
+  std::function<void(int)> lockWaits_;
 };
 
 }  // namespace tavolix

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -267,6 +268,48 @@ TEST(Unsaveable, EveryFailureToSaveIsToldAndTheValueKept) {
   check("full-disk", [&full](const QString&) { full.emplace(); });
 }
 #endif
+
+// Another program holding the lock QSettings writes under: the first save
+// waits a moment for it, the next saves of the dialog give up at once (rather
+// than freeze it once per value), and a save that goes through makes the
+// store wait again the next time.
+TEST_F(StoreTest, ALockHeldElsewhereIsWaitedForOnceUntilASaveGoesThrough) {
+  SettingsStore store = SettingsStore::iniFile(path());
+  std::vector<int> waits;
+  store.watchLockWaits([&waits](int ms) { waits.push_back(ms); });
+  const auto saveAll = [&store](const QString& speed) {
+    int saved = 0;
+    stderrOf([&] {
+      saved += store.GravaRegistro(RegistryKey::Main, u"Veloc", speed);
+      saved += store.GravaRegistro(RegistryKey::Opc, u"TipoJogo", QStringLiteral("2"));
+      saved += store.GravaRegistro(RegistryKey::Opc, u"PontosLimit", QStringLiteral("6"));
+    });
+    return saved;
+  };
+  {
+    QLockFile elsewhere(path() + QStringLiteral(".lock"));
+    ASSERT_TRUE(elsewhere.tryLock(0));
+    EXPECT_EQ(saveAll(QStringLiteral("20")), 0);
+    ASSERT_EQ(waits.size(), 3u);
+    EXPECT_GT(waits[0], 0);
+    EXPECT_EQ(waits[1], 0);
+    EXPECT_EQ(waits[2], 0);
+  }
+  waits.clear();
+  EXPECT_EQ(saveAll(QStringLiteral("21")), 3);
+  EXPECT_TRUE(file().contains("Veloc=21"));
+  ASSERT_EQ(waits.size(), 3u);
+  EXPECT_EQ(waits[0], 0);  // the lock is free: no wait needed
+  EXPECT_GT(waits[1], 0);
+  EXPECT_EQ(waits[2], waits[1]);
+
+  QLockFile again(path() + QStringLiteral(".lock"));
+  ASSERT_TRUE(again.tryLock(0));
+  waits.clear();
+  EXPECT_EQ(saveAll(QStringLiteral("22")), 0);
+  ASSERT_FALSE(waits.empty());
+  EXPECT_GT(waits[0], 0);
+}
 
 #ifdef Q_OS_UNIX
 // A pipe where the settings file should be is never opened (that would block
