@@ -603,14 +603,39 @@ TEST_F(MatchTest, APlayerWhoLeadsALaterHandIsToldItIsHisTurn) {
 }
 
 // Any seat may be played by any player: four computer players play whole
-// matches among themselves, the flow waiting for nobody.
+// matches among themselves, the flow waiting for nobody. The player's seat is
+// asked through the seat interface like the others, each of its moves is its
+// own answer, and each match ends once a seat reaches the limit.
 TEST(Seats, FourComputerPlayersPlayWholeMatches) {
+  struct CountingSeat : ComputerSeat {
+    SeatAnswer turn(const GameState& state, const Settings& settings, int seat) override {
+      const SeatAnswer answer = ComputerSeat::turn(state, settings, seat);
+      ++(answer.kind == SeatAnswer::Kind::Play ? plays : passes);
+      return answer;
+    }
+    int plays = 0;
+    int passes = 0;
+  } computer;
+  struct Watcher : MatchObserver {
+    void played(int seat, int, TileCode, Lado, const GameState&) override { plays += seat == kJog; }
+    void passed(int seat, const GameState&) override { passes += seat == kJog; }
+    void matchEnded(int winner, const std::array<int, 4>&, const GameState& state) override {
+      winningScores.push_back(state.Pontos[winner]);
+    }
+    int plays = 0;
+    int passes = 0;
+    std::vector<int> winningScores;
+  } watcher;
   Settings settings;
   settings.PontosLimit = 10;
-  ComputerSeat computer;
-  const RecordingPresentation screen = playMatches(settings, 2, 9, nullptr, &computer);
+  const RecordingPresentation screen = playMatches(settings, 2, 9, &watcher, &computer);
   EXPECT_EQ(screen.matchEnds.size(), 2u);
   EXPECT_TRUE(screen.prompts.empty());  // nobody was asked to pick tiles
+  EXPECT_GT(computer.plays, 10);
+  EXPECT_EQ(watcher.plays, computer.plays);
+  EXPECT_EQ(watcher.passes, computer.passes);
+  ASSERT_EQ(watcher.winningScores.size(), 2u);
+  for (const int score : watcher.winningScores) EXPECT_GE(score, settings.PontosLimit);
 }
 
 }  // namespace
