@@ -200,4 +200,20 @@ class Match {
   bool passShown_ = false;
 };
 
+// Runs one of the player's actions to the point where the player is needed
+// again. Actions that arrive while another is still running (the window keeps
+// handling input during animations) are dropped.
+template <class Flow>
+void Match::act(Flow&& flow) {
+  if (busy_ || awaiting_ == Awaiting::Finished) return;
+  busy_ = true;
+  try {
+    flow();
+  } catch (const MatchInterrupted&) {
+    awaiting_ = Awaiting::Finished;
+  }
+  busy_ = false;
+  keep();
+}
+
 }  // namespace tavolix
