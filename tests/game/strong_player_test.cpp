@@ -129,6 +129,39 @@ INSTANTIATE_TEST_SUITE_P(
                       SeatAt{false, 1, false, kJog}, SeatAt{true, 1, false, kMac1},
                       SeatAt{false, 2, false, kMac3}, SeatAt{true, 2, false, kMac2}));
 
+// What the strong player reads of the table: its own hand, the chain and its
+// ends, how many tiles each seat holds and who passed on what; under the 6:6
+// rule every opening must be the double six.
+TEST(StrongPlayer, SeesItsHandTheChainTheCountsAndThePasses) {
+  GameState state;
+  state.PrimeiraRodada = false;
+  state.PontaA = 0;
+  state.PontaB = 5;
+  state.QtdLadoA = 1;
+  for (const char* t : {"05", "55"}) state.Mesa[++state.QtdMesa] = tile(t);
+  state.PedrasMac1 = handOf({"00", "56", "12"});
+  state.PedrasJog = handOf({"11", "13"});
+  state.PedrasMac2 = handOf({"22", "23", "24", "26"});
+  state.PedrasMac3 = handOf({"33"});
+  state.NaoTem[kMac2] = "05";
+  state.Passes = 1;
+  state.recount();
+  Settings settings;
+  const SeatView view = SeatView::of(state, settings, kMac1);
+  EXPECT_EQ(view.hand, state.PedrasMac1);
+  EXPECT_EQ(view.onTable, tileBit(tile("05")) | tileBit(tile("55")));
+  EXPECT_EQ(view.pontaA, 0);
+  EXPECT_EQ(view.pontaB, 5);
+  EXPECT_EQ(view.passes, 1);
+  EXPECT_EQ(view.tilesHeld, (std::array<int, 4>{2, 3, 4, 1}));
+  EXPECT_EQ(view.passedOn, (std::array<unsigned, 4>{0, 0, 0b100001, 0}));
+  EXPECT_EQ(view.hasPassed, (std::array<bool, 4>{false, false, true, false}));
+  EXPECT_FALSE(view.opening);
+  EXPECT_FALSE(view.mustOpenWithDoubleSix);
+  settings.TipoInicio = 2;
+  EXPECT_TRUE(SeatView::of(state, settings, kMac1).mustOpenWithDoubleSix);
+}
+
 // Two tiles left, 0:0 and 5:6, on ends 0 and 5; nobody else holds a 0. Laying
 // 5:6 first makes going out with 0:0 certain next turn; laying 0:0 first needs
 // end 5 to last a whole round. The ordinary player lays 0:0 (side A is tried
