@@ -271,6 +271,15 @@ TEST(HandEnd, TheMessagesSayItAsTheTableAlwaysHas) {
   EXPECT_EQ(said(blocked, rules(2, 1), kMac3),
             "A dupla 'Ana e Melira' ganhou esta mão na contagem de pontos\r\n\r\nA dupla ganhará 1 "
             "pontos");
+  // The other pair, with fewer pips, named by its own players.
+  const GameState theirs =
+      blockedWith({handOf({"45"}), handOf({"12"}), handOf({"55"}), handOf({"01"})});
+  EXPECT_EQ(said(theirs, rules(2, 1), kMac3),
+            "A dupla 'Zorvan e Astelo' ganhou esta mão na contagem de pontos\r\n\r\nA dupla "
+            "ganhará 1 pontos");
+  EXPECT_EQ(said(theirs, rules(2, 2), kMac3),
+            "A dupla 'Zorvan e Astelo' ganhou esta mão na contagem de pontos\r\n\r\nA dupla "
+            "ganhará 19 pontos");
   EXPECT_EQ(said(blockedWith({handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55"})}),
                  rules(1, 1), kMac3),
             "Houve empate na contegem de pontos");
