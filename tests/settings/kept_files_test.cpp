@@ -231,10 +231,14 @@ TEST(KeptFiles, AMatchOverInAFolderThatKeepsItIsNeverOfferedAgain) {
   EXPECT_EQ(toldAgain.failures, std::vector{JsonFile::Failure::Remove});
   EXPECT_FALSE(MatchFile(path, &notes).read().match.has_value());
 
-  // The folder may be written again: the file goes at the next start.
+  EXPECT_FALSE(readText(notes, stored::kMatchOver, QString()).isEmpty());
+
+  // The folder may be written again: the file goes at the next start, and so
+  // does the note, so that a later match that happens to be the same is offered.
   ASSERT_TRUE(QFile::setPermissions(folder, kOpenFolder));
   EXPECT_FALSE(MatchFile(path, &notes).read().match.has_value());
   EXPECT_FALSE(QFileInfo::exists(path));
+  EXPECT_EQ(readText(notes, stored::kMatchOver, QString()), QString());
   MatchFile later(path, &notes);
   ASSERT_TRUE(later.write(asks[2]));
   EXPECT_TRUE(MatchFile(path, &notes).read().match.has_value());
@@ -246,6 +250,39 @@ TEST(KeptFiles, AMatchOverInAFolderThatKeepsItIsNeverOfferedAgain) {
   EXPECT_FALSE(record.write(oneMatchWon()));
   EXPECT_EQ(recordTold.failures, std::vector{JsonFile::Failure::Write});
   ASSERT_TRUE(QFile::setPermissions(folder, kOpenFolder));
+}
+
+// A file far larger than the game ever writes is set aside unread, even when
+// it holds a match. A new file that cannot be put in place of the old one (a
+// folder took its name while it was written) is told, never called saved.
+TEST(KeptFiles, AnOversizedFileIsSetAsideAndARenameThatFailsIsTold) {
+  const std::vector<SavedMatch> asks = firstAsks(2);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("match.json"));
+  {
+    QFile padded(path);
+    ASSERT_TRUE(padded.open(QIODevice::WriteOnly));
+    padded.write(matchToJson(asks[0]) + QByteArray(JsonFile::kMaxBytes, ' '));
+  }
+  MatchFile oversized(path, nullptr);
+  const MatchFile::Found found = oversized.read();
+  EXPECT_TRUE(found.refused());
+  EXPECT_FALSE(found.match.has_value());
+  EXPECT_FALSE(QFileInfo::exists(path));
+  ASSERT_EQ(QDir(dir.path()).entryList({QStringLiteral("match.json.refused-*")}).size(), 1);
+
+  MatchFile file(path, nullptr);
+  ASSERT_TRUE(file.write(asks[0]));
+  file.file().watchSteps([&path](JsonFile::Step step) {
+    if (step != JsonFile::Step::Written) return;
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path + QStringLiteral("/inside")));
+  });
+  Told told;
+  told.listen(file.file());
+  EXPECT_FALSE(file.write(asks[1]));
+  EXPECT_EQ(told.failures, std::vector{JsonFile::Failure::Write});
+  EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
 // A pipe, or a folder, where a kept file should be: never opened (a pipe would

@@ -370,6 +370,21 @@ TEST(SavedMatch, AnImpossiblePositionIsRefusedForWhatIsWrongWithIt) {
   EXPECT_EQ(refusal(playing, "scores", QJsonArray{9, 9, 9, 9}),
             "the scores are not those of the hands played");
   EXPECT_EQ(refusal(playing, "format", 1), "it is not a saved match");
+
+  // While the tiles are taken: a pile position taken twice.
+  QJsonObject dealing;
+  for (const QByteArray& json : documentsOfWholeMatches(1)) {
+    const QJsonObject d = QJsonDocument::fromJson(json).object();
+    if (d.value(QLatin1String("deal")).toObject().value(QLatin1String("taken")).toArray().size() >
+        1)
+      dealing = d;
+  }
+  ASSERT_FALSE(dealing.isEmpty());
+  QJsonObject deal = dealing.value(QLatin1String("deal")).toObject();
+  QJsonArray taken = deal.value(QLatin1String("taken")).toArray();
+  taken.append(taken.first());
+  deal.insert(QLatin1String("taken"), taken);
+  EXPECT_EQ(refusal(dealing, "deal", deal), "a pile position is taken twice");
 }
 
 // What no match could have played, in a file that is whole: a score already

@@ -65,8 +65,15 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
   EXPECT_EQ(none.record, PlayerRecord());
 
   PlayerRecord record;
-  record.addMatch({wentOut({0}, GoingOut::Carrocao)}, rules(false, false), kJog);
+  // Every count of the record different from the others, and none zero.
+  record.addMatch({wentOut({0}, GoingOut::Simples), wentOut({0}, GoingOut::LaELo),
+                   wentOut({0}, GoingOut::LaELo), wentOut({0}, GoingOut::Carrocao),
+                   wentOut({0}, GoingOut::Carrocao), wentOut({0}, GoingOut::Carrocao),
+                   wentOut({0}, GoingOut::Cruzada), wentOut({0}, GoingOut::Cruzada),
+                   wentOut({0}, GoingOut::Cruzada), wentOut({0}, GoingOut::Cruzada), blocked({0})},
+                  rules(false, false), kJog);
   record.addMatch({}, rules(true, true), kMac1);
+  for (int k = 0; k < 4; ++k) ASSERT_EQ(record.wentOut[k], k + 1);
   ASSERT_TRUE(file.write(record));
   const RecordFile::Found found = file.read();
   EXPECT_FALSE(found.refused());

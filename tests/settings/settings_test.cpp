@@ -62,6 +62,18 @@ TEST(Conversions, TheLeadingNumberRoundedHalvesToEvenInSixteenBits) {
   EXPECT_EQ(numericValue(QStringLiteral("0.") + QString(5000, u'0') + u'1'), 0);
 }
 
+// A name keeps its letters, marks and pictures; what would draw it garbled
+// goes: control characters, the marks that turn text round, half of a pair.
+TEST(Conversions, ANameIsReadPlain) {
+  EXPECT_EQ(plainName(QStringLiteral("Astelo 🂡 Ñandú")), QStringLiteral("Astelo 🂡 Ñandú"));
+  EXPECT_EQ(plainName(QStringLiteral("A\u202Ena\u0007\n")), QStringLiteral("Ana"));
+  EXPECT_EQ(plainName(QStringLiteral("\u2067Mel\u200Fira\u2069")), QStringLiteral("Melira"));
+  const QChar high(0xD83C);
+  const QChar low(0xDCA1);
+  EXPECT_EQ(plainName(QStringLiteral("Zor") + high + QStringLiteral("van") + low),
+            QStringLiteral("Zorvan"));
+}
+
 TEST(Conversions, SwitchesAndTheFormsTheStoreWrites) {
   for (const char16_t* yes : {u"true", u"TRUE", u"  VERDADEIRO  ", u"1", u" 1\t"}) {
     EXPECT_TRUE(TextoParaBool(yes)) << QString::fromUtf16(yes).toStdString();
