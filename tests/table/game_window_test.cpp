@@ -395,6 +395,10 @@ TEST_F(GameWindowTest, AHandIsPlayedByMouseWithTheWindowAtOnePointSixTimesItsSiz
   });
   click(TableScene::Command::History);
   EXPECT_TRUE(dialogs.done());
+  dialogs.expect<ScoreHistory>([](ScoreHistory& history) { history.reject(); });
+  QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);  // the same from the keyboard
+  settle();
+  EXPECT_TRUE(dialogs.done());
 }
 
 // Strong opponents chosen in the preferences by mouse play a whole match

@@ -286,13 +286,24 @@ TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
 }
 
 // From the keyboard: the arrows choose (the tile rises), Shift moves it along
-// the hand, F turns it over, and a tile fitting both ends waits for A or B.
+// the hand, F turns it over, a tile fitting one end goes there, and a tile
+// fitting both ends waits for A or B. P passes only when nothing fits.
 TEST_F(HandDragTest, TheKeyboardChoosesMovesTurnsAndLaysOnTheNamedEnd) {
-  playerHolds(handOf({"12", "36", "45"}));
+  playerHolds(handOf({"12", "36", "45", "33"}));
   const auto key = [this](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(&window, k, mods);
     settle();
   };
+  key(Qt::Key_Left);  // Left first chooses from the end of the hand
+  EXPECT_EQ(window.hand().chosen(), 4);
+  key(Qt::Key_P);  // a tile fits: no pass, and the choice stays
+  EXPECT_EQ(window.hand().chosen(), 4);
+  EXPECT_EQ(state().Passes, 0);
+  key(Qt::Key_Return);  // 3:3 fits end B alone
+  ASSERT_EQ(state().QtdMesa, 3);
+  EXPECT_EQ(state().QtdLadoB, 1);
+  EXPECT_EQ(state().PedrasJog, handOf({"12", "36", "45"}));
+  ASSERT_EQ(awaiting(), Match::Awaiting::Move);  // the others passed
   key(Qt::Key_Right);
   key(Qt::Key_Right);
   key(Qt::Key_Right);
