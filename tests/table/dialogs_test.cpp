@@ -64,6 +64,20 @@ TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
   EXPECT_EQ(dialog.Text1->text(), QStringLiteral("Bia"));  // what he typed is kept
   EXPECT_EQ(stored(RegistryKey::Opc, u"PontosLimit"), QStringLiteral("250"));
   EXPECT_EQ(stored(RegistryKey::Opc, u"SentidoHorario"), QStringLiteral("False"));
+
+  // And back: the dialog opens on what was stored.
+  dialogs.expect<FrmRegra>([](FrmRegra& rules) {
+    EXPECT_TRUE(rules.Option4[1]->isChecked());
+    EXPECT_TRUE(rules.Option1[2]->isChecked());
+    clickWidget(rules.Option4[0]);
+    clickWidget(rules.Option1[1]);
+    rules.Command1_Click();
+  });
+  dialog.Label5_Click();
+  EXPECT_EQ(dialog.Label6->text(), QStringLiteral("Sentido horário"));
+  EXPECT_EQ(dialog.Label8->text(), QStringLiteral("Individual"));
+  EXPECT_EQ(stored(RegistryKey::Opc, u"SentidoHorario"), QStringLiteral("True"));
+  EXPECT_EQ(stored(RegistryKey::Opc, u"TipoJogo"), QStringLiteral("1"));
 }
 
 TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
