@@ -59,6 +59,42 @@ PlayerRecord oneMatchWon() {
   return record;
 }
 
+// Written whole and read back; a damaged file set aside, kept whole; a match
+// over removed.
+TEST(KeptFiles, WrittenWholeReadBackAndSetAsideWhenDamaged) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("deep/er/match.json"));
+  MatchFile file(path);
+  EXPECT_FALSE(file.read().match.has_value() || file.read().refused()) << "no file is no fault";
+
+  const SavedMatch saved = firstAsks(3).back();
+  const QByteArray json = matchToJson(saved);
+  ASSERT_TRUE(file.write(saved));
+  const MatchFile::Found found = file.read();
+  ASSERT_TRUE(found.match.has_value());
+  EXPECT_EQ(matchToJson(*found.match), json);
+
+  // Damaged: refused once, kept whole under another name, and gone from its place.
+  QFile damaged(path);
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  damaged.write(json.left(json.size() / 2));
+  damaged.close();
+  const MatchFile::Found refused = file.read();
+  EXPECT_TRUE(refused.refused());
+  EXPECT_FALSE(refused.match.has_value());
+  EXPECT_TRUE(refused.keptAs.startsWith(path + QStringLiteral(".refused-")));
+  QFile kept(refused.keptAs);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), json.left(json.size() / 2));
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_FALSE(file.read().refused());
+
+  // Over: removed.
+  ASSERT_TRUE(file.write(saved));
+  file.matchClosed();
+  EXPECT_FALSE(QFile::exists(path));
+}
+
 // A game killed as it renamed its new file over the old one leaves the new
 // one under a passing name: the next start tidies it away, and nothing else.
 TEST(KeptFiles, WhatAWriteCutShortLeftBesideTheFileGoesAtTheStart) {

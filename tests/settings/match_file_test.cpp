@@ -478,50 +478,5 @@ TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
             (std::array<std::string, 4>{"Ana", "Zorvan", "Melira", "Astelo 🂡"}));
 }
 
-// --- the file --------------------------------------------------------------------
-
-TEST(MatchFileTest, WrittenWholeReadBackAndSetAsideWhenDamaged) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("deep/er/match.json"));
-  MatchFile file(path);
-  EXPECT_FALSE(file.read().match.has_value() || file.read().refused()) << "no file is no fault";
-
-  const std::vector<QByteArray> documents = documentsOfWholeMatches(1);
-  const QByteArray json = documents.at(documents.size() / 2);
-  const SavedMatch saved = std::get<SavedMatch>(matchFromJson(json));
-  ASSERT_TRUE(file.write(saved));
-  const MatchFile::Found found = file.read();
-  ASSERT_TRUE(found.match.has_value());
-  EXPECT_EQ(matchToJson(*found.match), json);
-
-  // Damaged: refused once, kept whole under another name, and gone from its place.
-  QFile damaged(path);
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  damaged.write(json.left(json.size() / 2));
-  damaged.close();
-  const MatchFile::Found refused = file.read();
-  EXPECT_TRUE(refused.refused());
-  EXPECT_FALSE(refused.match.has_value());
-  EXPECT_TRUE(refused.keptAs.startsWith(path + QStringLiteral(".refused-")));
-  QFile kept(refused.keptAs);
-  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-  EXPECT_EQ(kept.readAll(), json.left(json.size() / 2));
-  EXPECT_FALSE(QFile::exists(path));
-  EXPECT_FALSE(file.read().refused());
-
-  // Too large to be a match: not read at all.
-  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-  damaged.write(QByteArray(JsonFile::kMaxBytes + 1, ' '));
-  damaged.close();
-  const MatchFile::Found tooLarge = file.read();
-  EXPECT_TRUE(tooLarge.refused());
-  EXPECT_TRUE(QFile::exists(tooLarge.keptAs));
-
-  // Over: removed.
-  ASSERT_TRUE(file.write(saved));
-  file.matchClosed();
-  EXPECT_FALSE(QFile::exists(path));
-}
-
 }  // namespace
 }  // namespace tavolix
