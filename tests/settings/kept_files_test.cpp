@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// The saved match and the record when the disk, the folder or the file fight
-// back: a write that fails leaves the old file whole and is told once; a file
-// that cannot be read is never written over; a match over in a folder that
-// will not let it go is never offered again.
+// The saved match and the record on the disk: written whole and read back,
+// and kept safe when the disk, the folder or the file fight back. A write
+// that fails leaves the old file whole and is told once; a file that cannot
+// be read is never written over; a match over in a folder that will not let
+// it go is never offered again.
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>

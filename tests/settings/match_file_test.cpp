@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
+// A match as the game keeps it: every position written and read back as it
+// stood, and every damaged or impossible document refused.
 #include "settings/match_file.h"
 
 #include <functional>
