@@ -73,6 +73,20 @@ TEST(Simulator, WholeMatchesUnderEveryRulePlayAsTheyAlwaysHave) {
   for (std::size_t kind = 0; kind < s.wentOut.size(); ++kind) EXPECT_GT(s.wentOut[kind], 0) << kind;
   EXPECT_EQ(s.outsideWindow, 0);
   EXPECT_EQ(s.overlapping, 0);
+  // The summary counts what the trace tells, hand by hand.
+  long blocked = 0;
+  long ties = 0;
+  long wentOut = 0;
+  std::istringstream lines(trace.str());
+  for (std::string line; std::getline(lines, line);) {
+    const bool isBlocked = line.find("\"ev\":\"blocked\"") != std::string::npos;
+    blocked += isBlocked;
+    ties += isBlocked && line.find("\"scorers\":[]") != std::string::npos;
+    wentOut += line.find("\"ev\":\"out\"") != std::string::npos;
+  }
+  EXPECT_EQ(s.blocked, blocked);
+  EXPECT_EQ(s.ties, ties);
+  EXPECT_EQ(s.hands, blocked + wentOut);
   EXPECT_EQ(trace.str().size(), 7993750u);
   EXPECT_EQ(fnv1a(trace.str()), 0x4bb37589b0b848f5u)
       << "the same seed no longer plays the same matches: compare the traces of "

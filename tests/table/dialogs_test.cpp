@@ -7,12 +7,14 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QToolButton>
 
 #include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
+#include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
 #include "game/texts.h"
 #include "settings/settings_config.h"
@@ -176,6 +178,36 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
 
 // The longest names the dialogs accept, in pairs: the end-of-match window keeps
 // every line inside it and every name clear of its score.
+// Each row of the statistics: played, won, and the share won rounded to the
+// nearest whole per cent; the hands by each way of winning; the streaks.
+TEST_F(DialogsTest, TheStatisticsShowEachCountAndTheShareWonRounded) {
+  PlayerRecord record;
+  record.played[0][0] = 3;
+  record.won[0][0] = 2;
+  record.played[1][1] = 8;
+  record.won[1][1] = 1;
+  record.wentOut = {5, 4, 3, 2};
+  record.wentOutPipRule = 7;
+  record.blockedWon = 6;
+  record.longestStreak = 2;
+  record.streak = 1;
+  const Statistics shown(record, {});
+  const auto cell = [](const QTableWidget* table, int row, int column) {
+    return table->item(row, column)->text();
+  };
+  EXPECT_EQ(cell(shown.matches, 0, 2), QStringLiteral("67%"));
+  EXPECT_EQ(cell(shown.matches, 1, 2), QStringLiteral("—"));
+  EXPECT_EQ(cell(shown.matches, 3, 2), QStringLiteral("13%"));
+  EXPECT_EQ(cell(shown.matches, 4, 0), QStringLiteral("11"));
+  EXPECT_EQ(cell(shown.matches, 4, 1), QStringLiteral("3"));
+  EXPECT_EQ(cell(shown.matches, 4, 2), QStringLiteral("27%"));
+  QStringList hands;
+  for (int row = 0; row < 6; ++row) hands << cell(shown.hands, row, 0);
+  EXPECT_EQ(hands, (QStringList{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("3"),
+                                QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("6")}));
+  EXPECT_EQ(shown.streaks->text(), QStringLiteral("Maior sequência de vitórias: 2 (agora: 1)"));
+}
+
 TEST_F(DialogsTest, TheEndOfAMatchFitsTheLongestNames) {
   MatchEndReport report;
   report.winnerLine =
