@@ -48,8 +48,11 @@ fi
 
 tests=OFF
 [[ $mode == test ]] && tests=ON
+# Unity mode (a few sources compiled as one) builds in about two thirds of the
+# time; the sanitizer build below groups the sources the same way.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLIX_WERROR=ON \
-  -DTAVOLIX_BUILD_TESTS=$tests -DTAVOLIX_REQUIRE_CHM=$tests
+  -DTAVOLIX_BUILD_TESTS=$tests -DTAVOLIX_REQUIRE_CHM=$tests \
+  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=4
 cmake --build build --parallel "$jobs"
 
 if [[ $mode == test ]]; then
