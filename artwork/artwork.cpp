@@ -10,13 +10,11 @@
 #include <QPolygonF>
 #include <QRadialGradient>
 
+#include "tile_sets.h"
+
 namespace tavolix::artwork {
 
 namespace {
-
-// The two tile sets.
-constexpr int kIvory = 0;
-constexpr int kColourful = 1;
 
 // --- the table -------------------------------------------------------------
 

@@ -11,12 +11,11 @@
 #include <QPolygonF>
 #include <QRadialGradient>
 
+#include "tile_sets.h"
+
 namespace tavolix::artwork {
 
 namespace {
-
-constexpr int kIvory = 0;
-constexpr int kColourful = 1;
 
 enum class Shadow { None, Table, Dark };
 enum class Face { Front, Back };
