@@ -227,7 +227,7 @@ TEST(StrongPlayer, PlaysWholeMatchesByTheRules) {
 // does, 600 matches and a bar of 327 wins give, by the exact binomial tails:
 //   P(Bin(600, 0.64) < 327)  = 7.3e-7  the real player failing (under one in a million);
 //   P(Bin(600, 0.47) >= 327) = 1.4e-4  the milder fault passing.
-// The matches take about four seconds.
+// The matches take about five seconds (the test build, one core).
 TEST(StrongPlayer, WinsMostMatchesInPairsAgainstTheOrdinaryLevel) {
   sim::Options options;
   options.matches = 600;
