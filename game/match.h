@@ -54,6 +54,17 @@ class Match {
     Finished,  // the program is ending
   };
 
+  // Why a seat's answer is refused; nothing changes when it is.
+  enum class Refusal {
+    None,
+    NotItsTurn,    // another seat is asked, or nobody is
+    NoSuchTile,    // the seat does not hold it
+    WrongOpening,  // the hand must be opened with 6:6
+    WrongEnd,      // the tile does not join the end named, or no end is named
+    OnlyNatural,   // laid there it would close the game other than "no natural"
+    MustPlay,      // a pass while a tile fits, or before the hand is opened
+  };
+
   Match(const Settings& settings, Presentation& screen, RandomSource& random);
 
   void setObserver(MatchObserver* observer) { observer_ = observer; }
@@ -79,6 +90,9 @@ class Match {
   bool JogPassa() const;
   // Whether a drop of the tile in slot `slot` would be taken now.
   bool takesDrop(int slot) const;
+  // The seat the match waits for: to take a pile tile, or to move; -1 when
+  // it waits for nobody.
+  int asked() const;
 
   // --- the player's actions ------------------------------------------------
   // The window's first activation: the new game dialog, then the first deal.
@@ -100,6 +114,17 @@ class Match {
   void passTurn();
   // The New Game command; the dialog may cancel it.
   void newGame();
+
+  // --- a seat that answers later, from another computer ---------------------
+  // The seat asked takes pile `position` (1..28); false, and nothing done,
+  // when it is not its go or the position is taken.
+  bool takePileTileFor(int seat, int position);
+  // The seat asked answers its turn: a tile of its hand at the end it names
+  // (Lado::First to open the hand), or a pass. Checked against the rules
+  // first; the flow then goes on as after any move.
+  Refusal answer(int seat, const SeatAnswer& answer);
+  // What answer() would say, without acting.
+  Refusal check(int seat, const SeatAnswer& answer) const;
 
   // The match as it stands while the game waits for the player (a pile tile
   // or a move), to be picked up again by restore().

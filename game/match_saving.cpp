@@ -21,6 +21,7 @@ SavedMatch Match::saved() const {
   saved.firstRound = firstRound_;
   for (int seat = kJog; seat <= kMac3; ++seat) saved.hands[seat] = state_.hand(seat);
   saved.dealing = step_ == Step::Take;
+  saved.asked = saved.dealing ? state_.Ordem[taker_] : toMove_;
   if (saved.dealing) {
     saved.pile = state_.Monte;
     saved.taken = state_.Pegas;
@@ -65,7 +66,7 @@ bool Match::restore(const SavedMatch& saved) {
     } else {
       screen_.showChain(position->laid);
       step_ = Step::Turn;
-      toMove_ = kJog;
+      toMove_ = saved.asked;
     }
     screen_.showHands();
     run();

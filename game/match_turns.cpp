@@ -39,7 +39,13 @@ void Match::playTurn() {
   }
   switch (answer.kind) {
     case SeatAnswer::Kind::Later:
-      playerTurn();
+      // The player here has his hand to play; a seat played from elsewhere
+      // answers through answer().
+      if (seat == kJog) {
+        playerTurn();
+      } else {
+        awaiting_ = Awaiting::Move;
+      }
       return;
     case SeatAnswer::Kind::Play:
       Lancar(seat, answer.slot, answer.side);

@@ -75,6 +75,7 @@ void Twister64::refill() {
   static const auto next = widestNextTable<Table>();
   next(table_, tempered_);
   next_ = 0;
+  ++refills_;
 }
 
 RandomSource::RandomSource(std::uint64_t seed) : seed_(seed), engine_(seed) {}

@@ -27,6 +27,12 @@ class Twister64 {
     if (next_ == kSize) refill();
     return tempered_[next_++];
   }
+  // How many numbers have been drawn since the seed.
+  std::uint64_t position() const { return refills_ * kSize + next_ - kSize; }
+  // Draws `count` numbers and forgets them.
+  void discard(std::uint64_t count) {
+    for (; count > 0; --count) (*this)();
+  }
 
  private:
   static constexpr int kSize = 312;
@@ -38,6 +44,7 @@ class Twister64 {
   Table table_{};
   Table tempered_{};
   int next_ = kSize;
+  std::uint64_t refills_ = 0;
 };
 
 // The game's one random generator. It is seeded once, when the program starts:
@@ -50,6 +57,11 @@ class RandomSource {
   virtual ~RandomSource() = default;
 
   std::uint64_t seed() const { return seed_; }
+  // How far the generator has come since its seed: a generator of the same
+  // seed moved on as far with skip() draws what this one draws next, so a
+  // match kept in a file goes on as it would have.
+  std::uint64_t drawn() const { return engine_.position(); }
+  void skip(std::uint64_t count) { engine_.discard(count); }
 
   // A uniform r in [0, 1): the top 53 bits of the next number make an evenly
   // spread double (the twister is plain whole-number arithmetic, defined to

@@ -123,7 +123,7 @@ Problem rebuildDeal(const SavedMatch& saved, GameState& state) {
       return "the seats do not take their tiles in turn";
     state.Ordem[i + 1] = saved.takers[i];
   }
-  if (saved.taker < 1 || saved.taker > kSeatCount || saved.takers[saved.taker - 1] != kJog)
+  if (saved.taker < 1 || saved.taker > kSeatCount || saved.takers[saved.taker - 1] != saved.asked)
     return "it is not the player's go to take his tiles";
   for (int i = 0; i < kSeatCount; ++i) {
     const int count = tileCount(saved.hands[saved.takers[i]]);
@@ -199,7 +199,7 @@ Problem replayHand(const SavedMatch& saved, SavedPosition& position) {
     }
     toMove = nextSeat(event.seat, saved.rules.SentidoHorario);
   }
-  if (toMove != kJog) return "it is not the player's turn";
+  if (toMove != saved.asked) return "it is not the player's turn";
   if (state.QtdMesa == 0 && (saved.firstRound || saved.rules.TipoInicio == 2) &&
       !(tilesIn(saved.hands[saved.opener]) & tileBit(kDoubleSix)))
     return "the opener must open with 6:6 and does not hold it";
@@ -219,6 +219,7 @@ Problem replayHand(const SavedMatch& saved, SavedPosition& position) {
 std::variant<SavedPosition, std::string> rebuild(const SavedMatch& saved) {
   SavedPosition position;
   GameState& state = position.state;
+  if (!isSeat(saved.asked)) return "the seat asked is not a seat";
   Problem problem = checkRules(saved.rules);
   if (!problem) problem = checkScores(saved);
   if (!problem) problem = checkHands(saved);

@@ -40,6 +40,9 @@ struct SavedMatch {
   bool firstRound = true;           // this hand opens with 6:6, as a match's first
   // The hands as held, slots 1..7.
   std::array<Hand, kSeatCount> hands{};
+  // The seat the match waits for: the player at this table, or, at a table
+  // of players who each play from their own computer, any of them.
+  int asked = kJog;
 
   // While the tiles are being taken: the pile's order, the positions taken,
   // the seats in the order they take, and whose go it is (1..4 in that order).
@@ -63,7 +66,7 @@ struct SavedPosition {
 
 // The position a saved match describes, played over again from the start of
 // its hand by the game's own rules; or, when it is not one the game can reach
-// with the player to act (a tile twice or missing, a count that is wrong, a
+// with the seat asked to act (a tile twice or missing, a count that is wrong, a
 // move that does not join, a finished hand or match), what is wrong with it.
 std::variant<SavedPosition, std::string> rebuild(const SavedMatch& saved);
 

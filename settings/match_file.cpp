@@ -145,6 +145,8 @@ QByteArray matchToJson(const SavedMatch& saved) {
   QJsonArray names;
   for (const std::string& name : r.Nomes) names.append(QString::fromStdString(name));
   document.insert(QStringLiteral("names"), names);
+  // Only a table of players at their own computers waits for a seat but the player's.
+  if (saved.asked != kJog) document.insert(QStringLiteral("asked"), saved.asked);
   QJsonArray played;
   for (const HandResult& hand : saved.handsPlayed) {
     const bool blocked = hand.ending == HandResult::Ending::Blocked;
@@ -213,6 +215,8 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
   saved.rotation = in.number(document, "rotation", kJog, kMac3);
   saved.opener = in.seatOrNone(document, "opener", kHolderOfDoubleSix);
   saved.firstRound = in.boolean(document, "firstRound");
+  if (document.contains(QLatin1String("asked")))
+    saved.asked = in.number(document, "asked", kJog, kMac3);
   for (const QJsonValue hand : in.array(document, "handsPlayed", 0, 1000))
     saved.handsPlayed.push_back(readHandPlayed(in, hand));
   const QJsonArray hands = in.array(document, "hands", kSeatCount, kSeatCount);

@@ -22,6 +22,7 @@ namespace tavolix {
 //    "names": [player, mac1, mac2, mac3],
 //    "scores": [4 numbers], "rotation": seat, "opener": seat or null,
 //    "firstRound": true when the hand must open with 6:6 as a match's first,
+//    "asked": the seat the match waits for, when not the player (0),
 //    "handsPlayed": [{"ending": "wentOut" | "blocked", "winner": seat or -1,
 //                     "points": n, "scorers": [seats], "nextOpener": seat or null,
 //                     "goingOut": "none" | "simples" | "laELo" | "carrocao" | "cruzada",

@@ -13,8 +13,9 @@
 #include "game/invariants.h"
 #include "game/match.h"
 #include "game/presentation.h"
+#include "game/referee.h"
 #include "game/strong_player.h"
-#include "sim_trace.h"
+#include "game/trace_writer.h"
 
 namespace tavolix::sim {
 
@@ -133,11 +134,10 @@ class SimulatedTable : public SilentPresentation {
   Footprints footprints_;
 };
 
-// Counts what happens and checks, after every event, the invariants and the
-// order of the turns: the opener first, then each seat after the one before.
-class Referee : public MatchObserver {
+// Counts what happens, as the referee passes every event on.
+class Tally : public MatchObserver {
  public:
-  Referee(Summary& summary, const Match& match, MatchObserver* trace, unsigned strongSeats)
+  Tally(Summary& summary, const Match& match, MatchObserver* trace, unsigned strongSeats)
       : summary_(summary), match_(match), trace_(trace), strongSeats_(strongSeats) {}
 
   long events() const { return events_; }
@@ -149,9 +149,6 @@ class Referee : public MatchObserver {
   }
   void dealt(const GameState& state) override {
     ++events_;
-    toMove_ = -1;
-    check(state, true, [] { return std::string("after the deal"); });
-    places_ = TilePlaces::of(state);
     if (trace_) trace_->dealt(state);
   }
   void redealt(int seat, int doubles) override {
@@ -163,17 +160,10 @@ class Referee : public MatchObserver {
     ++events_;
     summary_.longestArmA = std::max(summary_.longestArmA, state.QtdLadoA);
     summary_.longestArmB = std::max(summary_.longestArmB, state.QtdLadoB);
-    const auto when = [&] { return "after " + seatKey(seat) + " played " + tile.text(); };
-    // The opening tile comes from the opener; every other move from the seat whose turn it is.
-    checkTurn(seat, side == Lado::First ? state.QuemInicia : toMove_, when);
-    checkMove(state, seat, slot, tile, when);
     if (trace_) trace_->played(seat, slot, tile, side, state);
   }
   void passed(int seat, const GameState& state) override {
     ++events_;
-    const auto when = [&] { return "after " + seatKey(seat) + " passed"; };
-    checkTurn(seat, toMove_, when);
-    checkMove(state, seat, 0, TileCode(), when);
     if (trace_) trace_->passed(seat, state);
   }
   void handEnded(const HandResult& result, const GameState& state) override {
@@ -185,8 +175,6 @@ class Referee : public MatchObserver {
     } else {
       ++summary_.wentOut[static_cast<std::size_t>(result.kind)];
     }
-    checkScores(state);
-    check(state, false, [] { return std::string("at the end of the hand"); });
     if (trace_) trace_->handEnded(result, state);
   }
   void matchEnded(int winner, const std::array<int, 4>& standings,
@@ -201,49 +189,11 @@ class Referee : public MatchObserver {
   }
 
  private:
-  // `when` describes the moment, and is only worked out when something is wrong.
-  template <class When>
-  void check(const GameState& state, bool dealing, When&& when) {
-    for (const std::string& problem :
-         checkInvariants(state, match_.chain(), match_.settings(), dealing)) {
-      addViolation(summary_,
-                   "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
-    }
-  }
-  // After a move: checked against where the tiles lay before it.
-  template <class When>
-  void checkMove(const GameState& state, int seat, int slot, TileCode tile, When&& when) {
-    for (const std::string& problem :
-         tavolix::checkMove(places_, state, match_.chain(), match_.settings(), seat, slot, tile)) {
-      addViolation(summary_,
-                   "match " + std::to_string(summary_.matches) + ", " + when() + ": " + problem);
-    }
-  }
-  template <class When>
-  void checkTurn(int seat, int expected, When&& when) {
-    if (seat != expected) {
-      addViolation(summary_,
-                   "match " + std::to_string(summary_.matches) + ", " + when() + ": it was " +
-                       (expected < 0 ? std::string("nobody") : seatKey(expected)) + "'s turn");
-    }
-    toMove_ = nextSeat(seat, match_.settings().SentidoHorario);
-  }
-  void checkScores(const GameState& state) {
-    const Settings& settings = match_.settings();
-    if (settings.pairs() &&
-        (state.Pontos[0] != state.Pontos[2] || state.Pontos[1] != state.Pontos[3])) {
-      addViolation(summary_,
-                   "match " + std::to_string(summary_.matches) + ": partners' scores differ");
-    }
-  }
-
   Summary& summary_;
   const Match& match_;
   MatchObserver* trace_;
   unsigned strongSeats_;
   long events_ = 0;
-  int toMove_ = -1;  // whose turn it is, as the referee counts
-  TilePlaces places_;
 };
 
 }  // namespace
@@ -264,7 +214,14 @@ Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* str
   for (int seat = kMac1; seat <= kMac3; ++seat) {
     if (strongSeats & (1u << seat)) match.setSeat(seat, strong);
   }
-  Referee referee(summary, match, trace ? &*trace : nullptr, strongSeats);
+  // The referee checks every event, then the tally counts it and the trace writes it.
+  Tally tally(summary, match, trace ? &*trace : nullptr, strongSeats);
+  Referee referee(
+      match,
+      [&](const std::string& problem) {
+        addViolation(summary, "match " + std::to_string(summary.matches) + ", " + problem);
+      },
+      &tally);
   match.setObserver(&referee);
 
   const auto begin = std::chrono::steady_clock::now();
@@ -273,9 +230,9 @@ Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* str
   match.start();
   int idle = 0;  // actions in a row that changed nothing
   while (match.awaiting() != Match::Awaiting::Finished) {
-    const long before = referee.events();
+    const long before = tally.events();
     player.act();
-    idle = referee.events() == before && match.state().QtdEscolhidas == 0 ? idle + 1 : 0;
+    idle = tally.events() == before && match.state().QtdEscolhidas == 0 ? idle + 1 : 0;
     if (match.awaiting() == Match::Awaiting::Nothing || idle > 20) {
       addViolation(summary,
                    "match " + std::to_string(summary.matches) + ": the game stopped responding");

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-#include "sim_trace.h"
+#include "trace_writer.h"
 
 #include <cstdio>
 
-#include "game/texts.h"
+#include "texts.h"
 
-namespace tavolix::sim {
+namespace tavolix {
 
 namespace {
 
@@ -126,4 +126,4 @@ void TraceWriter::matchEnded(int winner, const std::array<int, 4>& standings,
        << R"(,"standings":)" << numbers(standings) << "}\n";
 }
 
-}  // namespace tavolix::sim
+}  // namespace tavolix

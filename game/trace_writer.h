@@ -4,11 +4,12 @@
 
 #include <ostream>
 
-#include "game/match_observer.h"
+#include "match_observer.h"
 
-namespace tavolix::sim {
+namespace tavolix {
 
-// Writes every event of a match as one JSON object per line.
+// Writes every event of a match as one JSON object per line: the simulator's
+// trace, and the table server's.
 class TraceWriter : public MatchObserver {
  public:
   explicit TraceWriter(std::ostream& out) : out_(out) {}
@@ -28,4 +29,4 @@ class TraceWriter : public MatchObserver {
 // A JSON string literal.
 std::string jsonString(const std::string& text);
 
-}  // namespace tavolix::sim
+}  // namespace tavolix
