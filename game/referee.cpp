@@ -6,6 +6,11 @@
 
 namespace tavolix {
 
+void Referee::pickUp(const GameState& state, int toMove) {
+  places_ = TilePlaces::of(state);
+  toMove_ = toMove;
+}
+
 void Referee::matchStarted(const Settings& settings) {
   if (next_) next_->matchStarted(settings);
 }

@@ -24,6 +24,9 @@ class Referee : public MatchObserver {
   Referee(const Match& match, Report report, MatchObserver* next = nullptr)
       : match_(match), report_(std::move(report)), next_(next) {}
 
+  // Follows a match picked up where it was kept: `toMove` is to play next.
+  void pickUp(const GameState& state, int toMove);
+
   void matchStarted(const Settings& settings) override;
   void dealt(const GameState& state) override;
   void redealt(int seat, int doubles) override;

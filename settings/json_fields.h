@@ -10,7 +10,9 @@
 #include <QJsonValue>
 #include <QString>
 
+#include "game/game_state.h"
 #include "game/seat.h"
+#include "game/settings.h"
 #include "game/tile.h"
 
 namespace tavolix {
@@ -79,6 +81,17 @@ class JsonFields {
   QJsonArray array(const QJsonObject& object, const char* key, int least, int most) {
     return array(field(object, key), key, least, most);
   }
+  // The rules of a match, as rulesObject() writes them.
+  Settings rules(const QJsonObject& r) {
+    Settings rules;
+    rules.TipoJogo = boolean(r, "pairs") ? 2 : 1;
+    rules.TipoRegra = static_cast<std::int16_t>(number(r, "scoring", 1, 2));
+    rules.TipoInicio = static_cast<std::int16_t>(number(r, "opening", 1, 3));
+    rules.SentidoHorario = boolean(r, "clockwise");
+    rules.FecharSoNoNatural = boolean(r, "closeOnlyNatural");
+    rules.PontosLimit = static_cast<std::int16_t>(number(r, "limit", 1, 1000));
+    return rules;
+  }
   TileCode tile(const QJsonValue& value) {
     const auto t = TileCode::fromText(value.toString().toStdString());
     if (!value.isString() || !t || t->empty()) {
@@ -88,5 +101,38 @@ class JsonFields {
     return *t;
   }
 };
+
+// The words the game's files and the table server's messages share: a hand's
+// tiles in slot order ("36", as held), a list of numbers, an end of the chain.
+inline QJsonArray tilesOf(const Hand& hand) {
+  QJsonArray tiles;
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (!hand[slot].empty()) tiles.append(QString::fromStdString(hand[slot].text()));
+  }
+  return tiles;
+}
+
+template <class Numbers>
+QJsonArray numbers(const Numbers& values) {
+  QJsonArray array;
+  for (const int v : values) array.append(v);
+  return array;
+}
+
+inline QString sideName(Lado side) {
+  return side == Lado::A   ? QStringLiteral("A")
+         : side == Lado::B ? QStringLiteral("B")
+                           : QStringLiteral("first");
+}
+
+// The rules of a match, as the match file and the table server's messages write them.
+inline QJsonObject rulesObject(const Settings& r) {
+  return QJsonObject{{QStringLiteral("pairs"), r.pairs()},
+                     {QStringLiteral("scoring"), r.TipoRegra},
+                     {QStringLiteral("opening"), r.TipoInicio},
+                     {QStringLiteral("clockwise"), r.SentidoHorario},
+                     {QStringLiteral("closeOnlyNatural"), r.FecharSoNoNatural},
+                     {QStringLiteral("limit"), r.PontosLimit}};
+}
 
 }  // namespace tavolix

@@ -24,36 +24,9 @@ QString fingerprint(const QByteArray& bytes) {
 
 QJsonValue seatOrNull(int seat) { return isSeat(seat) ? QJsonValue(seat) : QJsonValue(); }
 
-QJsonArray tilesOf(const Hand& hand) {
-  QJsonArray tiles;
-  for (int slot = 1; slot <= kHandSlots; ++slot) {
-    if (!hand[slot].empty()) tiles.append(QString::fromStdString(hand[slot].text()));
-  }
-  return tiles;
-}
-
-template <class Numbers>
-QJsonArray numbers(const Numbers& values) {
-  QJsonArray array;
-  for (const int v : values) array.append(v);
-  return array;
-}
-
-QString sideName(Lado side) {
-  return side == Lado::A   ? QStringLiteral("A")
-         : side == Lado::B ? QStringLiteral("B")
-                           : QStringLiteral("first");
-}
 
 Settings readRules(JsonFields& in, const QJsonObject& document) {
-  Settings rules;
-  const QJsonObject r = in.object(document, "rules");
-  rules.TipoJogo = in.boolean(r, "pairs") ? 2 : 1;
-  rules.TipoRegra = static_cast<std::int16_t>(in.number(r, "scoring", 1, 2));
-  rules.TipoInicio = static_cast<std::int16_t>(in.number(r, "opening", 1, 3));
-  rules.SentidoHorario = in.boolean(r, "clockwise");
-  rules.FecharSoNoNatural = in.boolean(r, "closeOnlyNatural");
-  rules.PontosLimit = static_cast<std::int16_t>(in.number(r, "limit", 1, 1000));
+  Settings rules = in.rules(in.object(document, "rules"));
   const QJsonArray names = in.array(document, "names", kSeatCount, kSeatCount);
   for (int seat = 0; seat < names.size(); ++seat) {
     if (!names[seat].isString()) in.fail(QStringLiteral("a name is not text"));
@@ -130,13 +103,7 @@ QByteArray matchToJson(const SavedMatch& saved) {
   QJsonObject document{
       {QStringLiteral("format"), QLatin1String(kMatchFormat)},
       {QStringLiteral("version"), kMatchFileVersion},
-      {QStringLiteral("rules"),
-       QJsonObject{{QStringLiteral("pairs"), r.pairs()},
-                   {QStringLiteral("scoring"), r.TipoRegra},
-                   {QStringLiteral("opening"), r.TipoInicio},
-                   {QStringLiteral("clockwise"), r.SentidoHorario},
-                   {QStringLiteral("closeOnlyNatural"), r.FecharSoNoNatural},
-                   {QStringLiteral("limit"), r.PontosLimit}}},
+      {QStringLiteral("rules"), rulesObject(r)},
       {QStringLiteral("scores"), numbers(saved.scores)},
       {QStringLiteral("rotation"), saved.rotation},
       {QStringLiteral("opener"), seatOrNull(saved.opener)},

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include "table.h"
+
+class QWebSocket;
+
+namespace tavolix::server {
+
+class TableServer;
+
+// One player's connection: its socket, the table it sits at, and what it may
+// still send. Each connection pays for its own excesses: too many messages
+// are refused, repeated abuse closes it, and a client too slow to read what
+// it is sent is let go rather than kept in memory.
+class Connection : public QObject, public Client {
+  Q_OBJECT
+
+ public:
+  // Messages a second by default, on average; twice as many in a burst.
+  static constexpr double kMessagesPerSecond = 20;
+  // Refused messages that close the connection.
+  static constexpr int kStrikesAllowed = 20;
+  // Unsent bytes a client may let pile up.
+  static constexpr qint64 kMaxBacklog = 1 << 20;
+
+  Connection(QWebSocket* socket, TableServer& server, double messagesPerSecond);
+  ~Connection() override;
+
+  void send(const QByteArray& message) override;
+  QString peer() const override { return peer_; }
+  const QString& address() const { return address_; }
+
+  // Takes one message from the allowance; false when there is none left.
+  bool allowMessage();
+  // A message refused for being none of the protocol's: true when that was one too many.
+  bool strike() { return ++strikes_ > kStrikesAllowed; }
+  void close(const QString& reason);
+
+  Table* table = nullptr;
+
+ private:
+  QWebSocket* socket_;
+  QString address_;
+  QString peer_;
+  double rate_;
+  double burst_;
+  double allowance_;
+  QElapsedTimer sinceRefill_;
+  int strikes_ = 0;
+  bool closing_ = false;
+};
+
+}  // namespace tavolix::server

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// tavolix-server: tables of dominoes for friends, played over WebSocket.
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QSslCertificate>
+#include <QSslKey>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "table_server.h"
+#include "tavolix/version.h"
+
+namespace {
+
+using tavolix::server::TableServer;
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+  const char byte = 1;
+  // Nothing else is safe in a signal handler: the event loop reads the byte.
+  [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+[[noreturn]] void fail(const QString& message) {
+  std::fprintf(stderr, "tavolix-server: %s\n", qUtf8Printable(message));
+  std::exit(2);
+}
+
+QByteArray readWhole(const QString& path, const char* what) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    fail(QStringLiteral("the %1 %2 cannot be read: %3")
+             .arg(QLatin1String(what), path, file.errorString()));
+  return file.read(1 << 20);
+}
+
+TableServer::Options readOptions(const QCoreApplication& app) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Tables of dominoes played over WebSocket: the server runs the rules and shows each seat "
+      "only what it may see."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption address(QStringLiteral("address"),
+                                   QStringLiteral("The address to listen on (default: all)."),
+                                   QStringLiteral("ADDRESS"), QStringLiteral("any"));
+  const QCommandLineOption port(
+      QStringLiteral("port"), QStringLiteral("The port to listen on (default 47474; 0: any free)."),
+      QStringLiteral("PORT"), QStringLiteral("47474"));
+  const QCommandLineOption state(QStringLiteral("state"),
+                                 QStringLiteral("The folder tables are kept in, after every move."),
+                                 QStringLiteral("DIR"));
+  const QCommandLineOption cert(QStringLiteral("tls-cert"),
+                                QStringLiteral("The certificate (PEM) for wss://."),
+                                QStringLiteral("FILE"));
+  const QCommandLineOption key(QStringLiteral("tls-key"),
+                               QStringLiteral("The certificate's private key (PEM)."),
+                               QStringLiteral("FILE"));
+  const QCommandLineOption maxTables(QStringLiteral("max-tables"),
+                                     QStringLiteral("The most tables held at once (default 1000)."),
+                                     QStringLiteral("N"), QStringLiteral("1000"));
+  const QCommandLineOption perAddress(
+      QStringLiteral("max-connections-per-address"),
+      QStringLiteral("The most connections from one address (default 64)."), QStringLiteral("N"),
+      QStringLiteral("64"));
+  const QCommandLineOption rate(
+      QStringLiteral("max-messages-per-second"),
+      QStringLiteral("Messages a connection may send a second, on average (default 20)."),
+      QStringLiteral("N"), QStringLiteral("20"));
+  const QCommandLineOption trace(
+      QStringLiteral("trace"),
+      QStringLiteral("Write every match's moves to FILE, as tavolix-sim --trace does."),
+      QStringLiteral("FILE"));
+  parser.addOptions({address, port, state, cert, key, maxTables, perAddress, rate, trace});
+  parser.process(app);
+  if (!parser.positionalArguments().isEmpty())
+    fail(QStringLiteral("unexpected argument '%1' (see --help)")
+             .arg(parser.positionalArguments().front()));
+
+  TableServer::Options options;
+  const QString where = parser.value(address);
+  if (where != QLatin1String("any") && !options.address.setAddress(where))
+    fail(QStringLiteral("'%1' is not an address").arg(where));
+  bool ok = false;
+  const uint portNumber = parser.value(port).toUInt(&ok);
+  if (!ok || portNumber > 65535) fail(QStringLiteral("the port is a number from 0 to 65535"));
+  options.port = static_cast<quint16>(portNumber);
+  options.maxTables = parser.value(maxTables).toInt(&ok);
+  if (!ok || options.maxTables < 1) fail(QStringLiteral("--max-tables takes a number above 0"));
+  options.maxConnectionsPerAddress = parser.value(perAddress).toInt(&ok);
+  if (!ok || options.maxConnectionsPerAddress < 1)
+    fail(QStringLiteral("--max-connections-per-address takes a number above 0"));
+  options.messagesPerSecond = parser.value(rate).toDouble(&ok);
+  if (!ok || options.messagesPerSecond < 1)
+    fail(QStringLiteral("--max-messages-per-second takes a number from 1"));
+  options.stateDir = parser.value(state);
+  options.traceFile = parser.value(trace);
+  if (parser.isSet(cert) != parser.isSet(key))
+    fail(QStringLiteral("--tls-cert and --tls-key go together"));
+  if (parser.isSet(cert)) {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    const QSslCertificate certificate(readWhole(parser.value(cert), "certificate"), QSsl::Pem);
+    const QSslKey privateKey(readWhole(parser.value(key), "key"), QSsl::Rsa, QSsl::Pem);
+    const QSslKey ecKey(readWhole(parser.value(key), "key"), QSsl::Ec, QSsl::Pem);
+    if (certificate.isNull()) fail(QStringLiteral("the certificate is not one (PEM)"));
+    if (privateKey.isNull() && ecKey.isNull())
+      fail(QStringLiteral("the key is not an RSA or EC private key (PEM)"));
+    tls.setLocalCertificate(certificate);
+    tls.setPrivateKey(privateKey.isNull() ? ecKey : privateKey);
+    tls.setPeerVerifyMode(QSslSocket::VerifyNone);
+    options.tls = tls;
+  }
+  // One generator, seeded once: from TAVOLIX_SEED when it names a seed.
+  const char* seed = std::getenv("TAVOLIX_SEED");
+  const auto fixed = seed ? tavolix::parseSeed(seed) : std::nullopt;
+  options.seed = fixed.value_or(tavolix::unpredictableSeed());
+  return options;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("tavolix-server"));
+  QCoreApplication::setApplicationVersion(QLatin1String(tavolix::version::kText));
+  TableServer server(readOptions(app));
+
+  // SIGTERM and SIGINT: stop taking players, keep every table, leave with 0.
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+    fail(QStringLiteral("no socket pair"));
+  QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
+  QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] {
+    char byte;
+    [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
+    server.stop();
+    QCoreApplication::quit();
+  });
+  struct sigaction action {};
+  action.sa_handler = onSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+  std::signal(SIGPIPE, SIG_IGN);
+
+  QString error;
+  if (!server.start(error)) fail(error);
+  return QCoreApplication::exec();
+}

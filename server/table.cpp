@@ -1,0 +1,429 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#include "table.h"
+
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRandomGenerator>
+
+#include "settings/json_fields.h"
+#include "settings/match_file.h"
+#include "table_recorder.h"
+
+namespace tavolix::server {
+
+namespace {
+
+QByteArray hashOf(const QByteArray& token) {
+  return QCryptographicHash::hash(token, QCryptographicHash::Sha256);
+}
+
+// 128 bits from the system's cryptographic source.
+QByteArray newToken() {
+  QByteArray token(16, '\0');
+  QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(token.data()), 4);
+  return token;
+}
+
+const char* kindName(Table::Seat::Kind kind) {
+  switch (kind) {
+    case Table::Seat::Kind::Person:
+      return "person";
+    case Table::Seat::Kind::Computer:
+      return "computer";
+    case Table::Seat::Kind::Open:
+      break;
+  }
+  return "open";
+}
+
+net::Error errorFor(Match::Refusal refusal) {
+  switch (refusal) {
+    case Match::Refusal::NoSuchTile:
+      return net::Error::NoSuchTile;
+    case Match::Refusal::WrongOpening:
+      return net::Error::WrongOpening;
+    case Match::Refusal::WrongEnd:
+      return net::Error::WrongEnd;
+    case Match::Refusal::OnlyNatural:
+      return net::Error::OnlyNatural;
+    case Match::Refusal::MustPlay:
+      return net::Error::MustPlay;
+    case Match::Refusal::NotItsTurn:
+    case Match::Refusal::None:
+      break;
+  }
+  return net::Error::NotYourTurn;
+}
+
+Table::Joined refused(net::Error error) {
+  Table::Joined joined;
+  joined.error = error;
+  return joined;
+}
+
+}  // namespace
+
+Table::Table(const QString& code, const net::ClientMessage& create, const Options& options, Log log)
+    : code_(code),
+      host_(-1),
+      strong_(create.strong),
+      turnSeconds_(create.turnSeconds),
+      watchersAllowed_(create.watchers),
+      options_(options),
+      log_(std::move(log)),
+      settings_(create.rules) {
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    if (create.computers[seat]) seats_[seat].kind = Seat::Kind::Computer;
+  }
+  turnTimer_.setSingleShot(true);
+  connect(&turnTimer_, &QTimer::timeout, this, &Table::actForAway);
+}
+
+Table::~Table() = default;
+
+int Table::seatOf(const Client* client) const {
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    if (client && seats_[seat].client == client) return seat;
+  }
+  return -1;
+}
+
+bool Table::empty() const {
+  for (const Seat& seat : seats_) {
+    if (seat.client) return false;
+  }
+  return watchers_.isEmpty();
+}
+
+void Table::log(const QString& line) const {
+  if (log_) log_(QStringLiteral("table %1: %2").arg(code_, line));
+}
+
+Table::Joined Table::seatHost(Client* client, int wanted) {
+  int seat = wanted;
+  if (seat < 0) {
+    for (seat = kJog; seat <= kMac3 && seats_[seat].kind != Seat::Kind::Open; ++seat) {
+    }
+  }
+  if (!isSeat(seat) || seats_[seat].kind != Seat::Kind::Open) return refused(net::Error::TableFull);
+  host_ = seat;
+  net::ClientMessage join;
+  join.seat = seat;
+  return this->join(client, join);
+}
+
+Table::Joined Table::join(Client* client, const net::ClientMessage& m) {
+  Joined joined;
+  if (!m.token.isEmpty()) {
+    // A seat taken back: the token's hash is the seat's.
+    const QByteArray hash = hashOf(m.token);
+    int seat = kJog;
+    while (seat <= kMac3 && !(seats_[seat].kind == Seat::Kind::Person &&
+                              !seats_[seat].tokenHash.isEmpty() && seats_[seat].tokenHash == hash))
+      ++seat;
+    if (seat > kMac3) return refused(net::Error::WrongToken);
+    if (seats_[seat].client && seats_[seat].client != client) {
+      seats_[seat].client->send(net::message(
+          "closed", {{QStringLiteral("reason"), QStringLiteral("taken back elsewhere")}}));
+    }
+    seats_[seat].client = client;
+    joined.seat = seat;
+    log(QStringLiteral("seat %1 (%2) back from %3")
+            .arg(seat)
+            .arg(seats_[seat].name, client->peer()));
+  } else if (m.watch) {
+    if (!watchersAllowed_) return refused(net::Error::TableFull);
+    watchers_.append(client);
+    log(QStringLiteral("a watcher from %1").arg(client->peer()));
+  } else {
+    if (phase_ != Phase::Lobby) return refused(net::Error::AlreadyStarted);
+    int seat = m.seat;
+    if (seat < 0) {
+      for (seat = kJog; seat <= kMac3 && seats_[seat].kind != Seat::Kind::Open; ++seat) {
+      }
+      if (seat > kMac3) return refused(net::Error::TableFull);
+    } else if (seats_[seat].kind != Seat::Kind::Open) {
+      return refused(net::Error::SeatTaken);
+    }
+    joined.token = newToken();
+    Seat& s = seats_[seat];
+    s.kind = Seat::Kind::Person;
+    s.tokenHash = hashOf(joined.token);
+    s.client = client;
+    s.name = m.name.isEmpty() ? QStringLiteral("Jogador %1").arg(seat + 1) : m.name;
+    joined.seat = seat;
+    log(QStringLiteral("%1 takes seat %2 from %3").arg(s.name).arg(seat).arg(client->peer()));
+  }
+  QJsonObject fields{{QStringLiteral("code"), code_},
+                     {QStringLiteral("host"), joined.seat == host_}};
+  fields.insert(QStringLiteral("seat"),
+                isSeat(joined.seat) ? QJsonValue(joined.seat) : QJsonValue());
+  if (!joined.token.isEmpty())
+    fields.insert(QStringLiteral("token"), QString::fromLatin1(joined.token.toHex()));
+  client->send(net::message("joined", fields));
+  sendTable();
+  sendViews();
+  armTimer();
+  return joined;
+}
+
+void Table::leave(Client* client) {
+  watchers_.removeAll(client);
+  const int seat = seatOf(client);
+  if (seat < 0) return;
+  Seat& s = seats_[seat];
+  s.client = nullptr;
+  s.tokenHash.clear();
+  if (phase_ == Phase::Lobby) {
+    log(QStringLiteral("%1 leaves seat %2").arg(s.name).arg(seat));
+    s.kind = Seat::Kind::Open;
+    s.name.clear();
+  } else {
+    // The match goes on: a computer player takes the seat for good.
+    log(QStringLiteral("%1 leaves seat %2 to a computer player").arg(s.name).arg(seat));
+    s.kind = Seat::Kind::Computer;
+    if (match_) seatPlayers();
+  }
+  settle();
+}
+
+void Table::disconnected(Client* client) {
+  watchers_.removeAll(client);
+  const int seat = seatOf(client);
+  if (seat < 0) return;
+  seats_[seat].client = nullptr;
+  log(QStringLiteral("seat %1 (%2) is away").arg(seat).arg(seats_[seat].name));
+  sendTable();
+  armTimer();
+  sendViews();
+}
+
+std::optional<net::Error> Table::start(Client* client) {
+  const int seat = seatOf(client);
+  if (seat < 0) return net::Error::NotSeated;
+  if (seat != host_) return net::Error::NotHost;
+  if (phase_ != Phase::Lobby) return net::Error::AlreadyStarted;
+  for (Seat& s : seats_) {
+    if (s.kind == Seat::Kind::Open) s.kind = Seat::Kind::Computer;
+  }
+  startMatch(std::nullopt);
+  return std::nullopt;
+}
+
+// Who plays each seat: the players at their computers answer through the
+// table; the seats nobody took, or given up, are the computer's.
+void Table::seatPlayers() {
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    SeatPlayer* player = &remote_;
+    if (seats_[seat].kind != Seat::Kind::Person)
+      player = strong_ ? static_cast<SeatPlayer*>(&strongSeat_) : &computer_;
+    match_->setSeat(seat, *player);
+  }
+}
+
+void Table::startMatch(std::optional<QJsonObject> kept) {
+  phase_ = Phase::Playing;
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    const Seat& s = seats_[seat];
+    settings_.Nomes[seat] = (s.kind == Seat::Kind::Computer && s.name.isEmpty()
+                                 ? QStringLiteral("Computador %1").arg(seat + 1)
+                                 : s.name)
+                                .toStdString();
+  }
+  random_ = std::make_unique<RandomSource>(options_.seed);
+  recorder_ = std::make_unique<Recorder>();
+  match_ = std::make_unique<Match>(settings_, *recorder_, *random_);
+  recorder_->watch(*match_);
+  if (options_.tracing) {
+    traceWriter_ = std::make_unique<TraceWriter>(trace_);
+    recorder_->setTrace(traceWriter_.get());
+  }
+  referee_ = std::make_unique<Referee>(
+      *match_,
+      [this](const std::string& problem) {
+        ++violations_;
+        log(QStringLiteral("RULES BROKEN: %1").arg(QString::fromStdString(problem)));
+      },
+      recorder_.get());
+  match_->setObserver(referee_.get());
+  seatPlayers();
+  if (kept) {
+    const auto saved =
+        matchFromJson(QJsonDocument(kept->value(QLatin1String("match")).toObject()).toJson());
+    random_->skip(static_cast<std::uint64_t>(kept->value(QLatin1String("drawn")).toDouble()));
+    trace_.str(kept->value(QLatin1String("trace")).toString().toStdString());
+    trace_.seekp(0, std::ios::end);
+    if (const auto* match = std::get_if<SavedMatch>(&saved)) {
+      match_->restore(*match);
+      referee_->pickUp(match_->state(), match_->asked());
+    }
+    recorder_->takeEvents();
+  } else {
+    log(QStringLiteral("the match begins"));
+    match_->start();
+  }
+  settle();
+}
+
+std::optional<net::Error> Table::take(Client* client, int position) {
+  const int seat = seatOf(client);
+  if (seat < 0) return net::Error::NotSeated;
+  if (phase_ != Phase::Playing) return net::Error::NotStarted;
+  if (match_->asked() != seat || match_->awaiting() != Match::Awaiting::PileTile)
+    return net::Error::NotYourTurn;
+  if (!match_->takePileTileFor(seat, position)) return net::Error::PileTaken;
+  settle();
+  return std::nullopt;
+}
+
+std::optional<net::Error> Table::play(Client* client, TileCode tile, Lado side) {
+  const int seat = seatOf(client);
+  if (seat < 0) return net::Error::NotSeated;
+  if (phase_ != Phase::Playing) return net::Error::NotStarted;
+  const Hand& hand = match_->state().hand(seat);
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (hand[slot] == tile || hand[slot] == tile.reversed())
+      return answer(client, SeatAnswer::play(slot, side));
+  }
+  return match_->asked() == seat ? net::Error::NoSuchTile : net::Error::NotYourTurn;
+}
+
+std::optional<net::Error> Table::pass(Client* client) { return answer(client, SeatAnswer::pass()); }
+
+std::optional<net::Error> Table::answer(Client* client, const SeatAnswer& answer) {
+  const int seat = seatOf(client);
+  if (seat < 0) return net::Error::NotSeated;
+  if (phase_ != Phase::Playing) return net::Error::NotStarted;
+  const Match::Refusal refusal = match_->answer(seat, answer);
+  if (refusal != Match::Refusal::None) return errorFor(refusal);
+  settle();
+  return std::nullopt;
+}
+
+// A seat whose player is away, or gave it up, when its turn has waited long
+// enough: the computer player chooses for it, as it would for its own seat.
+void Table::actForAway() {
+  if (!match_) return;
+  const int seat = match_->asked();
+  if (!isSeat(seat)) return;
+  log(QStringLiteral("a computer player moves for seat %1").arg(seat));
+  if (match_->awaiting() == Match::Awaiting::PileTile) {
+    match_->takePileTileFor(seat, drawFreePosition(match_->state(), *random_));
+  } else {
+    SeatPlayer& player = strong_ ? static_cast<SeatPlayer&>(strongSeat_) : computer_;
+    const SeatAnswer a = player.think(match_->state(), match_->settings(), seat, random_->bits());
+    match_->answer(seat, a);
+  }
+  settle();
+}
+
+void Table::armTimer() {
+  const int seat = match_ && phase_ == Phase::Playing ? match_->asked() : -1;
+  const bool away = isSeat(seat) && seats_[seat].kind == Seat::Kind::Person && !seats_[seat].client;
+  if (!away || turnSeconds_ == 0) {
+    turnTimer_.stop();
+    timedSeat_ = -1;
+    return;
+  }
+  // A timer already running for this seat's turn runs on.
+  if (turnTimer_.isActive() && timedSeat_ == seat) return;
+  timedSeat_ = seat;
+  turnTimer_.start(turnSeconds_ * 1000);
+}
+
+void Table::settle() {
+  // A seat given up to a computer player that is asked is answered at once.
+  for (int guard = 0; guard < 1000 && match_ && isSeat(match_->asked()) &&
+                      seats_[match_->asked()].kind != Seat::Kind::Person;
+       ++guard) {
+    const int seat = match_->asked();
+    if (match_->awaiting() == Match::Awaiting::PileTile) {
+      match_->takePileTileFor(seat, drawFreePosition(match_->state(), *random_));
+    } else {
+      match_->answer(seat, computer_.turn(match_->state(), match_->settings(), seat));
+    }
+  }
+  // Kept before anyone is told: a move a player has seen is never lost.
+  const bool ended = recorder_ && recorder_->matchOver() && phase_ != Phase::Over;
+  if (ended) {
+    phase_ = Phase::Over;
+    turnTimer_.stop();
+  }
+  if (onChanged) onChanged(*this);
+  if (ended && options_.tracing && onTraceDone) onTraceDone(trace_.str());
+  std::vector<net::TableEvent> events;
+  if (recorder_) events = recorder_->takeEvents();
+  for (const net::TableEvent& event : events) {
+    for (int seat = kJog; seat <= kMac3; ++seat) {
+      if (seats_[seat].client)
+        seats_[seat].client->send(net::message("event", eventFor(event, seat)));
+    }
+    for (const Client* watcher : watchers_) {
+      const_cast<Client*>(watcher)->send(net::message("event", eventFor(event, net::kWatcher)));
+    }
+    if (event.kind == net::TableEvent::Kind::HandEnded)
+      log(QStringLiteral("hand ended, scores %1 %2 %3 %4")
+              .arg(event.scores[0])
+              .arg(event.scores[1])
+              .arg(event.scores[2])
+              .arg(event.scores[3]));
+  }
+  if (ended) {
+    log(QStringLiteral("the match is over"));
+    sendTable();
+  }
+  sendViews();
+  armTimer();
+}
+
+void Table::sendTable() {
+  const QByteArray info = net::message("table", tableInfo());
+  for (const Seat& seat : seats_) {
+    if (seat.client) seat.client->send(info);
+  }
+  for (const Client* watcher : watchers_) const_cast<Client*>(watcher)->send(info);
+}
+
+void Table::sendViews() {
+  if (!match_) return;
+  net::Moment moment;
+  moment.chain = recorder_->chain();
+  moment.dealing = match_->awaiting() == Match::Awaiting::PileTile;
+  moment.asked = phase_ == Phase::Playing ? match_->asked() : -1;
+  moment.askedForPile = moment.dealing;
+  moment.handNumber = static_cast<int>(match_->handsPlayed().size()) + 1;
+  moment.doubleSixOpens = match_->state().PrimeiraRodada || match_->settings().TipoInicio == 2;
+  if (turnTimer_.isActive()) moment.secondsLeft = (turnTimer_.remainingTime() + 999) / 1000;
+  for (int seat = kJog; seat <= kMac3; ++seat) {
+    if (seats_[seat].client)
+      seats_[seat].client->send(net::message("view", seatView(match_->state(), moment, seat)));
+  }
+  for (const Client* watcher : watchers_) {
+    const_cast<Client*>(watcher)->send(
+        net::message("view", seatView(match_->state(), moment, net::kWatcher)));
+  }
+}
+
+QJsonObject Table::tableInfo() const {
+  static const char* kPhases[] = {"lobby", "playing", "over"};
+  QJsonArray seats;
+  for (const Seat& s : seats_) {
+    seats.append(QJsonObject{{QStringLiteral("name"), s.name},
+                             {QStringLiteral("kind"), QLatin1String(kindName(s.kind))},
+                             {QStringLiteral("connected"), s.client != nullptr}});
+  }
+  return QJsonObject{
+      {QStringLiteral("code"), code_},
+      {QStringLiteral("phase"), QLatin1String(kPhases[static_cast<int>(phase_)])},
+      {QStringLiteral("rules"), rulesObject(settings_)},
+      {QStringLiteral("seats"), seats},
+      {QStringLiteral("host"), host_},
+      {QStringLiteral("level"), strong_ ? QStringLiteral("strong") : QStringLiteral("normal")},
+      {QStringLiteral("turnSeconds"), turnSeconds_},
+      {QStringLiteral("watchers"), watchersAllowed_},
+  };
+}
+
+}  // namespace tavolix::server

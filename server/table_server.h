@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QHash>
+#include <QHostAddress>
+#include <QObject>
+#include <QSslConfiguration>
+#include <QString>
+#include <QWebSocketServer>
+
+#include "game/random_source.h"
+#include "table.h"
+
+class QWebSocket;
+
+namespace tavolix::server {
+
+class Connection;
+
+// Many tables in one event loop, played over WebSocket: each connection is
+// read message by message, checked, limited, and handed to its table.
+class TableServer : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Options {
+    QHostAddress address = QHostAddress::Any;
+    quint16 port = 47474;
+    QString stateDir;  // empty: tables are not kept
+    int maxTables = 1000;
+    int maxConnectionsPerAddress = 64;
+    double messagesPerSecond = 20;
+    QString traceFile;
+    std::optional<QSslConfiguration> tls;
+    std::uint64_t seed = 0;  // the generator the tables' own seeds are drawn from
+  };
+
+  explicit TableServer(Options options, QObject* parent = nullptr);
+  ~TableServer() override;
+
+  // Brings back the tables kept in the state folder, then listens; false with
+  // the reason when it cannot.
+  bool start(QString& error);
+  quint16 port() const;
+  QString url() const;
+  // Stops taking connections and closes those there are; every table stays kept.
+  void stop();
+  int tableCount() const { return static_cast<int>(tables_.size()); }
+  long violations() const;
+
+ private:
+  friend class Connection;
+  void accept();
+  void received(Connection* connection, const QByteArray& text);
+  void closed(Connection* connection);
+  void refuse(Connection* connection, net::Error error);
+  void create(Connection* connection, const net::ClientMessage& m);
+  void join(Connection* connection, const net::ClientMessage& m);
+  // Too many wrong codes or tokens from the connection's address lately.
+  bool tooManyTries(const Connection* connection) const;
+  void wrongTry(const Connection* connection);
+  QString newCode() const;
+  void keep(Table& table);
+  // A table nobody sits at any more that is over, or was never begun, goes.
+  void release(Table* table);
+  void writeTrace(const std::string& trace);
+  void loadTables();
+  Table::Log logger() const;
+
+  Options options_;
+  QWebSocketServer socketServer_;
+  std::map<QString, std::unique_ptr<Table>> tables_;
+  QHash<QString, int> connectionsFrom_;
+  struct Tries {
+    int count = 0;
+    QDeadlineTimer window;
+  };
+  QHash<QString, Tries> tries_;
+  RandomSource seeds_;
+  QFile trace_;
+  bool stopping_ = false;
+};
+
+}  // namespace tavolix::server
