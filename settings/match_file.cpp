@@ -24,7 +24,6 @@ QString fingerprint(const QByteArray& bytes) {
 
 QJsonValue seatOrNull(int seat) { return isSeat(seat) ? QJsonValue(seat) : QJsonValue(); }
 
-
 Settings readRules(JsonFields& in, const QJsonObject& document) {
   Settings rules = in.rules(in.object(document, "rules"));
   const QJsonArray names = in.array(document, "names", kSeatCount, kSeatCount);
