@@ -210,8 +210,12 @@ QString tileText(TileCode tile) { return QString::fromStdString(tile.text()); }
 
 QString cleanName(const QString& name) {
   QString clean;
-  for (const QChar c : name) {
-    if (c.isPrint() || c == QLatin1Char(' ')) clean += c;
+  for (const char32_t c : name.toUcs4()) {
+    if (QChar::isPrint(c)) {
+      clean += QString::fromUcs4(&c, 1);
+    } else {
+      clean += QLatin1Char(' ');
+    }
   }
   clean = clean.simplified().left(kMaxNameLength);
   // A name is kept in the match file in at most 64 bytes of UTF-8.

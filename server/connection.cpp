@@ -25,7 +25,7 @@ Connection::Connection(QWebSocket* socket, TableServer& server, double messagesP
   connect(socket_, &QWebSocket::textMessageReceived, this,
           [this, &server](const QString& text) { server.received(this, text.toUtf8()); });
   connect(socket_, &QWebSocket::binaryMessageReceived, this,
-          [this, &server](const QByteArray&) { server.refuse(this, net::Error::BadMessage); });
+          [this, &server](const QByteArray&) { server.received(this, QByteArray("binary")); });
   connect(socket_, &QWebSocket::disconnected, this, [this, &server] { server.closed(this); });
 }
 

@@ -72,6 +72,10 @@ TableServer::Options readOptions(const QCoreApplication& app) {
       QStringLiteral("max-connections-per-address"),
       QStringLiteral("The most connections from one address (default 64)."), QStringLiteral("N"),
       QStringLiteral("64"));
+  const QCommandLineOption tablesPerAddress(
+      QStringLiteral("max-tables-per-address"),
+      QStringLiteral("The most tables made from one address and held at once (default 16)."),
+      QStringLiteral("N"), QStringLiteral("16"));
   const QCommandLineOption rate(
       QStringLiteral("max-messages-per-second"),
       QStringLiteral("Messages a connection may send a second, on average (default 20)."),
@@ -80,7 +84,8 @@ TableServer::Options readOptions(const QCoreApplication& app) {
       QStringLiteral("trace"),
       QStringLiteral("Write every match's moves to FILE, as tavolix-sim --trace does."),
       QStringLiteral("FILE"));
-  parser.addOptions({address, port, state, cert, key, maxTables, perAddress, rate, trace});
+  parser.addOptions(
+      {address, port, state, cert, key, maxTables, perAddress, tablesPerAddress, rate, trace});
   parser.process(app);
   if (!parser.positionalArguments().isEmpty())
     fail(QStringLiteral("unexpected argument '%1' (see --help)")
@@ -99,6 +104,9 @@ TableServer::Options readOptions(const QCoreApplication& app) {
   options.maxConnectionsPerAddress = parser.value(perAddress).toInt(&ok);
   if (!ok || options.maxConnectionsPerAddress < 1)
     fail(QStringLiteral("--max-connections-per-address takes a number above 0"));
+  options.maxTablesPerAddress = parser.value(tablesPerAddress).toInt(&ok);
+  if (!ok || options.maxTablesPerAddress < 1)
+    fail(QStringLiteral("--max-tables-per-address takes a number above 0"));
   options.messagesPerSecond = parser.value(rate).toDouble(&ok);
   if (!ok || options.messagesPerSecond < 1)
     fail(QStringLiteral("--max-messages-per-second takes a number from 1"));

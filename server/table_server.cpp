@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QTimer>
 #include <QWebSocket>
 
 #include "connection.h"
@@ -18,6 +19,8 @@ namespace {
 
 // Wrong codes or tokens an address may send in a minute.
 constexpr int kTriesAMinute = 20;
+// How long a table not yet begun waits for its players once they are all gone.
+constexpr int kLobbyGraceMs = 5 * 60 * 1000;
 
 void logLine(const QString& line) {
   std::fprintf(stderr, "tavolix-server: %s\n", qUtf8Printable(line));
@@ -84,7 +87,10 @@ void TableServer::stop() {
   for (auto& [code, table] : tables_) keep(*table);
   const auto connections = findChildren<Connection*>();
   for (Connection* connection : connections) connection->close(QStringLiteral("server stopping"));
-  logLine(QStringLiteral("stopped, %1 tables kept").arg(tables_.size()));
+  logLine(QStringLiteral("stopped, %1 tables kept; %2 messages read, %3 refused")
+              .arg(tables_.size())
+              .arg(messages_)
+              .arg(refused_));
 }
 
 long TableServer::violations() const {
@@ -115,13 +121,22 @@ void TableServer::closed(Connection* connection) {
   if (Table* table = connection->table) {
     table->disconnected(connection);
     connection->table = nullptr;
-    // A table in its lobby waits for its players to come back; one that is over goes.
-    if (table->phase() == Table::Phase::Over) release(table);
+    // A table in its lobby waits a while for its players to come back; one that is over goes.
+    if (table->phase() == Table::Phase::Over) {
+      release(table);
+    } else if (table->phase() == Table::Phase::Lobby && table->empty()) {
+      QTimer::singleShot(kLobbyGraceMs, this, [this, code = table->code()] {
+        const auto found = tables_.find(code);
+        if (found != tables_.end() && found->second->phase() == Table::Phase::Lobby)
+          release(found->second.get());
+      });
+    }
   }
   connection->deleteLater();
 }
 
 void TableServer::refuse(Connection* connection, net::Error error) {
+  ++refused_;
   connection->send(net::errorMessage(error));
   const bool abuse = error == net::Error::BadMessage || error == net::Error::TooLarge ||
                      error == net::Error::WrongVersion || error == net::Error::UnknownType ||
@@ -130,6 +145,7 @@ void TableServer::refuse(Connection* connection, net::Error error) {
 }
 
 void TableServer::received(Connection* connection, const QByteArray& text) {
+  ++messages_;
   if (!connection->allowMessage()) return refuse(connection, net::Error::RateLimited);
   const auto read = net::readClientMessage(text);
   if (const auto* refused = std::get_if<net::Refused>(&read))
@@ -168,7 +184,9 @@ void TableServer::received(Connection* connection, const QByteArray& text) {
 
 void TableServer::create(Connection* connection, const net::ClientMessage& m) {
   if (connection->table) return refuse(connection, net::Error::AlreadyStarted);
-  if (tableCount() >= options_.maxTables) return refuse(connection, net::Error::TooManyTables);
+  if (tableCount() >= options_.maxTables ||
+      tablesFrom_.value(connection->address()) >= options_.maxTablesPerAddress)
+    return refuse(connection, net::Error::TooManyTables);
   Table::Options options;
   options.seed = seeds_.bits();
   options.tracing = trace_.isOpen();
@@ -185,6 +203,8 @@ void TableServer::create(Connection* connection, const net::ClientMessage& m) {
   connection->table = table.get();
   keep(*table);
   tables_.emplace(code, std::move(table));
+  madeBy_.insert(code, connection->address());
+  ++tablesFrom_[connection->address()];
 }
 
 void TableServer::join(Connection* connection, const net::ClientMessage& m) {
@@ -249,6 +269,8 @@ void TableServer::release(Table* table) {
       JsonFile(QDir(options_.stateDir).filePath(table->code() + QStringLiteral(".json")), "a table")
           .remove();
   }
+  const QString maker = madeBy_.take(table->code());
+  if (!maker.isEmpty() && --tablesFrom_[maker] <= 0) tablesFrom_.remove(maker);
   tables_.erase(table->code());
 }
 

@@ -36,6 +36,7 @@ class TableServer : public QObject {
     QString stateDir;  // empty: tables are not kept
     int maxTables = 1000;
     int maxConnectionsPerAddress = 64;
+    int maxTablesPerAddress = 16;
     double messagesPerSecond = 20;
     QString traceFile;
     std::optional<QSslConfiguration> tls;
@@ -78,6 +79,9 @@ class TableServer : public QObject {
   QWebSocketServer socketServer_;
   std::map<QString, std::unique_ptr<Table>> tables_;
   QHash<QString, int> connectionsFrom_;
+  // Who made each table, and how many tables each address has made that are still held.
+  QHash<QString, QString> madeBy_;
+  QHash<QString, int> tablesFrom_;
   struct Tries {
     int count = 0;
     QDeadlineTimer window;
@@ -86,6 +90,8 @@ class TableServer : public QObject {
   RandomSource seeds_;
   QFile trace_;
   bool stopping_ = false;
+  long messages_ = 0;  // read, for the log at the end
+  long refused_ = 0;
 };
 
 }  // namespace tavolix::server

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -39,6 +40,12 @@ class NetPlayer : public QObject {
               bool watchers = false);
   void join(const QString& code, int seat = -1, const QByteArray& token = {}, bool watch = false);
   void start();
+  // One move now, if its seat is asked, whether it plays by itself or not.
+  void actNow() {
+    const bool playing = std::exchange(plays, true);
+    act();
+    plays = playing;
+  }
 
   // Whether it plays when its seat is asked (otherwise it only listens), and
   // whether it makes its moves or only takes its tiles.
