@@ -101,7 +101,7 @@ void Table::log(const QString& line) const {
   if (log_) log_(QStringLiteral("table %1: %2").arg(code_, line));
 }
 
-Table::Joined Table::seatHost(Client* client, int wanted) {
+Table::Joined Table::seatHost(Client* client, int wanted, const QString& name) {
   int seat = wanted;
   if (seat < 0) {
     for (seat = kJog; seat <= kMac3 && seats_[seat].kind != Seat::Kind::Open; ++seat) {
@@ -111,6 +111,7 @@ Table::Joined Table::seatHost(Client* client, int wanted) {
   host_ = seat;
   net::ClientMessage join;
   join.seat = seat;
+  join.name = name;
   return this->join(client, join);
 }
 
@@ -164,8 +165,8 @@ Table::Joined Table::join(Client* client, const net::ClientMessage& m) {
     fields.insert(QStringLiteral("token"), QString::fromLatin1(joined.token.toHex()));
   client->send(net::message("joined", fields));
   sendTable();
-  sendViews();
   armTimer();
+  sendViews();
   return joined;
 }
 
@@ -374,8 +375,8 @@ void Table::settle() {
     log(QStringLiteral("the match is over"));
     sendTable();
   }
-  sendViews();
   armTimer();
+  sendViews();
 }
 
 void Table::sendTable() {

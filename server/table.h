@@ -74,7 +74,7 @@ class Table : public QObject {
     int seat = net::kWatcher;
     QByteArray token;
   };
-  Joined seatHost(Client* client, int wanted);
+  Joined seatHost(Client* client, int wanted, const QString& name);
   Joined join(Client* client, const net::ClientMessage& join);
   void leave(Client* client);
   // The client's connection is gone; its seat waits for it (the turn timer runs).

@@ -194,7 +194,7 @@ void TableServer::create(Connection* connection, const net::ClientMessage& m) {
   auto table = std::make_unique<Table>(code, m, options, logger());
   table->onChanged = [this](Table& t) { keep(t); };
   table->onTraceDone = [this](const std::string& trace) { writeTrace(trace); };
-  const Table::Joined joined = table->seatHost(connection, m.seat);
+  const Table::Joined joined = table->seatHost(connection, m.seat, m.name);
   if (joined.error) return refuse(connection, *joined.error);
   logLine(QStringLiteral("table %1: made by %2 from %3 (%4, %5 tables)")
               .arg(code, m.name, connection->peer(),
