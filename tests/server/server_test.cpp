@@ -15,6 +15,7 @@
 #include "game/seat.h"
 #include "net_player.h"
 #include "server_process.h"
+#include "trace_check.h"
 
 namespace tavolix::testing {
 namespace {
@@ -174,18 +175,18 @@ TEST(OnlineTable, APairsMatchIsPlayedToItsEndAndNoSeatIsSentAnotherSeatsTiles) {
   expectNothingHidden(watcher);
   EXPECT_FALSE(server.log().contains(QLatin1String("RULES BROKEN"))) << server.log().toStdString();
 
-  // The trace holds the match, move for move as the players saw it.
+  // The trace holds the match, move for move as the players saw it, and passes the
+  // checks of the simulator's traces.
   QFile file(trace);
   ASSERT_TRUE(waitFor([&] { return file.size() > 0; }, 30));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = file.readAll().split('\n');
-  int plays = 0, ends = 0;
-  for (const QByteArray& line : lines) {
-    plays += line.startsWith(R"({"ev":"play")");
-    ends += line.startsWith(R"({"ev":"matchEnd")");
-  }
-  EXPECT_EQ(plays, static_cast<int>(eventsOf(table.host, "played").size()));
-  EXPECT_EQ(ends, 1);
+  const QByteArray lines = file.readAll();
+  EXPECT_EQ(lines.count(R"({"ev":"play")"),
+            static_cast<int>(eventsOf(table.host, "played").size()));
+  const sim::TraceCheck check = sim::checkTrace(lines);
+  EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+  EXPECT_EQ(check.matches, 1);
+  EXPECT_EQ(check.hands, static_cast<long>(hostHands.size()));
   EXPECT_EQ(server.terminate(), 0);
 }
 

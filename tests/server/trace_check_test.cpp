@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// The trace checker: the simulator's matches hold under it, and each kind of
+// wrong line is found.
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <QRegularExpression>
+
+#include "simulator.h"
+#include "trace_check.h"
+
+namespace tavolix::sim {
+namespace {
+
+QByteArray simulatedTrace(long matches, bool pairs) {
+  Options options;
+  options.matches = matches;
+  options.seed = 5;
+  options.mixedRules = !pairs;
+  options.pairs = pairs;
+  std::ostringstream trace;
+  const Summary summary = simulate(options, &trace);
+  EXPECT_EQ(summary.violations, 0);
+  return QByteArray::fromStdString(trace.str());
+}
+
+TEST(TraceCheck, TheSimulatorsMatchesHoldUnderEveryRule) {
+  const QByteArray trace = simulatedTrace(120, false);
+  const TraceCheck check = checkTrace(trace);
+  EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+  EXPECT_EQ(check.matches, 120);
+  EXPECT_GT(check.hands, 1000);
+  EXPECT_EQ(check.moves, trace.count(R"({"ev":"play")") + trace.count(R"({"ev":"pass")"));
+}
+
+// The trace with the first match of `pattern` (from `from` on) replaced by `with`.
+QByteArray changed(QByteArray trace, const char* pattern, const QString& with, int from = 0) {
+  const QRegularExpression re(QString::fromLatin1(pattern));
+  QString text = QString::fromUtf8(trace);
+  const auto found = re.match(text, from);
+  EXPECT_TRUE(found.hasMatch()) << pattern;
+  text.replace(found.capturedStart(), found.capturedLength(), found.captured(0).replace(re, with));
+  return text.toUtf8();
+}
+
+std::string firstProblem(const QByteArray& trace) {
+  const TraceCheck check = checkTrace(trace);
+  return check.problems.empty() ? std::string("none") : check.problems.front();
+}
+
+TEST(TraceCheck, EachKindOfWrongLineIsFound) {
+  const QByteArray trace = simulatedTrace(4, true);
+  ASSERT_EQ(firstProblem(trace), "none");
+  const auto finds = [&](const QByteArray& wrong, const char* problem) {
+    EXPECT_NE(firstProblem(wrong).find(problem), std::string::npos)
+        << "expected: " << problem << "\nfound: " << firstProblem(wrong);
+  };
+  // A second move: a tile the seat does not hold, the ends misreported, out of turn.
+  const int opening = static_cast<int>(trace.indexOf(R"x("side":"")x"));
+  const int secondPlay = static_cast<int>(trace.indexOf(R"x({"ev":"play")x", opening + 1));
+  finds(changed(trace, R"x("tile":"\d\d","side":"[AB]")x",
+                QStringLiteral(R"x("tile":"77","side":"A")x"), secondPlay),
+        "not in that slot");
+  finds(changed(trace, R"x("ends":\[\d,\d\])x", QStringLiteral(R"x("ends":[9,9])x"), secondPlay),
+        "the ends are not those the chain shows");
+  finds(changed(trace, R"x("seat":\d,"slot")x", QStringLiteral(R"x("seat":5,"slot")x"), secondPlay),
+        "out of turn");
+  // The deal, the end of a hand and of the match.
+  finds(changed(trace, R"x("hands":\[\["(\d\d)","(\d\d)")x",
+                QStringLiteral(R"x("hands":[["\2","\2")x")),
+        "dealt twice");
+  finds(changed(trace, R"x("ev":"(out|blocked)"(.*)"points":\d+)x",
+                QStringLiteral(R"x("ev":"\1"\2"points":99)x")),
+        "points are not what the rules give");
+  finds(changed(trace, R"x("quemInicia":(\d),"scores":\[\d+)x",
+                QStringLiteral(R"x("quemInicia":\1,"scores":[77)x")),
+        "scores are not the sum");
+  finds(changed(trace, R"x("ev":"matchEnd","winner":\d)x",
+                QStringLiteral(R"x("ev":"matchEnd","winner":3)x")),
+        "another seat won");
+  // A pass left out puts every later move out of turn; a match cut short is seen.
+  finds(changed(trace, R"x(\{"ev":"pass"[^\n]*\n)x", QString()), "out of turn");
+  finds(trace.left(trace.lastIndexOf(R"x({"ev":"matchEnd")x")), "does not end");
+  finds("not json\n", "not a JSON object");
+}
+
+}  // namespace
+}  // namespace tavolix::sim
