@@ -16,14 +16,15 @@ esac
 
 # What building and playing need; the tests need more: GoogleTest, the
 # formatter, the compiler of the Windows help (chmcmd, checked to build here),
-# and the validators of the desktop entry, the AppStream data and the manual page.
+# the validators of the desktop entry, the AppStream data and the manual page,
+# and openssl for the table server's certificate made at test time.
 packages=(
   build-essential cmake
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-websockets-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-liberation2
 )
-[[ $mode == test ]] && packages+=(libgtest-dev clang-format fp-utils desktop-file-utils appstream man-db)
+[[ $mode == test ]] && packages+=(libgtest-dev clang-format fp-utils desktop-file-utils appstream man-db openssl)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -42,7 +43,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 if [[ $mode == test ]]; then
   # Every source file as .clang-format lays it out.
-  find app artwork dialogs game settings table tests tools -name '*.cpp' -o -name '*.h' |
+  find app artwork dialogs game protocol server settings table tests tools -name '*.cpp' -o -name '*.h' |
     xargs clang-format --dry-run --Werror
 fi
 
