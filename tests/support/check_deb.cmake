@@ -32,12 +32,17 @@ field(Section "^games$")
 field(Depends "libqt6widgets6 \\(>= [0-9]")
 field(Depends "libqt6multimedia6 \\(>= [0-9]")
 field(Depends "libc6 \\(>= [0-9]")
+field(Depends "libqt6websockets6 \\(>= [0-9]")
 field(Recommends "fonts-liberation2")
 field(Description "dominoes against three computer players")
 
 execute_process(COMMAND dpkg-deb -c "${deb}" OUTPUT_VARIABLE listing)
 set(expected
   ./usr/bin/tavolix
+  ./usr/bin/tavolix-server
+  ./usr/lib/systemd/system/tavolix-server.service
+  ./usr/share/man/man8/tavolix-server.8.gz
+  ./usr/share/doc/tavolix/protocol.md
   ./usr/share/applications/org.vantorel.Tavolix.desktop
   ./usr/share/metainfo/org.vantorel.Tavolix.metainfo.xml
   ./usr/share/icons/hicolor/scalable/apps/org.vantorel.Tavolix.svg
@@ -65,8 +70,10 @@ endif()
 
 # The program is stripped.
 execute_process(COMMAND dpkg-deb -x "${deb}" "${WORK}/root")
-execute_process(COMMAND readelf -S "${WORK}/root/usr/bin/tavolix" OUTPUT_VARIABLE sections)
-if(sections MATCHES "\\.debug_info|\\.symtab")
-  message(FATAL_ERROR "usr/bin/tavolix is not stripped")
-endif()
+foreach(program tavolix tavolix-server)
+  execute_process(COMMAND readelf -S "${WORK}/root/usr/bin/${program}" OUTPUT_VARIABLE sections)
+  if(sections MATCHES "\\.debug_info|\\.symtab")
+    message(FATAL_ERROR "usr/bin/${program} is not stripped")
+  endif()
+endforeach()
 message("${deb}: ${listing}")
