@@ -12,6 +12,7 @@
 #include <QSslCertificate>
 #include <QSslKey>
 
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -159,6 +160,12 @@ int main(int argc, char* argv[]) {
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
+  // A connection is a file: as many as the system allows this process.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
 
   QString error;
   if (!server.start(error)) fail(error);
