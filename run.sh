@@ -49,11 +49,11 @@ fi
 
 tests=OFF
 [[ $mode == test ]] && tests=ON
-# Unity mode: four sources compiled as one, grouped as the sanitizer build
+# Unity mode: eight sources compiled as one, grouped as the sanitizer build
 # below groups them, so both builds take less time and see the same code.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLIX_WERROR=ON \
   -DTAVOLIX_BUILD_TESTS=$tests -DTAVOLIX_REQUIRE_CHM=$tests \
-  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=4
+  -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8
 cmake --build build --parallel "$jobs"
 
 if [[ $mode == test ]]; then
@@ -61,11 +61,13 @@ if [[ $mode == test ]]; then
     --label-exclude long
   # The same suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer:
   # any memory fault, leak or undefined behaviour fails the run. It builds in unity mode,
-  # lightly optimised, to be quick.
+  # lightly optimised, to be quick, and leaves out the strong player's strength test:
+  # a statistic of six hundred matches, which the normal build has just measured.
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLIX_WERROR=ON -DTAVOLIX_SANITIZE=ON \
-    -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=4 "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
+    -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8 "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
   cmake --build build-asan --parallel "$jobs"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+    GTEST_FILTER='-StrongPlayer.WinsMostMatches*' \
     ctest --test-dir build-asan --output-on-failure --no-tests=error --parallel "$jobs" \
     --label-exclude 'long|package'
 else
