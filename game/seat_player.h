@@ -64,6 +64,16 @@ class TablePlayer : public SeatPlayer {
   SeatAnswer turn(const GameState&, const Settings&, int) override { return SeatAnswer::later(); }
 };
 
+// A player at another computer, at a table served over the network: like the
+// player at this table his every choice comes later, here through
+// Match::takePileTileFor() and Match::answer(), checked against the rules.
+class RemotePlayer : public SeatPlayer {
+ public:
+  bool answersAtOnce() const override { return false; }
+  std::optional<int> pileTile(const GameState&, RandomSource&) override { return std::nullopt; }
+  SeatAnswer turn(const GameState&, const Settings&, int) override { return SeatAnswer::later(); }
+};
+
 // A pile position nobody has taken, drawn at random until one is found, as a
 // seat takes its tiles when it does not choose them.
 int drawFreePosition(const GameState& state, RandomSource& random);

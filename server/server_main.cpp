@@ -44,13 +44,13 @@ QByteArray readWhole(const QString& path, const char* what) {
   return file.read(1 << 20);
 }
 
-TableServer::Options readOptions(const QCoreApplication& app) {
+TableServer::Options readOptions() {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral(
       "Tables of dominoes played over WebSocket: the server runs the rules and shows each seat "
       "only what it may see."));
-  parser.addHelpOption();
-  parser.addVersionOption();
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
   const QCommandLineOption address(QStringLiteral("address"),
                                    QStringLiteral("The address to listen on (default: all)."),
                                    QStringLiteral("ADDRESS"), QStringLiteral("any"));
@@ -87,7 +87,11 @@ TableServer::Options readOptions(const QCoreApplication& app) {
       QStringLiteral("FILE"));
   parser.addOptions(
       {address, port, state, cert, key, maxTables, perAddress, tablesPerAddress, rate, trace});
-  parser.process(app);
+  // A wrong command line is told with status 2, as every error of the setting up is.
+  if (!parser.parse(QCoreApplication::arguments()))
+    fail(parser.errorText() + QStringLiteral(" (see --help)"));
+  if (parser.isSet(help)) parser.showHelp(0);
+  if (parser.isSet(version)) parser.showVersion();
   if (!parser.positionalArguments().isEmpty())
     fail(QStringLiteral("unexpected argument '%1' (see --help)")
              .arg(parser.positionalArguments().front()));
@@ -141,7 +145,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("tavolix-server"));
   QCoreApplication::setApplicationVersion(QLatin1String(tavolix::version::kText));
-  TableServer server(readOptions(app));
+  TableServer server(readOptions());
 
   // SIGTERM and SIGINT: stop taking players, keep every table, leave with 0.
   if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)

@@ -129,7 +129,7 @@ class Table : public QObject {
   std::unique_ptr<Referee> referee_;
   std::ostringstream trace_;
   std::unique_ptr<TraceWriter> traceWriter_;
-  TablePlayer remote_;
+  RemotePlayer remote_;
   ComputerSeat computer_;
   StrongSeat strongSeat_;
   long violations_ = 0;

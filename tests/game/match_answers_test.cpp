@@ -31,7 +31,7 @@ class RemoteAnswers : public MatchTest {
     return 0;
   }
 
-  TablePlayer remote;
+  RemotePlayer remote;
 };
 
 TEST_F(RemoteAnswers, EveryRefusalLeavesTheHandAsItWasAndALegalMoveGoesOn) {
@@ -100,7 +100,7 @@ TEST_F(RemoteAnswers, TheOpenerLaysAnyTileOr66WhenTheRulesSaySo) {
     RecordingPresentation screen2;
     ScriptedRandom random2;
     Match m(settings, screen2, random2);
-    TablePlayer opener;
+    RemotePlayer opener;
     m.setSeat(kMac1, opener);
     GameState state;
     state.hand(kJog) = handOf({"00"});
@@ -173,7 +173,7 @@ Played playPairsMatch(std::uint64_t seed, std::optional<int> keepAt) {
   OneMatch screen;
   auto random = std::make_unique<RandomSource>(seed);
   auto match = std::make_unique<Match>(settings, screen, *random);
-  TablePlayer remote0, remote2;
+  RemotePlayer remote0, remote2;
   match->setSeat(kJog, remote0);
   match->setSeat(kMac2, remote2);
   match->start();
