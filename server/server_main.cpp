@@ -16,6 +16,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "epoll_dispatcher.h"
 #include "table_server.h"
 #include "tavolix/version.h"
 
@@ -142,6 +143,10 @@ TableServer::Options readOptions() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef Q_OS_LINUX
+  // Thousands of connections: the loop asks epoll which are ready rather than poll() about each.
+  QCoreApplication::setEventDispatcher(new tavolix::server::EpollDispatcher);
+#endif
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("tavolix-server"));
   QCoreApplication::setApplicationVersion(QLatin1String(tavolix::version::kText));
