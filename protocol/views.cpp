@@ -40,8 +40,19 @@ QJsonArray passes(const GameState& state) {
 }  // namespace
 
 QJsonObject seatView(const GameState& state, const Moment& moment, int viewer) {
+  return seatView(publicView(state, moment), state, viewer);
+}
+
+QJsonObject seatView(QJsonObject view, const GameState& state, int viewer) {
+  if (isSeat(viewer)) {
+    view.insert(QStringLiteral("hand"), tilesOf(state.hand(viewer)));
+    view.insert(QStringLiteral("seat"), viewer);
+  }
+  return view;
+}
+
+QJsonObject publicView(const GameState& state, const Moment& moment) {
   QJsonObject view;
-  if (isSeat(viewer)) view.insert(QStringLiteral("hand"), tilesOf(state.hand(viewer)));
   std::array<int, kSeatCount> counts{};
   for (int seat = kJog; seat <= kMac3; ++seat) {
     for (int slot = 1; slot <= kHandSlots; ++slot) counts[seat] += !state.hand(seat)[slot].empty();
@@ -72,7 +83,6 @@ QJsonObject seatView(const GameState& state, const Moment& moment, int viewer) {
   view.insert(QStringLiteral("secondsLeft"),
               moment.secondsLeft >= 0 ? QJsonValue(moment.secondsLeft) : QJsonValue());
   view.insert(QStringLiteral("handNumber"), moment.handNumber);
-  if (isSeat(viewer)) view.insert(QStringLiteral("seat"), viewer);
   return view;
 }
 

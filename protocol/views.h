@@ -35,6 +35,10 @@ struct Moment {
 // sent during a hand comes from here or from eventFor(); nothing else reads
 // the hands.
 QJsonObject seatView(const GameState& state, const Moment& moment, int viewer);
+// The same in two steps, for a table that tells four seats at once: what
+// every seat sees, then one seat's view of it.
+QJsonObject publicView(const GameState& state, const Moment& moment);
+QJsonObject seatView(QJsonObject publicPart, const GameState& state, int viewer);
 
 // Something to show happening, in order: the deal begun, a pile tile taken,
 // a tile laid, a pass, a hand thrown in for its doubles, a hand's end, the
@@ -56,5 +60,9 @@ struct TableEvent {
 // The event as `viewer` is told it: a pile tile's face only to the seat that
 // took it; the hands only once the hand is over.
 QJsonObject eventFor(const TableEvent& event, int viewer);
+// Whether an event reads the same to every seat (all but a pile tile taken).
+inline bool sameForEverySeat(const TableEvent& event) {
+  return event.kind != TableEvent::Kind::Took;
+}
 
 }  // namespace tavolix::net

@@ -357,12 +357,18 @@ void Table::settle() {
   std::vector<net::TableEvent> events;
   if (recorder_) events = recorder_->takeEvents();
   for (const net::TableEvent& event : events) {
+    // Written once, unless what it says differs from seat to seat.
+    const QByteArray same = net::sameForEverySeat(event)
+                                ? net::message("event", eventFor(event, net::kWatcher))
+                                : QByteArray();
     for (int seat = kJog; seat <= kMac3; ++seat) {
       if (seats_[seat].client)
-        seats_[seat].client->send(net::message("event", eventFor(event, seat)));
+        seats_[seat].client->send(same.isEmpty() ? net::message("event", eventFor(event, seat))
+                                                 : same);
     }
     for (const Client* watcher : watchers_) {
-      const_cast<Client*>(watcher)->send(net::message("event", eventFor(event, net::kWatcher)));
+      const_cast<Client*>(watcher)->send(
+          same.isEmpty() ? net::message("event", eventFor(event, net::kWatcher)) : same);
     }
     if (event.kind == net::TableEvent::Kind::HandEnded)
       log(QStringLiteral("hand ended, scores %1 %2 %3 %4")
@@ -397,13 +403,14 @@ void Table::sendViews() {
   moment.handNumber = static_cast<int>(match_->handsPlayed().size()) + 1;
   moment.doubleSixOpens = match_->state().PrimeiraRodada || match_->settings().TipoInicio == 2;
   if (turnTimer_.isActive()) moment.secondsLeft = (turnTimer_.remainingTime() + 999) / 1000;
+  const QJsonObject common = net::publicView(match_->state(), moment);
   for (int seat = kJog; seat <= kMac3; ++seat) {
     if (seats_[seat].client)
-      seats_[seat].client->send(net::message("view", seatView(match_->state(), moment, seat)));
+      seats_[seat].client->send(net::message("view", net::seatView(common, match_->state(), seat)));
   }
-  for (const Client* watcher : watchers_) {
-    const_cast<Client*>(watcher)->send(
-        net::message("view", seatView(match_->state(), moment, net::kWatcher)));
+  if (!watchers_.isEmpty()) {
+    const QByteArray watched = net::message("view", common);
+    for (const Client* watcher : watchers_) const_cast<Client*>(watcher)->send(watched);
   }
 }
 
