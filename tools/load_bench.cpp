@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include "protocol/protocol.h"
+#include "server/epoll_dispatcher.h"
 #include "settings/json_fields.h"
 
 namespace {
@@ -78,6 +79,7 @@ class Player : public QObject {
   int seat_;
   QWebSocket socket_;
   QJsonObject view_;
+  bool otherEndFirst_ = false;
 };
 
 class Table {
@@ -121,6 +123,8 @@ class Table {
       }
     }
   }
+  // The move was refused: nobody is told of it.
+  void refused() { inFlight_ = false; }
   // A seat was told of a move.
   void told(std::vector<double>& delays, long& moves) {
     if (!inFlight_ || ++told_ < 4) return;
@@ -152,6 +156,12 @@ void Player::receive(const QString& text) {
     table_.seated();
   } else if (type == QLatin1String("view")) {
     view_ = m;
+  } else if (type == QLatin1String("error")) {
+    // Refused (laid where it would close the game other than "no natural"): the
+    // other end at the table's next beat.
+    view_.insert(QStringLiteral("turn"), seat_);
+    otherEndFirst_ = !otherEndFirst_;
+    table_.refused();
   } else if (type == QLatin1String("event")) {
     const QString event = m.value(QLatin1String("event")).toString();
     if (event == QLatin1String("took") || event == QLatin1String("played") ||
@@ -180,14 +190,16 @@ bool Player::move() {
               (must ? QStringLiteral("66") : hand.first().toString()).toStdString()),
           Lado::First);
     } else {
+      const Lado first = otherEndFirst_ ? Lado::B : Lado::A;
+      const Lado second = otherEndFirst_ ? Lado::A : Lado::B;
       for (const QJsonValue value : hand) {
         const TileCode t = *TileCode::fromText(value.toString().toStdString());
-        if (t.holds(ends.toArray().at(0).toInt())) {
-          move = net::playMessage(t, Lado::A);
+        if (t.holds(ends.toArray().at(first == Lado::A ? 0 : 1).toInt())) {
+          move = net::playMessage(t, first);
           break;
         }
-        if (t.holds(ends.toArray().at(1).toInt())) {
-          move = net::playMessage(t, Lado::B);
+        if (t.holds(ends.toArray().at(second == Lado::A ? 0 : 1).toInt())) {
+          move = net::playMessage(t, second);
           break;
         }
       }
@@ -207,6 +219,8 @@ double percentile(std::vector<double> values, double p) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Four thousand connections in one loop: epoll, as the server has.
+  QCoreApplication::setEventDispatcher(new tavolix::server::EpollDispatcher);
   QCoreApplication app(argc, argv);
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Load on a running tavolix-server."));
@@ -267,14 +281,18 @@ int main(int argc, char* argv[]) {
     return 1;
   }
 
-  // Each table moves on its own beat, the beats spread evenly over the period.
-  const int periodMs = static_cast<int>(1000 / movesPerSecond);
+  // Every 5 ms, as many tables move as the pace asks for the time gone by, in turn.
   QTimer beat;
+  beat.setInterval(5);
+  beat.setTimerType(Qt::PreciseTimer);
   int next = 0;
-  const int perTick = std::max(1, static_cast<int>(tableCount * movesPerSecond / 1000));
-  beat.setInterval(std::max(1, periodMs * perTick / tableCount));
+  double owed = 0;
+  QElapsedTimer sinceBeat;
+  sinceBeat.start();
   QObject::connect(&beat, &QTimer::timeout, [&] {
-    for (int k = 0; k < perTick; ++k) all[(next++) % tableCount]->tick();
+    owed += tableCount * movesPerSecond * sinceBeat.nsecsElapsed() / 1e9;
+    sinceBeat.restart();
+    for (; owed >= 1; owed -= 1) all[(next++) % tableCount]->tick();
   });
   // A few seconds to settle, then the measure.
   beat.start();
