@@ -73,6 +73,8 @@ class Hostile {
                                 QByteArray(16, static_cast<char>(pick(256))));
     }
   }
+  // A valid message out of place: refused without counting against the connection.
+  QByteArray outOfPlace() { return valid(); }
   // Over the size allowed: the connection goes with it, so it comes last.
   QByteArray oversized() {
     return QByteArray(R"({"type":"join","v":1,"name":")") +
@@ -129,8 +131,10 @@ TEST(HostileClients, AHundredThousandBadMessagesBreakNothingAndTheTablePlaysOn) 
   Hostile hostile(host.code);
   constexpr int kMessages = 100000;
   constexpr int kAttackers = 8;
-  // Each attacker sends a batch on a connection of its own, then opens a new one.
-  constexpr int kBatch = 19;
+  // Each attacker sends a batch on a connection of its own, then opens a new one:
+  // a third of it malformed (twenty at most, under the count that closes a
+  // connection), the rest valid messages out of place, the last one oversized.
+  constexpr int kBatch = 60;
   std::vector<std::unique_ptr<QWebSocket>> attackers;
   for (int k = 0; k < kAttackers; ++k) attackers.push_back(std::make_unique<QWebSocket>());
   int sent = 0;
@@ -144,7 +148,9 @@ TEST(HostileClients, AHundredThousandBadMessagesBreakNothingAndTheTablePlaysOn) 
         ++connections;
       } else if (socket->state() == QAbstractSocket::ConnectedState) {
         for (int m = 0; m < kBatch && sent < kMessages; ++m, ++sent) {
-          const QByteArray text = m == kBatch - 1 ? hostile.oversized() : hostile.next();
+          const QByteArray text = m == kBatch - 1 ? hostile.oversized()
+                                  : m % 3 == 0    ? hostile.next()
+                                                  : hostile.outOfPlace();
           if (m % 7 == 6) {
             socket->sendBinaryMessage(text);
           } else {
