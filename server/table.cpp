@@ -366,9 +366,8 @@ void Table::settle() {
         seats_[seat].client->send(same.isEmpty() ? net::message("event", eventFor(event, seat))
                                                  : same);
     }
-    for (const Client* watcher : watchers_) {
-      const_cast<Client*>(watcher)->send(
-          same.isEmpty() ? net::message("event", eventFor(event, net::kWatcher)) : same);
+    for (Client* watcher : watchers_) {
+      watcher->send(same.isEmpty() ? net::message("event", eventFor(event, net::kWatcher)) : same);
     }
     if (event.kind == net::TableEvent::Kind::HandEnded)
       log(QStringLiteral("hand ended, scores %1 %2 %3 %4")
@@ -390,7 +389,7 @@ void Table::sendTable() {
   for (const Seat& seat : seats_) {
     if (seat.client) seat.client->send(info);
   }
-  for (const Client* watcher : watchers_) const_cast<Client*>(watcher)->send(info);
+  for (Client* watcher : watchers_) watcher->send(info);
 }
 
 void Table::sendViews() {
@@ -410,7 +409,7 @@ void Table::sendViews() {
   }
   if (!watchers_.isEmpty()) {
     const QByteArray watched = net::message("view", common);
-    for (const Client* watcher : watchers_) const_cast<Client*>(watcher)->send(watched);
+    for (Client* watcher : watchers_) watcher->send(watched);
   }
 }
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -80,7 +81,9 @@ class Table : public QObject {
   // The client's connection is gone; its seat waits for it (the turn timer runs).
   void disconnected(Client* client);
   bool seated(const Client* client) const { return seatOf(client) >= 0; }
-  bool watching(const Client* client) const { return watchers_.contains(client); }
+  bool watching(const Client* client) const {
+    return std::find(watchers_.begin(), watchers_.end(), client) != watchers_.end();
+  }
   bool empty() const;
 
   std::optional<net::Error> start(Client* client);
@@ -114,7 +117,7 @@ class Table : public QObject {
   QString code_;
   Phase phase_ = Phase::Lobby;
   std::array<Seat, 4> seats_;
-  QList<const Client*> watchers_;
+  QList<Client*> watchers_;
   int host_ = 0;
   bool strong_ = false;
   int turnSeconds_ = net::kDefaultTurnSeconds;
