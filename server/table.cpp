@@ -181,12 +181,23 @@ void Table::leave(Client* client) {
     log(QStringLiteral("%1 leaves seat %2").arg(s.name).arg(seat));
     s.kind = Seat::Kind::Open;
     s.name.clear();
+    // The host gone, the first player left at the table starts the match.
+    if (seat == host_) {
+      for (int other = kJog; other <= kMac3; ++other) {
+        if (seats_[other].kind == Seat::Kind::Person) {
+          host_ = other;
+          break;
+        }
+      }
+    }
   } else {
     // The match goes on: a computer player takes the seat for good.
     log(QStringLiteral("%1 leaves seat %2 to a computer player").arg(s.name).arg(seat));
     s.kind = Seat::Kind::Computer;
     if (match_) seatPlayers();
   }
+  // Everyone left is told who sits where now.
+  sendTable();
   settle();
 }
 
@@ -310,14 +321,18 @@ void Table::actForAway() {
   const int seat = match_->asked();
   if (!isSeat(seat)) return;
   log(QStringLiteral("a computer player moves for seat %1").arg(seat));
+  computerMoves(seat);
+  settle();
+}
+
+// The computer player at the table's level takes the seat's pile tile or makes its move.
+void Table::computerMoves(int seat) {
   if (match_->awaiting() == Match::Awaiting::PileTile) {
     match_->takePileTileFor(seat, drawFreePosition(match_->state(), *random_));
-  } else {
-    SeatPlayer& player = strong_ ? static_cast<SeatPlayer&>(strongSeat_) : computer_;
-    const SeatAnswer a = player.think(match_->state(), match_->settings(), seat, random_->bits());
-    match_->answer(seat, a);
+    return;
   }
-  settle();
+  SeatPlayer& player = strong_ ? static_cast<SeatPlayer&>(strongSeat_) : computer_;
+  match_->answer(seat, player.think(match_->state(), match_->settings(), seat, random_->bits()));
 }
 
 void Table::armTimer() {
@@ -339,12 +354,7 @@ void Table::settle() {
   for (int guard = 0; guard < 1000 && match_ && isSeat(match_->asked()) &&
                       seats_[match_->asked()].kind != Seat::Kind::Person;
        ++guard) {
-    const int seat = match_->asked();
-    if (match_->awaiting() == Match::Awaiting::PileTile) {
-      match_->takePileTileFor(seat, drawFreePosition(match_->state(), *random_));
-    } else {
-      match_->answer(seat, computer_.turn(match_->state(), match_->settings(), seat));
-    }
+    computerMoves(match_->asked());
   }
   // Kept before anyone is told: a move a player has seen is never lost.
   const bool ended = recorder_ && recorder_->matchOver() && phase_ != Phase::Over;

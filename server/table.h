@@ -110,6 +110,7 @@ class Table : public QObject {
   void sendViews();
   void armTimer();
   void actForAway();
+  void computerMoves(int seat);
   QJsonObject tableInfo() const;
   std::optional<net::Error> answer(Client* client, const SeatAnswer& answer);
   void log(const QString& line) const;

@@ -14,6 +14,7 @@
 
 #include "game/seat.h"
 #include "net_player.h"
+#include "protocol/protocol.h"
 #include "server_process.h"
 #include "trace_check.h"
 
@@ -304,6 +305,22 @@ TEST(OnlineTable, AServerKilledMidHandComesBackAndTheMatchEndsAsIfItHadNotStoppe
   EXPECT_FALSE(server.log().contains(QLatin1String("RULES BROKEN")));
   // Over, the table is kept no more.
   EXPECT_TRUE(waitFor([&] { return QDir(state.path()).entryList(QDir::Files).isEmpty(); }, 30));
+}
+
+TEST(OnlineTable, AHostWhoLeavesBeforeTheStartLeavesTheTableToTheNextPlayer) {
+  ServerProcess server({QStringLiteral("--max-messages-per-second"), QStringLiteral("100000")});
+  ASSERT_FALSE(server.url().isEmpty());
+  PairsTable table(server.url());
+  table.host.sendRaw(net::message("leave"));
+  ASSERT_TRUE(
+      waitFor([&] { return seatsSeen(table.friend_) == QStringLiteral("o- c- p+ c-"); }, 30))
+      << seatsSeen(table.friend_).toStdString();
+  EXPECT_EQ(table.friend_.table.value(QLatin1String("host")).toInt(), kMac2);
+  table.friend_.start();
+  EXPECT_TRUE(waitFor([&] { return table.friend_.matchOver; }, 60)) << server.log().toStdString();
+  EXPECT_TRUE(table.friend_.errors.isEmpty() ||
+              table.friend_.errors.front().value(QLatin1String("code")).toString() ==
+                  QStringLiteral("only-natural"));
 }
 
 TEST(OnlineTable, SigtermKeepsEveryTableAndEndsWithZero) {
