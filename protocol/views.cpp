@@ -78,7 +78,7 @@ QJsonObject publicView(const GameState& state, const Moment& moment) {
   }
   view.insert(QStringLiteral("turn"), seatOrNull(moment.asked));
   view.insert(QStringLiteral("asked"), !isSeat(moment.asked) ? QJsonValue()
-                                       : moment.askedForPile ? QStringLiteral("pile")
+                                       : moment.dealing      ? QStringLiteral("pile")
                                                              : QStringLiteral("move"));
   view.insert(QStringLiteral("secondsLeft"),
               moment.secondsLeft >= 0 ? QJsonValue(moment.secondsLeft) : QJsonValue());

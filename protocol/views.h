@@ -17,13 +17,12 @@ namespace tavolix::net {
 inline constexpr int kWatcher = -1;
 
 // Where the match stands, beside its state: the chain's tiles as laid out,
-// whether the tiles are being taken, who is asked for what, and how long the
-// turn timer still gives him.
+// whether the tiles are being taken (the seat asked then takes a pile tile), who is asked, and how
+// long the turn timer still gives him.
 struct Moment {
   std::vector<LaidTile> chain;
   bool dealing = false;
   int asked = -1;
-  bool askedForPile = false;
   int secondsLeft = -1;         // -1: no timer runs
   bool doubleSixOpens = false;  // the hand, not yet opened, must open with 6:6
   int handNumber = 0;

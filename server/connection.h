@@ -22,8 +22,6 @@ class Connection : public QObject, public Client {
   Q_OBJECT
 
  public:
-  // Messages a second by default, on average; twice as many in a burst.
-  static constexpr double kMessagesPerSecond = 20;
   // Refused messages that close the connection.
   static constexpr int kStrikesAllowed = 20;
   // Unsent bytes a client may let pile up.

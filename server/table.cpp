@@ -255,7 +255,6 @@ void Table::startMatch(std::optional<QJsonObject> kept) {
   referee_ = std::make_unique<Referee>(
       *match_,
       [this](const std::string& problem) {
-        ++violations_;
         log(QStringLiteral("RULES BROKEN: %1").arg(QString::fromStdString(problem)));
       },
       recorder_.get());
@@ -408,7 +407,6 @@ void Table::sendViews() {
   moment.chain = recorder_->chain();
   moment.dealing = match_->awaiting() == Match::Awaiting::PileTile;
   moment.asked = phase_ == Phase::Playing ? match_->asked() : -1;
-  moment.askedForPile = moment.dealing;
   moment.handNumber = static_cast<int>(match_->handsPlayed().size()) + 1;
   moment.doubleSixOpens = match_->state().PrimeiraRodada || match_->settings().TipoInicio == 2;
   if (turnTimer_.isActive()) moment.secondsLeft = (turnTimer_.remainingTime() + 999) / 1000;

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -80,10 +79,6 @@ class Table : public QObject {
   void leave(Client* client);
   // The client's connection is gone; its seat waits for it (the turn timer runs).
   void disconnected(Client* client);
-  bool seated(const Client* client) const { return seatOf(client) >= 0; }
-  bool watching(const Client* client) const {
-    return std::find(watchers_.begin(), watchers_.end(), client) != watchers_.end();
-  }
   bool empty() const;
 
   std::optional<net::Error> start(Client* client);
@@ -95,8 +90,6 @@ class Table : public QObject {
   // match's trace is whole.
   std::function<void(Table&)> onChanged;
   std::function<void(const std::string& trace)> onTraceDone;
-  // Invariant checks that failed, for the log and the tests.
-  long violations() const { return violations_; }
 
  private:
   class Recorder;
@@ -136,7 +129,6 @@ class Table : public QObject {
   RemotePlayer remote_;
   ComputerSeat computer_;
   StrongSeat strongSeat_;
-  long violations_ = 0;
 
   QTimer turnTimer_;
   int timedSeat_ = -1;

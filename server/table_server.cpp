@@ -93,12 +93,6 @@ void TableServer::stop() {
               .arg(refused_));
 }
 
-long TableServer::violations() const {
-  long n = 0;
-  for (const auto& [code, table] : tables_) n += table->violations();
-  return n;
-}
-
 Table::Log TableServer::logger() const { return logLine; }
 
 void TableServer::accept() {

@@ -54,7 +54,6 @@ class TableServer : public QObject {
   // Stops taking connections and closes those there are; every table stays kept.
   void stop();
   int tableCount() const { return static_cast<int>(tables_.size()); }
-  long violations() const;
 
  private:
   friend class Connection;
