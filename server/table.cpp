@@ -275,6 +275,8 @@ void Table::startMatch(std::optional<QJsonObject> kept) {
     log(QStringLiteral("the match begins"));
     match_->start();
   }
+  // Everyone learns that the match has begun, and who took the free seats.
+  sendTable();
   settle();
 }
 

@@ -42,6 +42,9 @@ TableServer::TableServer(Options options, QObject* parent)
 }
 
 TableServer::~TableServer() {
+  // The sockets still open close as the server is taken apart, and say so to
+  // members already gone: nothing they say is heard from now on.
+  dying_ = true;
   // The tables go first: they hold the connections as clients.
   tables_.clear();
 }
@@ -110,6 +113,7 @@ void TableServer::accept() {
 }
 
 void TableServer::closed(Connection* connection) {
+  if (dying_) return;
   if (--connectionsFrom_[connection->address()] <= 0)
     connectionsFrom_.remove(connection->address());
   if (Table* table = connection->table) {
@@ -139,6 +143,7 @@ void TableServer::refuse(Connection* connection, net::Error error) {
 }
 
 void TableServer::received(Connection* connection, const QByteArray& text) {
+  if (dying_) return;
   ++messages_;
   if (!connection->allowMessage()) return refuse(connection, net::Error::RateLimited);
   const auto read = net::readClientMessage(text);

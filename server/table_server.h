@@ -89,6 +89,7 @@ class TableServer : public QObject {
   RandomSource seeds_;
   QFile trace_;
   bool stopping_ = false;
+  bool dying_ = false;
   long messages_ = 0;  // read, for the log at the end
   long refused_ = 0;
 };
