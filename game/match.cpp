@@ -40,11 +40,17 @@ void Match::run() {
 
 // --- the player's actions ----------------------------------------------------
 
-void Match::start() {
+void Match::start(bool leaveEndsProgram) {
   if (started_) return;
   started_ = true;
-  act([this] {
-    InitGame(true);
+  act([this, leaveEndsProgram] {
+    InitGame(leaveEndsProgram);
+    if (state_.JogoCancelado) {
+      // Nothing begun: the match can still be started later.
+      state_.JogoCancelado = false;
+      started_ = false;
+      return;
+    }
     step_ = Step::Deal;
     run();
   });
@@ -94,16 +100,7 @@ bool Match::flipTile(int slot) {
 
 bool Match::moveTileInHand(int from, int to) {
   if (busy_ || awaiting_ != Awaiting::Move || state_.JogBloqueado) return false;
-  if (from < 1 || from > kHandSlots || to < 1 || to > kHandSlots || from == to) return false;
-  Hand& hand = state_.PedrasJog;
-  if (hand[from].empty() || hand[to].empty()) return false;
-  const TileCode carried = hand[from];
-  if (to < from) {
-    for (int m = from; m > to; --m) hand[m] = hand[m - 1];
-  } else {
-    for (int m = from; m < to; ++m) hand[m] = hand[m + 1];
-  }
-  hand[to] = carried;
+  if (!moveAlongHand(state_.PedrasJog, from, to)) return false;
   keep();
   return true;
 }
@@ -163,7 +160,7 @@ void Match::InitGame(bool leaveEndsProgram) {
     screen_.endProgram();
     throw MatchInterrupted();
   }
-  if (answer == NewGameAnswer::Cancel) {
+  if (answer == NewGameAnswer::Cancel || answer == NewGameAnswer::Online) {
     // The match in progress goes on untouched.
     state_.JogoCancelado = true;
     return;

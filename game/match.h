@@ -17,6 +17,7 @@
 #include "seat_player.h"
 #include "settings.h"
 #include "strong_player.h"
+#include "table_game.h"
 
 namespace tavolix {
 
@@ -44,16 +45,8 @@ class MatchKeeper {
   virtual void matchClosed() = 0;
 };
 
-class Match {
+class Match : public TableGame {
  public:
-  // What the game waits for from the player.
-  enum class Awaiting {
-    Nothing,   // not started, or the game is busy
-    PileTile,  // a click on a face-down pile tile
-    Move,      // a tile dropped on the table, or the Pass command when offered
-    Finished,  // the program is ending
-  };
-
   // Why a seat's answer is refused; nothing changes when it is.
   enum class Refusal {
     None,
@@ -73,7 +66,7 @@ class Match {
   // at the others. The player must outlive the match.
   void setSeat(int seat, SeatPlayer& player);
 
-  const GameState& state() const { return state_; }
+  const GameState& state() const override { return state_; }
   // Who plays `seat` now: a computer seat plays at the level chosen in the
   // preferences, from the next move after it changes.
   const SeatPlayer& playerAt(int seat) const;
@@ -81,37 +74,32 @@ class Match {
   // The rules the match in progress is played by: those of the settings when
   // it started. Rules changed during a match apply from the next one.
   const Settings& settings() const { return rules_; }
-  Awaiting awaiting() const { return awaiting_; }
+  Awaiting awaiting() const override { return awaiting_; }
+  // Whether start() or restore() has begun a match.
+  bool started() const { return started_; }
   // The hands of the match so far, in order: who scored, how, and how much.
   const std::vector<HandResult>& handsPlayed() const { return handsPlayed_; }
   bool newGameEnabled() const { return newGameEnabled_ && !busy_; }
-  bool passOffered() const { return passShown_; }
+  bool passOffered() const override { return passShown_; }
   // True when the player holds no tile matching either end.
   bool JogPassa() const;
   // Whether a drop of the tile in slot `slot` would be taken now.
-  bool takesDrop(int slot) const;
+  bool takesDrop(int slot) const override;
   // The seat the match waits for: to take a pile tile, or to move; -1 when
   // it waits for nobody.
   int asked() const;
 
   // --- the player's actions ------------------------------------------------
   // The window's first activation: the new game dialog, then the first deal.
-  void start();
-  // A left click on face-down pile tile `position` (1..28).
-  void takePileTile(int position);
-  // The release of the tile carried from hand slot `slot`, with the floating
-  // tile's upper left corner in twips; `reordered` when the carry moved tiles
-  // along the hand. `end`, when given, is the end the player named (from the
-  // keyboard) for a tile that fits both, instead of the nearer one.
+  // Leaving the dialog ends the program, unless told otherwise; choosing
+  // online play there starts nothing, and start() may be called again.
+  void start(bool leaveEndsProgram = true);
+  void takePileTile(int position) override;
   void drop(int slot, double top, double left, bool reordered,
-            std::optional<Lado> end = std::nullopt);
-  // A right click on a hand tile: its halves swap. True when done.
-  bool flipTile(int slot);
-  // The carried tile moves along the hand from slot `from` to slot `to`, the
-  // tiles between closing up. True when done.
-  bool moveTileInHand(int from, int to);
-  // The Pass command.
-  void passTurn();
+            std::optional<Lado> end = std::nullopt) override;
+  bool flipTile(int slot) override;
+  bool moveTileInHand(int from, int to) override;
+  void passTurn() override;
   // The New Game command; the dialog may cancel it.
   void newGame();
 

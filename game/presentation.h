@@ -32,7 +32,9 @@ struct MatchEndReport {
   std::array<Text, 4> scores;        // "12 pts", in the same order
 };
 
-enum class NewGameAnswer { Play, Cancel, Exit };
+// Online: the player would rather play at a table on the network; the match
+// here is left as it is (none begins).
+enum class NewGameAnswer { Play, Cancel, Exit, Online };
 
 // Why the player's tile slides back to his hand.
 enum class TileReturn {

@@ -48,4 +48,17 @@ void closeUp(Hand& hand, int slot) {
   hand[kHandSlots + 1] = TileCode();
 }
 
+bool moveAlongHand(Hand& hand, int from, int to) {
+  if (from < 1 || from > kHandSlots || to < 1 || to > kHandSlots || from == to) return false;
+  if (hand[from].empty() || hand[to].empty()) return false;
+  const TileCode carried = hand[from];
+  if (to < from) {
+    for (int m = from; m > to; --m) hand[m] = hand[m - 1];
+  } else {
+    for (int m = from; m < to; ++m) hand[m] = hand[m + 1];
+  }
+  hand[to] = carried;
+  return true;
+}
+
 }  // namespace tavolix

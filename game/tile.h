@@ -146,5 +146,8 @@ int pipTotal(const Hand& hand);
 int doubleCount(const Hand& hand);
 // Closes the gap left at `slot`: every slot after it moves one slot down.
 void closeUp(Hand& hand, int slot);
+// The tile of slot `from` moves along the hand to slot `to`, the tiles between
+// closing up. False, and nothing done, when either slot is out of the hand or empty.
+bool moveAlongHand(Hand& hand, int from, int to);
 
 }  // namespace tavolix

@@ -14,8 +14,9 @@ namespace tavolix {
 
 using namespace geometry;
 
-HandDrag::HandDrag(TableScene& scene, Match& match, const Settings& settings, SoundPlayer& sounds)
-    : scene_(scene), match_(match), settings_(settings), sounds_(sounds) {
+HandDrag::HandDrag(TableScene& scene, TableGame& game, const Settings& settings,
+                   SoundPlayer& sounds)
+    : scene_(scene), game_(&game), settings_(settings), sounds_(sounds) {
   scene.addItem(this);
   ImgMover1 = new PictureItem(Picture::imgh, 0, scene.PicMover);
   ImgMover2 = new PictureItem(Picture::imgh, 0, scene.PicMover);
@@ -27,7 +28,7 @@ HandDrag::HandDrag(TableScene& scene, Match& match, const Settings& settings, So
   }
 }
 
-bool HandDrag::blocked() const { return match_.state().JogBloqueado || waiting_ > 0; }
+bool HandDrag::blocked() const { return game_->state().JogBloqueado || waiting_ > 0; }
 
 bool HandDrag::sceneEventFilter(QGraphicsItem* watched, QEvent* event) {
   // The scene asks the filter before it drops the input of a disabled item.
@@ -97,13 +98,14 @@ void HandDrag::PicMover_MouseDown(Qt::MouseButton button, double x, double y) {
   }
   if (button == Qt::RightButton) {
     // Turned over: its halves swap.
-    if (!match_.flipTile(k)) return;
+    if (!game_->flipTile(k)) return;
     scene_.ExibeJog(k);
     scene_.PicMover->hide();
     sounds_.TocaWav(QStringLiteral("clic5.wav"));
     return;
   }
-  if (button != Qt::LeftButton || blocked() || match_.awaiting() != Match::Awaiting::Move) return;
+  if (button != Qt::LeftButton || blocked() || game_->awaiting() != TableGame::Awaiting::Move)
+    return;
 
   // Nothing else runs until the carry is set up: a release handled in between
   // would find no tile carried and leave this one floating.
@@ -155,7 +157,7 @@ void HandDrag::reorder() {
   for (int j = 1; j <= kHandSlots; ++j) {
     const int k = drag_.PedraArrastada;
     const PictureItem* slot = scene_.PicJog[j];
-    if (j == k || !slot->isVisible() || match_.state().PedrasJog[j].empty()) continue;
+    if (j == k || !slot->isVisible() || game_->state().PedrasJog[j].empty()) continue;
     const bool reachesLeft = j < k && left + kSlotPitch / 5.0 < slot->left() &&
                              left + scene_.PicMover->width() > slot->left();
     const bool reachesRight =
@@ -166,7 +168,7 @@ void HandDrag::reorder() {
 
 void HandDrag::moveTo(int slot) {
   const int k = drag_.PedraArrastada;
-  if (!match_.moveTileInHand(k, slot)) return;
+  if (!game_->moveTileInHand(k, slot)) return;
   for (int m = std::min(slot, k); m <= std::max(slot, k); ++m) scene_.ExibeJog(m);
   drag_.PedraArrastada = slot;
   scene_.PicJog[slot]->hide();
@@ -185,14 +187,14 @@ void HandDrag::PicMover_MouseUp(Qt::MouseButton button) {
   if (button == Qt::RightButton || drag_.Arrastando != 1) return;
   drag_.Arrastando = 0;
   const int slot = drag_.PedraArrastada;
-  const TileCode carried = match_.state().PedrasJog[slot];
+  const TileCode carried = game_->state().PedrasJog[slot];
   const QPointF at = scene_.PicMover->pos();
   const bool reordered = drag_.Reordenou;
   afterThisEvent([this, slot, carried, at, reordered] {
     // The game may have moved on since the release (a dialog, a new hand):
     // then the tile simply goes back to the hand as it now is.
-    if (!match_.takesDrop(slot) || match_.state().PedrasJog[slot] != carried) return putBack();
-    match_.drop(slot, at.y(), at.x(), reordered);
+    if (!game_->takesDrop(slot) || game_->state().PedrasJog[slot] != carried) return putBack();
+    game_->drop(slot, at.y(), at.x(), reordered);
   });
 }
 
@@ -202,7 +204,7 @@ void HandDrag::PicMover_MouseUp(Qt::MouseButton button) {
 constexpr double kRaised = 180;
 
 bool HandDrag::mayPlay() const {
-  return !blocked() && drag_.Arrastando == 0 && match_.awaiting() == Match::Awaiting::Move;
+  return !blocked() && drag_.Arrastando == 0 && game_->awaiting() == TableGame::Awaiting::Move;
 }
 
 void HandDrag::raise(int slot, bool raised) {
@@ -216,12 +218,12 @@ void HandDrag::forgetChoice() {
 }
 
 void HandDrag::announce() {
-  scene_.announceChoice(chosen_ == 0 ? TileCode() : match_.state().PedrasJog[chosen_]);
+  scene_.announceChoice(chosen_ == 0 ? TileCode() : game_->state().PedrasJog[chosen_]);
 }
 
 void HandDrag::choose(int step) {
   if (!mayPlay()) return;
-  const Hand& hand = match_.state().PedrasJog;
+  const Hand& hand = game_->state().PedrasJog;
   const int held = tileCount(hand);
   if (held == 0) return;
   // A new hand puts every tile back in the row: a choice from before is gone.
@@ -238,7 +240,7 @@ void HandDrag::choose(int step) {
 void HandDrag::moveChosen(int step) {
   if (!mayPlay() || chosen_ == 0) return;
   const int to = chosen_ + step;
-  if (!match_.moveTileInHand(chosen_, to)) return;
+  if (!game_->moveTileInHand(chosen_, to)) return;
   for (int m = std::min(to, chosen_); m <= std::max(to, chosen_); ++m) scene_.ExibeJog(m);
   raise(chosen_, false);
   chosen_ = to;
@@ -248,15 +250,15 @@ void HandDrag::moveChosen(int step) {
 }
 
 void HandDrag::flipChosen() {
-  if (chosen_ == 0 || !match_.flipTile(chosen_)) return;
+  if (chosen_ == 0 || !game_->flipTile(chosen_)) return;
   scene_.ExibeJog(chosen_);
   announce();
   sounds_.TocaWav(QStringLiteral("clic5.wav"));
 }
 
 bool HandDrag::layChosen(std::optional<Lado> end) {
-  if (!mayPlay() || chosen_ == 0 || !match_.takesDrop(chosen_)) return true;
-  const GameState& state = match_.state();
+  if (!mayPlay() || chosen_ == 0 || !game_->takesDrop(chosen_)) return true;
+  const GameState& state = game_->state();
   const TileCode t = state.PedrasJog[chosen_];
   if (!end && state.QtdMesa > 0 && state.PontaA != state.PontaB && t.holds(state.PontaA) &&
       t.holds(state.PontaB)) {
@@ -271,7 +273,7 @@ bool HandDrag::layChosen(std::optional<Lado> end) {
   scene_.PicMover->show();
   // Laid as if let go in the middle of the table: the end is the one named.
   afterThisEvent([this, slot, end] {
-    match_.drop(slot, kFirstTile.top, kFirstTile.left, false, end);
+    game_->drop(slot, kFirstTile.top, kFirstTile.left, false, end);
     if (!scene_.PicJog[slot]->isVisible()) return;
     scene_.PicJog[slot]->setY(kHandTop);
   });

@@ -7,7 +7,7 @@
 
 #include <QGraphicsObject>
 
-#include "game/match.h"
+#include "game/table_game.h"
 #include "sound_player.h"
 #include "table_scene.h"
 
@@ -35,7 +35,10 @@ class HandDrag : public QGraphicsObject {
     double PegaY = 0;
   };
 
-  HandDrag(TableScene& scene, Match& match, const Settings& settings, SoundPlayer& sounds);
+  HandDrag(TableScene& scene, TableGame& game, const Settings& settings, SoundPlayer& sounds);
+
+  // The game the hand plays in from now on.
+  void setGame(TableGame& game) { game_ = &game; }
 
   QRectF boundingRect() const override { return {}; }
   void paint(QPainter*, const QStyleOptionGraphicsItem*, QWidget*) override {}
@@ -86,7 +89,7 @@ class HandDrag : public QGraphicsObject {
   void afterThisEvent(std::function<void()> then);
 
   TableScene& scene_;
-  Match& match_;
+  TableGame* game_;
   const Settings& settings_;
   SoundPlayer& sounds_;
   State drag_;
