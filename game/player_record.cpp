@@ -30,6 +30,11 @@ void PlayerRecord::addMatch(const std::vector<HandResult>& hands, const Settings
   }
 }
 
+void PlayerRecord::addOnlineMatch(bool won) {
+  ++onlinePlayed;
+  onlineWon += won ? 1 : 0;
+}
+
 int PlayerRecord::matchesPlayed() const {
   return played[0][0] + played[0][1] + played[1][0] + played[1][1];
 }

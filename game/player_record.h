@@ -24,9 +24,15 @@ struct PlayerRecord {
   int blockedWon = 0;
   int streak = 0;  // matches won in a row, up to the last one
   int longestStreak = 0;
+  // Matches at tables online, with other people: counted apart from those
+  // against the computer players, and in none of the counts above.
+  int onlinePlayed = 0;
+  int onlineWon = 0;
 
   // A match over: its hands and rules, and the seat that won it.
   void addMatch(const std::vector<HandResult>& hands, const Settings& rules, int winner);
+  // A match at a table online over: whether the player's side won it.
+  void addOnlineMatch(bool won);
   int matchesPlayed() const;
   int matchesWon() const;
 

@@ -39,6 +39,8 @@ QByteArray recordToJson(const PlayerRecord& record) {
       {key("handsWon"), hands},
       {key("streak"),
        QJsonObject{{key("current"), record.streak}, {key("longest"), record.longestStreak}}},
+      {key("online"),
+       QJsonObject{{key("played"), record.onlinePlayed}, {key("won"), record.onlineWon}}},
   };
   return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
@@ -73,6 +75,12 @@ std::variant<PlayerRecord, QString> recordFromJson(const QByteArray& json) {
   const QJsonObject streak = in.object(document, "streak");
   record.longestStreak = in.number(streak, "longest", 0, record.matchesWon());
   record.streak = in.number(streak, "current", 0, record.longestStreak);
+  // Records kept before online play have no count of it.
+  if (document.contains(key("online"))) {
+    const QJsonObject online = in.object(document, "online");
+    record.onlinePlayed = in.number(online, "played", 0, kMost);
+    record.onlineWon = in.number(online, "won", 0, record.onlinePlayed);
+  }
   if (!in.ok()) return in.problem;
   return record;
 }

@@ -19,7 +19,8 @@ namespace tavolix {
 //                "pairs": {the same}},
 //    "handsWon": {"simples": n, "laELo": n, "carrocao": n, "cruzada": n,
 //                 "pipRule": n, "blocked": n},
-//    "streak": {"current": n, "longest": n}}
+//    "streak": {"current": n, "longest": n},
+//    "online": {"played": n, "won": n}}  (matches online, counted apart; absent in older files)
 inline constexpr int kRecordFileVersion = 1;
 QByteArray recordToJson(const PlayerRecord& record);
 // The record a document holds; or why it is none (not JSON, another version,

@@ -38,6 +38,10 @@ inline constexpr StoredValue kWindowHeight{RegistryKey::Main, "WindowHeight"_L1}
 // A match file that could not be removed when its match was over or given up:
 // the SHA-256 of its bytes, so that it is never offered again.
 inline constexpr StoredValue kMatchOver{RegistryKey::Main, "MatchOver"_L1};
+// Online play as last chosen: the server joined or hosted on, and the port a
+// table hosted on this computer listens on.
+inline constexpr StoredValue kOnlineServer{RegistryKey::Main, "OnlineServer"_L1};
+inline constexpr StoredValue kOnlinePort{RegistryKey::Main, "OnlinePort"_L1};
 // Read at start-up but never written: the rules under "Opc" replace them before every match.
 inline constexpr StoredValue kMainFecharSoNoNatural{RegistryKey::Main, "FecharSoNoNatural"_L1};
 inline constexpr StoredValue kMainSentidoHorario{RegistryKey::Main, "SentidoHorario"_L1};
