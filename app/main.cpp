@@ -74,5 +74,5 @@ int main(int argc, char* argv[]) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize pixels =
       screen != nullptr ? screen->geometry().size() * screen->devicePixelRatio() : QSize();
-  return startGame(app, store, random, pixels, options.quitAfterPaint);
+  return startGame(app, store, random, pixels, options.quitAfterPaint, options.link);
 }

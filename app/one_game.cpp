@@ -14,10 +14,12 @@ namespace tavolix {
 
 namespace {
 
-// What a later start says, and what the running game answers.
+// What a later start says ("show", or "join" and a table's link), and what
+// the running game answers.
 constexpr char kShow[] = "show\n";
+constexpr char kJoin[] = "join ";
 constexpr char kShown[] = "shown\n";
-constexpr qint64 kLongestRequest = 64;
+constexpr qint64 kLongestRequest = 256;
 
 }  // namespace
 
@@ -66,13 +68,19 @@ void OneGame::listen() {
         if (socket->bytesAvailable() > kLongestRequest) socket->abort();
         return;
       }
-      if (socket->readLine(kLongestRequest) != kShow) {
+      const QByteArray request = socket->readLine(kLongestRequest);
+      QString link;
+      if (request.startsWith(kJoin) && request.endsWith('\n')) {
+        link = QString::fromLatin1(request.mid(int(sizeof kJoin) - 1).chopped(1));
+      } else if (request != kShow) {
         socket->abort();
-      } else if (ready_) {
+        return;
+      }
+      if (ready_) {
         answer(socket);
-        Q_EMIT anotherStart();
+        Q_EMIT anotherStart(link);
       } else {
-        waiting_.emplace_back(socket);
+        waiting_.push_back({socket, link});
       }
     });
   }
@@ -87,24 +95,29 @@ void OneGame::answer(QLocalSocket* socket) {
 void OneGame::setReady() {
   if (ready_) return;
   ready_ = true;
-  bool asked = false;
-  for (const QPointer<QLocalSocket>& socket : waiting_) {
-    if (socket == nullptr) continue;
-    answer(socket);
-    asked = true;
+  const std::vector<Waiting> waiting = std::exchange(waiting_, {});
+  for (const Waiting& w : waiting) {
+    if (w.socket == nullptr) continue;
+    answer(w.socket);
+    Q_EMIT anotherStart(w.link);
   }
-  waiting_.clear();
-  if (asked) Q_EMIT anotherStart();
 }
 
-bool OneGame::wakeRunningGame(int timeoutMs) {
+bool OneGame::wakeRunningGame(int timeoutMs, const QString& link) {
+  // A link is plain text of a line, or none.
+  QByteArray request = kShow;
+  const QByteArray linkText = link.toLatin1();
+  if (!link.isEmpty() && linkText.size() + 8 < kLongestRequest && !linkText.contains('\n') &&
+      QString::fromLatin1(linkText) == link) {
+    request = kJoin + linkText + '\n';
+  }
   const QDeadlineTimer deadline(timeoutMs);
   // The running game listens a moment after it takes the lock.
   while (!deadline.hasExpired()) {
     QLocalSocket socket;
     socket.connectToServer(serverName_);
     if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
-      socket.write(kShow);
+      socket.write(request);
       if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) return false;
       while (!socket.canReadLine() &&
              socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {

@@ -31,9 +31,10 @@ class OneGame : public QObject {
 
   enum class Start { First, AnotherRuns, Unguarded };
   Start start() const { return start_; }
-  // Asks the running game to come to the front: true once it said it came,
-  // false when it did not answer within `timeoutMs`.
-  bool wakeRunningGame(int timeoutMs);
+  // Asks the running game to come to the front, and to join the table of
+  // `link` when one is given: true once it said it came, false when it did
+  // not answer within `timeoutMs`.
+  bool wakeRunningGame(int timeoutMs, const QString& link = {});
   // The window is up: the starts that asked for it so far, and those to
   // come, are answered.
   void setReady();
@@ -43,8 +44,9 @@ class OneGame : public QObject {
   static QString serverName(const QString& dataFolder);
 
  Q_SIGNALS:
-  // A later start asked for the window, once it is up.
-  void anotherStart();
+  // A later start asked for the window, once it is up; with the link of a
+  // table it was given, or none.
+  void anotherStart(const QString& link);
 
  private:
   void listen();
@@ -55,7 +57,11 @@ class OneGame : public QObject {
   QLocalServer* server_ = nullptr;
   Start start_ = Start::Unguarded;
   bool ready_ = false;
-  std::vector<QPointer<QLocalSocket>> waiting_;
+  struct Waiting {
+    QPointer<QLocalSocket> socket;
+    QString link;
+  };
+  std::vector<Waiting> waiting_;
 };
 
 }  // namespace tavolix

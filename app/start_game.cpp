@@ -49,12 +49,13 @@ std::optional<QString> screenRefusal(QSize screenPixels) {
 }
 
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
-              bool quitAfterPaint) {
+              bool quitAfterPaint, const QString& link) {
   TerminationRequests stop;
   // Another game on the same data folder: its window comes to the front instead.
   OneGame guard(dataFolder());
   if (guard.start() == OneGame::Start::AnotherRuns) {
-    const bool woken = guard.wakeRunningGame(kWakeTimeoutMs);
+    // A table's link goes to the running game, which joins it.
+    const bool woken = guard.wakeRunningGame(kWakeTimeoutMs, link);
     std::fprintf(stderr, "tavolix: %s\n",
                  (woken ? QCoreApplication::translate(
                               "tavolix::startGame",
@@ -95,8 +96,12 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
   Form1 window(settings, store, random);
   window.setMatchFile(&matchFile);
   window.setRecordFile(&recordFile);
+  OnlineSeatFile seatFile(OnlineSeatFile::defaultPath());
+  window.setOnlineSeatFile(&seatFile);
   QObject::connect(&stop, &TerminationRequests::requested, &window, &QWidget::close);
-  QObject::connect(&guard, &OneGame::anotherStart, &window, [&window] {
+  window.joinLink(link);
+  QObject::connect(&guard, &OneGame::anotherStart, &window, [&window](const QString& asked) {
+    if (!asked.isEmpty()) window.openLink(asked);
     if (window.isMinimized()) window.showNormal();
     window.raise();
     window.activateWindow();

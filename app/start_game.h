@@ -29,8 +29,9 @@ std::optional<QString> screenRefusal(QSize screenPixels);
 // data folder to the front instead, if there is one; refuses a screen too
 // small, loads the options, shows the splash and then the table until the
 // player leaves. Returns the program's exit code. With `quitAfterPaint` it
-// quits once the table is first painted, before the first dialog.
+// quits once the table is first painted, before the first dialog. With a
+// table's `link`, that table is joined (by the game already running, if one is).
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
-              bool quitAfterPaint = false);
+              bool quitAfterPaint = false, const QString& link = {});
 
 }  // namespace tavolix

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include "game/random_source.h"
+#include "table/online_session.h"
 #include "table/pacer.h"
 #include "tavolix/version.h"
 
@@ -15,9 +16,13 @@ std::string helpText() {
   return QCoreApplication::translate(
              "tavolix::StartupOptions",
              "Uso: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]\n"
+             "             [tavolix://ENDEREÇO:PORTA/CÓDIGO]\n"
              "\n"
-             "Tavolix: dominó de um jogador contra três jogadores do computador,\n"
-             "cada um por si ou em duplas, com a contagem brasileira.\n"
+             "Tavolix: dominó contra três jogadores do computador, ou com amigos pela\n"
+             "rede, cada um por si ou em duplas, com a contagem brasileira.\n"
+             "\n"
+             "Um link tavolix://ENDEREÇO:PORTA/CÓDIGO leva direto à mesa online desse\n"
+             "código; com o jogo já aberto, é a janela dele que vai à mesa.\n"
              "\n"
              "Opções:\n"
              "  -h, --help     mostra esta ajuda e sai\n"
@@ -68,10 +73,23 @@ StartupOptions readStartupOptions(const QStringList& arguments, const char* seed
         QCoreApplication::translate("tavolix::StartupOptions", "opção desconhecida '%1%2'")
             .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
   }
-  if (!parser.positionalArguments().isEmpty()) {
-    return refuse(
-        QCoreApplication::translate("tavolix::StartupOptions", "argumento desconhecido '%1'")
-            .arg(parser.positionalArguments()[0]));
+  const QStringList positional = parser.positionalArguments();
+  for (const QString& argument : positional) {
+    QUrl url;
+    QString code;
+    if (!argument.startsWith(QLatin1String("tavolix:"), Qt::CaseInsensitive) ||
+        positional.size() > 1) {
+      return refuse(
+          QCoreApplication::translate("tavolix::StartupOptions", "argumento desconhecido '%1'")
+              .arg(argument));
+    }
+    if (!OnlineSession::readLink(argument, url, code)) {
+      return refuse(QCoreApplication::translate(
+                        "tavolix::StartupOptions",
+                        "'%1' não é o link de uma mesa: tavolix://ENDEREÇO:PORTA/CÓDIGO")
+                        .arg(argument));
+    }
+    options.link = argument;
   }
   if (parser.isSet(lang)) {
     const QString code = parser.value(lang);

@@ -21,6 +21,7 @@ struct StartupOptions {
   double pace = 1.0;                    // TAVOLIX_PACE
   bool quitAfterPaint = false;          // --quit-after-paint: measuring start-up
   std::optional<std::string> language;  // --lang pt|en, for this run
+  QString link;                         // tavolix://HOST:PORT/CODE: that table joined
 };
 
 // `arguments` as the application leaves them once Qt has taken its own

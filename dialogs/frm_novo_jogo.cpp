@@ -93,6 +93,8 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   Label5 = command(this, tr("Modificar regras"), fromTwips(195, 4035, 2565, 255));
   Label4 = command(this, shown(leaveCaption_), fromTwips(3495, 4035, 1665, 255));
   Label1 = command(this, tr("Jogar"), fromTwips(5295, 4035, 1665, 255));
+  online = command(this, tr("Jogar online"), fromTwips(5010, 3390, 1950, 255));
+  online->setAccessibleDescription(tr("Abre ou entra numa mesa pela rede, com outras pessoas"));
   Label5->setAccessibleDescription(tr("Abre as regras da partida"));
   Label4->setAccessibleDescription(leaveEndsProgram ? tr("Sai do jogo (Esc)")
                                                     : tr("Volta à partida em andamento (Esc)"));
@@ -100,9 +102,11 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   setTabOrder(Text1, Label5);
   setTabOrder(Label5, Label4);
   setTabOrder(Label4, Label1);
+  setTabOrder(Label1, online);
   connect(Label1, &CommandLabel::clicked, this, &FrmNovoJogo::Label1_Click);
   connect(Label4, &CommandLabel::clicked, this, &FrmNovoJogo::Label4_Click);
   connect(Label5, &CommandLabel::clicked, this, &FrmNovoJogo::Label5_Click);
+  connect(online, &CommandLabel::clicked, this, &FrmNovoJogo::playOnline);
 
   // Over the main window, a little right of its middle.
   if (mainWindow != nullptr) {
@@ -168,6 +172,11 @@ void FrmNovoJogo::Label1_Click() {
 void FrmNovoJogo::Label4_Click() {
   answer_ = leaveCaption_ == u"Sair" || leaveCaption_ == u"Exit" ? NewGameAnswer::Exit
                                                                  : NewGameAnswer::Cancel;
+  reject();
+}
+
+void FrmNovoJogo::playOnline() {
+  answer_ = NewGameAnswer::Online;
   reject();
 }
 

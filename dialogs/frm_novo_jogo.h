@@ -38,6 +38,7 @@ class FrmNovoJogo : public QDialog {
   void Label1_Click();  // play
   void Label4_Click();  // leave
   void Label5_Click();  // the rules
+  void playOnline();    // a table on the network instead
 
   // The controls, named as the dialog's design names them.
   QLineEdit* Text1 = nullptr;
@@ -50,6 +51,7 @@ class FrmNovoJogo : public QDialog {
   CommandLabel* Label1 = nullptr;
   CommandLabel* Label4 = nullptr;
   CommandLabel* Label5 = nullptr;
+  CommandLabel* online = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;

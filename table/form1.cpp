@@ -19,6 +19,7 @@
 
 #include "artwork/artwork.h"
 #include "dialogs/frm_opc.h"
+#include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
 #include "edge_resize.h"
@@ -27,6 +28,7 @@
 #include "game/texts.h"
 #include "language.h"
 #include "pacer.h"
+#include "server/table_server.h"
 #include "settings/settings_config.h"
 
 namespace tavolix {
@@ -38,11 +40,11 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
       random_(random),
       sounds_(settings),
       scene_(std::make_unique<TableScene>(settings, sounds_, pacer_)),
-      match_(settings, presentation_, random),
-      presentation_(*this, *scene_, pacer_, settings, store) {
+      presentation_(*this, *scene_, pacer_, settings, store),
+      match_(std::make_unique<Match>(settings, presentation_, random)) {
   setWindowTitle(QStringLiteral("Tavolix"));
   setAttribute(Qt::WA_DeleteOnClose, false);
-  match_.setKeeper(&keeping_);
+  match_->setKeeper(&keeping_);
   resize(kWidth, kHeight);
 
   installTableAccessibility();
@@ -71,6 +73,10 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
         return Label3_Click();
       case TableScene::Command::History:
         return showHistory();
+      case TableScene::Command::Online:
+        return playOnline();
+      case TableScene::Command::Start:
+        return startOnlineMatch();
     }
   });
   // In full screen the window stays where it is.
@@ -86,10 +92,13 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
     isMaximized() ? showNormal() : showMaximized();
   });
   connect(&s, &TableScene::pileClicked, this,
-          [this](int position) { later([this, position] { match_.takePileTile(position); }); });
+          [this](int position) { later([this, position] { game().takePileTile(position); }); });
 
-  s.bindState(&match_.state());
-  hand_ = new HandDrag(s, match_, settings, sounds_);
+  s.bindState(&match_->state());
+  hand_ = new HandDrag(s, *match_, settings, sounds_);
+  // Online play chosen in the new game dialog: its own dialog, once that one is closed.
+  presentation_.onOnline(
+      [this] { QMetaObject::invokeMethod(this, &Form1::playOnline, Qt::QueuedConnection); });
   presentation_.onEndProgram([this] { close(); });
   presentation_.onHelp([this] { showHelp(); });
 }
@@ -150,7 +159,9 @@ void Form1::showEvent(QShowEvent* event) {
   if (startsMatch_) {
     later([this] {
       readRecord();
-      if (!resumeSavedMatch()) match_.start();
+      if (!link_.isEmpty() && openLink(std::exchange(link_, QString()))) return;
+      if (offerRejoin()) return;
+      if (!resumeSavedMatch()) match_->start();
     });
   }
 }
@@ -268,7 +279,7 @@ bool Form1::resumeSavedMatch() {
     return false;
   }
   settings_.Nomes = found.match->rules.Nomes;
-  return match_.restore(*found.match);
+  return match_->restore(*found.match);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -330,13 +341,19 @@ void Form1::Image2_Click() {
 void Form1::Label2_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   Q_EMIT newGameRequested();
-  later([this] { match_.newGame(); });
+  if (online_) {
+    if (!mayLeaveOnline()) return;
+    if (seatFile_ != nullptr) seatFile_->remove();
+    later([this] { backToLocal(); });
+    return;
+  }
+  later([this] { match_->started() ? match_->newGame() : match_->start(false); });
 }
 
 void Form1::Label3_Click() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   hand_->forgetChoice();  // a tile chosen from the keyboard goes back down
-  later([this] { match_.passTurn(); });
+  later([this] { game().passTurn(); });
 }
 
 void Form1::Label1_Click() {
@@ -347,8 +364,8 @@ void Form1::Label1_Click() {
   FrmOpc dialog(settings_, store_, this);
   const bool ingles = settings_.Ingles;
   if (dialog.exec() == QDialog::Accepted) {
-    scene_->showSeatNames(settings_.Nomes);  // and the marks
-    match_.keep();                           // with the names as they are now
+    if (!online_) scene_->showSeatNames(settings_.Nomes);  // and the marks
+    match_->keep();                                        // with the names as they are now
   }
   // Another language speaks at once: the table's captions now, the messages from the next one.
   if (settings_.Ingles != ingles)
@@ -387,6 +404,13 @@ bool Form1::keyAction(const QKeyEvent& event) {
       case Qt::Key_H:
         showHistory();
         return true;
+      case Qt::Key_O:
+        playOnline();
+        return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (online_ && online_->match().isHost() && online_->match().inLobby()) startOnlineMatch();
+        return true;
       case Qt::Key_E:
         showStatistics();
         return true;
@@ -412,9 +436,9 @@ bool Form1::keyAction(const QKeyEvent& event) {
   if (mods != Qt::NoModifier && !shift) return false;
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   // Taking tiles: a face-down tile at random.
-  if (match_.awaiting() == Match::Awaiting::PileTile && (key == Qt::Key_Space || enter)) {
-    const int position = drawFreePosition(match_.state(), random_);
-    later([this, position] { match_.takePileTile(position); });
+  if (game().awaiting() == TableGame::Awaiting::PileTile && (key == Qt::Key_Space || enter)) {
+    const int position = drawFreePosition(game().state(), random_);
+    later([this, position] { game().takePileTile(position); });
     return true;
   }
   switch (key) {
@@ -428,7 +452,7 @@ bool Form1::keyAction(const QKeyEvent& event) {
       hand_->flipChosen();
       return true;
     case Qt::Key_P:
-      if (match_.passOffered()) Label3_Click();
+      if (game().passOffered()) Label3_Click();
       return true;
     case Qt::Key_Up:
     case Qt::Key_Return:
@@ -451,9 +475,14 @@ bool Form1::keyAction(const QKeyEvent& event) {
 void Form1::showHistory() {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   // The match's rules, with the names as they are now: the preferences may have changed them.
-  Settings shown = match_.settings();
+  Settings shown = match_->settings();
   shown.Nomes = settings_.Nomes;
-  ScoreHistory dialog(match_.handsPlayed(), shown, match_.state().Pontos, qtTranslator(), this);
+  const std::vector<HandResult>* hands = &match_->handsPlayed();
+  if (online_) {
+    shown = online_->match().rules();
+    hands = &online_->match().handsPlayed();
+  }
+  ScoreHistory dialog(*hands, shown, game().state().Pontos, qtTranslator(), this);
   connect(dialog.statistics, &QPushButton::clicked, this, &Form1::showStatistics);
   dialog.exec();
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
@@ -12,7 +13,9 @@
 #include "game/match.h"
 #include "hand_drag.h"
 #include "help_launcher.h"
+#include "online_session.h"
 #include "settings/match_file.h"
+#include "settings/online_seat_file.h"
 #include "settings/record_file.h"
 #include "sound_player.h"
 #include "table_pacer.h"
@@ -22,6 +25,10 @@
 
 namespace tavolix {
 
+namespace server {
+class TableServer;
+}
+struct OnlineChoice;
 class RandomSource;
 class SettingsStore;
 struct Settings;
@@ -44,7 +51,14 @@ class Form1 : public QWidget {
   TableScene& scene() { return *scene_; }
   TableView& view() { return *view_; }
   SoundPlayer& sounds() { return sounds_; }
-  Match& match() { return match_; }
+  // The match against the computer players; after an online match, a new one.
+  Match& match() { return *match_; }
+  // What the table plays now: the match here, or the one online.
+  TableGame& game();
+  // The table online, while there is one.
+  OnlineSession* online() { return online_.get(); }
+  // A table hosted on this computer, while the game serves one.
+  server::TableServer* hostedServer() { return hosted_.get(); }
   // The settings as the dialogs leave them (the match keeps its own rules).
   const Settings& settings() const { return settings_; }
   const HandDrag& hand() const { return *hand_; }
@@ -62,21 +76,33 @@ class Form1 : public QWidget {
   // at the end of each match. None by default (nothing is recorded).
   void setRecordFile(RecordFile* file);
   const PlayerRecord& record() const { return record_; }
+  // Where the seat at a table online is kept, so that it can be taken back
+  // after the game is closed: the first activation offers to. None by default.
+  void setOnlineSeatFile(OnlineSeatFile* file) { seatFile_ = file; }
 
   // The full-screen toggle: whether it is on, and whether it took the whole screen.
   bool ResolucaoMudou() const { return resolucaoMudou_; }
   bool showsFullScreen() const { return fullScreen_; }
 
   // The window's buttons and commands, as their clicks run them.
-  void Image1_Click();    // close
-  void Image2_Click();    // full screen on and off
-  void Image4_Click();    // minimise
-  void Label2_Click();    // New Game
-  void Label1_Click();    // Settings
-  void Label4_Click();    // Help
-  void showHistory();     // the score history of the match
-  void showStatistics();  // the player's record
-  void Label3_Click();    // Pass
+  void Image1_Click();      // close
+  void Image2_Click();      // full screen on and off
+  void Image4_Click();      // minimise
+  void Label2_Click();      // New Game
+  void Label1_Click();      // Settings
+  void Label4_Click();      // Help
+  void showHistory();       // the score history of the match
+  void showStatistics();    // the player's record
+  void Label3_Click();      // Pass
+  void playOnline();        // the online dialog
+  void startOnlineMatch();  // the host's Start
+  // Online play as chosen in its dialog; false, with the player told why, when it cannot begin.
+  bool goOnline(const OnlineChoice& choice);
+  // A table's link given on the command line: joined as soon as the window is up.
+  void joinLink(const QString& link) { link_ = link; }
+  // A table's link given to the game while it runs: joined, once the player
+  // agrees to leave the table online he sits at. False when it was not.
+  bool openLink(const QString& link);
 
   // Centres the window on the screen.
   void CentraForm();
@@ -126,6 +152,16 @@ class Form1 : public QWidget {
   void tellRefused(const JsonFile::Refusal& refusal, const QString& path, const QString& setAside,
                    const QString& leftAlone);
   void warn(const QString& text);
+  // Back from a table online to the match here: the match left when going
+  // online, drawn as it stood, or a new one.
+  void backToLocal();
+  // The first activation: a seat kept online is offered, and taken back if the
+  // player wants it. True when it was.
+  bool offerRejoin();
+  void keepSeat();
+  // Whether the player agrees to leave the table online he sits at (none: yes).
+  bool mayLeaveOnline();
+  void showOnlineCommands();
   // The keyboard: everything the mouse does. True when the key was the game's.
   bool keyAction(const QKeyEvent& event);
 
@@ -143,10 +179,15 @@ class Form1 : public QWidget {
   std::unique_ptr<EdgeResize> edges_;  // gone before the window it resizes
   HelpLauncher help_;
   ScreenSize screenSize_;
-  // The match is made first: it only keeps a reference to the presentation,
-  // which, with the table, works from the match's state.
-  Match match_;
   TablePresentation presentation_;
+  // Made after the presentation it shows itself through; the table works from its state.
+  std::unique_ptr<Match> match_;
+  std::unique_ptr<server::TableServer> hosted_;
+  std::unique_ptr<OnlineSession> online_;
+  std::optional<SavedMatch> leftHere_;  // the match here, while the player is online
+  QString link_;
+  OnlineSeatFile* seatFile_ = nullptr;
+  bool hostedSeat_ = false;   // the seat online is at the table this game serves
   HandDrag* hand_ = nullptr;  // an item of the scene
   MatchFile* matchFile_ = nullptr;
   RecordFile* recordFile_ = nullptr;

@@ -25,6 +25,7 @@ NewGameAnswer TablePresentation::newGameDialog(bool leaveEndsProgram) {
   if (help_) dialog.setHelp(help_);
   dialog.exec();
   pacer_.check();
+  if (dialog.answer() == NewGameAnswer::Online && online_) online_();
   return dialog.answer();
 }
 

@@ -27,6 +27,8 @@ class TablePresentation : public Presentation {
   void onEndProgram(std::function<void()> end) { end_ = std::move(end); }
   // How the dialogs' help buttons show the help.
   void onHelp(std::function<void()> help) { help_ = std::move(help); }
+  // What the window does when the player chooses online play in the new game dialog.
+  void onOnline(std::function<void()> online) { online_ = std::move(online); }
 
   void pause(int ms) override { pacer_.wait(ms); }
   void letEventsRun() override { pacer_.letEventsRun(); }
@@ -83,6 +85,7 @@ class TablePresentation : public Presentation {
   SettingsStore& store_;
   std::function<void()> end_;
   std::function<void()> help_;
+  std::function<void()> online_;
 };
 
 }  // namespace tavolix

@@ -134,8 +134,11 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
   commandPair(QString(), kPassCommand, kPass, kPassShadow, Label3[0], Label3[1], false);
   commandPair(QString(), kHistoryCommand, kCommandStyle, kCommandShadowStyle, history_[0],
               history_[1], true);
-  for (const Command c :
-       {Command::NewGame, Command::Settings, Command::Help, Command::Pass, Command::History}) {
+  commandPair(QString(), kOnlineCommand, kCommandStyle, kCommandShadowStyle, online_[0], online_[1],
+              true);
+  commandPair(QString(), kStartCommand, kPass, kPassShadow, start_[0], start_[1], false);
+  for (const Command c : {Command::NewGame, Command::Settings, Command::Help, Command::Pass,
+                          Command::History, Command::Online, Command::Start}) {
     connect(commandLabel(c), &LabelItem::clicked, this, [this, c] { Q_EMIT commandClicked(c); });
   }
 
@@ -204,7 +207,8 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
 
 void TableScene::setCommandPointer(const QCursor& pointer) {
   for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{
-           Label1, Label2, Label4, Label3[0], history_[0], Image1, Image2, Image4, ImgMontao0}) {
+           Label1, Label2, Label4, Label3[0], history_[0], online_[0], start_[0], Image1, Image2,
+           Image4, ImgMontao0}) {
     item->setCursor(pointer);
   }
 }
@@ -219,6 +223,10 @@ LabelItem* TableScene::commandLabel(Command command) const {
       return Label4;
     case Command::History:
       return history_[0];
+    case Command::Online:
+      return online_[0];
+    case Command::Start:
+      return start_[0];
     case Command::Pass:
       break;
   }
@@ -267,6 +275,11 @@ void TableScene::showPassCommand(bool shown) {
   Label3[1]->setVisible(shown);
 }
 
+void TableScene::showStartCommand(bool shown) {
+  start_[0]->setVisible(shown);
+  start_[1]->setVisible(shown);
+}
+
 // --- the status, for screen readers --------------------------------------------
 
 void TableScene::showTurn(int seat) {
@@ -300,7 +313,8 @@ void TableScene::updateStatus() {
 }
 
 std::vector<LabelItem*> TableScene::accessibleCaptions() const {
-  std::vector<LabelItem*> captions{Label2, Label1, Label4, history_[0], Label3[0]};
+  std::vector<LabelItem*> captions{Label2,     Label1,    Label4,   history_[0],
+                                   online_[0], Label3[0], start_[0]};
   for (int seat = 0; seat < kSeatCount; ++seat) {
     captions.push_back(LbPlayer[seat]);
     captions.push_back(LbPontos[seat]);
@@ -338,6 +352,8 @@ void TableScene::retranslate() {
   caption(Label4, Label5, tr("Ajuda"));
   caption(Label3[0], Label3[1], tr("Passar a vez"));
   caption(history_[0], history_[1], tr("Placar"));
+  caption(online_[0], online_[1], tr("Jogar online"));
+  caption(start_[0], start_[1], tr("Começar"));
   caption(Label11, Label8, translated(texts::takeYourTiles()));
   for (LabelItem* score : LbPontos) {
     if (score->caption().isEmpty()) score->setCaption(translated(texts::scoreText(0)));
@@ -348,6 +364,8 @@ void TableScene::retranslate() {
   Label4->setAccessibleTexts({}, tr("Abre a ajuda (F1)"));
   history_[0]->setAccessibleTexts({}, tr("As mãos da partida até aqui (Ctrl+H)"));
   Label3[0]->setAccessibleTexts({}, tr("Passa a vez quando nenhuma pedra serve (P)"));
+  online_[0]->setAccessibleTexts({}, tr("Abre ou entra numa mesa pela rede (Ctrl+O)"));
+  start_[0]->setAccessibleTexts({}, tr("Começa a partida com quem está à mesa (Ctrl+Enter)"));
   static const char* const kWhere[] = {
       QT_TR_NOOP("Nome: você"), QT_TR_NOOP("Nome: o jogador à esquerda"),
       QT_TR_NOOP("Nome: o jogador à frente"), QT_TR_NOOP("Nome: o jogador à direita")};

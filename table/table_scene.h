@@ -34,7 +34,7 @@ class TableScene : public QGraphicsScene {
 
  public:
   // The commands along the top, and the Pass command.
-  enum class Command { NewGame, Settings, Help, Pass, History };
+  enum class Command { NewGame, Settings, Help, Pass, History, Online, Start };
 
   TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer,
              QObject* parent = nullptr);
@@ -52,6 +52,8 @@ class TableScene : public QGraphicsScene {
   // The prompt while the player takes his tiles; empty hides it.
   void showPrompt(const QString& text);
   void showPassCommand(bool shown);
+  // The host's Start command at a table online that has not begun.
+  void showStartCommand(bool shown);
   void showSeatNames(const std::array<std::string, 4>& names);
   void showScore(int seat, const QString& text);
   void enableCommand(Command command, bool enabled);
@@ -170,6 +172,8 @@ class TableScene : public QGraphicsScene {
   LabelItem* Label5 = nullptr;
   std::array<LabelItem*, 2> Label3{};    // Pass, and its shadow
   std::array<LabelItem*, 2> history_{};  // the score history, and its shadow
+  std::array<LabelItem*, 2> online_{};   // online play, and its shadow
+  std::array<LabelItem*, 2> start_{};    // the host's Start, and its shadow
   std::array<LabelItem*, 4> LbPlayer{};
   std::array<LabelItem*, 4> LbPontos{};
   LabelItem* Label11 = nullptr;  // the prompt while taking tiles, and its shadow Label8

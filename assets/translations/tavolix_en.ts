@@ -50,13 +50,20 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="50"/>
-        <location filename="../../table/form1.cpp" line="368"/>
+        <location filename="../../table/form1.cpp" line="52"/>
+        <location filename="../../table/form1.cpp" line="384"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="177"/>
+        <location filename="../../table/form1_online.cpp" line="54"/>
+        <source>Este link não leva a uma mesa do Tavolix:
+%1</source>
+        <translation>This link does not lead to a Tavolix table:
+%1</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1.cpp" line="187"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -71,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="180"/>
+        <location filename="../../table/form1.cpp" line="190"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -86,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="190"/>
+        <location filename="../../table/form1.cpp" line="200"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -101,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="207"/>
+        <location filename="../../table/form1.cpp" line="217"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="210"/>
+        <location filename="../../table/form1.cpp" line="220"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="213"/>
+        <location filename="../../table/form1.cpp" line="223"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="238"/>
+        <location filename="../../table/form1.cpp" line="248"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -127,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="236"/>
+        <location filename="../../table/form1.cpp" line="246"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -138,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="250"/>
+        <location filename="../../table/form1.cpp" line="260"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -153,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="248"/>
+        <location filename="../../table/form1.cpp" line="258"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -164,19 +171,94 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="258"/>
+        <location filename="../../table/form1.cpp" line="268"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="260"/>
+        <location filename="../../table/form1.cpp" line="270"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="261"/>
+        <location filename="../../table/form1.cpp" line="271"/>
         <source>Nova partida</source>
         <translation>New match</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="71"/>
+        <source>Deixar a mesa online? Um computador jogará no seu lugar até o fim da partida.</source>
+        <translation>Leave the table online? A computer player will take your seat until the end of the match.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="74"/>
+        <source>Deixar a mesa</source>
+        <translation>Leave the table</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="75"/>
+        <source>Ficar</source>
+        <translation>Stay</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="105"/>
+        <source>A mesa não pôde ser aberta neste computador:
+%1
+
+Escolha outra porta.</source>
+        <translation>The table could not be opened on this computer:
+%1
+
+Choose another port.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="139"/>
+        <source>Este lugar foi retomado em outro computador.</source>
+        <translation>This seat was taken back on another computer.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="142"/>
+        <source>O servidor mandou uma mensagem que o jogo não entende (%1).</source>
+        <translation>The server sent a message the game does not understand (%1).</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="154"/>
+        <source>Conectando a %1...</source>
+        <translation>Connecting to %1...</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="190"/>
+        <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
+%2</source>
+        <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
+%2</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="192"/>
+        <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
+%2</source>
+        <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
+%2</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="199"/>
+        <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
+        <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="200"/>
+        <source>este computador</source>
+        <translation>this computer</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="205"/>
+        <source>Voltar à mesa</source>
+        <translation>Back to the table</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="206"/>
+        <source>Não</source>
+        <translation>No</translation>
     </message>
 </context>
 <context>
@@ -241,91 +323,101 @@ The file was kept as:
     </message>
     <message>
         <location filename="../../dialogs/frm_novo_jogo.cpp" line="96"/>
+        <source>Jogar online</source>
+        <translation>Play online</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="97"/>
+        <source>Abre ou entra numa mesa pela rede, com outras pessoas</source>
+        <translation>Opens or joins a table on the network, with other people</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="98"/>
         <source>Abre as regras da partida</source>
         <translation>Opens the rules of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="97"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="99"/>
         <source>Sai do jogo (Esc)</source>
         <translation>Leaves the game (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="98"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="100"/>
         <source>Volta à partida em andamento (Esc)</source>
         <translation>Back to the match in progress (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="99"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="101"/>
         <source>Começa a partida (Enter)</source>
         <translation>Starts the match (Enter)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="123"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="127"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="123"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="127"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="124"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="124"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
         <source>Sentido Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="132"/>
         <source>Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida dupla &apos;e&apos; carroção vale 4 pontos.</source>
         <translation>A simple going out is worth 1 point, &quot;lá e lô&quot; or &quot;carroção&quot; 2 points, &quot;lá e lô&quot; and &quot;carroção&quot; together 4 points.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="132"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="136"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="135"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
         <source>Ganha o jogo quem primeiro fizer %1 pontos</source>
         <translation>The first to score %1 points wins the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="143"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="143"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="147"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="147"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="151"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="152"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="156"/>
         <source>Permitir fechar o jogo</source>
         <translation>Closing the game allowed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="153"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="157"/>
         <source> somente no natural</source>
         <translation> only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="158"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="162"/>
         <source>Jogador</source>
         <translation>Player</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="204"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="213"/>
         <source>Novo Jogo</source>
         <translation>New Game</translation>
     </message>
@@ -583,6 +675,198 @@ The file was kept as:
     </message>
 </context>
 <context>
+    <name>tavolix::OnlineDialog</name>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="66"/>
+        <source>Tavolix - Jogar online</source>
+        <translation>Tavolix - Play online</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="73"/>
+        <source>Seu &amp;nome:</source>
+        <translation>Your &amp;name:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="82"/>
+        <source>Onde fica a mesa</source>
+        <translation>Where the table is</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="84"/>
+        <source>Neste &amp;computador, na porta:</source>
+        <translation>On this &amp;computer, at port:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="91"/>
+        <source>Num &amp;servidor:</source>
+        <translation>On a &amp;server:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="93"/>
+        <source>endereço:porta</source>
+        <translation>address:port</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="98"/>
+        <source>A partida</source>
+        <translation>The match</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="101"/>
+        <source>Individual</source>
+        <translation>Individual</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="102"/>
+        <source>Duplas</source>
+        <translation>Pairs</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="104"/>
+        <source>&amp;Tipo de jogo:</source>
+        <translation>&amp;Kind of game:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="108"/>
+        <source>&amp;Regras...</source>
+        <translation>&amp;Rules...</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="111"/>
+        <source>Regras:</source>
+        <translation>Rules:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="112"/>
+        <source>o lugar à sua esquerda</source>
+        <translation>the seat on your left</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="113"/>
+        <source>o lugar à sua frente</source>
+        <translation>the seat opposite you</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="114"/>
+        <source>o lugar à sua direita</source>
+        <translation>the seat on your right</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="120"/>
+        <source>Computador joga:</source>
+        <translation>Computer plays:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="122"/>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="123"/>
+        <source>Forte</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="125"/>
+        <source>&amp;Nível do computador:</source>
+        <translation>Computer &amp;level:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="127"/>
+        <source>&amp;Abrir uma mesa</source>
+        <translation>&amp;Open a table</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="133"/>
+        <source>endereço:porta, ou o link tavolix://...</source>
+        <translation>address:port, or the link tavolix://...</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="134"/>
+        <source>Ser&amp;vidor:</source>
+        <translation>Ser&amp;ver:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="136"/>
+        <source>8 letras e números</source>
+        <translation>8 letters and digits</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="138"/>
+        <source>C&amp;ódigo da mesa:</source>
+        <translation>Table c&amp;ode:</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="139"/>
+        <source>Quem abriu a mesa vê o endereço e o código na mesa dele.</source>
+        <translation>Whoever opened the table sees its address and code on his table.</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="142"/>
+        <source>&amp;Entrar numa mesa</source>
+        <translation>&amp;Join a table</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="158"/>
+        <source>&amp;Jogar</source>
+        <translation>&amp;Play</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="159"/>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="160"/>
+        <source>A&amp;juda</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="184"/>
+        <source>pontos pelas pedras, até %1</source>
+        <translation>points by the pips, up to %1</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="184"/>
+        <source>batidas, até %1 pontos</source>
+        <translation>by going out, up to %1 points</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
+        <source>, sentido horário</source>
+        <translation>, clockwise</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
+        <source>, sentido anti-horário</source>
+        <translation>, anticlockwise</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="196"/>
+        <source>Jogador</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="202"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="212"/>
+        <source>Escreva o endereço do servidor, como mesa.exemplo.org:47474.</source>
+        <translation>Write the server&apos;s address, like table.example.org:47474.</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="215"/>
+        <source>O código da mesa tem 8 letras e números, como N3XP-G97X.</source>
+        <translation>The table&apos;s code has 8 letters and digits, like N3XP-G97X.</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::OnlineSession</name>
+    <message>
+        <location filename="../../table/online_session.cpp" line="109"/>
+        <source>Não foi possível falar com o servidor %1 (%2).</source>
+        <translation>The server %1 could not be reached (%2).</translation>
+    </message>
+</context>
+<context>
     <name>tavolix::ScoreHistory</name>
     <message>
         <location filename="../../dialogs/score_history.cpp" line="22"/>
@@ -643,11 +927,15 @@ The file was kept as:
         <translation>no display to show the table on (DISPLAY and WAYLAND_DISPLAY are unset)</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="15"/>
+        <location filename="../../app/startup_options.cpp" line="16"/>
         <source>Uso: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]
+             [tavolix://ENDEREÇO:PORTA/CÓDIGO]
 
-Tavolix: dominó de um jogador contra três jogadores do computador,
-cada um por si ou em duplas, com a contagem brasileira.
+Tavolix: dominó contra três jogadores do computador, ou com amigos pela
+rede, cada um por si ou em duplas, com a contagem brasileira.
+
+Um link tavolix://ENDEREÇO:PORTA/CÓDIGO leva direto à mesa online desse
+código; com o jogo já aberto, é a janela dele que vai à mesa.
 
 Opções:
   -h, --help     mostra esta ajuda e sai
@@ -670,9 +958,13 @@ Ambiente:
 As opções do Qt (-platform, -style, -reverse...) também são aceitas.
 </source>
         <translation>Usage: tavolix [--help] [--version] [--lang pt|en] [--quit-after-paint]
+             [tavolix://ADDRESS:PORT/CODE]
 
-Tavolix: dominoes for one player against three computer players,
-individually or in pairs, with Brazilian scoring.
+Tavolix: dominoes against three computer players, or with friends on the
+network, individually or in pairs, with Brazilian scoring.
+
+A link tavolix://ADDRESS:PORT/CODE goes straight to the table online of
+that code; with the game already open, its window goes to the table.
 
 Options:
   -h, --help     show this help and exit
@@ -692,31 +984,36 @@ Environment:
   XDG_DATA_HOME  the data folder (~/.local/share when empty): the match
                  in progress and the statistics, in Vantorel/Tavolix
 
-Qt&apos;s own options (-platform, -style, -reverse...) are taken too.
+Qt&apos;s own options (-platform, -style, -reverse...) are accepted too.
 </translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="58"/>
+        <location filename="../../app/startup_options.cpp" line="63"/>
         <source>Veja &apos;tavolix --help&apos;.</source>
         <translation>Try &apos;tavolix --help&apos;.</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="68"/>
+        <location filename="../../app/startup_options.cpp" line="73"/>
         <source>opção desconhecida &apos;%1%2&apos;</source>
         <translation>unknown option &apos;%1%2&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="73"/>
+        <location filename="../../app/startup_options.cpp" line="83"/>
         <source>argumento desconhecido &apos;%1&apos;</source>
         <translation>unknown argument &apos;%1&apos;</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="79"/>
+        <location filename="../../app/startup_options.cpp" line="87"/>
+        <source>&apos;%1&apos; não é o link de uma mesa: tavolix://ENDEREÇO:PORTA/CÓDIGO</source>
+        <translation>&apos;%1&apos; is not the link of a table: tavolix://ADDRESS:PORT/CODE</translation>
+    </message>
+    <message>
+        <location filename="../../app/startup_options.cpp" line="97"/>
         <source>língua desconhecida &apos;%1&apos;: use pt ou en</source>
         <translation>unknown language &apos;%1&apos;: use pt or en</translation>
     </message>
     <message>
-        <location filename="../../app/startup_options.cpp" line="93"/>
+        <location filename="../../app/startup_options.cpp" line="111"/>
         <source>Copyright (C) 2026 os desenvolvedores do Tavolix
 Licença GPL-3.0-or-later: GNU GPL versão 3 ou posterior &lt;https://gnu.org/licenses/gpl.html&gt;.
 Este é um software livre: você pode modificá-lo e redistribuí-lo.
@@ -803,32 +1100,37 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="113"/>
+        <location filename="../../dialogs/statistics.cpp" line="106"/>
+        <source>Online, com outras pessoas</source>
+        <translation>Online, with other people</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="114"/>
         <source>Batida, por pontos</source>
         <translation>Going out, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="114"/>
+        <location filename="../../dialogs/statistics.cpp" line="115"/>
         <source>Jogo fechado</source>
         <translation>Blocked game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="116"/>
+        <location filename="../../dialogs/statistics.cpp" line="117"/>
         <source>Maior sequência de vitórias: %1 (agora: %2)</source>
         <translation>Longest winning streak: %1 (now: %2)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="123"/>
+        <location filename="../../dialogs/statistics.cpp" line="124"/>
         <source>Zerar todas as estatísticas? Isto não pode ser desfeito.</source>
         <translation>Reset all your statistics? This cannot be undone.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="125"/>
+        <location filename="../../dialogs/statistics.cpp" line="126"/>
         <source>Zerar</source>
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="126"/>
+        <location filename="../../dialogs/statistics.cpp" line="127"/>
         <source>Cancelar</source>
         <translation>Cancel</translation>
     </message>
@@ -846,124 +1148,277 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="284"/>
+        <location filename="../../table/table_scene.cpp" line="296"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="292"/>
+        <location filename="../../table/table_scene.cpp" line="304"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="294"/>
+        <location filename="../../table/table_scene.cpp" line="306"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="294"/>
+        <location filename="../../table/table_scene.cpp" line="306"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="336"/>
+        <location filename="../../table/table_scene.cpp" line="349"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="337"/>
+        <location filename="../../table/table_scene.cpp" line="350"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="338"/>
+        <location filename="../../table/table_scene.cpp" line="351"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="339"/>
+        <location filename="../../table/table_scene.cpp" line="352"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="340"/>
+        <location filename="../../table/table_scene.cpp" line="353"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="346"/>
+        <location filename="../../table/table_scene.cpp" line="354"/>
+        <source>Jogar online</source>
+        <translation>Play online</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="355"/>
+        <source>Começar</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="361"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="347"/>
+        <location filename="../../table/table_scene.cpp" line="362"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="348"/>
+        <location filename="../../table/table_scene.cpp" line="363"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="349"/>
+        <location filename="../../table/table_scene.cpp" line="364"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="350"/>
+        <location filename="../../table/table_scene.cpp" line="365"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="352"/>
+        <location filename="../../table/table_scene.cpp" line="366"/>
+        <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
+        <translation>Opens or joins a table on the network (Ctrl+O)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="367"/>
+        <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
+        <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="369"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="352"/>
+        <location filename="../../table/table_scene.cpp" line="369"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="353"/>
+        <location filename="../../table/table_scene.cpp" line="370"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="353"/>
+        <location filename="../../table/table_scene.cpp" line="370"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="355"/>
+        <location filename="../../table/table_scene.cpp" line="372"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="355"/>
+        <location filename="../../table/table_scene.cpp" line="372"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="356"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="356"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="361"/>
+        <location filename="../../table/table_scene.cpp" line="378"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="362"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
+    </message>
+</context>
+<context>
+    <name>tavolix::net::RemoteMatch</name>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="123"/>
+        <source>Mesa %1 em %2: passe o endereço e o código aos outros jogadores e clique em &apos;Começar&apos; quando todos tiverem chegado.</source>
+        <translation>Table %1 at %2: give the address and the code to the other players, and click &apos;Start&apos; when everyone has come.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="126"/>
+        <source>Mesa %1: esperando %2 começar a partida.</source>
+        <translation>Table %1: waiting for %2 to start the match.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="148"/>
+        <source>Computador %1</source>
+        <translation>Computer %1</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="152"/>
+        <source>(lugar livre)</source>
+        <translation>(free seat)</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="162"/>
+        <source>%1 (anfitrião)</source>
+        <translation>%1 (host)</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="164"/>
+        <source>%1 (ausente, %2 s)</source>
+        <translation>%1 (away, %2 s)</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="165"/>
+        <source>%1 (ausente)</source>
+        <translation>%1 (away)</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="529"/>
+        <source>O servidor não entendeu esta versão do jogo.</source>
+        <translation>The server did not understand this version of the game.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="531"/>
+        <source>Mensagens demais em pouco tempo: espere um instante.</source>
+        <translation>Too many messages in a short time: wait a moment.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="533"/>
+        <source>O servidor não aceita mais mesas agora. Tente mais tarde ou use outro servidor.</source>
+        <translation>The server takes no more tables now. Try later or use another server.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="535"/>
+        <source>Nenhuma mesa tem esse código. Confira o código com quem abriu a mesa.</source>
+        <translation>No table has that code. Check the code with whoever opened the table.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="537"/>
+        <source>Códigos errados demais: espere um minuto antes de tentar de novo.</source>
+        <translation>Too many wrong codes: wait a minute before trying again.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="539"/>
+        <source>O seu lugar nessa mesa não existe mais.</source>
+        <translation>Your seat at that table is no more.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="541"/>
+        <source>Esse lugar já é de outro jogador.</source>
+        <translation>That seat is already another player&apos;s.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="543"/>
+        <source>A mesa está completa.</source>
+        <translation>The table is full.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="545"/>
+        <source>Você não está sentado a essa mesa.</source>
+        <translation>You are not seated at that table.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="547"/>
+        <source>Só quem abriu a mesa pode começar a partida.</source>
+        <translation>Only whoever opened the table can start the match.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="549"/>
+        <source>A partida dessa mesa já começou.</source>
+        <translation>The match at that table has already begun.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="551"/>
+        <source>A partida não está em andamento.</source>
+        <translation>The match is not being played.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="553"/>
+        <source>Não é a sua vez.</source>
+        <translation>It is not your turn.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="556"/>
+        <source>Essa pedra não serve nessa ponta.</source>
+        <translation>That domino does not fit that end.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="558"/>
+        <source>Você deve abrir a mão com o 6:6.</source>
+        <translation>You must open the hand with 6:6.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="560"/>
+        <source>Você só pode fechar o jogo no natural.</source>
+        <translation>You may only close the game &quot;no natural&quot;.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="562"/>
+        <source>Uma pedra da sua mão serve numa ponta: jogue-a em vez de passar.</source>
+        <translation>A domino in your hand fits an end: play it instead of passing.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="564"/>
+        <source>Essa pedra já foi pega.</source>
+        <translation>That domino has been taken.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="591"/>
+        <source>A conexão com o servidor caiu. Tentando de novo…</source>
+        <translation>The connection to the server dropped. Trying again…</translation>
     </message>
 </context>
 <context>
@@ -974,12 +1429,12 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="59"/>
+        <location filename="../../app/start_game.cpp" line="60"/>
         <source>o jogo já está aberto: a janela dele foi trazida para a frente.</source>
         <translation>the game is already open: its window was brought to the front.</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="62"/>
+        <location filename="../../app/start_game.cpp" line="63"/>
         <source>o jogo já está aberto, mas não respondeu; ele não foi aberto de novo.</source>
         <translation>the game is already open but did not answer; it was not opened again.</translation>
     </message>

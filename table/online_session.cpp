@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#include "online_session.h"
+
+#include <algorithm>
+
+#include "protocol/protocol.h"
+
+namespace tavolix {
+
+namespace {
+
+// A server's messages are small; anything far larger is no server of ours.
+constexpr quint64 kLargestMessage = 16 * net::kMaxMessageBytes;
+
+}  // namespace
+
+OnlineSession::OnlineSession(Presentation& screen, QObject* parent)
+    : QObject(parent), match_(screen, [this](const QByteArray& m) {
+        if (connected_) socket_.sendTextMessage(QString::fromUtf8(m));
+      }) {
+  socket_.setMaxAllowedIncomingMessageSize(kLargestMessage);
+  socket_.setMaxAllowedIncomingFrameSize(kLargestMessage);
+  connect(&socket_, &QWebSocket::connected, this, &OnlineSession::opened);
+  // A connection that fails to open ends as one that drops: unconnected.
+  connect(&socket_, &QWebSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
+    if (state == QAbstractSocket::UnconnectedState) closed();
+  });
+  connect(&socket_, &QWebSocket::textMessageReceived, this,
+          [this](const QString& text) { match_.receive(text.toUtf8()); });
+  retry_.setSingleShot(true);
+  connect(&retry_, &QTimer::timeout, this, &OnlineSession::open);
+  connect(&match_, &net::RemoteMatch::seatTaken, this, [this] {
+    seated_ = true;
+    tries_ = 0;
+    hello_ = net::joinMessage(match_.code(), name_, -1, match_.token());
+  });
+  connect(&match_, &net::RemoteMatch::refused, this, [this](const QString& reason) {
+    wanted_ = false;
+    socket_.close();
+    Q_EMIT failed(reason, true);
+  });
+  // Taken back elsewhere, or a server that breaks the protocol: no more tries.
+  connect(&match_, &net::RemoteMatch::closedElsewhere, this, [this] {
+    wanted_ = false;
+    socket_.close();
+  });
+  connect(&match_, &net::RemoteMatch::broken, this, [this](const QString& problem) {
+    qWarning("tavolix: the server at %s broke the protocol: %s", qPrintable(url_.toDisplayString()),
+             qPrintable(problem));
+    wanted_ = false;
+    socket_.close();
+  });
+}
+
+OnlineSession::~OnlineSession() {
+  wanted_ = false;
+  socket_.disconnect(this);
+  socket_.abort();
+}
+
+void OnlineSession::create(const QUrl& url, const QByteArray& create) {
+  url_ = url;
+  hello_ = create;
+  wanted_ = true;
+  open();
+}
+
+void OnlineSession::join(const QUrl& url, const QString& code, const QString& name,
+                         const QByteArray& token) {
+  url_ = url;
+  name_ = name;
+  hello_ = net::joinMessage(code, name, -1, token);
+  wanted_ = true;
+  open();
+}
+
+void OnlineSession::leave() {
+  if (connected_) match_.leave();
+  wanted_ = false;
+  retry_.stop();
+  socket_.close();
+}
+
+void OnlineSession::dropConnection() { socket_.abort(); }
+
+void OnlineSession::open() {
+  if (!wanted_) return;
+  ++tries_;
+  socket_.open(url_);
+}
+
+void OnlineSession::opened() {
+  connected_ = true;
+  tries_ = 0;
+  socket_.sendTextMessage(QString::fromUtf8(hello_));
+  Q_EMIT connectionChanged(true);
+}
+
+void OnlineSession::closed() {
+  const bool was = std::exchange(connected_, false);
+  if (!wanted_) {
+    if (was) Q_EMIT connectionChanged(false);
+    return;
+  }
+  if (!seated_) {
+    // Never at the table: the player is told at once rather than kept waiting.
+    wanted_ = false;
+    Q_EMIT failed(tr("Não foi possível falar com o servidor %1 (%2).")
+                      .arg(url_.toDisplayString(), socket_.errorString()),
+                  false);
+    return;
+  }
+  if (was) {
+    match_.connectionLost();
+    Q_EMIT connectionChanged(false);
+  }
+  const std::size_t n = std::min<std::size_t>(std::max(tries_ - 1, 0), pauses_.size() - 1);
+  retry_.start(pauses_.empty() ? 1000 : pauses_[n]);
+}
+
+bool OnlineSession::readLink(const QString& link, QUrl& url, QString& code) {
+  const QUrl parsed(link.trimmed(), QUrl::StrictMode);
+  if (!parsed.isValid() || parsed.scheme() != QLatin1String("tavolix") || parsed.host().isEmpty())
+    return false;
+  const QString path = parsed.path();
+  code = net::cleanCode(path.startsWith(QLatin1Char('/')) ? path.mid(1) : path);
+  if (code.isEmpty()) return false;
+  url = QUrl();
+  url.setScheme(QStringLiteral("ws"));
+  url.setHost(parsed.host());
+  url.setPort(parsed.port(47474));
+  return true;
+}
+
+QString OnlineSession::link(const QUrl& url, const QString& code) {
+  QUrl out;
+  out.setScheme(QStringLiteral("tavolix"));
+  out.setHost(url.host());
+  out.setPort(url.port(47474));
+  out.setPath(QLatin1Char('/') + code);
+  return out.toString();
+}
+
+}  // namespace tavolix
