@@ -103,9 +103,15 @@ void RemoteMatch::handle(const ServerMessage& message) {
 }
 
 void RemoteMatch::onJoined(const Joined& joined) {
-  const bool again = seated() && joined.token == token_;
+  // A seat taken back is told without its token: the one presented took it.
+  const bool again = seated_;
+  if (!joined.token.isEmpty()) token_ = joined.token;
+  if (!isSeat(joined.seat) || token_.isEmpty()) {
+    Q_EMIT broken(QStringLiteral("a seat without its token"));
+    return;
+  }
+  seated_ = true;
   joined_ = joined;
-  token_ = joined.token;
   // Back at the table: the next view draws it as it stands.
   viewed_ = false;
   if (!again) Q_EMIT seatTaken();
@@ -187,9 +193,10 @@ void RemoteMatch::onView(const SeatView& view) {
     table_.phase = TableInfo::Phase::Playing;
     Q_EMIT tableChanged();
   }
+  // Over, the table stays as the match left it.
+  if (over_) return;
   if (!viewed_ || !agrees(view)) redraw(view);
   viewed_ = true;
-  over_ = false;
   state_.PrimeiraRodada = view.mustOpenWithDoubleSix;
   if (view.opener >= 0) state_.QuemInicia = localSeat(view.opener);
   if (dealing_ && !view.dealing) screen_.removePile();

@@ -47,7 +47,9 @@ class RemoteMatch : public QObject, public TableGame {
   void startMatch();
   void leave();
 
-  bool seated() const { return !token_.isEmpty(); }
+  // The seat's token to present when joining: one kept from before.
+  void setToken(const QByteArray& token) { token_ = token; }
+  bool seated() const { return seated_; }
   const QString& code() const { return table_.code.isEmpty() ? joined_.code : table_.code; }
   const QByteArray& token() const { return token_; }
   int serverSeat() const { return joined_.seat; }
@@ -129,6 +131,7 @@ class RemoteMatch : public QObject, public TableGame {
   QString invitation_;
   Joined joined_;
   QByteArray token_;
+  bool seated_ = false;
   TableInfo table_;
   bool hasTable_ = false;
   bool viewed_ = false;  // a view has been drawn since joining

@@ -27,7 +27,7 @@ struct Joined {
   QString code;
   int seat = kWatcher;
   bool host = false;
-  QByteArray token;  // empty for a watcher
+  QByteArray token;  // a new seat's; none for a watcher or a seat taken back with its token
 };
 
 struct TableInfo {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include <QHostAddress>
 #include <QWidget>
 
 #include "dialogs/window_parts.h"
@@ -59,6 +60,9 @@ class Form1 : public QWidget {
   OnlineSession* online() { return online_.get(); }
   // A table hosted on this computer, while the game serves one.
   server::TableServer* hostedServer() { return hosted_.get(); }
+  // Where a table hosted here listens: every address of the computer, so that
+  // others reach it; tests keep it to the loopback.
+  void setHostAddress(const QHostAddress& address) { hostAddress_ = address; }
   // The settings as the dialogs leave them (the match keeps its own rules).
   const Settings& settings() const { return settings_; }
   const HandDrag& hand() const { return *hand_; }
@@ -187,6 +191,7 @@ class Form1 : public QWidget {
   std::optional<SavedMatch> leftHere_;  // the match here, while the player is online
   QString link_;
   OnlineSeatFile* seatFile_ = nullptr;
+  QHostAddress hostAddress_ = QHostAddress::Any;
   bool hostedSeat_ = false;   // the seat online is at the table this game serves
   HandDrag* hand_ = nullptr;  // an item of the scene
   MatchFile* matchFile_ = nullptr;

@@ -96,6 +96,7 @@ bool Form1::goOnline(const OnlineChoice& choice) {
     if (hosted_ && hosted_->port() != choice.port) hosted_.reset();
     if (!hosted_) {
       server::TableServer::Options options;
+      options.address = hostAddress_;
       options.port = choice.port;
       options.stateDir = dataPath(QStringLiteral("tables"));
       options.seed = random_.bits();

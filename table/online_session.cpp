@@ -71,6 +71,7 @@ void OnlineSession::join(const QUrl& url, const QString& code, const QString& na
   url_ = url;
   name_ = name;
   hello_ = net::joinMessage(code, name, -1, token);
+  match_.setToken(token);
   wanted_ = true;
   open();
 }

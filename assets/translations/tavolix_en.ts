@@ -51,7 +51,7 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="52"/>
-        <location filename="../../table/form1.cpp" line="384"/>
+        <location filename="../../table/form1.cpp" line="385"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -63,7 +63,7 @@ Its pages can be opened in any browser:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="187"/>
+        <location filename="../../table/form1.cpp" line="188"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="190"/>
+        <location filename="../../table/form1.cpp" line="191"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="200"/>
+        <location filename="../../table/form1.cpp" line="201"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="217"/>
+        <location filename="../../table/form1.cpp" line="218"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="220"/>
+        <location filename="../../table/form1.cpp" line="221"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="223"/>
+        <location filename="../../table/form1.cpp" line="224"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="248"/>
+        <location filename="../../table/form1.cpp" line="249"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="246"/>
+        <location filename="../../table/form1.cpp" line="247"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="260"/>
+        <location filename="../../table/form1.cpp" line="261"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="258"/>
+        <location filename="../../table/form1.cpp" line="259"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,17 +171,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="268"/>
+        <location filename="../../table/form1.cpp" line="269"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="270"/>
+        <location filename="../../table/form1.cpp" line="271"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="271"/>
+        <location filename="../../table/form1.cpp" line="272"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -201,7 +201,7 @@ The file was kept as:
         <translation>Stay</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="105"/>
+        <location filename="../../table/form1_online.cpp" line="107"/>
         <source>A mesa não pôde ser aberta neste computador:
 %1
 
@@ -212,51 +212,51 @@ Escolha outra porta.</source>
 Choose another port.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="139"/>
+        <location filename="../../table/form1_online.cpp" line="141"/>
         <source>Este lugar foi retomado em outro computador.</source>
         <translation>This seat was taken back on another computer.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="142"/>
+        <location filename="../../table/form1_online.cpp" line="143"/>
         <source>O servidor mandou uma mensagem que o jogo não entende (%1).</source>
         <translation>The server sent a message the game does not understand (%1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="154"/>
+        <location filename="../../table/form1_online.cpp" line="155"/>
         <source>Conectando a %1...</source>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="190"/>
+        <location filename="../../table/form1_online.cpp" line="191"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="192"/>
+        <location filename="../../table/form1_online.cpp" line="193"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="199"/>
+        <location filename="../../table/form1_online.cpp" line="201"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="200"/>
+        <location filename="../../table/form1_online.cpp" line="204"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="205"/>
+        <location filename="../../table/form1_online.cpp" line="207"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="206"/>
+        <location filename="../../table/form1_online.cpp" line="208"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
@@ -807,53 +807,53 @@ Choose another port.</translation>
         <translation>&amp;Join a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="158"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="157"/>
         <source>&amp;Jogar</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="159"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="158"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="160"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="159"/>
         <source>A&amp;juda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="184"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="183"/>
         <source>pontos pelas pedras, até %1</source>
         <translation>points by the pips, up to %1</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="184"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="183"/>
         <source>batidas, até %1 pontos</source>
         <translation>by going out, up to %1 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
         <source>, sentido horário</source>
         <translation>, clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
         <source>, sentido anti-horário</source>
         <translation>, anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="196"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="195"/>
         <source>Jogador</source>
         <translation>Player</translation>
     </message>
     <message>
         <location filename="../../dialogs/online_dialog.cpp" line="202"/>
-        <location filename="../../dialogs/online_dialog.cpp" line="212"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="213"/>
         <source>Escreva o endereço do servidor, como mesa.exemplo.org:47474.</source>
         <translation>Write the server&apos;s address, like table.example.org:47474.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="215"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="217"/>
         <source>O código da mesa tem 8 letras e números, como N3XP-G97X.</source>
         <translation>The table&apos;s code has 8 letters and digits, like N3XP-G97X.</translation>
     </message>
@@ -861,7 +861,7 @@ Choose another port.</translation>
 <context>
     <name>tavolix::OnlineSession</name>
     <message>
-        <location filename="../../table/online_session.cpp" line="109"/>
+        <location filename="../../table/online_session.cpp" line="110"/>
         <source>Não foi possível falar com o servidor %1 (%2).</source>
         <translation>The server %1 could not be reached (%2).</translation>
     </message>
@@ -1148,142 +1148,142 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="296"/>
+        <location filename="../../table/table_scene.cpp" line="297"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="304"/>
+        <location filename="../../table/table_scene.cpp" line="305"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="306"/>
+        <location filename="../../table/table_scene.cpp" line="307"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="306"/>
+        <location filename="../../table/table_scene.cpp" line="307"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="349"/>
+        <location filename="../../table/table_scene.cpp" line="350"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="350"/>
+        <location filename="../../table/table_scene.cpp" line="351"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="351"/>
+        <location filename="../../table/table_scene.cpp" line="352"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="352"/>
+        <location filename="../../table/table_scene.cpp" line="353"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="353"/>
+        <location filename="../../table/table_scene.cpp" line="354"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="354"/>
+        <location filename="../../table/table_scene.cpp" line="355"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="355"/>
+        <location filename="../../table/table_scene.cpp" line="356"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="361"/>
+        <location filename="../../table/table_scene.cpp" line="362"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="362"/>
+        <location filename="../../table/table_scene.cpp" line="363"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="363"/>
+        <location filename="../../table/table_scene.cpp" line="364"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="364"/>
+        <location filename="../../table/table_scene.cpp" line="365"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="365"/>
+        <location filename="../../table/table_scene.cpp" line="366"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="366"/>
+        <location filename="../../table/table_scene.cpp" line="367"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="367"/>
+        <location filename="../../table/table_scene.cpp" line="368"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="369"/>
+        <location filename="../../table/table_scene.cpp" line="370"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="369"/>
+        <location filename="../../table/table_scene.cpp" line="370"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="370"/>
+        <location filename="../../table/table_scene.cpp" line="371"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="370"/>
+        <location filename="../../table/table_scene.cpp" line="371"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="372"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="372"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="374"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="374"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="378"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="379"/>
+        <location filename="../../table/table_scene.cpp" line="380"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -1291,132 +1291,132 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::net::RemoteMatch</name>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="123"/>
+        <location filename="../../protocol/remote_match.cpp" line="129"/>
         <source>Mesa %1 em %2: passe o endereço e o código aos outros jogadores e clique em &apos;Começar&apos; quando todos tiverem chegado.</source>
         <translation>Table %1 at %2: give the address and the code to the other players, and click &apos;Start&apos; when everyone has come.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="126"/>
+        <location filename="../../protocol/remote_match.cpp" line="132"/>
         <source>Mesa %1: esperando %2 começar a partida.</source>
         <translation>Table %1: waiting for %2 to start the match.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="148"/>
+        <location filename="../../protocol/remote_match.cpp" line="153"/>
         <source>Computador %1</source>
         <translation>Computer %1</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="152"/>
+        <location filename="../../protocol/remote_match.cpp" line="157"/>
         <source>(lugar livre)</source>
         <translation>(free seat)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="162"/>
+        <location filename="../../protocol/remote_match.cpp" line="167"/>
         <source>%1 (anfitrião)</source>
         <translation>%1 (host)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="164"/>
+        <location filename="../../protocol/remote_match.cpp" line="169"/>
         <source>%1 (ausente, %2 s)</source>
         <translation>%1 (away, %2 s)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="165"/>
+        <location filename="../../protocol/remote_match.cpp" line="170"/>
         <source>%1 (ausente)</source>
         <translation>%1 (away)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="529"/>
+        <location filename="../../protocol/remote_match.cpp" line="537"/>
         <source>O servidor não entendeu esta versão do jogo.</source>
         <translation>The server did not understand this version of the game.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="531"/>
+        <location filename="../../protocol/remote_match.cpp" line="539"/>
         <source>Mensagens demais em pouco tempo: espere um instante.</source>
         <translation>Too many messages in a short time: wait a moment.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="533"/>
+        <location filename="../../protocol/remote_match.cpp" line="541"/>
         <source>O servidor não aceita mais mesas agora. Tente mais tarde ou use outro servidor.</source>
         <translation>The server takes no more tables now. Try later or use another server.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="535"/>
+        <location filename="../../protocol/remote_match.cpp" line="543"/>
         <source>Nenhuma mesa tem esse código. Confira o código com quem abriu a mesa.</source>
         <translation>No table has that code. Check the code with whoever opened the table.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="537"/>
+        <location filename="../../protocol/remote_match.cpp" line="545"/>
         <source>Códigos errados demais: espere um minuto antes de tentar de novo.</source>
         <translation>Too many wrong codes: wait a minute before trying again.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="539"/>
+        <location filename="../../protocol/remote_match.cpp" line="547"/>
         <source>O seu lugar nessa mesa não existe mais.</source>
         <translation>Your seat at that table is no more.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="541"/>
+        <location filename="../../protocol/remote_match.cpp" line="549"/>
         <source>Esse lugar já é de outro jogador.</source>
         <translation>That seat is already another player&apos;s.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="543"/>
+        <location filename="../../protocol/remote_match.cpp" line="551"/>
         <source>A mesa está completa.</source>
         <translation>The table is full.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="545"/>
+        <location filename="../../protocol/remote_match.cpp" line="553"/>
         <source>Você não está sentado a essa mesa.</source>
         <translation>You are not seated at that table.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="547"/>
+        <location filename="../../protocol/remote_match.cpp" line="555"/>
         <source>Só quem abriu a mesa pode começar a partida.</source>
         <translation>Only whoever opened the table can start the match.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="549"/>
+        <location filename="../../protocol/remote_match.cpp" line="557"/>
         <source>A partida dessa mesa já começou.</source>
         <translation>The match at that table has already begun.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="551"/>
+        <location filename="../../protocol/remote_match.cpp" line="559"/>
         <source>A partida não está em andamento.</source>
         <translation>The match is not being played.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="553"/>
+        <location filename="../../protocol/remote_match.cpp" line="561"/>
         <source>Não é a sua vez.</source>
         <translation>It is not your turn.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="556"/>
+        <location filename="../../protocol/remote_match.cpp" line="564"/>
         <source>Essa pedra não serve nessa ponta.</source>
         <translation>That domino does not fit that end.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="558"/>
+        <location filename="../../protocol/remote_match.cpp" line="566"/>
         <source>Você deve abrir a mão com o 6:6.</source>
         <translation>You must open the hand with 6:6.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="560"/>
+        <location filename="../../protocol/remote_match.cpp" line="568"/>
         <source>Você só pode fechar o jogo no natural.</source>
         <translation>You may only close the game &quot;no natural&quot;.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="562"/>
+        <location filename="../../protocol/remote_match.cpp" line="570"/>
         <source>Uma pedra da sua mão serve numa ponta: jogue-a em vez de passar.</source>
         <translation>A domino in your hand fits an end: play it instead of passing.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="564"/>
+        <location filename="../../protocol/remote_match.cpp" line="572"/>
         <source>Essa pedra já foi pega.</source>
         <translation>That domino has been taken.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="591"/>
+        <location filename="../../protocol/remote_match.cpp" line="599"/>
         <source>A conexão com o servidor caiu. Tentando de novo…</source>
         <translation>The connection to the server dropped. Trying again…</translation>
     </message>

@@ -87,6 +87,31 @@ TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
 // first to the front and ends with 0. The first, its disk then full, closes
 // on a request to stop as it always does: its settings cannot be saved (it
 // says so), nothing is left behind, and the file size limit does not kill it.
+// A later start given a table's link hands it to the running game, which is
+// told it with the request; a link that is no line of plain text is not sent.
+TEST(OneGame, ALinkGivenToASecondStartGoesToTheFirst) {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath(QStringLiteral("data"));
+  OneGame first(folder);
+  ASSERT_EQ(first.start(), OneGame::Start::First);
+  first.setReady();
+  QStringList links;
+  QObject::connect(&first, &OneGame::anotherStart,
+                   [&links](const QString& link) { links.append(link); });
+  const QString link = QStringLiteral("tavolix://127.0.0.1:47474/N3XPG97X");
+  for (const QString& given : {link, QStringLiteral("tavolix://a/b\nshow"), QString()}) {
+    std::atomic<bool> done = false;
+    std::thread later([&] {
+      OneGame guard(folder);
+      EXPECT_TRUE(guard.wakeRunningGame(60000, given));
+      done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&done] { return done.load(); }, 60000));
+    later.join();
+  }
+  EXPECT_EQ(links, (QStringList{link, QString(), QString()}));
+}
+
 TEST(OneGame, ASecondProgramBringsTheFirstToTheFrontAndAFullDiskClosesCleanly) {
   QTemporaryDir home;
   const QString config = home.filePath(QStringLiteral("Vantorel/Tavolix.conf"));

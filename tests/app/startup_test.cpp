@@ -41,6 +41,26 @@ TEST(StartupOptions, HelpVersionAndRefusals) {
   EXPECT_EQ(read({}).action, StartupOptions::Action::Play);
 }
 
+// A table's link, as the desktop hands it over: taken when it is one, refused
+// with its reason when it is not, and only one.
+TEST(StartupOptions, ALinkToATable) {
+  const StartupOptions linked = read({QStringLiteral("tavolix://mesa.example.org:5000/N3XP-G97X")});
+  EXPECT_EQ(linked.action, StartupOptions::Action::Play);
+  EXPECT_EQ(linked.link, QStringLiteral("tavolix://mesa.example.org:5000/N3XP-G97X"));
+  EXPECT_TRUE(read({}).link.isEmpty());
+  for (const char* bad : {"tavolix://", "tavolix://host:5000/", "tavolix://host:5000/SHORT",
+                          "tavolix:nothing", "TAVOLIX://host:99999/N3XPG97X"}) {
+    const StartupOptions refused = read({QString::fromLatin1(bad)});
+    EXPECT_EQ(refused.action, StartupOptions::Action::Refuse) << bad;
+    EXPECT_NE(refused.output.find("tavolix://ENDEREÇO:PORTA/CÓDIGO"), std::string::npos)
+        << refused.output;
+  }
+  EXPECT_EQ(
+      read({QStringLiteral("tavolix://a:1/N3XPG97X"), QStringLiteral("tavolix://b:1/N3XPG97X")})
+          .action,
+      StartupOptions::Action::Refuse);
+}
+
 TEST(StartupOptions, SeedAndPaceFromTheEnvironmentOrAWarning) {
   StartupOptions options = read({}, "42", "0.5");
   EXPECT_EQ(options.seed, 42u);

@@ -73,6 +73,12 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
                    wentOut({0}, GoingOut::Cruzada), wentOut({0}, GoingOut::Cruzada), blocked({0})},
                   rules(false, false), kJog);
   record.addMatch({}, rules(true, true), kMac1);
+  record.addOnlineMatch(true);
+  record.addOnlineMatch(false);
+  record.addOnlineMatch(true);
+  ASSERT_EQ(record.onlinePlayed, 3);
+  ASSERT_EQ(record.onlineWon, 2);
+  ASSERT_EQ(record.matchesPlayed(), 2);  // online matches are counted apart
   for (int k = 0; k < 4; ++k) ASSERT_EQ(record.wentOut[k], k + 1);
   ASSERT_TRUE(file.write(record));
   const RecordFile::Found found = file.read();
@@ -99,7 +105,7 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
   for (const QByteArray& json :
        {damaged("matches", "individual", individual), damaged("handsWon", "laELo", QJsonValue()),
         damaged("streak", "longest", 5), damaged("handsWon", "blocked", -1),
-        recordToJson(record).left(40)}) {
+        damaged("online", "won", 4), recordToJson(record).left(40)}) {
     SCOPED_TRACE(json.toStdString());
     EXPECT_EQ(recordFromJson(json).index(), 1u);
     QFile out(file.path());

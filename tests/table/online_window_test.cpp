@@ -17,6 +17,7 @@
 #include <QTcpServer>
 
 #include "dialogs/frm_fimde_jogo.h"
+#include "dialogs/frm_novo_jogo.h"
 #include "dialogs/online_dialog.h"
 #include "protocol/remote_match.h"
 #include "server/table_server.h"
@@ -37,12 +38,17 @@ bool waitUntil(Done done, int ms = kPatienceMs) {
   return done();
 }
 
-// One player at his own window, with his own settings and generator.
+// One player at his own window, with his own settings and generator. With
+// `firstActivation` the window does what it does at a start of the game
+// (a link, a seat to take back, the new game dialog).
 struct Player {
-  explicit Player(const char* name) {
+  explicit Player(const char* name, bool firstActivation = false,
+                  OnlineSeatFile* seatFile = nullptr) {
     settings.Nomes = {name, "Zorvan", "Melira", "Astelo"};
     window.setScreenSize([] { return QSize(1280, 1024); });
-    window.setFirstActivationStartsMatch(false);
+    window.setFirstActivationStartsMatch(firstActivation);
+    window.setHostAddress(QHostAddress::LocalHost);
+    window.setOnlineSeatFile(seatFile);
     window.show();
   }
   net::RemoteMatch& remote() { return window.online()->match(); }
@@ -71,7 +77,7 @@ class OnlineWindowTest : public ::testing::Test {
     ASSERT_TRUE(server_->start(error)) << error.toStdString();
     dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
     dialogs.always<FrmFimdeJogo>([this](FrmFimdeJogo& end) {
-      for (Player* p : {&ana, &bia}) {
+      for (Player* p : players_) {
         if (end.parentWidget() == &p->window) p->matchEnded = true;
       }
       end.accept();
@@ -112,13 +118,15 @@ class OnlineWindowTest : public ::testing::Test {
     ASSERT_TRUE(waitUntil([&] { return p.window.online() && p.remote().inLobby(); }));
   }
   // Bia joins with the address and the code Ana passed on.
-  void join(Player& p, const QString& code) {
+  void join(Player& p, const QString& code) { join(p, code, address()); }
+  void join(Player& p, const QString& code, const QString& where) {
     dialogs.expect<OnlineDialog>(
-        [this, code](OnlineDialog& d) {
+        [code, where](OnlineDialog& d) {
           d.tabs->setCurrentIndex(1);
           d.name->clear();
           QTest::keyClicks(d.name, QStringLiteral("Bia"));
-          QTest::keyClicks(d.joinServer, address());
+          d.joinServer->clear();
+          QTest::keyClicks(d.joinServer, where);
           QTest::keyClicks(d.code, code.left(4) + QLatin1Char('-') + code.mid(4).toLower());
           okOf(d);
         },
@@ -229,11 +237,17 @@ class OnlineWindowTest : public ::testing::Test {
     return true;
   }
 
-  // Both play until both have seen the end of the match; false when it did not come.
+  // Both play until both have seen the end of the match (or `enough` says
+  // so); false when it did not come.
   bool playToTheEnd(const std::function<void(int step)>& meanwhile = {}) {
+    return playUntil([&] { return ana.matchEnded && bia.matchEnded; }, ana, bia, meanwhile);
+  }
+  template <class Enough>
+  bool playUntil(Enough enough, Player& ana, Player& bia,
+                 const std::function<void(int step)>& meanwhile = {}) {
     const QDeadlineTimer deadline(4 * kPatienceMs);
     for (int step = 0; step < 20000 && !deadline.hasExpired(); ++step) {
-      if (ana.matchEnded && bia.matchEnded) return true;
+      if (enough()) return true;
       if (meanwhile) meanwhile(step);
       const bool acted = act(ana, true) | act(bia, false);
       if (::testing::Test::HasFatalFailure()) return false;
@@ -252,12 +266,54 @@ class OnlineWindowTest : public ::testing::Test {
     return ana.matchEnded && bia.matchEnded;
   }
 
+  // A question box answered with the button of that caption.
+  void answer(const QString& caption) {
+    dialogs.expect<QMessageBox>([caption](QMessageBox& box) {
+      for (QAbstractButton* b : box.buttons()) {
+        if (b->text() == caption) return clickWidget(b);
+      }
+      ADD_FAILURE() << "no button " << caption.toStdString();
+      box.reject();
+    });
+  }
+  // A port of the loopback nobody listens on now.
+  static quint16 freePort() {
+    QTcpServer probe;
+    EXPECT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    return probe.serverPort();
+  }
+
   std::unique_ptr<server::TableServer> server_;
   DialogDriver dialogs;
   Player ana{"Ana"};
   Player bia{"Bia"};
+  std::vector<Player*> players_{&ana, &bia};
   bool refusalSeen_ = false;
 };
+
+// What a player types as a server, or pastes as a table's link.
+TEST(OnlineAddresses, AServerAsTypedAndATablesLink) {
+  QString code;
+  EXPECT_EQ(OnlineDialog::serverUrl(QStringLiteral(" mesa.example.org ")),
+            QUrl(QStringLiteral("ws://mesa.example.org:47474")));
+  EXPECT_EQ(OnlineDialog::serverUrl(QStringLiteral("10.0.0.7:5000")),
+            QUrl(QStringLiteral("ws://10.0.0.7:5000")));
+  EXPECT_EQ(OnlineDialog::serverUrl(QStringLiteral("wss://mesa.example.org:443")),
+            QUrl(QStringLiteral("wss://mesa.example.org:443")));
+  EXPECT_EQ(OnlineDialog::serverUrl(QStringLiteral("tavolix://10.0.0.7:5000/n3xp-g97x"), &code),
+            QUrl(QStringLiteral("ws://10.0.0.7:5000")));
+  EXPECT_EQ(code, QStringLiteral("N3XPG97X"));
+  for (const char* bad : {"", "   ", "http://mesa.example.org", "ws://", "mesa:port", "a b"})
+    EXPECT_TRUE(OnlineDialog::serverUrl(QString::fromUtf8(bad)).isEmpty()) << bad;
+
+  QUrl url;
+  ASSERT_TRUE(OnlineSession::readLink(QStringLiteral("tavolix://[::1]:6000/N3XPG97X"), url, code));
+  EXPECT_EQ(url, QUrl(QStringLiteral("ws://[::1]:6000")));
+  EXPECT_EQ(OnlineSession::link(url, code), QStringLiteral("tavolix://[::1]:6000/N3XPG97X"));
+  for (const char* bad : {"tavolix://host", "https://host:1/N3XPG97X", "tavolix://host:1/N3XPG97",
+                          "tavolix:///N3XPG97X"})
+    EXPECT_FALSE(OnlineSession::readLink(QString::fromUtf8(bad), url, code)) << bad;
+}
 
 TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   ASSERT_NO_FATAL_FAILURE(seatBoth());
@@ -311,6 +367,134 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   EXPECT_EQ(ana.window.record().onlineWon, bia.window.record().onlineWon);
   EXPECT_EQ(ana.window.record().onlineWon, a.Pontos[0] > a.Pontos[1] ? 1 : 0);
   EXPECT_EQ(ana.window.record().matchesPlayed(), 0);
+}
+
+TEST_F(OnlineWindowTest, AConnectionCutInTheMiddleOfAHandIsToldAndTakenUpAgain) {
+  ASSERT_NO_FATAL_FAILURE(seatBoth());
+  bia.window.online()->setRetryPauses({10, 20, 40});
+  click(ana, TableScene::Command::Start);
+  bool cut = false;
+  ASSERT_TRUE(playToTheEnd([&](int) {
+    if (cut || bia.state().QtdMesa < 3) return;
+    cut = true;
+    bia.window.online()->dropConnection();
+    // Said at once; nothing can be played meanwhile.
+    EXPECT_EQ(bia.scene().messageLine().caption(),
+              QStringLiteral("A conexão com o servidor caiu. Tentando de novo…"));
+    EXPECT_EQ(bia.game().awaiting(), TableGame::Awaiting::Nothing);
+    // The others see her away until she is back.
+    EXPECT_TRUE(waitUntil([&] { return bia.window.online()->connected(); }));
+    EXPECT_EQ(bia.remote().serverSeat(), 2);
+  }));
+  EXPECT_TRUE(cut);
+  for (int seat = 0; seat < 4; ++seat)
+    EXPECT_EQ(ana.state().Pontos[seat], bia.state().Pontos[(seat + 2) % 4]);
+}
+
+TEST_F(OnlineWindowTest, AnAwaySeatIsShownAwayToTheOthers) {
+  ASSERT_NO_FATAL_FAILURE(seatBoth());
+  bia.window.online()->setRetryPauses({60000});  // not back during the test
+  bia.window.online()->dropConnection();
+  ASSERT_TRUE(waitUntil(
+      [&] { return ana.scene().seatName(2).caption() == QStringLiteral("Bia (ausente)"); }));
+}
+
+TEST_F(OnlineWindowTest, AHostServesTheTableFromHisOwnGame) {
+  const quint16 port = freePort();
+  dialogs.expect<OnlineDialog>([port](OnlineDialog& d) {
+    EXPECT_TRUE(d.here->isChecked());  // on this computer unless told otherwise
+    d.port->selectAll();
+    QTest::keyClicks(d.port, QString::number(port));
+    clickWidget(d.computer[1]);
+    clickWidget(d.computer[3]);
+    okOf(d);
+  });
+  click(ana, TableScene::Command::Online);
+  ASSERT_TRUE(waitUntil([&] { return ana.window.online() && ana.remote().inLobby(); }));
+  ASSERT_NE(ana.window.hostedServer(), nullptr);
+  EXPECT_EQ(ana.window.hostedServer()->port(), port);
+  EXPECT_TRUE(ana.scene().messageLine().caption().contains(QStringLiteral(":%1").arg(port)));
+  ASSERT_NO_FATAL_FAILURE(join(bia, ana.remote().code(), QStringLiteral("127.0.0.1:%1").arg(port)));
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(playUntil([&] { return !bia.remote().handsPlayed().empty(); }, ana, bia));
+  EXPECT_EQ(ana.remote().handsPlayed().size(), 1u);
+  EXPECT_FALSE(ana.remote().rules().pairs());
+}
+
+TEST_F(OnlineWindowTest, ALinkToATableJoinsIt) {
+  ASSERT_NO_FATAL_FAILURE(host(ana));
+  const QString link =
+      QStringLiteral("tavolix://127.0.0.1:%1/%2").arg(server_->port()).arg(ana.remote().code());
+  ASSERT_TRUE(bia.window.openLink(link));
+  ASSERT_TRUE(waitUntil([&] { return bia.window.online() && bia.remote().inLobby(); }));
+  EXPECT_EQ(bia.remote().serverSeat(), 2);
+  EXPECT_TRUE(
+      waitUntil([&] { return ana.scene().seatName(2).caption() == QStringLiteral("Bia"); }));
+  // A link to no table: told, and nothing changes.
+  dialogs.expect<QMessageBox>([](QMessageBox& box) {
+    EXPECT_TRUE(box.text().contains(QStringLiteral("tavolix://nowhere")));
+    box.accept();
+  });
+  EXPECT_FALSE(bia.window.openLink(QStringLiteral("tavolix://nowhere")));
+  EXPECT_TRUE(bia.window.online() != nullptr);
+}
+
+TEST_F(OnlineWindowTest, AWrongCodeIsToldAndTheTableHereComesBack) {
+  dialogs.expect<OnlineDialog>([this](OnlineDialog& d) {
+    d.tabs->setCurrentIndex(1);
+    QTest::keyClicks(d.joinServer, address());
+    QTest::keyClicks(d.code, QStringLiteral("cccc cccc"));
+    okOf(d);
+  });
+  dialogs.expect<QMessageBox>([](QMessageBox& box) {
+    EXPECT_EQ(
+        box.text(),
+        QStringLiteral("Nenhuma mesa tem esse código. Confira o código com quem abriu a mesa."));
+    box.accept();
+  });
+  // Back here, the new game dialog, left: nothing begins.
+  bool asked = false;
+  dialogs.expect<FrmNovoJogo>([&asked](FrmNovoJogo& d) {
+    asked = true;
+    clickWidget(d.Label4);
+  });
+  click(bia, TableScene::Command::Online);
+  ASSERT_TRUE(waitUntil([&] { return asked && bia.window.online() == nullptr; }));
+  EXPECT_FALSE(bia.window.match().started());
+}
+
+TEST_F(OnlineWindowTest, AGameClosedInTheMiddleOfAMatchOffersItsSeatBack) {
+  QTemporaryDir data;
+  OnlineSeatFile seatFile(data.filePath(QStringLiteral("online-seat.json")));
+  auto first = std::make_unique<Player>("Bia", false, &seatFile);
+  players_.push_back(first.get());
+  ASSERT_NO_FATAL_FAILURE(host(ana));
+  ASSERT_NO_FATAL_FAILURE(join(*first, ana.remote().code()));
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(playUntil([&] { return first->state().QtdMesa >= 2; }, ana, *first));
+  const OnlineSeatFile::Found kept = seatFile.read();
+  ASSERT_TRUE(kept.seat.has_value());
+  EXPECT_EQ(kept.seat->token, first->remote().token());
+  EXPECT_EQ(kept.seat->code, ana.remote().code());
+  EXPECT_EQ(QFile::permissions(seatFile.path()) & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+            QFileDevice::Permissions());
+  const int laid = first->state().QtdMesa;
+  players_.pop_back();
+  first.reset();  // the window closed in the middle of the hand
+
+  answer(QStringLiteral("Voltar à mesa"));
+  Player again("Bia", true, &seatFile);
+  players_.push_back(&again);
+  ASSERT_TRUE(waitUntil([&] {
+    return again.window.online() && again.state().QtdMesa >= laid &&
+           again.game().awaiting() != TableGame::Awaiting::Finished;
+  }));
+  EXPECT_EQ(again.remote().serverSeat(), 2);
+  ASSERT_TRUE(playUntil([&] { return ana.matchEnded && again.matchEnded; }, ana, again));
+  for (int seat = 0; seat < 4; ++seat)
+    EXPECT_EQ(ana.state().Pontos[seat], again.state().Pontos[(seat + 2) % 4]);
+  // Over: nothing left to take back.
+  EXPECT_FALSE(seatFile.read().seat.has_value());
 }
 
 }  // namespace
