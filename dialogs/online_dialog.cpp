@@ -65,6 +65,7 @@ OnlineDialog::OnlineDialog(Settings& settings, SettingsStore& store, QWidget* pa
     : QDialog(parent), settings_(settings), store_(store) {
   setWindowTitle(tr("Tavolix - Jogar online"));
   setModal(true);
+  setMinimumWidth(460);
   auto* layout = new QVBoxLayout(this);
 
   auto* who = new QFormLayout;
@@ -102,13 +103,14 @@ OnlineDialog::OnlineDialog(Settings& settings, SettingsStore& store, QWidget* pa
   kind->addItem(tr("Duplas"));
   kind->setCurrentIndex(settings.pairs() ? 1 : 0);
   gameLayout->addRow(tr("&Tipo de jogo:"), kind);
-  auto* rules = new QHBoxLayout;
   rulesSummary_ = new QLabel(game);
   rulesSummary_->setWordWrap(true);
+  gameLayout->addRow(tr("Regras:"), rulesSummary_);
   auto* change = new QPushButton(tr("&Regras..."), game);
-  rules->addWidget(rulesSummary_, 1);
-  rules->addWidget(change);
-  gameLayout->addRow(tr("Regras:"), rules);
+  auto* changeRow = new QHBoxLayout;
+  changeRow->addStretch(1);
+  changeRow->addWidget(change);
+  gameLayout->addRow(changeRow);
   static const char* const kSeats[] = {nullptr, QT_TR_NOOP("o lugar à sua esquerda"),
                                        QT_TR_NOOP("o lugar à sua frente"),
                                        QT_TR_NOOP("o lugar à sua direita")};

@@ -119,7 +119,7 @@ std::variant<ClientMessage, Refused> readClientMessage(const QByteArray& text) {
       {"create", ClientMessage::Type::Create}, {"join", ClientMessage::Type::Join},
       {"start", ClientMessage::Type::Start},   {"take", ClientMessage::Type::Take},
       {"play", ClientMessage::Type::Play},     {"pass", ClientMessage::Type::Pass},
-      {"leave", ClientMessage::Type::Leave},
+      {"leave", ClientMessage::Type::Leave},   {"swap", ClientMessage::Type::Swap},
   };
   ClientMessage m;
   bool known = false;
@@ -147,6 +147,13 @@ std::variant<ClientMessage, Refused> readClientMessage(const QByteArray& text) {
       const auto side = sideFrom(textField(in, object, "end", 8));
       if (!side) in.fail(QStringLiteral("the end is none of first, A and B"));
       if (side) m.side = *side;
+      break;
+    }
+    case ClientMessage::Type::Swap: {
+      const QJsonArray seats = in.array(object, "seats", 2, 2);
+      for (int k = 0; k < static_cast<int>(seats.size()) && in.ok(); ++k)
+        m.swapped[k] = in.number(seats[k], "seats", kJog, kMac3);
+      if (in.ok() && m.swapped[0] == m.swapped[1]) in.fail(QStringLiteral("the same seat twice"));
       break;
     }
     case ClientMessage::Type::Start:
@@ -204,6 +211,10 @@ QByteArray takeMessage(int position) {
 QByteArray playMessage(TileCode tile, Lado side) {
   return message(
       "play", {{QStringLiteral("tile"), tileText(tile)}, {QStringLiteral("end"), sideName(side)}});
+}
+
+QByteArray swapMessage(int seat, int other) {
+  return message("swap", {{QStringLiteral("seats"), QJsonArray{seat, other}}});
 }
 
 QString tileText(TileCode tile) { return QString::fromStdString(tile.text()); }

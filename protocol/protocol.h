@@ -63,7 +63,7 @@ QString errorText(Error error);
 
 // A message from a player's game, read and checked field by field.
 struct ClientMessage {
-  enum class Type { Create, Join, Start, Take, Play, Pass, Leave };
+  enum class Type { Create, Join, Start, Take, Play, Pass, Leave, Swap };
   Type type = Type::Leave;
 
   // create: the rules, which seats computer players take and at what level,
@@ -82,6 +82,8 @@ struct ClientMessage {
   bool watch = false;
   // take: a pile position 1..28.
   int position = 0;
+  // swap: the two seats whose places change.
+  std::array<int, 2> swapped{};
   // play: a tile as held, either way round, and the end (Lado::First opens the hand).
   TileCode tile;
   Lado side = Lado::First;
@@ -107,6 +109,7 @@ QByteArray joinMessage(const QString& code, const QString& name, int seat = -1,
                        const QByteArray& token = {}, bool watch = false);
 QByteArray takeMessage(int position);
 QByteArray playMessage(TileCode tile, Lado side);
+QByteArray swapMessage(int seat, int other);
 
 QString tileText(TileCode tile);
 // A name as shown: control characters and surrounding blanks gone, cut to kMaxNameLength.

@@ -125,12 +125,15 @@ void RemoteMatch::onTable(const TableInfo& table) {
     screen_.showSeats(rules_.Nomes);
     showSeats();
     const QString shownCode = code().left(4) + QLatin1Char('-') + code().mid(4);
-    say(isHost()
+    QString text =
+        isHost()
             ? tr("Mesa %1 em %2: passe o endereço e o código aos outros jogadores e "
                  "clique em 'Começar' quando todos tiverem chegado.")
                   .arg(shownCode, invitation_)
-            : tr("Mesa %1: esperando %2 começar a partida.").arg(shownCode, seatName(table.host)),
-        0);
+            : tr("Mesa %1: esperando %2 começar a partida.").arg(shownCode, seatName(table.host));
+    if (choosesPartners())
+      text += QLatin1Char(' ') + tr("Clique no nome de um jogador para tê-lo como parceiro.");
+    say(text, 0);
   } else {
     showSeats();
   }
@@ -578,6 +581,13 @@ QString RemoteMatch::errorMessage(Error error) {
 
 void RemoteMatch::startMatch() {
   if (isHost() && inLobby()) send_(message("start"));
+}
+
+void RemoteMatch::choosePartner(int localSeat) {
+  if (!choosesPartners() || !isSeat(localSeat) || localSeat == kJog) return;
+  const int chosen = serverSeatOf(localSeat);
+  const int partnerSeat = partnerOf(joined_.seat);
+  if (chosen != partnerSeat) send_(swapMessage(chosen, partnerSeat));
 }
 
 void RemoteMatch::leave() {

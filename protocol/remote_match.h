@@ -46,6 +46,10 @@ class RemoteMatch : public QObject, public TableGame {
   // The host's command: the match begins. The player gives up his seat.
   void startMatch();
   void leave();
+  // In a pairs table not yet begun, the host takes the player at `localSeat`
+  // as his partner: that player and the one opposite the host change places.
+  void choosePartner(int localSeat);
+  bool choosesPartners() const { return isHost() && inLobby() && table_.rules.pairs(); }
 
   // The seat's token to present when joining: one kept from before.
   void setToken(const QByteArray& token) { token_ = token; }

@@ -224,6 +224,28 @@ std::optional<net::Error> Table::start(Client* client) {
   return std::nullopt;
 }
 
+std::optional<net::Error> Table::swap(Client* client, int seat, int other) {
+  const int asking = seatOf(client);
+  if (asking < 0) return net::Error::NotSeated;
+  if (asking != host_) return net::Error::NotHost;
+  if (phase_ != Phase::Lobby) return net::Error::AlreadyStarted;
+  if (!isSeat(seat) || !isSeat(other) || seat == other) return net::Error::BadMessage;
+  std::swap(seats_[seat], seats_[other]);
+  if (host_ == seat || host_ == other) host_ = host_ == seat ? other : seat;
+  log(QStringLiteral("seats %1 and %2 change places").arg(seat).arg(other));
+  // Each player moved is told where he sits now; his token stays his.
+  for (const int moved : {seat, other}) {
+    if (Client* c = seats_[moved].client) {
+      c->send(net::message("joined", {{QStringLiteral("code"), code_},
+                                      {QStringLiteral("seat"), moved},
+                                      {QStringLiteral("host"), moved == host_}}));
+    }
+  }
+  sendTable();
+  if (onChanged) onChanged(*this);
+  return std::nullopt;
+}
+
 // Who plays each seat: the players at their computers answer through the
 // table; the seats nobody took, or given up, are the computer's.
 void Table::seatPlayers() {

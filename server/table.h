@@ -82,6 +82,10 @@ class Table : public QObject {
   bool empty() const;
 
   std::optional<net::Error> start(Client* client);
+  // Before the start, the host changes the places of two seats (in pairs, who
+  // partners whom): whoever sits at each, person, computer or nobody, moves
+  // with his token, and is told his new seat.
+  std::optional<net::Error> swap(Client* client, int seat, int other);
   std::optional<net::Error> take(Client* client, int position);
   std::optional<net::Error> play(Client* client, TileCode tile, Lado side);
   std::optional<net::Error> pass(Client* client);

@@ -160,6 +160,9 @@ void TableServer::received(Connection* connection, const QByteArray& text) {
     case Type::Start:
       error = table->start(connection);
       break;
+    case Type::Swap:
+      error = table->swap(connection, m.swapped[0], m.swapped[1]);
+      break;
     case Type::Take:
       error = table->take(connection, m.position);
       break;

@@ -94,6 +94,9 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   connect(&s, &TableScene::pileClicked, this,
           [this](int position) { later([this, position] { game().takePileTile(position); }); });
 
+  connect(&s, &TableScene::seatNameClicked, this, [this](int seat) {
+    if (online_) online_->match().choosePartner(seat);
+  });
   s.bindState(&match_->state());
   hand_ = new HandDrag(s, *match_, settings, sounds_);
   // Online play chosen in the new game dialog: its own dialog, once that one is closed.

@@ -169,6 +169,7 @@ void Form1::startOnlineMatch() {
 
 void Form1::showOnlineCommands() {
   scene_->showStartCommand(online_ && online_->match().isHost() && online_->match().inLobby());
+  scene_->setSeatNamesClickable(online_ && online_->match().choosesPartners());
 }
 
 void Form1::keepSeat() {
@@ -229,6 +230,7 @@ void Form1::backToLocal() {
     online_.release()->deleteLater();
   }
   scene_->showStartCommand(false);
+  scene_->setSeatNamesClickable(false);
   scene_->hideCarriedTile();
   hand_->forgetChoice();
   match_ = std::make_unique<Match>(settings_, presentation_, random_);

@@ -150,6 +150,8 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
     LbPontos[seat] =
         place(*this, new LabelItem(translated(texts::scoreText(0)), size(scoreLabel(seat)), style),
               toScene(scoreLabel(seat).at), kCaptions);
+    connect(LbPlayer[seat], &LabelItem::clicked, this,
+            [this, seat] { Q_EMIT seatNameClicked(seat); });
   }
 
   marks_ = std::make_unique<TableMarks>(*this, settings, LbPlayer);
@@ -273,6 +275,10 @@ void TableScene::showPrompt(const QString& text) {
 void TableScene::showPassCommand(bool shown) {
   Label3[0]->setVisible(shown);
   Label3[1]->setVisible(shown);
+}
+
+void TableScene::setSeatNamesClickable(bool clickable) {
+  for (LabelItem* name : LbPlayer) name->setClickable(clickable);
 }
 
 void TableScene::showStartCommand(bool shown) {

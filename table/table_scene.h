@@ -54,6 +54,8 @@ class TableScene : public QGraphicsScene {
   void showPassCommand(bool shown);
   // The host's Start command at a table online that has not begun.
   void showStartCommand(bool shown);
+  // Whether a click on a seat's name is a command (the host choosing his partner).
+  void setSeatNamesClickable(bool clickable);
   void showSeatNames(const std::array<std::string, 4>& names);
   void showScore(int seat, const QString& text);
   void enableCommand(Command command, bool enabled);
@@ -131,6 +133,7 @@ class TableScene : public QGraphicsScene {
  Q_SIGNALS:
   void commandClicked(TableScene::Command command);
   void pileClicked(int position);
+  void seatNameClicked(int seat);
   void minimiseClicked();
   void fullScreenClicked();
   void closeClicked();

@@ -51,7 +51,7 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="52"/>
-        <location filename="../../table/form1.cpp" line="385"/>
+        <location filename="../../table/form1.cpp" line="388"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -63,7 +63,7 @@ Its pages can be opened in any browser:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="188"/>
+        <location filename="../../table/form1.cpp" line="191"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="191"/>
+        <location filename="../../table/form1.cpp" line="194"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="201"/>
+        <location filename="../../table/form1.cpp" line="204"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="218"/>
+        <location filename="../../table/form1.cpp" line="221"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="221"/>
+        <location filename="../../table/form1.cpp" line="224"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="224"/>
+        <location filename="../../table/form1.cpp" line="227"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="249"/>
+        <location filename="../../table/form1.cpp" line="252"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="247"/>
+        <location filename="../../table/form1.cpp" line="250"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="261"/>
+        <location filename="../../table/form1.cpp" line="264"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="259"/>
+        <location filename="../../table/form1.cpp" line="262"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,17 +171,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="269"/>
+        <location filename="../../table/form1.cpp" line="272"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="271"/>
+        <location filename="../../table/form1.cpp" line="274"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="272"/>
+        <location filename="../../table/form1.cpp" line="275"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -227,36 +227,36 @@ Choose another port.</translation>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="191"/>
+        <location filename="../../table/form1_online.cpp" line="192"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="193"/>
+        <location filename="../../table/form1_online.cpp" line="194"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="201"/>
+        <location filename="../../table/form1_online.cpp" line="202"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="204"/>
+        <location filename="../../table/form1_online.cpp" line="205"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="207"/>
+        <location filename="../../table/form1_online.cpp" line="208"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="208"/>
+        <location filename="../../table/form1_online.cpp" line="209"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
@@ -682,178 +682,178 @@ Choose another port.</translation>
         <translation>Tavolix - Play online</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="73"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="74"/>
         <source>Seu &amp;nome:</source>
         <translation>Your &amp;name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="82"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="83"/>
         <source>Onde fica a mesa</source>
         <translation>Where the table is</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="84"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="85"/>
         <source>Neste &amp;computador, na porta:</source>
         <translation>On this &amp;computer, at port:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="91"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="92"/>
         <source>Num &amp;servidor:</source>
         <translation>On a &amp;server:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="93"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="94"/>
         <source>endereço:porta</source>
         <translation>address:port</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="98"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="99"/>
         <source>A partida</source>
         <translation>The match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="101"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="102"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="102"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="103"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="104"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="105"/>
         <source>&amp;Tipo de jogo:</source>
         <translation>&amp;Kind of game:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="108"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="109"/>
         <source>&amp;Regras...</source>
         <translation>&amp;Rules...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="111"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="108"/>
         <source>Regras:</source>
         <translation>Rules:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="112"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="114"/>
         <source>o lugar à sua esquerda</source>
         <translation>the seat on your left</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="113"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="115"/>
         <source>o lugar à sua frente</source>
         <translation>the seat opposite you</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="114"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="116"/>
         <source>o lugar à sua direita</source>
         <translation>the seat on your right</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="120"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="122"/>
         <source>Computador joga:</source>
         <translation>Computer plays:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="122"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="124"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="123"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="125"/>
         <source>Forte</source>
         <translation>Strong</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="125"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="127"/>
         <source>&amp;Nível do computador:</source>
         <translation>Computer &amp;level:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="127"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="129"/>
         <source>&amp;Abrir uma mesa</source>
         <translation>&amp;Open a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="133"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="135"/>
         <source>endereço:porta, ou o link tavolix://...</source>
         <translation>address:port, or the link tavolix://...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="134"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="136"/>
         <source>Ser&amp;vidor:</source>
         <translation>Ser&amp;ver:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="136"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="138"/>
         <source>8 letras e números</source>
         <translation>8 letters and digits</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="138"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="140"/>
         <source>C&amp;ódigo da mesa:</source>
         <translation>Table c&amp;ode:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="139"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="141"/>
         <source>Quem abriu a mesa vê o endereço e o código na mesa dele.</source>
         <translation>Whoever opened the table sees its address and code on his table.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="142"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="144"/>
         <source>&amp;Entrar numa mesa</source>
         <translation>&amp;Join a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="157"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="159"/>
         <source>&amp;Jogar</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="158"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="160"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="159"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="161"/>
         <source>A&amp;juda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="183"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
         <source>pontos pelas pedras, até %1</source>
         <translation>points by the pips, up to %1</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="183"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
         <source>batidas, até %1 pontos</source>
         <translation>by going out, up to %1 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="187"/>
         <source>, sentido horário</source>
         <translation>, clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="187"/>
         <source>, sentido anti-horário</source>
         <translation>, anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="195"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="197"/>
         <source>Jogador</source>
         <translation>Player</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="202"/>
-        <location filename="../../dialogs/online_dialog.cpp" line="213"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="204"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="215"/>
         <source>Escreva o endereço do servidor, como mesa.exemplo.org:47474.</source>
         <translation>Write the server&apos;s address, like table.example.org:47474.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="217"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="219"/>
         <source>O código da mesa tem 8 letras e números, como N3XP-G97X.</source>
         <translation>The table&apos;s code has 8 letters and digits, like N3XP-G97X.</translation>
     </message>
@@ -1148,142 +1148,142 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="297"/>
+        <location filename="../../table/table_scene.cpp" line="303"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="305"/>
+        <location filename="../../table/table_scene.cpp" line="311"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="307"/>
+        <location filename="../../table/table_scene.cpp" line="313"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="307"/>
+        <location filename="../../table/table_scene.cpp" line="313"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="350"/>
+        <location filename="../../table/table_scene.cpp" line="356"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="351"/>
+        <location filename="../../table/table_scene.cpp" line="357"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="352"/>
+        <location filename="../../table/table_scene.cpp" line="358"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="353"/>
+        <location filename="../../table/table_scene.cpp" line="359"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="354"/>
+        <location filename="../../table/table_scene.cpp" line="360"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="355"/>
+        <location filename="../../table/table_scene.cpp" line="361"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="356"/>
+        <location filename="../../table/table_scene.cpp" line="362"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="362"/>
+        <location filename="../../table/table_scene.cpp" line="368"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="363"/>
+        <location filename="../../table/table_scene.cpp" line="369"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="364"/>
+        <location filename="../../table/table_scene.cpp" line="370"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="365"/>
+        <location filename="../../table/table_scene.cpp" line="371"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="366"/>
+        <location filename="../../table/table_scene.cpp" line="372"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="367"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="368"/>
+        <location filename="../../table/table_scene.cpp" line="374"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="370"/>
+        <location filename="../../table/table_scene.cpp" line="376"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="370"/>
+        <location filename="../../table/table_scene.cpp" line="376"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="371"/>
+        <location filename="../../table/table_scene.cpp" line="377"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="371"/>
+        <location filename="../../table/table_scene.cpp" line="377"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="374"/>
+        <location filename="../../table/table_scene.cpp" line="380"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="374"/>
+        <location filename="../../table/table_scene.cpp" line="380"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="379"/>
+        <location filename="../../table/table_scene.cpp" line="385"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="380"/>
+        <location filename="../../table/table_scene.cpp" line="386"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -1301,122 +1301,127 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>Table %1: waiting for %2 to start the match.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="153"/>
+        <location filename="../../protocol/remote_match.cpp" line="134"/>
+        <source>Clique no nome de um jogador para tê-lo como parceiro.</source>
+        <translation>Click a player&apos;s name to have him as your partner.</translation>
+    </message>
+    <message>
+        <location filename="../../protocol/remote_match.cpp" line="155"/>
         <source>Computador %1</source>
         <translation>Computer %1</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="157"/>
+        <location filename="../../protocol/remote_match.cpp" line="159"/>
         <source>(lugar livre)</source>
         <translation>(free seat)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="167"/>
+        <location filename="../../protocol/remote_match.cpp" line="169"/>
         <source>%1 (anfitrião)</source>
         <translation>%1 (host)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="169"/>
+        <location filename="../../protocol/remote_match.cpp" line="171"/>
         <source>%1 (ausente, %2 s)</source>
         <translation>%1 (away, %2 s)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="170"/>
+        <location filename="../../protocol/remote_match.cpp" line="172"/>
         <source>%1 (ausente)</source>
         <translation>%1 (away)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="537"/>
+        <location filename="../../protocol/remote_match.cpp" line="539"/>
         <source>O servidor não entendeu esta versão do jogo.</source>
         <translation>The server did not understand this version of the game.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="539"/>
+        <location filename="../../protocol/remote_match.cpp" line="541"/>
         <source>Mensagens demais em pouco tempo: espere um instante.</source>
         <translation>Too many messages in a short time: wait a moment.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="541"/>
+        <location filename="../../protocol/remote_match.cpp" line="543"/>
         <source>O servidor não aceita mais mesas agora. Tente mais tarde ou use outro servidor.</source>
         <translation>The server takes no more tables now. Try later or use another server.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="543"/>
+        <location filename="../../protocol/remote_match.cpp" line="545"/>
         <source>Nenhuma mesa tem esse código. Confira o código com quem abriu a mesa.</source>
         <translation>No table has that code. Check the code with whoever opened the table.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="545"/>
+        <location filename="../../protocol/remote_match.cpp" line="547"/>
         <source>Códigos errados demais: espere um minuto antes de tentar de novo.</source>
         <translation>Too many wrong codes: wait a minute before trying again.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="547"/>
+        <location filename="../../protocol/remote_match.cpp" line="549"/>
         <source>O seu lugar nessa mesa não existe mais.</source>
         <translation>Your seat at that table is no more.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="549"/>
+        <location filename="../../protocol/remote_match.cpp" line="551"/>
         <source>Esse lugar já é de outro jogador.</source>
         <translation>That seat is already another player&apos;s.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="551"/>
+        <location filename="../../protocol/remote_match.cpp" line="553"/>
         <source>A mesa está completa.</source>
         <translation>The table is full.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="553"/>
+        <location filename="../../protocol/remote_match.cpp" line="555"/>
         <source>Você não está sentado a essa mesa.</source>
         <translation>You are not seated at that table.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="555"/>
+        <location filename="../../protocol/remote_match.cpp" line="557"/>
         <source>Só quem abriu a mesa pode começar a partida.</source>
         <translation>Only whoever opened the table can start the match.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="557"/>
+        <location filename="../../protocol/remote_match.cpp" line="559"/>
         <source>A partida dessa mesa já começou.</source>
         <translation>The match at that table has already begun.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="559"/>
+        <location filename="../../protocol/remote_match.cpp" line="561"/>
         <source>A partida não está em andamento.</source>
         <translation>The match is not being played.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="561"/>
+        <location filename="../../protocol/remote_match.cpp" line="563"/>
         <source>Não é a sua vez.</source>
         <translation>It is not your turn.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="564"/>
+        <location filename="../../protocol/remote_match.cpp" line="566"/>
         <source>Essa pedra não serve nessa ponta.</source>
         <translation>That domino does not fit that end.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="566"/>
+        <location filename="../../protocol/remote_match.cpp" line="568"/>
         <source>Você deve abrir a mão com o 6:6.</source>
         <translation>You must open the hand with 6:6.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="568"/>
+        <location filename="../../protocol/remote_match.cpp" line="570"/>
         <source>Você só pode fechar o jogo no natural.</source>
         <translation>You may only close the game &quot;no natural&quot;.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="570"/>
+        <location filename="../../protocol/remote_match.cpp" line="572"/>
         <source>Uma pedra da sua mão serve numa ponta: jogue-a em vez de passar.</source>
         <translation>A domino in your hand fits an end: play it instead of passing.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="572"/>
+        <location filename="../../protocol/remote_match.cpp" line="574"/>
         <source>Essa pedra já foi pega.</source>
         <translation>That domino has been taken.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="599"/>
+        <location filename="../../protocol/remote_match.cpp" line="608"/>
         <source>A conexão com o servidor caiu. Tentando de novo…</source>
         <translation>The connection to the server dropped. Trying again…</translation>
     </message>

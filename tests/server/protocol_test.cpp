@@ -85,6 +85,13 @@ TEST(Protocol, EveryMalformedMessageIsRefusedWithItsCode) {
     SCOPED_TRACE(play);
     EXPECT_EQ(verdict(withV(R"("type":"play",)") + play), QStringLiteral("bad-message"));
   }
+  // Two seats to change places: two of 0..3, not the same.
+  EXPECT_EQ(verdict(withV(R"("type":"swap","seats":[1,2])")), QStringLiteral("taken"));
+  for (const char* swap : {R"("seats":[1,1])", R"("seats":[1])", R"("seats":[0,4])",
+                           R"("seats":[0,1,2])", R"("seats":"01")", R"("seat":[0,1])"}) {
+    SCOPED_TRACE(swap);
+    EXPECT_EQ(verdict(withV(R"("type":"swap",)") + swap), QStringLiteral("bad-message"));
+  }
   // Codes with look-alikes or of the wrong length, and tokens that are not 128 bits in hex.
   for (const char* join :
        {R"("code":"ACDEFGH0")", R"("code":"ACDEFGHI")", R"("code":"ACDEFGH")",

@@ -12,6 +12,7 @@
 #ifdef TAVOLIX_TEST_WINDOWS
 #include <QApplication>
 
+#include "table/language.h"
 #include "table/pacer.h"
 #else
 #include <QCoreApplication>
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   tavolix::pacer::setPace(0.0);
+  // Pictures of the windows in English (TAVOLIX_SHOTS_LANG=en): the tests
+  // that read Portuguese captions then fail, the pictures are kept.
+  if (qEnvironmentVariable("TAVOLIX_SHOTS_LANG") == QLatin1String("en"))
+    tavolix::useLanguage(tavolix::Language::English);
 #else
   QCoreApplication app(argc, argv);
 #endif

@@ -51,12 +51,13 @@ class DialogDriver : public QObject {
          [answer = std::move(answer)](QWidget* w) { answer(*qobject_cast<Dialog*>(w)); }});
   }
 
- private:
+  // With TAVOLIX_SHOTS set, a picture of `w` kept there as `name`.
   static void keep(QWidget& w, const QString& name) {
     const QString folder = qEnvironmentVariable("TAVOLIX_SHOTS");
     if (!folder.isEmpty() && !name.isEmpty()) w.grab().save(QDir(folder).filePath(name));
   }
 
+ private:
   void look() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || modal == answered_ || !modal->isVisible()) return;

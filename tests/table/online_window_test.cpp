@@ -327,6 +327,8 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   EXPECT_TRUE(ana.scene().command(TableScene::Command::Start).isVisible());
   EXPECT_FALSE(bia.scene().command(TableScene::Command::Start).isVisible());
 
+  DialogDriver::keep(ana.window, QStringLiteral("online-lobby-host.png"));
+  DialogDriver::keep(bia.window, QStringLiteral("online-lobby-guest.png"));
   click(ana, TableScene::Command::Start);
   ASSERT_TRUE(waitUntil([&] { return !ana.remote().inLobby() && !bia.remote().inLobby(); }));
   EXPECT_FALSE(ana.scene().command(TableScene::Command::Start).isVisible());
@@ -334,8 +336,10 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   bool checkedDeal = false;
   ASSERT_TRUE(playToTheEnd([&](int) {
     // Once the tiles are dealt: each holds seven, and the others' are face down.
-    if (checkedDeal || ana.state().QtdMesa == 0 || bia.state().QtdMesa == 0) return;
+    if (checkedDeal || ana.state().QtdMesa < 4 || bia.state().QtdMesa < 4) return;
     checkedDeal = true;
+    DialogDriver::keep(ana.window, QStringLiteral("online-hand-ana.png"));
+    DialogDriver::keep(bia.window, QStringLiteral("online-hand-bia.png"));
     for (Player* p : {&ana, &bia}) {
       for (int seat = 1; seat <= 3; ++seat)
         EXPECT_TRUE(p->scene().computerTile(seat, 1).isVisible() ||
@@ -367,6 +371,35 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   EXPECT_EQ(ana.window.record().onlineWon, bia.window.record().onlineWon);
   EXPECT_EQ(ana.window.record().onlineWon, a.Pontos[0] > a.Pontos[1] ? 1 : 0);
   EXPECT_EQ(ana.window.record().matchesPlayed(), 0);
+}
+
+// In the lobby of a pairs table the host clicks a name to have that player as
+// his partner; only he may, and only before the start.
+TEST_F(OnlineWindowTest, TheHostChoosesHisPartner) {
+  ASSERT_NO_FATAL_FAILURE(seatBoth());
+  EXPECT_TRUE(ana.scene().messageLine().caption().contains(
+      QStringLiteral("Clique no nome de um jogador para tê-lo como parceiro.")))
+      << ana.scene().messageLine().caption().toStdString();
+  // Bia, at his left, not at the top: a click on the left seat's name (Computador 2).
+  click(ana, ana.scene().seatName(1).sceneBoundingRect().center());
+  ASSERT_TRUE(waitUntil([&] { return bia.remote().serverSeat() == 1; }));
+  ASSERT_TRUE(waitUntil([&] {
+    return ana.scene().seatName(2).caption() == QStringLiteral("Computador 3") &&
+           ana.scene().seatName(1).caption() == QStringLiteral("Bia");
+  }));
+  EXPECT_EQ(bia.scene().seatName(0).caption(), QStringLiteral("Bia"));
+  EXPECT_EQ(bia.scene().seatName(3).caption(), QStringLiteral("Ana (anfitrião)"));
+  // Bia's clicks choose nothing: she is no host.
+  click(bia, bia.scene().seatName(1).sceneBoundingRect().center());
+  // And back: Bia his partner again.
+  click(ana, ana.scene().seatName(1).sceneBoundingRect().center());
+  ASSERT_TRUE(waitUntil([&] { return bia.remote().serverSeat() == 2; }));
+  EXPECT_EQ(ana.remote().serverSeat(), 0);
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(waitUntil([&] { return !bia.remote().inLobby(); }));
+  // Begun: a click on a name changes nothing.
+  click(ana, ana.scene().seatName(2).sceneBoundingRect().center());
+  EXPECT_FALSE(waitUntil([&] { return bia.remote().serverSeat() != 2; }, 300));
 }
 
 TEST_F(OnlineWindowTest, AConnectionCutInTheMiddleOfAHandIsToldAndTakenUpAgain) {
