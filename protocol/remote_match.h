@@ -125,6 +125,8 @@ class RemoteMatch : public QObject, public TableGame {
   void names();
   QString seatName(int serverSeat) const;
   void say(const QString& text, int ms);
+  // A text already in the player's language, as the screen takes it.
+  static Text shown(const QString& text);
   void tick();
 
   Presentation& screen_;

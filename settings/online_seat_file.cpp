@@ -12,17 +12,17 @@ namespace tavolix {
 
 namespace {
 
-constexpr char kFormat[] = "tavolix-online-seat";
+constexpr char kSeatFormat[] = "tavolix-online-seat";
 // A code as the server writes it: eight characters of its alphabet.
-constexpr char kCodeAlphabet[] = "ACDEFGHJKMNPQRTUVWXY34679";
+constexpr char kSeatCodeAlphabet[] = "ACDEFGHJKMNPQRTUVWXY34679";
 
-QString key(const char* k) { return QLatin1String(k); }
+QString seatField(const char* k) { return QLatin1String(k); }
 
 bool isCode(const QString& code) {
   if (code.size() != 8) return false;
   for (const QChar c : code) {
     if (c.unicode() > 127 ||
-        std::string_view(kCodeAlphabet).find(char(c.unicode())) == std::string_view::npos)
+        std::string_view(kSeatCodeAlphabet).find(char(c.unicode())) == std::string_view::npos)
       return false;
   }
   return true;
@@ -32,14 +32,14 @@ bool isCode(const QString& code) {
 
 QByteArray seatToJson(const OnlineSeat& seat) {
   const QJsonObject document{
-      {key("format"), key(kFormat)},
-      {key("version"), kOnlineSeatFileVersion},
-      {key("server"), seat.server.toString()},
-      {key("code"), seat.code},
-      {key("token"), QString::fromLatin1(seat.token.toHex())},
-      {key("name"), seat.name},
-      {key("hostedHere"), seat.hostedHere},
-      {key("port"), seat.port},
+      {seatField("format"), seatField(kSeatFormat)},
+      {seatField("version"), kOnlineSeatFileVersion},
+      {seatField("server"), seat.server.toString()},
+      {seatField("code"), seat.code},
+      {seatField("token"), QString::fromLatin1(seat.token.toHex())},
+      {seatField("name"), seat.name},
+      {seatField("hostedHere"), seat.hostedHere},
+      {seatField("port"), seat.port},
   };
   return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
@@ -50,9 +50,9 @@ std::variant<OnlineSeat, QString> seatFromJson(const QByteArray& json) {
   if (!parsed.isObject())
     return QStringLiteral("it is not a JSON object (%1)").arg(error.errorString());
   const QJsonObject document = parsed.object();
-  if (document.value(key("format")).toString() != key(kFormat))
+  if (document.value(seatField("format")).toString() != seatField(kSeatFormat))
     return QStringLiteral("it is not a seat online");
-  const QJsonValue version = document.value(key("version"));
+  const QJsonValue version = document.value(seatField("version"));
   if (version != QJsonValue(kOnlineSeatFileVersion))
     return QStringLiteral("it is of another version (%1)").arg(version.toVariant().toString());
   JsonFields in;
@@ -60,7 +60,7 @@ std::variant<OnlineSeat, QString> seatFromJson(const QByteArray& json) {
   seat.server = QUrl(in.field(document, "server").toString(), QUrl::StrictMode);
   const QString scheme = seat.server.scheme();
   if (!seat.server.isValid() || seat.server.host().isEmpty() ||
-      (scheme != key("ws") && scheme != key("wss")))
+      (scheme != seatField("ws") && scheme != seatField("wss")))
     in.fail(QStringLiteral("\"server\" is not a server's address"));
   seat.code = in.field(document, "code").toString();
   if (!isCode(seat.code)) in.fail(QStringLiteral("\"code\" is no table's code"));

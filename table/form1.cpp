@@ -106,11 +106,6 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   presentation_.onHelp([this] { showHelp(); });
 }
 
-template <class Action>
-void Form1::later(Action&& action) {
-  hand_->queueGameAction(std::forward<Action>(action));
-}
-
 Form1::~Form1() = default;
 
 QSize Form1::screenSize() const {
@@ -386,92 +381,6 @@ void Form1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LanguageChange) {
     scene_->retranslate();
     view_->setAccessibleName(tr("Mesa de dominó"));
-  }
-}
-
-void Form1::keyPressEvent(QKeyEvent* event) {
-  if (!keyAction(*event)) QWidget::keyPressEvent(event);
-}
-
-bool Form1::keyAction(const QKeyEvent& event) {
-  const int key = event.key();
-  const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
-  if (mods == Qt::ControlModifier) {
-    switch (key) {
-      case Qt::Key_N:
-        Label2_Click();
-        return true;
-      case Qt::Key_Comma:
-        Label1_Click();
-        return true;
-      case Qt::Key_H:
-        showHistory();
-        return true;
-      case Qt::Key_O:
-        playOnline();
-        return true;
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-        if (online_ && online_->match().isHost() && online_->match().inLobby()) startOnlineMatch();
-        return true;
-      case Qt::Key_E:
-        showStatistics();
-        return true;
-      case Qt::Key_M:
-        Image4_Click();
-        return true;
-      case Qt::Key_Q:
-        Image1_Click();
-        return true;
-      default:
-        return false;
-    }
-  }
-  if (key == Qt::Key_F1) {
-    Label4_Click();
-    return true;
-  }
-  if (key == Qt::Key_F11) {
-    Image2_Click();
-    return true;
-  }
-  const bool shift = mods == Qt::ShiftModifier;
-  if (mods != Qt::NoModifier && !shift) return false;
-  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-  // Taking tiles: a face-down tile at random.
-  if (game().awaiting() == TableGame::Awaiting::PileTile && (key == Qt::Key_Space || enter)) {
-    const int position = drawFreePosition(game().state(), random_);
-    later([this, position] { game().takePileTile(position); });
-    return true;
-  }
-  switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right: {
-      const int step = key == Qt::Key_Left ? -1 : 1;
-      shift ? hand_->moveChosen(step) : hand_->choose(step);
-      return true;
-    }
-    case Qt::Key_F:
-      hand_->flipChosen();
-      return true;
-    case Qt::Key_P:
-      if (game().passOffered()) Label3_Click();
-      return true;
-    case Qt::Key_Up:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (!hand_->layChosen(std::nullopt)) scene_->message(translated(texts::chooseEnd()), 0);
-      return true;
-    case Qt::Key_A:
-    case Qt::Key_Home:
-      hand_->layChosen(Lado::A);
-      return true;
-    case Qt::Key_B:
-    case Qt::Key_End:
-      hand_->layChosen(Lado::B);
-      return true;
-    default:
-      return false;
   }
 }
 

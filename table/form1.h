@@ -208,4 +208,9 @@ class Form1 : public QWidget {
   WindowMove titleStrip_;
 };
 
+template <class Action>
+void Form1::later(Action&& action) {
+  hand_->queueGameAction(std::forward<Action>(action));
+}
+
 }  // namespace tavolix

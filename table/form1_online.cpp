@@ -136,6 +136,9 @@ bool Form1::goOnline(const OnlineChoice& choice) {
     keepRecord();
     // Nothing left to come back to.
     if (seatFile_ != nullptr) seatFile_->remove();
+    scene_->message(tr("A partida online terminou. 'Novo Jogo' volta ao jogo contra o computador; "
+                       "'Jogar online' abre ou procura outra mesa."),
+                    0);
   });
   connect(&remote, &net::RemoteMatch::closedElsewhere, this,
           [this] { scene_->message(tr("Este lugar foi retomado em outro computador."), 0); });
@@ -244,6 +247,8 @@ void Form1::backToLocal() {
   scene_->showSeatNames(settings_.Nomes);
   const std::optional<SavedMatch> left = std::exchange(leftHere_, std::nullopt);
   if (left && match_->restore(*left)) return;
+  // A match kept from an earlier run (the game was started at a table online) is offered.
+  if (resumeSavedMatch()) return;
   match_->start(false);
 }
 

@@ -212,51 +212,56 @@ Escolha outra porta.</source>
 Choose another port.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="141"/>
+        <location filename="../../table/form1_online.cpp" line="139"/>
+        <source>A partida online terminou. &apos;Novo Jogo&apos; volta ao jogo contra o computador; &apos;Jogar online&apos; abre ou procura outra mesa.</source>
+        <translation>The match online is over. &apos;New Game&apos; goes back to playing the computer; &apos;Play online&apos; opens or finds another table.</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="144"/>
         <source>Este lugar foi retomado em outro computador.</source>
         <translation>This seat was taken back on another computer.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="143"/>
+        <location filename="../../table/form1_online.cpp" line="146"/>
         <source>O servidor mandou uma mensagem que o jogo não entende (%1).</source>
         <translation>The server sent a message the game does not understand (%1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="155"/>
+        <location filename="../../table/form1_online.cpp" line="158"/>
         <source>Conectando a %1...</source>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="192"/>
+        <location filename="../../table/form1_online.cpp" line="195"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="194"/>
+        <location filename="../../table/form1_online.cpp" line="197"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="202"/>
+        <location filename="../../table/form1_online.cpp" line="205"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="205"/>
+        <location filename="../../table/form1_online.cpp" line="208"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="208"/>
+        <location filename="../../table/form1_online.cpp" line="211"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="209"/>
+        <location filename="../../table/form1_online.cpp" line="212"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
@@ -1331,97 +1336,97 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>%1 (away)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="539"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="54"/>
         <source>O servidor não entendeu esta versão do jogo.</source>
         <translation>The server did not understand this version of the game.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="541"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="56"/>
         <source>Mensagens demais em pouco tempo: espere um instante.</source>
         <translation>Too many messages in a short time: wait a moment.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="543"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="58"/>
         <source>O servidor não aceita mais mesas agora. Tente mais tarde ou use outro servidor.</source>
         <translation>The server takes no more tables now. Try later or use another server.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="545"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="60"/>
         <source>Nenhuma mesa tem esse código. Confira o código com quem abriu a mesa.</source>
         <translation>No table has that code. Check the code with whoever opened the table.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="547"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="62"/>
         <source>Códigos errados demais: espere um minuto antes de tentar de novo.</source>
         <translation>Too many wrong codes: wait a minute before trying again.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="549"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="64"/>
         <source>O seu lugar nessa mesa não existe mais.</source>
         <translation>Your seat at that table is no more.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="551"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="66"/>
         <source>Esse lugar já é de outro jogador.</source>
         <translation>That seat is already another player&apos;s.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="553"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="68"/>
         <source>A mesa está completa.</source>
         <translation>The table is full.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="555"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="70"/>
         <source>Você não está sentado a essa mesa.</source>
         <translation>You are not seated at that table.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="557"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="72"/>
         <source>Só quem abriu a mesa pode começar a partida.</source>
         <translation>Only whoever opened the table can start the match.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="559"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="74"/>
         <source>A partida dessa mesa já começou.</source>
         <translation>The match at that table has already begun.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="561"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="76"/>
         <source>A partida não está em andamento.</source>
         <translation>The match is not being played.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="563"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="78"/>
         <source>Não é a sua vez.</source>
         <translation>It is not your turn.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="566"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="81"/>
         <source>Essa pedra não serve nessa ponta.</source>
         <translation>That domino does not fit that end.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="568"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="83"/>
         <source>Você deve abrir a mão com o 6:6.</source>
         <translation>You must open the hand with 6:6.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="570"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="85"/>
         <source>Você só pode fechar o jogo no natural.</source>
         <translation>You may only close the game &quot;no natural&quot;.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="572"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="87"/>
         <source>Uma pedra da sua mão serve numa ponta: jogue-a em vez de passar.</source>
         <translation>A domino in your hand fits an end: play it instead of passing.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="574"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="89"/>
         <source>Essa pedra já foi pega.</source>
         <translation>That domino has been taken.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="608"/>
+        <location filename="../../protocol/remote_match_actions.cpp" line="123"/>
         <source>A conexão com o servidor caiu. Tentando de novo…</source>
         <translation>The connection to the server dropped. Trying again…</translation>
     </message>

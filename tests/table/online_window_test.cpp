@@ -371,6 +371,18 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   EXPECT_EQ(ana.window.record().onlineWon, bia.window.record().onlineWon);
   EXPECT_EQ(ana.window.record().onlineWon, a.Pontos[0] > a.Pontos[1] ? 1 : 0);
   EXPECT_EQ(ana.window.record().matchesPlayed(), 0);
+
+  // Over: the table says how to go on, and New Game is a match against the computer again.
+  EXPECT_TRUE(
+      ana.scene().messageLine().caption().startsWith(QStringLiteral("A partida online terminou.")));
+  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
+  click(ana, TableScene::Command::NewGame);
+  ASSERT_TRUE(waitUntil([&] {
+    return ana.window.online() == nullptr &&
+           ana.window.match().awaiting() == TableGame::Awaiting::PileTile;
+  }));
+  EXPECT_EQ(ana.scene().seatName(1).caption(), QStringLiteral("Zorvan"));
+  EXPECT_EQ(&ana.window.game(), static_cast<TableGame*>(&ana.window.match()));
 }
 
 // In the lobby of a pairs table the host clicks a name to have that player as
