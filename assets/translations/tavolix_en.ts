@@ -51,7 +51,7 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="52"/>
-        <location filename="../../table/form1.cpp" line="388"/>
+        <location filename="../../table/form1.cpp" line="383"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -63,7 +63,7 @@ Its pages can be opened in any browser:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="191"/>
+        <location filename="../../table/form1.cpp" line="186"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="194"/>
+        <location filename="../../table/form1.cpp" line="189"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="204"/>
+        <location filename="../../table/form1.cpp" line="199"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="221"/>
+        <location filename="../../table/form1.cpp" line="216"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="224"/>
+        <location filename="../../table/form1.cpp" line="219"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="227"/>
+        <location filename="../../table/form1.cpp" line="222"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="252"/>
+        <location filename="../../table/form1.cpp" line="247"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="250"/>
+        <location filename="../../table/form1.cpp" line="245"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="264"/>
+        <location filename="../../table/form1.cpp" line="259"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="262"/>
+        <location filename="../../table/form1.cpp" line="257"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,17 +171,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="272"/>
+        <location filename="../../table/form1.cpp" line="267"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="274"/>
+        <location filename="../../table/form1.cpp" line="269"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="275"/>
+        <location filename="../../table/form1.cpp" line="270"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -1296,42 +1296,42 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::net::RemoteMatch</name>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="129"/>
+        <location filename="../../protocol/remote_match.cpp" line="127"/>
         <source>Mesa %1 em %2: passe o endereço e o código aos outros jogadores e clique em &apos;Começar&apos; quando todos tiverem chegado.</source>
         <translation>Table %1 at %2: give the address and the code to the other players, and click &apos;Start&apos; when everyone has come.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="132"/>
+        <location filename="../../protocol/remote_match.cpp" line="130"/>
         <source>Mesa %1: esperando %2 começar a partida.</source>
         <translation>Table %1: waiting for %2 to start the match.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="134"/>
+        <location filename="../../protocol/remote_match.cpp" line="132"/>
         <source>Clique no nome de um jogador para tê-lo como parceiro.</source>
         <translation>Click a player&apos;s name to have him as your partner.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="155"/>
+        <location filename="../../protocol/remote_match.cpp" line="153"/>
         <source>Computador %1</source>
         <translation>Computer %1</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="159"/>
+        <location filename="../../protocol/remote_match.cpp" line="157"/>
         <source>(lugar livre)</source>
         <translation>(free seat)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="169"/>
+        <location filename="../../protocol/remote_match.cpp" line="167"/>
         <source>%1 (anfitrião)</source>
         <translation>%1 (host)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="171"/>
+        <location filename="../../protocol/remote_match.cpp" line="169"/>
         <source>%1 (ausente, %2 s)</source>
         <translation>%1 (away, %2 s)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="172"/>
+        <location filename="../../protocol/remote_match.cpp" line="170"/>
         <source>%1 (ausente)</source>
         <translation>%1 (away)</translation>
     </message>

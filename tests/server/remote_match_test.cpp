@@ -164,6 +164,9 @@ class FourGames : public ::testing::Test {
       case ClientMessage::Type::Start:
         error = table->start(&game);
         break;
+      case ClientMessage::Type::Swap:
+        error = table->swap(&game, m.swapped[0], m.swapped[1]);
+        break;
       default:
         FAIL() << "a game sent " << text.constData();
     }
@@ -208,6 +211,46 @@ class FourGames : public ::testing::Test {
   std::array<std::unique_ptr<Game>, 4> games;
   std::unique_ptr<server::Table> table;
 };
+
+// Before the start the host, and only he, changes the places of two seats;
+// each player moved is told his new seat and keeps his token.
+TEST_F(FourGames, OnlyTheHostSwapsSeatsAndOnlyBeforeTheStart) {
+  ClientMessage create;
+  create.type = ClientMessage::Type::Create;
+  create.rules.TipoJogo = 2;
+  create.name = QStringLiteral("Ana");
+  create.computers[3] = true;
+  table = std::make_unique<server::Table>(QStringLiteral("N3XPG97X"), create,
+                                          server::Table::Options{}, [](const QString&) {});
+  ASSERT_FALSE(table->seatHost(games[0].get(), -1, create.name).error);
+  ClientMessage join;
+  join.type = ClientMessage::Type::Join;
+  join.code = QStringLiteral("N3XPG97X");
+  join.name = QStringLiteral("Bia");
+  const server::Table::Joined bia = table->join(games[1].get(), join);
+  ASSERT_EQ(bia.seat, 1);
+  pump();
+  EXPECT_EQ(table->swap(games[1].get(), 1, 2), Error::NotHost);
+  EXPECT_EQ(table->swap(games[2].get(), 1, 2), Error::NotSeated);
+  EXPECT_EQ(table->swap(games[0].get(), 1, 1), Error::BadMessage);
+  // Ana takes Bia as her partner: Bia to seat 2, the free seat to 1.
+  games[0]->remote.choosePartner(1);
+  pump();
+  EXPECT_EQ(games[1]->remote.serverSeat(), 2);
+  EXPECT_EQ(games[1]->remote.token(), bia.token);
+  EXPECT_EQ(games[0]->remote.table().seats[1].kind, TableInfo::Seat::Kind::Open);
+  EXPECT_EQ(games[0]->remote.table().seats[2].name, QStringLiteral("Bia"));
+  EXPECT_EQ(games[1]->remote.rules().Nomes[2], "Ana");  // opposite her now
+  // The host's own seat may move too; he stays the host.
+  ASSERT_FALSE(table->swap(games[0].get(), 0, 3));
+  pump();
+  EXPECT_EQ(games[0]->remote.serverSeat(), 3);
+  EXPECT_TRUE(games[0]->remote.isHost());
+  EXPECT_EQ(games[0]->remote.table().seats[0].kind, TableInfo::Seat::Kind::Computer);
+  ASSERT_FALSE(table->start(games[0].get()));
+  pump();
+  EXPECT_EQ(table->swap(games[0].get(), 1, 2), Error::AlreadyStarted);
+}
 
 TEST_F(FourGames, EachSeesTheMatchFromItsOwnSeatAndNoHandButItsOwn) {
   Settings rules;

@@ -316,7 +316,11 @@ TEST(OnlineAddresses, AServerAsTypedAndATablesLink) {
 }
 
 TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
+  QTemporaryDir data;
+  OnlineSeatFile seatFile(data.filePath(QStringLiteral("online-seat.json")));
+  bia.window.setOnlineSeatFile(&seatFile);
   ASSERT_NO_FATAL_FAILURE(seatBoth());
+  EXPECT_TRUE(seatFile.read().seat.has_value());
   // The lobby, on both tables: each sees himself at the bottom, his partner at the top.
   EXPECT_EQ(ana.scene().seatName(0).caption(), QStringLiteral("Ana (anfitrião)"));
   EXPECT_EQ(ana.scene().seatName(2).caption(), QStringLiteral("Bia"));
@@ -371,6 +375,8 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   EXPECT_EQ(ana.window.record().onlineWon, bia.window.record().onlineWon);
   EXPECT_EQ(ana.window.record().onlineWon, a.Pontos[0] > a.Pontos[1] ? 1 : 0);
   EXPECT_EQ(ana.window.record().matchesPlayed(), 0);
+  // Over: nothing left to take back.
+  EXPECT_FALSE(seatFile.read().seat.has_value());
 
   // Over: the table says how to go on, and New Game is a match against the computer again.
   EXPECT_TRUE(
@@ -419,19 +425,25 @@ TEST_F(OnlineWindowTest, AConnectionCutInTheMiddleOfAHandIsToldAndTakenUpAgain) 
   bia.window.online()->setRetryPauses({10, 20, 40});
   click(ana, TableScene::Command::Start);
   bool cut = false;
-  ASSERT_TRUE(playToTheEnd([&](int) {
-    if (cut || bia.state().QtdMesa < 3) return;
-    cut = true;
-    bia.window.online()->dropConnection();
-    // Said at once; nothing can be played meanwhile.
-    EXPECT_EQ(bia.scene().messageLine().caption(),
-              QStringLiteral("A conexão com o servidor caiu. Tentando de novo…"));
-    EXPECT_EQ(bia.game().awaiting(), TableGame::Awaiting::Nothing);
-    // The others see her away until she is back.
-    EXPECT_TRUE(waitUntil([&] { return bia.window.online()->connected(); }));
-    EXPECT_EQ(bia.remote().serverSeat(), 2);
-  }));
+  std::size_t handsAtTheCut = 0;
+  // Played on until a hand has ended after the cut.
+  ASSERT_TRUE(
+      playUntil([&] { return cut && bia.remote().handsPlayed().size() > handsAtTheCut; }, ana, bia,
+                [&](int) {
+                  if (cut || bia.state().QtdMesa < 3) return;
+                  cut = true;
+                  handsAtTheCut = bia.remote().handsPlayed().size();
+                  bia.window.online()->dropConnection();
+                  // Said at once; nothing can be played meanwhile.
+                  EXPECT_EQ(bia.scene().messageLine().caption(),
+                            QStringLiteral("A conexão com o servidor caiu. Tentando de novo…"));
+                  EXPECT_EQ(bia.game().awaiting(), TableGame::Awaiting::Nothing);
+                  // The others see her away until she is back.
+                  EXPECT_TRUE(waitUntil([&] { return bia.window.online()->connected(); }));
+                  EXPECT_EQ(bia.remote().serverSeat(), 2);
+                }));
   EXPECT_TRUE(cut);
+  ASSERT_TRUE(waitUntil([&] { return ana.remote().handsPlayed().size() > handsAtTheCut; }));
   for (int seat = 0; seat < 4; ++seat)
     EXPECT_EQ(ana.state().Pontos[seat], bia.state().Pontos[(seat + 2) % 4]);
 }
@@ -535,11 +547,12 @@ TEST_F(OnlineWindowTest, AGameClosedInTheMiddleOfAMatchOffersItsSeatBack) {
            again.game().awaiting() != TableGame::Awaiting::Finished;
   }));
   EXPECT_EQ(again.remote().serverSeat(), 2);
-  ASSERT_TRUE(playUntil([&] { return ana.matchEnded && again.matchEnded; }, ana, again));
+  // Played on, the same hand as Ana's: to its end.
+  ASSERT_TRUE(playUntil([&] { return !again.remote().handsPlayed().empty(); }, ana, again));
+  ASSERT_TRUE(waitUntil([&] { return !ana.remote().handsPlayed().empty(); }));
+  EXPECT_EQ(again.remote().handsPlayed().front().points, ana.remote().handsPlayed().front().points);
   for (int seat = 0; seat < 4; ++seat)
     EXPECT_EQ(ana.state().Pontos[seat], again.state().Pontos[(seat + 2) % 4]);
-  // Over: nothing left to take back.
-  EXPECT_FALSE(seatFile.read().seat.has_value());
 }
 
 }  // namespace
