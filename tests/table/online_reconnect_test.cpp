@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// Online play when things go wrong or start elsewhere: a dropped connection,
+// an away seat, a table hosted by the game itself, a link, a wrong code, and a
+// window closed in the middle of a match.
+#include "online_window.h"
+
+namespace tavolix::online {
+namespace {
+
+TEST_F(OnlineWindowTest, AConnectionCutInTheMiddleOfAHandIsToldAndTakenUpAgain) {
+  ASSERT_NO_FATAL_FAILURE(seatBoth());
+  bia.window.online()->setRetryPauses({10, 20, 40});
+  click(ana, TableScene::Command::Start);
+  bool cut = false;
+  std::size_t handsAtTheCut = 0;
+  // Played on until a hand has ended after the cut.
+  ASSERT_TRUE(
+      playUntil([&] { return cut && bia.remote().handsPlayed().size() > handsAtTheCut; }, ana, bia,
+                [&](int) {
+                  if (cut || bia.state().QtdMesa < 3) return;
+                  cut = true;
+                  handsAtTheCut = bia.remote().handsPlayed().size();
+                  bia.window.online()->dropConnection();
+                  // Said at once; nothing can be played meanwhile.
+                  EXPECT_EQ(bia.scene().messageLine().caption(),
+                            QStringLiteral("A conexão com o servidor caiu. Tentando de novo…"));
+                  EXPECT_EQ(bia.game().awaiting(), TableGame::Awaiting::Nothing);
+                  // The others see her away until she is back.
+                  EXPECT_TRUE(waitUntil([&] { return bia.window.online()->connected(); }));
+                  EXPECT_EQ(bia.remote().serverSeat(), 2);
+                }));
+  EXPECT_TRUE(cut);
+  ASSERT_TRUE(waitUntil([&] { return ana.remote().handsPlayed().size() > handsAtTheCut; }));
+  for (int seat = 0; seat < 4; ++seat)
+    EXPECT_EQ(ana.state().Pontos[seat], bia.state().Pontos[(seat + 2) % 4]);
+}
+
+TEST_F(OnlineWindowTest, AnAwaySeatIsShownAwayToTheOthers) {
+  ASSERT_NO_FATAL_FAILURE(seatBoth());
+  bia.window.online()->setRetryPauses({60000});  // not back during the test
+  bia.window.online()->dropConnection();
+  ASSERT_TRUE(waitUntil(
+      [&] { return ana.scene().seatName(2).caption() == QStringLiteral("Bia (ausente)"); }));
+}
+
+TEST_F(OnlineWindowTest, AHostServesTheTableFromHisOwnGame) {
+  const quint16 port = freePort();
+  dialogs.expect<OnlineDialog>([port](OnlineDialog& d) {
+    EXPECT_TRUE(d.here->isChecked());  // on this computer unless told otherwise
+    d.port->selectAll();
+    QTest::keyClicks(d.port, QString::number(port));
+    clickWidget(d.computer[1]);
+    clickWidget(d.computer[3]);
+    okOf(d);
+  });
+  click(ana, TableScene::Command::Online);
+  ASSERT_TRUE(waitUntil([&] { return ana.window.online() && ana.remote().inLobby(); }));
+  ASSERT_NE(ana.window.hostedServer(), nullptr);
+  EXPECT_EQ(ana.window.hostedServer()->port(), port);
+  EXPECT_TRUE(ana.scene().messageLine().caption().contains(QStringLiteral(":%1").arg(port)));
+  ASSERT_NO_FATAL_FAILURE(join(bia, ana.remote().code(), QStringLiteral("127.0.0.1:%1").arg(port)));
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(playUntil([&] { return !bia.remote().handsPlayed().empty(); }, ana, bia));
+  EXPECT_EQ(ana.remote().handsPlayed().size(), 1u);
+  EXPECT_FALSE(ana.remote().rules().pairs());
+}
+
+TEST_F(OnlineWindowTest, ALinkToATableJoinsIt) {
+  ASSERT_NO_FATAL_FAILURE(host(ana));
+  const QString link =
+      QStringLiteral("tavolix://127.0.0.1:%1/%2").arg(server_->port()).arg(ana.remote().code());
+  ASSERT_TRUE(bia.window.openLink(link));
+  ASSERT_TRUE(waitUntil([&] { return bia.window.online() && bia.remote().inLobby(); }));
+  EXPECT_EQ(bia.remote().serverSeat(), 2);
+  EXPECT_TRUE(
+      waitUntil([&] { return ana.scene().seatName(2).caption() == QStringLiteral("Bia"); }));
+  // A link to no table: told, and nothing changes.
+  dialogs.expect<QMessageBox>([](QMessageBox& box) {
+    EXPECT_TRUE(box.text().contains(QStringLiteral("tavolix://nowhere")));
+    box.accept();
+  });
+  EXPECT_FALSE(bia.window.openLink(QStringLiteral("tavolix://nowhere")));
+  EXPECT_TRUE(bia.window.online() != nullptr);
+}
+
+TEST_F(OnlineWindowTest, AWrongCodeIsToldAndTheTableHereComesBack) {
+  dialogs.expect<OnlineDialog>([this](OnlineDialog& d) {
+    d.tabs->setCurrentIndex(1);
+    QTest::keyClicks(d.joinServer, address());
+    QTest::keyClicks(d.code, QStringLiteral("cccc cccc"));
+    okOf(d);
+  });
+  dialogs.expect<QMessageBox>([](QMessageBox& box) {
+    EXPECT_EQ(
+        box.text(),
+        QStringLiteral("Nenhuma mesa tem esse código. Confira o código com quem abriu a mesa."));
+    box.accept();
+  });
+  // Back here, the new game dialog, left: nothing begins.
+  bool asked = false;
+  dialogs.expect<FrmNovoJogo>([&asked](FrmNovoJogo& d) {
+    asked = true;
+    clickWidget(d.Label4);
+  });
+  click(bia, TableScene::Command::Online);
+  ASSERT_TRUE(waitUntil([&] { return asked && bia.window.online() == nullptr; }));
+  EXPECT_FALSE(bia.window.match().started());
+}
+
+TEST_F(OnlineWindowTest, AGameClosedInTheMiddleOfAMatchOffersItsSeatBack) {
+  QTemporaryDir data;
+  OnlineSeatFile seatFile(data.filePath(QStringLiteral("online-seat.json")));
+  auto first = std::make_unique<Player>("Bia", false, &seatFile);
+  players_.push_back(first.get());
+  ASSERT_NO_FATAL_FAILURE(host(ana));
+  ASSERT_NO_FATAL_FAILURE(join(*first, ana.remote().code()));
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(playUntil([&] { return first->state().QtdMesa >= 2; }, ana, *first));
+  const OnlineSeatFile::Found kept = seatFile.read();
+  ASSERT_TRUE(kept.seat.has_value());
+  EXPECT_EQ(kept.seat->token, first->remote().token());
+  EXPECT_EQ(kept.seat->code, ana.remote().code());
+  EXPECT_EQ(QFile::permissions(seatFile.path()) & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+            QFileDevice::Permissions());
+  const int laid = first->state().QtdMesa;
+  players_.pop_back();
+  first.reset();  // the window closed in the middle of the hand
+
+  answer(QStringLiteral("Voltar à mesa"));
+  Player again("Bia", true, &seatFile);
+  players_.push_back(&again);
+  ASSERT_TRUE(waitUntil([&] {
+    return again.window.online() && again.state().QtdMesa >= laid &&
+           again.game().awaiting() != TableGame::Awaiting::Finished;
+  }));
+  EXPECT_EQ(again.remote().serverSeat(), 2);
+  // Played on, the same hand as Ana's: to its end.
+  ASSERT_TRUE(playUntil([&] { return !again.remote().handsPlayed().empty(); }, ana, again));
+  ASSERT_TRUE(waitUntil([&] { return !ana.remote().handsPlayed().empty(); }));
+  EXPECT_EQ(again.remote().handsPlayed().front().points, ana.remote().handsPlayed().front().points);
+  for (int seat = 0; seat < 4; ++seat)
+    EXPECT_EQ(ana.state().Pontos[seat], again.state().Pontos[(seat + 2) % 4]);
+}
+
+}  // namespace
+}  // namespace tavolix::online
