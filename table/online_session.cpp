@@ -134,13 +134,4 @@ bool OnlineSession::readLink(const QString& link, QUrl& url, QString& code) {
   return true;
 }
 
-QString OnlineSession::link(const QUrl& url, const QString& code) {
-  QUrl out;
-  out.setScheme(QStringLiteral("tavolix"));
-  out.setHost(url.host());
-  out.setPort(url.port(47474));
-  out.setPath(QLatin1Char('/') + code);
-  return out.toString();
-}
-
 }  // namespace tavolix

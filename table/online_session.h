@@ -46,7 +46,6 @@ class OnlineSession : public QObject {
   // Whether a text is a link to a table, tavolix://HOST:PORT/CODE; the server's
   // address and the code when it is.
   static bool readLink(const QString& link, QUrl& url, QString& code);
-  static QString link(const QUrl& url, const QString& code);
 
  Q_SIGNALS:
   // The server could not be reached at all, or (`refused`) it refused the

@@ -25,7 +25,7 @@ TEST(OnlineAddresses, AServerAsTypedAndATablesLink) {
   QUrl url;
   ASSERT_TRUE(OnlineSession::readLink(QStringLiteral("tavolix://[::1]:6000/N3XPG97X"), url, code));
   EXPECT_EQ(url, QUrl(QStringLiteral("ws://[::1]:6000")));
-  EXPECT_EQ(OnlineSession::link(url, code), QStringLiteral("tavolix://[::1]:6000/N3XPG97X"));
+  EXPECT_EQ(code, QStringLiteral("N3XPG97X"));
   for (const char* bad : {"tavolix://host", "https://host:1/N3XPG97X", "tavolix://host:1/N3XPG97",
                           "tavolix:///N3XPG97X"})
     EXPECT_FALSE(OnlineSession::readLink(QString::fromUtf8(bad), url, code)) << bad;
