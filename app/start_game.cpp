@@ -48,6 +48,16 @@ std::optional<QString> screenRefusal(QSize screenPixels) {
                                      "É necessário resolução minima de 800 x 600");
 }
 
+void bringToFront(QWidget& window) {
+  if (window.isMinimized()) window.showNormal();
+  window.raise();
+  window.activateWindow();
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    modal->raise();
+    modal->activateWindow();
+  }
+}
+
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
               bool quitAfterPaint, const QString& link) {
   TerminationRequests stop;
@@ -102,13 +112,7 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
   window.joinLink(link);
   QObject::connect(&guard, &OneGame::anotherStart, &window, [&window](const QString& asked) {
     if (!asked.isEmpty()) window.openLink(asked);
-    if (window.isMinimized()) window.showNormal();
-    window.raise();
-    window.activateWindow();
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      modal->raise();
-      modal->activateWindow();
-    }
+    bringToFront(window);
   });
   if (quitAfterPaint) {
     window.setFirstActivationStartsMatch(false);

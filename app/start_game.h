@@ -8,6 +8,7 @@
 #include <QString>
 
 class QApplication;
+class QWidget;
 
 namespace tavolix {
 
@@ -31,6 +32,11 @@ std::optional<QString> screenRefusal(QSize screenPixels);
 // player leaves. Returns the program's exit code. With `quitAfterPaint` it
 // quits once the table is first painted, before the first dialog. With a
 // table's `link`, that table is joined (by the game already running, if one is).
+// What a second start of the game does to the window already open (after
+// handing it the link it was given, if any): back from the taskbar, on top
+// of the others, and its dialog, if one is open, on top of it.
+void bringToFront(QWidget& window);
+
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
               bool quitAfterPaint = false, const QString& link = {});
 

@@ -127,7 +127,7 @@ bool JsonFile::write(const QByteArray& bytes) {
 #ifdef Q_OS_UNIX
   // The bytes must be on the disk before the rename: the commit asks for
   // that, but does not look at the answer.
-  if (written && ::fsync(file.handle()) != 0) {
+  if (written && (flush_ != nullptr ? flush_ : ::fsync)(file.handle()) != 0) {
     written = false;
     reason = QString::fromLocal8Bit(std::strerror(errno));
   }

@@ -80,6 +80,9 @@ class JsonFile {
   // it, and once they are.
   enum class Step { Written, Committed };
   void watchSteps(std::function<void(Step)> watcher) { steps_ = std::move(watcher); }
+  // For tests of a disk that fails as the bytes are flushed to it (a stick
+  // pulled out, a dying disk): what flushes a file descriptor, ::fsync by default.
+  void flushWith(int (*flush)(int)) { flush_ = flush; }
 
  private:
   std::optional<QByteArray> read(Refusal& refusal);
@@ -96,6 +99,7 @@ class JsonFile {
   bool told_ = false;
   Trouble trouble_;
   std::function<void(Step)> steps_;
+  int (*flush_)(int) = nullptr;
 };
 
 }  // namespace tavolix

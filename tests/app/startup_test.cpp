@@ -87,6 +87,18 @@ TEST(StartupOptions, SeedAndPaceFromTheEnvironmentOrAWarning) {
   pacer::setPace(0.0);
 }
 
+// A second start brings the window back from the taskbar.
+TEST_F(WindowTest, ASecondStartBringsAMinimisedWindowBack) {
+  window.setFirstActivationStartsMatch(false);
+  window.showMinimized();
+  settle();
+  ASSERT_TRUE(window.isMinimized());
+  bringToFront(window);
+  settle();
+  EXPECT_FALSE(window.isMinimized());
+  EXPECT_TRUE(window.isVisible());
+}
+
 // The desktop finds the program by its application id, and every window,
 // the table and each dialog, shows the game's icon at every size.
 TEST_F(WindowTest, EveryWindowShowsTheGamesIcon) {

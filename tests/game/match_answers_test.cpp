@@ -71,6 +71,10 @@ TEST_F(RemoteAnswers, EveryRefusalLeavesTheHandAsItWasAndALegalMoveGoesOn) {
 }
 
 TEST_F(RemoteAnswers, APassIsTakenOnlyFromASeatWithNothingThatFits) {
+  // A tile for end B alone (3:5) is reason enough to refuse it.
+  mac2ToMove(handOf({"44", "35"}));
+  EXPECT_EQ(match.answer(kMac2, SeatAnswer::pass()), Refusal::MustPlay);
+  EXPECT_EQ(match.state().Passes, 0);
   mac2ToMove(handOf({"44", "25"}));
   EXPECT_EQ(match.answer(kMac2, SeatAnswer::pass()), Refusal::None);
   EXPECT_EQ(match.state().NaoTem[kMac2], "63");
@@ -143,6 +147,18 @@ void answerFirstLegal(Match& match) {
   const int seat = match.asked();
   ASSERT_TRUE(isSeat(seat));
   if (match.awaiting() == Match::Awaiting::PileTile) {
+    // Nothing off the pile, no position twice, no seat out of its turn.
+    EXPECT_FALSE(match.takePileTileFor(seat, 0));
+    EXPECT_FALSE(match.takePileTileFor(seat, kTileCount + 1));
+    EXPECT_FALSE(match.takePileTileFor(seat, -1));
+    for (int position = 1; position <= kTileCount; ++position) {
+      if (match.state().pileTaken(position)) {
+        EXPECT_FALSE(match.takePileTileFor(seat, position)) << position;
+      } else {
+        EXPECT_FALSE(match.takePileTileFor((seat + 1) % kSeatCount, position)) << position;
+        break;
+      }
+    }
     for (int position = 1; position <= kTileCount; ++position) {
       if (match.takePileTileFor(seat, position)) return;
     }

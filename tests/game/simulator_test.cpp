@@ -41,6 +41,8 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   EXPECT_EQ(std::get<Options>(strong).strongSeats, 0b101u);
   EXPECT_EQ(std::get<Options>(strong).deals, 50);
   EXPECT_NE(refusal({"--matches", "0"}).find("--matches"), std::string::npos);
+  for (const char* deals : {"0", "1000001", "-5", "ten"})
+    EXPECT_NE(refusal({"--deals", deals}).find("--deals takes"), std::string::npos) << deals;
   for (const char* seats : {"4", "0,,2", "1,", "", "one"})
     EXPECT_NE(refusal({"--strong", seats}).find("--strong takes seats"), std::string::npos)
         << seats;

@@ -195,6 +195,75 @@ TEST(StrongPlayer, KeepsTheTileNobodyCanBlock) {
     EXPECT_EQ(strong.think(state, settings, kMac1, seed), SeatAnswer::play(2, Lado::B));
 }
 
+// Mac1 to move with `hand` on ends `endA` and `endB`, the rest of the chain
+// `table`, the unseen tiles with the others as given.
+GameState mac1ToMove(const Hand& hand, int endA, int endB, std::initializer_list<const char*> table,
+                     const std::array<Hand, 3>& others) {
+  GameState state;
+  state.PrimeiraRodada = false;
+  state.QuemInicia = kJog;
+  state.PontaA = endA;
+  state.PontaB = endB;
+  for (const char* t : table) state.Mesa[++state.QtdMesa] = tile(t);
+  state.QtdLadoA = state.QtdMesa / 2;
+  state.QtdLadoB = state.QtdMesa - 1 - state.QtdLadoA;
+  state.PedrasMac1 = hand;
+  state.PedrasJog = others[0];
+  state.PedrasMac2 = others[1];
+  state.PedrasMac3 = others[2];
+  state.recount();
+  return state;
+}
+
+// Nobody else holds a 0, a 5 or a 6, and each of them fewer pips than 6:6.
+// Laying 0:5 first, the three others pass and Mac1 goes out with 6:6 on ends
+// 6 and 0, a Carroção (2 points); laying 6:6 first, it goes out with 0:5, a
+// simple one (1 point). A play-out that called the hand blocked once three
+// seats had passed, before the fourth played again, would see the first lost
+// on the count (Mac1 holding 6:6) and the second won (holding 0:5).
+TEST(StrongPlayer, PlaysOnAfterThreePassesAndGoesOutForTheMostPoints) {
+  const std::array<Hand, 3> others{handOf({"11", "12", "13"}), handOf({"14", "22", "23", "24"}),
+                                   handOf({"33", "34", "44"})};
+  const std::initializer_list<const char*> table{"00", "01", "02", "03", "04", "06", "15", "16",
+                                                 "25", "26", "35", "36", "45", "46", "55", "56"};
+  Settings settings;
+  StrongSeat strong;
+  for (const std::uint64_t seed : {1u, 2u}) {
+    EXPECT_EQ(
+        strong.think(mac1ToMove(handOf({"66", "05"}), 6, 5, table, others), settings, kMac1, seed),
+        SeatAnswer::play(2, Lado::B));
+    EXPECT_EQ(
+        strong.think(mac1ToMove(handOf({"05", "66"}), 6, 5, table, others), settings, kMac1, seed),
+        SeatAnswer::play(1, Lado::B));
+  }
+}
+
+// Under the pip rule, whatever Mac1 lays on end 1, Mac2 goes out next with 3:3
+// (it passed on every other number) and scores the pips left: Mac1 keeps 1:2
+// (3 pips) rather than 1:6 (7). A player that counts only what it wins sees no
+// difference.
+TEST(StrongPlayer, LosesAsFewPointsAsItCan) {
+  Settings settings;
+  settings.TipoRegra = 2;
+  settings.PontosLimit = 200;
+  const std::array<Hand, 3> others{handOf({"00", "04", "05"}), handOf({"33"}),
+                                   handOf({"44", "45", "55"})};
+  const std::initializer_list<const char*> table{"01", "02", "03", "06", "11", "13", "14",
+                                                 "15", "22", "23", "24", "25", "26", "34",
+                                                 "35", "36", "46", "56", "66"};
+  StrongSeat strong;
+  for (const std::uint64_t seed : {1u, 2u}) {
+    GameState state = mac1ToMove(handOf({"12", "16"}), 3, 1, table, others);
+    state.NaoTem[kMac2] = "012456";
+    state.recount();
+    EXPECT_EQ(strong.think(state, settings, kMac1, seed), SeatAnswer::play(2, Lado::B));
+    state = mac1ToMove(handOf({"16", "12"}), 3, 1, table, others);
+    state.NaoTem[kMac2] = "012456";
+    state.recount();
+    EXPECT_EQ(strong.think(state, settings, kMac1, seed), SeatAnswer::play(1, Lado::B));
+  }
+}
+
 // Three seats strong (the player's among them), every rule: the moves are
 // legal (the referee checks the chain, the hands and the turns after each),
 // every match ends, and the wins are counted for the strong seats alone (in

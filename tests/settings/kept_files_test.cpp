@@ -5,6 +5,9 @@
 // that fails leaves the old file whole and is told once; a file that cannot
 // be read is never written over; a match over in a folder that will not let
 // it go is never offered again.
+#include <cerrno>
+#include <cstring>
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -170,6 +173,21 @@ TEST(KeptFiles, AFullDiskLeavesTheOldFileWholeAndIsToldOnce) {
   ASSERT_TRUE(match.write(asks[3]));
   EXPECT_EQ(bytesOf(match.path()), matchToJson(asks[3]));
   EXPECT_EQ(MatchFile(match.path()).read().match.has_value(), true);
+
+  // A disk that fails as the bytes are flushed to it (a stick pulled out): the same.
+  RecordFile flushed(dir.filePath(QStringLiteral("flushed.json")));
+  ASSERT_TRUE(flushed.write(PlayerRecord()));
+  Told flushTold;
+  flushTold.listen(flushed.file());
+  flushed.file().flushWith([](int) {
+    errno = EIO;
+    return -1;
+  });
+  const std::string said = stderrOf([&] { EXPECT_FALSE(flushed.write(oneMatchWon())); });
+  EXPECT_NE(said.find("flushed.json"), std::string::npos) << said;
+  EXPECT_EQ(bytesOf(flushed.path()), recordToJson(PlayerRecord()));
+  EXPECT_EQ(flushTold.failures, std::vector{JsonFile::Failure::Write});
+  EXPECT_EQ(flushTold.reason, QString::fromLocal8Bit(std::strerror(EIO)));
 }
 
 // A file the player may not read is set aside when it can be moved, kept whole;

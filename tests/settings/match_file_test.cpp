@@ -461,6 +461,8 @@ TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
     return handWonBy(2, "wentOut", 1, "simples", pips);
   };
   EXPECT_EQ(withHand(simplesOfMac2({10, 20, 0, 5}), 1), "taken");
+  EXPECT_EQ(withHand(handWonBy(2, "gone", 1, "simples", {10, 20, 0, 5}), 1),
+            "a hand played ends neither \"wentOut\" nor \"blocked\"");
   EXPECT_EQ(withHand(simplesOfMac2({168, 168, 0, 168}), 1), "a hand's pip count is out of range");
   EXPECT_EQ(withHand(simplesOfMac2({60, 60, 0, 60}), 1),
             "a hand's pip counts add up to more than the set holds");

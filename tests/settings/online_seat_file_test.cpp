@@ -47,6 +47,7 @@ TEST(OnlineSeatFile, KeptWholeForThePlayerAloneAndRefusedWhenItIsNoSeat) {
        {with("server", QStringLiteral("http://mesa.example.org")),
         with("server", QStringLiteral("ws://")), with("code", QStringLiteral("N3XPG97")),
         with("code", QStringLiteral("N3XPG97O")), with("token", QStringLiteral("00112233")),
+        with("token", QStringLiteral("00112233445566778899aabb")),
         with("token", QStringLiteral("zz112233445566778899aabbccddeeff")), with("port", 70000),
         with("version", 2), with("format", QStringLiteral("tavolix-match")),
         seatToJson(aSeat()).left(30)}) {

@@ -82,6 +82,11 @@ TEST(Conversions, SwitchesAndTheFormsTheStoreWrites) {
     EXPECT_FALSE(TextoParaBool(no)) << QString::fromUtf16(no).toStdString();
   }
   EXPECT_EQ(textToBool(u" false "), false);
+  // What the store writes, in any case.
+  EXPECT_EQ(textToBool(boolText(true)), true);
+  EXPECT_EQ(textToBool(u"TRUE"), true);
+  EXPECT_EQ(textToBool(boolText(false)), false);
+  EXPECT_EQ(textToBool(u"FALSE"), false);
   EXPECT_EQ(textToBool(u"-1"), true);
   EXPECT_EQ(textToBool(u"0.0"), false);
   EXPECT_EQ(textToBool(u"1e-400"), true);

@@ -19,6 +19,11 @@ TEST(OnlineAddresses, AServerAsTypedAndATablesLink) {
   EXPECT_EQ(OnlineDialog::serverUrl(QStringLiteral("tavolix://10.0.0.7:5000/n3xp-g97x"), &code),
             QUrl(QStringLiteral("ws://10.0.0.7:5000")));
   EXPECT_EQ(code, QStringLiteral("N3XPG97X"));
+  // A code of more or fewer than eight letters and digits is none.
+  for (const char* link : {"tavolix://10.0.0.7:5000/N3XPG97XY", "tavolix://10.0.0.7:5000/N3XP"}) {
+    EXPECT_FALSE(OnlineDialog::serverUrl(QString::fromUtf8(link), &code).isEmpty());
+    EXPECT_TRUE(code.isEmpty()) << link;
+  }
   for (const char* bad : {"", "   ", "http://mesa.example.org", "ws://", "mesa:port", "a b"})
     EXPECT_TRUE(OnlineDialog::serverUrl(QString::fromUtf8(bad)).isEmpty()) << bad;
 

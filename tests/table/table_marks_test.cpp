@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The marks on the table in the real window: the seat to move, the tile laid
 // last and the chain's open ends, each following the play and its own option.
+#include <QGraphicsScene>
 #include <QTest>
 
 #include "game_window.h"
@@ -126,6 +127,30 @@ TEST_F(TableMarksTest, EachMarkGoesWithItsOwnOption) {
   EXPECT_FALSE(marks().lastMoveMark().isVisible());
   EXPECT_FALSE(marks().endMark(0).isVisible());
   EXPECT_FALSE(marks().endMark(1).isVisible());
+}
+
+// Where the chain turns down or up at the table's edges its tiles stand: the
+// glow of an end then lies on the upper or the lower half, the one left open.
+TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
+  QGraphicsScene scene;
+  const Settings settings;
+  std::array<LabelItem*, 4> names{};
+  for (LabelItem*& name : names) {
+    name = new LabelItem(QString(), {1000, 240}, LabelItem::Style());
+    scene.addItem(name);
+  }
+  TableMarks marks(scene, settings, names);
+  auto* standing = new PictureItem(Picture::PedraHR);
+  scene.addItem(standing);
+  standing->setPos(6000, 3000);
+  const QRectF tile = standing->sceneBoundingRect();
+  ASSERT_GT(tile.height(), tile.width());
+  marks.laid(standing, false, true, 1);  // at end A, its lower half open
+  EXPECT_TRUE(marks.endMark(0).isVisible());
+  EXPECT_GT(marks.endMark(0).sceneBoundingRect().center().y(), tile.center().y() + 100);
+  marks.laid(standing, false, false, 0);  // at end B, its upper half open
+  EXPECT_LT(marks.endMark(1).sceneBoundingRect().center().y(), tile.center().y() - 100);
+  EXPECT_NEAR(marks.endMark(1).sceneBoundingRect().center().x(), tile.center().x(), 1);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "dialogs/frm_opc.h"
 #include "game/chain_layout.h"
 #include "game/texts.h"
+#include "settings/settings_config.h"
+#include "settings/stored_values.h"
 #include "support/tiles.h"
 #include "table/frm_splash.h"
 #include "table/help_launcher.h"
@@ -131,6 +133,18 @@ TEST(WindowSize, ALargeScreenStartsWithALargeTable) {
     window.setScreenSize([screen] { return screen; });
     window.show();
     EXPECT_EQ(window.size(), size) << screen.width();
+    window.hide();
+  }
+  // A kept size the window could not have had (below the least, or past the
+  // screen) is not taken: the table's own.
+  for (const QSize kept : {QSize(100, 600), QSize(800, 100), QSize(1300, 600)}) {
+    writeText(store, stored::kWindowWidth, QString::number(kept.width()));
+    writeText(store, stored::kWindowHeight, QString::number(kept.height()));
+    Form1 window(settings, store, random);
+    window.setFirstActivationStartsMatch(false);
+    window.setScreenSize([] { return QSize(1280, 1024); });
+    window.show();
+    EXPECT_EQ(window.size(), QSize(800, 600)) << kept.width() << "x" << kept.height();
     window.hide();
   }
 }
@@ -299,9 +313,10 @@ TEST_F(TableWindowTest, EveryMessageIsReadableWholeInTheMessageLine) {
   const std::string name = "WWWWWWWWWW";  // the widest name the preferences accept
   for (const Language language : {Language::Portuguese, Language::English}) {
     useLanguage(language);
-    for (const Text& text : {texts::dragToTheTable(), texts::clickPass(), texts::illegalMove(),
-                             texts::wrongOpeningTile(tile("66")), texts::passed(name),
-                             texts::yourLead(), texts::chooseEnd()}) {
+    for (const Text& text :
+         {texts::dragToTheTable(), texts::clickPass(), texts::illegalMove(),
+          texts::illegalMove(6, 3), texts::wrongOpeningTile(tile("66")), texts::passed(name),
+          texts::yourLead(), texts::chooseEnd(), texts::pressPToPass()}) {
       scene().message(translated(text), 0);
       const QRectF ink = inkOf(scene().messageLine());
       EXPECT_TRUE(line.contains(ink)) << render(text) << ": " << ink;
