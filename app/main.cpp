@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QLocale>
 #include <QScreen>
 
 #include "app/start_game.h"
@@ -35,15 +36,14 @@ int main(int argc, char* argv[]) {
     return readStartupOptions(QCoreApplication::arguments(), std::getenv("TAVOLIX_SEED"),
                               std::getenv("TAVOLIX_PACE"));
   };
-  // The language: the one asked for on the command line, else the one stored.
-  // The command line is read again in it, so that its answers speak it too.
+  // The language: the one asked for on the command line, else the one stored,
+  // else the desktop's. The command line is read again in it, so that its
+  // answers speak it too.
   SettingsStore store = SettingsStore::userStore();
   StartupOptions options = read();
-  const QString code = options.language ? QString::fromStdString(*options.language)
-                                        : readText(store, stored::kLanguage, QString());
-  Language language = Language::Portuguese;
-  languageFromCode(code, language);
-  useLanguage(language);
+  useLanguage(chooseLanguage(
+      options.language ? QString::fromStdString(*options.language) : QString(),
+      readText(store, stored::kLanguage, QString()), QLocale::system().uiLanguages()));
   options = read();
   switch (options.action) {
     case StartupOptions::Action::ShowHelp:

@@ -123,7 +123,8 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
 }
 
 void FrmNovoJogo::ExibirRegras(bool withName) {
-  if (withName) Text1->setText(plainName(readText(store_, stored::kJog, QString())));
+  if (withName)
+    Text1->setText(nameInLanguage(plainName(readText(store_, stored::kJog, QString()))));
   Label8->setText(settings_.TipoJogo == 2 ? tr("Duplas") : tr("Individual"));
   Label6->setText(settings_.SentidoHorario ? tr("Sentido horário") : tr("Sentido Anti-horário"));
   if (settings_.TipoRegra != 2) {
@@ -159,7 +160,7 @@ void FrmNovoJogo::ExibirRegras(bool withName) {
 
 void FrmNovoJogo::Label1_Click() {
   QString name = plainName(Text1->text());
-  if (name.isEmpty()) name = tr("Jogador");
+  if (name.isEmpty()) name = defaultPlayerName();
   settings_.Nomes[0] = name.toStdString();
   writeText(store_, stored::kJog, name);
   writeRules(store_, settings_);

@@ -176,9 +176,13 @@ void FrmOpc::Command1_Click() {
   writeText(store_, stored::kMarkTurn, boolText(settings_.markTurn));
   settings_.markLastMove = markLastMove->isChecked();
   writeText(store_, stored::kMarkLastMove, boolText(settings_.markLastMove));
-  settings_.Ingles = languages[1]->isChecked();
-  writeText(store_, stored::kLanguage,
-            settings_.Ingles ? QStringLiteral("en") : QStringLiteral("pt"));
+  // The language is stored only when the player chose another one here: one
+  // asked for on the command line, or the desktop's, is not made his for good.
+  if (languages[1]->isChecked() != settings_.Ingles) {
+    settings_.Ingles = languages[1]->isChecked();
+    writeText(store_, stored::kLanguage,
+              settings_.Ingles ? QStringLiteral("en") : QStringLiteral("pt"));
+  }
   settings_.strongOpponents = opponents[1]->isChecked();
   writeText(store_, stored::kOpponents, opponentsText(settings_.strongOpponents));
   accept();

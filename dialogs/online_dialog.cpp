@@ -20,6 +20,7 @@
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
 #include "settings/stored_values.h"
+#include "window_parts.h"
 
 namespace tavolix {
 
@@ -69,7 +70,7 @@ OnlineDialog::OnlineDialog(Settings& settings, SettingsStore& store, QWidget* pa
   auto* layout = new QVBoxLayout(this);
 
   auto* who = new QFormLayout;
-  name = new QLineEdit(plainName(readText(store, stored::kJog, QString())), this);
+  name = new QLineEdit(nameInLanguage(plainName(readText(store, stored::kJog, QString()))), this);
   name->setMaxLength(12);
   who->addRow(tr("Seu &nome:"), name);
   layout->addLayout(who);
@@ -194,7 +195,7 @@ void OnlineDialog::confirm() {
   };
   OnlineChoice c;
   c.name = plainName(name->text());
-  if (c.name.isEmpty()) c.name = tr("Jogador");
+  if (c.name.isEmpty()) c.name = defaultPlayerName();
   if (tabs->currentIndex() == 0) {
     c.kind = here->isChecked() ? OnlineChoice::Kind::HostHere : OnlineChoice::Kind::HostOnServer;
     c.port = static_cast<quint16>(port->value());

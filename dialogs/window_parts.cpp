@@ -152,6 +152,16 @@ QFont fittingFont(QFont font, const QRectF& box, int flags, const QString& text)
   return font;
 }
 
+QString defaultPlayerName() {
+  return QCoreApplication::translate("tavolix::FrmNovoJogo", "Jogador");
+}
+
+QString nameInLanguage(const QString& name) {
+  // The two defaults: the game's own and its English translation.
+  const bool isDefault = name == QLatin1String("Jogador") || name == QLatin1String("Player");
+  return isDefault ? defaultPlayerName() : name;
+}
+
 void CentraForm(QWidget& window) {
   const QScreen* screen =
       window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();

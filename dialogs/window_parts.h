@@ -78,6 +78,12 @@ inline QRect fromTwips(int left, int top, int width, int height) {
 // than cut.
 QFont fittingFont(QFont font, const QRectF& box, int flags, const QString& text);
 
+// The name of a player who gave none, in the language in use. A name that is
+// that default in either language ("Jogador", "Player") follows the language
+// in use until the player writes one of his own.
+QString defaultPlayerName();
+QString nameInLanguage(const QString& name);
+
 // Puts a window in the middle of its screen.
 void CentraForm(QWidget& window);
 

@@ -43,6 +43,15 @@ QString languageCode(Language language) {
   return language == Language::English ? QStringLiteral("en") : QStringLiteral("pt");
 }
 
+Language chooseLanguage(const QString& asked, const QString& stored, const QStringList& desktop) {
+  Language language = Language::Portuguese;
+  if (languageFromCode(asked, language) || languageFromCode(stored, language)) return language;
+  const QString first = desktop.value(0).toLower();
+  const bool portuguese = first == QLatin1String("pt") || first.startsWith(QLatin1String("pt-")) ||
+                          first.startsWith(QLatin1String("pt_"));
+  return portuguese ? Language::Portuguese : Language::English;
+}
+
 void useLanguage(Language language) {
   current = language;
   for (auto* translator : {gameTranslation.get(), qtTranslation.get()}) {

@@ -8,12 +8,14 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
+#include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
 #include "game/texts.h"
@@ -227,12 +229,46 @@ TEST_F(DialogsTest, TheEndOfAMatchFitsTheLongestNames) {
     EXPECT_LT(end.Label1[place]->geometry().right(), end.Label4[place]->x()) << place;
   }
   EXPECT_EQ(end.Label1[3]->font().pixelSize(), 16);  // a name that fits keeps its size
+  // Enter, on either keyboard, or Escape closes it.
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    FrmFimdeJogo closing(report, {});
+    closing.show();
+    QTest::keyClick(&closing, key);
+    EXPECT_EQ(closing.result(), QDialog::Accepted) << key;
+  }
+}
+
+// The new game dialog sums up each rule as it stands; the scores open at the
+// last hand played.
+TEST_F(DialogsTest, TheRulesAreSummedUpAndTheScoresOpenAtTheLastHand) {
+  settings.TipoRegra = 2;
+  writeRules(store, settings);
+  FrmNovoJogo pips(settings, store, true);
+  EXPECT_TRUE(pips.Label9->text().startsWith(QStringLiteral("Cada pinta")))
+      << pips.Label9->text().toStdString();
+  settings.TipoRegra = 1;
+  writeRules(store, settings);
+  FrmNovoJogo goingOut(settings, store, true);
+  EXPECT_TRUE(goingOut.Label9->text().startsWith(QStringLiteral("Batida simples vale 1 ponto")));
+
+  HandResult hand;
+  hand.ending = HandResult::Ending::WentOut;
+  hand.winner = kMac1;
+  hand.scorers = {kMac1};
+  hand.points = 1;
+  hand.kind = GoingOut::Simples;
+  ScoreHistory history(std::vector<HandResult>(60, hand), settings, {0, 60, 0, 0}, {});
+  history.show();
+  QScrollBar* bar = history.table->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 // English chosen in the preferences speaks at once: the table's captions, Qt's
 // own buttons and the help; it is stored for the next run.
 TEST_F(DialogsTest, TheLanguageChosenSpeaksAtOnceOnTheTableAndInTheHelp) {
   window.setFirstActivationStartsMatch(false);
+  settings.Nomes[0] = "Jogador";  // he gave no name
   window.show();
   useLanguage(Language::Portuguese);
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
@@ -247,6 +283,8 @@ TEST_F(DialogsTest, TheLanguageChosenSpeaksAtOnceOnTheTableAndInTheHelp) {
   EXPECT_EQ(scene().command(TableScene::Command::Help).caption(), QStringLiteral("Help"));
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
   EXPECT_EQ(stored(RegistryKey::Main, u"Language"), QStringLiteral("en"));
+  EXPECT_EQ(settings.Nomes[0], "Player");
+  EXPECT_EQ(scene().seatName(kJog).caption(), QStringLiteral("Player"));
 
   // The pages and the compiled help of the language in use.
   ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("help/en")));
@@ -269,6 +307,49 @@ TEST_F(DialogsTest, TheLanguageChosenSpeaksAtOnceOnTheTableAndInTheHelp) {
   EXPECT_EQ(openedNow(), QStringLiteral("tavolix.chm"));
   EXPECT_EQ(opened.size(), 2u);
   EXPECT_EQ(scene().command(TableScene::Command::NewGame).caption(), QStringLiteral("Novo Jogo |"));
+}
+
+// With nothing stored, the desktop's language speaks; one asked for on the
+// command line (or the desktop's) is not stored by confirming the preferences;
+// a player who gave no name is named in the language in use.
+TEST_F(DialogsTest, TheDesktopChoosesTheLanguageUntilThePlayerDoes) {
+  const QStringList brazil{QStringLiteral("pt-BR"), QStringLiteral("pt")};
+  const QStringList us{QStringLiteral("en-US"), QStringLiteral("en")};
+  EXPECT_EQ(chooseLanguage({}, {}, brazil), Language::Portuguese);
+  EXPECT_EQ(chooseLanguage({}, {}, {QStringLiteral("pt")}), Language::Portuguese);
+  EXPECT_EQ(chooseLanguage({}, {}, us), Language::English);
+  EXPECT_EQ(chooseLanguage({}, {}, {QStringLiteral("C")}), Language::English);
+  EXPECT_EQ(chooseLanguage({}, {}, {QStringLiteral("de-DE")}), Language::English);
+  EXPECT_EQ(chooseLanguage({}, QStringLiteral("pt"), us), Language::Portuguese);
+  EXPECT_EQ(chooseLanguage({}, QStringLiteral("en"), brazil), Language::English);
+  EXPECT_EQ(chooseLanguage(QStringLiteral("en"), QStringLiteral("pt"), brazil), Language::English);
+  EXPECT_EQ(chooseLanguage({}, QStringLiteral("xx"), brazil), Language::Portuguese);
+
+  // English for this run only: the preferences confirmed as they stand store no language.
+  useLanguage(Language::English);
+  settings.Ingles = true;
+  FrmOpc(settings, store).Command1_Click();
+  EXPECT_EQ(stored(RegistryKey::Main, u"Language"), QStringLiteral("(none)"));
+  store.GravaRegistro(RegistryKey::Main, u"jog", QStringLiteral("Jogador"));
+  FrmNovoJogo dialog(settings, store, true);
+  EXPECT_EQ(dialog.Text1->text(), QStringLiteral("Player"));
+  dialog.Text1->clear();
+  dialog.Label1_Click();
+  EXPECT_EQ(settings.Nomes[0], "Player");
+  useLanguage(Language::Portuguese);
+  EXPECT_EQ(FrmNovoJogo(settings, store, true).Text1->text(), QStringLiteral("Jogador"));
+  // A name of his own stays his in every language.
+  store.GravaRegistro(RegistryKey::Main, u"jog", QStringLiteral("Caio"));
+  useLanguage(Language::English);
+  EXPECT_EQ(FrmNovoJogo(settings, store, true).Text1->text(), QStringLiteral("Caio"));
+  useLanguage(Language::Portuguese);
+
+  // Chosen in the preferences, it is his: stored.
+  settings.Ingles = false;
+  FrmOpc chosen(settings, store);
+  chosen.languages[1]->setChecked(true);
+  chosen.Command1_Click();
+  EXPECT_EQ(stored(RegistryKey::Main, u"Language"), QStringLiteral("en"));
 }
 
 }  // namespace

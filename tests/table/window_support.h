@@ -174,10 +174,14 @@ inline void writeSilentWav(const QString& path) {
 
 // Starts the game program for a test: its settings in `home`, its data folder
 // (the match, the record and the lock that keeps it one game) in `home`/data,
-// Qt's offscreen screen, and one more variable of its environment.
+// Qt's offscreen screen, a Brazilian desktop (so that it speaks Portuguese
+// whatever the machine's locale), and one more variable of its environment.
 inline void startGameIn(QProcess& game, const QString& home, const QString& variable = {},
                         const QString& value = {}) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* locale : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+    environment.remove(QLatin1String(locale));
+  environment.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
   environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
