@@ -177,6 +177,7 @@ class Match : public TableGame {
   // The end of a hand and of a match.
   void closeHand(const HandResult& result);
   bool EndGame();
+  int matchWinner() const;  // the first seat at the limit; -1 while nobody is
 
   // The settings as the dialogs leave them: the names shown come from here.
   const Settings& settings_;

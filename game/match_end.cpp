@@ -13,7 +13,7 @@ namespace tavolix {
 
 // The hand is over: the computer hands are turned up, the result is told and
 // scored, the table is cleared, and the next hand is dealt (after a new match
-// when this one is over).
+// when this one is over, the last hand left on the table until then).
 void Match::closeHand(const HandResult& result) {
   state_.Passes = 0;
   screen_.showTurn(-1);
@@ -24,18 +24,26 @@ void Match::closeHand(const HandResult& result) {
   if (screen_.showsTexts()) screen_.messageBox(texts::handEnded(result, rules_));
   for (const int seat : result.scorers) state_.Pontos[seat] += result.points;
   if (!result.tied()) ExibePlacar();
-  screen_.clearTable();
-  screen_.letEventsRun();
+  // The last hand of a match stays on the table until the next match begins.
+  if (matchWinner() < 0) {
+    screen_.clearTable();
+    screen_.letEventsRun();
+  }
   state_.QuemInicia = result.nextOpener;
   if (observer_) observer_->handEnded(result, state_);
   if (EndGame()) InitGame(true);
   step_ = Step::Deal;
 }
 
-bool Match::EndGame() {
+int Match::matchWinner() const {
   int w = kJog;
   while (w <= kMac3 && state_.Pontos[w] < rules_.PontosLimit) ++w;
-  if (w > kMac3) return false;
+  return w > kMac3 ? -1 : w;
+}
+
+bool Match::EndGame() {
+  const int w = matchWinner();
+  if (w < 0) return false;
 
   MatchEndReport report;
   report.winner = w;

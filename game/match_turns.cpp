@@ -150,7 +150,7 @@ bool Match::SoltaPedra(int slot, double top, double left, bool reordered, std::o
       mensagem(texts::clickPass(), 0);
       screen_.blinkMessage();
     } else if (!reordered) {
-      mensagem(texts::illegalMove(), tempo::kWrongTileMessageMs);
+      mensagem(texts::illegalMove(state_.PontaA, state_.PontaB), tempo::kWrongTileMessageMs);
     }
     awaiting_ = Awaiting::Move;
     return false;

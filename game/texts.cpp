@@ -70,6 +70,9 @@ constexpr const char* kSources[] = {
     QT_TRANSLATE_NOOP("texts", "%1 pts"),
     QT_TRANSLATE_NOOP("texts", "O vencedor foi %1 com %2 pts"),
     QT_TRANSLATE_NOOP("texts", "Vitória de %1 com %2 pts"),
+    QT_TRANSLATE_NOOP("texts", "%1. %2"),
+    QT_TRANSLATE_NOOP("texts", "As pontas são %1 e %2"),
+    QT_TRANSLATE_NOOP("texts", "Tecle P para passar a vez"),
 };
 
 enum Source {
@@ -103,6 +106,9 @@ enum Source {
   kScore,
   kWinner,
   kPairWinner,
+  kWithReason,
+  kTheEndsAre,
+  kPressPToPass,
   kSourceCount
 };
 static_assert(std::size(kSources) == kSourceCount);
@@ -126,6 +132,10 @@ Text wrongOpeningTile(TileCode requerida) {
 Text dragToTheTable() { return text(kDragToTheTable); }
 Text clickPass() { return text(kClickPass); }
 Text illegalMove() { return text(kIllegalMove); }
+Text illegalMove(int endA, int endB) {
+  return text(kWithReason, {illegalMove(), text(kTheEndsAre, {value(endA), value(endB)})});
+}
+Text pressPToPass() { return text(kPressPToPass); }
 Text closeOnlyNatural() { return text(kCloseOnlyNatural); }
 Text passed(const std::string& name) { return text(kPassed, {value(name)}); }
 Text yourLead() { return text(kYourLead); }

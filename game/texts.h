@@ -48,6 +48,10 @@ Text wrongOpeningTile(TileCode requerida);
 Text dragToTheTable();
 Text clickPass();
 Text illegalMove();
+// "Jogada inválida", and why: the ends the tile has neither of.
+Text illegalMove(int endA, int endB);
+// What clickPass() says to a player at the keyboard.
+Text pressPToPass();
 Text closeOnlyNatural();
 Text passed(const std::string& name);
 // A later hand opened by the player.

@@ -22,6 +22,7 @@
 #include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
+#include "dialogs/window_parts.h"
 #include "edge_resize.h"
 #include "game/seat_player.h"
 #include "game/settings.h"
@@ -50,6 +51,7 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   installTableAccessibility();
   view_ = new TableView(scene_.get(), this);
   view_->setAccessibleName(tr("Mesa de dominó"));
+  view_->viewport()->installEventFilter(this);
   edges_ = std::make_unique<EdgeResize>(*view_->viewport(), *this,
                                         [this] { return !fullScreen_ && !isMaximized(); });
   auto* layout = new QVBoxLayout(this);
@@ -276,8 +278,10 @@ bool Form1::resumeSavedMatch() {
     matchFile_->remove();
     return false;
   }
-  settings_.Nomes = found.match->rules.Nomes;
-  return match_->restore(*found.match);
+  SavedMatch saved = *found.match;
+  saved.rules.Nomes[0] = nameInLanguage(QString::fromStdString(saved.rules.Nomes[0])).toStdString();
+  settings_.Nomes = saved.rules.Nomes;
+  return match_->restore(saved);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -366,8 +370,17 @@ void Form1::Label1_Click() {
     match_->keep();                                        // with the names as they are now
   }
   // Another language speaks at once: the table's captions now, the messages from the next one.
-  if (settings_.Ingles != ingles)
+  if (settings_.Ingles != ingles) {
     useLanguage(settings_.Ingles ? Language::English : Language::Portuguese);
+    // A player who gave no name is named in the new language, from now on.
+    const std::string name =
+        nameInLanguage(QString::fromStdString(settings_.Nomes[0])).toStdString();
+    if (!online_ && name != settings_.Nomes[0]) {
+      settings_.Nomes[0] = name;
+      scene_->showSeatNames(settings_.Nomes);
+      match_->keep();
+    }
+  }
   if (settings_.PedraBase() != base) scene_->redrawTileSet();
 }
 

@@ -120,6 +120,7 @@ class Form1 : public QWidget {
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Another language chosen: the table's captions speak it.
   void changeEvent(QEvent* event) override;
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The window from the keyboard: everything the mouse does.
+#include <algorithm>
+#include <iterator>
+
 #include <QKeyEvent>
 
 #include "form1.h"
@@ -11,6 +14,13 @@ namespace tavolix {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
   if (!keyAction(*event)) QWidget::keyPressEvent(event);
+}
+
+// A press of the mouse on the table: what is said from now on speaks of clicks.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_->viewport() && event->type() == QEvent::MouseButtonPress)
+    presentation_.setKeyboardPlay(false);
+  return QWidget::eventFilter(watched, event);
 }
 
 bool Form1::keyAction(const QKeyEvent& event) {
@@ -58,6 +68,15 @@ bool Form1::keyAction(const QKeyEvent& event) {
   const bool shift = mods == Qt::ShiftModifier;
   if (mods != Qt::NoModifier && !shift) return false;
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  // A key of play: what is said from now on names keys, and the ends' names
+  // shown for the last question go.
+  static constexpr int kPlayKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_F,      Qt::Key_P,
+                                      Qt::Key_Up,   Qt::Key_A,     Qt::Key_Home,   Qt::Key_B,
+                                      Qt::Key_End,  Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
+  if (std::find(std::begin(kPlayKeys), std::end(kPlayKeys), key) != std::end(kPlayKeys)) {
+    presentation_.setKeyboardPlay(true);
+    scene_->showEndNames(false);
+  }
   // Taking tiles: a face-down tile at random.
   if (game().awaiting() == TableGame::Awaiting::PileTile && (key == Qt::Key_Space || enter)) {
     const int position = drawFreePosition(game().state(), random_);
@@ -80,7 +99,10 @@ bool Form1::keyAction(const QKeyEvent& event) {
     case Qt::Key_Up:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (!hand_->layChosen(std::nullopt)) scene_->message(translated(texts::chooseEnd()), 0);
+      if (!hand_->layChosen(std::nullopt)) {
+        scene_->message(translated(texts::chooseEnd()), 0);
+        scene_->showEndNames(true);
+      }
       return true;
     case Qt::Key_A:
     case Qt::Key_Home:

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QGraphicsRectItem>
 #include <QGraphicsSceneMouseEvent>
 #include <QGuiApplication>
+#include <QPen>
 
 #include "game/table_geometry.h"
 
@@ -14,10 +16,29 @@ namespace tavolix {
 
 using namespace geometry;
 
+namespace {
+
+// Drawn only while the tile it rides on stands up: a new hand puts every tile
+// back in the row before the choice is forgotten.
+class ChoiceRing : public QGraphicsRectItem {
+ public:
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override {
+    if (parentItem() != nullptr && parentItem()->y() < kHandTop - 1)
+      QGraphicsRectItem::paint(painter, option, widget);
+  }
+};
+
+}  // namespace
+
 HandDrag::HandDrag(TableScene& scene, TableGame& game, const Settings& settings,
                    SoundPlayer& sounds)
     : scene_(scene), game_(&game), settings_(settings), sounds_(sounds) {
   scene.addItem(this);
+  // Gold, and wide enough to be seen without its colour; it rides on the tile chosen.
+  ring_ = new ChoiceRing;
+  ring_->setPen(QPen(QColor(255, 214, 64), 40));
+  ring_->setAcceptedMouseButtons(Qt::NoButton);
+  ring_->hide();
   ImgMover1 = new PictureItem(Picture::imgh, 0, scene.PicMover);
   ImgMover2 = new PictureItem(Picture::imgh, 0, scene.PicMover);
   scene.PicMover->setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton);
@@ -208,7 +229,14 @@ bool HandDrag::mayPlay() const {
 }
 
 void HandDrag::raise(int slot, bool raised) {
-  if (slot >= 1 && slot <= kHandSlots) scene_.PicJog[slot]->setY(kHandTop - (raised ? kRaised : 0));
+  if (slot < 1 || slot > kHandSlots) return;
+  PictureItem* tile = scene_.PicJog[slot];
+  tile->setY(kHandTop - (raised ? kRaised : 0));
+  if (raised) {
+    ring_->setParentItem(tile);
+    ring_->setRect(tile->boundingRect().adjusted(-35, -35, 35, 35));
+  }
+  ring_->setVisible(raised);
 }
 
 void HandDrag::forgetChoice() {
@@ -272,10 +300,18 @@ bool HandDrag::layChosen(std::optional<Lado> end) {
   pickUp(slot);
   scene_.PicMover->show();
   // Laid as if let go in the middle of the table: the end is the one named.
-  afterThisEvent([this, slot, end] {
+  const int held = tileCount(state.PedrasJog);
+  afterThisEvent([this, slot, end, t, held] {
     game_->drop(slot, kFirstTile.top, kFirstTile.left, false, end);
-    if (!scene_.PicJog[slot]->isVisible()) return;
-    scene_.PicJog[slot]->setY(kHandTop);
+    const Hand& hand = game_->state().PedrasJog;
+    if (hand[slot] == t && tileCount(hand) == held) {
+      // Refused: the game said why; the tile is still the one chosen.
+      chosen_ = slot;
+      raise(slot, true);
+      announce();
+    } else if (scene_.PicJog[slot]->isVisible()) {
+      raise(slot, false);  // the tile now in its place stays in the row
+    }
   });
   return true;
 }

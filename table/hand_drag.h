@@ -58,6 +58,8 @@ class HandDrag : public QGraphicsObject {
   bool layChosen(std::optional<Lado> end);
   // No tile chosen any more (the hand changed under it).
   void forgetChoice();
+  // The ring drawn round the chosen tile, as well as its standing up.
+  const QGraphicsItem& choiceRing() const { return *ring_; }
   // Whether a tile has been let go, or a command given, and the game has yet
   // to take it.
   bool releasing() const { return waiting_ > 0; }
@@ -93,6 +95,7 @@ class HandDrag : public QGraphicsObject {
   const Settings& settings_;
   SoundPlayer& sounds_;
   State drag_;
+  QGraphicsRectItem* ring_ = nullptr;
   PictureItem* ImgMover1 = nullptr;
   PictureItem* ImgMover2 = nullptr;
   int waiting_ = 0;  // releases and commands waiting for the game

@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "table_marks.h"
 
+#include <cmath>
+
+#include <QFont>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QPen>
@@ -55,6 +58,31 @@ class TurnMarker : public QGraphicsObject {
   int beat_ = 0;
 };
 
+// "A" or "B" in a dark disc ringed with gold: an end's name.
+class EndName : public QGraphicsItem {
+ public:
+  explicit EndName(QString letter) : letter_(std::move(letter)) {}
+  static constexpr double kRadius = 170;
+  QRectF boundingRect() const override {
+    return QRectF(-kRadius - 10, -kRadius - 10, 2 * kRadius + 20, 2 * kRadius + 20);
+  }
+  void paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) override {
+    p->setRenderHint(QPainter::Antialiasing);
+    p->setPen(QPen(kGold, 20));
+    p->setBrush(QColor(25, 25, 25, 230));
+    p->drawEllipse(QPointF(0, 0), kRadius, kRadius);
+    QFont font = p->font();
+    font.setBold(true);
+    font.setPixelSize(230);
+    p->setFont(font);
+    p->setPen(Qt::white);
+    p->drawText(boundingRect(), Qt::AlignCenter, letter_);
+  }
+
+ private:
+  QString letter_;
+};
+
 // Half 0 (first) or 1 (second) of a tile lying on the table; -1 the whole tile.
 QRectF halfOf(const QRectF& tile, int half) {
   if (half != 0 && half != 1) return tile;
@@ -89,8 +117,17 @@ TableMarks::TableMarks(QGraphicsScene& scene, const Settings& settings,
   marker_->hide();
   scene.addItem(marker_);
   lastMove_ = markItem(scene, QPen(QColor(255, 230, 120, 220), 45), Qt::NoBrush);
+  // An open end: a dashed ring just outside its half, so that its pips stay
+  // bare and it differs from the last move's mark by more than its colour.
   for (QGraphicsRectItem*& end : ends_)
-    end = markItem(scene, QPen(QColor(255, 255, 210, 150), 20), QColor(255, 255, 190, 70));
+    end = markItem(scene, QPen(QColor(255, 255, 225, 235), 24, Qt::DashLine), Qt::NoBrush);
+  for (int side = 0; side < 2; ++side) {
+    endNames_[side] = new EndName(side == 0 ? QStringLiteral("A") : QStringLiteral("B"));
+    endNames_[side]->setZValue(geometry::kCaptions);
+    endNames_[side]->setAcceptedMouseButtons(Qt::NoButton);
+    endNames_[side]->hide();
+    scene.addItem(endNames_[side]);
+  }
   pulse_.setInterval(250);
   connect(&pulse_, &QTimer::timeout, this, [marker] { marker->beat(); });
 }
@@ -110,13 +147,24 @@ void TableMarks::showThinking(bool thinking) {
 
 void TableMarks::laid(const PictureItem* view, bool first, bool sideA, int openHalf) {
   lastView_ = view;
+  endNamesShown_ = false;  // the question is answered
   const QRectF tile = view->sceneBoundingRect();
+  // Towards the open half; from a double, away from the chain's middle.
+  const auto outward = [&tile](const QRectF& half, QPointF otherwise) {
+    const QPointF d = half.center() - tile.center();
+    const double length = std::hypot(d.x(), d.y());
+    return length > 1 ? d / length : otherwise;
+  };
   if (first) {
     // The first tile's first half is end A, its second end B; a double is open all round.
     endRects_[0] = halfOf(tile, openHalf == -1 ? -1 : 0);
     endRects_[1] = halfOf(tile, openHalf == -1 ? -1 : 1);
+    outward_[0] = outward(endRects_[0], {-1, 0});
+    outward_[1] = outward(endRects_[1], {1, 0});
   } else {
-    endRects_[sideA ? 0 : 1] = halfOf(tile, openHalf);
+    const int side = sideA ? 0 : 1;
+    endRects_[side] = halfOf(tile, openHalf);
+    outward_[side] = outward(endRects_[side], outward_[side]);
   }
   place();
 }
@@ -124,6 +172,12 @@ void TableMarks::laid(const PictureItem* view, bool first, bool sideA, int openH
 void TableMarks::clear() {
   lastView_ = nullptr;
   endRects_ = {};
+  endNamesShown_ = false;
+  place();
+}
+
+void TableMarks::showEndNames(bool shown) {
+  endNamesShown_ = shown;
   place();
 }
 
@@ -151,8 +205,14 @@ void TableMarks::place() {
   lastMove_->setVisible(chainShown);
   if (chainShown) lastMove_->setRect(lastView_->sceneBoundingRect().adjusted(-25, -25, 25, 25));
   for (int side = 0; side < 2; ++side) {
-    ends_[side]->setVisible(chainShown && !endRects_[side].isEmpty());
-    ends_[side]->setRect(endRects_[side]);
+    const QRectF& end = endRects_[side];
+    ends_[side]->setVisible(chainShown && !end.isEmpty());
+    ends_[side]->setRect(end.adjusted(-30, -30, 30, 30));
+    // Beside the end, past the ring, in the direction the chain grows there.
+    endNames_[side]->setVisible(endNamesShown_ && !end.isEmpty());
+    const QPointF out = outward_[side];
+    const double reach = std::abs(out.x()) * end.width() / 2 + std::abs(out.y()) * end.height() / 2;
+    endNames_[side]->setPos(end.center() + out * (reach + 60 + EndName::kRadius));
   }
 }
 

@@ -41,6 +41,11 @@ class TableMarks : public QObject {
   const QGraphicsItem& lastMoveMark() const { return *lastMove_; }
   const QGraphicsItem& endMark(int side) const { return *ends_[side]; }
 
+  // The letters A and B beside the two open ends, while the player is asked
+  // which end a tile goes to.
+  void showEndNames(bool shown);
+  const QGraphicsItem& endName(int side) const { return *endNames_[side]; }
+
  private:
   void place();
 
@@ -51,6 +56,9 @@ class TableMarks : public QObject {
   std::array<QGraphicsRectItem*, 2> ends_{};
   const PictureItem* lastView_ = nullptr;
   std::array<QRectF, 2> endRects_;  // scene rectangles of the open halves
+  std::array<QPointF, 2> outward_;  // from each end's tile towards its open half
+  std::array<QGraphicsItem*, 2> endNames_{};
+  bool endNamesShown_ = false;
   int seat_ = -1;
   bool thinking_ = false;
   QTimer pulse_;

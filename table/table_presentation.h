@@ -41,7 +41,15 @@ class TablePresentation : public Presentation {
   void matchEnd(const MatchEndReport& report) override;
   void endProgram() override;
 
-  void message(const Text& text, int ms) override { scene_.message(translated(text), ms); }
+  // Whether the player's last move of the hand came from the keyboard: then
+  // what tells him to click names the key instead.
+  void setKeyboardPlay(bool keyboard) { keyboard_ = keyboard; }
+  bool keyboardPlay() const { return keyboard_; }
+
+  void message(const Text& text, int ms) override {
+    const bool toClick = keyboard_ && text.source == texts::clickPass().source;
+    scene_.message(translated(toClick ? texts::pressPToPass() : text), ms);
+  }
   void blinkMessage() override { scene_.blinkMessage(); }
   void hideMessage() override { scene_.hideMessage(); }
   void prompt(const Text& text) override { scene_.showPrompt(translated(text)); }
@@ -86,6 +94,7 @@ class TablePresentation : public Presentation {
   std::function<void()> end_;
   std::function<void()> help_;
   std::function<void()> online_;
+  bool keyboard_ = false;
 };
 
 }  // namespace tavolix

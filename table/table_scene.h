@@ -67,6 +67,7 @@ class TableScene : public QGraphicsScene {
   void announceChoice(TileCode tile);
   // The marks follow a change of the preferences.
   void refreshMarks() { marks_->refresh(); }
+  void showEndNames(bool shown) { marks_->showEndNames(shown); }
   const TableMarks& marks() const { return *marks_; }
   // What a screen reader reads of the table: the captions and commands, and the status.
   std::vector<LabelItem*> accessibleCaptions() const;

@@ -50,8 +50,8 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="52"/>
-        <location filename="../../table/form1.cpp" line="383"/>
+        <location filename="../../table/form1.cpp" line="53"/>
+        <location filename="../../table/form1.cpp" line="395"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -63,7 +63,7 @@ Its pages can be opened in any browser:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="186"/>
+        <location filename="../../table/form1.cpp" line="188"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="189"/>
+        <location filename="../../table/form1.cpp" line="191"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="199"/>
+        <location filename="../../table/form1.cpp" line="201"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="216"/>
+        <location filename="../../table/form1.cpp" line="218"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="219"/>
+        <location filename="../../table/form1.cpp" line="221"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="222"/>
+        <location filename="../../table/form1.cpp" line="224"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="247"/>
+        <location filename="../../table/form1.cpp" line="249"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="245"/>
+        <location filename="../../table/form1.cpp" line="247"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="259"/>
+        <location filename="../../table/form1.cpp" line="261"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="257"/>
+        <location filename="../../table/form1.cpp" line="259"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,17 +171,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="267"/>
+        <location filename="../../table/form1.cpp" line="269"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="269"/>
+        <location filename="../../table/form1.cpp" line="271"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="270"/>
+        <location filename="../../table/form1.cpp" line="272"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -357,72 +357,72 @@ Choose another port.</translation>
         <translation>Starts the match (Enter)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="127"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="127"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="129"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="129"/>
         <source>Sentido Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="132"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="133"/>
         <source>Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida dupla &apos;e&apos; carroção vale 4 pontos.</source>
         <translation>A simple going out is worth 1 point, &quot;lá e lô&quot; or &quot;carroção&quot; 2 points, &quot;lá e lô&quot; and &quot;carroção&quot; together 4 points.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="136"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="137"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="140"/>
         <source>Ganha o jogo quem primeiro fizer %1 pontos</source>
         <translation>The first to score %1 points wins the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="143"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="144"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="147"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="148"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="151"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="152"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="156"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="157"/>
         <source>Permitir fechar o jogo</source>
         <translation>Closing the game allowed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="157"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="158"/>
         <source> somente no natural</source>
         <translation> only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="162"/>
+        <location filename="../../dialogs/window_parts.cpp" line="156"/>
         <source>Jogador</source>
         <translation>Player</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="213"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="214"/>
         <source>Novo Jogo</source>
         <translation>New Game</translation>
     </message>
@@ -682,183 +682,178 @@ Choose another port.</translation>
 <context>
     <name>tavolix::OnlineDialog</name>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="66"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="67"/>
         <source>Tavolix - Jogar online</source>
         <translation>Tavolix - Play online</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="74"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="75"/>
         <source>Seu &amp;nome:</source>
         <translation>Your &amp;name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="83"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="84"/>
         <source>Onde fica a mesa</source>
         <translation>Where the table is</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="85"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="86"/>
         <source>Neste &amp;computador, na porta:</source>
         <translation>On this &amp;computer, at port:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="92"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="93"/>
         <source>Num &amp;servidor:</source>
         <translation>On a &amp;server:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="94"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="95"/>
         <source>endereço:porta</source>
         <translation>address:port</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="99"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="100"/>
         <source>A partida</source>
         <translation>The match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="102"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="103"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="103"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="104"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="105"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="106"/>
         <source>&amp;Tipo de jogo:</source>
         <translation>&amp;Kind of game:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="109"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="110"/>
         <source>&amp;Regras...</source>
         <translation>&amp;Rules...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="108"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="109"/>
         <source>Regras:</source>
         <translation>Rules:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="114"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="115"/>
         <source>o lugar à sua esquerda</source>
         <translation>the seat on your left</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="115"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="116"/>
         <source>o lugar à sua frente</source>
         <translation>the seat opposite you</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="116"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="117"/>
         <source>o lugar à sua direita</source>
         <translation>the seat on your right</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="122"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="123"/>
         <source>Computador joga:</source>
         <translation>Computer plays:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="124"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="125"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="125"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="126"/>
         <source>Forte</source>
         <translation>Strong</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="127"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="128"/>
         <source>&amp;Nível do computador:</source>
         <translation>Computer &amp;level:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="129"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="130"/>
         <source>&amp;Abrir uma mesa</source>
         <translation>&amp;Open a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="135"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="136"/>
         <source>endereço:porta, ou o link tavolix://...</source>
         <translation>address:port, or the link tavolix://...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="136"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="137"/>
         <source>Ser&amp;vidor:</source>
         <translation>Ser&amp;ver:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="138"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="139"/>
         <source>8 letras e números</source>
         <translation>8 letters and digits</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="140"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="141"/>
         <source>C&amp;ódigo da mesa:</source>
         <translation>Table c&amp;ode:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="141"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="142"/>
         <source>Quem abriu a mesa vê o endereço e o código na mesa dele.</source>
         <translation>Whoever opened the table sees its address and code on his table.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="144"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="145"/>
         <source>&amp;Entrar numa mesa</source>
         <translation>&amp;Join a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="159"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="160"/>
         <source>&amp;Jogar</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="160"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="161"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="161"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="162"/>
         <source>A&amp;juda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
         <source>pontos pelas pedras, até %1</source>
         <translation>points by the pips, up to %1</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="185"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
         <source>batidas, até %1 pontos</source>
         <translation>by going out, up to %1 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="187"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="188"/>
         <source>, sentido horário</source>
         <translation>, clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="187"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="188"/>
         <source>, sentido anti-horário</source>
         <translation>, anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="197"/>
-        <source>Jogador</source>
-        <translation>Player</translation>
-    </message>
-    <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="204"/>
-        <location filename="../../dialogs/online_dialog.cpp" line="215"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="205"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="216"/>
         <source>Escreva o endereço do servidor, como mesa.exemplo.org:47474.</source>
         <translation>Write the server&apos;s address, like table.example.org:47474.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="219"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="220"/>
         <source>O código da mesa tem 8 letras e números, como N3XP-G97X.</source>
         <translation>The table&apos;s code has 8 letters and digits, like N3XP-G97X.</translation>
     </message>
@@ -1616,6 +1611,21 @@ Scores 1 (one) point</translation>
         <location filename="../../game/texts.cpp" line="72"/>
         <source>Vitória de %1 com %2 pts</source>
         <translation>Victory for %1 with %2 pts</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="73"/>
+        <source>%1. %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="74"/>
+        <source>As pontas são %1 e %2</source>
+        <translation>The ends are %1 and %2</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="75"/>
+        <source>Tecle P para passar a vez</source>
+        <translation>Press P to pass</translation>
     </message>
 </context>
 <context>

@@ -54,7 +54,7 @@ TEST_F(MatchTest, RefusedDropsSayWhyUnlessTheHandWasOnlyReordered) {
   playerToMove(handOf({"12", "36"}));
   match.drop(1, 4575, 5000, false);
   EXPECT_EQ(screen.returns.back(), std::make_pair(1, TileReturn::Refused));
-  EXPECT_EQ(screen.lastMessage().text, "Jogada inválida");
+  EXPECT_EQ(screen.lastMessage().text, "Jogada inválida. As pontas são 6 e 3");
   EXPECT_EQ(screen.lastMessage().ms, 1200);
   const std::size_t said = screen.messages.size();
   match.drop(1, 4575, 5000, true);  // fits no end

@@ -108,7 +108,9 @@ TEST_F(GameWindowTest, AMatchEndsWithItsWindowAndLeavingTheNextDialogEndsTheProg
     clickWidget(box.button(QMessageBox::Ok));
   });
   dialogs.expect<FrmFimdeJogo>(
-      [](FrmFimdeJogo& end) {
+      [this](FrmFimdeJogo& end) {
+        // The last hand is still on the table behind it.
+        EXPECT_FALSE(scene().chainViews().empty());
         EXPECT_EQ(end.Label2->text(), QStringLiteral("O vencedor foi Zorvan com 7 pts"));
         EXPECT_EQ(end.Label1[0]->text(), QStringLiteral("Zorvan"));
         EXPECT_EQ(end.Label1[2]->text(), QStringLiteral("Ana"));
@@ -213,6 +215,8 @@ std::vector<QRegularExpression> textsOf(Language language) {
         QStringLiteral(R"(Click in domino and drag for the green area\.)"),
         QStringLiteral("Clique em 'Passar a vez'"),
         QStringLiteral("Ilegal move!"),
+        QStringLiteral(R"(Ilegal move! The ends are \d and \d)"),
+        QStringLiteral("Press P to pass"),
         QStringLiteral("Você só pode fechar o jogo no natural"),
         QStringLiteral(".+ cannot move!"),
         QStringLiteral(R"(Your turn: you lead this hand\.)"),
@@ -301,7 +305,17 @@ TEST_P(WholeMatchTest, IsPlayedFromTheKeyboardAloneInItsLanguage) {
   int moves = 0;
   for (int step = 0; step < 3000 && !ended; ++step) {
     if (awaiting() == Match::Awaiting::PileTile) {
-      key(Qt::Key_Space);
+      // Space or Enter take a tile, in turn: one more is gone from the pile,
+      // or the deal is over.
+      const auto taken = [this] {
+        int n = 0;
+        for (int position = 1; position <= kTileCount; ++position)
+          n += state().pileTaken(position) ? 1 : 0;
+        return n;
+      };
+      const int before = taken();
+      key(step % 2 == 0 ? Qt::Key_Space : Qt::Key_Return);
+      ASSERT_TRUE(taken() != before || awaiting() != Match::Awaiting::PileTile) << step;
       continue;
     }
     ASSERT_EQ(awaiting(), Match::Awaiting::Move) << step;

@@ -329,5 +329,75 @@ TEST_F(HandDragTest, TheKeyboardChoosesMovesTurnsAndLaysOnTheNamedEnd) {
   EXPECT_EQ(state().PedrasJog, handOf({"12", "45"}));
 }
 
+// From the keyboard: the chosen tile ringed, a refused lay said and the choice
+// kept, the ends named on the table while the game asks, and the pass asked
+// for by its key; a click brings back the words of the mouse.
+TEST_F(HandDragTest, TheKeyboardIsToldWhatItMayDoAndWhy) {
+  GameState position;
+  position.PedrasJog = handOf({"36", "16", "13", "45"});
+  position.PedrasMac1 = position.PedrasMac2 = position.PedrasMac3 = handOf({"00"});
+  position.QuemInicia = kJog;
+  position.PrimeiraRodada = false;  // any tile opens
+  playerToMove(position);
+  const auto key = [this](Qt::Key k) {
+    QTest::keyClick(&window, k);
+    settle();
+  };
+  const QGraphicsItem& ring = window.hand().choiceRing();
+  EXPECT_FALSE(ring.isVisible());
+  key(Qt::Key_Right);
+  ASSERT_EQ(window.hand().chosen(), 1);
+  EXPECT_TRUE(ring.isVisible());
+  EXPECT_TRUE(ring.sceneBoundingRect().contains(scene().handTile(1).sceneBoundingRect()));
+  key(Qt::Key_Up);  // 3:6 opens; nobody else has a 3 or a 6
+  ASSERT_EQ(state().QtdMesa, 1);
+  EXPECT_FALSE(ring.isVisible());
+
+  // 4:5 fits neither 3 nor 6: it stays chosen, and the line says why.
+  key(Qt::Key_Left);
+  ASSERT_EQ(state().PedrasJog[3], tile("45"));
+  ASSERT_EQ(window.hand().chosen(), 3);
+  pacer::setPace(1.0);  // the line shows it for a while
+  QTest::keyClick(&window, Qt::Key_Up);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [this] { return scene().messageLine().caption() == u"Jogada inválida. As pontas são 3 e 6"; },
+      10000));
+  DialogDriver::keep(window, QStringLiteral("teclado-recusada.png"));
+  pacer::setPace(0);
+  settle();
+  EXPECT_EQ(window.hand().chosen(), 3);
+  EXPECT_LT(scene().handTile(3).y(), geometry::kHandTop);
+  EXPECT_TRUE(ring.isVisible());
+
+  // 1:6 on the 6; then 1:3 fits both ends, 3 and 1: they are named until one is chosen.
+  key(Qt::Key_Left);
+  key(Qt::Key_Left);
+  ASSERT_EQ(state().PedrasJog[window.hand().chosen()], tile("16"));
+  key(Qt::Key_Up);
+  ASSERT_EQ(state().QtdMesa, 2);
+  key(Qt::Key_Right);
+  ASSERT_EQ(state().PedrasJog[window.hand().chosen()], tile("13"));
+  key(Qt::Key_Up);
+  EXPECT_EQ(state().QtdMesa, 2);
+  const TableMarks& marks = scene().marks();
+  for (const int side : {0, 1}) {
+    EXPECT_TRUE(marks.endName(side).isVisible()) << side;
+    // Beside its end's ring, not over it.
+    const QRectF end = marks.endMark(side).sceneBoundingRect();
+    EXPECT_FALSE(end.intersects(marks.endName(side).sceneBoundingRect())) << side;
+    EXPECT_LT(QLineF(end.center(), marks.endName(side).pos()).length(), 1000) << side;
+  }
+  DialogDriver::keep(window, QStringLiteral("teclado-pontas.png"));
+  key(Qt::Key_B);
+  EXPECT_EQ(state().QtdMesa, 3);
+  EXPECT_FALSE(marks.endName(0).isVisible());
+
+  // 4:5 alone, on 3 and 3: the keyboard is told its key, the mouse its command.
+  EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Tecle P para passar a vez"));
+  carry(1, {5000, 3000});
+  release();
+  EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Clique em 'Passar a vez'"));
+}
+
 }  // namespace
 }  // namespace tavolix
