@@ -39,6 +39,7 @@ HandDrag::HandDrag(TableScene& scene, TableGame& game, const Settings& settings,
   ring_->setPen(QPen(QColor(255, 214, 64), 40));
   ring_->setAcceptedMouseButtons(Qt::NoButton);
   ring_->hide();
+  scene.addItem(ring_);  // the scene's until it rides on a tile
   ImgMover1 = new PictureItem(Picture::imgh, 0, scene.PicMover);
   ImgMover2 = new PictureItem(Picture::imgh, 0, scene.PicMover);
   scene.PicMover->setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton);
