@@ -174,6 +174,22 @@ TEST(HandEnd, GoingOutUnderTheFirstRuleScoresByTheLastMove) {
     EXPECT_EQ(result->nextOpener, kMac3);
   }
   EXPECT_EQ(lastMoveRecord(2, 5, tile("35")), "2535");
+  EXPECT_EQ(CalculaPontos(""), 1);  // no last move recorded: a simple going out
+}
+
+TEST(HandEnd, ThePipsLeftAreCountedForTheSeatsChosen) {
+  GameState state;
+  state.PedrasJog = handOf({"66", "01"});   // 13
+  state.PedrasMac1 = handOf({"25"});        // 7
+  state.PedrasMac2 = handOf({"34", "00"});  // 7
+  state.PedrasMac3 = handOf({"16"});        // 7
+  EXPECT_EQ(TotalPintas(state, true, false, true, false), 20);
+  EXPECT_EQ(TotalPintas(state, false, true, false, true), 14);
+  EXPECT_EQ(TotalPintas(state, true, true, true, true), 34);
+  EXPECT_EQ(TotalPintas(state, false, false, false, false), 0);
+  EXPECT_EQ(QuantasBuchas(state, kJog), 1);
+  EXPECT_EQ(QuantasBuchas(state, kMac2), 1);
+  EXPECT_EQ(QuantasBuchas(state, 7), 0);
 }
 
 TEST(HandEnd, UnderThePipRuleTheOpponentsPipsAreThePoints) {

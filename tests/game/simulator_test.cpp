@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "game/invariants.h"
+#include "game/match.h"
+#include "game/random_source.h"
+#include "game/referee.h"
 #include "sim_options.h"
 #include "simulator.h"
 #include "support/tiles.h"
@@ -124,6 +127,27 @@ TEST(Simulator, ATileLaidOverAnotherIsSeen) {
   EXPECT_TRUE(table.lay(at(false, 100 + kStep - 2, 1000)));
 }
 
+// In pairs both partners score every hand: the referee says so when their scores part.
+TEST(Referee, PartnersWhoseScoresDifferAreSeen) {
+  Settings settings;
+  settings.TipoJogo = 2;
+  SilentPresentation screen;
+  RandomSource random(1);
+  Match match(settings, screen, random);
+  std::vector<std::string> said;
+  Referee referee(match, [&said](const std::string& problem) { said.push_back(problem); });
+  const auto partnersDiffer = [&](std::array<int, 4> scores) {
+    said.clear();
+    GameState state;
+    state.Pontos = scores;
+    referee.handEnded(HandResult(), state);
+    return std::find(said.begin(), said.end(), "partners' scores differ") != said.end();
+  };
+  EXPECT_FALSE(partnersDiffer({3, 1, 3, 1}));
+  EXPECT_TRUE(partnersDiffer({3, 1, 2, 1}));
+  EXPECT_TRUE(partnersDiffer({3, 1, 3, 0}));
+}
+
 // --- the invariants ------------------------------------------------------------
 
 // A hand in play: 1:2 opened, 2:3 laid at side B and 1:4 at side A; the other
@@ -190,6 +214,11 @@ TEST(Invariants, EachBrokenRuleIsFound) {
   ends.state.PontaA = 4;
   ends.state.QtdLadoB = 2;
   EXPECT_EQ(ends.problems().size(), 1u);
+  GameState overfull = Table().counted();
+  overfull.QtdMesa = kTileCount + 1;  // a chain longer than the set
+  EXPECT_FALSE(checkInvariants(overfull, Table().chain, Settings(), false).empty());
+  overfull.QtdMesa = -1;
+  EXPECT_FALSE(checkInvariants(overfull, Table().chain, Settings(), false).empty());
   Table partners;
   partners.settings.TipoJogo = 2;
   partners.state.Pontos = {2, 1, 2, 0};

@@ -399,5 +399,17 @@ TEST_F(HandDragTest, TheKeyboardIsToldWhatItMayDoAndWhy) {
   EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Clique em 'Passar a vez'"));
 }
 
+// The pile is laid out a row of seven at a time, each row with the shuffle's sound.
+TEST_F(HandDragTest, EachRowOfThePileComesWithTheShufflesSound) {
+  writeSilentWav(dir.filePath(QStringLiteral("mistura.wav")));
+  window.sounds().setSearchFolders({dir.path()});
+  QStringList heard;
+  QObject::connect(&window.sounds(), &SoundPlayer::started,
+                   [&heard](const QString& sound) { heard << sound; });
+  startMatch();
+  ASSERT_EQ(awaiting(), Match::Awaiting::PileTile);
+  EXPECT_EQ(heard.count(QStringLiteral("mistura.wav")), 4);
+}
+
 }  // namespace
 }  // namespace tavolix

@@ -101,6 +101,40 @@ TEST_F(KeptFilesWindowTest, AMatchClosedHalfwayGoesOnAtTheNextStartToItsEnd) {
   EXPECT_FALSE(QFile::exists(file.path()));
 }
 
+// Closed after his first face-down tile, he goes on with the second: asked for
+// it, the pile open to his click.
+TEST_F(KeptFilesWindowTest, AMatchClosedWhileTheTilesAreTakenGoesOnWithTheNextOne) {
+  MatchFile file(dir.filePath(QStringLiteral("data/match.json")));
+  {
+    Settings firstRun = named();
+    Form1 first(firstRun, store, random);
+    first.setScreenSize([this] { return screen; });
+    first.setMatchFile(&file);
+    table_ = &first;
+    startMatch(QStringLiteral("Bia"));
+    clickPile(5);
+    ASSERT_EQ(state().QtdEscolhidas, 1);
+    first.close();
+  }
+  table_ = &window;
+  window.setMatchFile(&file);
+  dialogs.expect<QMessageBox>([](QMessageBox& ask) {
+    for (QAbstractButton* button : ask.buttons()) {
+      if (button->text() == QStringLiteral("Continuar")) clickWidget(button);
+    }
+  });
+  window.show();
+  settle();
+  ASSERT_EQ(awaiting(), Match::Awaiting::PileTile);
+  EXPECT_EQ(scene().prompt().caption(), QStringLiteral("Escolha a sua 2ª peça"));
+  const PictureItem* taken = scene().pileTile(5);
+  EXPECT_TRUE(taken == nullptr || !taken->isVisible());
+  ASSERT_NE(scene().pileTile(6), nullptr);
+  ASSERT_TRUE(scene().pileTile(6)->isEnabled());
+  clickPile(6);
+  EXPECT_EQ(state().QtdEscolhidas, 2);
+}
+
 // The record: a damaged file is told of and set aside at the start; a match
 // played to its end is added; the statistics show it, from the keyboard and
 // from the score history, and a reset asked twice empties it.
