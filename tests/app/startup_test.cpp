@@ -37,6 +37,9 @@ TEST(StartupOptions, HelpVersionAndRefusals) {
     EXPECT_EQ(refused.action, StartupOptions::Action::Refuse) << bad;
     EXPECT_NE(refused.output.find(named), std::string::npos) << refused.output;
   }
+  const StartupOptions noLanguage = read({QStringLiteral("--lang")});  // its value missing
+  EXPECT_EQ(noLanguage.action, StartupOptions::Action::Refuse);
+  EXPECT_NE(noLanguage.output.find("lang"), std::string::npos) << noLanguage.output;
   EXPECT_TRUE(read({QStringLiteral("--quit-after-paint")}).quitAfterPaint);
   EXPECT_EQ(read({}).action, StartupOptions::Action::Play);
 }

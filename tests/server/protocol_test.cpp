@@ -110,9 +110,12 @@ TEST(Protocol, EveryMalformedMessageIsRefusedWithItsCode) {
   EXPECT_EQ(verdict(withV(R"("type":"create","name":"A","computers":[],"level":"normal",)" + rules +
                           "11}")),
             QStringLiteral("bad-message"));
-  EXPECT_EQ(verdict(withV(R"("type":"create","name":"A","computers":[],"level":"master",)" + rules +
-                          "4}")),
-            QStringLiteral("bad-message"));
+  for (const char* level : {"master", "Strong", ""}) {
+    EXPECT_EQ(verdict(withV(R"("type":"create","name":"A","computers":[],"level":")" +
+                            QByteArray(level) + R"(",)" + rules + "4}")),
+              QStringLiteral("bad-message"))
+        << level;
+  }
   EXPECT_EQ(
       verdict(withV(R"("type":"create","name":"A","seat":1,"computers":[1],"level":"normal",)" +
                     rules + "4}")),

@@ -373,6 +373,14 @@ TEST(KeptFiles, APathThatIsNotAFileIsNeverOpenedWrittenOrRemoved) {
     EXPECT_TRUE(S_ISFIFO(status.st_mode)) << path.toStdString();
   }
   EXPECT_TRUE(QFileInfo(folder).isDir());
+
+  // A link to nothing, removed before it was ever read (a match given up at
+  // once): it goes, and is said to.
+  const QString dangling = dir.filePath(QStringLiteral("gone.json"));
+  ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere.json")), dangling));
+  MatchFile linked(dangling);
+  EXPECT_TRUE(linked.file().remove());
+  EXPECT_FALSE(QFileInfo(dangling).isSymLink());
 }
 #endif
 

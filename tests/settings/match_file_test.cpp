@@ -472,6 +472,21 @@ TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
   const QJsonObject free = handWonBy(2, "blocked", 0, "none", {10, 10, 3, 10});
   EXPECT_EQ(withHand(free, 900), "a hand's points are not what its pips give");
 
+  // A name that is not text, a move on an end that is none.
+  QJsonObject numbered = later;
+  numbered.insert(
+      QLatin1String("names"),
+      QJsonArray{QStringLiteral("Ana"), 7, QStringLiteral("Melira"), QStringLiteral("Astelo")});
+  EXPECT_EQ(read(numbered), "a name is not text");
+  QJsonObject nowhere = later;
+  QJsonArray laid = nowhere.value(QLatin1String("moves")).toArray();
+  QJsonObject opening = laid[0].toObject();
+  ASSERT_TRUE(opening.contains(QLatin1String("end")));
+  opening.insert(QLatin1String("end"), QStringLiteral("C"));
+  laid.replace(0, opening);
+  nowhere.insert(QLatin1String("moves"), laid);
+  EXPECT_EQ(read(nowhere), "a move's end is not \"first\", \"A\" or \"B\"");
+
   QJsonObject named = later;
   named.insert(QLatin1String("names"),
                QJsonArray{QStringLiteral("A\u202Ena\u0007"), QStringLiteral("Zor\nvan"),

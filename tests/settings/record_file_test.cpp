@@ -105,7 +105,12 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
   for (const QByteArray& json :
        {damaged("matches", "individual", individual), damaged("handsWon", "laELo", QJsonValue()),
         damaged("streak", "longest", 5), damaged("handsWon", "blocked", -1),
-        damaged("online", "won", 4), recordToJson(record).left(40)}) {
+        damaged("online", "won", 4), recordToJson(record).left(40),
+        [&good] {  // a file of another kind
+          QJsonObject other = good;
+          other.insert(QStringLiteral("format"), QStringLiteral("tavolix-match"));
+          return QJsonDocument(other).toJson();
+        }()}) {
     SCOPED_TRACE(json.toStdString());
     EXPECT_EQ(recordFromJson(json).index(), 1u);
     QFile out(file.path());

@@ -85,6 +85,19 @@ TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
 }
 
 TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
+  // Under the pip rule, the other rule's box offers its own default, and back.
+  settings.TipoRegra = 2;
+  settings.PontosLimit = 150;
+  FrmRegra pips(settings, store);
+  EXPECT_EQ(pips.Text2->text(), QStringLiteral("4"));
+  EXPECT_EQ(pips.Text3->text(), QStringLiteral("150"));
+  settings.TipoRegra = 1;
+  settings.PontosLimit = 6;
+  FrmRegra goingOut(settings, store);
+  EXPECT_EQ(goingOut.Text2->text(), QStringLiteral("6"));
+  EXPECT_EQ(goingOut.Text3->text(), QStringLiteral("100"));
+  settings.PontosLimit = 4;
+
   FrmRegra rules(settings, store);
   dialogs.always<FrmRegra>([](FrmRegra&) {});  // shown by the test itself, left open
   rules.show();
@@ -128,7 +141,7 @@ TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
 }
 
 TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
-  settings.Nomes = {"Ana", "Zorvan", "Melira", "Astelo"};
+  settings.Nomes = {"Ana", "Zorvan", "Dora", "Edu"};
   settings.Veloc = 12;
   FrmOpc dialog(settings, store);
   EXPECT_EQ(dialog.HScroll1->value(), 18);  // 25 - 12 + 5
@@ -136,7 +149,9 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   Settings reloaded;
   LeConfig(store, reloaded);
   EXPECT_EQ(reloaded.Veloc, 12);
-  EXPECT_EQ(reloaded.Nomes[2], "Melira");
+  EXPECT_EQ(reloaded.Nomes[1], "Zorvan");  // each computer name kept in its own place
+  EXPECT_EQ(reloaded.Nomes[2], "Dora");
+  EXPECT_EQ(reloaded.Nomes[3], "Edu");
   EXPECT_EQ(stored(RegistryKey::Main, u"TocarSom"), QStringLiteral("True"));
 
   FrmOpc changed(settings, store);

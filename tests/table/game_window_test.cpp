@@ -62,6 +62,7 @@ TEST_F(GameWindowTest, ThePlayerTakesHisTilesFromThePileLaidOutByTheFirstActivat
   EXPECT_EQ(state().PedrasJog[1], tile("04"));
   EXPECT_EQ(scene().prompt().caption(), QStringLiteral("Escolha a sua 2ª peça"));
   EXPECT_TRUE(scene().handTile(1).isVisible());
+  EXPECT_FALSE(scene().handTile(1).isEnabled());  // not to be moved until all are dealt
   EXPECT_FALSE(scene().pileTile(5)->isVisible());
   for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
   for (int position : {1, 2, 3, 4, 6, 7}) clickPile(position);

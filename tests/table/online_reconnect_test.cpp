@@ -58,6 +58,7 @@ TEST_F(OnlineWindowTest, AHostServesTheTableFromHisOwnGame) {
   ASSERT_TRUE(waitUntil([&] { return ana.window.online() && ana.remote().inLobby(); }));
   ASSERT_NE(ana.window.hostedServer(), nullptr);
   EXPECT_EQ(ana.window.hostedServer()->port(), port);
+  EXPECT_EQ(OnlineDialog(ana.settings, ana.store).port->text(), QString::number(port));  // kept
   EXPECT_TRUE(ana.scene().messageLine().caption().contains(QStringLiteral(":%1").arg(port)));
   ASSERT_NO_FATAL_FAILURE(join(bia, ana.remote().code(), QStringLiteral("127.0.0.1:%1").arg(port)));
   click(ana, TableScene::Command::Start);

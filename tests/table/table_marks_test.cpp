@@ -151,6 +151,14 @@ TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
   marks.laid(standing, false, false, 0);  // at end B, its upper half open
   EXPECT_LT(marks.endMark(1).sceneBoundingRect().center().y(), tile.center().y() - 100);
   EXPECT_NEAR(marks.endMark(1).sceneBoundingRect().center().x(), tile.center().x(), 1);
+
+  // The turn shown again to the seat thinking: it goes on thinking.
+  marks.showTurn(kMac2);
+  marks.showThinking(true);
+  marks.showTurn(kMac2);
+  EXPECT_TRUE(marks.thinking());
+  marks.showTurn(kMac3);
+  EXPECT_FALSE(marks.thinking());
 }
 
 }  // namespace

@@ -109,6 +109,16 @@ TEST_F(TableWindowTest, TheEdgesResizeTheWindowAndTheSizeIsKept) {
   sendMouse(window, QEvent::MouseMove, QPoint(0, 400), Qt::NoButton, Qt::LeftButton);
   sendMouse(window, QEvent::MouseButtonRelease, QPoint(0, 400), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(window.size(), QSize(400, 800));
+  // From the left the same: the right edge stays where it is.
+  const int right = window.geometry().right();
+  sendMouse(window, QEvent::MouseButtonPress, QPoint(1, 400), Qt::LeftButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseMove, QPoint(300, 400), Qt::NoButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseButtonRelease, QPoint(300, 400), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(window.width(), 400);
+  EXPECT_EQ(window.geometry().right(), right);
+  // The top edge is one too, above the title strip.
+  sendMouse(window, QEvent::MouseMove, QPoint(200, 2), Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(viewport->cursor().shape(), Qt::SizeVerCursor);
   window.resize(1000, 750);
   window.close();
 
