@@ -227,6 +227,10 @@ TEST_F(FourGames, OnlyTheHostSwapsSeatsAndOnlyBeforeTheStart) {
   join.type = ClientMessage::Type::Join;
   join.code = QStringLiteral("N3XPG97X");
   join.name = QStringLiteral("Bia");
+  // The host allowed no watchers: one is turned away.
+  ClientMessage watch = join;
+  watch.watch = true;
+  EXPECT_EQ(table->join(games[2].get(), watch).error, Error::TableFull);
   const server::Table::Joined bia = table->join(games[1].get(), join);
   ASSERT_EQ(bia.seat, 1);
   pump();
