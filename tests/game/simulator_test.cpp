@@ -55,7 +55,34 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   EXPECT_NE(refusal({"--pairs=yes"}).find("takes no value"), std::string::npos);
   EXPECT_NE(refusal({"--trace", "--pairs"}).find("not the option '--pairs'"), std::string::npos);
   EXPECT_NE(refusal({"--fast"}).find("unknown option '--fast'"), std::string::npos);
-  EXPECT_NE(refusal({"--mixed-rules", "--pairs"}).find("--mixed-rules"), std::string::npos);
+  // Each whole number at both its bounds, and just past them.
+  const std::vector<std::tuple<const char*, const char*, const char*, const char*, const char*>>
+      bounds{{"--matches", "1", "1000000000", "0", "1000000001"},
+             {"--limit", "1", "32767", "0", "32768"},
+             {"--rule", "1", "2", "0", "3"},
+             {"--opening", "1", "3", "0", "4"},
+             {"--deals", "1", "1000000", "0", "1000001"}};
+  for (const auto& [name, low, high, under, over] : bounds) {
+    EXPECT_EQ(refusal({name, low}), "") << name;
+    EXPECT_EQ(refusal({name, high}), "") << name;
+    EXPECT_NE(refusal({name, under}).find(std::string(name) + " takes"), std::string::npos) << name;
+    EXPECT_NE(refusal({name, over}).find(std::string(name) + " takes"), std::string::npos) << name;
+  }
+  // Every option that fixes a rule is refused beside the rules drawn for each match.
+  for (const std::vector<std::string>& fixed : {std::vector<std::string>{"--pairs"},
+                                                {"--anticlockwise"},
+                                                {"--close-anywhere"},
+                                                {"--rule", "2"},
+                                                {"--opening", "2"},
+                                                {"--limit", "9"}}) {
+    std::vector<std::string> arguments = fixed;
+    arguments.insert(arguments.begin(), "--mixed-rules");
+    EXPECT_NE(refusal(arguments).find("--mixed-rules draws"), std::string::npos) << fixed[0];
+  }
+  const auto mixed = sim::parseOptions({"--mixed-rules", "--seed", "3", "--strong", "1", "-h"});
+  ASSERT_TRUE(std::holds_alternative<Options>(mixed));
+  EXPECT_TRUE(std::get<Options>(mixed).mixedRules);
+  EXPECT_TRUE(std::get<Options>(mixed).help);
 }
 
 // Every rule, both ways round the table, alone and in pairs: the invariants and

@@ -201,8 +201,12 @@ TEST_F(DialogsTest, TheStatisticsShowEachCountAndTheShareWonRounded) {
   PlayerRecord record;
   record.played[0][0] = 3;
   record.won[0][0] = 2;
+  record.played[1][0] = 9;
+  record.won[1][0] = 9;
   record.played[1][1] = 8;
   record.won[1][1] = 1;
+  record.onlinePlayed = 4;
+  record.onlineWon = 1;
   record.wentOut = {5, 4, 3, 2};
   record.wentOutPipRule = 7;
   record.blockedWon = 6;
@@ -212,16 +216,27 @@ TEST_F(DialogsTest, TheStatisticsShowEachCountAndTheShareWonRounded) {
   const auto cell = [](const QTableWidget* table, int row, int column) {
     return table->item(row, column)->text();
   };
-  EXPECT_EQ(cell(shown.matches, 0, 2), QStringLiteral("67%"));
-  EXPECT_EQ(cell(shown.matches, 1, 2), QStringLiteral("—"));
-  EXPECT_EQ(cell(shown.matches, 3, 2), QStringLiteral("13%"));
-  EXPECT_EQ(cell(shown.matches, 4, 0), QStringLiteral("11"));
-  EXPECT_EQ(cell(shown.matches, 4, 1), QStringLiteral("3"));
-  EXPECT_EQ(cell(shown.matches, 4, 2), QStringLiteral("27%"));
-  QStringList hands;
-  for (int row = 0; row < 6; ++row) hands << cell(shown.hands, row, 0);
-  EXPECT_EQ(hands, (QStringList{QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("3"),
-                                QStringLiteral("2"), QStringLiteral("7"), QStringLiteral("6")}));
+  const auto row = [&](int r) {
+    return QStringList{shown.matches->verticalHeaderItem(r)->text(), cell(shown.matches, r, 0),
+                       cell(shown.matches, r, 1), cell(shown.matches, r, 2)}
+        .join(QStringLiteral(" | "))
+        .toStdString();
+  };
+  EXPECT_EQ(row(0), "Individual, por batida | 3 | 2 | 67%");
+  EXPECT_EQ(row(1), "Individual, por pontos | 0 | 0 | —");
+  EXPECT_EQ(row(2), "Duplas, por batida | 9 | 9 | 100%");
+  EXPECT_EQ(row(3), "Duplas, por pontos | 8 | 1 | 13%");
+  // Online matches are counted on their own, not in the total of the game's.
+  EXPECT_EQ(row(4), "Todas | 20 | 12 | 60%");
+  EXPECT_EQ(row(5), "Online, com outras pessoas | 4 | 1 | 25%");
+  std::vector<std::string> hands;
+  for (int row = 0; row < 6; ++row) {
+    hands.push_back(shown.hands->verticalHeaderItem(row)->text().toStdString() + ": " +
+                    cell(shown.hands, row, 0).toStdString());
+  }
+  EXPECT_EQ(hands, (std::vector<std::string>{"Batida Simples: 5", "Batida Lá e Lô: 4",
+                                             "Batida Carroção: 3", "Batida Cruzada: 2",
+                                             "Batida, por pontos: 7", "Jogo fechado: 6"}));
   EXPECT_EQ(shown.streaks->text(), QStringLiteral("Maior sequência de vitórias: 2 (agora: 1)"));
 }
 
@@ -277,6 +292,51 @@ TEST_F(DialogsTest, TheRulesAreSummedUpAndTheScoresOpenAtTheLastHand) {
   QScrollBar* bar = history.table->verticalScrollBar();
   ASSERT_GT(bar->maximum(), 0);
   EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// The score history says who won each hand and how, or that it was a tie, and
+// where the match stands: by seat, or by pair with the partners' names.
+TEST_F(DialogsTest, TheScoreHistoryNamesEachHandsWinnerAndHowAndTheStanding) {
+  HandResult cruzada;
+  cruzada.winner = kMac2;
+  cruzada.points = 4;
+  cruzada.kind = GoingOut::Cruzada;
+  HandResult tie;
+  tie.ending = HandResult::Ending::Blocked;
+  tie.points = 9;
+  HandResult fewerPips = tie;
+  fewerPips.winner = kMac1;
+  fewerPips.points = 1;
+  const std::vector<HandResult> hands{cruzada, tie, fewerPips};
+  const auto rows = [](const ScoreHistory& history) {
+    std::vector<std::string> all;
+    for (int row = 0; row < history.table->rowCount(); ++row) {
+      QStringList cells;
+      for (int column = 0; column < 3; ++column) cells << history.table->item(row, column)->text();
+      all.push_back(cells.join(QStringLiteral(" | ")).toStdString());
+    }
+    return all;
+  };
+  const auto standing = [](const ScoreHistory& history) {
+    for (const QLabel* label : history.findChildren<QLabel*>()) {
+      if (label->accessibleName() == QStringLiteral("Placar")) return label->text().toStdString();
+    }
+    return std::string();
+  };
+  const ScoreHistory alone(hands, settings, {0, 1, 4, 0}, {});
+  EXPECT_EQ(rows(alone),
+            (std::vector<std::string>{"Melira | Batida Cruzada | 4", "— | Jogo fechado: empate | 0",
+                                      "Zorvan | Jogo fechado: menos pintas | 1"}));
+  EXPECT_EQ(standing(alone), "Ana: 0 pts   Zorvan: 1 pts   Melira: 4 pts   Astelo: 0 pts");
+  // Under the pip rule a going out is not named.
+  settings.TipoRegra = 2;
+  EXPECT_EQ(rows(ScoreHistory(hands, settings, {0, 1, 4, 0}, {})).front(), "Melira | Bateu | 4");
+  settings.TipoRegra = 1;
+  settings.TipoJogo = 2;
+  const ScoreHistory paired(hands, settings, {4, 1, 4, 1}, {});
+  EXPECT_EQ(rows(paired).front(), "Ana e Melira | Batida Cruzada | 4");
+  EXPECT_EQ(rows(paired).back(), "Zorvan e Astelo | Jogo fechado: menos pintas | 1");
+  EXPECT_EQ(standing(paired), "Ana e Melira: 4 pts   Zorvan e Astelo: 1 pts");
 }
 
 // English chosen in the preferences speaks at once: the table's captions, Qt's

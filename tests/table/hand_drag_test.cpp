@@ -158,6 +158,26 @@ TEST_F(HandDragTest, ATileIsNeverLeftFloating) {
   EXPECT_EQ(state().QtdLadoA, 2);
 }
 
+// The release is answered once the scene is done with it; a hand dealt in
+// between (a resumed match) must not have its tile in that slot laid instead.
+TEST_F(HandDragTest, AReleaseAnsweredAfterTheHandChangedLaysNothing) {
+  playerHolds(handOf({"36", "12"}));
+  carry(1, {5025, 4575});  // by side A's last tile
+  send(QEvent::MouseButtonRelease, pointer_, Qt::LeftButton);
+  Position other = endsSixAndThree(handOf({"66", "12"}));
+  window.match().resume(other.state, other.chain, kJog);
+  settle();
+  EXPECT_EQ(state().QtdMesa, 2);
+  EXPECT_EQ(state().PedrasJog, handOf({"66", "12"}));
+  EXPECT_FALSE(carried().isVisible());
+  EXPECT_TRUE(scene().handTile(1).isVisible());
+  // The same release on an unchanged hand lays the tile: the drop itself was good.
+  carry(1, {5025, 4575});
+  release();
+  EXPECT_EQ(state().QtdMesa, 3);
+  EXPECT_EQ(state().Mesa[3], tile("66"));
+}
+
 TEST_F(HandDragTest, DroppedBelowThePlayAreaItSlidesBackBesideItsSlot) {
   settings.Veloc = 5;
   playerHolds(handOf({"36", "12"}));
