@@ -194,24 +194,6 @@ std::optional<int> Outlook::chooseOpeningSlot() const {
   return chosen;
 }
 
-std::optional<TileCode> Outlook::chooseOpeningTile() const {
-  if (f_.mustOpenWithDoubleSix) {
-    if (f_.inHand & tileBit(kDoubleSix)) return kDoubleSix;
-    return std::nullopt;
-  }
-  std::optional<TileCode> chosen;
-  int best = 0;
-  for (std::uint32_t held = f_.inHand; held != 0; held &= held - 1) {
-    const TileCode t = kAllTiles[static_cast<std::size_t>(std::countr_zero(held))];
-    const int v = variety(t);
-    if (!chosen || v > best) {
-      best = v;
-      chosen = t;
-    }
-  }
-  return chosen;
-}
-
 int QuantasTem(const GameState& state, int seat) {
   return isSeat(seat) ? bitCount(state.heldTiles[static_cast<std::size_t>(seat)]) : 0;
 }

@@ -89,7 +89,6 @@ class Outlook {
     if (move == 0) return std::nullopt;
     return TileMove{kAllTiles[static_cast<std::size_t>((move >> 1) - 1)], sideOf(move)};
   }
-  std::optional<TileCode> chooseOpeningTile() const;
 
  private:
   int endValue(Lado side) const { return side == Lado::A ? f_.pontaA : f_.pontaB; }

@@ -173,6 +173,36 @@ TEST(Referee, PartnersWhoseScoresDifferAreSeen) {
   EXPECT_FALSE(partnersDiffer({3, 1, 3, 1}));
   EXPECT_TRUE(partnersDiffer({3, 1, 2, 1}));
   EXPECT_TRUE(partnersDiffer({3, 1, 3, 0}));
+
+  // Each move from the seat whose turn it is, counted on from where a kept
+  // match is picked up, in the direction of play.
+  const auto turnProblems = [&](int seat) {
+    said.clear();
+    referee.passed(seat, GameState());
+    std::vector<std::string> turns;
+    for (const std::string& problem : said) {
+      if (problem.find("'s turn") != std::string::npos) turns.push_back(problem);
+    }
+    return turns;
+  };
+  referee.pickUp(GameState(), kMac1);
+  EXPECT_EQ(turnProblems(kMac1), std::vector<std::string>());
+  EXPECT_EQ(turnProblems(kMac3), std::vector<std::string>{"after mac3 passed: it was mac2's turn"});
+  EXPECT_EQ(turnProblems(kJog), std::vector<std::string>());  // on from the seat that moved
+  settings.SentidoHorario = false;
+  Match anticlockwise(settings, screen, random);
+  Referee other(anticlockwise, [&said](const std::string& problem) { said.push_back(problem); });
+  other.pickUp(GameState(), kMac1);
+  said.clear();
+  other.passed(kMac1, GameState());
+  other.passed(kJog, GameState());
+  other.passed(kMac1, GameState());
+  EXPECT_EQ(
+      std::count_if(said.begin(), said.end(),
+                    [](const std::string& p) { return p.find("'s turn") != std::string::npos; }),
+      1);
+  EXPECT_NE(std::find(said.begin(), said.end(), "after mac1 passed: it was mac3's turn"),
+            said.end());
 }
 
 // --- the invariants ------------------------------------------------------------

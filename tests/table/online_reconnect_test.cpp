@@ -62,7 +62,10 @@ TEST_F(OnlineWindowTest, AHostServesTheTableFromHisOwnGame) {
   EXPECT_TRUE(ana.scene().messageLine().caption().contains(QStringLiteral(":%1").arg(port)));
   ASSERT_NO_FATAL_FAILURE(join(bia, ana.remote().code(), QStringLiteral("127.0.0.1:%1").arg(port)));
   click(ana, TableScene::Command::Start);
-  ASSERT_TRUE(playUntil([&] { return !bia.remote().handsPlayed().empty(); }, ana, bia));
+  // Each hears of the hand's end in its own time.
+  ASSERT_TRUE(playUntil(
+      [&] { return !bia.remote().handsPlayed().empty() && !ana.remote().handsPlayed().empty(); },
+      ana, bia));
   EXPECT_EQ(ana.remote().handsPlayed().size(), 1u);
   EXPECT_FALSE(ana.remote().rules().pairs());
 }
