@@ -17,7 +17,9 @@
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
+#include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
+#include "dialogs/statistics.h"
 #include "support/tiles.h"
 #include "table/help_launcher.h"
 #include "window_support.h"
@@ -80,6 +82,50 @@ TEST_F(AccessibilityTest, TheTableListsItsCommandsCaptionsAndStatusAllNamed) {
   help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   settle();
   EXPECT_EQ(helped.size(), 1);
+}
+
+// Each command of the table and each of the window's buttons has its key.
+TEST_F(AccessibilityTest, EveryCommandHasItsKey) {
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(&window, key, modifiers);
+    settle();
+  };
+  QSignalSpy newGame(&window, &Form1::newGameRequested);
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { d.reject(); });
+  press(Qt::Key_N);
+  EXPECT_EQ(newGame.size(), 1);
+  press(Qt::Key_N, Qt::AltModifier);  // not with another modifier
+  EXPECT_EQ(newGame.size(), 1);
+  dialogs.expect<FrmOpc>([](FrmOpc& d) { d.reject(); });
+  press(Qt::Key_Comma);
+  EXPECT_TRUE(dialogs.done());
+  dialogs.expect<OnlineDialog>([](OnlineDialog& d) { d.reject(); });
+  press(Qt::Key_O);
+  EXPECT_TRUE(dialogs.done());
+  dialogs.expect<Statistics>([](Statistics& d) { d.reject(); });
+  press(Qt::Key_E);
+  EXPECT_TRUE(dialogs.done());
+  dialogs.expect<ScoreHistory>([](ScoreHistory& d) { d.reject(); });
+  press(Qt::Key_H);
+  EXPECT_TRUE(dialogs.done());
+
+  QSignalSpy helped(&window, &Form1::helpOpened);
+  window.setHelpLauncher(HelpLauncher([](const QUrl&) { return true; },
+                                      [](auto answer) { answer(false); }, {dir.path()}));
+  dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });  // no help here
+  press(Qt::Key_F1, Qt::NoModifier);
+  EXPECT_EQ(helped.size(), 1);
+  press(Qt::Key_F11, Qt::NoModifier);
+  EXPECT_TRUE(window.showsFullScreen());
+  press(Qt::Key_F11, Qt::NoModifier);
+  EXPECT_FALSE(window.showsFullScreen());
+  press(Qt::Key_M);
+  EXPECT_TRUE(window.isMinimized());
+  window.showNormal();
+  press(Qt::Key_Q);
+  EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {

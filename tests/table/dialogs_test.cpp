@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The dialogs on their own: the new game dialog and its rules, the preferences.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -247,6 +248,7 @@ TEST_F(DialogsTest, TheEndOfAMatchFitsTheLongestNames) {
   report.names = {"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "Bartolomeu"};
   report.scores = {texts::scoreText(250), texts::scoreText(250), texts::scoreText(248),
                    texts::scoreText(248)};
+  dialogs.always<FrmFimdeJogo>([](FrmFimdeJogo&) {});  // worked by hand below
   FrmFimdeJogo end(report, {});
   end.show();
   const auto fits = [&end](const QLabel* label) {
@@ -266,6 +268,35 @@ TEST_F(DialogsTest, TheEndOfAMatchFitsTheLongestNames) {
     QTest::keyClick(&closing, key);
     EXPECT_EQ(closing.result(), QDialog::Accepted) << key;
   }
+  // Its title strip carries it; the right button does not.
+  DragStrip* strip = end.findChild<DragStrip*>();
+  ASSERT_NE(strip, nullptr);
+  const QPoint before = end.pos();
+  QTest::mousePress(strip, Qt::RightButton, Qt::NoModifier, QPoint(20, 10));
+  QTest::mouseMove(strip, QPoint(60, 40));
+  QTest::mouseRelease(strip, Qt::RightButton, Qt::NoModifier, QPoint(60, 40));
+  EXPECT_EQ(end.pos(), before);
+  QTest::mousePress(strip, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+  QTest::mouseMove(strip, QPoint(60, 40));
+  QTest::mouseRelease(strip, Qt::LeftButton, Qt::NoModifier, QPoint(60, 40));
+  EXPECT_EQ(end.pos(), before + QPoint(40, 30));
+  QTest::mouseMove(strip, QPoint(90, 90));  // let go: it stays
+  EXPECT_EQ(end.pos(), before + QPoint(40, 30));
+  // Its OK, as a screen reader sees it: a button named OK that can be pressed.
+  QAccessibleInterface* ok = QAccessible::queryAccessibleInterface(end.Lbcaption2);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->role(), QAccessible::Button);
+  EXPECT_EQ(ok->text(QAccessible::Name), QStringLiteral("OK"));
+  ASSERT_NE(ok->actionInterface(), nullptr);
+  EXPECT_TRUE(
+      ok->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  end.Lbcaption2->setEnabled(false);
+  ok->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_TRUE(end.isVisible());
+  end.Lbcaption2->setEnabled(true);
+  ok->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(end.result(), QDialog::Accepted);
+  EXPECT_FALSE(end.isVisible());
 }
 
 // The new game dialog sums up each rule as it stands; the scores open at the
