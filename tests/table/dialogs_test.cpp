@@ -74,6 +74,19 @@ TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
   dialogs.expect<FrmRegra>([](FrmRegra& rules) {
     EXPECT_TRUE(rules.Option4[1]->isChecked());
     EXPECT_TRUE(rules.Option1[2]->isChecked());
+    // A rule's caption, as long as several lines, chooses it too (with the left button).
+    QLabel* caption = nullptr;
+    for (QLabel* label : rules.findChildren<QLabel*>()) {
+      if (label->text() == QStringLiteral("Batida dupla ou carroção vale 2 pontos"))
+        caption = label;
+    }
+    ASSERT_NE(caption, nullptr);
+    ASSERT_TRUE(rules.Option2[2]->isChecked());
+    QTest::mouseClick(caption, Qt::RightButton);
+    EXPECT_TRUE(rules.Option2[2]->isChecked());
+    QTest::mouseClick(caption, Qt::LeftButton);
+    EXPECT_TRUE(rules.Option2[1]->isChecked());
+    clickWidget(rules.Option2[2]);
     clickWidget(rules.Option4[0]);
     clickWidget(rules.Option1[1]);
     rules.Command1_Click();
@@ -311,6 +324,32 @@ TEST_F(DialogsTest, TheRulesAreSummedUpAndTheScoresOpenAtTheLastHand) {
   writeRules(store, settings);
   FrmNovoJogo goingOut(settings, store, true);
   EXPECT_TRUE(goingOut.Label9->text().startsWith(QStringLiteral("Batida simples vale 1 ponto")));
+  const std::array<const char*, 3> openers{
+      "Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da "
+      "rodada anterior",
+      "Sempre iniciará quem possuir o 6:6",
+      "Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio"};
+  for (const std::int16_t opening : {1, 2, 3}) {
+    settings.TipoInicio = opening;
+    settings.FecharSoNoNatural = opening == 2;
+    settings.PontosLimit = static_cast<std::int16_t>(4 + opening);
+    writeRules(store, settings);
+    const FrmNovoJogo summed(settings, store, false);
+    EXPECT_EQ(summed.Label10->text().toStdString(), openers[opening - 1]);
+    EXPECT_EQ(
+        summed.Label11->text().toStdString(),
+        opening == 2 ? "Permitir fechar o jogo somente no natural" : "Permitir fechar o jogo");
+    EXPECT_EQ(summed.Label12->text().toStdString(),
+              "Ganha o jogo quem primeiro fizer " + std::to_string(4 + opening) + " pontos");
+  }
+  // Escape leaves: the program, from the first of these dialogs, else only the dialog.
+  for (const bool first : {true, false}) {
+    FrmNovoJogo leaving(settings, store, first);
+    leaving.show();
+    QTest::keyClick(&leaving, Qt::Key_Escape);
+    EXPECT_EQ(leaving.answer(), first ? NewGameAnswer::Exit : NewGameAnswer::Cancel);
+    EXPECT_EQ(leaving.result(), QDialog::Rejected);
+  }
 
   HandResult hand;
   hand.ending = HandResult::Ending::WentOut;
