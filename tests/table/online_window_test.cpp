@@ -141,5 +141,54 @@ TEST_F(OnlineWindowTest, TheHostChoosesHisPartner) {
   EXPECT_FALSE(waitUntil([&] { return bia.remote().serverSeat() != 2; }, 300));
 }
 
+// Leaving a match in play is asked first; staying changes nothing.
+TEST_F(OnlineWindowTest, LeavingAMatchInPlayIsAskedFirst) {
+  ASSERT_NO_FATAL_FAILURE(seatBoth());
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(waitUntil([&] { return !bia.remote().inLobby(); }));
+  const auto answer = [this](const QString& button) {
+    dialogs.expect<QMessageBox>([button](QMessageBox& box) {
+      EXPECT_EQ(box.text(), QStringLiteral("Deixar a mesa online? Um computador jogará no seu "
+                                           "lugar até o fim da partida."));
+      for (QAbstractButton* b : box.buttons()) {
+        if (b->text() == button) clickWidget(b);
+      }
+    });
+  };
+  answer(QStringLiteral("Ficar"));
+  QTest::keyClick(&bia.window, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(waitUntil([this] { return dialogs.done(); }));
+  EXPECT_FALSE(waitUntil([&] { return bia.window.online() == nullptr; }, 300));
+  answer(QStringLiteral("Deixar a mesa"));
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  QTest::keyClick(&bia.window, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(waitUntil([&] { return bia.window.online() == nullptr; }));
+  EXPECT_TRUE(dialogs.done());
+}
+
+// A port another program holds: the player is told and may choose another.
+TEST_F(OnlineWindowTest, ATableCannotBeOpenedOnAPortInUse) {
+  QTcpServer holder;
+  ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
+  ana.window.setHostAddress(QHostAddress::LocalHost);
+  dialogs.expect<OnlineDialog>([&holder](OnlineDialog& d) {
+    d.port->setValue(holder.serverPort());
+    okOf(d);
+  });
+  QString told;
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  click(ana, TableScene::Command::Online);
+  ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
+  EXPECT_TRUE(told.startsWith(QStringLiteral("A mesa não pôde ser aberta neste computador:")))
+      << told.toStdString();
+  EXPECT_TRUE(told.endsWith(QStringLiteral("Escolha outra porta."))) << told.toStdString();
+  EXPECT_EQ(ana.window.hostedServer(), nullptr);
+  EXPECT_EQ(ana.window.online(), nullptr);
+}
+
 }  // namespace
 }  // namespace tavolix::online
