@@ -110,6 +110,12 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
           QJsonObject other = good;
           other.insert(QStringLiteral("format"), QStringLiteral("tavolix-match"));
           return QJsonDocument(other).toJson();
+        }(),
+        [&good] {  // of a later version
+          QJsonObject later = good;
+          later.insert(QStringLiteral("version"),
+                       later.value(QLatin1String("version")).toInt() + 1);
+          return QJsonDocument(later).toJson();
         }()}) {
     SCOPED_TRACE(json.toStdString());
     EXPECT_EQ(recordFromJson(json).index(), 1u);

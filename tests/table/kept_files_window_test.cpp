@@ -23,7 +23,32 @@
 namespace tavolix {
 namespace {
 
-using KeptFilesWindowTest = GameWindowTest;
+class KeptFilesWindowTest : public GameWindowTest {
+ protected:
+  // A first run closed after the player's first face-down tile, the fifth of
+  // the pile; the next start asked whether to go on, answered with `answer`.
+  void closedAfterTheFirstTile(MatchFile& file, const QString& answer) {
+    {
+      Settings firstRun = named();
+      Form1 first(firstRun, store, random);
+      first.setScreenSize([this] { return screen; });
+      first.setMatchFile(&file);
+      table_ = &first;
+      startMatch(QStringLiteral("Bia"));
+      clickPile(5);
+      ASSERT_EQ(state().QtdEscolhidas, 1);
+      first.close();
+    }
+    table_ = &window;
+    window.setMatchFile(&file);
+    dialogs.expect<QMessageBox>([answer](QMessageBox& ask) {
+      EXPECT_EQ(ask.text(), QStringLiteral("Uma partida ficou por terminar. Deseja continuá-la?"));
+      for (QAbstractButton* button : ask.buttons()) {
+        if (button->text() == answer) clickWidget(button);
+      }
+    });
+  }
+};
 
 // Closed in the middle of a hand, the match is there at the next start: the
 // player says to go on, finds the table as he left it, and plays it out.
@@ -105,24 +130,7 @@ TEST_F(KeptFilesWindowTest, AMatchClosedHalfwayGoesOnAtTheNextStartToItsEnd) {
 // it, the pile open to his click.
 TEST_F(KeptFilesWindowTest, AMatchClosedWhileTheTilesAreTakenGoesOnWithTheNextOne) {
   MatchFile file(dir.filePath(QStringLiteral("data/match.json")));
-  {
-    Settings firstRun = named();
-    Form1 first(firstRun, store, random);
-    first.setScreenSize([this] { return screen; });
-    first.setMatchFile(&file);
-    table_ = &first;
-    startMatch(QStringLiteral("Bia"));
-    clickPile(5);
-    ASSERT_EQ(state().QtdEscolhidas, 1);
-    first.close();
-  }
-  table_ = &window;
-  window.setMatchFile(&file);
-  dialogs.expect<QMessageBox>([](QMessageBox& ask) {
-    for (QAbstractButton* button : ask.buttons()) {
-      if (button->text() == QStringLiteral("Continuar")) clickWidget(button);
-    }
-  });
+  ASSERT_NO_FATAL_FAILURE(closedAfterTheFirstTile(file, QStringLiteral("Continuar")));
   window.show();
   settle();
   ASSERT_EQ(awaiting(), Match::Awaiting::PileTile);
@@ -133,6 +141,20 @@ TEST_F(KeptFilesWindowTest, AMatchClosedWhileTheTilesAreTakenGoesOnWithTheNextOn
   ASSERT_TRUE(scene().pileTile(6)->isEnabled());
   clickPile(6);
   EXPECT_EQ(state().QtdEscolhidas, 2);
+}
+
+// Asked, he would rather have a new match: the one left is gone for good.
+TEST_F(KeptFilesWindowTest, ANewMatchInsteadLeavesTheOldOneBehind) {
+  MatchFile file(dir.filePath(QStringLiteral("data/match.json")));
+  ASSERT_NO_FATAL_FAILURE(closedAfterTheFirstTile(file, QStringLiteral("Nova partida")));
+  ASSERT_TRUE(QFile::exists(file.path()));
+  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });  // not even that
+  window.show();
+  settle();
+  EXPECT_TRUE(dialogs.done());
+  EXPECT_FALSE(QFile::exists(file.path()));
+  EXPECT_EQ(state().QtdEscolhidas, 0);
+  EXPECT_FALSE(file.read().match.has_value());
 }
 
 // The record: a damaged file is told of and set aside at the start; a match

@@ -173,6 +173,11 @@ TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   QTest::mouseMove(viewport, QPoint(450, 350));
   QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(450, 350));
   EXPECT_EQ(window.pos(), QPoint(160, 130));
+  // A double click on the title strip makes the window as large as it may be, and back.
+  QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 40));
+  EXPECT_TRUE(window.isMaximized());
+  QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 40));
+  EXPECT_FALSE(window.isMaximized());
   click(middle(scene().minimiseButton()));
   EXPECT_TRUE(window.isMinimized());
   window.showNormal();
