@@ -84,6 +84,55 @@ TEST_F(AccessibilityTest, TheTableListsItsCommandsCaptionsAndStatusAllNamed) {
   EXPECT_EQ(helped.size(), 1);
 }
 
+// Each part of the table knows its place in the tree, whether it is shown,
+// and where it is on the screen.
+TEST_F(AccessibilityTest, TheTablesPartsKnowTheirPlaceStateAndSize) {
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&window.view());
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(view->text(QAccessible::Description).startsWith(QStringLiteral("Setas: escolher")));
+  const int count = view->childCount();
+  ASSERT_GT(count, 3);
+  EXPECT_EQ(view->child(count), nullptr);
+  EXPECT_EQ(view->child(-1), nullptr);
+  EXPECT_EQ(view->indexOfChild(nullptr), -1);
+  QAccessibleInterface* newGame = nullptr;
+  QAccessibleInterface* pass = nullptr;
+  for (int i = 0; i < count; ++i) {
+    QAccessibleInterface* part = view->child(i);
+    ASSERT_NE(part, nullptr) << i;
+    EXPECT_EQ(view->indexOfChild(part), i);
+    ASSERT_NE(part->parent(), nullptr) << i;
+    EXPECT_EQ(part->parent()->object(), &window.view()) << i;
+    EXPECT_EQ(part->childCount(), 0);
+    if (part->text(QAccessible::Name) == QStringLiteral("Novo Jogo")) newGame = part;
+    if (part->object() == &scene().command(TableScene::Command::Pass)) pass = part;
+  }
+  ASSERT_NE(newGame, nullptr);
+  ASSERT_NE(pass, nullptr);
+  EXPECT_FALSE(newGame->state().invisible);
+  EXPECT_TRUE(pass->state().invisible);  // nothing to pass on yet
+  const QRect onScreen = newGame->rect();
+  EXPECT_FALSE(onScreen.isEmpty());
+  EXPECT_TRUE(QRect(window.mapToGlobal(QPoint(0, 0)), window.size()).contains(onScreen));
+  // The status line, last, says that no hand is being played.
+  QAccessibleInterface* status = view->child(count - 1);
+  EXPECT_EQ(status->role(), QAccessible::StatusBar);
+  EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("Nenhuma mão em jogo"));
+  EXPECT_EQ(status->text(QAccessible::Description), QStringLiteral("O que acontece na mesa"));
+  // A command that cannot be used says so, and pressing it does nothing.
+  auto& help = const_cast<LabelItem&>(scene().command(TableScene::Command::Help));
+  QAccessibleInterface* helpPart = QAccessible::queryAccessibleInterface(&help);
+  QSignalSpy clicked(&help, &LabelItem::clicked);
+  help.setEnabled(false);
+  EXPECT_TRUE(helpPart->state().disabled);
+  helpPart->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(clicked.size(), 0);
+  help.setEnabled(true);
+  EXPECT_FALSE(helpPart->state().disabled);
+}
+
 // Each command of the table and each of the window's buttons has its key.
 TEST_F(AccessibilityTest, EveryCommandHasItsKey) {
   window.setFirstActivationStartsMatch(false);
