@@ -166,6 +166,30 @@ TEST_F(OnlineWindowTest, LeavingAMatchInPlayIsAskedFirst) {
   EXPECT_TRUE(dialogs.done());
 }
 
+// No server at the address: told at once, not kept waiting, and the table
+// here comes back.
+TEST_F(OnlineWindowTest, AServerNobodyAnswersIsToldAtOnce) {
+  const QString nowhere = QStringLiteral("127.0.0.1:%1").arg(freePort());
+  dialogs.expect<OnlineDialog>([nowhere](OnlineDialog& d) {
+    d.tabs->setCurrentIndex(1);
+    d.joinServer->setText(nowhere);
+    QTest::keyClicks(d.code, QStringLiteral("N3XPG97X"));
+    okOf(d);
+  });
+  QString told;
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  click(bia, TableScene::Command::Online);
+  ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
+  EXPECT_TRUE(told.startsWith(
+      QStringLiteral("Não foi possível falar com o servidor ws://%1 (").arg(nowhere)))
+      << told.toStdString();
+  EXPECT_TRUE(waitUntil([&] { return bia.window.online() == nullptr; }));
+}
+
 // A port another program holds: the player is told and may choose another.
 TEST_F(OnlineWindowTest, ATableCannotBeOpenedOnAPortInUse) {
   QTcpServer holder;
