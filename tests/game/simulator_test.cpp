@@ -85,6 +85,66 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   EXPECT_TRUE(std::get<Options>(mixed).help);
 }
 
+// The summary puts each count in its own line, the strong seats' share and the
+// memory only when there are such figures.
+TEST(Simulator, TheSummaryGivesEachCountItsLine) {
+  sim::Summary s;
+  s.seed = 42;
+  s.matches = 7;
+  s.hands = 90;
+  s.redeals = 3;
+  s.blocked = 11;
+  s.ties = 2;
+  s.wentOut = {5, 20, 30, 15, 9};  // the pip rule's, then by kind
+  s.matchWins = {1, 2, 3, 1};
+  s.strongWins = 4;
+  s.longestArmA = 9;
+  s.longestArmB = 8;
+  s.overlapping = 1;
+  s.violations = 2;
+  s.firstViolations = {"first problem", "second problem"};
+  s.seconds = 2;
+  s.residentEarlyKiB = 1000;
+  s.residentEndKiB = 1200;
+  Options options;
+  options.mixedRules = true;
+  options.strongSeats = 0b10;
+  std::ostringstream out;
+  sim::printSummary(s, options, out);
+  EXPECT_EQ(out.str(),
+            "Tavolix simulator, seed 42, mixed rules\n"
+            "  matches                 7\n"
+            "  hands                   90\n"
+            "  hands per second        45\n"
+            "  redeals                 3\n"
+            "  blocked hands           11 (ties 2)\n"
+            "  hands won by going out  79\n"
+            "    Batida Simples        20\n"
+            "    Batida Lá e Lô        30\n"
+            "    Batida Carroção       15\n"
+            "    Batida Cruzada        9\n"
+            "    pip rule              5\n"
+            "  match wins by seat      Jog 1, Mac1 2, Mac2 3, Mac3 1\n"
+            "  longest arm             side A 9 tiles, side B 8 tiles\n"
+            "  tiles outside window    0\n"
+            "  tiles over other tiles  1\n"
+            "  resident memory         1000 KiB after 1000 matches, 1200 KiB at the end\n"
+            "  invariant violations    2\n"
+            "    first problem\n"
+            "    second problem\n"
+            "strong seats won 4 of 7 matches (57.1%)\n"
+            "7 matches, 90 hands, 45 hands/s, 2 violations\n");
+  s.residentEarlyKiB = 0;
+  s.residentEndKiB = 0;
+  options.strongSeats = 0;
+  options.mixedRules = false;
+  std::ostringstream plain;
+  sim::printSummary(s, options, plain);
+  EXPECT_EQ(plain.str().find("resident memory"), std::string::npos);
+  EXPECT_EQ(plain.str().find("strong seats"), std::string::npos);
+  EXPECT_EQ(plain.str().rfind("Tavolix simulator, seed 42\n", 0), 0u);
+}
+
 // Every rule, both ways round the table, alone and in pairs: the invariants and
 // the order of the turns hold after every move, and the matches go through
 // every way a hand can end. A seed replays the same matches move for move:
