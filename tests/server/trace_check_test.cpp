@@ -79,6 +79,23 @@ TEST(TraceCheck, EachKindOfWrongLineIsFound) {
   finds(changed(trace, R"x("ev":"matchEnd","winner":\d)x",
                 QStringLiteral(R"x("ev":"matchEnd","winner":3)x")),
         "another seat won");
+  // The opener; the way of going out; the next opener.
+  finds(changed(trace, R"x("quemInicia":(\d)\})x", QStringLiteral(R"x("quemInicia":7})x")),
+        "the deal names another opener than the holder of 6:6");
+  finds(
+      changed(trace, R"x("kind":"Batida [^"]*")x", QStringLiteral(R"x("kind":"Batida Nenhuma")x")),
+      "the way of going out is not the one the last move makes");
+  finds(changed(trace, R"x("ev":"out","seat":(\d))x", QStringLiteral(R"x("ev":"out","seat":9)x")),
+        "another seat went out");
+  finds(changed(trace, R"x("kind":"([^"]*)","quemInicia":\d)x",
+                QStringLiteral(R"x("kind":"\1","quemInicia":8)x")),
+        "the next opener is not the one the rules name");
+  // Events out of their place.
+  finds(changed(trace, R"x(\{"ev":"match",)x", QStringLiteral(R"x({"ev":"hatch",)x")),
+        "an event outside a match");
+  finds(changed(trace, R"x(\{"ev":"pass",)x", QStringLiteral(R"x({"ev":"pause",)x")),
+        "an unknown event");
+  finds(changed(trace, R"x(\{"ev":"deal",[^\n]*\n)x", QString()), "a move before the deal");
   // A pass left out puts every later move out of turn; a match cut short is seen.
   finds(changed(trace, R"x(\{"ev":"pass"[^\n]*\n)x", QString()), "out of turn");
   finds(trace.left(trace.lastIndexOf(R"x({"ev":"matchEnd")x")), "does not end");
