@@ -10,6 +10,7 @@
 #include "game/match.h"
 #include "game/random_source.h"
 #include "game/referee.h"
+#include "game/trace_writer.h"
 #include "sim_options.h"
 #include "simulator.h"
 #include "support/tiles.h"
@@ -83,6 +84,11 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   ASSERT_TRUE(std::holds_alternative<Options>(mixed));
   EXPECT_TRUE(std::get<Options>(mixed).mixedRules);
   EXPECT_TRUE(std::get<Options>(mixed).help);
+}
+
+// Whatever a trace writes as a JSON string reads back as it was.
+TEST(Simulator, TheTraceEscapesWhatJsonMust) {
+  EXPECT_EQ(jsonString("Lá \"e\" lô\\\n\r\t\x01\x1f "), R"("Lá \"e\" lô\\\n\r\t\u0001\u001f ")");
 }
 
 // The summary puts each count in its own line, the strong seats' share and the
