@@ -29,6 +29,8 @@ class TableMarks : public QObject {
   void showThinking(bool thinking);
   int turn() const { return seat_; }
   bool thinking() const { return thinking_; }
+  // Whether the marker beats (a timer waking the game four times a second).
+  bool beating() const { return pulse_.isActive(); }
 
   // A tile laid in `view`: the first of the chain (both ends), or at side A or B,
   // its open half the one given (0 first, 1 second, -1 both: a double).

@@ -157,8 +157,19 @@ TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
   marks.showThinking(true);
   marks.showTurn(kMac2);
   EXPECT_TRUE(marks.thinking());
+  EXPECT_TRUE(marks.beating());
   marks.showTurn(kMac3);
   EXPECT_FALSE(marks.thinking());
+  EXPECT_FALSE(marks.beating());
+  // With the turn not marked, nothing beats while a seat thinks.
+  Settings unmarked;
+  unmarked.markTurn = false;
+  TableMarks quiet(scene, unmarked, names);
+  quiet.showTurn(kMac1);
+  quiet.showThinking(true);
+  EXPECT_TRUE(quiet.thinking());
+  EXPECT_FALSE(quiet.beating());
+  EXPECT_FALSE(quiet.turnMarker().isVisible());
 }
 
 }  // namespace

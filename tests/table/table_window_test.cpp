@@ -368,6 +368,44 @@ TEST_F(TableWindowTest, CaptionsBesideTheHandsStayOffTheFrame) {
   }
 }
 
+// The player's and the right-hand seat's captions end at the edge nearer the
+// middle of their side; the others begin there.
+TEST_F(TableWindowTest, SeatCaptionsHugTheirInnerEdge) {
+  window.show();
+  scene().showSeatNames({"Ana", "Zé", "Bia", "Lu"});
+  for (int seat = 0; seat < 4; ++seat) {
+    for (const LabelItem* caption : {&scene().seatName(seat), &scene().score(seat)}) {
+      const QRectF ink = inkOf(*caption);
+      const QRectF box = caption->sceneBoundingRect();
+      ASSERT_LT(ink.width(), box.width() / 2) << seat;  // short enough to show the side
+      if (seat == 0 || seat == 3) {
+        EXPECT_NEAR(ink.right(), box.right(), 60)
+            << seat << " " << caption->caption().toStdString();
+      } else {
+        EXPECT_NEAR(ink.left(), box.left(), 60) << seat << " " << caption->caption().toStdString();
+      }
+    }
+  }
+}
+
+// The computers' tiles lie face down along their sides: on their long side at
+// left and right, standing at the top, in either set of tiles.
+TEST_F(TableWindowTest, TheComputersTilesLieAlongTheirSides) {
+  for (const std::int16_t set : {0, 1}) {
+    settings.PedraX = set;
+    playerToMove(fiveSixOnTheTable());
+    for (const int seat : {kMac1, kMac2, kMac3}) {
+      const QRectF back = scene().computerTile(seat, 1).sceneBoundingRect();
+      ASSERT_TRUE(scene().computerTile(seat, 1).isVisible()) << seat;
+      if (seat == kMac2) {
+        EXPECT_GT(back.height(), back.width()) << set;
+      } else {
+        EXPECT_GT(back.width(), back.height()) << seat << " " << set;
+      }
+    }
+  }
+}
+
 TEST(StartUp, AScreenUnder600PixelsHighIsRefusedAndTheSplashShowsTheVersion) {
   EXPECT_EQ(screenRefusal(QSize(1024, 599)),
             QStringLiteral("É necessário resolução minima de 800 x 600"));
