@@ -72,7 +72,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   setFont(font);
-  setFixedSize(296, 414);
+  setFixedSize(296, 466);
 
   auto* frame3 = placed(new QGroupBox(tr("Peças: "), this), fromTwips(90, 90, 4215, 1305));
   Option1[0] = placed(new QRadioButton(tr("Marfim"), frame3), fromTwips(195, 240, 990, 240));
@@ -141,9 +141,13 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
     levelGroup->addButton(choice);
   }
   opponents[settings.strongOpponents ? 1 : 0]->setChecked(true);
+  reducedMotion = placed(new QCheckBox(tr("Peças sem animação: vão direto ao lugar"), this),
+                         fromTwips(135, 6165, 4100, 240));
+  reducedMotion->setChecked(settings.reducedMotion);
 
-  auto* cancel = placed(new QPushButton(tr("&Cancelar"), this), fromTwips(2040, 4455, 1155, 345));
-  auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 4440, 1035, 345));
+  // The answer below every option.
+  auto* cancel = placed(new QPushButton(tr("&Cancelar"), this), fromTwips(2040, 6540, 1155, 345));
+  auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 6540, 1035, 345));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &FrmOpc::Command1_Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -176,6 +180,8 @@ void FrmOpc::Command1_Click() {
   writeText(store_, stored::kMarkTurn, boolText(settings_.markTurn));
   settings_.markLastMove = markLastMove->isChecked();
   writeText(store_, stored::kMarkLastMove, boolText(settings_.markLastMove));
+  settings_.reducedMotion = reducedMotion->isChecked();
+  writeText(store_, stored::kReducedMotion, boolText(settings_.reducedMotion));
   // The language is stored only when the player chose another one here: one
   // asked for on the command line, or the desktop's, is not made his for good.
   if (languages[1]->isChecked() != settings_.Ingles) {

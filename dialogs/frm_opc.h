@@ -40,6 +40,7 @@ class FrmOpc : public QDialog {
   QCheckBox* Check1 = nullptr;
   QCheckBox* markTurn = nullptr;             // the seat to move marked on the table
   QCheckBox* markLastMove = nullptr;         // the tile laid last outlined
+  QCheckBox* reducedMotion = nullptr;        // tiles put in their places at once
   std::array<QRadioButton*, 2> languages{};  // Português, English
   std::array<QRadioButton*, 2> opponents{};  // Normal, Forte
 

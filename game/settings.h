@@ -39,6 +39,9 @@ struct Settings {
   // tile laid last outlined.
   bool markTurn = true;
   bool markLastMove = true;
+  // Tiles put in their places at once instead of sliding there, for a player
+  // whom motion on the screen troubles (the desktop may ask for it too).
+  bool reducedMotion = false;
   // The computer seats' level: the ordinary player ("Normal"), or the strong
   // one ("Forte").
   bool strongOpponents = false;

@@ -60,6 +60,8 @@ void LeConfig(const SettingsStore& store, Settings& settings) {
   settings.markTurn = textToBool(readText(store, stored::kMarkTurn, QString())).value_or(true);
   settings.markLastMove =
       textToBool(readText(store, stored::kMarkLastMove, QString())).value_or(true);
+  settings.reducedMotion =
+      textToBool(readText(store, stored::kReducedMotion, QString())).value_or(false);
   settings.strongOpponents = readText(store, stored::kOpponents, QString()) == opponentsText(true);
 }
 

@@ -30,6 +30,7 @@ inline constexpr StoredValue kTocarSom{RegistryKey::Main, "TocarSom"_L1};
 inline constexpr StoredValue kLanguage{RegistryKey::Main, "Language"_L1};
 inline constexpr StoredValue kMarkTurn{RegistryKey::Main, "MarkTurn"_L1};
 inline constexpr StoredValue kMarkLastMove{RegistryKey::Main, "MarkLastMove"_L1};
+inline constexpr StoredValue kReducedMotion{RegistryKey::Main, "ReducedMotion"_L1};
 // The computer players' level: "Forte" the strong one, anything else (or nothing) "Normal".
 inline constexpr StoredValue kOpponents{RegistryKey::Main, "Opponents"_L1};
 // The window's size out of full screen, in the desktop's units.

@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include "artwork/artwork.h"
+#include "desktop_motion.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
@@ -49,6 +50,8 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   resize(kWidth, kHeight);
 
   installTableAccessibility();
+  askDesktopForMotion(DesktopMotionSources::ofThisSession(), this,
+                      [this](bool reduced) { scene_->setDesktopReducesMotion(reduced); });
   view_ = new TableView(scene_.get(), this);
   view_->setAccessibleName(tr("Mesa de dominó"));
   view_->viewport()->installEventFilter(this);

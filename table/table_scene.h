@@ -67,6 +67,10 @@ class TableScene : public QGraphicsScene {
   void announceChoice(TileCode tile);
   // The marks follow a change of the preferences.
   void refreshMarks() { marks_->refresh(); }
+  // The desktop asks for no animations: tiles go to their places at once, as
+  // when the player asks for it.
+  void setDesktopReducesMotion(bool reduced) { desktopReducesMotion_ = reduced; }
+  bool motionReduced() const { return settings_.reducedMotion || desktopReducesMotion_; }
   void showEndNames(bool shown) { marks_->showEndNames(shown); }
   const TableMarks& marks() const { return *marks_; }
   // What a screen reader reads of the table: the captions and commands, and the status.
@@ -159,6 +163,7 @@ class TableScene : public QGraphicsScene {
   LabelItem* commandLabel(Command command) const;
 
   const Settings& settings_;
+  bool desktopReducesMotion_ = false;
   SoundPlayer& sounds_;
   TablePacer& pacer_;
   const GameState* state_ = nullptr;

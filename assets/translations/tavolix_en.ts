@@ -50,8 +50,8 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="53"/>
-        <location filename="../../table/form1.cpp" line="395"/>
+        <location filename="../../table/form1.cpp" line="56"/>
+        <location filename="../../table/form1.cpp" line="399"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -63,7 +63,7 @@ Its pages can be opened in any browser:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="188"/>
+        <location filename="../../table/form1.cpp" line="191"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="191"/>
+        <location filename="../../table/form1.cpp" line="194"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="201"/>
+        <location filename="../../table/form1.cpp" line="204"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="218"/>
+        <location filename="../../table/form1.cpp" line="221"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="221"/>
+        <location filename="../../table/form1.cpp" line="224"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="224"/>
+        <location filename="../../table/form1.cpp" line="227"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="249"/>
+        <location filename="../../table/form1.cpp" line="252"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="247"/>
+        <location filename="../../table/form1.cpp" line="250"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="261"/>
+        <location filename="../../table/form1.cpp" line="264"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="259"/>
+        <location filename="../../table/form1.cpp" line="262"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,17 +171,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="269"/>
+        <location filename="../../table/form1.cpp" line="272"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="271"/>
+        <location filename="../../table/form1.cpp" line="274"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="272"/>
+        <location filename="../../table/form1.cpp" line="275"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -540,7 +540,12 @@ Choose another port.</translation>
         <translation>How the computer players play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="145"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="144"/>
+        <source>Peças sem animação: vão direto ao lugar</source>
+        <translation>Tiles without animation: straight to their place</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="149"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
@@ -1138,12 +1143,12 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::TableScene</name>
     <message>
-        <location filename="../../table/table_moves.cpp" line="221"/>
+        <location filename="../../table/table_moves.cpp" line="228"/>
         <source>Você jogou %1</source>
         <translation>You played %1</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="222"/>
+        <location filename="../../table/table_moves.cpp" line="229"/>
         <source>%1 jogou %2</source>
         <translation>%1 played %2</translation>
     </message>
@@ -1434,12 +1439,12 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="60"/>
+        <location filename="../../app/start_game.cpp" line="70"/>
         <source>o jogo já está aberto: a janela dele foi trazida para a frente.</source>
         <translation>the game is already open: its window was brought to the front.</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="63"/>
+        <location filename="../../app/start_game.cpp" line="73"/>
         <source>o jogo já está aberto, mas não respondeu; ele não foi aberto de novo.</source>
         <translation>the game is already open but did not answer; it was not opened again.</translation>
     </message>

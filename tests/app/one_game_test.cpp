@@ -7,6 +7,7 @@
 #include <thread>
 
 #include <QDir>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
@@ -80,6 +81,37 @@ TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
   }
   EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList());
+}
+
+// A second start believes only the first game's own answer: a stranger that
+// listens under its name and says anything else has shown nothing.
+TEST(OneGame, OnlyTheGamesOwnAnswerCountsAsShown) {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath(QStringLiteral("data"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  QLockFile held(OneGame::lockPath(folder));  // as a running game holds it
+  ASSERT_TRUE(held.tryLock(0));
+  QLocalServer stranger;
+  QLocalServer::removeServer(OneGame::serverName(folder));
+  ASSERT_TRUE(stranger.listen(OneGame::serverName(folder)));
+  QObject::connect(&stranger, &QLocalServer::newConnection, [&stranger] {
+    QLocalSocket* socket = stranger.nextPendingConnection();
+    socket->write("hidden\n");
+    socket->flush();
+  });
+  std::atomic<bool> done = false;
+  OneGame::Start started = OneGame::Start::Unguarded;
+  bool woken = true;
+  std::thread second([&] {
+    OneGame guard(folder);
+    started = guard.start();
+    woken = guard.wakeRunningGame(20000);
+    done = true;
+  });
+  EXPECT_TRUE(QTest::qWaitFor([&done] { return done.load(); }, 30000));
+  second.join();
+  EXPECT_EQ(started, OneGame::Start::AnotherRuns);
+  EXPECT_FALSE(woken);
 }
 
 #ifdef Q_OS_UNIX

@@ -176,6 +176,8 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   changed.markTurn->setChecked(false);
   EXPECT_TRUE(changed.opponents[0]->isChecked());  // "Normal" until chosen otherwise
   clickWidget(changed.opponents[1]);
+  EXPECT_FALSE(changed.reducedMotion->isChecked());  // tiles slide unless asked otherwise
+  clickWidget(changed.reducedMotion);
   changed.Command1_Click();
   EXPECT_TRUE(settings.strongOpponents);
   EXPECT_EQ(stored(RegistryKey::Main, u"Opponents"), QStringLiteral("Forte"));
@@ -188,6 +190,8 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_FALSE(again.markTurn);
   EXPECT_TRUE(again.markLastMove);
   EXPECT_TRUE(again.strongOpponents);
+  EXPECT_TRUE(settings.reducedMotion);
+  EXPECT_TRUE(again.reducedMotion);
   writeText(store, stored::kOpponents, QStringLiteral("Hard"));  // not a level: Normal
   LeConfig(store, again);
   EXPECT_FALSE(again.strongOpponents);

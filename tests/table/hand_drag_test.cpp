@@ -303,6 +303,21 @@ TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
     QObject::disconnect(counted);
     EXPECT_EQ(moves, 1 + (veloc - 1)) << "Veloc " << veloc;  // set at its seat, then the steps
   }
+  // With motion reduced, by the player or by the desktop, it goes there at once, as far.
+  const QPointF slidThere = scene().movingTile().pos();
+  for (const bool desktop : {false, true}) {
+    settings.reducedMotion = !desktop;
+    scene().setDesktopReducesMotion(desktop);
+    window.match().resume(fiveSixOnTheTable(), ChainGeometry(), kJog);
+    int moves = 0;
+    const auto counted =
+        QObject::connect(&scene().movingTile(), &QGraphicsObject::xChanged, [&moves] { ++moves; });
+    carry(1, {5000, 4575});
+    release();
+    QObject::disconnect(counted);
+    EXPECT_EQ(moves, 2) << desktop;
+    EXPECT_EQ(scene().movingTile().pos(), slidThere) << desktop;
+  }
 }
 
 // From the keyboard: the arrows choose (the tile rises), Shift moves it along
