@@ -73,6 +73,15 @@ long residentKiB() {
   return kib;
 }
 
+}  // namespace
+
+bool beyondTheWindow(const TilePlacement& p) {
+  return p.left < 0 || p.top < 0 || p.left + p.width() > geometry::kWidth ||
+         p.top + p.height() > geometry::kHeight;
+}
+
+namespace {
+
 void addViolation(Summary& summary, const std::string& what) {
   ++summary.violations;
   if (static_cast<int>(summary.firstViolations.size()) < kMaxListedViolations)
@@ -96,12 +105,8 @@ class SimulatedTable : public SilentPresentation {
   void clearTable() override { footprints_.clear(); }
 
   void layTile(const LaidTile& tile) override {
-    const TilePlacement& p = tile.placement;
-    if (p.left < 0 || p.top < 0 || p.left + p.width() > geometry::kWidth ||
-        p.top + p.height() > geometry::kHeight) {
-      ++summary_.outsideWindow;
-    }
-    summary_.overlapping += footprints_.lay(p);
+    if (beyondTheWindow(tile.placement)) ++summary_.outsideWindow;
+    summary_.overlapping += footprints_.lay(tile.placement);
   }
 
  private:

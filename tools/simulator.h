@@ -41,6 +41,9 @@ struct Summary {
   double handsPerSecond() const { return seconds > 0 ? hands / seconds : 0.0; }
 };
 
+// Whether any of a tile drawn at `p` lies outside the window.
+bool beyondTheWindow(const TilePlacement& p);
+
 // The tiles on the table, for telling when one is laid over another: each
 // tile's corners in half twips, side by side for a quick sweep.
 class Footprints {

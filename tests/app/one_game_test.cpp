@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
@@ -167,6 +168,16 @@ TEST(OneGame, ASecondProgramBringsTheFirstToTheFrontAndAFullDiskClosesCleanly) {
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_TRUE(second.readAllStandardError().contains("trazida para a frente"));
+  // A third, given a table's link, hands it on: the first goes to that server.
+  QTcpServer table;
+  ASSERT_TRUE(table.listen(QHostAddress::LocalHost, 0));
+  QProcess third;
+  ASSERT_TRUE(
+      startGame(third, home.path(), QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0"),
+                {QStringLiteral("tavolix://127.0.0.1:%1/N3XPG97X").arg(table.serverPort())}));
+  ASSERT_TRUE(third.waitForFinished(60000));
+  EXPECT_EQ(third.exitCode(), 0);
+  EXPECT_TRUE(QTest::qWaitFor([&table] { return table.hasPendingConnections(); }, 60000));
 
   // Its window is up: the second start was answered.
   first.terminate();

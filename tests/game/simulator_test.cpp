@@ -209,6 +209,19 @@ TEST(Simulator, ATileLaidOverAnotherIsSeen) {
     return p;
   };
   constexpr double kStep = geometry::kTileLong - 0.5;
+  // Inside the window to its very edges, and a twip past any of them.
+  using geometry::kHeight;
+  using geometry::kTileLong;
+  using geometry::kTileShort;
+  using geometry::kWidth;
+  EXPECT_FALSE(sim::beyondTheWindow(at(false, 0, 0)));
+  EXPECT_FALSE(sim::beyondTheWindow(at(false, kWidth - kTileLong, kHeight - kTileShort)));
+  EXPECT_FALSE(sim::beyondTheWindow(at(true, kWidth - kTileShort, kHeight - kTileLong)));
+  for (const TilePlacement& p :
+       {at(false, -1, 0), at(false, 0, -1), at(false, kWidth - kTileLong + 1, 0),
+        at(true, 0, kHeight - kTileLong + 1), at(true, kWidth - kTileShort + 1, 0)}) {
+    EXPECT_TRUE(sim::beyondTheWindow(p)) << p.left << " " << p.top;
+  }
   sim::Footprints table;
   for (int k = 0; k < 9; ++k) EXPECT_FALSE(table.lay(at(false, 100 + k * kStep, 1000))) << k;
   // Under the row, the first sharing its half twip, the second two twips deep.

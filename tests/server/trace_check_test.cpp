@@ -96,6 +96,10 @@ TEST(TraceCheck, EachKindOfWrongLineIsFound) {
   finds(changed(trace, R"x(\{"ev":"pass",)x", QStringLiteral(R"x({"ev":"pause",)x")),
         "an unknown event");
   finds(changed(trace, R"x(\{"ev":"deal",[^\n]*\n)x", QString()), "a move before the deal");
+  QByteArray nested = trace;
+  nested.insert(static_cast<int>(trace.indexOf(R"x({"ev":"play")x")),
+                trace.left(trace.indexOf('\n') + 1));  // the match's first line again
+  finds(nested, "a match begins before the last one ended");
   // A pass left out puts every later move out of turn; a match cut short is seen.
   finds(changed(trace, R"x(\{"ev":"pass"[^\n]*\n)x", QString()), "out of turn");
   finds(trace.left(trace.lastIndexOf(R"x({"ev":"matchEnd")x")), "does not end");

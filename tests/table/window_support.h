@@ -177,7 +177,7 @@ inline void writeSilentWav(const QString& path) {
 // Qt's offscreen screen, a Brazilian desktop (so that it speaks Portuguese
 // whatever the machine's locale), and one more variable of its environment.
 inline void startGameIn(QProcess& game, const QString& home, const QString& variable = {},
-                        const QString& value = {}) {
+                        const QString& value = {}, const QStringList& arguments = {}) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* locale : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
     environment.remove(QLatin1String(locale));
@@ -187,11 +187,11 @@ inline void startGameIn(QProcess& game, const QString& home, const QString& vari
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   if (!variable.isEmpty()) environment.insert(variable, value);
   game.setProcessEnvironment(environment);
-  game.start(QStringLiteral(TAVOLIX_EXECUTABLE), {});
+  game.start(QStringLiteral(TAVOLIX_EXECUTABLE), arguments);
 }
 inline bool startGame(QProcess& game, const QString& home, const QString& variable,
-                      const QString& value) {
-  startGameIn(game, home, variable, value);
+                      const QString& value, const QStringList& arguments = {}) {
+  startGameIn(game, home, variable, value, arguments);
   return game.waitForStarted(10000);
 }
 // The data folder of a game started in `home`.
