@@ -72,7 +72,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(11);
   setFont(font);
-  setFixedSize(296, 466);
+  setFixedSize(296, 457);
 
   auto* frame3 = placed(new QGroupBox(tr("Peças: "), this), fromTwips(90, 90, 4215, 1305));
   Option1[0] = placed(new QRadioButton(tr("Marfim"), frame3), fromTwips(195, 240, 990, 240));
@@ -114,26 +114,26 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   Check1 = placed(new QCheckBox(tr("Tocar som"), this), fromTwips(135, 4515, 1710, 240));
   Check1->setChecked(settings.TocarSom);
   markTurn =
-      placed(new QCheckBox(tr("Marcar de quem é a vez"), this), fromTwips(135, 4935, 4000, 240));
+      placed(new QCheckBox(tr("Marcar de quem é a vez"), this), fromTwips(135, 4815, 4000, 240));
   markTurn->setChecked(settings.markTurn);
   markLastMove = placed(new QCheckBox(tr("Marcar a última pedra jogada"), this),
-                        fromTwips(135, 5235, 4000, 240));
+                        fromTwips(135, 5115, 4000, 240));
   markLastMove->setChecked(settings.markLastMove);
   // Each language by its own name.
-  auto* language = placed(new QLabel(tr("Língua:"), this), fromTwips(135, 5550, 1000, 240));
+  auto* language = placed(new QLabel(tr("Língua:"), this), fromTwips(135, 5430, 1000, 240));
   languages[0] =
-      placed(new QRadioButton(QStringLiteral("Português"), this), fromTwips(1140, 5535, 1350, 270));
+      placed(new QRadioButton(QStringLiteral("Português"), this), fromTwips(1140, 5415, 1350, 270));
   languages[1] =
-      placed(new QRadioButton(QStringLiteral("English"), this), fromTwips(2610, 5535, 1350, 270));
+      placed(new QRadioButton(QStringLiteral("English"), this), fromTwips(2610, 5415, 1350, 270));
   language->setBuddy(languages[0]);
   for (QRadioButton* choice : languages) choice->setAccessibleDescription(tr("A língua do jogo"));
   auto* languageGroup = new QButtonGroup(this);
   for (QRadioButton* choice : languages) languageGroup->addButton(choice);
   languages[settings.Ingles ? 1 : 0]->setChecked(true);
   // The computer players' level: the ordinary one, or the strong one.
-  auto* level = placed(new QLabel(tr("Adversários:"), this), fromTwips(135, 5850, 1000, 240));
-  opponents[0] = placed(new QRadioButton(tr("Normal"), this), fromTwips(1140, 5835, 1350, 270));
-  opponents[1] = placed(new QRadioButton(tr("Forte"), this), fromTwips(2610, 5835, 1350, 270));
+  auto* level = placed(new QLabel(tr("Adversários:"), this), fromTwips(135, 5730, 1000, 240));
+  opponents[0] = placed(new QRadioButton(tr("Normal"), this), fromTwips(1140, 5715, 1350, 270));
+  opponents[1] = placed(new QRadioButton(tr("Forte"), this), fromTwips(2610, 5715, 1350, 270));
   level->setBuddy(opponents[0]);
   auto* levelGroup = new QButtonGroup(this);
   for (QRadioButton* choice : opponents) {
@@ -142,12 +142,12 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   }
   opponents[settings.strongOpponents ? 1 : 0]->setChecked(true);
   reducedMotion = placed(new QCheckBox(tr("Peças sem animação: vão direto ao lugar"), this),
-                         fromTwips(135, 6165, 4100, 240));
+                         fromTwips(135, 6030, 4100, 240));
   reducedMotion->setChecked(settings.reducedMotion);
 
   // The answer below every option.
-  auto* cancel = placed(new QPushButton(tr("&Cancelar"), this), fromTwips(2040, 6540, 1155, 345));
-  auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 6540, 1035, 345));
+  auto* cancel = placed(new QPushButton(tr("&Cancelar"), this), fromTwips(2040, 6405, 1155, 345));
+  auto* ok = placed(new QPushButton(QStringLiteral("&OK"), this), fromTwips(3255, 6405, 1035, 345));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &FrmOpc::Command1_Click);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

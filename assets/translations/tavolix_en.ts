@@ -542,7 +542,7 @@ Choose another port.</translation>
     <message>
         <location filename="../../dialogs/frm_opc.cpp" line="144"/>
         <source>Peças sem animação: vão direto ao lugar</source>
-        <translation>Tiles without animation: straight to their place</translation>
+        <translation>Dominoes without animation: straight to their place</translation>
     </message>
     <message>
         <location filename="../../dialogs/frm_opc.cpp" line="149"/>
