@@ -16,7 +16,8 @@ TableView::TableView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(sce
   setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                  QPainter::SmoothPixmapTransform);
   setBackgroundBrush(artwork::kSurround);
-  setAlignment(Qt::AlignCenter);
+  // A window taller than the table keeps the table, and its title strip, at the top.
+  setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
   setMouseTracking(true);
   fit();

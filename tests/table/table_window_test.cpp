@@ -109,6 +109,9 @@ TEST_F(TableWindowTest, TheEdgesResizeTheWindowAndTheSizeIsKept) {
   sendMouse(window, QEvent::MouseMove, QPoint(0, 400), Qt::NoButton, Qt::LeftButton);
   sendMouse(window, QEvent::MouseButtonRelease, QPoint(0, 400), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(window.size(), QSize(400, 800));
+  // Taller than the table: the table keeps to the top, its title strip the window's.
+  EXPECT_NEAR(window.view().mapFromScene(QPointF(0, 0)).y(), 0, 1);
+  EXPECT_NEAR(window.view().mapFromScene(QPointF(12000, 0)).x(), 400, 1);
   // From the left the same: the right edge stays where it is.
   const int right = window.geometry().right();
   sendMouse(window, QEvent::MouseButtonPress, QPoint(1, 400), Qt::LeftButton, Qt::LeftButton);
