@@ -461,6 +461,10 @@ TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
     return handWonBy(2, "wentOut", 1, "simples", pips);
   };
   EXPECT_EQ(withHand(simplesOfMac2({10, 20, 0, 5}), 1), "taken");
+  QJsonObject tie = handWonBy(-1, "blocked", 0, "none", {10, 10, 10, 10});  // nobody won it
+  tie.insert(QStringLiteral("scorers"), QJsonArray());
+  tie.insert(QStringLiteral("nextOpener"), QJsonValue());
+  EXPECT_EQ(withHand(tie, 2), "taken");
   EXPECT_EQ(withHand(handWonBy(2, "gone", 1, "simples", {10, 20, 0, 5}), 1),
             "a hand played ends neither \"wentOut\" nor \"blocked\"");
   EXPECT_EQ(withHand(simplesOfMac2({168, 168, 0, 168}), 1), "a hand's pip count is out of range");
