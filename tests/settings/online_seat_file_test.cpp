@@ -20,7 +20,7 @@ OnlineSeat aSeat() {
   seat.server = QUrl(QStringLiteral("wss://mesa.example.org:5000"));
   seat.code = QStringLiteral("N3XPG97X");
   seat.token = QByteArray::fromHex("00112233445566778899aabbccddeeff");
-  seat.name = QStringLiteral("Bia");
+  seat.name = QStringLiteral("Bartolomeu");
   seat.hostedHere = false;
   return seat;
 }
@@ -64,6 +64,10 @@ TEST(OnlineSeatFile, KeptWholeForThePlayerAloneAndRefusedWhenItIsNoSeat) {
     EXPECT_TRUE(QFile::exists(refused.keptAs));
     EXPECT_FALSE(QFile::exists(file.path()));
   }
+  // A name longer than any the game gives is read cut short, not refused.
+  const auto longName = seatFromJson(with("name", QString(100, u'x')));
+  ASSERT_EQ(longName.index(), 0u);
+  EXPECT_EQ(std::get<OnlineSeat>(longName).name, QString(24, u'x'));
   ASSERT_TRUE(file.write(aSeat()));
   file.remove();
   EXPECT_FALSE(QFile::exists(file.path()));
