@@ -143,6 +143,9 @@ TEST_F(StoreTest, MissingEmptyOrUnreadableValuesGiveTheDefault) {
   EXPECT_EQ(read(RegistryKey::Main, u"cpu2", u"Melira"), QStringLiteral("Melira"));
   EXPECT_EQ(read(RegistryKey::Main, u"cpu3", u"Astelo"), QStringLiteral("Astelo"));
   EXPECT_EQ(read(RegistryKey::Main, u"jog", u"Ana"), QStringLiteral("Ana"));
+  // A text with a NUL in it, as the old program's fixed-length strings kept it: up to the NUL.
+  put(QStringLiteral("jog"), QStringLiteral("Bia") + QChar(u'\0') + QStringLiteral("xyz"));
+  EXPECT_EQ(read(RegistryKey::Main, u"jog", u"Ana"), QStringLiteral("Bia"));
 }
 
 TEST_F(StoreTest, NamesMatchInAnyCaseAndTheRulesKeyIsItsOwn) {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 
@@ -194,6 +195,14 @@ TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {
   EXPECT_TRUE(said(QStringLiteral("Você jogou")));
   EXPECT_TRUE(said(QStringLiteral("Vez de Zorvan")));
   EXPECT_TRUE(said(QStringLiteral("Zorvan jogou")));
+  // A seat that takes its time is said to be thinking, until it stops.
+  scene().showTurn(kMac2);
+  scene().showThinking(true);
+  EXPECT_TRUE(scene().status().text().startsWith(QStringLiteral("Vez de Melira, pensando")))
+      << scene().status().text().toStdString();
+  scene().showThinking(false);
+  EXPECT_TRUE(scene().status().text().startsWith(QStringLiteral("Vez de Melira. ")))
+      << scene().status().text().toStdString();
 }
 
 TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
@@ -233,6 +242,23 @@ TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
     visited.push_back(newGame.focusWidget());
   }
   EXPECT_EQ(visited, (std::vector<QWidget*>{newGame.Label5, newGame.Label4, newGame.Label1}));
+  // In the rules, the closing option, then OK, Cancel and Help, in a row.
+  const auto button = [&rules](const char* text) {
+    for (QPushButton* b : rules.findChildren<QPushButton*>()) {
+      if (b->text().remove(u'&') == QLatin1String(text)) return static_cast<QWidget*>(b);
+    }
+    return static_cast<QWidget*>(nullptr);
+  };
+  const auto nextTab = [](QWidget* w) {
+    for (int step = 0; step < 100; ++step) {
+      w = w->nextInFocusChain();
+      if (w->focusPolicy() & Qt::TabFocus) return w;
+    }
+    return static_cast<QWidget*>(nullptr);
+  };
+  EXPECT_EQ(nextTab(rules.Check1), button("OK"));
+  EXPECT_EQ(nextTab(button("OK")), button("Cancelar"));
+  EXPECT_EQ(nextTab(button("Cancelar")), button("Ajuda"));
   // Space on a command chosen by Tab works it.
   QSignalSpy played(newGame.Label1, &CommandLabel::clicked);
   QTest::keyClick(newGame.Label1, Qt::Key_Space);

@@ -4,6 +4,8 @@
 // an away seat, a table hosted by the game itself, a link, a wrong code, and a
 // window closed in the middle of a match.
 #include "online_window.h"
+#include "settings/settings_config.h"
+#include "settings/stored_values.h"
 
 namespace tavolix::online {
 namespace {
@@ -72,6 +74,9 @@ TEST_F(OnlineWindowTest, AHostServesTheTableFromHisOwnGame) {
 
 TEST_F(OnlineWindowTest, ALinkToATableJoinsIt) {
   ASSERT_NO_FATAL_FAILURE(host(ana));
+  // Opened at the start, before any match here: the name is the one kept.
+  bia.settings.Nomes[0].clear();
+  writeText(bia.store, stored::kJog, QStringLiteral("Bia"));
   const QString link =
       QStringLiteral("tavolix://127.0.0.1:%1/%2").arg(server_->port()).arg(ana.remote().code());
   ASSERT_TRUE(bia.window.openLink(link));

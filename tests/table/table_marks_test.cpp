@@ -3,6 +3,8 @@
 // The marks on the table in the real window: the seat to move, the tile laid
 // last and the chain's open ends, each following the play and its own option.
 #include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 
 #include "game_window.h"
@@ -158,6 +160,16 @@ TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
   marks.showTurn(kMac2);
   EXPECT_TRUE(marks.thinking());
   EXPECT_TRUE(marks.beating());
+  // Its dots light one after another.
+  const auto marker = [&scene, &marks] {
+    QImage picture(120, 60, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    scene.render(&painter, QRectF(), marks.turnMarker().sceneBoundingRect());
+    return picture;
+  };
+  const QImage before = marker();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return marker() != before; }, 20000));
   marks.showTurn(kMac3);
   EXPECT_FALSE(marks.thinking());
   EXPECT_FALSE(marks.beating());

@@ -122,6 +122,11 @@ TEST_F(TableWindowTest, TheEdgesResizeTheWindowAndTheSizeIsKept) {
   // The top edge is one too, above the title strip.
   sendMouse(window, QEvent::MouseMove, QPoint(200, 2), Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(viewport->cursor().shape(), Qt::SizeVerCursor);
+  const QRect before = window.geometry();
+  sendMouse(window, QEvent::MouseButtonPress, QPoint(200, 2), Qt::LeftButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseMove, QPoint(200, 52), Qt::NoButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseButtonRelease, QPoint(200, 52), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(window.geometry(), before.adjusted(0, 50, 0, 0));  // the bottom stays
   window.resize(1000, 750);
   window.close();
 
@@ -325,6 +330,26 @@ QRectF inkOf(const LabelItem& label) {
   return label.mapRectToScene(inItem);
 }
 
+// Whether `label` draws any of its ink in the gold of the seat to move.
+bool inGold(const LabelItem& label) {
+  QImage image((label.boundingRect().size() / 15).toSize() + QSize(2, 2),
+               QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.scale(1.0 / 15, 1.0 / 15);
+  painter.translate(-label.boundingRect().topLeft());
+  const_cast<LabelItem&>(label).paint(&painter, nullptr, nullptr);
+  painter.end();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = QColor::fromRgba(image.pixel(x, y));
+      if (c.alpha() == 255 && c.red() > 220 && c.green() > 180 && c.green() < 240 && c.blue() < 120)
+        return true;
+    }
+  }
+  return false;
+}
+
 TEST_F(TableWindowTest, EveryMessageIsReadableWholeInTheMessageLine) {
   const QRectF line = scene().messageLine().sceneBoundingRect();
   EXPECT_EQ(line, QRectF(3345, 5925, 5910, 570));
@@ -388,6 +413,15 @@ TEST_F(TableWindowTest, SeatCaptionsHugTheirInnerEdge) {
         EXPECT_NEAR(ink.left(), box.left(), 60) << seat << " " << caption->caption().toStdString();
       }
     }
+    // The seat to move: its name in gold, the arrow just before it.
+    EXPECT_FALSE(inGold(scene().seatName(seat))) << seat;
+    scene().showTurn(seat);
+    EXPECT_TRUE(inGold(scene().seatName(seat))) << seat;
+    const QPointF arrow = scene().marks().turnMarker().scenePos();  // its point
+    const QRectF name = inkOf(scene().seatName(seat));
+    EXPECT_NEAR(arrow.x(), name.left() - 20, 60) << seat;
+    EXPECT_NEAR(arrow.y(), name.center().y(), 60) << seat;
+    scene().showTurn(-1);
   }
 }
 
