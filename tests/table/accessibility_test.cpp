@@ -21,6 +21,7 @@
 #include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
+#include "dialogs/window_parts.h"
 #include "support/tiles.h"
 #include "table/help_launcher.h"
 #include "window_support.h"
@@ -176,6 +177,19 @@ TEST_F(AccessibilityTest, EveryCommandHasItsKey) {
   window.showNormal();
   press(Qt::Key_Q);
   EXPECT_FALSE(window.isVisible());
+}
+
+// A dialog's command drawn as a caption is a button to a screen reader, named
+// by its caption (without the key's mark) unless it was given a name.
+TEST_F(AccessibilityTest, ACommandCaptionIsAButtonNamedByItsCaption) {
+  QWidget dialog;
+  auto* play = new CommandLabel(QStringLiteral("&Jogar"), &dialog);
+  QAccessibleInterface* command = QAccessible::queryAccessibleInterface(play);
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(command->role(), QAccessible::Button);
+  EXPECT_EQ(command->text(QAccessible::Name), QStringLiteral("Jogar"));
+  play->setAccessibleName(QStringLiteral("Começar a partida"));
+  EXPECT_EQ(command->text(QAccessible::Name), QStringLiteral("Começar a partida"));
 }
 
 TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {
