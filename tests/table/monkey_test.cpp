@@ -29,6 +29,7 @@
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
 #include "dialogs/score_history.h"
+#include "dialogs/online_dialog.h"
 #include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
 #include "game/autoplay.h"
@@ -188,6 +189,8 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
     });
     dialogs.always<QMessageBox>([](QMessageBox& box) { box.accept(); });
     dialogs.always<FrmFimdeJogo>([](FrmFimdeJogo& end) { end.accept(); });
+    // Online play is the online tests' affair: a click that lands on it is taken back.
+    dialogs.always<OnlineDialog>([](OnlineDialog& online) { online.reject(); });
   }
 
   // --- the mouse ---------------------------------------------------------------
