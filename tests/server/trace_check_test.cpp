@@ -70,6 +70,11 @@ TEST(TraceCheck, EachKindOfWrongLineIsFound) {
   finds(changed(trace, R"x("hands":\[\["(\d\d)","(\d\d)")x",
                 QStringLiteral(R"x("hands":[["\2","\2")x")),
         "dealt twice");
+  for (const char* tile : {R"x("")x", R"x("7")x", R"x("ab")x"}) {
+    finds(changed(trace, R"x("hands":\[\["\d\d")x",
+                  QStringLiteral(R"x("hands":[[%1)x").arg(QLatin1String(tile))),
+          "a hand holds something that is not a tile");
+  }
   finds(changed(trace, R"x("ev":"(out|blocked)"(.*)"points":\d+)x",
                 QStringLiteral(R"x("ev":"\1"\2"points":99)x")),
         "points are not what the rules give");
