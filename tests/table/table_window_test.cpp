@@ -135,6 +135,16 @@ TEST_F(TableWindowTest, TheEdgesResizeTheWindowAndTheSizeIsKept) {
   again.setScreenSize([] { return QSize(1280, 1024); });
   again.show();
   EXPECT_EQ(again.size(), QSize(1000, 750));
+  // As small as the edges allow, it is kept too; smaller, it is not.
+  for (const QSize& kept : {QSize(400, 300), QSize(399, 300)}) {
+    writeText(store, stored::kWindowWidth, QString::number(kept.width()));
+    writeText(store, stored::kWindowHeight, QString::number(kept.height()));
+    Form1 next(settings, store, random);
+    next.setFirstActivationStartsMatch(false);
+    next.setScreenSize([] { return QSize(1280, 1024); });
+    next.show();
+    EXPECT_EQ(next.size(), kept.width() >= 400 ? kept : QSize(800, 600)) << kept.width();
+  }
 }
 
 TEST(WindowSize, ALargeScreenStartsWithALargeTable) {
