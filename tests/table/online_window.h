@@ -94,6 +94,14 @@ class OnlineWindowTest : public ::testing::Test {
   static void click(Player& p, TableScene::Command command) {
     click(p, p.scene().command(command).sceneBoundingRect().center());
   }
+  // The next message box's text into `told`; the table here left empty after it.
+  void expectToldThenNothingHere(QString& told) {
+    dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+      told = box.text();
+      box.accept();
+    });
+    dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  }
   static void okOf(OnlineDialog& d) {
     clickWidget(d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
   }

@@ -177,11 +177,7 @@ TEST_F(OnlineWindowTest, AServerNobodyAnswersIsToldAtOnce) {
     okOf(d);
   });
   QString told;
-  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
-    told = box.text();
-    box.accept();
-  });
-  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  expectToldThenNothingHere(told);
   click(bia, TableScene::Command::Online);
   ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
   EXPECT_TRUE(told.startsWith(
@@ -200,11 +196,7 @@ TEST_F(OnlineWindowTest, ATableCannotBeOpenedOnAPortInUse) {
     okOf(d);
   });
   QString told;
-  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
-    told = box.text();
-    box.accept();
-  });
-  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  expectToldThenNothingHere(told);
   click(ana, TableScene::Command::Online);
   ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
   EXPECT_TRUE(told.startsWith(QStringLiteral("A mesa não pôde ser aberta neste computador:")))

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// The table's captions as drawn: whole, off the frame, each seat's at its own
+// side with the seat to move in gold; and the computers' tiles along their sides.
+#include <QPainter>
+
+#include "artwork/artwork.h"
+#include "game/texts.h"
+#include "support/tiles.h"
+#include "table/language.h"
+#include "window_support.h"
+
+namespace tavolix {
+namespace {
+
+class TableCaptionsTest : public WindowTest {
+ protected:
+  TableCaptionsTest() { window.setFirstActivationStartsMatch(false); }
+};
+
+// Where a caption's letters are drawn, in table twips: the caption painted on
+// its own at the window's scale, with room all round, and its inked pixels found.
+QRectF inkOf(const LabelItem& label) {
+  const QRectF bounds = label.boundingRect();
+  const QRectF area =
+      bounds.adjusted(-bounds.width(), -bounds.height(), bounds.width(), bounds.height());
+  QImage image((area.size() / 15).toSize(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.scale(1.0 / 15, 1.0 / 15);
+  painter.translate(-area.topLeft());
+  const_cast<LabelItem&>(label).paint(&painter, nullptr, nullptr);
+  painter.end();
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(image.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  const QRectF inItem(area.topLeft() + QPointF(ink.topLeft()) * 15, QSizeF(ink.size()) * 15);
+  return label.mapRectToScene(inItem);
+}
+
+// Whether `label` draws any of its ink in the gold of the seat to move.
+bool inGold(const LabelItem& label) {
+  QImage image((label.boundingRect().size() / 15).toSize() + QSize(2, 2),
+               QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.scale(1.0 / 15, 1.0 / 15);
+  painter.translate(-label.boundingRect().topLeft());
+  const_cast<LabelItem&>(label).paint(&painter, nullptr, nullptr);
+  painter.end();
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = QColor::fromRgba(image.pixel(x, y));
+      if (c.alpha() == 255 && c.red() > 220 && c.green() > 180 && c.green() < 240 && c.blue() < 120)
+        return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(TableCaptionsTest, EveryMessageIsReadableWholeInTheMessageLine) {
+  const QRectF line = scene().messageLine().sceneBoundingRect();
+  EXPECT_EQ(line, QRectF(3345, 5925, 5910, 570));
+  const std::string name = "WWWWWWWWWW";  // the widest name the preferences accept
+  for (const Language language : {Language::Portuguese, Language::English}) {
+    useLanguage(language);
+    for (const Text& text :
+         {texts::dragToTheTable(), texts::clickPass(), texts::illegalMove(),
+          texts::illegalMove(6, 3), texts::wrongOpeningTile(tile("66")), texts::passed(name),
+          texts::yourLead(), texts::chooseEnd(), texts::pressPToPass()}) {
+      scene().message(translated(text), 0);
+      const QRectF ink = inkOf(scene().messageLine());
+      EXPECT_TRUE(line.contains(ink)) << render(text) << ": " << ink;
+    }
+  }
+  useLanguage(Language::Portuguese);
+  // Two lines hold the longest at its own size.
+  scene().message(translated(texts::dragToTheTable()), 0);
+  EXPECT_GT(inkOf(scene().messageLine()).height(), 400);
+  scene().message(translated(texts::clickPass()), 0);
+  EXPECT_LT(inkOf(scene().messageLine()).height(), 300);
+}
+
+// The longest names the dialogs accept, in pairs, with three-figure scores and the
+// Pass command shown: every caption beside the hands is in the window and off the frame.
+TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
+  window.show();
+  scene().showSeatNames({"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"});
+  for (int seat = 0; seat < 4; ++seat) scene().showScore(seat, QStringLiteral("250 pts"));
+  scene().showPassCommand(true);
+  QPainterPath frame = artwork::feltFrame();
+  frame = QTransform::fromScale(15, 15).map(frame);
+  const QRectF table(0, 0, 12000, 9000);
+  std::vector<const LabelItem*> captions{&scene().command(TableScene::Command::Pass)};
+  for (int seat = 0; seat < 4; ++seat) {
+    captions.push_back(&scene().seatName(seat));
+    captions.push_back(&scene().score(seat));
+  }
+  for (const LabelItem* caption : captions) {
+    const QRectF ink = inkOf(*caption);
+    EXPECT_FALSE(ink.isEmpty()) << caption->caption().toStdString();
+    EXPECT_TRUE(table.contains(ink)) << caption->caption().toStdString() << ": " << ink;
+    EXPECT_FALSE(frame.intersects(ink)) << caption->caption().toStdString() << ": " << ink;
+  }
+}
+
+// The player's and the right-hand seat's captions end at the edge nearer the
+// middle of their side; the others begin there.
+TEST_F(TableCaptionsTest, SeatCaptionsHugTheirInnerEdge) {
+  window.show();
+  scene().showSeatNames({"Ana", "Zé", "Bia", "Lu"});
+  for (int seat = 0; seat < 4; ++seat) {
+    for (const LabelItem* caption : {&scene().seatName(seat), &scene().score(seat)}) {
+      const QRectF ink = inkOf(*caption);
+      const QRectF box = caption->sceneBoundingRect();
+      ASSERT_LT(ink.width(), box.width() / 2) << seat;  // short enough to show the side
+      if (seat == 0 || seat == 3) {
+        EXPECT_NEAR(ink.right(), box.right(), 60)
+            << seat << " " << caption->caption().toStdString();
+      } else {
+        EXPECT_NEAR(ink.left(), box.left(), 60) << seat << " " << caption->caption().toStdString();
+      }
+    }
+    // The seat to move: its name in gold, the arrow just before it.
+    EXPECT_FALSE(inGold(scene().seatName(seat))) << seat;
+    scene().showTurn(seat);
+    EXPECT_TRUE(inGold(scene().seatName(seat))) << seat;
+    const QPointF arrow = scene().marks().turnMarker().scenePos();  // its point
+    const QRectF name = inkOf(scene().seatName(seat));
+    EXPECT_NEAR(arrow.x(), name.left() - 20, 60) << seat;
+    EXPECT_NEAR(arrow.y(), name.center().y(), 60) << seat;
+    scene().showTurn(-1);
+  }
+}
+
+// The computers' tiles lie face down along their sides: on their long side at
+// left and right, standing at the top, in either set of tiles.
+TEST_F(TableCaptionsTest, TheComputersTilesLieAlongTheirSides) {
+  for (const std::int16_t set : {0, 1}) {
+    settings.PedraX = set;
+    playerToMove(fiveSixOnTheTable());
+    for (const int seat : {kMac1, kMac2, kMac3}) {
+      const QRectF back = scene().computerTile(seat, 1).sceneBoundingRect();
+      ASSERT_TRUE(scene().computerTile(seat, 1).isVisible()) << seat;
+      if (seat == kMac2) {
+        EXPECT_GT(back.height(), back.width()) << set;
+      } else {
+        EXPECT_GT(back.width(), back.height()) << seat << " " << set;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavolix
