@@ -153,6 +153,7 @@ bool Form1::goOnline(const OnlineChoice& choice) {
   hand_->setGame(remote);
   scene_->showTurn(-1);
   scene_->showPassCommand(false);
+  scene_->showPrompt(QString());  // the match here may have been asking for a tile
   scene_->clearTable();
   scene_->newHand();
   scene_->message(tr("Conectando a %1...").arg(url.toDisplayString()), 0);

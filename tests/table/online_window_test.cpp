@@ -141,6 +141,18 @@ TEST_F(OnlineWindowTest, TheHostChoosesHisPartner) {
   EXPECT_FALSE(waitUntil([&] { return bia.remote().serverSeat() != 2; }, 300));
 }
 
+// Gone online while taking tiles here: the table online says nothing of them.
+TEST_F(OnlineWindowTest, ATableOpenedInTheMiddleOfADealHereShowsNoneOfIt) {
+  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
+  Player cleo("Cleo", true);
+  ASSERT_TRUE(waitUntil([&] {
+    return cleo.scene().prompt().isVisible() &&
+           cleo.scene().prompt().caption() == QStringLiteral("Escolha as suas peças");
+  }));
+  ASSERT_NO_FATAL_FAILURE(host(cleo));
+  EXPECT_FALSE(cleo.scene().prompt().isVisible());
+}
+
 // Leaving a match in play is asked first; staying changes nothing.
 TEST_F(OnlineWindowTest, LeavingAMatchInPlayIsAskedFirst) {
   ASSERT_NO_FATAL_FAILURE(seatBoth());
