@@ -198,6 +198,29 @@ TEST_F(OnlineWindowTest, AServerNobodyAnswersIsToldAtOnce) {
   EXPECT_TRUE(waitUntil([&] { return bia.window.online() == nullptr; }));
 }
 
+// Hosting again, on another port, after leaving the first table: served from there.
+TEST_F(OnlineWindowTest, ATableHostedAgainOnAnotherPortIsServedThere) {
+  for (int round = 0; round < 2; ++round) {
+    const quint16 port = freePort();
+    if (round == 1) {
+      dialogs.expect<QMessageBox>([](QMessageBox& box) {
+        for (QAbstractButton* b : box.buttons()) {
+          if (b->text() == QStringLiteral("Deixar a mesa")) clickWidget(b);
+        }
+      });
+    }
+    dialogs.expect<OnlineDialog>([port](OnlineDialog& d) {
+      d.port->setValue(port);
+      okOf(d);
+    });
+    QTest::keyClick(&ana.window, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] {
+      return ana.window.online() && ana.remote().inLobby() && ana.window.hostedServer() &&
+             ana.window.hostedServer()->port() == port;
+    })) << round;
+  }
+}
+
 // A port another program holds: the player is told and may choose another.
 TEST_F(OnlineWindowTest, ATableCannotBeOpenedOnAPortInUse) {
   QTcpServer holder;
