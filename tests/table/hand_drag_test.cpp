@@ -287,6 +287,16 @@ TEST_F(HandDragTest, NothingMovesWhileTheComputersPlay) {
 
 // A computer tile slides to the chain in as many steps as the speed says.
 TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
+  // The moves of the tile Mac1 lays after the player's 3:6.
+  const auto movesOfTheAnswer = [this] {
+    int moves = 0;
+    const auto counted =
+        QObject::connect(&scene().movingTile(), &QGraphicsObject::xChanged, [&moves] { ++moves; });
+    carry(1, {5000, 4575});
+    release();
+    QObject::disconnect(counted);
+    return moves;
+  };
   for (const int veloc : {5, 25}) {
     settings.Veloc = static_cast<std::int16_t>(veloc);
     const GameState position = fiveSixOnTheTable();  // Mac1 answers the player's 3
@@ -295,13 +305,8 @@ TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
     } else {
       playerToMove(position);
     }
-    int moves = 0;
-    const auto counted =
-        QObject::connect(&scene().movingTile(), &QGraphicsObject::xChanged, [&moves] { ++moves; });
-    carry(1, {5000, 4575});
-    release();
-    QObject::disconnect(counted);
-    EXPECT_EQ(moves, 1 + (veloc - 1)) << "Veloc " << veloc;  // set at its seat, then the steps
+    // Set at its seat, then the steps.
+    EXPECT_EQ(movesOfTheAnswer(), 1 + (veloc - 1)) << "Veloc " << veloc;
   }
   // With motion reduced, by the player or by the desktop, it goes there at once, as far.
   const QPointF slidThere = scene().movingTile().pos();
@@ -309,13 +314,7 @@ TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
     settings.reducedMotion = !desktop;
     scene().setDesktopReducesMotion(desktop);
     window.match().resume(fiveSixOnTheTable(), ChainGeometry(), kJog);
-    int moves = 0;
-    const auto counted =
-        QObject::connect(&scene().movingTile(), &QGraphicsObject::xChanged, [&moves] { ++moves; });
-    carry(1, {5000, 4575});
-    release();
-    QObject::disconnect(counted);
-    EXPECT_EQ(moves, 2) << desktop;
+    EXPECT_EQ(movesOfTheAnswer(), 2) << desktop;
     EXPECT_EQ(scene().movingTile().pos(), slidThere) << desktop;
   }
 }

@@ -25,19 +25,23 @@ namespace {
 
 class KeptFilesWindowTest : public GameWindowTest {
  protected:
+  // A first run of the game on `file`, a match begun in it by Bia.
+  std::unique_ptr<Form1> firstRun(MatchFile& file) {
+    auto first = std::make_unique<Form1>(firstRunSettings_, store, random);
+    first->setScreenSize([this] { return screen; });
+    first->setMatchFile(&file);
+    table_ = first.get();
+    startMatch(QStringLiteral("Bia"));
+    return first;
+  }
   // A first run closed after the player's first face-down tile, the fifth of
   // the pile; the next start asked whether to go on, answered with `answer`.
   void closedAfterTheFirstTile(MatchFile& file, const QString& answer) {
     {
-      Settings firstRun = named();
-      Form1 first(firstRun, store, random);
-      first.setScreenSize([this] { return screen; });
-      first.setMatchFile(&file);
-      table_ = &first;
-      startMatch(QStringLiteral("Bia"));
+      const std::unique_ptr<Form1> first = firstRun(file);
       clickPile(5);
       ASSERT_EQ(state().QtdEscolhidas, 1);
-      first.close();
+      first->close();
     }
     table_ = &window;
     window.setMatchFile(&file);
@@ -48,6 +52,8 @@ class KeptFilesWindowTest : public GameWindowTest {
       }
     });
   }
+
+  Settings firstRunSettings_ = named();
 };
 
 // Closed in the middle of a hand, the match is there at the next start: the
@@ -59,12 +65,7 @@ TEST_F(KeptFilesWindowTest, AMatchClosedHalfwayGoesOnAtTheNextStartToItsEnd) {
   std::vector<HandResult> handsLeft;
   std::vector<QPointF> chainLeft;
   {
-    Settings firstRun = named();
-    Form1 first(firstRun, store, random);
-    first.setScreenSize([this] { return screen; });
-    first.setMatchFile(&file);
-    table_ = &first;
-    startMatch(QStringLiteral("Bia"));
+    const std::unique_ptr<Form1> first = firstRun(file);
     // A hand over, and the next well under way.
     for (int step = 0; step < 400; ++step) {
       if (table_->match().handsPlayed().size() >= 1 && state().QtdMesa >= 5 &&
@@ -75,9 +76,9 @@ TEST_F(KeptFilesWindowTest, AMatchClosedHalfwayGoesOnAtTheNextStartToItsEnd) {
     }
     ASSERT_GE(state().QtdMesa, 5);
     left = state();
-    handsLeft = first.match().handsPlayed();
+    handsLeft = first->match().handsPlayed();
     for (const PictureItem* view : scene().chainViews()) chainLeft.push_back(view->pos());
-    first.close();
+    first->close();
   }
   ASSERT_TRUE(QFile::exists(file.path()));
 
