@@ -82,7 +82,7 @@ std::array<QWidget*, 5> limitRow(QWidget* parent, int top, std::array<QToolButto
   text->setGeometry(fromTwips(2985 + kShift, top, 435, 285));
   arrows[1] = arrow(parent, QStringLiteral(">"), fromTwips(3390 + kShift, top, 180, 285));
   QLabel* points = label(parent, QCoreApplication::translate("tavolix::FrmRegra", "pontos"),
-                         fromTwips(3675 + kShift, top + 30, 480, 195));
+                         fromTwips(3675 + kShift, top + 30, 720, 195));
   wins->setBuddy(text);
   text->setAccessibleName(
       QCoreApplication::translate("tavolix::FrmRegra", "Pontos para ganhar o jogo"));

@@ -555,7 +555,7 @@ Choose another port.</translation>
     <message>
         <location filename="../../dialogs/frm_regra.cpp" line="78"/>
         <source>Ganha o jogo quem primeiro fizer</source>
-        <translation>The match is won by the first to score</translation>
+        <translation>Won by the first to score</translation>
     </message>
     <message>
         <location filename="../../dialogs/frm_regra.cpp" line="84"/>
