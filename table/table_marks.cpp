@@ -66,6 +66,7 @@ class EndName : public QGraphicsItem {
   QRectF boundingRect() const override {
     return QRectF(-kRadius - 10, -kRadius - 10, 2 * kRadius + 20, 2 * kRadius + 20);
   }
+  const QString& letter() const { return letter_; }
   void paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) override {
     p->setRenderHint(QPainter::Antialiasing);
     p->setPen(QPen(kGold, 20));
@@ -130,6 +131,10 @@ TableMarks::TableMarks(QGraphicsScene& scene, const Settings& settings,
   }
   pulse_.setInterval(250);
   connect(&pulse_, &QTimer::timeout, this, [marker] { marker->beat(); });
+}
+
+QString TableMarks::endNameLetter(int side) const {
+  return static_cast<const EndName*>(endNames_[side])->letter();
 }
 
 void TableMarks::showTurn(int seat) {

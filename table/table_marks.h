@@ -47,6 +47,7 @@ class TableMarks : public QObject {
   // which end a tile goes to.
   void showEndNames(bool shown);
   const QGraphicsItem& endName(int side) const { return *endNames_[side]; }
+  QString endNameLetter(int side) const;  // the letter drawn in it
 
  private:
   void place();

@@ -414,6 +414,8 @@ TEST_F(HandDragTest, TheKeyboardIsToldWhatItMayDoAndWhy) {
   key(Qt::Key_Up);
   EXPECT_EQ(state().QtdMesa, 2);
   const TableMarks& marks = scene().marks();
+  EXPECT_EQ(marks.endNameLetter(0), QStringLiteral("A"));  // the keys that choose them
+  EXPECT_EQ(marks.endNameLetter(1), QStringLiteral("B"));
   for (const int side : {0, 1}) {
     EXPECT_TRUE(marks.endName(side).isVisible()) << side;
     // Beside its end's ring, not over it.

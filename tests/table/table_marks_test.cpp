@@ -168,8 +168,24 @@ TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
     scene.render(&painter, QRectF(), marks.turnMarker().sceneBoundingRect());
     return picture;
   };
-  const QImage before = marker();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return marker() != before; }, 20000));
+  // Three of them: the third change of light brings back the first look.
+  std::vector<QImage> looks{marker()};
+  for (int beat = 0; beat < 3; ++beat) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return marker() != looks.back(); }, 20000)) << beat;
+    looks.push_back(marker());
+  }
+  EXPECT_NE(looks[2], looks[0]);
+  EXPECT_EQ(looks[3], looks[0]);
+  // In each, one dot lit and the others faint: as much full gold in all three.
+  const auto fullGold = [](const QImage& look) {
+    int count = 0;
+    for (int y = 0; y < look.height(); ++y) {
+      for (int x = 0; x < look.width(); ++x) count += qAlpha(look.pixel(x, y)) == 255;
+    }
+    return count;
+  };
+  EXPECT_NEAR(fullGold(looks[1]), fullGold(looks[0]), 4);  // a pixel or two of rounding
+  EXPECT_NEAR(fullGold(looks[2]), fullGold(looks[0]), 4);
   marks.showTurn(kMac3);
   EXPECT_FALSE(marks.thinking());
   EXPECT_FALSE(marks.beating());
