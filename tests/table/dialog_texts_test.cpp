@@ -159,6 +159,9 @@ TEST_P(DialogTextsTest, EveryTextOfEveryDialogIsWholeAndInItsPlace) {
     dialog.show();
     QApplication::processEvents();
     EXPECT_EQ(joined(textFaults(dialog)), "") << which;
+    DialogDriver::keep(dialog, QStringLiteral("%1-%2.png")
+                                   .arg(QLatin1String(which), languageCode(currentLanguage()))
+                                   .replace(u' ', u'-'));
     dialog.hide();
   };
   for (const int rule : {1, 2}) {
