@@ -50,6 +50,7 @@ class Form1 : public QWidget {
   ~Form1() override;
 
   TableScene& scene() { return *scene_; }
+  TablePacer& pacer() { return pacer_; }
   TableView& view() { return *view_; }
   SoundPlayer& sounds() { return sounds_; }
   // The match against the computer players; after an online match, a new one.

@@ -11,7 +11,10 @@ namespace tavolix {
 // with whatever it was in the middle of: the next wait stops it.
 class TablePacer {
  public:
+  // Told of each wait the game asks for, in milliseconds of its own tempo.
+  void setListener(std::function<void(int ms)> listener) { listener_ = std::move(listener); }
   void wait(int ms) {
+    if (listener_) listener_(ms);
     pacer::wait(ms);
     check();
   }
@@ -20,6 +23,7 @@ class TablePacer {
     check();
   }
   void waitWhileWorking(const std::function<void()>& work, int ms) {
+    if (listener_) listener_(ms);
     pacer::waitWhileWorking(work, ms);
     check();
   }
@@ -36,6 +40,7 @@ class TablePacer {
 
  private:
   bool stopping_ = false;
+  std::function<void(int ms)> listener_;
 };
 
 }  // namespace tavolix

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// The game's tempo at the table: what it waits for, and when.
+#include "game/tempo.h"
+#include "window_support.h"
+
+namespace tavolix {
+namespace {
+
+class TempoTest : public WindowTest {};
+
+// The player lays 3:6 on end A and it goes at once; Mac1 answers with 1:3 and
+// Mac2 with 1:2, each thinking (its dots showing), then lifting its tile a
+// moment before it leaves, with a pause between two computer turns; Mac3
+// cannot play, and its tile flashes twice.
+TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
+  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"13", "00"}));
+  p.state.PedrasMac2 = handOf({"12", "00"});
+  p.state.QuemInicia = kJog;
+  playerToMove(p.state, p.chain);
+  // Each wait, with what the table shows meanwhile: "thinks" (a seat's dots),
+  // "lifted" (a computer's tile off its seat), "flash" (neither).
+  std::vector<std::string> waits;
+  window.pacer().setListener([&](int ms) {
+    EXPECT_GE(state().QtdMesa, 3) << "a wait before the player's tile was laid";
+    const char* shown = scene().marks().thinking()         ? "thinks"
+                        : scene().movingTile().isVisible() ? "lifted"
+                                                           : "flash";
+    waits.push_back(std::to_string(ms) + " " + shown);
+  });
+  for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
+    QTest::keyClick(&window, k);
+    settle();
+  }
+  window.pacer().setListener({});
+  ASSERT_EQ(state().QtdMesa, 5);
+  const auto wait = [](int ms, const char* shown) { return std::to_string(ms) + " " + shown; };
+  const std::string think = wait(tempo::kComputerThinkMs, "thinks");
+  const std::string lift = wait(tempo::kComputerThinkMs, "lifted");
+  const std::string between = wait(tempo::kTurnPauseMs, "thinks");
+  const std::string flash = wait(tempo::kPassFlashMs, "flash");
+  EXPECT_EQ(waits, (std::vector<std::string>{think, lift, between, think, lift, between, flash,
+                                             flash, flash, flash}));
+}
+
+}  // namespace
+}  // namespace tavolix
