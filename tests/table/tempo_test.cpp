@@ -9,13 +9,14 @@ namespace {
 
 class TempoTest : public WindowTest {};
 
-// The player lays 3:6 on end A and it goes at once; Mac1 answers with 1:3 and
-// Mac2 with 1:2, each thinking (its dots showing), then lifting its tile a
-// moment before it leaves, with a pause between two computer turns; Mac3
-// cannot play, and its tile flashes twice.
+// The player lays 3:6 on end A and it goes at once; Mac1 cannot play, and its
+// tile flashes twice; Mac2 answers with 1:3 and Mac3 with 1:2, each thinking
+// (its dots showing), then lifting its tile a moment before it leaves, with a
+// pause between two computer turns.
 TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
-  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"13", "00"}));
-  p.state.PedrasMac2 = handOf({"12", "00"});
+  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"00", "44"}));
+  p.state.PedrasMac2 = handOf({"13", "00"});
+  p.state.PedrasMac3 = handOf({"12", "00"});
   p.state.QuemInicia = kJog;
   playerToMove(p.state, p.chain);
   // Each wait, with what the table shows meanwhile: "thinks" (a seat's dots),
@@ -27,6 +28,17 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
                         : scene().movingTile().isVisible() ? "lifted"
                                                            : "flash";
     waits.push_back(std::to_string(ms) + " " + shown);
+    // A flashing tile lies as its seat's tiles do.
+    const auto lying = [this](int seat, int slot) {
+      const QRectF r = scene().computerTile(seat, slot).boundingRect();
+      return r.width() > r.height();
+    };
+    for (int seat = kMac1; seat <= kMac3; ++seat) {
+      for (int slot = 2; slot <= kHandSlots; ++slot) {
+        if (scene().computerTile(seat, slot).isVisible())
+          EXPECT_EQ(lying(seat, slot), lying(seat, 1)) << "seat " << seat << ", " << shown;
+      }
+    }
   });
   for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
     QTest::keyClick(&window, k);
@@ -39,8 +51,8 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
   const std::string lift = wait(tempo::kComputerThinkMs, "lifted");
   const std::string between = wait(tempo::kTurnPauseMs, "thinks");
   const std::string flash = wait(tempo::kPassFlashMs, "flash");
-  EXPECT_EQ(waits, (std::vector<std::string>{think, lift, between, think, lift, between, flash,
-                                             flash, flash, flash}));
+  EXPECT_EQ(waits, (std::vector<std::string>{flash, flash, flash, flash, between, think, lift,
+                                             between, think, lift}));
 }
 
 }  // namespace
