@@ -195,7 +195,9 @@ void Match::ExibePlacar() {
   std::array<Text, 4> scores;
   for (int seat = 0; seat < kSeatCount; ++seat)
     scores[seat] = texts::scoreText(state_.Pontos[seat]);
-  screen_.showScores(scores);
+  screen_.showScores(scores, rules_.pairs()
+                                 ? texts::pairScores(state_.Pontos[kJog], state_.Pontos[kMac1])
+                                 : Text());
 }
 
 void Match::enableNewGame(bool enabled) {

@@ -77,9 +77,10 @@ class Presentation {
   // The prompt while the player takes his tiles; an empty text hides it.
   virtual void prompt(const Text& text) = 0;
 
-  // The seats and the scores ("12 pts") beside them.
+  // The seats and the scores ("12 pts") beside them; in pairs, `pairs` the
+  // two pairs' points ("Nós 12 × 8 Eles"), else empty.
   virtual void showSeats(const std::array<std::string, 4>& names) = 0;
-  virtual void showScores(const std::array<Text, 4>& scores) = 0;
+  virtual void showScores(const std::array<Text, 4>& scores, const Text& pairs) = 0;
 
   // Whose turn it is, from the deal to the end of a hand (-1: nobody's), and
   // whether that computer seat is thinking over its move.
@@ -130,7 +131,7 @@ class SilentPresentation : public Presentation {
   void hideMessage() override {}
   void prompt(const Text&) override {}
   void showSeats(const std::array<std::string, 4>&) override {}
-  void showScores(const std::array<Text, 4>&) override {}
+  void showScores(const std::array<Text, 4>&, const Text&) override {}
   void showTurn(int) override {}
   void showThinking(bool) override {}
   void enableNewGame(bool) override {}

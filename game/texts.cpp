@@ -73,6 +73,7 @@ constexpr const char* kSources[] = {
     QT_TRANSLATE_NOOP("texts", "%1. %2"),
     QT_TRANSLATE_NOOP("texts", "As pontas são %1 e %2"),
     QT_TRANSLATE_NOOP("texts", "Tecle P para passar a vez"),
+    QT_TRANSLATE_NOOP("texts", "Nós %1 × %2 Eles"),
 };
 
 enum Source {
@@ -109,6 +110,7 @@ enum Source {
   kWithReason,
   kTheEndsAre,
   kPressPToPass,
+  kPairScores,
   kSourceCount
 };
 static_assert(std::size(kSources) == kSourceCount);
@@ -195,6 +197,7 @@ Text handHow(const HandResult& result, bool pipRule) {
 }
 
 Text scoreText(int points) { return text(kScore, {value(points)}); }
+Text pairScores(int ours, int theirs) { return text(kPairScores, {value(ours), value(theirs)}); }
 
 Text winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs) {
   if (!pairs) return text(kWinner, {value(names[winner]), value(score)});

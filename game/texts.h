@@ -69,6 +69,8 @@ Text handWinner(const HandResult& result, const std::array<std::string, 4>& name
 Text handHow(const HandResult& result, bool pipRule);
 
 Text scoreText(int points);  // "12 pts"
+// In pairs, the player's pair's points against the other's: "Nós 12 × 8 Eles".
+Text pairScores(int ours, int theirs);
 Text winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs);
 
 // Every text above, for checking each has its translation.

@@ -320,7 +320,9 @@ void RemoteMatch::ask(const SeatView& view) {
 void RemoteMatch::showScores() {
   std::array<Text, 4> scores;
   for (int seat = kJog; seat <= kMac3; ++seat) scores[seat] = texts::scoreText(state_.Pontos[seat]);
-  screen_.showScores(scores);
+  screen_.showScores(scores, rules_.pairs()
+                                 ? texts::pairScores(state_.Pontos[kJog], state_.Pontos[kMac1])
+                                 : Text());
 }
 
 // --- events: the table's moves, shown with the game's tempo ------------------------

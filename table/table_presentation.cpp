@@ -48,11 +48,12 @@ void TablePresentation::endProgram() {
 }
 
 // The scores, letting the window repaint after each.
-void TablePresentation::showScores(const std::array<Text, 4>& scores) {
+void TablePresentation::showScores(const std::array<Text, 4>& scores, const Text& pairs) {
   for (int seat = 0; seat < kSeatCount; ++seat) {
     scene_.showScore(seat, translated(scores[seat]));
     pacer_.letEventsRun();
   }
+  scene_.showPairScores(pairs);
 }
 
 }  // namespace tavolix

@@ -55,7 +55,7 @@ class TablePresentation : public Presentation {
   void prompt(const Text& text) override { scene_.showPrompt(translated(text)); }
 
   void showSeats(const std::array<std::string, 4>& names) override { scene_.showSeatNames(names); }
-  void showScores(const std::array<Text, 4>& scores) override;
+  void showScores(const std::array<Text, 4>& scores, const Text& pairs) override;
 
   void showTurn(int seat) override { scene_.showTurn(seat); }
   void showThinking(bool thinking) override { scene_.showThinking(thinking); }

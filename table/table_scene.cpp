@@ -77,6 +77,7 @@ Item* place(QGraphicsScene& scene, Item* item, QPointF at, int layer, bool visib
 
 const QColor kLight(224, 224, 224);
 const QColor kGreen(120, 255, 90);
+const QColor kPairGold(255, 214, 64);
 const LabelItem::Style kCommandStyle{8.25, true, kLight, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kCommandShadowStyle{8.25, true, Qt::black, Qt::AlignLeft | Qt::AlignTop};
 const LabelItem::Style kPass{9, true, kLight, Qt::AlignLeft | Qt::AlignTop};
@@ -84,6 +85,8 @@ const LabelItem::Style kPassShadow{9, true, Qt::black, Qt::AlignLeft | Qt::Align
 using Fit = LabelItem::Style::Fit;
 const LabelItem::Style kSeat{9, true, kLight, Qt::AlignLeft | Qt::AlignTop, Fit::Shrinks};
 const LabelItem::Style kSeatEndingRight{9, true, kLight, Qt::AlignRight | Qt::AlignTop,
+                                        Fit::Shrinks};
+const LabelItem::Style kPairScoresStyle{9, true, kPairGold, Qt::AlignHCenter | Qt::AlignTop,
                                         Fit::Shrinks};
 const LabelItem::Style kPromptStyle{12, true, kGreen, Qt::AlignHCenter | Qt::AlignTop};
 const LabelItem::Style kPromptShadowStyle{12, true, Qt::black, Qt::AlignHCenter | Qt::AlignTop};
@@ -153,6 +156,9 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
     connect(LbPlayer[seat], &LabelItem::clicked, this,
             [this, seat] { Q_EMIT seatNameClicked(seat); });
   }
+
+  pairScores_ = place(*this, new LabelItem(QString(), size(kPairScores), kPairScoresStyle),
+                      toScene(kPairScores.at), kCaptions, false);
 
   marks_ = std::make_unique<TableMarks>(*this, settings, LbPlayer);
 
@@ -325,6 +331,7 @@ std::vector<LabelItem*> TableScene::accessibleCaptions() const {
     captions.push_back(LbPlayer[seat]);
     captions.push_back(LbPontos[seat]);
   }
+  captions.push_back(pairScores_);
   captions.push_back(Label11);
   captions.push_back(Label10);
   return captions;
@@ -339,6 +346,12 @@ void TableScene::showSeatNames(const std::array<std::string, 4>& names) {
 }
 
 void TableScene::showScore(int seat, const QString& text) { LbPontos[seat]->setCaption(text); }
+
+void TableScene::showPairScores(const Text& text) {
+  pairScoresText_ = text;
+  pairScores_->setCaption(text.empty() ? QString() : translated(text));
+  pairScores_->setVisible(!text.empty());
+}
 
 void TableScene::enableCommand(Command command, bool enabled) {
   commandLabel(command)->setEnabled(enabled);
@@ -364,6 +377,7 @@ void TableScene::retranslate() {
   for (LabelItem* score : LbPontos) {
     if (score->caption().isEmpty()) score->setCaption(translated(texts::scoreText(0)));
   }
+  showPairScores(pairScoresText_);
   // What a screen reader says the table's captions are for.
   Label2->setAccessibleTexts({}, tr("Começa uma nova partida (Ctrl+N)"));
   Label1->setAccessibleTexts({}, tr("As pedras, a velocidade, os nomes e o som (Ctrl+,)"));
@@ -382,6 +396,7 @@ void TableScene::retranslate() {
     LbPlayer[seat]->setAccessibleTexts({}, tr(kWhere[seat]));
     LbPontos[seat]->setAccessibleTexts({}, tr(kScoreOf[seat]));
   }
+  pairScores_->setAccessibleTexts({}, tr("Pontos da sua dupla e da outra"));
   Label11->setAccessibleTexts({}, tr("O que fazer ao pegar as pedras"));
   Label10->setAccessibleTexts({}, tr("Mensagem do jogo"));
   updateStatus();

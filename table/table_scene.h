@@ -58,6 +58,8 @@ class TableScene : public QGraphicsScene {
   void setSeatNamesClickable(bool clickable);
   void showSeatNames(const std::array<std::string, 4>& names);
   void showScore(int seat, const QString& text);
+  // Both pairs' points, or none (an empty text).
+  void showPairScores(const Text& text);
   void enableCommand(Command command, bool enabled);
   void enableHand(bool enabled);
   // Whose turn it is (-1 nobody's) and whether that computer seat is thinking.
@@ -130,6 +132,7 @@ class TableScene : public QGraphicsScene {
   const LabelItem& command(Command command) const;
   const LabelItem& seatName(int seat) const { return *LbPlayer[seat]; }
   const LabelItem& score(int seat) const { return *LbPontos[seat]; }
+  const LabelItem& pairScores() const { return *pairScores_; }
   // Where the window's buttons are: minimise, full screen, close.
   QRectF minimiseButton() const;
   QRectF fullScreenButton() const;
@@ -185,6 +188,8 @@ class TableScene : public QGraphicsScene {
   std::array<LabelItem*, 2> start_{};    // the host's Start, and its shadow
   std::array<LabelItem*, 4> LbPlayer{};
   std::array<LabelItem*, 4> LbPontos{};
+  LabelItem* pairScores_ = nullptr;
+  Text pairScoresText_;          // kept to be said again in another language
   LabelItem* Label11 = nullptr;  // the prompt while taking tiles, and its shadow Label8
   LabelItem* Label8 = nullptr;
   LabelItem* Label10 = nullptr;  // the message line, and its shadow Label9

@@ -227,41 +227,41 @@ Choose another port.</translation>
         <translation>The server sent a message the game does not understand (%1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="158"/>
+        <location filename="../../table/form1_online.cpp" line="159"/>
         <source>Conectando a %1...</source>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="195"/>
+        <location filename="../../table/form1_online.cpp" line="196"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="197"/>
+        <location filename="../../table/form1_online.cpp" line="198"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="205"/>
+        <location filename="../../table/form1_online.cpp" line="206"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="208"/>
+        <location filename="../../table/form1_online.cpp" line="209"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="211"/>
+        <location filename="../../table/form1_online.cpp" line="212"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="212"/>
+        <location filename="../../table/form1_online.cpp" line="213"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
@@ -1153,142 +1153,147 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="303"/>
+        <location filename="../../table/table_scene.cpp" line="309"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="311"/>
+        <location filename="../../table/table_scene.cpp" line="317"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="313"/>
+        <location filename="../../table/table_scene.cpp" line="319"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="313"/>
+        <location filename="../../table/table_scene.cpp" line="319"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="356"/>
+        <location filename="../../table/table_scene.cpp" line="369"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="357"/>
+        <location filename="../../table/table_scene.cpp" line="370"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="358"/>
+        <location filename="../../table/table_scene.cpp" line="371"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="359"/>
+        <location filename="../../table/table_scene.cpp" line="372"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="360"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="361"/>
+        <location filename="../../table/table_scene.cpp" line="374"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="362"/>
+        <location filename="../../table/table_scene.cpp" line="375"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="368"/>
+        <location filename="../../table/table_scene.cpp" line="382"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="369"/>
+        <location filename="../../table/table_scene.cpp" line="383"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="370"/>
+        <location filename="../../table/table_scene.cpp" line="384"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="371"/>
+        <location filename="../../table/table_scene.cpp" line="385"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="372"/>
+        <location filename="../../table/table_scene.cpp" line="386"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="387"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="374"/>
+        <location filename="../../table/table_scene.cpp" line="388"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="376"/>
+        <location filename="../../table/table_scene.cpp" line="390"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="376"/>
+        <location filename="../../table/table_scene.cpp" line="390"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="377"/>
+        <location filename="../../table/table_scene.cpp" line="391"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="377"/>
+        <location filename="../../table/table_scene.cpp" line="391"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="379"/>
+        <location filename="../../table/table_scene.cpp" line="393"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="379"/>
+        <location filename="../../table/table_scene.cpp" line="393"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="380"/>
+        <location filename="../../table/table_scene.cpp" line="394"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="380"/>
+        <location filename="../../table/table_scene.cpp" line="394"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="385"/>
+        <location filename="../../table/table_scene.cpp" line="399"/>
+        <source>Pontos da sua dupla e da outra</source>
+        <translation>Points of your pair and of the other</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="386"/>
+        <location filename="../../table/table_scene.cpp" line="401"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -1631,6 +1636,11 @@ Scores 1 (one) point</translation>
         <location filename="../../game/texts.cpp" line="75"/>
         <source>Tecle P para passar a vez</source>
         <translation>Press P to pass</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="76"/>
+        <source>Nós %1 × %2 Eles</source>
+        <translation>Us %1 × %2 Them</translation>
     </message>
 </context>
 <context>

@@ -224,6 +224,7 @@ TEST_F(MatchTest, GoingOutScoresBothPartnersAndTheWinnerTakesFirstNext) {
             "Melira bateu.  (Batida Carroção)\r\rA dupla 'Ana e Melira'  vai ganhar 2 pts");
   EXPECT_EQ(match.state().Pontos, (std::array<int, 4>{2, 0, 2, 0}));
   EXPECT_EQ(screen.scores[2], "2 pts");
+  EXPECT_EQ(screen.pairScores, "Nós 2 × 0 Eles");  // the player's pair first
   EXPECT_EQ(screen.reveals, 1);
   EXPECT_EQ(match.state().QuemInicia, kMac2);
   EXPECT_EQ(match.state().Ordem[1], kMac2);

@@ -35,6 +35,7 @@ class RecordingPresentation : public SilentPresentation {
   std::vector<int> pauses;
   std::vector<int> thoughts;  // the least time each think was given
   std::array<std::string, 4> scores;
+  std::string pairScores;  // in pairs, both pairs' points
   std::array<std::string, 4> seats;
   int blinks = 0;
   int reveals = 0;
@@ -65,8 +66,9 @@ class RecordingPresentation : public SilentPresentation {
   void blinkMessage() override { ++blinks; }
   void prompt(const Text& text) override { prompts.push_back(render(text)); }
   void showSeats(const std::array<std::string, 4>& names) override { seats = names; }
-  void showScores(const std::array<Text, 4>& texts) override {
+  void showScores(const std::array<Text, 4>& texts, const Text& pairs) override {
     for (int seat = 0; seat < 4; ++seat) scores[seat] = render(texts[seat]);
+    pairScores = render(pairs);
   }
   void enableNewGame(bool enabled) override { newGameEnabled = enabled; }
   void enableHand(bool enabled) override { handEnabled = enabled; }

@@ -91,6 +91,7 @@ TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
   scene().showSeatNames({"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"});
   for (int seat = 0; seat < 4; ++seat) scene().showScore(seat, QStringLiteral("250 pts"));
   scene().showPassCommand(true);
+  scene().showPairScores(texts::pairScores(250, 248));
   QPainterPath frame = artwork::feltFrame();
   frame = QTransform::fromScale(15, 15).map(frame);
   const QRectF table(0, 0, 12000, 9000);
@@ -99,12 +100,32 @@ TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
     captions.push_back(&scene().seatName(seat));
     captions.push_back(&scene().score(seat));
   }
+  captions.push_back(&scene().pairScores());
   for (const LabelItem* caption : captions) {
     const QRectF ink = inkOf(*caption);
     EXPECT_FALSE(ink.isEmpty()) << caption->caption().toStdString();
     EXPECT_TRUE(table.contains(ink)) << caption->caption().toStdString() << ": " << ink;
     EXPECT_FALSE(frame.intersects(ink)) << caption->caption().toStdString() << ": " << ink;
   }
+  // The pairs' points whole in the strip, clear of the commands and the names, in both languages.
+  for (const Language language : {Language::English, Language::Portuguese}) {
+    useLanguage(language);
+    settle();
+    const QRectF pairs = inkOf(scene().pairScores());
+    EXPECT_TRUE(scene().pairScores().isVisible());
+    EXPECT_NEAR(pairs.center().x(), scene().pairScores().sceneBoundingRect().center().x(), 60);
+    EXPECT_EQ(scene().pairScores().caption(), language == Language::English
+                                                  ? QStringLiteral("Us 250 × 248 Them")
+                                                  : QStringLiteral("Nós 250 × 248 Eles"));
+    for (const TableScene::Command c : {TableScene::Command::History, TableScene::Command::Online})
+      EXPECT_FALSE(pairs.intersects(inkOf(scene().command(c)))) << pairs;
+    for (int seat = 0; seat < 4; ++seat) {
+      EXPECT_FALSE(pairs.intersects(inkOf(scene().seatName(seat)))) << seat;
+      EXPECT_FALSE(pairs.intersects(inkOf(scene().score(seat)))) << seat;
+    }
+  }
+  scene().showPairScores({});  // an individual match
+  EXPECT_FALSE(scene().pairScores().isVisible());
 }
 
 // The player's and the right-hand seat's captions end at the edge nearer the
