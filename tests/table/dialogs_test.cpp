@@ -207,6 +207,25 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_EQ(stored(RegistryKey::Main, u"PedraX"), QStringLiteral("0"));
 }
 
+// A name changed in the preferences shows at once beside its seat; cancelled, nothing changes.
+TEST_F(DialogsTest, NamesChangedInThePreferencesShowAtOnceBesideTheSeats) {
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  dialogs.expect<FrmOpc>([](FrmOpc& d) {
+    d.Text1[2]->setText(QStringLiteral("Dora"));
+    d.Command1_Click();
+  });
+  click(TableScene::Command::Settings);
+  EXPECT_EQ(scene().seatName(kMac2).caption(), QStringLiteral("Dora"));
+  EXPECT_EQ(scene().seatName(kMac1).caption(), QStringLiteral("Zorvan"));
+  dialogs.expect<FrmOpc>([](FrmOpc& d) {
+    d.Text1[2]->setText(QStringLiteral("Xavier"));
+    d.reject();
+  });
+  click(TableScene::Command::Settings);
+  EXPECT_EQ(scene().seatName(kMac2).caption(), QStringLiteral("Dora"));
+}
+
 // The new game dialog sums up each rule as it stands; the scores open at the
 // last hand played.
 TEST_F(DialogsTest, TheRulesAreSummedUpAndTheScoresOpenAtTheLastHand) {
