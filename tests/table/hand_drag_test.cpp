@@ -74,6 +74,29 @@ TEST_F(HandDragTest, HoveringPutsTheCopyOverTheSlotAndTheCarryStaysOnTheTable) {
   release();
 }
 
+// The pointer that came to rest on a tile while the others played: once his
+// turn comes, its next move over the tile puts the copy there.
+TEST_F(HandDragTest, APointerThatArrivedWhileTheOthersPlayedTakesTheTileAtItsNextMove) {
+  Position p = endsSixAndThree(handOf({"36", "12", "45"}), handOf({"13", "00"}));
+  screen = QSize(800, 600);
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  bool arrived = false;
+  window.pacer().setListener([&](int) {
+    if (std::exchange(arrived, true)) return;
+    hover(slotMiddle(2));
+    EXPECT_FALSE(carried().isVisible());  // not while the others play
+  });
+  window.match().resume(p.state, p.chain, kMac1);
+  window.pacer().setListener({});
+  ASSERT_TRUE(arrived);
+  ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+  send(QEvent::MouseMove, slotMiddle(2) + QPointF(30, 30), Qt::NoButton);
+  EXPECT_TRUE(carried().isVisible());
+  EXPECT_EQ(carried().pos(), scene().handTile(2).pos());
+  EXPECT_EQ(drag().PedraArrastada, 2);
+}
+
 TEST_F(HandDragTest, OverTheHandRowTheTileTakesTheSlotItReachesAFifthInto) {
   playerHolds(handOf({"01", "02", "03", "04", "05"}));
   // Left 4650 reaches into slot 2 (4395 to 4701: a fifth of a slot, where
