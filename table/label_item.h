@@ -31,6 +31,8 @@ class LabelItem : public QGraphicsObject {
             QGraphicsItem* parent = nullptr);
 
   QString caption() const { return caption_; }
+  const Style& style() const { return style_; }
+  const QSizeF& box() const { return box_; }
   void setCaption(const QString& caption);
   // A command answers clicks of the left button.
   void setClickable(bool clickable);

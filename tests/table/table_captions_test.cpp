@@ -128,6 +128,43 @@ TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
   EXPECT_FALSE(scene().pairScores().isVisible());
 }
 
+// Every caption draws inside its own bounds, which are what is painted again
+// when it changes and where a click on it lands: in both languages, with the
+// longest names and three-figure scores, every command shown.
+TEST_F(TableCaptionsTest, EveryCaptionDrawsWithinItsBounds) {
+  window.show();
+  scene().showSeatNames({"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"});
+  for (int seat = 0; seat < 4; ++seat) scene().showScore(seat, QStringLiteral("250 pts"));
+  scene().showPairScores(texts::pairScores(250, 248));
+  scene().showPassCommand(true);
+  scene().message(translated(texts::dragToTheTable()), 0);
+  for (const Language language : {Language::English, Language::Portuguese}) {
+    useLanguage(language);
+    settle();
+    int captions = 0;
+    for (const QGraphicsItem* item : scene().items()) {
+      const auto* caption = dynamic_cast<const LabelItem*>(item);
+      if (caption == nullptr || caption->caption().isEmpty()) continue;
+      ++captions;
+      const QRectF ink = inkOf(*caption);
+      EXPECT_TRUE(caption->sceneBoundingRect().adjusted(-15, -15, 15, 15).contains(ink))
+          << caption->caption().toStdString() << ": " << ink << " in "
+          << caption->sceneBoundingRect();
+      // And from the side of its box its alignment names.
+      const QRectF box(caption->scenePos(), caption->box());
+      const Qt::Alignment align = caption->style().alignment;
+      if (align & Qt::AlignLeft) {
+        EXPECT_NEAR(ink.left(), box.left(), 60) << caption->caption().toStdString();
+      } else if (align & Qt::AlignRight) {
+        EXPECT_NEAR(ink.right(), box.right(), 60) << caption->caption().toStdString();
+      } else if (align & Qt::AlignHCenter) {
+        EXPECT_NEAR(ink.center().x(), box.center().x(), 60) << caption->caption().toStdString();
+      }
+    }
+    EXPECT_GT(captions, 20);
+  }
+}
+
 // The player's and the right-hand seat's captions end at the edge nearer the
 // middle of their side; the others begin there.
 TEST_F(TableCaptionsTest, SeatCaptionsHugTheirInnerEdge) {
