@@ -106,6 +106,13 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   FrmRegra goingOut(settings, store);
   EXPECT_EQ(goingOut.Text2->text(), QStringLiteral("6"));
   EXPECT_EQ(goingOut.Text3->text(), QStringLiteral("100"));
+  // Each rule's own limits at their ends are its own.
+  settings.PontosLimit = 10;
+  EXPECT_EQ(FrmRegra(settings, store).Text2->text(), QStringLiteral("10"));
+  settings.TipoRegra = 2;
+  settings.PontosLimit = 50;
+  EXPECT_EQ(FrmRegra(settings, store).Text3->text(), QStringLiteral("50"));
+  settings.TipoRegra = 1;
   settings.PontosLimit = 4;
 
   FrmRegra rules(settings, store);
