@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Tavolix developers
-# Start-up time (process start to the table painted, at pace 0) and peak
-# memory of the game, each against a bare Qt Widgets window measured the same
-# way in the same run. Medians of N runs, taken in turns.
+# Start-up time (process start to the table painted, at pace 0), the CPU time
+# it took and the peak memory of the game, each against a bare Qt program
+# showing an 800 x 600 graphics view with one item (tavolix-bench-minimal),
+# measured the same way in the same run. Medians of N runs, taken in turns.
 #
 #   tools/bench_startup.sh [build-dir] [runs]        (needs GNU time: apt-get install time)
 # Run it on a display, or under xvfb-run -a, or with QT_QPA_PLATFORM=offscreen.
@@ -21,15 +22,17 @@ export XDG_CONFIG_HOME TAVOLIX_PACE=0
 samples=$(mktemp -d)
 trap 'rm -rf "$XDG_CONFIG_HOME" "$samples"' EXIT
 
-# One run: wall milliseconds and peak resident KiB appended to $samples/$1.
+# One run: wall microseconds, peak resident KiB and CPU milliseconds (user and
+# system) appended to $samples/$1.
 measure() {
   local name=$1
   shift
   local start end
   start=$(date +%s%N)
-  /usr/bin/time -f %M -o "$samples/kib" "$@" >/dev/null 2>&1
+  /usr/bin/time -f '%M %U %S' -o "$samples/time" "$@" >/dev/null 2>&1
   end=$(date +%s%N)
-  echo "$(((end - start) / 1000)) $(cat "$samples/kib")" >>"$samples/$name"
+  read -r kib user system <"$samples/time"
+  echo "$(((end - start) / 1000)) $kib $(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 }')" >>"$samples/$name"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -40,16 +43,18 @@ for ((i = 0; i < runs; ++i)); do
 done
 
 report() {
-  local us kib
+  local us kib cpu
   us=$(cut -d' ' -f1 "$samples/$1" | median)
   kib=$(cut -d' ' -f2 "$samples/$1" | median)
-  echo "$us $kib"
+  cpu=$(cut -d' ' -f3 "$samples/$1" | median)
+  echo "$us $kib $cpu"
 }
-read -r minimal_us minimal_kib < <(report minimal)
-read -r tavolix_us tavolix_kib < <(report tavolix)
-awk -v mu="$minimal_us" -v mk="$minimal_kib" -v tu="$tavolix_us" -v tk="$tavolix_kib" -v n="$runs" 'BEGIN {
-  printf "medians of %d runs          start to painted   peak memory\n", n
-  printf "  bare Qt Widgets window   %8.1f ms       %7d KiB\n", mu / 1000, mk
-  printf "  Tavolix table            %8.1f ms       %7d KiB\n", tu / 1000, tk
-  printf "  ratio                    %8.2f          %7.2f\n", tu / mu, tk / mk
+read -r minimal_us minimal_kib minimal_cpu < <(report minimal)
+read -r tavolix_us tavolix_kib tavolix_cpu < <(report tavolix)
+awk -v mu="$minimal_us" -v mk="$minimal_kib" -v mc="$minimal_cpu" -v tu="$tavolix_us" \
+  -v tk="$tavolix_kib" -v tc="$tavolix_cpu" -v n="$runs" 'BEGIN {
+  printf "medians of %d runs         start to painted   CPU time   peak memory\n", n
+  printf "  bare graphics view      %8.1f ms      %5d ms   %7d KiB\n", mu / 1000, mc, mk
+  printf "  Tavolix table           %8.1f ms      %5d ms   %7d KiB\n", tu / 1000, tc, tk
+  printf "  ratio                   %8.2f         %5.2f     %7.2f\n", tu / mu, (mc ? tc / mc : 0), tk / mk
 }'

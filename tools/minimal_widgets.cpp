@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// The yardstick for the game's start-up: a bare Qt Widgets program with one
-// 800 x 600 window that quits once it has been painted.
+// The yardstick for the game's start-up: a bare Qt program showing an 800 x 600
+// graphics view with one item, which quits once the view has been painted.
 #include <QApplication>
-#include <QWidget>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 
 #include "app/first_paint.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QWidget window;
-  window.resize(800, 600);
-  new tavolix::QuitAfterFirstPaint(&window);
-  window.show();
+  QGraphicsScene scene(0, 0, 800, 600);
+  scene.addRect(100, 100, 200, 100, QPen(Qt::black), QBrush(Qt::darkGreen));
+  QGraphicsView view(&scene);
+  view.resize(800, 600);
+  new tavolix::QuitAfterFirstPaint(view.viewport());
+  view.show();
   return app.exec();
 }
