@@ -96,8 +96,22 @@ TEST_F(TableWindowTest, TheEdgesResizeTheWindowAndTheSizeIsKept) {
   window.show();
   ASSERT_EQ(window.size(), QSize(800, 600));
   QWidget* viewport = window.view().viewport();
-  sendMouse(window, QEvent::MouseMove, QPoint(798, 598), Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(viewport->cursor().shape(), Qt::SizeFDiagCursor);
+  // Each edge is six pixels wide.
+  const auto cursorAt = [&](QPoint at) {
+    sendMouse(window, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+    return viewport->cursor().shape();
+  };
+  for (const auto& [inside, outside, shape] :
+       {std::tuple{QPoint(5, 300), QPoint(6, 300), Qt::SizeHorCursor},
+        std::tuple{QPoint(794, 300), QPoint(793, 300), Qt::SizeHorCursor},
+        std::tuple{QPoint(400, 5), QPoint(400, 6), Qt::SizeVerCursor},
+        std::tuple{QPoint(400, 594), QPoint(400, 593), Qt::SizeVerCursor}}) {
+    EXPECT_EQ(cursorAt(inside), shape) << inside.x() << "," << inside.y();
+    EXPECT_NE(cursorAt(outside), shape) << outside.x() << "," << outside.y();
+  }
+  EXPECT_EQ(cursorAt(QPoint(2, 2)), Qt::SizeFDiagCursor);
+  EXPECT_EQ(cursorAt(QPoint(797, 2)), Qt::SizeBDiagCursor);
+  EXPECT_EQ(cursorAt(QPoint(798, 598)), Qt::SizeFDiagCursor);
   sendMouse(window, QEvent::MouseButtonPress, QPoint(798, 598), Qt::LeftButton, Qt::LeftButton);
   sendMouse(window, QEvent::MouseMove, QPoint(1198, 798), Qt::NoButton, Qt::LeftButton);
   sendMouse(window, QEvent::MouseButtonRelease, QPoint(1198, 798), Qt::LeftButton, Qt::NoButton);
