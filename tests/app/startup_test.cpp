@@ -77,6 +77,11 @@ TEST(StartupOptions, SeedAndPaceFromTheEnvironmentOrAWarning) {
   EXPECT_EQ(read({}, nullptr, "-1").pace, 1.0);
   EXPECT_EQ(read({}, nullptr, "0").pace, 0.0);
   EXPECT_EQ(read({}, nullptr, "100").pace, 100.0);
+  // Spaces around the factor, as a shell line may leave them, are no part of it.
+  EXPECT_EQ(read({}, nullptr, "  0.25").pace, 0.25);
+  EXPECT_EQ(read({}, nullptr, "0.25  ").pace, 0.25);
+  EXPECT_EQ(read({}, nullptr, " 2 ").pace, 2.0);
+  EXPECT_EQ(read({}, nullptr, "   ").pace, 1.0);  // nothing at all
   // So slow that a wait in milliseconds would overflow: refused with the same warning.
   for (const char* slow : {"100.5", "1e6", "1e300"}) {
     const StartupOptions refused = read({}, nullptr, slow);
