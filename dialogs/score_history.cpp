@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -57,7 +58,18 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
     table->setItem(row, 2, points);
   }
   if (!hands.empty()) table->scrollToBottom();
-  layout->addWidget(table);
+  pages = new QTabWidget(this);
+  pages->addTab(table, tr("Mãos"));
+  moves = new QTableWidget(0, 2, this);
+  moves->setHorizontalHeaderLabels({tr("Quem"), tr("Lance")});
+  moves->setAccessibleName(tr("Lances desta mão"));
+  moves->setAccessibleDescription(tr("Uma linha para cada pedra jogada ou vez passada"));
+  moves->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  moves->setSelectionBehavior(QAbstractItemView::SelectRows);
+  moves->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  moves->horizontalHeader()->setStretchLastSection(true);
+  pages->addTab(moves, tr("Lances desta mão"));
+  layout->addWidget(pages);
 
   auto* buttons = new QDialogButtonBox(this);
   statistics = buttons->addButton(tr("&Estatísticas..."), QDialogButtonBox::ActionRole);
@@ -69,6 +81,21 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   completeAccessibleTexts(*this);
   resize(460, 340);
   CentraForm(*this);
+}
+
+void ScoreHistory::showHandMoves(const std::vector<LoggedMove>& log,
+                                 const std::array<std::string, 4>& names,
+                                 const Translator& translate, bool opened) {
+  moves->setRowCount(static_cast<int>(log.size()));
+  for (int row = 0; row < static_cast<int>(log.size()); ++row) {
+    const LoggedMove& move = log[static_cast<std::size_t>(row)];
+    moves->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(names[move.seat])));
+    moves->setItem(
+        row, 1,
+        new QTableWidgetItem(QString::fromStdString(tavolix::render(move.what, translate))));
+  }
+  if (!log.empty()) moves->scrollToBottom();
+  if (opened) pages->setCurrentWidget(moves);
 }
 
 }  // namespace tavolix

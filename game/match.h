@@ -79,6 +79,8 @@ class Match : public TableGame {
   bool started() const { return started_; }
   // The hands of the match so far, in order: who scored, how, and how much.
   const std::vector<HandResult>& handsPlayed() const { return handsPlayed_; }
+  // This hand's moves and passes so far, in order.
+  const std::vector<HandEvent>& handEvents() const { return handEvents_; }
   bool newGameEnabled() const { return newGameEnabled_ && !busy_; }
   bool passOffered() const override { return passShown_; }
   // True when the player holds no tile matching either end.

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "texts.h"
 
+#include <algorithm>
+
 // Marks a text for Qt's translation tools (lupdate) without bringing Qt in.
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(context, text) text
@@ -74,6 +76,10 @@ constexpr const char* kSources[] = {
     QT_TRANSLATE_NOOP("texts", "As pontas são %1 e %2"),
     QT_TRANSLATE_NOOP("texts", "Tecle P para passar a vez"),
     QT_TRANSLATE_NOOP("texts", "Nós %1 × %2 Eles"),
+    QT_TRANSLATE_NOOP("texts", "abriu com %1:%2"),
+    QT_TRANSLATE_NOOP("texts", "%1:%2 na ponta do %1"),
+    QT_TRANSLATE_NOOP("texts", "passou: não tem %1 nem %2"),
+    QT_TRANSLATE_NOOP("texts", "passou: não tem %1"),
 };
 
 enum Source {
@@ -111,6 +117,10 @@ enum Source {
   kTheEndsAre,
   kPressPToPass,
   kPairScores,
+  kOpenedWith,
+  kLaidOnEnd,
+  kPassedOnTwo,
+  kPassedOnOne,
   kSourceCount
 };
 static_assert(std::size(kSources) == kSourceCount);
@@ -198,6 +208,14 @@ Text handHow(const HandResult& result, bool pipRule) {
 
 Text scoreText(int points) { return text(kScore, {value(points)}); }
 Text pairScores(int ours, int theirs) { return text(kPairScores, {value(ours), value(theirs)}); }
+Text openedWith(TileCode t) { return text(kOpenedWith, {value(t.first()), value(t.last())}); }
+Text laidOnEnd(TileCode t, int end) {
+  return text(kLaidOnEnd, {value(end), value(t.otherPip(end))});
+}
+Text passedOn(int endA, int endB) {
+  if (endA == endB) return text(kPassedOnOne, {value(endA)});
+  return text(kPassedOnTwo, {value(std::min(endA, endB)), value(std::max(endA, endB))});
+}
 
 Text winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs) {
   if (!pairs) return text(kWinner, {value(names[winner]), value(score)});

@@ -71,6 +71,11 @@ Text handHow(const HandResult& result, bool pipRule);
 Text scoreText(int points);  // "12 pts"
 // In pairs, the player's pair's points against the other's: "Nós 12 × 8 Eles".
 Text pairScores(int ours, int theirs);
+// A hand's log: "abriu com 6:6"; "6:4 na ponta do 6" (the matching pip first);
+// "passou: não tem 3 nem 5" (the ends, the lower first), or "não tem 3".
+Text openedWith(TileCode t);
+Text laidOnEnd(TileCode t, int end);
+Text passedOn(int endA, int endB);
 Text winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs);
 
 // Every text above, for checking each has its translation.

@@ -362,6 +362,7 @@ void RemoteMatch::deal() {
   state_.startHand();
   state_.startDeal();
   chain_.reset();
+  handEvents_.clear();
   dealing_ = true;
   showSeats();
   showScores();
@@ -419,6 +420,7 @@ void RemoteMatch::played(const ServerEvent& event) {
   if (laid.side != Lado::First) laid.joined = laid.side == Lado::A ? state_.PontaA : state_.PontaB;
   // The first tile lies as the server laid it: its halves are the ends A and B.
   laid.placement = layOnTable(state_, chain_, event.tile, laid.side);
+  handEvents_.push_back(HandEvent::play(seat, event.tile, laid.side));
   laid.firstClick = state_.QtdMesa % 2 == 1;
   screen_.layTile(laid);
   closeUp(hand, slot);
@@ -430,6 +432,7 @@ void RemoteMatch::passed(int seat) {
   screen_.message(texts::passed(rules_.Nomes[seat]), tempo::kPassMessageMs);
   if (seat != kJog) screen_.computerPasses(seat);
   state_.pass(seat);
+  handEvents_.push_back(HandEvent::pass(seat));
 }
 
 void RemoteMatch::redealt(const ServerEvent& event) {

@@ -13,6 +13,7 @@
 
 #include "game/chain_layout.h"
 #include "game/presentation.h"
+#include "game/saved_match.h"
 #include "game/scoring.h"
 #include "game/table_game.h"
 #include "server_messages.h"
@@ -64,6 +65,8 @@ class RemoteMatch : public QObject, public TableGame {
   // The match's rules, with the seats' names as this table is turned.
   const Settings& rules() const { return rules_; }
   const std::vector<HandResult>& handsPlayed() const { return handsPlayed_; }
+  // This hand's moves and passes seen here (from the deal, or from joining).
+  const std::vector<HandEvent>& handEvents() const { return handEvents_; }
   const ChainGeometry& chain() const { return chain_.geometry(); }
   // The seat as the server numbers it, and back.
   int localSeat(int serverSeat) const;
@@ -145,6 +148,7 @@ class RemoteMatch : public QObject, public TableGame {
   GameState state_;
   ChainLayout chain_;
   std::vector<HandResult> handsPlayed_;
+  std::vector<HandEvent> handEvents_;
   bool dealing_ = false;
   bool over_ = false;
   Awaiting awaiting_ = Awaiting::Nothing;

@@ -400,7 +400,7 @@ void Form1::changeEvent(QEvent* event) {
   }
 }
 
-void Form1::showHistory() {
+void Form1::showHistory(bool moves) {
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   // The match's rules, with the names as they are now: the preferences may have changed them.
   Settings shown = match_->settings();
@@ -411,6 +411,10 @@ void Form1::showHistory() {
     hands = &online_->match().handsPlayed();
   }
   ScoreHistory dialog(*hands, shown, game().state().Pontos, qtTranslator(), this);
+  const std::vector<HandEvent>& events =
+      online_ ? online_->match().handEvents() : match_->handEvents();
+  dialog.showHandMoves(handLog(events, game().state().PontaA, game().state().PontaB), shown.Nomes,
+                       qtTranslator(), moves);
   connect(dialog.statistics, &QPushButton::clicked, this, &Form1::showStatistics);
   dialog.exec();
 }

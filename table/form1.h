@@ -90,13 +90,14 @@ class Form1 : public QWidget {
   bool showsFullScreen() const { return fullScreen_; }
 
   // The window's buttons and commands, as their clicks run them.
-  void Image1_Click();      // close
-  void Image2_Click();      // full screen on and off
-  void Image4_Click();      // minimise
-  void Label2_Click();      // New Game
-  void Label1_Click();      // Settings
-  void Label4_Click();      // Help
-  void showHistory();       // the score history of the match
+  void Image1_Click();  // close
+  void Image2_Click();  // full screen on and off
+  void Image4_Click();  // minimise
+  void Label2_Click();  // New Game
+  void Label1_Click();  // Settings
+  void Label4_Click();  // Help
+  // The score history of the match; `moves`: open at the moves of this hand.
+  void showHistory(bool moves = false);
   void showStatistics();    // the player's record
   void Label3_Click();      // Pass
   void playOnline();        // the online dialog

@@ -67,6 +67,11 @@ bool Form1::keyAction(const QKeyEvent& event) {
   }
   const bool shift = mods == Qt::ShiftModifier;
   if (mods != Qt::NoModifier && !shift) return false;
+  // The moves of the hand so far, to count the tiles by.
+  if (key == Qt::Key_L && !shift) {
+    showHistory(true);
+    return true;
+  }
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   // A key of play: what is said from now on names keys, and the ends' names
   // shown for the last question go.

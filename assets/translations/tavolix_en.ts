@@ -874,52 +874,78 @@ Choose another port.</translation>
 <context>
     <name>tavolix::ScoreHistory</name>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="22"/>
+        <location filename="../../dialogs/score_history.cpp" line="23"/>
         <source>Placar da partida</source>
         <translation>Scores of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="38"/>
+        <location filename="../../dialogs/score_history.cpp" line="39"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="42"/>
+        <location filename="../../dialogs/score_history.cpp" line="43"/>
         <source>Quem ganhou</source>
         <translation>Won by</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="42"/>
+        <location filename="../../dialogs/score_history.cpp" line="43"/>
         <source>Como</source>
         <translation>How</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="42"/>
+        <location filename="../../dialogs/score_history.cpp" line="43"/>
         <source>Pontos</source>
         <translation>Points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="43"/>
+        <location filename="../../dialogs/score_history.cpp" line="44"/>
         <source>Mãos da partida</source>
         <translation>Hands of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="44"/>
+        <location filename="../../dialogs/score_history.cpp" line="45"/>
         <source>Uma linha para cada mão jogada</source>
         <translation>One row for each hand played</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="63"/>
+        <location filename="../../dialogs/score_history.cpp" line="62"/>
+        <source>Mãos</source>
+        <translation>Hands</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="64"/>
+        <source>Quem</source>
+        <translation>Who</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="64"/>
+        <source>Lance</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="65"/>
+        <location filename="../../dialogs/score_history.cpp" line="71"/>
+        <source>Lances desta mão</source>
+        <translation>Moves of this hand</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="66"/>
+        <source>Uma linha para cada pedra jogada ou vez passada</source>
+        <translation>One line for each tile laid or turn passed</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/score_history.cpp" line="75"/>
         <source>&amp;Estatísticas...</source>
         <translation>&amp;Statistics...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="64"/>
+        <location filename="../../dialogs/score_history.cpp" line="76"/>
         <source>&amp;Fechar</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="68"/>
+        <location filename="../../dialogs/score_history.cpp" line="80"/>
         <source>Fechar</source>
         <translation>Close</translation>
     </message>
@@ -1457,17 +1483,17 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>texts</name>
     <message>
-        <location filename="../../game/texts.cpp" line="37"/>
+        <location filename="../../game/texts.cpp" line="39"/>
         <source>Escolha as suas peças</source>
         <translation>select your first domino</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="38"/>
+        <location filename="../../game/texts.cpp" line="40"/>
         <source>Escolha a sua %1ª peça</source>
         <translation>select your next domino</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="39"/>
+        <location filename="../../game/texts.cpp" line="41"/>
         <source>%1 pegou %2 buchas<byte value="xd"/>
 <byte value="xd"/>
 Será feita uma nova distribuição</source>
@@ -1476,97 +1502,97 @@ Será feita uma nova distribuição</source>
 The dominoes will be dealt again</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="40"/>
+        <location filename="../../game/texts.cpp" line="42"/>
         <source>Você deve jogar o %1:%2</source>
         <translation>Waiting for you to play double %1</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="41"/>
+        <location filename="../../game/texts.cpp" line="43"/>
         <source>Clique na pedra que quer jogar e arraste para a área verde, e então solte</source>
         <translation>Click in domino and drag for the green area.</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="43"/>
+        <location filename="../../game/texts.cpp" line="45"/>
         <source>Clique em &apos;Passar a vez&apos;</source>
         <translation>Clique em &apos;Passar a vez&apos;</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="44"/>
+        <location filename="../../game/texts.cpp" line="46"/>
         <source>Jogada inválida</source>
         <translation>Ilegal move!</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="45"/>
+        <location filename="../../game/texts.cpp" line="47"/>
         <source>Você só pode fechar o jogo no natural</source>
         <translation>Você só pode fechar o jogo no natural</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="46"/>
+        <location filename="../../game/texts.cpp" line="48"/>
         <source>%1 passou!</source>
         <translation>%1 cannot move!</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="47"/>
+        <location filename="../../game/texts.cpp" line="49"/>
         <source>É a sua vez: você começa esta mão</source>
         <translation>Your turn: you lead this hand.</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="48"/>
+        <location filename="../../game/texts.cpp" line="50"/>
         <source>A pedra serve nas duas pontas: A (ou Home) para uma, B (ou End) para a outra</source>
         <translation>It fits both ends: A (or Home) for one, B (or End) for the other.</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="50"/>
+        <location filename="../../game/texts.cpp" line="52"/>
         <source>Batida Simples</source>
         <translation>Simple going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="51"/>
+        <location filename="../../game/texts.cpp" line="53"/>
         <source>Batida Lá e Lô</source>
         <translation>&quot;Lá e lô&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="52"/>
+        <location filename="../../game/texts.cpp" line="54"/>
         <source>Batida Carroção</source>
         <translation>&quot;Carroção&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="53"/>
+        <location filename="../../game/texts.cpp" line="55"/>
         <source>Batida Cruzada</source>
         <translation>&quot;Cruzada&quot; going out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="54"/>
+        <location filename="../../game/texts.cpp" line="56"/>
         <source>%1 e %2</source>
         <translation>%1 and %2</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="55"/>
+        <location filename="../../game/texts.cpp" line="57"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>Vai ganhar %2 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>Scores %2 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="56"/>
+        <location filename="../../game/texts.cpp" line="58"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>%2   |   vai ganhar %3 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>%2   |   scores %3 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="57"/>
+        <location filename="../../game/texts.cpp" line="59"/>
         <source>%1 bateu.<byte value="xd"/><byte value="xd"/>A dupla &apos;%2&apos;  vai ganhar %3 pts</source>
         <translation>%1 went out.<byte value="xd"/><byte value="xd"/>The pair &apos;%2&apos;  scores %3 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="58"/>
+        <location filename="../../game/texts.cpp" line="60"/>
         <source>%1 bateu.  (%2)<byte value="xd"/><byte value="xd"/>A dupla &apos;%3&apos;  vai ganhar %4 pts</source>
         <translation>%1 went out.  (%2)<byte value="xd"/><byte value="xd"/>The pair &apos;%3&apos;  scores %4 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="59"/>
+        <location filename="../../game/texts.cpp" line="61"/>
         <source>Houve empate na contegem de pontos</source>
         <translation>The pip count is a tie</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="60"/>
+        <location filename="../../game/texts.cpp" line="62"/>
         <source>A dupla &apos;%1&apos; ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 A dupla ganhará %2 pontos</source>
@@ -1575,7 +1601,7 @@ A dupla ganhará %2 pontos</source>
 The pair scores %2 points</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="63"/>
+        <location filename="../../game/texts.cpp" line="65"/>
         <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 Vai ganhar %2 pontos</source>
@@ -1584,7 +1610,7 @@ Vai ganhar %2 pontos</source>
 Scores %2 points</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="65"/>
+        <location filename="../../game/texts.cpp" line="67"/>
         <source>%1 ganhou esta mão na contagem de pontos<byte value="xd"/>
 <byte value="xd"/>
 Vai ganhar 1(um) ponto</source>
@@ -1593,54 +1619,74 @@ Vai ganhar 1(um) ponto</source>
 Scores 1 (one) point</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="67"/>
+        <location filename="../../game/texts.cpp" line="69"/>
         <source>Jogo fechado: empate</source>
         <translation>Blocked: a tie</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="68"/>
+        <location filename="../../game/texts.cpp" line="70"/>
         <source>Jogo fechado: menos pintas</source>
         <translation>Blocked: fewest pips</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="69"/>
+        <location filename="../../game/texts.cpp" line="71"/>
         <source>Bateu</source>
         <translation>Went out</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="70"/>
+        <location filename="../../game/texts.cpp" line="72"/>
         <source>%1 pts</source>
         <translation>%1 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="71"/>
+        <location filename="../../game/texts.cpp" line="73"/>
         <source>O vencedor foi %1 com %2 pts</source>
         <translation>The winner is %1 with %2 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="72"/>
+        <location filename="../../game/texts.cpp" line="74"/>
         <source>Vitória de %1 com %2 pts</source>
         <translation>Victory for %1 with %2 pts</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="73"/>
+        <location filename="../../game/texts.cpp" line="75"/>
         <source>%1. %2</source>
         <translation>%1 %2</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="74"/>
+        <location filename="../../game/texts.cpp" line="76"/>
         <source>As pontas são %1 e %2</source>
         <translation>The ends are %1 and %2</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="75"/>
+        <location filename="../../game/texts.cpp" line="77"/>
         <source>Tecle P para passar a vez</source>
         <translation>Press P to pass</translation>
     </message>
     <message>
-        <location filename="../../game/texts.cpp" line="76"/>
+        <location filename="../../game/texts.cpp" line="78"/>
         <source>Nós %1 × %2 Eles</source>
         <translation>Us %1 × %2 Them</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="79"/>
+        <source>abriu com %1:%2</source>
+        <translation>opened with %1:%2</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="80"/>
+        <source>%1:%2 na ponta do %1</source>
+        <translation>%1:%2 on the %1 end</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="81"/>
+        <source>passou: não tem %1 nem %2</source>
+        <translation>passed: has no %1 nor %2</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="82"/>
+        <source>passou: não tem %1</source>
+        <translation>passed: has no %1</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "game/hand_log.h"
 #include "game/random_source.h"
 #include "game/scoring.h"
 #include "game/seat.h"
@@ -299,6 +300,37 @@ TEST(HandEnd, TheMessagesSayItAsTheTableAlwaysHas) {
   EXPECT_EQ(said(blockedWith({handOf({"23"}), handOf({"45"}), handOf({"14"}), handOf({"55"})}),
                  rules(1, 1), kMac3),
             "Houve empate na contegem de pontos");
+}
+
+}  // namespace
+}  // namespace tavolix
+
+namespace tavolix {
+namespace {
+
+// A hand's log in the game's words: the opening tile as it lies, each tile
+// after with the pip that matched its end first, each pass with the ends it
+// was made on, the lower first, and once only when both are the same.
+TEST(HandLog, EachMoveIsToldWithItsEndAndEachPassWithTheEndsItWasMadeOn) {
+  const std::vector<HandEvent> events{
+      HandEvent::play(kMac3, tile("56"), Lado::First),  // ends 5 and 6
+      HandEvent::play(kJog, tile("36"), Lado::B),       // ends 5 and 3
+      HandEvent::pass(kMac1),
+      HandEvent::play(kMac2, tile("35"), Lado::A),  // ends 3 and 3
+      HandEvent::pass(kMac3),
+      HandEvent::play(kJog, tile("13"), Lado::A),  // ends 1 and 3
+  };
+  std::vector<std::string> lines;
+  for (const LoggedMove& move : handLog(events, 1, 3))
+    lines.push_back(std::to_string(move.seat) + " " + render(move.what));
+  EXPECT_EQ(lines, (std::vector<std::string>{"3 abriu com 5:6", "0 6:3 na ponta do 6",
+                                             "1 passou: não tem 3 nem 5", "2 5:3 na ponta do 5",
+                                             "3 passou: não tem 3", "0 3:1 na ponta do 3"}));
+  EXPECT_TRUE(handLog({}, 6, 6).empty());
+  // Picked up halfway, after 5:6 and 3:6: the ends then were 5 and 3.
+  const std::vector<HandEvent> halfway(events.begin() + 2, events.end());
+  EXPECT_EQ(render(handLog(halfway, 1, 3).front().what), "passou: não tem 3 nem 5");
+  EXPECT_EQ(render(handLog(halfway, 1, 3).back().what), "3:1 na ponta do 3");
 }
 
 }  // namespace

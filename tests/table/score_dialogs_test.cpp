@@ -12,6 +12,7 @@
 #include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
 #include "game/texts.h"
+#include "table/language.h"
 #include "window_support.h"
 
 namespace tavolix {
@@ -167,6 +168,63 @@ TEST_F(ScoreDialogsTest, TheScoreHistoryNamesEachHandsWinnerAndHowAndTheStanding
   EXPECT_EQ(rows(paired).front(), "Ana e Melira | Batida Cruzada | 4");
   EXPECT_EQ(rows(paired).back(), "Zorvan e Astelo | Jogo fechado: menos pintas | 1");
   EXPECT_EQ(standing(paired), "Ana e Melira: 4 pts   Zorvan e Astelo: 1 pts");
+}
+
+// L, in the middle of a hand: the moves so far, each with its seat's name,
+// in the language in use; the hands played are a page away.
+TEST_F(ScoreDialogsTest, LShowsTheMovesOfTheHandSoFar) {
+  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"00", "44"}));
+  p.state.PedrasMac2 = handOf({"13", "00"});
+  p.state.PedrasMac3 = handOf({"12", "00"});
+  p.state.QuemInicia = kJog;
+  playerToMove(p.state, p.chain);
+  for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
+    QTest::keyClick(&window, k);
+    settle();
+  }
+  ASSERT_EQ(state().QtdMesa, 5);
+  const auto moves = [](const ScoreHistory& history) {
+    std::vector<std::string> all;
+    for (int row = 0; row < history.moves->rowCount(); ++row) {
+      all.push_back((history.moves->item(row, 0)->text() + QStringLiteral(" | ") +
+                     history.moves->item(row, 1)->text())
+                        .toStdString());
+    }
+    return all;
+  };
+  for (const Language language : {Language::Portuguese, Language::English}) {
+    useLanguage(language);
+    settle();
+    std::vector<std::string> shown;
+    dialogs.expect<ScoreHistory>(
+        [&](ScoreHistory& history) {
+          EXPECT_EQ(history.pages->currentWidget(), history.moves);
+          shown = moves(history);
+          history.reject();
+        },
+        QStringLiteral("lances-%1.png").arg(languageCode(language)));
+    QTest::keyClick(&window, Qt::Key_L);
+    settle();
+    ASSERT_TRUE(dialogs.done());
+    ASSERT_EQ(shown.size(), 4u);
+    if (language == Language::Portuguese) {
+      EXPECT_EQ(shown, (std::vector<std::string>{
+                           "Ana | 6:3 na ponta do 6", "Zorvan | passou: não tem 3",
+                           "Melira | 3:1 na ponta do 3", "Astelo | 1:2 na ponta do 1"}));
+    } else {
+      EXPECT_EQ(shown[1], "Zorvan | passed: has no 3");
+      EXPECT_EQ(shown[2], "Melira | 3:1 on the 3 end");
+    }
+  }
+  useLanguage(Language::Portuguese);
+  // Ctrl+H opens the same window at the hands played.
+  dialogs.expect<ScoreHistory>([](ScoreHistory& history) {
+    EXPECT_EQ(history.pages->currentWidget(), history.table);
+    EXPECT_EQ(history.moves->rowCount(), 4);
+    history.reject();
+  });
+  QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);
+  settle();
 }
 
 }  // namespace

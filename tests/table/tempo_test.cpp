@@ -35,8 +35,9 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
     };
     for (int seat = kMac1; seat <= kMac3; ++seat) {
       for (int slot = 2; slot <= kHandSlots; ++slot) {
-        if (scene().computerTile(seat, slot).isVisible())
+        if (scene().computerTile(seat, slot).isVisible()) {
           EXPECT_EQ(lying(seat, slot), lying(seat, 1)) << "seat " << seat << ", " << shown;
+        }
       }
     }
   });
