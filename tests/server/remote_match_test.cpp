@@ -298,6 +298,20 @@ TEST_F(FourGames, EachSeesTheMatchFromItsOwnSeatAndNoHandButItsOwn) {
               << "a hidden tile reached seat " << game->remote.serverSeat();
         }
       }
+      // The hand's log holds every tile on the table (after the hand, until the
+      // next deal, the hand just played), the first one opening it.
+      const std::vector<HandEvent>& events = game->remote.handEvents();
+      const auto laid =
+          std::count_if(events.begin(), events.end(), [](const HandEvent& e) { return !e.passed; });
+      if (s.QtdMesa > 0) {
+        ASSERT_EQ(laid, s.QtdMesa) << "seat " << game->remote.serverSeat();
+      }
+      for (std::size_t k = 0, onTable = 0; k < events.size(); ++k) {
+        if (!events[k].passed) {
+          ++onTable;
+          EXPECT_TRUE(events[k].side == Lado::First ? onTable == 1 : onTable > 1);
+        }
+      }
     }
     bool acted = false;
     for (auto& game : games) acted = act(*game) || acted;
