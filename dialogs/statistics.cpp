@@ -72,7 +72,7 @@ Statistics::Statistics(const PlayerRecord& record, const Translator& translate, 
   setWindowTitle(tr("Estatísticas"));
   auto* layout = new QVBoxLayout(this);
 
-  matches = newTable(6, {tr("Jogadas"), tr("Vencidas"), tr("Aproveitamento")}, this);
+  matches = newTable(7, {tr("Jogadas"), tr("Vencidas"), tr("Aproveitamento")}, this);
   matches->setAccessibleName(tr("Partidas"));
   layout->addWidget(matches);
   hands = newTable(6, {tr("Mãos ganhas")}, this);
@@ -104,6 +104,7 @@ void Statistics::fill(const PlayerRecord& record) {
   setRow(*matches, 3, tr("Duplas, por pontos"), wonOf(r.played[1][1], r.won[1][1]));
   setRow(*matches, 4, tr("Todas"), wonOf(r.matchesPlayed(), r.matchesWon()));
   setRow(*matches, 5, tr("Online, com outras pessoas"), wonOf(r.onlinePlayed, r.onlineWon));
+  setRow(*matches, 6, tr("Com dica pedida"), wonOf(r.hintedPlayed, r.hintedWon));
   const auto kindName = [this](GoingOut kind) {
     return QString::fromStdString(tavolix::render(texts::goingOutName(kind), translate_));
   };

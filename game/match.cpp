@@ -169,6 +169,7 @@ void Match::InitGame(bool leaveEndsProgram) {
   if (keeper_) keeper_->matchClosed();
   rules_ = settings_;
   handsPlayed_.clear();
+  hinted_ = false;
   state_.startMatch();
   screen_.showTurn(-1);
   passShown_ = false;

@@ -81,6 +81,9 @@ class Match : public TableGame {
   const std::vector<HandResult>& handsPlayed() const { return handsPlayed_; }
   // This hand's moves and passes so far, in order.
   const std::vector<HandEvent>& handEvents() const { return handEvents_; }
+  // The player asked for a hint in this match (kept with it; a new match starts without).
+  void noteHint() { hinted_ = true; }
+  bool hinted() const { return hinted_; }
   bool newGameEnabled() const { return newGameEnabled_ && !busy_; }
   bool passOffered() const override { return passShown_; }
   // True when the player holds no tile matching either end.
@@ -199,6 +202,7 @@ class Match : public TableGame {
   // The moves and passes of the hand in progress, and whether it opens with
   // 6:6 as a match's first hand does.
   std::vector<HandEvent> handEvents_;
+  bool hinted_ = false;
   bool firstRound_ = true;
   // Under the rotation rule: the seat that opens the next hand. It keeps its
   // value from hand to hand and from match to match.

@@ -16,6 +16,7 @@ SavedMatch Match::saved() const {
   saved.rules.Nomes = settings_.Nomes;
   saved.scores = state_.Pontos;
   saved.rotation = Rodizio_;
+  saved.hinted = hinted_;
   saved.handsPlayed = handsPlayed_;
   saved.opener = state_.QuemInicia;
   saved.firstRound = firstRound_;
@@ -42,6 +43,7 @@ bool Match::restore(const SavedMatch& saved) {
   rules_ = saved.rules;
   handsPlayed_ = saved.handsPlayed;
   Rodizio_ = saved.rotation;
+  hinted_ = saved.hinted;
   state_ = position->state;
   chain_ = position->chain;
   handEvents_ = saved.events;

@@ -30,6 +30,11 @@ void PlayerRecord::addMatch(const std::vector<HandResult>& hands, const Settings
   }
 }
 
+void PlayerRecord::addHintedMatch(bool won) {
+  ++hintedPlayed;
+  if (won) ++hintedWon;
+}
+
 void PlayerRecord::addOnlineMatch(bool won) {
   ++onlinePlayed;
   onlineWon += won ? 1 : 0;

@@ -28,11 +28,17 @@ struct PlayerRecord {
   // against the computer players, and in none of the counts above.
   int onlinePlayed = 0;
   int onlineWon = 0;
+  // Matches in which he asked for a hint: counted apart too, and in none of
+  // the counts above.
+  int hintedPlayed = 0;
+  int hintedWon = 0;
 
   // A match over: its hands and rules, and the seat that won it.
   void addMatch(const std::vector<HandResult>& hands, const Settings& rules, int winner);
   // A match at a table online over: whether the player's side won it.
   void addOnlineMatch(bool won);
+  // A match over in which he asked for a hint: whether his side won it.
+  void addHintedMatch(bool won);
   int matchesPlayed() const;
   int matchesWon() const;
 

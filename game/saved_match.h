@@ -43,6 +43,8 @@ struct SavedMatch {
   // The seat the match waits for: the player at this table, or, at a table
   // of players who each play from their own computer, any of them.
   int asked = kJog;
+  // The player asked for a hint in this match: it counts apart in his record.
+  bool hinted = false;
 
   // While the tiles are being taken: the pile's order, the positions taken,
   // the seats in the order they take, and whose go it is (1..4 in that order).

@@ -80,6 +80,9 @@ constexpr const char* kSources[] = {
     QT_TRANSLATE_NOOP("texts", "%1:%2 na ponta do %1"),
     QT_TRANSLATE_NOOP("texts", "passou: não tem %1 nem %2"),
     QT_TRANSLATE_NOOP("texts", "passou: não tem %1"),
+    QT_TRANSLATE_NOOP("texts", "Dica: abra com o %1:%2"),
+    QT_TRANSLATE_NOOP("texts", "Dica: jogue o %1:%2 na ponta do %1"),
+    QT_TRANSLATE_NOOP("texts", "Dica: passe a vez"),
 };
 
 enum Source {
@@ -121,6 +124,9 @@ enum Source {
   kLaidOnEnd,
   kPassedOnTwo,
   kPassedOnOne,
+  kHintOpen,
+  kHintLay,
+  kHintPass,
   kSourceCount
 };
 static_assert(std::size(kSources) == kSourceCount);
@@ -211,6 +217,12 @@ Text pairScores(int ours, int theirs) { return text(kPairScores, {value(ours), v
 Text openedWith(TileCode t) { return text(kOpenedWith, {value(t.first()), value(t.last())}); }
 Text laidOnEnd(TileCode t, int end) {
   return text(kLaidOnEnd, {value(end), value(t.otherPip(end))});
+}
+Text hint(TileCode t, Lado side, int endA, int endB) {
+  if (t.empty()) return text(kHintPass);
+  if (side == Lado::First) return text(kHintOpen, {value(t.first()), value(t.last())});
+  const int end = side == Lado::A ? endA : endB;
+  return text(kHintLay, {value(end), value(t.otherPip(end))});
 }
 Text passedOn(int endA, int endB) {
   if (endA == endB) return text(kPassedOnOne, {value(endA)});

@@ -76,6 +76,9 @@ Text pairScores(int ours, int theirs);
 Text openedWith(TileCode t);
 Text laidOnEnd(TileCode t, int end);
 Text passedOn(int endA, int endB);
+// What a hint says: "Dica: jogue o 6:4 na ponta do 6", "Dica: abra com o 6:6",
+// or, for an empty tile, "Dica: passe a vez".
+Text hint(TileCode t, Lado side, int endA, int endB);
 Text winnerLine(const std::array<std::string, 4>& names, int winner, int score, bool pairs);
 
 // Every text above, for checking each has its translation.

@@ -113,6 +113,7 @@ QByteArray matchToJson(const SavedMatch& saved) {
   document.insert(QStringLiteral("names"), names);
   // Only a table of players at their own computers waits for a seat but the player's.
   if (saved.asked != kJog) document.insert(QStringLiteral("asked"), saved.asked);
+  if (saved.hinted) document.insert(QStringLiteral("hinted"), true);
   QJsonArray played;
   for (const HandResult& hand : saved.handsPlayed) {
     const bool blocked = hand.ending == HandResult::Ending::Blocked;
@@ -183,6 +184,7 @@ std::variant<SavedMatch, QString> matchFromJson(const QByteArray& json) {
   saved.firstRound = in.boolean(document, "firstRound");
   if (document.contains(QLatin1String("asked")))
     saved.asked = in.number(document, "asked", kJog, kMac3);
+  if (document.contains(QLatin1String("hinted"))) saved.hinted = in.boolean(document, "hinted");
   for (const QJsonValue hand : in.array(document, "handsPlayed", 0, 1000))
     saved.handsPlayed.push_back(readHandPlayed(in, hand));
   const QJsonArray hands = in.array(document, "hands", kSeatCount, kSeatCount);

@@ -41,6 +41,8 @@ QByteArray recordToJson(const PlayerRecord& record) {
        QJsonObject{{key("current"), record.streak}, {key("longest"), record.longestStreak}}},
       {key("online"),
        QJsonObject{{key("played"), record.onlinePlayed}, {key("won"), record.onlineWon}}},
+      {key("hinted"),
+       QJsonObject{{key("played"), record.hintedPlayed}, {key("won"), record.hintedWon}}},
   };
   return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
@@ -80,6 +82,12 @@ std::variant<PlayerRecord, QString> recordFromJson(const QByteArray& json) {
     const QJsonObject online = in.object(document, "online");
     record.onlinePlayed = in.number(online, "played", 0, kMost);
     record.onlineWon = in.number(online, "won", 0, record.onlinePlayed);
+  }
+  // Nor those kept before hints of one with them.
+  if (document.contains(key("hinted"))) {
+    const QJsonObject hinted = in.object(document, "hinted");
+    record.hintedPlayed = in.number(hinted, "played", 0, kMost);
+    record.hintedWon = in.number(hinted, "won", 0, record.hintedPlayed);
   }
   if (!in.ok()) return in.problem;
   return record;

@@ -27,6 +27,7 @@
 #include "edge_resize.h"
 #include "game/seat_player.h"
 #include "game/settings.h"
+#include "game/strong_player.h"
 #include "game/texts.h"
 #include "language.h"
 #include "pacer.h"
@@ -78,6 +79,8 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
         return Label3_Click();
       case TableScene::Command::History:
         return showHistory();
+      case TableScene::Command::Hint:
+        return askHint();
       case TableScene::Command::Online:
         return playOnline();
       case TableScene::Command::Start:
@@ -174,7 +177,12 @@ void Form1::Keeping::playerAsked(const Match& match) {
 }
 
 void Form1::Keeping::matchEnded(const Match& match, int winner) {
-  window_.record_.addMatch(match.handsPlayed(), match.settings(), winner);
+  if (match.hinted()) {
+    const bool pairs = match.settings().pairs();
+    window_.record_.addHintedMatch(winner == kJog || (pairs && winner == partnerOf(kJog)));
+  } else {
+    window_.record_.addMatch(match.handsPlayed(), match.settings(), winner);
+  }
   window_.keepRecord();
 }
 
@@ -417,6 +425,28 @@ void Form1::showHistory(bool moves) {
                        qtTranslator(), moves);
   connect(dialog.statistics, &QPushButton::clicked, this, &Form1::showStatistics);
   dialog.exec();
+}
+
+void Form1::askHint() {
+  // Not at a table of people, and only when it is his move to make.
+  if (online_ || match_->awaiting() != Match::Awaiting::Move || hand_->releasing()) return;
+  sounds_.TocaWav(QStringLiteral("clic3.wav"));
+  const GameState state = match_->state();
+  const SeatView view = SeatView::of(state, match_->settings(), kJog);
+  const std::uint64_t seed = random_.bits();
+  SeatAnswer answer;
+  // Thought over away from the window, which goes on painting meanwhile.
+  pacer::waitWhileWorking([&] { answer = strongMove(view, seed); }, 0);
+  // Played on, or closed, meanwhile: the hint is for a position gone.
+  if (pacer_.stopping() || match_->awaiting() != Match::Awaiting::Move ||
+      match_->state().PedrasJog != state.PedrasJog || match_->state().QtdMesa != state.QtdMesa)
+    return;
+  match_->noteHint();
+  match_->keep();
+  const bool plays = answer.kind == SeatAnswer::Kind::Play;
+  if (plays) hand_->chooseSlot(answer.slot);
+  const TileCode t = plays ? state.PedrasJog[answer.slot] : TileCode();
+  scene_->message(translated(texts::hint(t, answer.side, state.PontaA, state.PontaB)), 0);
 }
 
 void Form1::showStatistics() {

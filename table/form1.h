@@ -98,6 +98,9 @@ class Form1 : public QWidget {
   void Label4_Click();  // Help
   // The score history of the match; `moves`: open at the moves of this hand.
   void showHistory(bool moves = false);
+  // At his turn, the strong player's choice for his hand: chosen in the hand and
+  // said; the match then counts apart in his record.
+  void askHint();
   void showStatistics();    // the player's record
   void Label3_Click();      // Pass
   void playOnline();        // the online dialog

@@ -67,9 +67,13 @@ bool Form1::keyAction(const QKeyEvent& event) {
   }
   const bool shift = mods == Qt::ShiftModifier;
   if (mods != Qt::NoModifier && !shift) return false;
-  // The moves of the hand so far, to count the tiles by.
+  // The moves of the hand so far, to count the tiles by; a hint.
   if (key == Qt::Key_L && !shift) {
     showHistory(true);
+    return true;
+  }
+  if (key == Qt::Key_D && !shift) {
+    askHint();
     return true;
   }
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;

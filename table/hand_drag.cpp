@@ -266,6 +266,15 @@ void HandDrag::choose(int step) {
   announce();
 }
 
+void HandDrag::chooseSlot(int slot) {
+  if (!mayPlay() || slot < 1 || slot > kHandSlots || game_->state().PedrasJog[slot].empty()) return;
+  raise(chosen_, false);
+  chosen_ = slot;
+  scene_.PicMover->hide();
+  raise(chosen_, true);
+  announce();
+}
+
 void HandDrag::moveChosen(int step) {
   if (!mayPlay() || chosen_ == 0) return;
   const int to = chosen_ + step;

@@ -50,6 +50,8 @@ class HandDrag : public QGraphicsObject {
   int chosen() const { return chosen_; }
   // The next tile to the left (-1) or right (+1) is chosen.
   void choose(int step);
+  // The tile of `slot` is chosen (a hint), as if reached with the arrows.
+  void chooseSlot(int slot);
   // The chosen tile moves one place along the hand.
   void moveChosen(int step);
   void flipChosen();

@@ -137,11 +137,13 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
   commandPair(QString(), kPassCommand, kPass, kPassShadow, Label3[0], Label3[1], false);
   commandPair(QString(), kHistoryCommand, kCommandStyle, kCommandShadowStyle, history_[0],
               history_[1], true);
+  commandPair(QString(), kHintCommand, kCommandStyle, kCommandShadowStyle, hint_[0], hint_[1],
+              true);
   commandPair(QString(), kOnlineCommand, kCommandStyle, kCommandShadowStyle, online_[0], online_[1],
               true);
   commandPair(QString(), kStartCommand, kPass, kPassShadow, start_[0], start_[1], false);
   for (const Command c : {Command::NewGame, Command::Settings, Command::Help, Command::Pass,
-                          Command::History, Command::Online, Command::Start}) {
+                          Command::History, Command::Online, Command::Start, Command::Hint}) {
     connect(commandLabel(c), &LabelItem::clicked, this, [this, c] { Q_EMIT commandClicked(c); });
   }
 
@@ -215,8 +217,8 @@ TableScene::TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer
 
 void TableScene::setCommandPointer(const QCursor& pointer) {
   for (QGraphicsItem* item : std::initializer_list<QGraphicsItem*>{
-           Label1, Label2, Label4, Label3[0], history_[0], online_[0], start_[0], Image1, Image2,
-           Image4, ImgMontao0}) {
+           Label1, Label2, Label4, Label3[0], history_[0], hint_[0], online_[0], start_[0], Image1,
+           Image2, Image4, ImgMontao0}) {
     item->setCursor(pointer);
   }
 }
@@ -231,6 +233,8 @@ LabelItem* TableScene::commandLabel(Command command) const {
       return Label4;
     case Command::History:
       return history_[0];
+    case Command::Hint:
+      return hint_[0];
     case Command::Online:
       return online_[0];
     case Command::Start:
@@ -325,8 +329,8 @@ void TableScene::updateStatus() {
 }
 
 std::vector<LabelItem*> TableScene::accessibleCaptions() const {
-  std::vector<LabelItem*> captions{Label2,     Label1,    Label4,   history_[0],
-                                   online_[0], Label3[0], start_[0]};
+  std::vector<LabelItem*> captions{Label2,   Label1,     Label4,    history_[0],
+                                   hint_[0], online_[0], Label3[0], start_[0]};
   for (int seat = 0; seat < kSeatCount; ++seat) {
     captions.push_back(LbPlayer[seat]);
     captions.push_back(LbPontos[seat]);
@@ -371,6 +375,7 @@ void TableScene::retranslate() {
   caption(Label4, Label5, tr("Ajuda"));
   caption(Label3[0], Label3[1], tr("Passar a vez"));
   caption(history_[0], history_[1], tr("Placar"));
+  caption(hint_[0], hint_[1], tr("Dica"));
   caption(online_[0], online_[1], tr("Jogar online"));
   caption(start_[0], start_[1], tr("Começar"));
   caption(Label11, Label8, translated(texts::takeYourTiles()));
@@ -383,6 +388,8 @@ void TableScene::retranslate() {
   Label1->setAccessibleTexts({}, tr("As pedras, a velocidade, os nomes e o som (Ctrl+,)"));
   Label4->setAccessibleTexts({}, tr("Abre a ajuda (F1)"));
   history_[0]->setAccessibleTexts({}, tr("As mãos da partida até aqui (Ctrl+H)"));
+  hint_[0]->setAccessibleTexts(
+      {}, tr("Mostra a pedra que o jogador Forte jogaria; a partida conta à parte (D)"));
   Label3[0]->setAccessibleTexts({}, tr("Passa a vez quando nenhuma pedra serve (P)"));
   online_[0]->setAccessibleTexts({}, tr("Abre ou entra numa mesa pela rede (Ctrl+O)"));
   start_[0]->setAccessibleTexts({}, tr("Começa a partida com quem está à mesa (Ctrl+Enter)"));

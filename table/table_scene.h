@@ -34,7 +34,7 @@ class TableScene : public QGraphicsScene {
 
  public:
   // The commands along the top, and the Pass command.
-  enum class Command { NewGame, Settings, Help, Pass, History, Online, Start };
+  enum class Command { NewGame, Settings, Help, Pass, History, Online, Start, Hint };
 
   TableScene(const Settings& settings, SoundPlayer& sounds, TablePacer& pacer,
              QObject* parent = nullptr);
@@ -184,6 +184,7 @@ class TableScene : public QGraphicsScene {
   LabelItem* Label5 = nullptr;
   std::array<LabelItem*, 2> Label3{};    // Pass, and its shadow
   std::array<LabelItem*, 2> history_{};  // the score history, and its shadow
+  std::array<LabelItem*, 2> hint_{};     // a hint, and its shadow
   std::array<LabelItem*, 2> online_{};   // online play, and its shadow
   std::array<LabelItem*, 2> start_{};    // the host's Start, and its shadow
   std::array<LabelItem*, 4> LbPlayer{};

@@ -50,8 +50,8 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="56"/>
-        <location filename="../../table/form1.cpp" line="399"/>
+        <location filename="../../table/form1.cpp" line="57"/>
+        <location filename="../../table/form1.cpp" line="407"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -63,7 +63,7 @@ Its pages can be opened in any browser:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="191"/>
+        <location filename="../../table/form1.cpp" line="199"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="194"/>
+        <location filename="../../table/form1.cpp" line="202"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="204"/>
+        <location filename="../../table/form1.cpp" line="212"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="221"/>
+        <location filename="../../table/form1.cpp" line="229"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="224"/>
+        <location filename="../../table/form1.cpp" line="232"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="227"/>
+        <location filename="../../table/form1.cpp" line="235"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="252"/>
+        <location filename="../../table/form1.cpp" line="260"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="250"/>
+        <location filename="../../table/form1.cpp" line="258"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="264"/>
+        <location filename="../../table/form1.cpp" line="272"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="262"/>
+        <location filename="../../table/form1.cpp" line="270"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,17 +171,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="272"/>
+        <location filename="../../table/form1.cpp" line="280"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="274"/>
+        <location filename="../../table/form1.cpp" line="282"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="275"/>
+        <location filename="../../table/form1.cpp" line="283"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -1136,32 +1136,37 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>Online, with other people</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="114"/>
+        <location filename="../../dialogs/statistics.cpp" line="107"/>
+        <source>Com dica pedida</source>
+        <translation>With a hint asked</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/statistics.cpp" line="115"/>
         <source>Batida, por pontos</source>
         <translation>Going out, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="115"/>
+        <location filename="../../dialogs/statistics.cpp" line="116"/>
         <source>Jogo fechado</source>
         <translation>Blocked game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="117"/>
+        <location filename="../../dialogs/statistics.cpp" line="118"/>
         <source>Maior sequência de vitórias: %1 (agora: %2)</source>
         <translation>Longest winning streak: %1 (now: %2)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="124"/>
+        <location filename="../../dialogs/statistics.cpp" line="125"/>
         <source>Zerar todas as estatísticas? Isto não pode ser desfeito.</source>
         <translation>Reset all your statistics? This cannot be undone.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="126"/>
+        <location filename="../../dialogs/statistics.cpp" line="127"/>
         <source>Zerar</source>
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="127"/>
+        <location filename="../../dialogs/statistics.cpp" line="128"/>
         <source>Cancelar</source>
         <translation>Cancel</translation>
     </message>
@@ -1179,147 +1184,157 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="309"/>
+        <location filename="../../table/table_scene.cpp" line="312"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="317"/>
+        <location filename="../../table/table_scene.cpp" line="320"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="319"/>
+        <location filename="../../table/table_scene.cpp" line="322"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="319"/>
+        <location filename="../../table/table_scene.cpp" line="322"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="369"/>
+        <location filename="../../table/table_scene.cpp" line="372"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="370"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="371"/>
+        <location filename="../../table/table_scene.cpp" line="374"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="372"/>
+        <location filename="../../table/table_scene.cpp" line="375"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="376"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="374"/>
+        <location filename="../../table/table_scene.cpp" line="377"/>
+        <source>Dica</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="378"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="375"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="382"/>
+        <location filename="../../table/table_scene.cpp" line="386"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="383"/>
+        <location filename="../../table/table_scene.cpp" line="387"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="384"/>
+        <location filename="../../table/table_scene.cpp" line="388"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="385"/>
+        <location filename="../../table/table_scene.cpp" line="389"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="386"/>
+        <location filename="../../table/table_scene.cpp" line="391"/>
+        <source>Mostra a pedra que o jogador Forte jogaria; a partida conta à parte (D)</source>
+        <translation>Shows the tile the Strong player would lay; the match counts apart (D)</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="392"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="387"/>
+        <location filename="../../table/table_scene.cpp" line="393"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="388"/>
+        <location filename="../../table/table_scene.cpp" line="394"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="390"/>
+        <location filename="../../table/table_scene.cpp" line="396"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="390"/>
+        <location filename="../../table/table_scene.cpp" line="396"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="391"/>
+        <location filename="../../table/table_scene.cpp" line="397"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="391"/>
+        <location filename="../../table/table_scene.cpp" line="397"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="393"/>
+        <location filename="../../table/table_scene.cpp" line="399"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="393"/>
+        <location filename="../../table/table_scene.cpp" line="399"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="394"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="394"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="399"/>
+        <location filename="../../table/table_scene.cpp" line="405"/>
         <source>Pontos da sua dupla e da outra</source>
         <translation>Points of your pair and of the other</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="406"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="401"/>
+        <location filename="../../table/table_scene.cpp" line="407"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -1687,6 +1702,21 @@ Scores 1 (one) point</translation>
         <location filename="../../game/texts.cpp" line="82"/>
         <source>passou: não tem %1</source>
         <translation>passed: has no %1</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="83"/>
+        <source>Dica: abra com o %1:%2</source>
+        <translation>Hint: open with %1:%2</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="84"/>
+        <source>Dica: jogue o %1:%2 na ponta do %1</source>
+        <translation>Hint: lay %1:%2 on the %1 end</translation>
+    </message>
+    <message>
+        <location filename="../../game/texts.cpp" line="85"/>
+        <source>Dica: passe a vez</source>
+        <translation>Hint: pass</translation>
     </message>
 </context>
 <context>

@@ -278,16 +278,20 @@ TEST_F(MatchTest, AScoreAboveTheLimitWinsAndLeavingEndsTheProgram) {
 TEST_F(MatchTest, NewGameCancelledKeepsTheHandPlayedStartsAfresh) {
   scores = {2, 1, 0, 3};
   playerToMove(handOf({"36", "12"}));
+  match.noteHint();  // a hint asked in this match stays with it...
   screen.answers.push_back(NewGameAnswer::Cancel);
   match.newGame();
   EXPECT_EQ(screen.dialogsLeaveEnds, std::vector<bool>{false});  // leaving only cancels
+  EXPECT_TRUE(match.hinted());
   EXPECT_EQ(match.state().Pontos, scores);
   EXPECT_EQ(match.awaiting(), Match::Awaiting::Move);
   match.drop(1, 4575, 5000, false);  // and the hand goes on
   EXPECT_EQ(screen.laid.front().seat, kJog);
 
   playerToMove(handOf({"36", "12"}));
+  match.noteHint();
   match.newGame();
+  EXPECT_FALSE(match.hinted());  // ...and a new match starts without
   EXPECT_EQ(match.state().Pontos, (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(screen.scores[3], "0 pts");
   EXPECT_EQ(match.awaiting(), Match::Awaiting::PileTile);

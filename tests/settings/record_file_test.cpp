@@ -78,7 +78,14 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
   record.addOnlineMatch(true);
   ASSERT_EQ(record.onlinePlayed, 3);
   ASSERT_EQ(record.onlineWon, 2);
-  ASSERT_EQ(record.matchesPlayed(), 2);  // online matches are counted apart
+  record.addHintedMatch(true);
+  record.addHintedMatch(false);
+  record.addHintedMatch(false);
+  record.addHintedMatch(true);
+  record.addHintedMatch(true);
+  ASSERT_EQ(record.hintedPlayed, 5);
+  ASSERT_EQ(record.hintedWon, 3);
+  ASSERT_EQ(record.matchesPlayed(), 2);  // online matches, and hinted ones, are counted apart
   for (int k = 0; k < 4; ++k) ASSERT_EQ(record.wentOut[k], k + 1);
   ASSERT_TRUE(file.write(record));
   const RecordFile::Found found = file.read();
@@ -105,7 +112,7 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
   for (const QByteArray& json :
        {damaged("matches", "individual", individual), damaged("handsWon", "laELo", QJsonValue()),
         damaged("streak", "longest", 5), damaged("handsWon", "blocked", -1),
-        damaged("online", "won", 4), recordToJson(record).left(40),
+        damaged("online", "won", 4), damaged("hinted", "won", 6), recordToJson(record).left(40),
         [&good] {  // a file of another kind
           QJsonObject other = good;
           other.insert(QStringLiteral("format"), QStringLiteral("tavolix-match"));
@@ -132,6 +139,13 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
     EXPECT_EQ(kept.readAll(), json);
     EXPECT_FALSE(QFile::exists(file.path()));
   }
+  // A record kept before hints: none asked.
+  QJsonObject older = good;
+  older.remove(QStringLiteral("hinted"));
+  const auto read = recordFromJson(QJsonDocument(older).toJson());
+  ASSERT_EQ(read.index(), 0u);
+  EXPECT_EQ(std::get<PlayerRecord>(read).hintedPlayed, 0);
+  EXPECT_EQ(std::get<PlayerRecord>(read).onlinePlayed, 3);
 }
 
 }  // namespace

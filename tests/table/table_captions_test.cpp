@@ -117,7 +117,8 @@ TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
     EXPECT_EQ(scene().pairScores().caption(), language == Language::English
                                                   ? QStringLiteral("Us 250 × 248 Them")
                                                   : QStringLiteral("Nós 250 × 248 Eles"));
-    for (const TableScene::Command c : {TableScene::Command::History, TableScene::Command::Online})
+    for (const TableScene::Command c :
+         {TableScene::Command::History, TableScene::Command::Hint, TableScene::Command::Online})
       EXPECT_FALSE(pairs.intersects(inkOf(scene().command(c)))) << pairs;
     for (int seat = 0; seat < 4; ++seat) {
       EXPECT_FALSE(pairs.intersects(inkOf(scene().seatName(seat)))) << seat;
