@@ -23,6 +23,7 @@ namespace tavolix {
 //    "scores": [4 numbers], "rotation": seat, "opener": seat or null,
 //    "firstRound": true when the hand must open with 6:6 as a match's first,
 //    "asked": the seat the match waits for, when not the player (0),
+//    "hinted": true once the player asked for a hint (absent otherwise),
 //    "handsPlayed": [{"ending": "wentOut" | "blocked", "winner": seat or -1,
 //                     "points": n, "scorers": [seats], "nextOpener": seat or null,
 //                     "goingOut": "none" | "simples" | "laELo" | "carrocao" | "cruzada",

@@ -20,7 +20,8 @@ namespace tavolix {
 //    "handsWon": {"simples": n, "laELo": n, "carrocao": n, "cruzada": n,
 //                 "pipRule": n, "blocked": n},
 //    "streak": {"current": n, "longest": n},
-//    "online": {"played": n, "won": n}}  (matches online, counted apart; absent in older files)
+//    "online": {"played": n, "won": n},  (matches online, counted apart; absent in older files)
+//    "hinted": {"played": n, "won": n}}  (matches with a hint asked, the same)
 inline constexpr int kRecordFileVersion = 1;
 QByteArray recordToJson(const PlayerRecord& record);
 // The record a document holds; or why it is none (not JSON, another version,
