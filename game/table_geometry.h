@@ -106,10 +106,10 @@ inline constexpr Box kSettingsCommand{{1455, 1080}, 840, 195};
 inline constexpr Box kHelpCommand{{2340, 1080}, 660, 195};
 // The score history, after the game's own commands.
 inline constexpr Box kHistoryCommand{{3180, 1080}, 900, 195};
-// A hint, after the score history.
-inline constexpr Box kHintCommand{{4230, 1080}, 660, 195};
-// In pairs, both pairs' points: in the strip between the commands and the top seat's name.
-inline constexpr Box kPairScores{{5010, 1080}, 2790, 195};
+// A hint: under the score history, clear of the top seat's tiles.
+inline constexpr Box kHintCommand{{3180, 1410}, 660, 195};
+// In pairs, both pairs' points: under the game's commands.
+inline constexpr Box kPairScores{{420, 1410}, 2580, 195};
 // Online play: at the right of the strip, clear of the top seat's hand and name.
 inline constexpr Box kOnlineCommand{{10155, 1080}, 1500, 195};
 // The Pass command: on the felt beside the player's hand, clear of the frame of its notch.

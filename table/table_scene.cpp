@@ -86,7 +86,7 @@ using Fit = LabelItem::Style::Fit;
 const LabelItem::Style kSeat{9, true, kLight, Qt::AlignLeft | Qt::AlignTop, Fit::Shrinks};
 const LabelItem::Style kSeatEndingRight{9, true, kLight, Qt::AlignRight | Qt::AlignTop,
                                         Fit::Shrinks};
-const LabelItem::Style kPairScoresStyle{9, true, kPairGold, Qt::AlignHCenter | Qt::AlignTop,
+const LabelItem::Style kPairScoresStyle{9, true, kPairGold, Qt::AlignLeft | Qt::AlignTop,
                                         Fit::Shrinks};
 const LabelItem::Style kPromptStyle{12, true, kGreen, Qt::AlignHCenter | Qt::AlignTop};
 const LabelItem::Style kPromptShadowStyle{12, true, Qt::black, Qt::AlignHCenter | Qt::AlignTop};

@@ -113,7 +113,7 @@ TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
     settle();
     const QRectF pairs = inkOf(scene().pairScores());
     EXPECT_TRUE(scene().pairScores().isVisible());
-    EXPECT_NEAR(pairs.center().x(), scene().pairScores().sceneBoundingRect().center().x(), 60);
+    EXPECT_NEAR(pairs.left(), scene().pairScores().sceneBoundingRect().left(), 60);
     EXPECT_EQ(scene().pairScores().caption(), language == Language::English
                                                   ? QStringLiteral("Us 250 × 248 Them")
                                                   : QStringLiteral("Nós 250 × 248 Eles"));
@@ -123,6 +123,15 @@ TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
     for (int seat = 0; seat < 4; ++seat) {
       EXPECT_FALSE(pairs.intersects(inkOf(scene().seatName(seat)))) << seat;
       EXPECT_FALSE(pairs.intersects(inkOf(scene().score(seat)))) << seat;
+    }
+    // Nor under any tile a computer seat holds, nor the hint under one.
+    const QRectF hint = inkOf(scene().command(TableScene::Command::Hint));
+    for (int seat = kMac1; seat <= kMac3; ++seat) {
+      for (int slot = 1; slot <= kHandSlots; ++slot) {
+        const QRectF tile = scene().computerTile(seat, slot).sceneBoundingRect();
+        EXPECT_FALSE(pairs.intersects(tile)) << seat << " " << slot;
+        EXPECT_FALSE(hint.intersects(tile)) << seat << " " << slot;
+      }
     }
   }
   scene().showPairScores({});  // an individual match
