@@ -202,9 +202,7 @@ bool SettingsStore::lockFree() {
   if (!QDir().mkpath(QFileInfo(file).path())) return false;
   QLockFile probe(file + QStringLiteral(".lock"));
   // Once it could not be had, the next saves of the same dialog do not wait again.
-  const int wait = lockGaveUp_ ? 0 : kLockWaitMs;
-  if (lockWaits_) lockWaits_(wait);
-  if (!probe.tryLock(wait)) {
+  if (!tryLock_(probe, lockGaveUp_ ? 0 : kLockWaitMs)) {
     lockGaveUp_ = true;
     return false;
   }

@@ -7,6 +7,7 @@
 
 #include <QAnyStringView>
 #include <QHash>
+#include <QLockFile>
 #include <QString>
 #include <QVariant>
 
@@ -52,10 +53,11 @@ class SettingsStore {
   // aside rather than read, which could take minutes and gigabytes.
   static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
-  // Told, at each save, how long it waits for the lock QSettings writes under
-  // (milliseconds): a lock held elsewhere is waited for once, not by every
-  // save of a dialog.
-  void watchLockWaits(std::function<void(int)> watcher) { lockWaits_ = std::move(watcher); }
+  // How, at each save, the lock QSettings writes under is tried, waiting at
+  // most `ms` milliseconds (QLockFile::tryLock unless told otherwise): a lock
+  // held elsewhere is waited for once, not by every save of a dialog.
+  using LockTrier = std::function<bool(QLockFile& lock, int ms)>;
+  void setLockTrier(LockTrier trier) { tryLock_ = std::move(trier); }
 
  private:
   explicit SettingsStore(QString iniPath);
@@ -80,7 +82,7 @@ class SettingsStore {
   // The file was too large and could not be moved: only this session's values.
   bool unreadable_ = false;
   bool lockGaveUp_ = false;  // the last save found the lock taken
-  std::function<void(int)> lockWaits_;
+  LockTrier tryLock_ = [](QLockFile& lock, int ms) { return lock.tryLock(ms); };
 };
 
 }  // namespace tavolix

@@ -17,15 +17,8 @@ namespace tavolix {
 
 namespace {
 
-// The address others on the network reach this computer at: its first that
-// is neither the loopback nor link-local; the loopback when there is none.
-QString addressHere() {
-  for (const QHostAddress& a : QNetworkInterface::allAddresses()) {
-    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal())
-      return a.toString();
-  }
-  return QStringLiteral("127.0.0.1");
-}
+// The address others on the network reach this computer at.
+QString addressHere() { return OnlineSession::reachableAddress(QNetworkInterface::allAddresses()); }
 
 }  // namespace
 

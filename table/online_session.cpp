@@ -8,6 +8,18 @@
 
 namespace tavolix {
 
+QString OnlineSession::reachableAddress(const QList<QHostAddress>& addresses) {
+  for (const QHostAddress& a : addresses) {
+    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal())
+      return a.toString();
+  }
+  return QStringLiteral("127.0.0.1");
+}
+
+}  // namespace tavolix
+
+namespace tavolix {
+
 namespace {
 
 // A server's messages are small; anything far larger is no server of ours.

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QTimer>
 #include <QUrl>
@@ -46,6 +48,10 @@ class OnlineSession : public QObject {
   // Whether a text is a link to a table, tavolix://HOST:PORT/CODE; the server's
   // address and the code when it is.
   static bool readLink(const QString& link, QUrl& url, QString& code);
+  // Of a computer's addresses, the one others on the network reach it at: its
+  // first IPv4 address that is neither the loopback nor link-local; the
+  // loopback when there is none.
+  static QString reachableAddress(const QList<QHostAddress>& addresses);
 
  Q_SIGNALS:
   // The server could not be reached at all, or (`refused`) it refused the

@@ -27,8 +27,11 @@ class TablePacer {
     pacer::waitWhileWorking(work, ms);
     check();
   }
+  // Told of each step of an animation.
+  void setStepListener(std::function<void()> listener) { stepListener_ = std::move(listener); }
   // The next step of an animation, on its beat.
   void step(pacer::Cadence& beat) {
+    if (stepListener_) stepListener_();
     pacer::waitUnscaled(beat.untilNextStep());
     check();
   }
@@ -41,6 +44,7 @@ class TablePacer {
  private:
   bool stopping_ = false;
   std::function<void(int ms)> listener_;
+  std::function<void()> stepListener_;
 };
 
 }  // namespace tavolix

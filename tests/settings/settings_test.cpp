@@ -296,7 +296,10 @@ TEST(Unsaveable, EveryFailureToSaveIsToldAndTheValueKept) {
 TEST_F(StoreTest, ALockHeldElsewhereIsWaitedForOnceUntilASaveGoesThrough) {
   SettingsStore store = SettingsStore::iniFile(path());
   std::vector<int> waits;
-  store.watchLockWaits([&waits](int ms) { waits.push_back(ms); });
+  store.setLockTrier([&waits](QLockFile& lock, int ms) {
+    waits.push_back(ms);
+    return lock.tryLock(ms);
+  });
   const auto saveAll = [&store](const QString& speed) {
     int saved = 0;
     stderrOf([&] {

@@ -306,8 +306,8 @@ TEST_P(WholeMatchTest, IsPlayedFromTheKeyboardAloneInItsLanguage) {
   int moves = 0;
   for (int step = 0; step < 3000 && !ended; ++step) {
     if (awaiting() == Match::Awaiting::PileTile) {
-      // Space or Enter take a tile, in turn: one more is gone from the pile,
-      // or the deal is over.
+      // Space, Return or the keypad's Enter take a tile, in turn: one more is
+      // gone from the pile, or the deal is over.
       const auto taken = [this] {
         int n = 0;
         for (int position = 1; position <= kTileCount; ++position)
@@ -315,7 +315,7 @@ TEST_P(WholeMatchTest, IsPlayedFromTheKeyboardAloneInItsLanguage) {
         return n;
       };
       const int before = taken();
-      key(step % 2 == 0 ? Qt::Key_Space : Qt::Key_Return);
+      key(step % 3 == 0 ? Qt::Key_Space : step % 3 == 1 ? Qt::Key_Return : Qt::Key_Enter);
       ASSERT_TRUE(taken() != before || awaiting() != Match::Awaiting::PileTile) << step;
       continue;
     }

@@ -7,6 +7,20 @@
 namespace tavolix::online {
 namespace {
 
+// The address a host gives his friends: one they can reach.
+TEST(OnlineAddresses, TheHostGivesAnAddressOthersReach) {
+  const auto address = [](std::initializer_list<const char*> all) {
+    QList<QHostAddress> addresses;
+    for (const char* a : all) addresses.append(QHostAddress(QLatin1String(a)));
+    return OnlineSession::reachableAddress(addresses).toStdString();
+  };
+  EXPECT_EQ(address({"127.0.0.1", "::1", "169.254.7.7", "fe80::1", "192.168.1.20", "10.0.0.3"}),
+            "192.168.1.20");
+  EXPECT_EQ(address({"2001:db8::5", "10.0.0.3"}), "10.0.0.3");
+  EXPECT_EQ(address({"127.0.0.1", "169.254.7.7"}), "127.0.0.1");
+  EXPECT_EQ(address({}), "127.0.0.1");
+}
+
 // What a player types as a server, or pastes as a table's link.
 TEST(OnlineAddresses, AServerAsTypedAndATablesLink) {
   QString code;

@@ -7,7 +7,35 @@
 namespace tavolix {
 namespace {
 
-class TempoTest : public WindowTest {};
+class TempoTest : public WindowTest {
+ protected:
+  const PictureItem& tileAt(int seat, int slot) {
+    return seat == kJog ? scene().handTile(slot) : scene().computerTile(seat, slot);
+  }
+  // From now on, each tile closing a gap in a hand must move towards the place
+  // of the one before it; the steps seen so are counted for each seat in `steps`.
+  void watchHandsClosingUp(std::array<int, kSeatCount>& steps) {
+    for (int seat = kJog; seat <= kMac3; ++seat) {
+      for (int slot = 1; slot <= kHandSlots; ++slot) home_[seat][slot] = tileAt(seat, slot).pos();
+    }
+    window.pacer().setStepListener([this, &steps] {
+      for (int seat = kJog; seat <= kMac3; ++seat) {
+        for (int slot = 2; slot <= kHandSlots; ++slot) {
+          const QPointF at = tileAt(seat, slot).pos();
+          if (at == home_[seat][slot]) continue;
+          ++steps[seat];
+          const QPointF before = home_[seat][slot - 1];
+          EXPECT_LT(QLineF(at, before).length(), QLineF(home_[seat][slot], before).length())
+              << "seat " << seat << ", slot " << slot;
+        }
+      }
+    });
+  }
+  ~TempoTest() override { window.pacer().setStepListener({}); }
+
+ private:
+  std::array<std::array<QPointF, kHandSlots + 1>, kSeatCount> home_{};
+};
 
 // The player lays 3:6 on end A and it goes at once; Mac1 cannot play, and its
 // tile flashes twice; Mac2 answers with 1:3 and Mac3 with 1:2, each thinking
@@ -54,6 +82,25 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
   const std::string flash = wait(tempo::kPassFlashMs, "flash");
   EXPECT_EQ(waits, (std::vector<std::string>{flash, flash, flash, flash, between, think, lift,
                                              between, think, lift}));
+}
+
+// Each seat lays the tile of its first slot: the tile after it closes the gap,
+// towards the first slot, in every hand.
+TEST_F(TempoTest, AHandClosesItsGapTowardsItsFirstSlot) {
+  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"13", "00"}));
+  p.state.PedrasMac2 = handOf({"12", "00"});
+  p.state.PedrasMac3 = handOf({"23", "00"});
+  p.state.QuemInicia = kJog;
+  playerToMove(p.state, p.chain);
+  std::array<int, kSeatCount> steps{};
+  watchHandsClosingUp(steps);
+  for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
+    QTest::keyClick(&window, k);
+    settle();
+  }
+  ASSERT_EQ(state().QtdMesa, 6);
+  for (int seat = kJog; seat <= kMac3; ++seat) EXPECT_TRUE(state().hand(seat)[2].empty()) << seat;
+  for (int seat = kJog; seat <= kMac3; ++seat) EXPECT_GT(steps[seat], 0) << seat;
 }
 
 }  // namespace
