@@ -143,6 +143,11 @@ TEST(ComputerChoice, OpeningTheHand) {
             2);  // 0:1 would leave no 0; 1:6 is the first to keep all seven
   p.state.PedrasMac1[5] = tile("22");
   EXPECT_EQ(p.outlook().chooseOpeningSlot(), 5);
+  // The hand's last tile is weighed as well.
+  p.state.PedrasMac1[5] = tile("12");
+  p.state.PedrasMac1[7] = tile("55");
+  EXPECT_EQ(p.outlook().chooseOpeningSlot(), 7);
+  p.state.PedrasMac1[5] = tile("22");
   // Must open with 6:6 but lacks it: no opening tile.
   p.settings.TipoInicio = 2;
   EXPECT_EQ(p.outlook().chooseOpeningSlot(), std::nullopt);
