@@ -51,8 +51,6 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   resize(kWidth, kHeight);
 
   installTableAccessibility();
-  askDesktopForMotion(DesktopMotionSources::ofThisSession(), this,
-                      [this](bool reduced) { scene_->setDesktopReducesMotion(reduced); });
   view_ = new TableView(scene_.get(), this);
   view_->setAccessibleName(tr("Mesa de dominó"));
   view_->viewport()->installEventFilter(this);
@@ -164,6 +162,10 @@ void Form1::showEvent(QShowEvent* event) {
   // The match begins with the new game dialog, over the table.
   if (startsMatch_) {
     later([this] {
+      // Whether the desktop wants less motion: asked once the table is up,
+      // so that the window does not wait for the answer to show.
+      askDesktopForMotion(DesktopMotionSources::ofThisSession(), this,
+                          [this](bool reduced) { scene_->setDesktopReducesMotion(reduced); });
       readRecord();
       if (!link_.isEmpty() && openLink(std::exchange(link_, QString()))) return;
       if (offerRejoin()) return;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "table/desktop_motion.h"
+#include "window_support.h"
 
 namespace tavolix {
 namespace {
@@ -73,6 +74,24 @@ TEST(DesktopMotion, OnlyDesktopsOfGnomesFamilyAreAskedThroughGsettings) {
     qputenv("XDG_CURRENT_DESKTOP", family);
     EXPECT_EQ(DesktopMotionSources::ofThisSession().gsettings, gsettings) << family;
   }
+  qputenv("PATH", path);
+  qputenv("XDG_CURRENT_DESKTOP", desktop);
+}
+
+// The game's window asks the desktop once it is up: tiles then go straight to
+// their place though the preferences did not ask for it.
+using DesktopMotionWindowTest = WindowTest;
+TEST_F(DesktopMotionWindowTest, TheTableHearsTheDesktopOnceItIsUp) {
+  QTemporaryDir bin;
+  write(bin.filePath(QStringLiteral("gsettings")), "#!/bin/sh\necho false\n", true);
+  ASSERT_FALSE(scene().motionReduced());
+  const QByteArray path = qgetenv("PATH");
+  const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+  qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+  qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+  startMatch();
+  EXPECT_TRUE(QTest::qWaitFor([this] { return scene().motionReduced(); }, 20000));
+  EXPECT_FALSE(settings.reducedMotion);
   qputenv("PATH", path);
   qputenv("XDG_CURRENT_DESKTOP", desktop);
 }
