@@ -162,25 +162,6 @@ TEST(SavedMatch, EveryAskOfWholeMatchesIsWrittenAndReadBackAsItStood) {
   EXPECT_GT(dealing, 50);
 }
 
-// A hint asked is kept with the match, through its file, into the match picked up.
-TEST(SavedMatch, AHintAskedStaysWithTheMatch) {
-  const Settings settings = rulesFor(1);
-  Table table;
-  RandomSource random(1);
-  Match match(settings, table, random);
-  match.start();
-  ASSERT_EQ(match.awaiting(), Match::Awaiting::PileTile);
-  EXPECT_FALSE(matchToJson(match.saved()).contains("hinted"));
-  match.noteHint();
-  const QByteArray json = matchToJson(match.saved());
-  const auto read = matchFromJson(json);
-  ASSERT_TRUE(std::holds_alternative<SavedMatch>(read)) << json.toStdString();
-  EXPECT_TRUE(std::get<SavedMatch>(read).hinted);
-  Match again(settings, table, random);
-  ASSERT_TRUE(again.restore(std::get<SavedMatch>(read)));
-  EXPECT_TRUE(again.hinted());
-}
-
 TEST(SavedMatch, AMatchPickedUpHalfwayEndsAsIfNeverStopped) {
   for (int seed = 1; seed <= 10; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));

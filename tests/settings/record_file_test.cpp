@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "settings/record_file.h"
 
+#include "game/match.h"
+#include "settings/match_file.h"
+
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QJsonDocument>
@@ -146,6 +149,26 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
   ASSERT_EQ(read.index(), 0u);
   EXPECT_EQ(std::get<PlayerRecord>(read).hintedPlayed, 0);
   EXPECT_EQ(std::get<PlayerRecord>(read).onlinePlayed, 3);
+}
+
+// A hint asked is kept with the match, through its file, into the match picked
+// up: it is to count apart in the record whenever the match ends.
+TEST(RecordFileTest, AHintAskedStaysWithTheMatch) {
+  const Settings settings;
+  SilentPresentation table;
+  RandomSource random(1);
+  Match match(settings, table, random);
+  match.start();
+  ASSERT_EQ(match.awaiting(), Match::Awaiting::PileTile);
+  EXPECT_FALSE(matchToJson(match.saved()).contains("hinted"));
+  match.noteHint();
+  const QByteArray json = matchToJson(match.saved());
+  const auto read = matchFromJson(json);
+  ASSERT_TRUE(std::holds_alternative<SavedMatch>(read)) << json.toStdString();
+  EXPECT_TRUE(std::get<SavedMatch>(read).hinted);
+  Match again(settings, table, random);
+  ASSERT_TRUE(again.restore(std::get<SavedMatch>(read)));
+  EXPECT_TRUE(again.hinted());
 }
 
 }  // namespace

@@ -178,10 +178,7 @@ TEST_F(ScoreDialogsTest, LShowsTheMovesOfTheHandSoFar) {
   p.state.PedrasMac3 = handOf({"12", "00"});
   p.state.QuemInicia = kJog;
   playerToMove(p.state, p.chain);
-  for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
-    QTest::keyClick(&window, k);
-    settle();
-  }
+  layFirstTileOnA();
   ASSERT_EQ(state().QtdMesa, 5);
   const auto moves = [](const ScoreHistory& history) {
     std::vector<std::string> all;

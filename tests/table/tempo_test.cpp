@@ -69,10 +69,7 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
       }
     }
   });
-  for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
-    QTest::keyClick(&window, k);
-    settle();
-  }
+  layFirstTileOnA();
   window.pacer().setListener({});
   ASSERT_EQ(state().QtdMesa, 5);
   const auto wait = [](int ms, const char* shown) { return std::to_string(ms) + " " + shown; };
@@ -94,10 +91,7 @@ TEST_F(TempoTest, AHandClosesItsGapTowardsItsFirstSlot) {
   playerToMove(p.state, p.chain);
   std::array<int, kSeatCount> steps{};
   watchHandsClosingUp(steps);
-  for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
-    QTest::keyClick(&window, k);
-    settle();
-  }
+  layFirstTileOnA();
   ASSERT_EQ(state().QtdMesa, 6);
   for (int seat = kJog; seat <= kMac3; ++seat) EXPECT_TRUE(state().hand(seat)[2].empty()) << seat;
   for (int seat = kJog; seat <= kMac3; ++seat) EXPECT_GT(steps[seat], 0) << seat;

@@ -111,6 +111,13 @@ class WindowTest : public ::testing::Test {
     sendMouseAt(*table_, QEvent::MouseButtonRelease, twips, button, Qt::NoButton);
     settle();
   }
+  // From the keyboard: the first tile of the hand chosen and laid on end A.
+  void layFirstTileOnA() {
+    for (const Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_A}) {
+      QTest::keyClick(table_, k);
+      settle();
+    }
+  }
   void click(TableScene::Command command) {
     click(scene().command(command).sceneBoundingRect().center());
   }
