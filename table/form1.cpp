@@ -430,8 +430,10 @@ void Form1::showHistory(bool moves) {
 }
 
 void Form1::askHint() {
-  // Not at a table of people, and only when it is his move to make.
-  if (online_ || match_->awaiting() != Match::Awaiting::Move || hand_->releasing()) return;
+  // Not at a table of people, only when it is his move to make, and one at a time.
+  if (online_ || hinting_ || match_->awaiting() != Match::Awaiting::Move || hand_->releasing())
+    return;
+  hinting_ = true;
   sounds_.TocaWav(QStringLiteral("clic3.wav"));
   const GameState state = match_->state();
   const SeatView view = SeatView::of(state, match_->settings(), kJog);
@@ -439,6 +441,7 @@ void Form1::askHint() {
   SeatAnswer answer;
   // Thought over away from the window, which goes on painting meanwhile.
   pacer::waitWhileWorking([&] { answer = strongMove(view, seed); }, 0);
+  hinting_ = false;
   // Played on, or closed, meanwhile: the hint is for a position gone.
   if (pacer_.stopping() || match_->awaiting() != Match::Awaiting::Move ||
       match_->state().PedrasJog != state.PedrasJog || match_->state().QtdMesa != state.QtdMesa)

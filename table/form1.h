@@ -206,6 +206,7 @@ class Form1 : public QWidget {
   Keeping keeping_{*this};
 
   bool activated_ = false;
+  bool hinting_ = false;  // a hint being thought over
   bool startsMatch_ = true;
   bool resolucaoMudou_ = false;
   bool fullScreen_ = false;
