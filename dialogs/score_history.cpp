@@ -15,6 +15,24 @@
 
 namespace tavolix {
 
+namespace {
+
+// A table to read, a row at a time, its columns as wide as their texts.
+QTableWidget* readOnlyTable(int rows, const QStringList& columns, const QString& name,
+                            const QString& description, QWidget* parent) {
+  auto* table = new QTableWidget(rows, static_cast<int>(columns.size()), parent);
+  table->setHorizontalHeaderLabels(columns);
+  table->setAccessibleName(name);
+  table->setAccessibleDescription(description);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setStretchLastSection(true);
+  return table;
+}
+
+}  // namespace
+
 ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings& rules,
                            const std::array<int, 4>& scores, const Translator& translate,
                            QWidget* parent)
@@ -39,14 +57,9 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   summary->setAccessibleName(tr("Placar"));
   layout->addWidget(summary);
 
-  table = new QTableWidget(static_cast<int>(hands.size()), 3, this);
-  table->setHorizontalHeaderLabels({tr("Quem ganhou"), tr("Como"), tr("Pontos")});
-  table->setAccessibleName(tr("Mãos da partida"));
-  table->setAccessibleDescription(tr("Uma linha para cada mão jogada"));
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table->horizontalHeader()->setStretchLastSection(true);
+  table =
+      readOnlyTable(static_cast<int>(hands.size()), {tr("Quem ganhou"), tr("Como"), tr("Pontos")},
+                    tr("Mãos da partida"), tr("Uma linha para cada mão jogada"), this);
   for (int row = 0; row < static_cast<int>(hands.size()); ++row) {
     const HandResult& hand = hands[row];
     const QString winner = hand.tied() ? QStringLiteral("—")
@@ -60,14 +73,8 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   if (!hands.empty()) table->scrollToBottom();
   pages = new QTabWidget(this);
   pages->addTab(table, tr("Mãos"));
-  moves = new QTableWidget(0, 2, this);
-  moves->setHorizontalHeaderLabels({tr("Quem"), tr("Lance")});
-  moves->setAccessibleName(tr("Lances desta mão"));
-  moves->setAccessibleDescription(tr("Uma linha para cada pedra jogada ou vez passada"));
-  moves->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  moves->setSelectionBehavior(QAbstractItemView::SelectRows);
-  moves->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  moves->horizontalHeader()->setStretchLastSection(true);
+  moves = readOnlyTable(0, {tr("Quem"), tr("Lance")}, tr("Lances desta mão"),
+                        tr("Uma linha para cada pedra jogada ou vez passada"), this);
   pages->addTab(moves, tr("Lances desta mão"));
   layout->addWidget(pages);
 

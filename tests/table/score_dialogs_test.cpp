@@ -173,10 +173,8 @@ TEST_F(ScoreDialogsTest, TheScoreHistoryNamesEachHandsWinnerAndHowAndTheStanding
 // L, in the middle of a hand: the moves so far, each with its seat's name,
 // in the language in use; the hands played are a page away.
 TEST_F(ScoreDialogsTest, LShowsTheMovesOfTheHandSoFar) {
-  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"00", "44"}));
-  p.state.PedrasMac2 = handOf({"13", "00"});
-  p.state.PedrasMac3 = handOf({"12", "00"});
-  p.state.QuemInicia = kJog;
+  const Position p =
+      playerLeadsWith36(handOf({"00", "44"}), handOf({"13", "00"}), handOf({"12", "00"}));
   playerToMove(p.state, p.chain);
   layFirstTileOnA();
   ASSERT_EQ(state().QtdMesa, 5);

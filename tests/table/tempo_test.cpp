@@ -42,10 +42,8 @@ class TempoTest : public WindowTest {
 // (its dots showing), then lifting its tile a moment before it leaves, with a
 // pause between two computer turns.
 TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
-  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"00", "44"}));
-  p.state.PedrasMac2 = handOf({"13", "00"});
-  p.state.PedrasMac3 = handOf({"12", "00"});
-  p.state.QuemInicia = kJog;
+  const Position p =
+      playerLeadsWith36(handOf({"00", "44"}), handOf({"13", "00"}), handOf({"12", "00"}));
   playerToMove(p.state, p.chain);
   // Each wait, with what the table shows meanwhile: "thinks" (a seat's dots),
   // "lifted" (a computer's tile off its seat), "flash" (neither).
@@ -84,10 +82,8 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
 // Each seat lays the tile of its first slot: the tile after it closes the gap,
 // towards the first slot, in every hand.
 TEST_F(TempoTest, AHandClosesItsGapTowardsItsFirstSlot) {
-  Position p = endsSixAndThree(handOf({"36", "45"}), handOf({"13", "00"}));
-  p.state.PedrasMac2 = handOf({"12", "00"});
-  p.state.PedrasMac3 = handOf({"23", "00"});
-  p.state.QuemInicia = kJog;
+  const Position p =
+      playerLeadsWith36(handOf({"13", "00"}), handOf({"12", "00"}), handOf({"23", "00"}));
   playerToMove(p.state, p.chain);
   std::array<int, kSeatCount> steps{};
   watchHandsClosingUp(steps);

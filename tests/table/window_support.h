@@ -72,6 +72,15 @@ inline Position endsSixAndThree(const Hand& player, const Hand& mac1 = handOf({"
   p.chain.EsqB = 6675;
   return p;
 }
+// Ends 6 and 3 as above, the player to move with 3:6 and 4:5; each computer
+// seat holds its tile and 0:0, which fits nothing.
+inline Position playerLeadsWith36(const Hand& mac1, const Hand& mac2, const Hand& mac3) {
+  Position p = endsSixAndThree(handOf({"36", "45"}), mac1);
+  p.state.PedrasMac2 = mac2;
+  p.state.PedrasMac3 = mac3;
+  p.state.QuemInicia = kJog;
+  return p;
+}
 // One 5:6 on the table: the player holds 3:6 and 1:2, Mac1 answers his 3 with 1:3.
 inline GameState fiveSixOnTheTable() {
   GameState position;
