@@ -232,6 +232,33 @@ TEST_F(KeptFilesWindowTest, TheRecordGrowsWithEachMatchIsShownAndResetOnlyWhenCo
   EXPECT_EQ(file.read().record, PlayerRecord());
 }
 
+// A record that cannot be written (a plain file stands where its folder
+// should be): the player is told at the match's end, with where, and the game
+// goes on with the record it holds.
+TEST_F(KeptFilesWindowTest, ARecordThatCannotBeWrittenIsToldAtTheMatchsEnd) {
+  QFile blocker(dir.filePath(QStringLiteral("data")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  RecordFile file(dir.filePath(QStringLiteral("data/record.json")));
+  window.setRecordFile(&file);
+  int told = 0;
+  dialogs.always<QMessageBox>([&told, &file](QMessageBox& box) {
+    if (box.text().startsWith(
+            QStringLiteral("As suas estatísticas não puderam ser gravadas em:"))) {
+      ++told;
+      EXPECT_TRUE(box.text().contains(QDir::toNativeSeparators(file.path())));
+    }
+    box.accept();
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
+  startMatch();
+  bool ended = false;
+  ASSERT_NO_FATAL_FAILURE(playToTheMatchsEnd(ended));
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(window.record().matchesPlayed(), 1);
+}
+
 #ifdef Q_OS_UNIX
 // The disk fills up as a match begins: the player is told once, with where
 // and why, and plays on; nothing is left where the file would be, and the
