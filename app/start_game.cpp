@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include "dialogs/table_style.h"
 #include "first_paint.h"
 #include "game/settings.h"
 #include "one_game.h"
@@ -80,6 +81,7 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
   }
   if (const auto refusal = screenRefusal(screen)) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), *refusal, QMessageBox::Ok);
+    dressLikeTable(box, nullptr);
     box.exec();
     return 1;
   }

@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "artwork/artwork.h"
+#include "table_style.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -79,6 +80,7 @@ FrmFimdeJogo::FrmFimdeJogo(const MatchEndReport& report, const Translator& trans
   connect(Lbcaption2, &CommandLabel::clicked, this, &QDialog::accept);
   Lbcaption2->setAccessibleDescription(tr("Fecha esta janela (Enter)"));
   completeAccessibleTexts(*this);
+  dressLikeTable(*this, parent, DialogDesign::Picture, size());
   CentraForm(*this);
 }
 

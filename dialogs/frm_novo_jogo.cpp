@@ -2,15 +2,19 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "frm_novo_jogo.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 
 #include "artwork/artwork.h"
 #include "frm_regra.h"
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
+#include "table_style.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -108,11 +112,17 @@ FrmNovoJogo::FrmNovoJogo(Settings& settings, SettingsStore& store, bool leaveEnd
   connect(Label5, &CommandLabel::clicked, this, &FrmNovoJogo::Label5_Click);
   connect(online, &CommandLabel::clicked, this, &FrmNovoJogo::playOnline);
 
+  const double scale = dressLikeTable(*this, mainWindow, DialogDesign::Picture, size());
   // Over the main window, a little right of its middle.
   if (mainWindow != nullptr) {
     const QRect main = mainWindow->frameGeometry();
-    move(main.x() + main.width() / 2 - width() / 2 + qRound(280 / geometry::kTwipsPerPixel),
-         main.y() + main.height() / 2 - height() / 2);
+    const QRect room = screen() != nullptr ? screen()->availableGeometry() : main;
+    const int x =
+        main.x() + main.width() / 2 - width() / 2 + qRound(280 * scale / geometry::kTwipsPerPixel);
+    // On the screen, wherever the window stands.
+    move(std::clamp(x, room.left(), std::max(room.left(), room.right() + 1 - width())),
+         std::clamp(main.y() + main.height() / 2 - height() / 2, room.top(),
+                    std::max(room.top(), room.bottom() + 1 - height())));
   } else {
     CentraForm(*this);
   }
@@ -212,6 +222,7 @@ void FrmNovoJogo::keyPressEvent(QKeyEvent* event) {
 void FrmNovoJogo::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   artwork::paintDialogPicture(painter, artwork::DialogPicture::NovoJogo, rect(), tr("Novo Jogo"));
+  painter.scale(scaleOf(*this), scaleOf(*this));
   painter.setPen(QPen(QColor(192, 192, 192), 1));
   painter.drawLine(QPointF(27, 92), QPointF(440, 92));    // Line1
   painter.drawLine(QPointF(27, 134), QPointF(440, 134));  // Line2

@@ -15,6 +15,7 @@
 #include "artwork/artwork.h"
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
+#include "table_style.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -76,7 +77,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
 
   auto* frame3 = placed(new QGroupBox(tr("Peças: "), this), fromTwips(90, 90, 4215, 1305));
   Option1[0] = placed(new QRadioButton(tr("Marfim"), frame3), fromTwips(195, 240, 990, 240));
-  Option1[1] = placed(new QRadioButton(tr("Coloridas"), frame3), fromTwips(210, 585, 1020, 240));
+  Option1[1] = placed(new QRadioButton(tr("Coloridas"), frame3), fromTwips(210, 585, 1170, 240));
   Image2 = placed(new TileSetSample(frame3), fromTwips(1410, 195, 2490, 990));
 
   auto* frame2 =
@@ -157,6 +158,7 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
     connect(option, &QRadioButton::toggled, this, [this] { Option1_Click(); });
   Option1_Click();
   completeAccessibleTexts(*this);
+  dressLikeTable(*this, parent, DialogDesign::Pixels, size());
   CentraForm(*this);
 }
 

@@ -16,6 +16,7 @@
 
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
+#include "table_style.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -194,6 +195,7 @@ FrmRegra::FrmRegra(Settings& settings, SettingsStore& store, QWidget* parent)
                                     Check1,      ok,          cancel,      help};
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
   completeAccessibleTexts(*this);
+  dressLikeTable(*this, parent, DialogDesign::Pixels, size());
   CentraForm(*this);
 }
 
@@ -222,9 +224,12 @@ void FrmRegra::Command1_Click() {
   bool whole = false;
   const int limit = box->text().trimmed().toInt(&whole);
   if (!whole || limit < low || limit > high) {
-    QMessageBox::warning(
-        this, tr("Definição das Regras"),
-        tr("O limite de pontos deve ser um número inteiro de %1 a %2.").arg(low).arg(high));
+    QMessageBox wrong(
+        QMessageBox::Warning, tr("Definição das Regras"),
+        tr("O limite de pontos deve ser um número inteiro de %1 a %2.").arg(low).arg(high),
+        QMessageBox::Ok, this);
+    dressLikeTable(wrong, this);
+    wrong.exec();
     box->setFocus();
     box->selectAll();
     return;

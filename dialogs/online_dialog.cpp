@@ -20,6 +20,7 @@
 #include "settings/conversions.h"
 #include "settings/settings_config.h"
 #include "settings/stored_values.h"
+#include "table_style.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -66,8 +67,11 @@ OnlineDialog::OnlineDialog(Settings& settings, SettingsStore& store, QWidget* pa
     : QDialog(parent), settings_(settings), store_(store) {
   setWindowTitle(tr("Tavolix - Jogar online"));
   setModal(true);
-  setMinimumWidth(460);
-  auto* layout = new QVBoxLayout(this);
+  setMinimumWidth(
+      qRound(460 * dressLikeTable(*this, parent, DialogDesign::Layouts, QSize(460, 455))));
+  auto* outer = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(scrollingPage(*this, *outer));
+  layout->setContentsMargins(0, 0, 0, 0);
 
   auto* who = new QFormLayout;
   name = new QLineEdit(nameInLanguage(plainName(readText(store, stored::kJog, QString()))), this);
@@ -151,7 +155,7 @@ OnlineDialog::OnlineDialog(Settings& settings, SettingsStore& store, QWidget* pa
 
   problem = new QLabel(this);
   problem->setWordWrap(true);
-  problem->setStyleSheet(QStringLiteral("color: #b00000"));
+  problem->setStyleSheet(QStringLiteral("color: #ff9a8a"));
   problem->hide();
   layout->addWidget(problem);
 
@@ -160,7 +164,7 @@ OnlineDialog::OnlineDialog(Settings& settings, SettingsStore& store, QWidget* pa
   buttons->button(QDialogButtonBox::Ok)->setText(tr("&Jogar"));
   buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancelar"));
   buttons->button(QDialogButtonBox::Help)->setText(tr("A&juda"));
-  layout->addWidget(buttons);
+  outer->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &OnlineDialog::confirm);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "game/texts.h"
+#include "table_style.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -39,6 +40,7 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
     : QDialog(parent) {
   setModal(true);
   setWindowTitle(tr("Placar da partida"));
+  const double scale = dressLikeTable(*this, parent, DialogDesign::Layouts, QSize(460, 340));
   auto* layout = new QVBoxLayout(this);
 
   // Where the match stands: each seat, or each pair, and its points.
@@ -54,6 +56,7 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
     standing << QStringLiteral("%1: %2").arg(who, shown(texts::scoreText(scores[seat])));
   }
   auto* summary = new QLabel(standing.join(QStringLiteral("   ")), this);
+  summary->setWordWrap(true);
   summary->setAccessibleName(tr("Placar"));
   layout->addWidget(summary);
 
@@ -86,7 +89,7 @@ ScoreHistory::ScoreHistory(const std::vector<HandResult>& hands, const Settings&
   layout->addWidget(buttons);
   buttons->setAccessibleName(tr("Fechar"));
   completeAccessibleTexts(*this);
-  resize(460, 340);
+  resize(QSize(460, 340) * scale);
   CentraForm(*this);
 }
 

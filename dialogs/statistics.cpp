@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "table_style.h"
 #include "window_parts.h"
 
 namespace tavolix {
@@ -70,7 +71,10 @@ Statistics::Statistics(const PlayerRecord& record, const Translator& translate, 
     : QDialog(parent), translate_(translate) {
   setModal(true);
   setWindowTitle(tr("Estatísticas"));
-  auto* layout = new QVBoxLayout(this);
+  dressLikeTable(*this, parent, DialogDesign::Layouts, QSize(451, 350));
+  auto* outer = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(scrollingPage(*this, *outer));
+  layout->setContentsMargins(0, 0, 0, 0);
 
   matches = newTable(7, {tr("Jogadas"), tr("Vencidas"), tr("Aproveitamento")}, this);
   matches->setAccessibleName(tr("Partidas"));
@@ -88,7 +92,7 @@ Statistics::Statistics(const PlayerRecord& record, const Translator& translate, 
   close->setDefault(true);
   connect(reset, &QPushButton::clicked, this, &Statistics::askReset);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  outer->addWidget(buttons);
   fill(record);
   completeAccessibleTexts(*this);
   adjustSize();
@@ -128,6 +132,7 @@ void Statistics::askReset() {
   QPushButton* no = ask.addButton(tr("Cancelar"), QMessageBox::RejectRole);
   ask.setDefaultButton(no);
   ask.setEscapeButton(no);
+  dressLikeTable(ask, this);
   ask.exec();
   if (ask.clickedButton() != yes) return;
   fill(PlayerRecord());

@@ -23,6 +23,7 @@
 #include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
+#include "dialogs/table_style.h"
 #include "dialogs/window_parts.h"
 #include "edge_resize.h"
 #include "game/seat_player.h"
@@ -244,6 +245,7 @@ void Form1::tellRefused(const JsonFile::Refusal& refusal, const QString& path,
 void Form1::warn(const QString& text) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Tavolix"), text, QMessageBox::Ok, this);
   box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  dressLikeTable(box, this);
   box.exec();
 }
 
@@ -286,6 +288,7 @@ bool Form1::resumeSavedMatch() {
   // Closing the question loses nothing: the match goes on.
   ask.setDefaultButton(resume);
   ask.setEscapeButton(resume);
+  dressLikeTable(ask, this);
   ask.exec();
   if (ask.clickedButton() != resume) {
     matchFile_->remove();
@@ -471,6 +474,7 @@ void Form1::showHelp() {
       QMessageBox box(QMessageBox::Information, QStringLiteral("Tavolix"),
                       window->help_.failureText(), QMessageBox::Ok, window);
       box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+      dressLikeTable(box, window);
       box.exec();
     }
     Q_EMIT window->helpOpened(opened);

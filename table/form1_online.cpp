@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "dialogs/online_dialog.h"
+#include "dialogs/table_style.h"
 #include "form1.h"
 #include "protocol/protocol.h"
 #include "server/table_server.h"
@@ -68,6 +69,7 @@ bool Form1::mayLeaveOnline() {
   QPushButton* stay = ask.addButton(tr("Ficar"), QMessageBox::RejectRole);
   ask.setDefaultButton(stay);
   ask.setEscapeButton(stay);
+  dressLikeTable(ask, this);
   ask.exec();
   return ask.clickedButton() == leave;
 }
@@ -205,6 +207,7 @@ bool Form1::offerRejoin() {
   QPushButton* back = ask.addButton(tr("Voltar à mesa"), QMessageBox::YesRole);
   ask.addButton(tr("Não"), QMessageBox::NoRole);
   ask.setDefaultButton(back);
+  dressLikeTable(ask, this);
   ask.exec();
   if (ask.clickedButton() != back) {
     // The seat is let go here; at the table a computer player takes it when its turn comes.

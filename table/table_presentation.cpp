@@ -6,6 +6,7 @@
 
 #include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
+#include "dialogs/table_style.h"
 
 namespace tavolix {
 
@@ -32,6 +33,7 @@ NewGameAnswer TablePresentation::newGameDialog(bool leaveEndsProgram) {
 void TablePresentation::messageBox(const Text& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"),
                   screenText(render(text, qtTranslator())), QMessageBox::Ok, &window_);
+  dressLikeTable(box, &window_);
   box.exec();
   pacer_.check();
 }

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "artwork/artwork.h"
+#include "dialogs/table_style.h"
 #include "game/table_geometry.h"
 
 namespace tavolix {
@@ -35,6 +36,7 @@ void TableView::fit() {
   const double factor =
       std::min(room.width() / double(geometry::kWidth), room.height() / double(geometry::kHeight));
   setTransform(QTransform::fromScale(factor, factor));
+  setTableScale(*window(), factor * geometry::kTwipsPerPixel);
   centerOn(geometry::kWidth / 2.0, geometry::kHeight / 2.0);
 }
 

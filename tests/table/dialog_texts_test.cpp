@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// Every dialog as the player sees it, in both languages: each text whole in its
-// box, each box inside the dialog and clear of its neighbours.
+// Every dialog as the player sees it, in both languages, over a table that
+// fills the screen: each text whole in its box, each box inside the dialog and
+// clear of its neighbours, the dialog on the screen, its texts readable on a
+// small screen and grown with the table on a large one. ctest runs these on
+// screens of 400 x 300 and 2560 x 1440 pixels as well.
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -19,6 +24,7 @@
 #include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
+#include "dialogs/table_style.h"
 #include "game/texts.h"
 #include "settings/record_file.h"
 #include "table/language.h"
@@ -125,12 +131,13 @@ std::vector<std::string> textFaults(QWidget& dialog) {
     } else if (qobject_cast<QGroupBox*>(w) != nullptr) {
       if (metrics.horizontalAdvance(text) > w->width()) fault(*w, text, "wider than its frame");
     }
-    // Inside what holds it (a tab's page is laid out by its tab widget); for a
-    // text, where it is drawn.
+    // Inside what holds it (a tab's page is laid out by its tab widget, what
+    // scrolls is larger than its window); for a text, where it is drawn.
     const QWidget* parent = w->parentWidget();
     const QRect ink = inkOf(*w);
     if (parent != nullptr && !parent->rect().contains(ink.isEmpty() ? w->geometry() : ink) &&
-        qobject_cast<const QTabWidget*>(parent->parentWidget()) == nullptr)
+        qobject_cast<const QTabWidget*>(parent->parentWidget()) == nullptr &&
+        qobject_cast<const QAbstractScrollArea*>(parent->parentWidget()) == nullptr)
       fault(*w, text.isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : text,
             "outside what holds it");
   }
@@ -153,33 +160,64 @@ std::string joined(const std::vector<std::string>& lines) {
   return all;
 }
 
+// The smallest pixel size of the texts `dialog` shows.
+int smallestText(QWidget& dialog) {
+  int smallest = 1000;
+  for (QWidget* w : dialog.findChildren<QWidget*>()) {
+    const bool text =
+        (qobject_cast<QLabel*>(w) != nullptr && !qobject_cast<QLabel*>(w)->text().isEmpty()) ||
+        (qobject_cast<QAbstractButton*>(w) != nullptr &&
+         !qobject_cast<QAbstractButton*>(w)->text().isEmpty());
+    if (text && w->isVisibleTo(&dialog))
+      smallest = std::min(smallest, QFontInfo(w->font()).pixelSize());
+  }
+  return smallest;
+}
+
 TEST_P(DialogTextsTest, EveryTextOfEveryDialogIsWholeAndInItsPlace) {
   settings.Nomes = {"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"};
   dialogs.always<QDialog>([](QDialog&) {});  // looked at below, then hidden
+  // The window of a table that fills the screen, which the dialogs open over.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const double tableScale =
+      std::min(screen.width() / double(geometry::kWidth / geometry::kTwipsPerPixel),
+               screen.height() / double(geometry::kHeight / geometry::kTwipsPerPixel));
+  QWidget table;
+  table.setGeometry(screen);
+  setTableScale(table, tableScale);
+  // Texts of 8 pixels at least; on a screen holding the table twice its size,
+  // twice those of the design.
+  const int readable = tableScale >= 2 ? 16 : 8;
   // Each of the game's own opens in the middle of the screen (the new game
-  // dialog has no window here to open over; the online one is placed by Qt).
-  const auto check = [](QDialog& dialog, const char* which, bool centred = true) {
-    const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
+  // dialog a little right of it; the online one is placed by Qt).
+  const auto check = [&](QDialog& dialog, const char* which, bool centred = true, int right = 0) {
     if (centred) {
-      EXPECT_NEAR(dialog.x() + dialog.width() / 2, middle.x(), 2) << which;
-      EXPECT_NEAR(dialog.y() + dialog.height() / 2, middle.y(), 2) << which;
+      EXPECT_NEAR(dialog.x() + dialog.width() / 2, screen.center().x() + right, 2) << which;
+      EXPECT_NEAR(dialog.y() + dialog.height() / 2, screen.center().y(), 2) << which;
     }
     dialog.show();
     QApplication::processEvents();
+    EXPECT_TRUE(screen.contains(dialog.geometry()))
+        << which << " " << dialog.width() << "x" << dialog.height();
+    EXPECT_GE(smallestText(dialog), readable) << which;
     EXPECT_EQ(joined(textFaults(dialog)), "") << which;
-    DialogDriver::keep(dialog, QStringLiteral("%1-%2.png")
-                                   .arg(QLatin1String(which), languageCode(currentLanguage()))
+    const QString size = QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height());
+    DialogDriver::keep(dialog, QStringLiteral("%1-%2-%3.png")
+                                   .arg(QLatin1String(which), languageCode(currentLanguage()), size)
                                    .replace(u' ', u'-'));
     dialog.hide();
   };
   for (const int rule : {1, 2}) {
     settings.TipoRegra = rule;
-    FrmNovoJogo newGame(settings, store, true);
-    check(newGame, "new game");
-    FrmRegra rules(settings, store);
+    FrmNovoJogo newGame(settings, store, true, &table);
+    // A little right of the middle, as far as the screen lets it.
+    check(newGame, "new game", true,
+          std::min(qRound(280 * scaleOf(newGame) / geometry::kTwipsPerPixel),
+                   (screen.width() - newGame.width()) / 2));
+    FrmRegra rules(settings, store, &table);
     check(rules, "rules");
   }
-  FrmOpc preferences(settings, store);
+  FrmOpc preferences(settings, store, &table);
   check(preferences, "preferences");
 
   MatchEndReport report;
@@ -187,16 +225,26 @@ TEST_P(DialogTextsTest, EveryTextOfEveryDialogIsWholeAndInItsPlace) {
   report.names = settings.Nomes;
   report.scores = {texts::scoreText(250), texts::scoreText(250), texts::scoreText(248),
                    texts::scoreText(248)};
-  FrmFimdeJogo end(report, qtTranslator());
+  FrmFimdeJogo end(report, qtTranslator(), &table);
   check(end, "end of the match");
 
   PlayerRecord record;
-  Statistics statistics(record, qtTranslator());
+  Statistics statistics(record, qtTranslator(), &table);
   check(statistics, "statistics");
-  ScoreHistory history({}, settings, {0, 0, 0, 0}, qtTranslator());
+  ScoreHistory history({}, settings, {0, 0, 0, 0}, qtTranslator(), &table);
   check(history, "score history");
+  QMessageBox message(QMessageBox::Question, QStringLiteral("Tavolix"),
+                      QCoreApplication::translate(
+                          "tavolix::Form1", "Uma partida ficou por terminar. Deseja continuá-la?"),
+                      QMessageBox::NoButton, &table);
+  message.addButton(QCoreApplication::translate("tavolix::Form1", "Continuar"),
+                    QMessageBox::YesRole);
+  message.addButton(QCoreApplication::translate("tavolix::Form1", "Nova partida"),
+                    QMessageBox::NoRole);
+  dressLikeTable(message, &table);
+  check(message, "message", false);
 
-  OnlineDialog online(settings, store);
+  OnlineDialog online(settings, store, &table);
   for (QTabWidget* tabs : online.findChildren<QTabWidget*>()) {
     for (int page = 0; page < tabs->count(); ++page) {
       tabs->setCurrentIndex(page);
