@@ -15,6 +15,7 @@
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
 #include "dialogs/score_history.h"
+#include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
 #include "settings/settings_config.h"
 #include "table/help_launcher.h"
@@ -231,6 +232,38 @@ TEST_F(DialogsTest, NamesChangedInThePreferencesShowAtOnceBesideTheSeats) {
   });
   click(TableScene::Command::Settings);
   EXPECT_EQ(scene().seatName(kMac2).caption(), QStringLiteral("Dora"));
+}
+
+// A dialog opens as large as the table is drawn: the preferences' captions
+// and the statistics' buttons half as large again over a table one and a half
+// times its size, as the window is now, whatever it was when the game began.
+TEST_F(DialogsTest, DialogsGrowWithTheTable) {
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  const auto captionSize = [&](QSize windowSize) {
+    window.resize(windowSize);
+    QApplication::processEvents();
+    int preferences = 0;
+    dialogs.expect<FrmOpc>([&preferences](FrmOpc& d) {
+      preferences = QFontInfo(d.Check1->font()).pixelSize();
+      d.reject();
+    });
+    click(TableScene::Command::Settings);
+    int statistics = 0;
+    dialogs.expect<Statistics>([&statistics](Statistics& d) {
+      statistics = QFontInfo(d.reset->font()).pixelSize();
+      d.reject();
+    });
+    QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+    settle();
+    EXPECT_TRUE(dialogs.done());
+    return std::pair{preferences, statistics};
+  };
+  const auto [preferences, statistics] = captionSize(QSize(800, 600));
+  const auto [largerPreferences, largerStatistics] = captionSize(QSize(1200, 900));
+  EXPECT_NEAR(largerPreferences, 1.5 * preferences, 1.0);
+  EXPECT_NEAR(largerStatistics, 1.5 * statistics, 1.0);
+  EXPECT_EQ(captionSize(QSize(800, 600)), std::pair(preferences, statistics));
 }
 
 // The new game dialog sums up each rule as it stands; the scores open at the
