@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The flow of a match on a recording screen: the deal, who opens each hand,
 // and whole matches played by any seats.
+#include <algorithm>
 #include <map>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -245,6 +247,65 @@ TEST(Seats, FourComputerPlayersPlayWholeMatches) {
   EXPECT_EQ(watcher.passes, computer.passes);
   ASSERT_EQ(watcher.winningScores.size(), 2u);
   for (const int score : watcher.winningScores) EXPECT_GE(score, settings.PontosLimit);
+}
+
+// The last hand of a match stays on the table until the next match begins,
+// whichever side won it; every other hand, and a deal given back, is cleared
+// away before the next deal. Pairs: either side wins some of twelve matches.
+TEST(MatchEnd, TheLastHandStaysOnTheTableWhicheverSideWon) {
+  struct Screen : RecordingPresentation {
+    void clearTable() override {
+      RecordingPresentation::clearTable();
+      log += 'C';
+    }
+    std::string log;
+  } screen;
+  struct Watcher : MatchObserver {
+    explicit Watcher(std::string& events) : log(events) {}
+    void matchStarted(const Settings&) override { log += 'S'; }
+    void redealt(int, int) override { log += 'R'; }
+    void handEnded(const HandResult&, const GameState&) override { log += 'H'; }
+    void matchEnded(int winner, const std::array<int, 4>&, const GameState&) override {
+      log += 'M';
+      winners.push_back(winner);
+    }
+    std::string& log;
+    std::vector<int> winners;
+  } watcher(screen.log);
+  Settings settings;
+  settings.TipoJogo = 2;
+  settings.PontosLimit = 3;
+  constexpr int kMatches = 12;
+  screen.answers.assign(kMatches, NewGameAnswer::Play);
+  screen.answers.push_back(NewGameAnswer::Exit);
+  RandomSource random(17);
+  Match match(settings, screen, random);
+  match.setObserver(&watcher);
+  Autoplayer player(match, random);
+  match.start();
+  for (long actions = 0; actions < 2000L * kMatches && player.act(); ++actions) {
+  }
+  ASSERT_EQ(match.awaiting(), Match::Awaiting::Finished);
+  // A match: cleared and begun, hands each cleared and ended, the last one
+  // ended and left; a deal given back is cleared as it is.
+  std::string log = screen.log;
+  for (auto at = log.find("RC"); at != std::string::npos; at = log.find("RC")) log.erase(at, 2);
+  std::string expected;
+  std::size_t at = 0;
+  for (int m = 0; m < kMatches; ++m) {
+    std::string one = "CS";
+    const std::size_t end = log.find('M', at);
+    ASSERT_NE(end, std::string::npos) << log;
+    const long hands =
+        std::count(log.begin() + static_cast<long>(at), log.begin() + static_cast<long>(end), 'H');
+    for (long h = 1; h < hands; ++h) one += "CH";
+    expected += one + "HM";
+    at = end + 1;
+  }
+  EXPECT_EQ(log, expected);
+  ASSERT_EQ(watcher.winners.size(), static_cast<std::size_t>(kMatches));
+  EXPECT_GT(std::count(watcher.winners.begin(), watcher.winners.end(), kJog), 0);
+  EXPECT_GT(std::count(watcher.winners.begin(), watcher.winners.end(), kMac1), 0);
 }
 
 }  // namespace
