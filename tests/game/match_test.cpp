@@ -107,6 +107,32 @@ TEST_F(MatchTest, FiveDoublesThrowTheHandInFourDoNot) {
   EXPECT_EQ(screen.laid.front().seat, kMac3);  // the holder of 6:6 opens with it
 }
 
+// Whoever holds the five doubles, the player too, the hand is thrown in with
+// his name said.
+class FiveDoublesTest : public MatchTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FiveDoublesTest, ThrowTheHandInWhicheverSeatHoldsThem) {
+  const int seat = GetParam();
+  std::array<std::vector<std::string_view>, 4> deal{{
+      {"01", "02", "03", "04", "05", "06", "12"},
+      {"00", "11", "22", "33", "44", "13", "14"},  // five doubles
+      {"15", "16", "23", "24", "25", "26", "34"},
+      {"35", "36", "45", "46", "55", "56", "66"},
+  }};
+  std::swap(deal[1], deal[static_cast<std::size_t>(seat)]);
+  random.stackDeal(deal);
+  match.start();
+  for (int k = 1; k <= 3; ++k) random.takeOwnTiles(k);
+  clickOwnTiles();
+  ASSERT_EQ(screen.messageBoxes.size(), 1u);
+  EXPECT_EQ(screen.messageBoxes[0], settings.Nomes[static_cast<std::size_t>(seat)] +
+                                        " pegou 5 buchas\r\n\r\nSerá feita uma nova distribuição");
+  EXPECT_TRUE(match.state().PrimeiraRodada);
+  EXPECT_EQ(match.awaiting(), Match::Awaiting::PileTile);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySeat, FiveDoublesTest, ::testing::Values(kJog, kMac1, kMac2, kMac3));
+
 // Who opened each hand of many whole matches, against the opening rule.
 class OpeningRecorder : public MatchObserver {
  public:
