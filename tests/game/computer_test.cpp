@@ -3,8 +3,10 @@
 // How a computer seat scores its tiles and chooses its move.
 #include <gtest/gtest.h>
 
+#include "game/autoplay.h"
 #include "game/computer_player.h"
 #include "support/game_printers.h"
+#include "support/recording_presentation.h"
 #include "support/tiles.h"
 
 namespace tavolix {
@@ -151,6 +153,40 @@ TEST(ComputerChoice, OpeningTheHand) {
   // Must open with 6:6 but lacks it: no opening tile.
   p.settings.TipoInicio = 2;
   EXPECT_EQ(p.outlook().chooseOpeningSlot(), std::nullopt);
+}
+
+// The player's seat played for the simulator and the tests makes the move a
+// computer seat of the Normal level would make in its place, whenever that
+// seat would lay a tile, over whole matches under both rules.
+TEST(Autoplayer, LaysWhatTheNormalLevelWouldInThePlayersPlace) {
+  for (const int rule : {1, 2}) {
+    Settings settings;
+    settings.TipoRegra = static_cast<std::int16_t>(rule);
+    settings.PontosLimit = rule == 1 ? 6 : 100;
+    RecordingPresentation screen;
+    screen.answers.assign(3, NewGameAnswer::Play);
+    screen.answers.push_back(NewGameAnswer::Exit);
+    RandomSource random(23 + rule);
+    Match match(settings, screen, random);
+    Autoplayer player(match, random);
+    ComputerSeat normal;
+    match.start();
+    int compared = 0;
+    for (long actions = 0; actions < 6000; ++actions) {
+      if (match.awaiting() == Match::Awaiting::Move) {
+        const SeatAnswer answer = normal.turn(match.state(), match.settings(), kJog);
+        if (answer.kind == SeatAnswer::Kind::Play) {
+          const Move move = player.chooseMove();
+          EXPECT_EQ(move.slot, answer.slot) << "move " << compared;
+          EXPECT_EQ(move.side, answer.side) << "move " << compared;
+          ++compared;
+        }
+      }
+      if (!player.act()) break;
+    }
+    EXPECT_EQ(match.awaiting(), Match::Awaiting::Finished);
+    EXPECT_GT(compared, 30) << "rule " << rule;
+  }
 }
 
 }  // namespace
