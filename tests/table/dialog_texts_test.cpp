@@ -4,7 +4,7 @@
 // fills the screen: each text whole in its box, each box inside the dialog and
 // clear of its neighbours, the dialog on the screen, its texts readable on a
 // small screen and grown with the table on a large one. ctest runs these on
-// screens of 400 x 300 and 2560 x 1440 pixels as well.
+// screens of 400 x 300, 800 x 600 and 2560 x 1440 pixels as well.
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QCheckBox>
