@@ -151,6 +151,22 @@ TEST_F(MatchTest, TheFirstHandsOpenerMustLayTheDoubleSixALaterOneAnyTile) {
             (std::vector<std::pair<int, TileReturn>>{{1, TileReturn::WrongOpening}}));
 }
 
+// A tile let go while the player is still taking his tiles goes back to his
+// hand without a word, and nothing is laid.
+TEST_F(MatchTest, ATileLetGoOutOfTurnGoesBackQuietly) {
+  random.stackDeal(kOrderedDeal);
+  match.start();
+  match.takePileTile(3);
+  ASSERT_EQ(match.awaiting(), Match::Awaiting::PileTile);
+  ASSERT_FALSE(match.state().PedrasJog[1].empty());
+  const auto hand = match.state().PedrasJog;
+  match.drop(1, 4575, 4995, false);
+  EXPECT_EQ(screen.returns, (std::vector<std::pair<int, TileReturn>>{{1, TileReturn::Quiet}}));
+  EXPECT_EQ(match.state().PedrasJog, hand);
+  EXPECT_EQ(match.state().QtdMesa, 0);
+  EXPECT_TRUE(screen.laid.empty());
+}
+
 TEST_F(MatchTest, FlippingAndReorderingTheHand) {
   playerToMove(handOf({"36", "12", "45", "01", "02"}));
   EXPECT_TRUE(match.moveTileInHand(2, 5));
