@@ -378,6 +378,14 @@ TEST_F(DialogsTest, TheDesktopChoosesTheLanguageUntilThePlayerDoes) {
   EXPECT_EQ(chooseLanguage({}, QStringLiteral("en"), brazil), Language::English);
   EXPECT_EQ(chooseLanguage(QStringLiteral("en"), QStringLiteral("pt"), brazil), Language::English);
   EXPECT_EQ(chooseLanguage({}, QStringLiteral("xx"), brazil), Language::Portuguese);
+  // Only the two codes name a language; anything else stored or asked for is no choice.
+  for (const char* other : {"es", "e", "english", "en-US", "EN", "p", "pt-BR", ""}) {
+    Language language = Language::English;
+    EXPECT_FALSE(languageFromCode(QString::fromLatin1(other), language)) << other;
+    EXPECT_EQ(chooseLanguage({}, QString::fromLatin1(other), brazil), Language::Portuguese)
+        << other;
+    EXPECT_EQ(chooseLanguage(QString::fromLatin1(other), {}, us), Language::English) << other;
+  }
 
   // English for this run only: the preferences confirmed as they stand store no language.
   useLanguage(Language::English);
