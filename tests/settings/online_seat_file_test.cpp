@@ -43,13 +43,16 @@ TEST(OnlineSeatFile, KeptWholeForThePlayerAloneAndRefusedWhenItIsNoSeat) {
     document.insert(QLatin1String(key), value);
     return QJsonDocument(document).toJson();
   };
+  QJsonObject noVersion = good;
+  noVersion.remove(QStringLiteral("version"));
   for (const QByteArray& json :
        {with("server", QStringLiteral("http://mesa.example.org")),
         with("server", QStringLiteral("ws://")), with("code", QStringLiteral("N3XPG97")),
         with("code", QStringLiteral("N3XPG97O")), with("token", QStringLiteral("00112233")),
         with("token", QStringLiteral("00112233445566778899aabb")),
         with("token", QStringLiteral("zz112233445566778899aabbccddeeff")), with("port", 70000),
-        with("version", 2), with("format", QStringLiteral("tavolix-match")),
+        with("version", 2), with("version", 0), with("version", QStringLiteral("1")),
+        QJsonDocument(noVersion).toJson(), with("format", QStringLiteral("tavolix-match")),
         seatToJson(aSeat()).left(30)}) {
     SCOPED_TRACE(json.toStdString());
     EXPECT_EQ(seatFromJson(json).index(), 1u);
