@@ -17,14 +17,15 @@ esac
 # What building and playing need; the tests need more: GoogleTest, the
 # formatter, the compiler of the Windows help (chmcmd, checked to build here),
 # the validators of the desktop entry, the AppStream data and the manual page,
-# and openssl for the table server's certificate made at test time.
+# openssl for the table server's certificate made at test time, and lintian for
+# the Debian package.
 packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-websockets-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-liberation2
 )
-[[ $mode == test ]] && packages+=(libgtest-dev clang-format fp-utils desktop-file-utils appstream man-db openssl)
+[[ $mode == test ]] && packages+=(libgtest-dev clang-format fp-utils desktop-file-utils appstream man-db openssl lintian)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -66,7 +67,7 @@ benchmarks=ON
 # below groups them, so both builds take less time and see the same code.
 # Line tables only for the debugger: full debug information costs about a seventh more
 # compile time (the table's largest unit: 10.7 s against 9.2 s).
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVOLIX_WERROR=ON \
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr -DTAVOLIX_WERROR=ON \
   -DTAVOLIX_BUILD_TESTS=$tests -DTAVOLIX_REQUIRE_CHM=$tests -DTAVOLIX_BUILD_BENCHMARKS=$benchmarks \
   -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8 "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG"
 cmake --build build --parallel "$jobs"

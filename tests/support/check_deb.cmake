@@ -1,21 +1,32 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Tavolix developers
-# Makes the Debian package from the build in BUILD, into WORK, and checks its
-# name, its metadata and its contents.
-#   cmake -DBUILD=... -DWORK=... -DCPACK=... -DVERSION=... -P check_deb.cmake
+# Makes the Debian package from the build in BUILD, into WORK, twice, and
+# checks that both are the same, byte for byte; then its name, its metadata,
+# its contents, the hardening of its programs when the build is optimised
+# (HARDENED), and what lintian says of it: no error, no warning, no pedantic
+# note that its overrides do not explain.
+#   cmake -DBUILD=... -DWORK=... -DCPACK=... -DVERSION=... [-DHARDENED=ON] [-DLINTIAN=...]
+#         -P check_deb.cmake
 file(REMOVE_RECURSE "${WORK}")
-file(MAKE_DIRECTORY "${WORK}")
-execute_process(COMMAND "${CPACK}" --config "${BUILD}/CPackConfig.cmake" -B "${WORK}"
-  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "cpack failed:\n${out}${err}")
-endif()
 execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE)
-set(deb "${WORK}/tavolix_${VERSION}_${arch}.deb")
-if(NOT EXISTS "${deb}")
-  file(GLOB made "${WORK}/*.deb")
-  message(FATAL_ERROR "expected ${deb}, cpack made: ${made}")
+foreach(run first second)
+  file(MAKE_DIRECTORY "${WORK}/${run}")
+  execute_process(COMMAND "${CPACK}" --config "${BUILD}/CPackConfig.cmake" -B "${WORK}/${run}"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cpack failed:\n${out}${err}")
+  endif()
+  set(deb "${WORK}/${run}/tavolix_${VERSION}_${arch}.deb")
+  if(NOT EXISTS "${deb}")
+    file(GLOB made "${WORK}/${run}/*.deb")
+    message(FATAL_ERROR "expected ${deb}, cpack made: ${made}")
+  endif()
+  file(SHA256 "${deb}" sum_${run})
+endforeach()
+if(NOT sum_first STREQUAL sum_second)
+  message(FATAL_ERROR "two packages of the same build differ: ${sum_first} and ${sum_second}")
 endif()
+message("made twice, the same: sha256 ${sum_first}")
 
 function(field name expected)
   execute_process(COMMAND dpkg-deb -f "${deb}" ${name} OUTPUT_VARIABLE value OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -34,12 +45,13 @@ field(Depends "libqt6multimedia6 \\(>= [0-9]")
 field(Depends "libc6 \\(>= [0-9]")
 field(Depends "libqt6websockets6 \\(>= [0-9]")
 field(Recommends "fonts-liberation2")
+field(Recommends "qt6-translations-l10n")
 field(Description "dominoes against three computer players")
 
 execute_process(COMMAND dpkg-deb -c "${deb}" OUTPUT_VARIABLE listing)
 set(expected
-  ./usr/bin/tavolix
-  ./usr/bin/tavolix-server
+  ./usr/games/tavolix
+  ./usr/games/tavolix-server
   ./usr/lib/systemd/system/tavolix-server.service
   ./usr/share/man/man8/tavolix-server.8.gz
   ./usr/share/doc/tavolix/protocol.md
@@ -48,6 +60,8 @@ set(expected
   ./usr/share/icons/hicolor/scalable/apps/org.vantorel.Tavolix.svg
   ./usr/share/man/man6/tavolix.6.gz
   ./usr/share/doc/tavolix/copyright
+  ./usr/share/doc/tavolix/changelog.gz
+  ./usr/share/lintian/overrides/tavolix
   ./usr/share/tavolix/clic1.wav
   ./usr/share/tavolix/passou.wav
   ./usr/share/tavolix/tavolix.chm
@@ -63,17 +77,43 @@ foreach(path IN LISTS expected)
     message(FATAL_ERROR "${path} is not in the package:\n${listing}")
   endif()
 endforeach()
-# Nothing of the build's own: no tests, no simulator, no benchmarks.
+# Nothing of the build's own: no tests, no simulator, no benchmarks; nothing
+# outside /usr.
 if(listing MATCHES "tavolix-sim|tests|bench")
   message(FATAL_ERROR "the package holds build tools:\n${listing}")
 endif()
+if(listing MATCHES " \\./(etc|opt|var|usr/local)/")
+  message(FATAL_ERROR "the package puts files outside /usr:\n${listing}")
+endif()
 
-# The program is stripped.
+# The programs are stripped; optimised, they are hardened as Debian's own.
 execute_process(COMMAND dpkg-deb -x "${deb}" "${WORK}/root")
 foreach(program tavolix tavolix-server)
-  execute_process(COMMAND readelf -S "${WORK}/root/usr/bin/${program}" OUTPUT_VARIABLE sections)
+  set(path "${WORK}/root/usr/games/${program}")
+  execute_process(COMMAND readelf -S "${path}" OUTPUT_VARIABLE sections)
   if(sections MATCHES "\\.debug_info|\\.symtab")
-    message(FATAL_ERROR "usr/bin/${program} is not stripped")
+    message(FATAL_ERROR "usr/games/${program} is not stripped")
+  endif()
+  if(HARDENED)
+    execute_process(COMMAND readelf -d -l --dyn-syms -W "${path}" OUTPUT_VARIABLE elf)
+    foreach(mark "GNU_RELRO" "BIND_NOW" "__stack_chk_fail" "__[a-z_]+_chk@" "DYN \\(Position-Independent")
+      if(NOT elf MATCHES "${mark}")
+        message(FATAL_ERROR "usr/games/${program} is not hardened: no ${mark}")
+      endif()
+    endforeach()
+    if(sections MATCHES "\\.comment")
+      message(FATAL_ERROR "usr/games/${program} keeps the compiler's note (.comment)")
+    endif()
   endif()
 endforeach()
 message("${deb}: ${listing}")
+
+if(NOT LINTIAN)
+  message(FATAL_ERROR "lintian is missing: install the Debian package lintian")
+endif()
+execute_process(COMMAND "${LINTIAN}" --pedantic --display-info --fail-on error,warning,pedantic "${deb}"
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+message("lintian --pedantic --display-info:\n${out}")
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "lintian finds errors, warnings or unexplained pedantic notes (exit ${rc}):\n${out}${err}")
+endif()
