@@ -12,17 +12,14 @@ namespace tavolix {
 
 QStringList installedFolders() {
   const QString program = QCoreApplication::applicationDirPath();
-  QStringList folders{program, QDir::cleanPath(program + QStringLiteral("/../share/tavolix"))};
+  QStringList folders{program};
   const QString configured = QStringLiteral(TAVOLIX_DATA_DIR);
   if (!folders.contains(QDir::cleanPath(configured))) folders.append(QDir::cleanPath(configured));
   return folders;
 }
 
 SoundPlayer::SoundPlayer(const Settings& settings, QObject* parent)
-    : QObject(parent),
-      settings_(settings),
-      // Sounds may also lie in the current folder, where the game always looked first.
-      folders_(QStringList{QDir::currentPath()} + installedFolders()) {}
+    : QObject(parent), settings_(settings), folders_(installedFolders()) {}
 
 SoundPlayer::~SoundPlayer() = default;
 

@@ -26,8 +26,9 @@ class SoundPlayer : public QObject {
   // Plays a sound file such as "clic3.wav".
   void TocaWav(const QString& arquivo);
 
-  // Where a sound is looked for: the current folder first (as the game always
-  // did), then beside the program and in its installed data folder.
+  // Where a sound is looked for: beside the program (in the build folder) and
+  // in the data folder it is installed with; never the current folder, where a
+  // stray file of the same name would take a sound's place.
   QString locate(const QString& arquivo) const;
   void setSearchFolders(const QStringList& folders) { folders_ = folders; }
 
@@ -42,9 +43,8 @@ class SoundPlayer : public QObject {
   QSoundEffect* playing_ = nullptr;
 };
 
-// Where the game's own files are installed: beside the program, in the data
-// folder beside its folder (bin/../share/tavolix), and in the data folder the
-// build was configured for.
+// Where the game's own files are: beside the program, where the build stages
+// them, and in the data folder the build was configured to install them in.
 QStringList installedFolders();
 
 }  // namespace tavolix

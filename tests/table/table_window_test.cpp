@@ -18,6 +18,7 @@
 #include "table/frm_splash.h"
 #include "table/help_launcher.h"
 #include "table/language.h"
+#include "table/sound_player.h"
 #include "tavolix/version.h"
 #include "window_support.h"
 
@@ -288,18 +289,23 @@ TEST_F(TableWindowTest, HelpOpensTheCompiledHelpOrElseThePagesOrSaysWhereTheyAre
   EXPECT_EQ(opened.size(), 4u);  // the CHM, the pages, then both refused
 }
 
-// The help comes from where the game is installed, the current folder never;
-// the pages built beside the program say what the game does.
+// The help and the sounds come from where the game is installed, the current
+// folder never; the pages built beside the program say what the game does.
 TEST(HelpFiles, AreTheInstalledOnesAndTellTheRules) {
   QTemporaryDir here;
   QDir(here.path()).mkdir(QStringLiteral("help"));
   QFile(here.filePath(QStringLiteral("help/index.html"))).open(QIODevice::WriteOnly);
+  QFile(here.filePath(QStringLiteral("clic3.wav"))).open(QIODevice::WriteOnly);
   const QString was = QDir::currentPath();
   QDir::setCurrent(here.path());
   const QString found = HelpLauncher().htmlIndex();
+  const Settings sounding;
+  const QString sound = SoundPlayer(sounding).locate(QStringLiteral("clic3.wav"));
   QDir::setCurrent(was);
   EXPECT_FALSE(found.startsWith(QDir(here.path()).canonicalPath())) << found.toStdString();
-  EXPECT_TRUE(installedFolders().contains(QStringLiteral(TAVOLIX_DATA_DIR)));
+  EXPECT_FALSE(sound.startsWith(QDir(here.path()).canonicalPath())) << sound.toStdString();
+  EXPECT_EQ(installedFolders(), (QStringList{QCoreApplication::applicationDirPath(),
+                                             QStringLiteral(TAVOLIX_DATA_DIR)}));
 
   // The desktop is asked for a CHM viewer without waiting; no xdg-mime means none.
   const QByteArray path = qgetenv("PATH");
