@@ -179,6 +179,15 @@ TEST_F(HandDragTest, ATileIsNeverLeftFloating) {
   release();
   EXPECT_EQ(state().Mesa[3], tile("36"));  // growing left, its 6 against the chain
   EXPECT_EQ(state().QtdLadoA, 2);
+  // A full hand's last tile, taken away mid-carry, is back in its place too.
+  playerHolds(handOf({"36", "12", "45", "01", "02", "04", "05"}));
+  carry(7, {4000, 3000});
+  ASSERT_FALSE(scene().handTile(7).isVisible());
+  scene().mouseGrabberItem()->ungrabMouse();
+  held_ = Qt::NoButton;
+  settle();
+  for (int slot = 1; slot <= kHandSlots; ++slot)
+    EXPECT_TRUE(scene().handTile(slot).isVisible()) << slot;
 }
 
 // The release is answered once the scene is done with it; a hand dealt in
