@@ -224,9 +224,18 @@ void TableScene::markLaid(const LaidTile& laid, const PictureItem& view) {
   int open = -1;
   if (!p.shown.isDouble()) open = first ? 0 : (p.shown.first() == laid.joined ? 1 : 0);
   marks_->laid(&view, first, laid.side == Lado::A, open);
+  // Said with the end it went on, which a player who cannot see the table needs.
   const QString tile = QStringLiteral("%1:%2").arg(p.shown.first()).arg(p.shown.last());
-  lastMove_ = laid.seat == kJog ? tr("Você jogou %1").arg(tile)
-                                : tr("%1 jogou %2").arg(LbPlayer[laid.seat]->caption(), tile);
+  if (laid.joined < 0) {
+    lastMove_ = laid.seat == kJog ? tr("Você jogou %1").arg(tile)
+                                  : tr("%1 jogou %2").arg(LbPlayer[laid.seat]->caption(), tile);
+  } else if (laid.seat == kJog) {
+    lastMove_ = tr("Você jogou %1 na ponta do %2").arg(tile).arg(laid.joined);
+  } else {
+    lastMove_ = tr("%1 jogou %2 na ponta do %3")
+                    .arg(LbPlayer[laid.seat]->caption(), tile)
+                    .arg(laid.joined);
+  }
   updateStatus();
 }
 

@@ -50,20 +50,20 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="57"/>
-        <location filename="../../table/form1.cpp" line="407"/>
+        <location filename="../../table/form1.cpp" line="56"/>
+        <location filename="../../table/form1.cpp" line="412"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="54"/>
+        <location filename="../../table/form1_online.cpp" line="48"/>
         <source>Este link não leva a uma mesa do Tavolix:
 %1</source>
         <translation>This link does not lead to a Tavolix table:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="199"/>
+        <location filename="../../table/form1.cpp" line="202"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +78,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="202"/>
+        <location filename="../../table/form1.cpp" line="205"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +93,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="212"/>
+        <location filename="../../table/form1.cpp" line="215"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +108,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="229"/>
+        <location filename="../../table/form1.cpp" line="232"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="232"/>
+        <location filename="../../table/form1.cpp" line="235"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="235"/>
+        <location filename="../../table/form1.cpp" line="238"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="260"/>
+        <location filename="../../table/form1.cpp" line="264"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +134,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="258"/>
+        <location filename="../../table/form1.cpp" line="262"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +145,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="272"/>
+        <location filename="../../table/form1.cpp" line="276"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +160,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="270"/>
+        <location filename="../../table/form1.cpp" line="274"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,37 +171,37 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="280"/>
+        <location filename="../../table/form1.cpp" line="284"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="282"/>
+        <location filename="../../table/form1.cpp" line="286"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="283"/>
+        <location filename="../../table/form1.cpp" line="287"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="71"/>
+        <location filename="../../table/form1_online.cpp" line="65"/>
         <source>Deixar a mesa online? Um computador jogará no seu lugar até o fim da partida.</source>
         <translation>Leave the table online? A computer player will take your seat until the end of the match.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="74"/>
+        <location filename="../../table/form1_online.cpp" line="68"/>
         <source>Deixar a mesa</source>
         <translation>Leave the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="75"/>
+        <location filename="../../table/form1_online.cpp" line="69"/>
         <source>Ficar</source>
         <translation>Stay</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="107"/>
+        <location filename="../../table/form1_online.cpp" line="102"/>
         <source>A mesa não pôde ser aberta neste computador:
 %1
 
@@ -212,56 +212,56 @@ Escolha outra porta.</source>
 Choose another port.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="139"/>
+        <location filename="../../table/form1_online.cpp" line="134"/>
         <source>A partida online terminou. &apos;Novo Jogo&apos; volta ao jogo contra o computador; &apos;Jogar online&apos; abre ou procura outra mesa.</source>
         <translation>The match online is over. &apos;New Game&apos; goes back to playing the computer; &apos;Play online&apos; opens or finds another table.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="144"/>
+        <location filename="../../table/form1_online.cpp" line="139"/>
         <source>Este lugar foi retomado em outro computador.</source>
         <translation>This seat was taken back on another computer.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="146"/>
+        <location filename="../../table/form1_online.cpp" line="141"/>
         <source>O servidor mandou uma mensagem que o jogo não entende (%1).</source>
         <translation>The server sent a message the game does not understand (%1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="159"/>
+        <location filename="../../table/form1_online.cpp" line="154"/>
         <source>Conectando a %1...</source>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="196"/>
+        <location filename="../../table/form1_online.cpp" line="191"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="198"/>
+        <location filename="../../table/form1_online.cpp" line="193"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="206"/>
+        <location filename="../../table/form1_online.cpp" line="201"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="209"/>
+        <location filename="../../table/form1_online.cpp" line="204"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="212"/>
+        <location filename="../../table/form1_online.cpp" line="207"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="213"/>
+        <location filename="../../table/form1_online.cpp" line="208"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
@@ -269,12 +269,12 @@ Choose another port.</translation>
 <context>
     <name>tavolix::FrmFimdeJogo</name>
     <message>
-        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="52"/>
+        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="53"/>
         <source>Fim de Jogo</source>
         <translation>Game over</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="80"/>
+        <location filename="../../dialogs/frm_fimde_jogo.cpp" line="81"/>
         <source>Fecha esta janela (Enter)</source>
         <translation>Closes this window (Enter)</translation>
     </message>
@@ -282,137 +282,137 @@ Choose another port.</translation>
 <context>
     <name>tavolix::FrmNovoJogo</name>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="69"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="73"/>
         <source>Tavolix - Novo jogo</source>
         <translation>Tavolix - New Game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="70"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="74"/>
         <source>Sair</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="70"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="74"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="75"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="79"/>
         <source>Seu nome:</source>
         <translation>Your name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="81"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="85"/>
         <source>O seu nome, mostrado ao lado da sua mão</source>
         <translation>Your name, shown beside your hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="84"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="88"/>
         <source>Tipo de jogo:</source>
         <translation>Kind of game:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="86"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="90"/>
         <source>Sentido do jogo:</source>
         <translation>Direction of play:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="93"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="97"/>
         <source>Modificar regras</source>
         <translation>Settings</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="95"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="99"/>
         <source>Jogar</source>
         <translation>Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="96"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="100"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="97"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="101"/>
         <source>Abre ou entra numa mesa pela rede, com outras pessoas</source>
         <translation>Opens or joins a table on the network, with other people</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="98"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="102"/>
         <source>Abre as regras da partida</source>
         <translation>Opens the rules of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="99"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="103"/>
         <source>Sai do jogo (Esc)</source>
         <translation>Leaves the game (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="100"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="104"/>
         <source>Volta à partida em andamento (Esc)</source>
         <translation>Back to the match in progress (Escape)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="101"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="105"/>
         <source>Começa a partida (Enter)</source>
         <translation>Starts the match (Enter)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="138"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="128"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="138"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="129"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="129"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="139"/>
         <source>Sentido Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="133"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="143"/>
         <source>Batida simples vale 1 ponto, batida dupla ou carroção vale 2 pontos, batida dupla &apos;e&apos; carroção vale 4 pontos.</source>
         <translation>A simple going out is worth 1 point, &quot;lá e lô&quot; or &quot;carroção&quot; 2 points, &quot;lá e lô&quot; and &quot;carroção&quot; together 4 points.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="137"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="147"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="140"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="150"/>
         <source>Ganha o jogo quem primeiro fizer %1 pontos</source>
         <translation>The first to score %1 points wins the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="144"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="154"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="148"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="158"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="152"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="162"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="157"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="167"/>
         <source>Permitir fechar o jogo</source>
         <translation>Closing the game allowed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="158"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="168"/>
         <source> somente no natural</source>
         <translation> only &quot;no natural&quot;</translation>
     </message>
@@ -422,7 +422,7 @@ Choose another port.</translation>
         <translation>Player</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_novo_jogo.cpp" line="214"/>
+        <location filename="../../dialogs/frm_novo_jogo.cpp" line="224"/>
         <source>Novo Jogo</source>
         <translation>New Game</translation>
     </message>
@@ -430,122 +430,122 @@ Choose another port.</translation>
 <context>
     <name>tavolix::FrmOpc</name>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="71"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="72"/>
         <source>Opções</source>
         <translation>Preferences</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="77"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="78"/>
         <source>Peças: </source>
         <translation>Color Dominoes</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="78"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="79"/>
         <source>Marfim</source>
         <translation>Marfim</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="79"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="80"/>
         <source>Coloridas</source>
         <translation>Colorful</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="83"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="84"/>
         <source>Nomes dos jogadores </source>
         <translation>Players name of CPU controlled</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="85"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="86"/>
         <source>Seu nome:</source>
         <translation>Your name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="89"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="90"/>
         <source>CPU %1:</source>
         <translation>CPU %1:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="101"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="102"/>
         <source>Velocidade da Animação</source>
         <translation>Animation Speed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="105"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="106"/>
         <source>Velocidade da animação</source>
         <translation>Animation speed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="106"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="107"/>
         <source>À esquerda mais lento, à direita mais rápido</source>
         <translation>Left slower, right faster</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="107"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="108"/>
         <source>Amostra das peças</source>
         <translation>Sample of the dominoes</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="110"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="111"/>
         <source>Mais lento</source>
         <translation>Lower</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="111"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="112"/>
         <source>Mais rápido</source>
         <translation>Fast</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="114"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="115"/>
         <source>Tocar som</source>
         <translation>Play sounds</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="117"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="118"/>
         <source>Marcar de quem é a vez</source>
         <translation>Mark whose turn it is</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="119"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="120"/>
         <source>Marcar a última pedra jogada</source>
         <translation>Mark the domino played last</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="123"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="124"/>
         <source>Língua:</source>
         <translation>Language:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="129"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="130"/>
         <source>A língua do jogo</source>
         <translation>The language of the game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="134"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="135"/>
         <source>Adversários:</source>
         <translation>Opponents:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="135"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="136"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="136"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="137"/>
         <source>Forte</source>
         <translation>Strong</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="140"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="141"/>
         <source>Como jogam os jogadores do computador</source>
         <translation>How the computer players play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="144"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="145"/>
         <source>Peças sem animação: vão direto ao lugar</source>
         <translation>Dominoes without animation: straight to their place</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="149"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="150"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
@@ -553,133 +553,133 @@ Choose another port.</translation>
 <context>
     <name>tavolix::FrmRegra</name>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="78"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="79"/>
         <source>Ganha o jogo quem primeiro fizer</source>
         <translation>Won by the first to score</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="84"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="85"/>
         <source>pontos</source>
         <translation>points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="88"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="89"/>
         <source>Pontos para ganhar o jogo</source>
         <translation>Points to win the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="89"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="90"/>
         <source>Menos pontos</source>
         <translation>Fewer points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="90"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="91"/>
         <source>Mais pontos</source>
         <translation>More points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="93"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="94"/>
         <source>Os pontos que ganham a partida</source>
         <translation>The points that win the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="101"/>
-        <location filename="../../dialogs/frm_regra.cpp" line="226"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="102"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="228"/>
         <source>Definição das Regras</source>
         <translation>Rules of the Game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="108"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="109"/>
         <source>Tipo de jogo</source>
         <translation>Kind of game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="109"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="110"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="110"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="111"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="112"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="113"/>
         <source>Escolha a regra desejada:</source>
         <translation>Choose the scoring:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="114"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="115"/>
         <source>Batida simples vale 1 ponto</source>
         <translation>A simple going out is worth 1 point</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="115"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="116"/>
         <source>Batida dupla ou carroção vale 2 pontos</source>
         <translation>&quot;Lá e lô&quot; or &quot;carroção&quot; is worth 2 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="116"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="117"/>
         <source>Batida dupla &quot;e&quot; carroção vale 4 pontos</source>
         <translation>&quot;Lá e lô&quot; and &quot;carroção&quot; together are worth 4 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="125"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="126"/>
         <source>Cada pinta nas peças que restaram dos adversários valerá um ponto para a dupla ou jogador que bateu</source>
         <translation>Each pip on the dominoes left in the opponents&apos; hands is worth a point to the player or pair that went out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="131"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="132"/>
         <source>Inicio:</source>
         <translation>Who opens:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="133"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="134"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois iniciará quem for o vencedor da rodada anterior</source>
         <translation>In the first hand the holder of 6:6 opens, then the winner of the previous hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="136"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="137"/>
         <source>Sempre iniciará quem possuir o 6:6</source>
         <translation>The holder of 6:6 always opens</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="137"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="138"/>
         <source>Na primeira rodada iniciará quem possuir o 6:6, depois será feito um rodízio</source>
         <translation>In the first hand the holder of 6:6 opens, then each player in turn</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="145"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="146"/>
         <source>Sentido do jogo:</source>
         <translation>Direction of play:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="146"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="147"/>
         <source>Sentido horário</source>
         <translation>Clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="147"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="148"/>
         <source>Anti-horário</source>
         <translation>Anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="149"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="150"/>
         <source>Permitir fechar o jogo somente no natural</source>
         <translation>Closing the game allowed only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="152"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="153"/>
         <source>&amp;Ajuda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="154"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="155"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_regra.cpp" line="227"/>
+        <location filename="../../dialogs/frm_regra.cpp" line="229"/>
         <source>O limite de pontos deve ser um número inteiro de %1 a %2.</source>
         <translation>The points limit must be a whole number from %1 to %2.</translation>
     </message>
@@ -687,178 +687,178 @@ Choose another port.</translation>
 <context>
     <name>tavolix::OnlineDialog</name>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="67"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="68"/>
         <source>Tavolix - Jogar online</source>
         <translation>Tavolix - Play online</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="75"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="79"/>
         <source>Seu &amp;nome:</source>
         <translation>Your &amp;name:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="84"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="88"/>
         <source>Onde fica a mesa</source>
         <translation>Where the table is</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="86"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="90"/>
         <source>Neste &amp;computador, na porta:</source>
         <translation>On this &amp;computer, at port:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="93"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="97"/>
         <source>Num &amp;servidor:</source>
         <translation>On a &amp;server:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="95"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="99"/>
         <source>endereço:porta</source>
         <translation>address:port</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="100"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="104"/>
         <source>A partida</source>
         <translation>The match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="103"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="107"/>
         <source>Individual</source>
         <translation>Individual</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="104"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="108"/>
         <source>Duplas</source>
         <translation>Pairs</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="106"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="110"/>
         <source>&amp;Tipo de jogo:</source>
         <translation>&amp;Kind of game:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="110"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="114"/>
         <source>&amp;Regras...</source>
         <translation>&amp;Rules...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="109"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="113"/>
         <source>Regras:</source>
         <translation>Rules:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="115"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="119"/>
         <source>o lugar à sua esquerda</source>
         <translation>the seat on your left</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="116"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="120"/>
         <source>o lugar à sua frente</source>
         <translation>the seat opposite you</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="117"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="121"/>
         <source>o lugar à sua direita</source>
         <translation>the seat on your right</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="123"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="127"/>
         <source>Computador joga:</source>
         <translation>Computer plays:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="125"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="129"/>
         <source>Normal</source>
         <translation>Normal</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="126"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="130"/>
         <source>Forte</source>
         <translation>Strong</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="128"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="132"/>
         <source>&amp;Nível do computador:</source>
         <translation>Computer &amp;level:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="130"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="134"/>
         <source>&amp;Abrir uma mesa</source>
         <translation>&amp;Open a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="136"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="140"/>
         <source>endereço:porta, ou o link tavolix://...</source>
         <translation>address:port, or the link tavolix://...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="137"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="141"/>
         <source>Ser&amp;vidor:</source>
         <translation>Ser&amp;ver:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="139"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="143"/>
         <source>8 letras e números</source>
         <translation>8 letters and digits</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="141"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="145"/>
         <source>C&amp;ódigo da mesa:</source>
         <translation>Table c&amp;ode:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="142"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="146"/>
         <source>Quem abriu a mesa vê o endereço e o código na mesa dele.</source>
         <translation>Whoever opened the table sees its address and code on his table.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="145"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="149"/>
         <source>&amp;Entrar numa mesa</source>
         <translation>&amp;Join a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="160"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="164"/>
         <source>&amp;Jogar</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="161"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="165"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="162"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="166"/>
         <source>A&amp;juda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="190"/>
         <source>pontos pelas pedras, até %1</source>
         <translation>points by the pips, up to %1</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="186"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="190"/>
         <source>batidas, até %1 pontos</source>
         <translation>by going out, up to %1 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="188"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="192"/>
         <source>, sentido horário</source>
         <translation>, clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="188"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="192"/>
         <source>, sentido anti-horário</source>
         <translation>, anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="205"/>
-        <location filename="../../dialogs/online_dialog.cpp" line="216"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="209"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="220"/>
         <source>Escreva o endereço do servidor, como mesa.exemplo.org:47474.</source>
         <translation>Write the server&apos;s address, like table.example.org:47474.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="220"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="224"/>
         <source>O código da mesa tem 8 letras e números, como N3XP-G97X.</source>
         <translation>The table&apos;s code has 8 letters and digits, like N3XP-G97X.</translation>
     </message>
@@ -866,7 +866,7 @@ Choose another port.</translation>
 <context>
     <name>tavolix::OnlineSession</name>
     <message>
-        <location filename="../../table/online_session.cpp" line="110"/>
+        <location filename="../../table/online_session.cpp" line="122"/>
         <source>Não foi possível falar com o servidor %1 (%2).</source>
         <translation>The server %1 could not be reached (%2).</translation>
     </message>
@@ -874,78 +874,78 @@ Choose another port.</translation>
 <context>
     <name>tavolix::ScoreHistory</name>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="23"/>
+        <location filename="../../dialogs/score_history.cpp" line="42"/>
         <source>Placar da partida</source>
         <translation>Scores of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="39"/>
+        <location filename="../../dialogs/score_history.cpp" line="60"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="43"/>
+        <location filename="../../dialogs/score_history.cpp" line="64"/>
         <source>Quem ganhou</source>
         <translation>Won by</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="43"/>
+        <location filename="../../dialogs/score_history.cpp" line="64"/>
         <source>Como</source>
         <translation>How</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="43"/>
+        <location filename="../../dialogs/score_history.cpp" line="64"/>
         <source>Pontos</source>
         <translation>Points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="44"/>
+        <location filename="../../dialogs/score_history.cpp" line="65"/>
         <source>Mãos da partida</source>
         <translation>Hands of the match</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="45"/>
+        <location filename="../../dialogs/score_history.cpp" line="65"/>
         <source>Uma linha para cada mão jogada</source>
         <translation>One row for each hand played</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="62"/>
+        <location filename="../../dialogs/score_history.cpp" line="78"/>
         <source>Mãos</source>
         <translation>Hands</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="64"/>
+        <location filename="../../dialogs/score_history.cpp" line="79"/>
         <source>Quem</source>
         <translation>Who</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="64"/>
+        <location filename="../../dialogs/score_history.cpp" line="79"/>
         <source>Lance</source>
         <translation>Move</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="65"/>
-        <location filename="../../dialogs/score_history.cpp" line="71"/>
+        <location filename="../../dialogs/score_history.cpp" line="79"/>
+        <location filename="../../dialogs/score_history.cpp" line="81"/>
         <source>Lances desta mão</source>
         <translation>Moves of this hand</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="66"/>
+        <location filename="../../dialogs/score_history.cpp" line="80"/>
         <source>Uma linha para cada pedra jogada ou vez passada</source>
         <translation>One line for each tile laid or turn passed</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="75"/>
+        <location filename="../../dialogs/score_history.cpp" line="85"/>
         <source>&amp;Estatísticas...</source>
         <translation>&amp;Statistics...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="76"/>
+        <location filename="../../dialogs/score_history.cpp" line="86"/>
         <source>&amp;Fechar</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../../dialogs/score_history.cpp" line="80"/>
+        <location filename="../../dialogs/score_history.cpp" line="90"/>
         <source>Fechar</source>
         <translation>Close</translation>
     </message>
@@ -1060,113 +1060,113 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::Statistics</name>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="72"/>
+        <location filename="../../dialogs/statistics.cpp" line="73"/>
         <source>Estatísticas</source>
         <translation>Statistics</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="75"/>
+        <location filename="../../dialogs/statistics.cpp" line="79"/>
         <source>Jogadas</source>
         <translation>Played</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="75"/>
+        <location filename="../../dialogs/statistics.cpp" line="79"/>
         <source>Vencidas</source>
         <translation>Won</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="75"/>
+        <location filename="../../dialogs/statistics.cpp" line="79"/>
         <source>Aproveitamento</source>
         <translation>Won %</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="76"/>
+        <location filename="../../dialogs/statistics.cpp" line="80"/>
         <source>Partidas</source>
         <translation>Matches</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="78"/>
-        <location filename="../../dialogs/statistics.cpp" line="79"/>
+        <location filename="../../dialogs/statistics.cpp" line="82"/>
+        <location filename="../../dialogs/statistics.cpp" line="83"/>
         <source>Mãos ganhas</source>
         <translation>Hands won</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="82"/>
+        <location filename="../../dialogs/statistics.cpp" line="86"/>
         <source>Sequência de vitórias</source>
         <translation>Winning streak</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="86"/>
+        <location filename="../../dialogs/statistics.cpp" line="90"/>
         <source>&amp;Zerar...</source>
         <translation>&amp;Reset...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="87"/>
+        <location filename="../../dialogs/statistics.cpp" line="91"/>
         <source>&amp;Fechar</source>
         <translation>&amp;Close</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="101"/>
+        <location filename="../../dialogs/statistics.cpp" line="105"/>
         <source>Individual, por batida</source>
         <translation>Individual, by going out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="102"/>
+        <location filename="../../dialogs/statistics.cpp" line="106"/>
         <source>Individual, por pontos</source>
         <translation>Individual, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="103"/>
+        <location filename="../../dialogs/statistics.cpp" line="107"/>
         <source>Duplas, por batida</source>
         <translation>Pairs, by going out</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="104"/>
+        <location filename="../../dialogs/statistics.cpp" line="108"/>
         <source>Duplas, por pontos</source>
         <translation>Pairs, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="105"/>
+        <location filename="../../dialogs/statistics.cpp" line="109"/>
         <source>Todas</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="106"/>
+        <location filename="../../dialogs/statistics.cpp" line="110"/>
         <source>Online, com outras pessoas</source>
         <translation>Online, with other people</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="107"/>
+        <location filename="../../dialogs/statistics.cpp" line="111"/>
         <source>Com dica pedida</source>
         <translation>With a hint asked</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="115"/>
+        <location filename="../../dialogs/statistics.cpp" line="119"/>
         <source>Batida, por pontos</source>
         <translation>Going out, by pips</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="116"/>
+        <location filename="../../dialogs/statistics.cpp" line="120"/>
         <source>Jogo fechado</source>
         <translation>Blocked game</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="118"/>
+        <location filename="../../dialogs/statistics.cpp" line="122"/>
         <source>Maior sequência de vitórias: %1 (agora: %2)</source>
         <translation>Longest winning streak: %1 (now: %2)</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="125"/>
+        <location filename="../../dialogs/statistics.cpp" line="129"/>
         <source>Zerar todas as estatísticas? Isto não pode ser desfeito.</source>
         <translation>Reset all your statistics? This cannot be undone.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="127"/>
+        <location filename="../../dialogs/statistics.cpp" line="131"/>
         <source>Zerar</source>
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../dialogs/statistics.cpp" line="128"/>
+        <location filename="../../dialogs/statistics.cpp" line="132"/>
         <source>Cancelar</source>
         <translation>Cancel</translation>
     </message>
@@ -1174,167 +1174,177 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::TableScene</name>
     <message>
-        <location filename="../../table/table_moves.cpp" line="228"/>
+        <location filename="../../table/table_moves.cpp" line="230"/>
         <source>Você jogou %1</source>
         <translation>You played %1</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="229"/>
+        <location filename="../../table/table_moves.cpp" line="231"/>
         <source>%1 jogou %2</source>
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="312"/>
+        <location filename="../../table/table_moves.cpp" line="233"/>
+        <source>Você jogou %1 na ponta do %2</source>
+        <translation>You played %1 on the %2 end</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_moves.cpp" line="235"/>
+        <source>%1 jogou %2 na ponta do %3</source>
+        <translation>%1 played %2 on the %3 end</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_scene.cpp" line="313"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="320"/>
+        <location filename="../../table/table_scene.cpp" line="321"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="322"/>
+        <location filename="../../table/table_scene.cpp" line="323"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="322"/>
+        <location filename="../../table/table_scene.cpp" line="323"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="372"/>
+        <location filename="../../table/table_scene.cpp" line="373"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="374"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="374"/>
+        <location filename="../../table/table_scene.cpp" line="375"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="375"/>
+        <location filename="../../table/table_scene.cpp" line="376"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="376"/>
+        <location filename="../../table/table_scene.cpp" line="377"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="377"/>
+        <location filename="../../table/table_scene.cpp" line="378"/>
         <source>Dica</source>
         <translation>Hint</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="378"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="379"/>
+        <location filename="../../table/table_scene.cpp" line="380"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="386"/>
+        <location filename="../../table/table_scene.cpp" line="387"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="387"/>
+        <location filename="../../table/table_scene.cpp" line="388"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="388"/>
+        <location filename="../../table/table_scene.cpp" line="389"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="389"/>
+        <location filename="../../table/table_scene.cpp" line="390"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="391"/>
+        <location filename="../../table/table_scene.cpp" line="392"/>
         <source>Mostra a pedra que o jogador Forte jogaria; a partida conta à parte (D)</source>
         <translation>Shows the tile the Strong player would lay; the match counts apart (D)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="392"/>
+        <location filename="../../table/table_scene.cpp" line="393"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="393"/>
+        <location filename="../../table/table_scene.cpp" line="394"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="394"/>
+        <location filename="../../table/table_scene.cpp" line="395"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="396"/>
+        <location filename="../../table/table_scene.cpp" line="397"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="396"/>
+        <location filename="../../table/table_scene.cpp" line="397"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="397"/>
+        <location filename="../../table/table_scene.cpp" line="398"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="397"/>
+        <location filename="../../table/table_scene.cpp" line="398"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="399"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="399"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="401"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="401"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="405"/>
+        <location filename="../../table/table_scene.cpp" line="406"/>
         <source>Pontos da sua dupla e da outra</source>
         <translation>Points of your pair and of the other</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="406"/>
+        <location filename="../../table/table_scene.cpp" line="407"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="407"/>
+        <location filename="../../table/table_scene.cpp" line="408"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -1480,17 +1490,17 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::startGame</name>
     <message>
-        <location filename="../../app/start_game.cpp" line="47"/>
+        <location filename="../../app/start_game.cpp" line="48"/>
         <source>É necessário resolução minima de 800 x 600</source>
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="70"/>
+        <location filename="../../app/start_game.cpp" line="71"/>
         <source>o jogo já está aberto: a janela dele foi trazida para a frente.</source>
         <translation>the game is already open: its window was brought to the front.</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="73"/>
+        <location filename="../../app/start_game.cpp" line="74"/>
         <source>o jogo já está aberto, mas não respondeu; ele não foi aberto de novo.</source>
         <translation>the game is already open but did not answer; it was not opened again.</translation>
     </message>

@@ -206,9 +206,10 @@ TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {
   };
   EXPECT_TRUE(said(QStringLiteral("Sua vez")));
   EXPECT_TRUE(said(QStringLiteral("Pedra escolhida: 3:6")));
-  EXPECT_TRUE(said(QStringLiteral("Você jogou")));
+  // Each move with the end it went on.
+  EXPECT_TRUE(said(QStringLiteral("Você jogou 3:6 na ponta do 6")));
   EXPECT_TRUE(said(QStringLiteral("Vez de Zorvan")));
-  EXPECT_TRUE(said(QStringLiteral("Zorvan jogou")));
+  EXPECT_TRUE(said(QStringLiteral("Zorvan jogou 1:3 na ponta do 3")));
   // A seat that takes its time is said to be thinking, until it stops.
   scene().showTurn(kMac2);
   scene().showThinking(true);
