@@ -14,6 +14,7 @@
 
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
@@ -60,9 +61,16 @@ class CommandAccessible : public QAccessibleWidget {
   QStringList actionNames() const override {
     return QAccessibleWidget::actionNames() << pressAction();
   }
+  // Answered at once, worked after: see the table's commands.
   void doAction(const QString& action) override {
-    if (action == pressAction() && widget()->isEnabled()) {
-      Q_EMIT static_cast<CommandLabel*>(widget())->clicked();
+    if (action == pressAction()) {
+      if (!widget()->isEnabled()) return;
+      QMetaObject::invokeMethod(
+          widget(),
+          [pressed = QPointer<CommandLabel>(static_cast<CommandLabel*>(widget()))] {
+            if (pressed != nullptr && pressed->isEnabled()) Q_EMIT pressed->clicked();
+          },
+          Qt::QueuedConnection);
       return;
     }
     QAccessibleWidget::doAction(action);

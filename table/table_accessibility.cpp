@@ -7,6 +7,7 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QGraphicsView>
+#include <QPointer>
 
 #include "label_item.h"
 #include "table_scene.h"
@@ -71,8 +72,16 @@ class LabelAccessible : public QAccessibleObject, public QAccessibleActionInterf
   }
   QStringList actionNames() const override { return {pressAction()}; }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
+  // The press is answered at once and worked after it: a command that opens a
+  // dialog would otherwise hold the screen reader's call until it closed.
   void doAction(const QString& action) override {
-    if (action == pressAction() && label()->isEnabled()) Q_EMIT label()->clicked();
+    if (action != pressAction() || !label()->isEnabled()) return;
+    QMetaObject::invokeMethod(
+        label(),
+        [pressed = QPointer<LabelItem>(label())] {
+          if (pressed != nullptr && pressed->isEnabled()) Q_EMIT pressed->clicked();
+        },
+        Qt::QueuedConnection);
   }
 };
 

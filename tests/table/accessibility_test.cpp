@@ -84,6 +84,19 @@ TEST_F(AccessibilityTest, TheTableListsItsCommandsCaptionsAndStatusAllNamed) {
   help->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   settle();
   EXPECT_EQ(helped.size(), 1);
+  // A command that opens a dialog answers the press at once; the dialog opens after.
+  bool shown = false;
+  dialogs.expect<ScoreHistory>([&shown](ScoreHistory& history) {
+    shown = true;
+    history.reject();
+  });
+  const auto placar = std::find(names.begin(), names.end(), QStringLiteral("Placar"));
+  QAccessibleInterface* scores = view->child(static_cast<int>(placar - names.begin()));
+  scores->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_FALSE(shown);
+  settle();
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(dialogs.done());
 }
 
 // Each part of the table knows its place in the tree, whether it is shown,

@@ -118,9 +118,11 @@ TEST_F(ScoreDialogsTest, TheEndOfAMatchFitsTheLongestNames) {
       ok->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
   end.Lbcaption2->setEnabled(false);
   ok->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  QApplication::processEvents();
   EXPECT_TRUE(end.isVisible());
   end.Lbcaption2->setEnabled(true);
   ok->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  QApplication::processEvents();
   EXPECT_EQ(end.result(), QDialog::Accepted);
   EXPECT_FALSE(end.isVisible());
 }
