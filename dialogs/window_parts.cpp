@@ -129,7 +129,11 @@ void completeAccessibleTexts(QWidget& dialog) {
       name = name.remove(u'&').trimmed();
       if (!name.isEmpty()) w->setAccessibleName(name);
     }
-    if (w->accessibleDescription().isEmpty()) {
+    // A caption says what it says: only what is worked gets the group or
+    // window it lies in as its description.
+    const bool caption =
+        qobject_cast<QLabel*>(w) != nullptr && !w->inherits("tavolix::CommandLabel");
+    if (w->accessibleDescription().isEmpty() && !caption) {
       QString context = dialog.windowTitle();
       for (QWidget* up = w->parentWidget(); up != nullptr && up != &dialog;
            up = up->parentWidget()) {

@@ -63,8 +63,9 @@ class CommandLabel : public QLabel {
 
 // Completes what a screen reader needs of a dialog: every control without a
 // name gets its visible text (a radio button with no text of its own, the
-// caption beside it; a field, the label that is its buddy), and every one
-// without a description the title of the group or window it lies in.
+// caption beside it; a field, the label that is its buddy), and every one a
+// person works without a description the title of the group or window it lies
+// in (a caption is read as it stands).
 void completeAccessibleTexts(QWidget& dialog);
 
 // The twips of a window's design, in its pixels.

@@ -73,7 +73,9 @@ QString LabelItem::accessibleName() const {
   if (!name_.isEmpty()) return name_;
   QString name = caption_;
   if (name.endsWith(QStringLiteral(" |"))) name.chop(2);
-  return name;
+  // Empty for now (the player's name before he gives it, no message): named
+  // by what it is for rather than by nothing.
+  return name.isEmpty() ? description_ : name;
 }
 
 QRectF LabelItem::textRect() const {

@@ -42,7 +42,8 @@ class LabelItem : public QGraphicsObject {
   // Where the caption's text lies, in the item's own twips.
   QRectF textRect() const;
   // What a screen reader says of it: a name (the caption by default, without
-  // the commands' separator) and what it is for.
+  // the commands' separator; what it is for while it has no caption) and what
+  // it is for.
   void setAccessibleTexts(const QString& name, const QString& description);
   QString accessibleName() const;
   QString accessibleDescription() const { return description_; }

@@ -153,6 +153,9 @@ class TableViewAccessible : public QAccessibleWidget {
 };
 
 QAccessibleInterface* tableFactory(const QString& className, QObject* object) {
+  // The game's window is a frame to a screen reader, as any application's.
+  if (className == QLatin1String("tavolix::Form1"))
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
   if (className == QLatin1String("tavolix::TableView"))
     return new TableViewAccessible(static_cast<TableView*>(object));
   if (className == QLatin1String("tavolix::LabelItem"))
