@@ -106,6 +106,13 @@ Form1::Form1(Settings& settings, SettingsStore& store, RandomSource& random, QWi
   });
   s.bindState(&match_->state());
   hand_ = new HandDrag(s, *match_, settings, sounds_);
+  // A tile pressed through a screen reader: chosen and laid as from the keyboard.
+  connect(&s.handList(), &HandList::tilePressed, this, [this](int slot, int end) {
+    presentation_.setKeyboardPlay(true);
+    hand_->chooseSlot(slot);
+    if (hand_->chosen() != slot) return;
+    layChosen(end < 0 ? std::nullopt : std::optional<Lado>(end == 0 ? Lado::A : Lado::B));
+  });
   // Online play chosen in the new game dialog: its own dialog, once that one is closed.
   presentation_.onOnline(
       [this] { QMetaObject::invokeMethod(this, &Form1::playOnline, Qt::QueuedConnection); });

@@ -101,6 +101,9 @@ class Form1 : public QWidget {
   // At his turn, the strong player's choice for his hand: chosen in the hand and
   // said; the match then counts apart in his record.
   void askHint();
+  // The tile chosen from the keyboard (or pressed through a screen reader)
+  // laid on `end`; where it goes when none, the ends named when it goes on both.
+  void layChosen(std::optional<Lado> end);
   void showStatistics();    // the player's record
   void Label3_Click();      // Pass
   void playOnline();        // the online dialog

@@ -108,21 +108,36 @@ bool Form1::keyAction(const QKeyEvent& event) {
     case Qt::Key_Up:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (!hand_->layChosen(std::nullopt)) {
-        scene_->message(translated(texts::chooseEnd()), 0);
-        scene_->showEndNames(true);
-      }
+      layChosen(std::nullopt);
       return true;
     case Qt::Key_A:
     case Qt::Key_Home:
-      hand_->layChosen(Lado::A);
+      layChosen(Lado::A);
       return true;
     case Qt::Key_B:
     case Qt::Key_End:
-      hand_->layChosen(Lado::B);
+      layChosen(Lado::B);
+      return true;
+    // The hand, and the table, in words in the status line.
+    case Qt::Key_H:
+      scene_->say(scene_->handReading());
+      return true;
+    case Qt::Key_E:
+      scene_->say(scene_->tableReading());
       return true;
     default:
       return false;
+  }
+}
+
+void Form1::layChosen(std::optional<Lado> end) {
+  if (end) {
+    hand_->layChosen(end);
+    return;
+  }
+  if (!hand_->layChosen(std::nullopt)) {
+    scene_->message(translated(texts::chooseEnd()), 0);
+    scene_->showEndNames(true);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include "label_item.h"
+#include "picture_item.h"
 #include "table_scene.h"
 #include "table_view.h"
 
@@ -114,7 +115,148 @@ class StatusAccessible : public QAccessibleObject {
   QAccessible::State state() const override { return {}; }
 };
 
-// The table itself: its captions and commands, then its status.
+// Where a scene item is on the screen.
+QRect screenRect(const QGraphicsItem& item) {
+  QGraphicsView* view = viewOf(item);
+  if (view == nullptr) return {};
+  const QRect local = view->mapFromScene(item.sceneBoundingRect()).boundingRect();
+  return QRect(view->viewport()->mapToGlobal(local.topLeft()), local.size());
+}
+
+TableScene* sceneOf(const QObject* part) {
+  for (QObject* o = part->parent(); o != nullptr; o = o->parent()) {
+    if (auto* scene = qobject_cast<TableScene*>(o)) return scene;
+  }
+  return nullptr;
+}
+
+QAccessibleInterface* viewInterface(const QGraphicsScene* scene) {
+  return scene != nullptr && !scene->views().isEmpty()
+             ? QAccessible::queryAccessibleInterface(scene->views().front())
+             : nullptr;
+}
+
+QString layOnA() { return QCoreApplication::translate("HandList", "Jogar na ponta A"); }
+QString layOnB() { return QCoreApplication::translate("HandList", "Jogar na ponta B"); }
+
+// A tile of the player's hand: its pips and where it goes; pressed, it is laid.
+class HandTileAccessible : public QAccessibleObject, public QAccessibleActionInterface {
+ public:
+  HandTileAccessible(PictureItem* picture, TableScene* scene)
+      : QAccessibleObject(picture), scene_(scene) {}
+  PictureItem* picture() const { return static_cast<PictureItem*>(object()); }
+  int slot() const { return scene_ != nullptr ? scene_->handSlotOf(picture()) : 0; }
+
+  QAccessibleInterface* parent() const override {
+    return scene_ != nullptr ? QAccessible::queryAccessibleInterface(&scene_->handList()) : nullptr;
+  }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && scene_ != nullptr) return scene_->handTileReading(slot());
+    if (t == QAccessible::Description)
+      return QCoreApplication::translate("HandList", "Uma pedra da sua mão");
+    return {};
+  }
+  QAccessible::Role role() const override { return QAccessible::ListItem; }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.invisible = !picture()->isVisible();
+    return s;
+  }
+  QRect rect() const override { return screenRect(*picture()); }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
+    return QAccessibleObject::interface_cast(type);
+  }
+  QStringList actionNames() const override { return {pressAction(), layOnA(), layOnB()}; }
+  QStringList keyBindingsForAction(const QString& action) const override {
+    if (action == pressAction()) return {QStringLiteral("Return")};
+    if (action == layOnA()) return {QStringLiteral("A")};
+    if (action == layOnB()) return {QStringLiteral("B")};
+    return {};
+  }
+  // Answered at once, worked after, as the table's commands.
+  void doAction(const QString& action) override {
+    const int end = action == layOnA() ? 0 : action == layOnB() ? 1 : -1;
+    if (scene_ == nullptr || (end < 0 && action != pressAction())) return;
+    QMetaObject::invokeMethod(
+        &scene_->handList(),
+        [list = QPointer<HandList>(&scene_->handList()), slot = slot(), end] {
+          if (list != nullptr && slot > 0) Q_EMIT list->tilePressed(slot, end);
+        },
+        Qt::QueuedConnection);
+  }
+
+ private:
+  TableScene* scene_;
+};
+
+// The hand: a list of its tiles, in their order.
+class HandListAccessible : public QAccessibleObject {
+ public:
+  explicit HandListAccessible(HandList* list) : QAccessibleObject(list) {}
+  TableScene* scene() const { return sceneOf(object()); }
+  std::vector<PictureItem*> tiles() const {
+    std::vector<PictureItem*> shown;
+    TableScene* table = scene();
+    if (table == nullptr) return shown;
+    for (int slot = 1; slot <= kHandSlots; ++slot) {
+      if (!table->handTileReading(slot).isEmpty()) shown.push_back(table->handPicture(slot));
+    }
+    return shown;
+  }
+  QAccessibleInterface* parent() const override { return viewInterface(scene()); }
+  int childCount() const override { return static_cast<int>(tiles().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const auto all = tiles();
+    return index >= 0 && index < static_cast<int>(all.size())
+               ? QAccessible::queryAccessibleInterface(all[static_cast<std::size_t>(index)])
+               : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const auto all = tiles();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      if (child != nullptr && child->object() == all[i]) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return QCoreApplication::translate("HandList", "Sua mão");
+    if (t == QAccessible::Description) {
+      return QCoreApplication::translate(
+          "HandList", "Suas pedras, cada uma com onde joga; H lê a mão, E lê a mesa");
+    }
+    return {};
+  }
+  QAccessible::Role role() const override { return QAccessible::List; }
+  QAccessible::State state() const override { return {}; }
+};
+
+// The table in words.
+class SummaryAccessible : public QAccessibleObject {
+ public:
+  explicit SummaryAccessible(TableSummary* summary) : QAccessibleObject(summary) {}
+  TableScene* scene() const { return sceneOf(object()); }
+  QAccessibleInterface* parent() const override { return viewInterface(scene()); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && scene() != nullptr) return scene()->tableReading();
+    if (t == QAccessible::Description) {
+      return QCoreApplication::translate("HandList",
+                                         "A mesa: as pontas, os passes e as pedras nas mãos");
+    }
+    return {};
+  }
+  QAccessible::Role role() const override { return QAccessible::StaticText; }
+  QAccessible::State state() const override { return {}; }
+};
+
+// The table itself: its captions and commands, the hand, the table in words,
+// then its status.
 class TableViewAccessible : public QAccessibleWidget {
  public:
   explicit TableViewAccessible(TableView* view) : QAccessibleWidget(view, QAccessible::Client) {}
@@ -124,6 +266,8 @@ class TableViewAccessible : public QAccessibleWidget {
     auto* scene = qobject_cast<TableScene*>(static_cast<TableView*>(widget())->scene());
     if (scene == nullptr) return parts;
     for (LabelItem* label : scene->accessibleCaptions()) parts.push_back(label);
+    parts.push_back(&scene->handList());
+    parts.push_back(&scene->summary());
     parts.push_back(&scene->status());
     return parts;
   }
@@ -162,6 +306,17 @@ QAccessibleInterface* tableFactory(const QString& className, QObject* object) {
     return new LabelAccessible(static_cast<LabelItem*>(object));
   if (className == QLatin1String("tavolix::TableStatus"))
     return new StatusAccessible(static_cast<TableStatus*>(object));
+  if (className == QLatin1String("tavolix::HandList"))
+    return new HandListAccessible(static_cast<HandList*>(object));
+  if (className == QLatin1String("tavolix::TableSummary"))
+    return new SummaryAccessible(static_cast<TableSummary*>(object));
+  // Of the table's pictures, only the hand's tiles are read.
+  if (className == QLatin1String("tavolix::PictureItem")) {
+    auto* picture = static_cast<PictureItem*>(object);
+    auto* scene = qobject_cast<TableScene*>(picture->scene());
+    if (scene != nullptr && scene->handSlotOf(picture) > 0)
+      return new HandTileAccessible(picture, scene);
+  }
   return nullptr;
 }
 

@@ -25,9 +25,32 @@ class TableStatus : public QObject {
   QString text_;
 };
 
+// The player's hand as a screen reader lists it: an item for each tile, named
+// with its pips and where it goes. Pressing an item lays its tile where it
+// goes (asking for the end when it goes on both); two more actions lay it on
+// end A or end B.
+class HandList : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+
+ Q_SIGNALS:
+  // `end`: -1 where the tile goes, 0 end A, 1 end B.
+  void tilePressed(int slot, int end);
+};
+
+// The table in words: the open ends, the passes so far, each seat's tiles.
+class TableSummary : public QObject {
+  Q_OBJECT
+
+ public:
+  using QObject::QObject;
+};
+
 // Makes the table readable by screen readers: the view lists the table's
-// commands and captions and its status as accessible children. Called once,
-// before the window is shown.
+// commands and captions, the hand, the table in words and the status as
+// accessible children. Called once, before the window is shown.
 void installTableAccessibility();
 
 }  // namespace tavolix

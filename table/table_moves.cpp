@@ -232,9 +232,8 @@ void TableScene::markLaid(const LaidTile& laid, const PictureItem& view) {
   } else if (laid.seat == kJog) {
     lastMove_ = tr("Você jogou %1 na ponta do %2").arg(tile).arg(laid.joined);
   } else {
-    lastMove_ = tr("%1 jogou %2 na ponta do %3")
-                    .arg(LbPlayer[laid.seat]->caption(), tile)
-                    .arg(laid.joined);
+    lastMove_ =
+        tr("%1 jogou %2 na ponta do %3").arg(LbPlayer[laid.seat]->caption(), tile).arg(laid.joined);
   }
   updateStatus();
 }

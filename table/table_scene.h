@@ -78,6 +78,19 @@ class TableScene : public QGraphicsScene {
   // What a screen reader reads of the table: the captions and commands, and the status.
   std::vector<LabelItem*> accessibleCaptions() const;
   TableStatus& status() { return status_; }
+  HandList& handList() { return handList_; }
+  TableSummary& summary() { return summary_; }
+  // The table in words (see table_reading.h): the whole hand, one tile of it,
+  // the ends, passes and tiles held. Each is also said in the status line by
+  // say(), on the player's asking.
+  QString handReading() const;
+  QString handTileReading(int slot) const;
+  QString tableReading() const;
+  void say(const QString& text) { status_.setText(text); }
+  // The picture of hand slot `slot` (1..7), for a screen reader; the slot of a
+  // picture that is one of the hand's, else 0.
+  PictureItem* handPicture(int slot) { return PicJog[slot]; }
+  int handSlotOf(const QObject* picture) const;
   // Every caption of the table in the language now chosen.
   void retranslate();
 
@@ -217,6 +230,8 @@ class TableScene : public QGraphicsScene {
 
   std::unique_ptr<TableMarks> marks_;
   TableStatus status_{this};
+  HandList handList_{this};
+  TableSummary summary_{this};
   QString lastMove_;  // "Zorvan jogou 6:4"
   QString choice_;    // "Pedra escolhida: 6:4"
   void updateStatus();

@@ -2,6 +2,39 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="pt_BR">
 <context>
+    <name>HandList</name>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="139"/>
+        <source>Jogar na ponta A</source>
+        <translation>Lay on end A</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="140"/>
+        <source>Jogar na ponta B</source>
+        <translation>Lay on end B</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="159"/>
+        <source>Uma pedra da sua mão</source>
+        <translation>A tile of your hand</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="226"/>
+        <source>Sua mão</source>
+        <translation>Your hand</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="228"/>
+        <source>Suas pedras, cada uma com onde joga; H lê a mão, E lê a mesa</source>
+        <translation>Your tiles, each with where it goes; H reads the hand, E the table</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_accessibility.cpp" line="249"/>
+        <source>A mesa: as pontas, os passes e as pedras nas mãos</source>
+        <translation>The table: the ends, the passes and the tiles in hand</translation>
+    </message>
+</context>
+<context>
     <name>HelpLauncher</name>
     <message>
         <location filename="../../table/help_launcher.cpp" line="80"/>
@@ -29,12 +62,12 @@ Its pages can be opened in any browser:
 <context>
     <name>TableStatus</name>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="97"/>
+        <location filename="../../table/table_accessibility.cpp" line="107"/>
         <source>Nenhuma mão em jogo</source>
         <translation>No hand in play</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="101"/>
+        <location filename="../../table/table_accessibility.cpp" line="111"/>
         <source>O que acontece na mesa</source>
         <translation>What happens at the table</translation>
     </message>
@@ -42,7 +75,7 @@ Its pages can be opened in any browser:
 <context>
     <name>TableView</name>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="137"/>
+        <location filename="../../table/table_accessibility.cpp" line="290"/>
         <source>Setas: escolher uma pedra; Enter ou seta para cima: jogá-la; A ou B: a ponta; P: passar a vez; Espaço: pegar uma pedra; F1: ajuda</source>
         <translation>Arrows: choose a domino; Enter or Up: play it; A or B: the end; P: pass; Space: take a domino; F1: help</translation>
     </message>
@@ -51,7 +84,7 @@ Its pages can be opened in any browser:
     <name>tavolix::Form1</name>
     <message>
         <location filename="../../table/form1.cpp" line="56"/>
-        <location filename="../../table/form1.cpp" line="412"/>
+        <location filename="../../table/form1.cpp" line="419"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
@@ -63,7 +96,7 @@ Its pages can be opened in any browser:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="202"/>
+        <location filename="../../table/form1.cpp" line="209"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -78,7 +111,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="205"/>
+        <location filename="../../table/form1.cpp" line="212"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -93,7 +126,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="215"/>
+        <location filename="../../table/form1.cpp" line="222"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -108,22 +141,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="232"/>
+        <location filename="../../table/form1.cpp" line="239"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="235"/>
+        <location filename="../../table/form1.cpp" line="242"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="238"/>
+        <location filename="../../table/form1.cpp" line="245"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="264"/>
+        <location filename="../../table/form1.cpp" line="271"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -134,7 +167,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="262"/>
+        <location filename="../../table/form1.cpp" line="269"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -145,7 +178,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="276"/>
+        <location filename="../../table/form1.cpp" line="283"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -160,7 +193,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="274"/>
+        <location filename="../../table/form1.cpp" line="281"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -171,17 +204,17 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="284"/>
+        <location filename="../../table/form1.cpp" line="291"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="286"/>
+        <location filename="../../table/form1.cpp" line="293"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="287"/>
+        <location filename="../../table/form1.cpp" line="294"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
@@ -417,7 +450,7 @@ Choose another port.</translation>
         <translation> only &quot;no natural&quot;</translation>
     </message>
     <message>
-        <location filename="../../dialogs/window_parts.cpp" line="156"/>
+        <location filename="../../dialogs/window_parts.cpp" line="168"/>
         <source>Jogador</source>
         <translation>Player</translation>
     </message>
@@ -1172,6 +1205,74 @@ There is NO WARRANTY, to the extent permitted by law.
     </message>
 </context>
 <context>
+    <name>tavolix::TableReading</name>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="27"/>
+        <source>%1 e %2</source>
+        <translation>%1 and %2</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="38"/>
+        <source>%1, não abre a mão</source>
+        <translation>%1, may not open the hand</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="39"/>
+        <source>%1, abre a mão</source>
+        <translation>%1, opens the hand</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="45"/>
+        <source>%1, joga nas pontas %2 e %3</source>
+        <translation>%1, goes on the %2 and %3 ends</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="50"/>
+        <source>%1, joga na ponta %2</source>
+        <translation>%1, goes on the %2 end</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="53"/>
+        <source>%1, não joga</source>
+        <translation>%1, does not go</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="62"/>
+        <source>Sua mão está vazia</source>
+        <translation>Your hand is empty</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="63"/>
+        <source>Sua mão: %1</source>
+        <translation>Your hand: %1</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="70"/>
+        <source>Nenhuma pedra na mesa</source>
+        <translation>No tile on the table</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="71"/>
+        <source>Pontas: %1 e %2</source>
+        <translation>Ends: %1 and %2</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="77"/>
+        <source>Você passou no %1</source>
+        <translation>You passed on %1</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="79"/>
+        <source>%1 passou no %2</source>
+        <translation>%1 passed on %2</translation>
+    </message>
+    <message>
+        <location filename="../../table/table_reading.cpp" line="89"/>
+        <source>Pedras nas mãos: %1</source>
+        <translation>Tiles in hand: %1</translation>
+    </message>
+</context>
+<context>
     <name>tavolix::TableScene</name>
     <message>
         <location filename="../../table/table_moves.cpp" line="230"/>
@@ -1189,162 +1290,162 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>You played %1 on the %2 end</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="235"/>
+        <location filename="../../table/table_moves.cpp" line="236"/>
         <source>%1 jogou %2 na ponta do %3</source>
         <translation>%1 played %2 on the %3 end</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="313"/>
+        <location filename="../../table/table_scene.cpp" line="314"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="321"/>
+        <location filename="../../table/table_scene.cpp" line="322"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="323"/>
+        <location filename="../../table/table_scene.cpp" line="324"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="323"/>
+        <location filename="../../table/table_scene.cpp" line="324"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="373"/>
+        <location filename="../../table/table_scene.cpp" line="399"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="374"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="375"/>
+        <location filename="../../table/table_scene.cpp" line="401"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="376"/>
+        <location filename="../../table/table_scene.cpp" line="402"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="377"/>
+        <location filename="../../table/table_scene.cpp" line="403"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="378"/>
+        <location filename="../../table/table_scene.cpp" line="404"/>
         <source>Dica</source>
         <translation>Hint</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="379"/>
+        <location filename="../../table/table_scene.cpp" line="405"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="380"/>
+        <location filename="../../table/table_scene.cpp" line="406"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="387"/>
+        <location filename="../../table/table_scene.cpp" line="413"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="388"/>
+        <location filename="../../table/table_scene.cpp" line="414"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="389"/>
+        <location filename="../../table/table_scene.cpp" line="415"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="390"/>
+        <location filename="../../table/table_scene.cpp" line="416"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="392"/>
+        <location filename="../../table/table_scene.cpp" line="418"/>
         <source>Mostra a pedra que o jogador Forte jogaria; a partida conta à parte (D)</source>
         <translation>Shows the tile the Strong player would lay; the match counts apart (D)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="393"/>
+        <location filename="../../table/table_scene.cpp" line="419"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="394"/>
+        <location filename="../../table/table_scene.cpp" line="420"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="395"/>
+        <location filename="../../table/table_scene.cpp" line="421"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="397"/>
+        <location filename="../../table/table_scene.cpp" line="423"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="397"/>
+        <location filename="../../table/table_scene.cpp" line="423"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="398"/>
+        <location filename="../../table/table_scene.cpp" line="424"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="398"/>
+        <location filename="../../table/table_scene.cpp" line="424"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="426"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="426"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="401"/>
+        <location filename="../../table/table_scene.cpp" line="427"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="401"/>
+        <location filename="../../table/table_scene.cpp" line="427"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="406"/>
+        <location filename="../../table/table_scene.cpp" line="432"/>
         <source>Pontos da sua dupla e da outra</source>
         <translation>Points of your pair and of the other</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="407"/>
+        <location filename="../../table/table_scene.cpp" line="433"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="408"/>
+        <location filename="../../table/table_scene.cpp" line="434"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -1732,12 +1833,12 @@ Scores 1 (one) point</translation>
 <context>
     <name>window_parts</name>
     <message>
-        <location filename="../../dialogs/window_parts.cpp" line="34"/>
+        <location filename="../../dialogs/window_parts.cpp" line="35"/>
         <source>Faixa do título</source>
         <translation>Title strip</translation>
     </message>
     <message>
-        <location filename="../../dialogs/window_parts.cpp" line="36"/>
+        <location filename="../../dialogs/window_parts.cpp" line="37"/>
         <source>Arraste para mover a janela</source>
         <translation>Drag to move the window</translation>
     </message>

@@ -22,8 +22,11 @@
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
+#include "game/texts.h"
 #include "support/tiles.h"
 #include "table/help_launcher.h"
+#include "table/language.h"
+#include "table/table_reading.h"
 #include "window_support.h"
 
 namespace tavolix {
@@ -247,6 +250,106 @@ TEST_F(AccessibilityTest, TheTurnAndTheLastMoveAreAnnounced) {
   scene().showThinking(false);
   EXPECT_TRUE(scene().status().text().startsWith(QStringLiteral("Vez de Melira. ")))
       << scene().status().text().toStdString();
+}
+
+// The table in words: each tile of the hand with where it goes, the open ends,
+// who passed on which numbers and how many tiles each seat holds; in English too.
+TEST_F(AccessibilityTest, TheTableInWords) {
+  GameState state;
+  state.PedrasJog = handOf({"36", "66", "12", "55"});
+  state.PedrasMac1 = handOf({"00", "01"});
+  state.PedrasMac2 = handOf({"02"});
+  state.PedrasMac3 = handOf({"03", "04", "05"});
+  state.PrimeiraRodada = true;
+  Settings rules;
+  // The first hand opens with 6:6.
+  EXPECT_EQ(reading::handTile(state, rules, tile("66")), QStringLiteral("6:6, abre a mão"));
+  EXPECT_EQ(reading::handTile(state, rules, tile("36")), QStringLiteral("3:6, não abre a mão"));
+  state.PrimeiraRodada = false;
+  EXPECT_EQ(reading::handTile(state, rules, tile("36")), QStringLiteral("3:6, abre a mão"));
+  rules.TipoInicio = 2;  // unless every hand does
+  EXPECT_EQ(reading::handTile(state, rules, tile("36")), QStringLiteral("3:6, não abre a mão"));
+  const std::array<std::string, 4> names{"Ana", "Zorvan", "Melira", "Astelo"};
+  EXPECT_EQ(reading::table(state, names),
+            QStringLiteral("Nenhuma pedra na mesa. Pedras nas mãos: Zorvan 2, Melira 1, Astelo 3"));
+
+  state.Mesa[1] = tile("56");
+  state.QtdMesa = 1;
+  state.PontaA = 6;
+  state.PontaB = 5;
+  state.NaoTem[kMac1] = "3434";
+  state.NaoTem[kMac3] = "22";
+  state.NaoTem[kJog] = "1660";
+  state.recount();
+  EXPECT_EQ(reading::hand(state, rules),
+            QStringLiteral("Sua mão: 3:6, joga na ponta 6; 6:6, joga na ponta 6; 1:2, não joga; "
+                           "5:5, joga na ponta 5"));
+  EXPECT_EQ(reading::handTile(state, rules, tile("56")),
+            QStringLiteral("5:6, joga nas pontas 6 e 5"));
+  EXPECT_EQ(reading::table(state, names),
+            QStringLiteral("Pontas: 6 e 5. Você passou no 0, 1 e 6. Zorvan passou no 3 e 4. "
+                           "Astelo passou no 2. Pedras nas mãos: Zorvan 2, Melira 1, Astelo 3"));
+  EXPECT_EQ(reading::hand(GameState(), rules), QStringLiteral("Sua mão está vazia"));
+
+  useLanguage(Language::English);
+  EXPECT_EQ(reading::hand(state, rules),
+            QStringLiteral("Your hand: 3:6, goes on the 6 end; 6:6, goes on the 6 end; 1:2, does "
+                           "not go; 5:5, goes on the 5 end"));
+  EXPECT_EQ(reading::handTile(state, rules, tile("56")),
+            QStringLiteral("5:6, goes on the 6 and 5 ends"));
+  EXPECT_EQ(reading::table(state, names),
+            QStringLiteral("Ends: 6 and 5. You passed on 0, 1 and 6. Zorvan passed on 3 and 4. "
+                           "Astelo passed on 2. Tiles in hand: Zorvan 2, Melira 1, Astelo 3"));
+  useLanguage(Language::Portuguese);
+}
+
+// The hand is a list a screen reader reads and works: each tile named with
+// where it goes; pressed, it is laid where it goes, or on the end its action
+// names. H and E say the hand and the table in the status line.
+TEST_F(AccessibilityTest, TheHandIsAListOfTilesThatCanBeLaid) {
+  playerToMove(endsSixAndThree(handOf({"36", "12", "35"})).state,
+               endsSixAndThree(handOf({"36", "12", "35"})).chain);
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&window.view());
+  QAccessibleInterface* hand = nullptr;
+  QAccessibleInterface* words = nullptr;
+  for (int i = 0; i < view->childCount(); ++i) {
+    if (view->child(i)->role() == QAccessible::List) hand = view->child(i);
+    if (view->child(i)->text(QAccessible::Name).startsWith(QStringLiteral("Pontas:")))
+      words = view->child(i);
+  }
+  ASSERT_NE(hand, nullptr);
+  ASSERT_NE(words, nullptr);
+  EXPECT_EQ(hand->text(QAccessible::Name), QStringLiteral("Sua mão"));
+  EXPECT_EQ(words->text(QAccessible::Name),
+            QStringLiteral("Pontas: 6 e 3. Pedras nas mãos: Zorvan 1, Melira 1, Astelo 1"));
+  ASSERT_EQ(hand->childCount(), 3);
+  EXPECT_EQ(hand->child(0)->text(QAccessible::Name), QStringLiteral("3:6, joga nas pontas 6 e 3"));
+  EXPECT_EQ(hand->child(1)->text(QAccessible::Name), QStringLiteral("1:2, não joga"));
+  EXPECT_EQ(hand->child(2)->text(QAccessible::Name), QStringLiteral("3:5, joga na ponta 3"));
+  EXPECT_EQ(hand->child(1)->parent()->object(), hand->object());
+  EXPECT_FALSE(hand->child(0)->rect().isEmpty());
+
+  QTest::keyClick(&window, Qt::Key_H);
+  EXPECT_EQ(
+      scene().status().text(),
+      QStringLiteral("Sua mão: 3:6, joga nas pontas 6 e 3; 1:2, não joga; 3:5, joga na ponta 3"));
+  QTest::keyClick(&window, Qt::Key_E);
+  EXPECT_TRUE(scene().status().text().startsWith(QStringLiteral("Pontas: 6 e 3.")));
+
+  // 3:6 goes on both ends: pressed, the ends are asked for; laid on end B by its action.
+  QAccessibleActionInterface* both = hand->child(0)->actionInterface();
+  ASSERT_NE(both, nullptr);
+  both->doAction(QAccessibleActionInterface::pressAction());
+  settle();
+  EXPECT_EQ(state().QtdMesa, 2);
+  EXPECT_EQ(window.hand().chosen(), 1);
+  EXPECT_EQ(scene().messageLine().caption(), translated(texts::chooseEnd()));
+  both->doAction(QStringLiteral("Jogar na ponta B"));
+  EXPECT_EQ(state().QtdMesa, 2);  // answered at once, worked after
+  settle();
+  EXPECT_GE(state().QtdMesa, 3);
+  EXPECT_EQ(state().Mesa[3], tile("36"));
+  EXPECT_EQ(state().PedrasJog, handOf({"12", "35"}));
 }
 
 TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
