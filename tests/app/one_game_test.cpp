@@ -79,6 +79,20 @@ TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
     EXPECT_EQ(second, OneGame::Start::AnotherRuns);
     EXPECT_TRUE(woken);
     EXPECT_EQ(asked.count(), 1);
+
+    // The request may come in pieces: it is answered once its line is whole.
+    QLocalSocket halting;
+    halting.connectToServer(OneGame::serverName(folder));
+    ASSERT_TRUE(halting.waitForConnected(5000));
+    halting.write("sh");
+    halting.flush();
+    QTest::qWait(50);
+    EXPECT_EQ(halting.state(), QLocalSocket::ConnectedState);
+    halting.write("ow\n");
+    halting.flush();
+    EXPECT_TRUE(QTest::qWaitFor([&halting] { return halting.canReadLine(); }, 20000));
+    EXPECT_EQ(halting.readLine(), QByteArray("shown\n"));
+    EXPECT_EQ(asked.count(), 2);
   }
   EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList());
