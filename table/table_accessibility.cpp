@@ -8,17 +8,52 @@
 #include <QCoreApplication>
 #include <QGraphicsView>
 #include <QPointer>
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
 
 #include "label_item.h"
+#include "pacer.h"
 #include "picture_item.h"
 #include "table_scene.h"
 #include "table_view.h"
 
 namespace tavolix {
 
+TableStatus::TableStatus(QObject* parent) : QObject(parent) {
+  hold_.setSingleShot(true);
+  connect(&hold_, &QTimer::timeout, this, [this] {
+    if (!hasWaiting_) return;
+    hasWaiting_ = false;
+    show(waiting_);
+  });
+}
+
 void TableStatus::setText(const QString& text) {
+  // Read for a while yet: the newest text waits its turn, in place of any before it.
+  if (hold_.isActive()) {
+    waiting_ = text;
+    hasWaiting_ = text != text_;
+    return;
+  }
+  show(text);
+}
+
+void TableStatus::sayNow(const QString& text) {
+  hold_.stop();
+  hasWaiting_ = false;
+  text_.clear();
+  show(text);
+}
+
+void TableStatus::show(const QString& text) {
   if (text == text_) return;
   text_ = text;
+  if (!text.isEmpty()) {
+    recent_.append(text);
+    while (recent_.size() > kRecent) recent_.removeFirst();
+  }
+  if (const int ms = pacer::scaled(kReadMs); ms > 0) hold_.start(ms);
   QAccessibleEvent changed(this, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&changed);
   QAccessibleEvent alert(this, QAccessible::Alert);
@@ -86,10 +121,100 @@ class LabelAccessible : public QAccessibleObject, public QAccessibleActionInterf
   }
 };
 
-// The status line: what happens at the table.
-class StatusAccessible : public QAccessibleObject {
+// A read-only text for review modes and braille: `whole()` read by
+// characters, words, lines or all at once.
+class ReadOnlyText : public QAccessibleTextInterface {
+ public:
+  virtual QString whole() const = 0;
+
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int start, int end) const override {
+    const QString all = whole();
+    start = std::clamp(start, 0, static_cast<int>(all.size()));
+    end = end < 0 ? static_cast<int>(all.size())
+                  : std::clamp(end, start, static_cast<int>(all.size()));
+    return all.mid(start, end - start);
+  }
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                           int* end) const override {
+    int s = 0;
+    int e = 0;
+    bounds(offset, type, &s, &e);
+    return s > 0 ? textAtOffset(s - 1, type, start, end) : (*start = *end = 0, QString());
+  }
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                          int* end) const override {
+    int s = 0;
+    int e = 0;
+    bounds(offset, type, &s, &e);
+    return e < static_cast<int>(whole().size()) ? textAtOffset(e, type, start, end)
+                                                : (*start = *end = e, QString());
+  }
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                       int* end) const override {
+    bounds(offset, type, start, end);
+    return text(*start, *end);
+  }
+  int characterCount() const override { return static_cast<int>(whole().size()); }
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* start, int* end) const override {
+    *start = 0;
+    *end = characterCount();
+    return {};
+  }
+
+ private:
+  // The piece of the text holding `offset`: a character, a word, a sentence, a line, or all.
+  void bounds(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const {
+    const QString all = whole();
+    const int size = static_cast<int>(all.size());
+    offset = std::clamp(offset, 0, size);
+    if (type == QAccessible::NoBoundary || size == 0) {
+      *start = 0;
+      *end = size;
+      return;
+    }
+    if (type == QAccessible::CharBoundary) {
+      *start = std::min(offset, size - 1);
+      *end = *start + 1;
+      return;
+    }
+    if (type == QAccessible::LineBoundary || type == QAccessible::ParagraphBoundary) {
+      *start = offset > 0 ? static_cast<int>(all.lastIndexOf(u'\n', offset - 1)) + 1 : 0;
+      const int next = static_cast<int>(all.indexOf(u'\n', offset));
+      *end = next < 0 ? size : next + 1;
+      return;
+    }
+    QTextBoundaryFinder finder(type == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
+                                                                 : QTextBoundaryFinder::Sentence,
+                               all);
+    finder.setPosition(offset);
+    *start = finder.isAtBoundary() ? offset : static_cast<int>(finder.toPreviousBoundary());
+    if (*start < 0) *start = 0;
+    finder.setPosition(offset);
+    const qsizetype next = finder.toNextBoundary();
+    *end = next < 0 ? size : static_cast<int>(next);
+  }
+};
+
+// The status line: what happens at the table; its text the last few said,
+// one a line, the newest last.
+class StatusAccessible : public QAccessibleObject, public ReadOnlyText {
  public:
   StatusAccessible(TableStatus* status) : QAccessibleObject(status) {}
+  QString whole() const override { return status()->recent().join(u'\n'); }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleObject::interface_cast(type);
+  }
   TableStatus* status() const { return static_cast<TableStatus*>(object()); }
   QAccessibleInterface* parent() const override {
     for (QObject* o = status()->parent(); o != nullptr; o = o->parent()) {

@@ -4,25 +4,43 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
 namespace tavolix {
 
 // The table's status as a screen reader announces it: whose turn it is, what
-// was laid last, the tile chosen from the keyboard. Each change is announced.
+// was laid last, the tile chosen from the keyboard. Each text shown stays long
+// enough to be read (kReadMs at the game's pace) before the newest one waiting
+// takes its place; each is announced as it is shown, and the last few can be
+// read again.
 class TableStatus : public QObject {
   Q_OBJECT
 
  public:
-  using QObject::QObject;
+  explicit TableStatus(QObject* parent = nullptr);
   QString text() const { return text_; }
   void setText(const QString& text);
+  // What the player asked to hear: shown and announced at once, even again.
+  void sayNow(const QString& text);
+  // The texts shown last, the oldest first, the one shown now last.
+  const QStringList& recent() const { return recent_; }
+
+  static constexpr int kReadMs = 1200;
+  static constexpr int kRecent = 8;
 
  Q_SIGNALS:
   // Each new status, as it goes to the screen reader.
   void announced(const QString& text);
 
  private:
+  void show(const QString& text);
+
   QString text_;
+  QString waiting_;  // the newest text not yet shown
+  bool hasWaiting_ = false;
+  QStringList recent_;
+  QTimer hold_;  // runs while the text shown is being read
 };
 
 // The player's hand as a screen reader lists it: an item for each tile, named

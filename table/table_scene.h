@@ -86,7 +86,7 @@ class TableScene : public QGraphicsScene {
   QString handReading() const;
   QString handTileReading(int slot) const;
   QString tableReading() const;
-  void say(const QString& text) { status_.setText(text); }
+  void say(const QString& text) { status_.sayNow(text); }
   // The picture of hand slot `slot` (1..7), for a screen reader; the slot of a
   // picture that is one of the hand's, else 0.
   PictureItem* handPicture(int slot) { return PicJog[slot]; }

@@ -26,6 +26,7 @@
 #include "support/tiles.h"
 #include "table/help_launcher.h"
 #include "table/language.h"
+#include "table/pacer.h"
 #include "table/table_reading.h"
 #include "window_support.h"
 
@@ -350,6 +351,52 @@ TEST_F(AccessibilityTest, TheHandIsAListOfTilesThatCanBeLaid) {
   EXPECT_GE(state().QtdMesa, 3);
   EXPECT_EQ(state().Mesa[3], tile("36"));
   EXPECT_EQ(state().PedrasJog, handOf({"12", "35"}));
+}
+
+// What the status says stays until it could be read: a text coming while
+// another is read waits, the newest in place of any before it; the last few
+// said can be read again, one a line, through the status's text.
+TEST_F(AccessibilityTest, TheStatusIsHeldUntilReadAndCanBeReadAgain) {
+  pacer::setPace(1.0);
+  TableStatus status;
+  std::vector<QString> announced;
+  QObject::connect(&status, &TableStatus::announced,
+                   [&announced](const QString& text) { announced.push_back(text); });
+  status.setText(QStringLiteral("Vez de Zorvan"));
+  status.setText(QStringLiteral("Vez de Zorvan, pensando"));
+  status.setText(QStringLiteral("Vez de Melira. Zorvan jogou 1:3 na ponta do 3"));
+  EXPECT_EQ(status.text(), QStringLiteral("Vez de Zorvan"));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&status] { return status.text().startsWith(QStringLiteral("Vez de Melira")); }, 20000));
+  EXPECT_EQ(announced, (std::vector<QString>{
+                           QStringLiteral("Vez de Zorvan"),
+                           QStringLiteral("Vez de Melira. Zorvan jogou 1:3 na ponta do 3")}));
+  pacer::setPace(0.0);
+  TableStatus lines;
+  for (int k = 0; k < TableStatus::kRecent + 2; ++k)
+    lines.setText(QStringLiteral("Lance %1").arg(k));
+  ASSERT_EQ(lines.recent().size(), TableStatus::kRecent);
+  EXPECT_EQ(lines.recent().back(), QStringLiteral("Lance 9"));
+  EXPECT_EQ(lines.recent().front(), QStringLiteral("Lance 2"));
+
+  QAccessibleInterface* line = QAccessible::queryAccessibleInterface(&lines);
+  ASSERT_NE(line, nullptr);
+  QAccessibleTextInterface* text = line->textInterface();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(line->text(QAccessible::Name), QStringLiteral("Lance 9"));
+  EXPECT_EQ(text->text(0, -1), lines.recent().join(u'\n'));
+  EXPECT_EQ(text->characterCount(), lines.recent().join(u'\n').size());
+  int start = -1;
+  int end = -1;
+  EXPECT_EQ(text->textAtOffset(10, QAccessible::LineBoundary, &start, &end),
+            QStringLiteral("Lance 3\n"));
+  EXPECT_EQ(text->textAfterOffset(10, QAccessible::LineBoundary, &start, &end),
+            QStringLiteral("Lance 4\n"));
+  EXPECT_EQ(text->textBeforeOffset(10, QAccessible::LineBoundary, &start, &end),
+            QStringLiteral("Lance 2\n"));
+  EXPECT_EQ(text->textAtOffset(2, QAccessible::WordBoundary, &start, &end),
+            QStringLiteral("Lance"));
+  EXPECT_EQ(text->textAtOffset(2, QAccessible::CharBoundary, &start, &end), QStringLiteral("n"));
 }
 
 TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
