@@ -105,6 +105,15 @@ TEST(TraceCheck, EachKindOfWrongLineIsFound) {
   nested.insert(static_cast<int>(trace.indexOf(R"x({"ev":"play")x")),
                 trace.left(trace.indexOf('\n') + 1));  // the match's first line again
   finds(nested, "a match begins before the last one ended");
+  // A hand's end said twice: the second ends a hand that was never dealt.
+  const QRegularExpressionMatch handEnd =
+      QRegularExpression(QStringLiteral(R"x(\{"ev":"(out|blocked)"[^\n]*\n)x"))
+          .match(QString::fromUtf8(trace));
+  ASSERT_TRUE(handEnd.hasMatch());
+  const QByteArray line = handEnd.captured().toUtf8();
+  QByteArray endedTwice = trace;
+  endedTwice.insert(static_cast<int>(trace.indexOf(line) + line.size()), line);
+  finds(endedTwice, "a hand ends that is not over");
   // A pass left out puts every later move out of turn; a match cut short is seen.
   finds(changed(trace, R"x(\{"ev":"pass"[^\n]*\n)x", QString()), "out of turn");
   finds(trace.left(trace.lastIndexOf(R"x({"ev":"matchEnd")x")), "does not end");
