@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Whole matches without a window: the simulator, its referee and its trace,
 // and the invariants it checks.
+#include <set>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -149,6 +150,42 @@ TEST(Simulator, TheSummaryGivesEachCountItsLine) {
   EXPECT_EQ(plain.str().find("resident memory"), std::string::npos);
   EXPECT_EQ(plain.str().find("strong seats"), std::string::npos);
   EXPECT_EQ(plain.str().rfind("Tavolix simulator, seed 42\n", 0), 0u);
+}
+
+// The rules asked for are the rules of every match; mixed, the matches draw
+// rules of their own, no two sets alike in twelve matches being all but
+// impossible (each match draws from 2 x 2 x 3 x 2 x 2 sets and a limit).
+TEST(Simulator, PlaysUnderTheRulesAskedForOrMixesThem) {
+  Options options;
+  options.matches = 4;
+  options.seed = 11;
+  options.pairs = true;
+  options.rule = 2;
+  options.opening = 3;
+  options.anticlockwise = true;
+  options.closeAnywhere = true;
+  options.limit = 50;
+  std::ostringstream fixed;
+  sim::simulate(options, &fixed);
+  const std::string asked =
+      R"({"ev":"match","tipoJogo":2,"tipoRegra":2,"tipoInicio":3,"sentidoHorario":false,)"
+      R"("pontosLimit":50,"fecharSoNoNatural":false})";
+  std::set<std::string> rules;
+  const auto matchLines = [&rules](const std::string& trace) {
+    rules.clear();
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind(R"({"ev":"match")", 0) == 0) rules.insert(line);
+    }
+  };
+  matchLines(fixed.str());
+  EXPECT_EQ(rules, std::set<std::string>{asked});
+  options.mixedRules = true;
+  options.matches = 12;
+  std::ostringstream mixed;
+  sim::simulate(options, &mixed);
+  matchLines(mixed.str());
+  EXPECT_GT(rules.size(), 1u);
 }
 
 // Every rule, both ways round the table, alone and in pairs: the invariants and
