@@ -68,6 +68,30 @@ QGraphicsView* viewOf(const QGraphicsItem& item) {
   return scene != nullptr && !scene->views().isEmpty() ? scene->views().front() : nullptr;
 }
 
+// The children of a part of the table that lists others: the one at `index`,
+// and the index of one.
+template <class Part>
+QAccessibleInterface* partAt(const std::vector<Part*>& all, int index) {
+  return index >= 0 && index < static_cast<int>(all.size())
+             ? QAccessible::queryAccessibleInterface(all[static_cast<std::size_t>(index)])
+             : nullptr;
+}
+template <class Part>
+int partIndex(const std::vector<Part*>& all, const QAccessibleInterface* child) {
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (child != nullptr && child->object() == all[i]) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Where a scene item is on the screen.
+QRect screenRect(const QGraphicsItem& item) {
+  QGraphicsView* view = viewOf(item);
+  if (view == nullptr) return {};
+  const QRect local = view->mapFromScene(item.sceneBoundingRect()).boundingRect();
+  return QRect(view->viewport()->mapToGlobal(local.topLeft()), local.size());
+}
+
 // A caption or command of the table.
 class LabelAccessible : public QAccessibleObject, public QAccessibleActionInterface {
  public:
@@ -95,12 +119,7 @@ class LabelAccessible : public QAccessibleObject, public QAccessibleActionInterf
     s.disabled = label()->clickable() && !label()->isEnabled();
     return s;
   }
-  QRect rect() const override {
-    QGraphicsView* view = viewOf(*label());
-    if (view == nullptr) return {};
-    const QRect local = view->mapFromScene(label()->sceneBoundingRect()).boundingRect();
-    return QRect(view->viewport()->mapToGlobal(local.topLeft()), local.size());
-  }
+  QRect rect() const override { return screenRect(*label()); }
   void* interface_cast(QAccessible::InterfaceType type) override {
     if (type == QAccessible::ActionInterface && label()->clickable())
       return static_cast<QAccessibleActionInterface*>(this);
@@ -240,14 +259,6 @@ class StatusAccessible : public QAccessibleObject, public ReadOnlyText {
   QAccessible::State state() const override { return {}; }
 };
 
-// Where a scene item is on the screen.
-QRect screenRect(const QGraphicsItem& item) {
-  QGraphicsView* view = viewOf(item);
-  if (view == nullptr) return {};
-  const QRect local = view->mapFromScene(item.sceneBoundingRect()).boundingRect();
-  return QRect(view->viewport()->mapToGlobal(local.topLeft()), local.size());
-}
-
 TableScene* sceneOf(const QObject* part) {
   for (QObject* o = part->parent(); o != nullptr; o = o->parent()) {
     if (auto* scene = qobject_cast<TableScene*>(o)) return scene;
@@ -334,18 +345,9 @@ class HandListAccessible : public QAccessibleObject {
   }
   QAccessibleInterface* parent() const override { return viewInterface(scene()); }
   int childCount() const override { return static_cast<int>(tiles().size()); }
-  QAccessibleInterface* child(int index) const override {
-    const auto all = tiles();
-    return index >= 0 && index < static_cast<int>(all.size())
-               ? QAccessible::queryAccessibleInterface(all[static_cast<std::size_t>(index)])
-               : nullptr;
-  }
+  QAccessibleInterface* child(int index) const override { return partAt(tiles(), index); }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    const auto all = tiles();
-    for (std::size_t i = 0; i < all.size(); ++i) {
-      if (child != nullptr && child->object() == all[i]) return static_cast<int>(i);
-    }
-    return -1;
+    return partIndex(tiles(), child);
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) return QCoreApplication::translate("HandList", "Sua mão");
@@ -397,18 +399,9 @@ class TableViewAccessible : public QAccessibleWidget {
     return parts;
   }
   int childCount() const override { return static_cast<int>(parts().size()); }
-  QAccessibleInterface* child(int index) const override {
-    const auto all = parts();
-    return index >= 0 && index < static_cast<int>(all.size())
-               ? QAccessible::queryAccessibleInterface(all[index])
-               : nullptr;
-  }
+  QAccessibleInterface* child(int index) const override { return partAt(parts(), index); }
   int indexOfChild(const QAccessibleInterface* child) const override {
-    const auto all = parts();
-    for (std::size_t i = 0; i < all.size(); ++i) {
-      if (child != nullptr && child->object() == all[i]) return static_cast<int>(i);
-    }
-    return -1;
+    return partIndex(parts(), child);
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Description) {
