@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <QBoxLayout>
 #include <QDialog>
@@ -150,6 +151,12 @@ QSize roomFor(const QWidget* over) {
 // A dialog larger than the screen at the smallest readable scale: its
 // contents, `whole` in size, scroll in a window `shown` large.
 void scrolled(QDialog& dialog, QSize whole, QSize shown) {
+  // The order Tab goes in, which moving the widgets would lose.
+  std::vector<QWidget*> tabOrder;
+  for (QWidget* w = dialog.nextInFocusChain(); w != &dialog && tabOrder.size() < 1000;
+       w = w->nextInFocusChain()) {
+    if (w->focusPolicy() & Qt::TabFocus) tabOrder.push_back(w);
+  }
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("scrolledPage"));
   page->setFixedSize(whole);
@@ -167,6 +174,8 @@ void scrolled(QDialog& dialog, QSize whole, QSize shown) {
   area->setWidget(page);
   area->setGeometry(QRect(QPoint(), shown));
   dialog.setFixedSize(shown);
+  for (std::size_t k = 1; k < tabOrder.size(); ++k)
+    QWidget::setTabOrder(tabOrder[k - 1], tabOrder[k]);
 }
 
 }  // namespace

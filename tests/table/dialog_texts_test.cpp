@@ -216,6 +216,12 @@ TEST_P(DialogTextsTest, EveryTextOfEveryDialogIsWholeAndInItsPlace) {
                    (screen.width() - newGame.width()) / 2));
     FrmRegra rules(settings, store, &table);
     check(rules, "rules");
+    // Tab goes as it was set, scrolling or not: from the last option to OK.
+    QWidget* next = rules.Check1->nextInFocusChain();
+    while (next != &rules && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+    auto* ok = qobject_cast<QPushButton*>(next);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(plain(ok->text()), QStringLiteral("OK"));
   }
   FrmOpc preferences(settings, store, &table);
   check(preferences, "preferences");
