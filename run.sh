@@ -17,15 +17,17 @@ esac
 # What building and playing need; the tests need more: GoogleTest, the
 # formatter, the compiler of the Windows help (chmcmd, checked to build here),
 # the validators of the desktop entry, the AppStream data and the manual page,
-# openssl for the table server's certificate made at test time, and lintian for
-# the Debian package.
+# openssl for the table server's certificate made at test time, lintian for
+# the Debian package, and Xvfb, D-Bus and AT-SPI to read the game as a screen
+# reader does.
 packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-websockets-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-liberation2
 )
-[[ $mode == test ]] && packages+=(libgtest-dev clang-format fp-utils desktop-file-utils appstream man-db openssl lintian)
+[[ $mode == test ]] && packages+=(libgtest-dev clang-format fp-utils desktop-file-utils appstream man-db openssl lintian
+  xvfb xauth dbus at-spi2-core python3-pyatspi)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -27,7 +27,7 @@ class TableStatus : public QObject {
   const QStringList& recent() const { return recent_; }
 
   static constexpr int kReadMs = 1200;
-  static constexpr int kRecent = 8;
+  static constexpr int kRecent = 20;
 
  Q_SIGNALS:
   // Each new status, as it goes to the screen reader.
