@@ -92,54 +92,6 @@ QRect screenRect(const QGraphicsItem& item) {
   return QRect(view->viewport()->mapToGlobal(local.topLeft()), local.size());
 }
 
-// A caption or command of the table.
-class LabelAccessible : public QAccessibleObject, public QAccessibleActionInterface {
- public:
-  explicit LabelAccessible(LabelItem* label) : QAccessibleObject(label) {}
-  LabelItem* label() const { return static_cast<LabelItem*>(object()); }
-
-  QAccessibleInterface* parent() const override {
-    QGraphicsView* view = viewOf(*label());
-    return view != nullptr ? QAccessible::queryAccessibleInterface(view) : nullptr;
-  }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return label()->accessibleName();
-    if (t == QAccessible::Description) return label()->accessibleDescription();
-    return {};
-  }
-  QAccessible::Role role() const override {
-    return label()->clickable() ? QAccessible::Button : QAccessible::StaticText;
-  }
-  QAccessible::State state() const override {
-    QAccessible::State s;
-    s.invisible = !label()->isVisible();
-    s.disabled = label()->clickable() && !label()->isEnabled();
-    return s;
-  }
-  QRect rect() const override { return screenRect(*label()); }
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::ActionInterface && label()->clickable())
-      return static_cast<QAccessibleActionInterface*>(this);
-    return QAccessibleObject::interface_cast(type);
-  }
-  QStringList actionNames() const override { return {pressAction()}; }
-  QStringList keyBindingsForAction(const QString&) const override { return {}; }
-  // The press is answered at once and worked after it: a command that opens a
-  // dialog would otherwise hold the screen reader's call until it closed.
-  void doAction(const QString& action) override {
-    if (action != pressAction() || !label()->isEnabled()) return;
-    QMetaObject::invokeMethod(
-        label(),
-        [pressed = QPointer<LabelItem>(label())] {
-          if (pressed != nullptr && pressed->isEnabled()) Q_EMIT pressed->clicked();
-        },
-        Qt::QueuedConnection);
-  }
-};
-
 // A read-only text for review modes and braille: `whole()` read by
 // characters, words, lines or all at once.
 class ReadOnlyText : public QAccessibleTextInterface {
@@ -221,6 +173,60 @@ class ReadOnlyText : public QAccessibleTextInterface {
     finder.setPosition(offset);
     const qsizetype next = finder.toNextBoundary();
     *end = next < 0 ? size : static_cast<int>(next);
+  }
+};
+
+// A caption or command of the table.
+class LabelAccessible : public QAccessibleObject,
+                        public QAccessibleActionInterface,
+                        public ReadOnlyText {
+ public:
+  explicit LabelAccessible(LabelItem* label) : QAccessibleObject(label) {}
+  LabelItem* label() const { return static_cast<LabelItem*>(object()); }
+  // A caption's text, the message line's too, for review modes and braille.
+  QString whole() const override { return label()->clickable() ? QString() : label()->caption(); }
+
+  QAccessibleInterface* parent() const override {
+    QGraphicsView* view = viewOf(*label());
+    return view != nullptr ? QAccessible::queryAccessibleInterface(view) : nullptr;
+  }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return label()->accessibleName();
+    if (t == QAccessible::Description) return label()->accessibleDescription();
+    return {};
+  }
+  QAccessible::Role role() const override {
+    return label()->clickable() ? QAccessible::Button : QAccessible::StaticText;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.invisible = !label()->isVisible();
+    s.disabled = label()->clickable() && !label()->isEnabled();
+    return s;
+  }
+  QRect rect() const override { return screenRect(*label()); }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ActionInterface && label()->clickable())
+      return static_cast<QAccessibleActionInterface*>(this);
+    if (type == QAccessible::TextInterface && !label()->clickable())
+      return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleObject::interface_cast(type);
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+  // The press is answered at once and worked after it: a command that opens a
+  // dialog would otherwise hold the screen reader's call until it closed.
+  void doAction(const QString& action) override {
+    if (action != pressAction() || !label()->isEnabled()) return;
+    QMetaObject::invokeMethod(
+        label(),
+        [pressed = QPointer<LabelItem>(label())] {
+          if (pressed != nullptr && pressed->isEnabled()) Q_EMIT pressed->clicked();
+        },
+        Qt::QueuedConnection);
   }
 };
 

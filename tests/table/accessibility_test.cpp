@@ -94,6 +94,18 @@ TEST_F(AccessibilityTest, TheTableListsItsCommandsCaptionsAndStatusAllNamed) {
     ++yours;
   }
   EXPECT_EQ(yours, 1);
+  // The message line's text can be read again, by review modes and braille.
+  scene().message(QStringLiteral("Você deve jogar o 6:6"), 0);
+  int messages = 0;
+  for (int i = 0; i < view->childCount(); ++i) {
+    if (view->child(i)->text(QAccessible::Description) != QStringLiteral("Mensagem do jogo"))
+      continue;
+    ASSERT_NE(view->child(i)->textInterface(), nullptr);
+    EXPECT_EQ(view->child(i)->textInterface()->text(0, -1),
+              QStringLiteral("Você deve jogar o 6:6"));
+    ++messages;
+  }
+  EXPECT_EQ(messages, 1);
   // A command can be pressed through it.
   QAccessibleInterface* help = view->child(2);
   ASSERT_EQ(help->role(), QAccessible::Button);
@@ -376,14 +388,15 @@ TEST_F(AccessibilityTest, TheStatusIsHeldUntilReadAndCanBeReadAgain) {
   for (int k = 0; k < TableStatus::kRecent + 2; ++k)
     lines.setText(QStringLiteral("Lance %1").arg(k));
   ASSERT_EQ(lines.recent().size(), TableStatus::kRecent);
-  EXPECT_EQ(lines.recent().back(), QStringLiteral("Lance 9"));
+  EXPECT_EQ(lines.recent().back(), QStringLiteral("Lance %1").arg(TableStatus::kRecent + 1));
   EXPECT_EQ(lines.recent().front(), QStringLiteral("Lance 2"));
 
   QAccessibleInterface* line = QAccessible::queryAccessibleInterface(&lines);
   ASSERT_NE(line, nullptr);
   QAccessibleTextInterface* text = line->textInterface();
   ASSERT_NE(text, nullptr);
-  EXPECT_EQ(line->text(QAccessible::Name), QStringLiteral("Lance 9"));
+  EXPECT_EQ(line->text(QAccessible::Name),
+            QStringLiteral("Lance %1").arg(TableStatus::kRecent + 1));
   EXPECT_EQ(text->text(0, -1), lines.recent().join(u'\n'));
   EXPECT_EQ(text->characterCount(), lines.recent().join(u'\n').size());
   int start = -1;
