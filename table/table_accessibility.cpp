@@ -23,25 +23,32 @@ namespace tavolix {
 TableStatus::TableStatus(QObject* parent) : QObject(parent) {
   hold_.setSingleShot(true);
   connect(&hold_, &QTimer::timeout, this, [this] {
-    if (!hasWaiting_) return;
-    hasWaiting_ = false;
-    show(waiting_);
+    if (waiting_.empty()) return;
+    const QString next = waiting_.front().text;
+    waiting_.erase(waiting_.begin());
+    show(next);
+    if (!waiting_.empty() && !hold_.isActive()) hold_.start(0);  // the pace went to 0
   });
 }
 
-void TableStatus::setText(const QString& text) {
-  // Read for a while yet: the newest text waits its turn, in place of any before it.
-  if (hold_.isActive()) {
-    waiting_ = text;
-    hasWaiting_ = text != text_;
+void TableStatus::setText(const QString& text, bool move) {
+  if (!hold_.isActive() && waiting_.empty()) {
+    show(text);
     return;
   }
-  show(text);
+  // Read for a while yet: the text waits its turn, in place of a newer-dated
+  // one that tells no move.
+  if (!waiting_.empty() && !waiting_.back().move) {
+    waiting_.back() = {text, move};
+  } else {
+    waiting_.push_back({text, move});
+  }
+  if (!hold_.isActive()) hold_.start(0);
 }
 
 void TableStatus::sayNow(const QString& text) {
   hold_.stop();
-  hasWaiting_ = false;
+  waiting_.clear();
   text_.clear();
   show(text);
 }

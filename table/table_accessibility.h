@@ -7,20 +7,24 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <vector>
+
 namespace tavolix {
 
 // The table's status as a screen reader announces it: whose turn it is, what
 // was laid last, the tile chosen from the keyboard. Each text shown stays long
-// enough to be read (kReadMs at the game's pace) before the newest one waiting
-// takes its place; each is announced as it is shown, and the last few can be
-// read again.
+// enough to be read (kReadMs at the game's pace) before the next waiting one
+// takes its place: a text that tells a move waits its turn whatever comes
+// after it; any other is replaced by a newer one while it waits. Each is
+// announced as it is shown, and the last few can be read again.
 class TableStatus : public QObject {
   Q_OBJECT
 
  public:
   explicit TableStatus(QObject* parent = nullptr);
   QString text() const { return text_; }
-  void setText(const QString& text);
+  // `move`: the text tells a move, and is never passed over.
+  void setText(const QString& text, bool move = false);
   // What the player asked to hear: shown and announced at once, even again.
   void sayNow(const QString& text);
   // The texts shown last, the oldest first, the one shown now last.
@@ -36,9 +40,12 @@ class TableStatus : public QObject {
  private:
   void show(const QString& text);
 
+  struct Waiting {
+    QString text;
+    bool move = false;
+  };
   QString text_;
-  QString waiting_;  // the newest text not yet shown
-  bool hasWaiting_ = false;
+  std::vector<Waiting> waiting_;  // not yet shown, the oldest first
   QStringList recent_;
   QTimer hold_;  // runs while the text shown is being read
 };

@@ -235,7 +235,7 @@ void TableScene::markLaid(const LaidTile& laid, const PictureItem& view) {
     lastMove_ =
         tr("%1 jogou %2 na ponta do %3").arg(LbPlayer[laid.seat]->caption(), tile).arg(laid.joined);
   }
-  updateStatus();
+  updateStatus(true);
 }
 
 void TableScene::MovePedra(int seat, int slot, QPointF target) {

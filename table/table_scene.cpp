@@ -315,7 +315,7 @@ void TableScene::announceChoice(TileCode tile) {
   updateStatus();
 }
 
-void TableScene::updateStatus() {
+void TableScene::updateStatus(bool move) {
   QStringList parts;
   const int seat = marks_->turn();
   if (seat == kJog) {
@@ -326,7 +326,7 @@ void TableScene::updateStatus() {
   }
   if (!lastMove_.isEmpty()) parts << lastMove_;
   if (!choice_.isEmpty()) parts << choice_;
-  status_.setText(parts.join(QStringLiteral(". ")));
+  status_.setText(parts.join(QStringLiteral(". ")), move);
 }
 
 QString TableScene::handReading() const {

@@ -234,7 +234,8 @@ class TableScene : public QGraphicsScene {
   TableSummary summary_{this};
   QString lastMove_;  // "Zorvan jogou 6:4"
   QString choice_;    // "Pedra escolhida: 6:4"
-  void updateStatus();
+  // `move`: a move was just laid, which the status must not pass over.
+  void updateStatus(bool move = false);
 };
 
 }  // namespace tavolix

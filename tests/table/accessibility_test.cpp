@@ -376,13 +376,18 @@ TEST_F(AccessibilityTest, TheStatusIsHeldUntilReadAndCanBeReadAgain) {
                    [&announced](const QString& text) { announced.push_back(text); });
   status.setText(QStringLiteral("Vez de Zorvan"));
   status.setText(QStringLiteral("Vez de Zorvan, pensando"));
+  status.setText(QStringLiteral("Vez de Zorvan. Zorvan jogou 1:3 na ponta do 3"), true);
   status.setText(QStringLiteral("Vez de Melira. Zorvan jogou 1:3 na ponta do 3"));
+  status.setText(QStringLiteral("Vez de Melira. Melira jogou 3:3 na ponta do 3"), true);
   EXPECT_EQ(status.text(), QStringLiteral("Vez de Zorvan"));
   EXPECT_TRUE(QTest::qWaitFor(
-      [&status] { return status.text().startsWith(QStringLiteral("Vez de Melira")); }, 20000));
+      [&status] { return status.text().startsWith(QStringLiteral("Vez de Melira. Melira")); },
+      20000));
+  // The thinking passed over; each move said, in turn.
   EXPECT_EQ(announced, (std::vector<QString>{
                            QStringLiteral("Vez de Zorvan"),
-                           QStringLiteral("Vez de Melira. Zorvan jogou 1:3 na ponta do 3")}));
+                           QStringLiteral("Vez de Zorvan. Zorvan jogou 1:3 na ponta do 3"),
+                           QStringLiteral("Vez de Melira. Melira jogou 3:3 na ponta do 3")}));
   pacer::setPace(0.0);
   TableStatus lines;
   for (int k = 0; k < TableStatus::kRecent + 2; ++k)
