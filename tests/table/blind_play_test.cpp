@@ -142,10 +142,7 @@ TEST_P(BlindPlayTest, AHandIsPlayedReadingOnlyWhatAScreenReaderReads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, BlindPlayTest,
-                         ::testing::Values(Language::Portuguese, Language::English),
-                         [](const auto& info) {
-                           return info.param == Language::English ? "English" : "Portuguese";
-                         });
+                         ::testing::Values(Language::Portuguese, Language::English), languageName);
 
 }  // namespace
 }  // namespace tavolix

@@ -261,10 +261,7 @@ TEST_P(DialogTextsTest, EveryTextOfEveryDialogIsWholeAndInItsPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, DialogTextsTest,
-                         ::testing::Values(Language::Portuguese, Language::English),
-                         [](const auto& info) {
-                           return info.param == Language::English ? "English" : "Portuguese";
-                         });
+                         ::testing::Values(Language::Portuguese, Language::English), languageName);
 
 }  // namespace
 }  // namespace tavolix

@@ -377,10 +377,7 @@ TEST_P(WholeMatchTest, IsPlayedFromTheKeyboardAloneInItsLanguage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WholeMatchTest,
-                         ::testing::Values(Language::Portuguese, Language::English),
-                         [](const auto& info) {
-                           return info.param == Language::English ? "English" : "Portuguese";
-                         });
+                         ::testing::Values(Language::Portuguese, Language::English), languageName);
 
 // At 1.6 times the table's size the mouse works as at its own: a whole hand
 // with tiles taken by clicks and laid by dragging them to the chain's ends.

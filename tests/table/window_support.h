@@ -21,6 +21,7 @@
 #include "support/recording_presentation.h"
 #include "support/tiles.h"
 #include "table/form1.h"
+#include "table/language.h"
 #include "table/table_view.h"
 
 namespace tavolix {
@@ -40,6 +41,11 @@ inline void sendMouseAt(Form1& window, QEvent::Type type, QPointF twips, Qt::Mou
 }
 
 // The middle of a hand slot, where the player takes hold of its tile.
+// The name of a case run in each language: ".../Portuguese", ".../English".
+inline std::string languageName(const ::testing::TestParamInfo<Language>& info) {
+  return info.param == Language::English ? "English" : "Portuguese";
+}
+
 inline QPointF slotMiddle(int slot) {
   const geometry::Point p = geometry::handSlot(slot);
   return {p.left + 240, p.top + 465};
