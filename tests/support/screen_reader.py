@@ -96,25 +96,37 @@ def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                TAVOLIX_PACE="0", TAVOLIX_SEED="7", HOME=home,
                XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data")
-    process = subprocess.Popen([game, "--lang", "pt"], env=env)
-    try:
-        read(process)
-    finally:
-        process.terminate()
+    # The display may take a moment to accept its first clients: a game that
+    # could not open it is started again, three times at most.
+    for attempt in range(3):
+        process = subprocess.Popen([game, "--lang", "pt"], env=env)
         try:
-            process.wait(10)
-        except subprocess.TimeoutExpired:
-            process.kill()
+            app = wait(lambda: application(process), "the game on the accessibility bus")
+            if app is not False:
+                read(process, app)
+                return
+            print("screen reader: the game ended at its start (exit %s); again" % process.returncode)
+            time.sleep(2)
+        finally:
+            process.terminate()
+            try:
+                process.wait(10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+    fail("the game would not start")
 
 
-def read(process):
-    def application():
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == "Tavolix":
-                return app
-        return None
+# The game's application on the bus; False when the game has ended, None while it is not there yet.
+def application(process):
+    if process.poll() is not None:
+        return False
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Tavolix":
+            return app
+    return None
 
-    app = wait(application, "the game on the accessibility bus")
+
+def read(process, app):
     window = wait(lambda: find(app, pyatspi.ROLE_FRAME, "Tavolix"), "the game's window (a frame)")
     play = wait(lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, "Jogar", exact=True), 'the button "Jogar"')
     press(play)
