@@ -203,7 +203,8 @@ double dialogScale(const QWidget* over, QSize design) {
 double dressLikeTable(QDialog& dialog, const QWidget* over, DialogDesign design, QSize designSize) {
   const double scale = dialogScale(over, designSize);
   dialog.setProperty(kDialogScale, scale);
-  if (design == DialogDesign::Layouts) dialog.setMaximumSize(roomFor(over));
+  if (const QSize room = roomFor(over); design == DialogDesign::Layouts && !room.isEmpty())
+    dialog.setMaximumSize(room);
   if (design != DialogDesign::Layouts) {
     scaleChildren(dialog, scale);
     const QSize size = scaled(QRect(QPoint(), designSize), scale).size();

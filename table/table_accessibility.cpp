@@ -15,6 +15,7 @@
 #include "label_item.h"
 #include "pacer.h"
 #include "picture_item.h"
+#include "table_reading.h"
 #include "table_scene.h"
 #include "table_view.h"
 
@@ -452,6 +453,33 @@ QAccessibleInterface* tableFactory(const QString& className, QObject* object) {
 }
 
 }  // namespace
+
+// --- the table in words, as the scene reads it ------------------------------
+
+QString TableScene::handReading() const {
+  if (state_ == nullptr) return reading::hand(GameState(), settings_);
+  return reading::hand(*state_, settings_);
+}
+
+QString TableScene::handTileReading(int slot) const {
+  if (state_ == nullptr || slot < 1 || slot > kHandSlots || state_->PedrasJog[slot].empty())
+    return {};
+  return reading::handTile(*state_, settings_, state_->PedrasJog[slot]);
+}
+
+QString TableScene::tableReading() const {
+  std::array<std::string, 4> names;
+  for (int seat = 0; seat < kSeatCount; ++seat)
+    names[static_cast<std::size_t>(seat)] = LbPlayer[seat]->caption().toStdString();
+  return reading::table(state_ != nullptr ? *state_ : GameState(), names);
+}
+
+int TableScene::handSlotOf(const QObject* picture) const {
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    if (PicJog[slot] == picture) return slot;
+  }
+  return 0;
+}
 
 void installTableAccessibility() {
   static const bool installed = [] {

@@ -13,7 +13,6 @@
 #include "game/texts.h"
 #include "language.h"
 #include "pacer.h"
-#include "table_reading.h"
 #include "twips.h"
 #include "window_button.h"
 
@@ -327,31 +326,6 @@ void TableScene::updateStatus(bool move) {
   if (!lastMove_.isEmpty()) parts << lastMove_;
   if (!choice_.isEmpty()) parts << choice_;
   status_.setText(parts.join(QStringLiteral(". ")), move);
-}
-
-QString TableScene::handReading() const {
-  if (state_ == nullptr) return reading::hand(GameState(), settings_);
-  return reading::hand(*state_, settings_);
-}
-
-QString TableScene::handTileReading(int slot) const {
-  if (state_ == nullptr || slot < 1 || slot > kHandSlots || state_->PedrasJog[slot].empty())
-    return {};
-  return reading::handTile(*state_, settings_, state_->PedrasJog[slot]);
-}
-
-QString TableScene::tableReading() const {
-  std::array<std::string, 4> names;
-  for (int seat = 0; seat < kSeatCount; ++seat)
-    names[static_cast<std::size_t>(seat)] = LbPlayer[seat]->caption().toStdString();
-  return reading::table(state_ != nullptr ? *state_ : GameState(), names);
-}
-
-int TableScene::handSlotOf(const QObject* picture) const {
-  for (int slot = 1; slot <= kHandSlots; ++slot) {
-    if (PicJog[slot] == picture) return slot;
-  }
-  return 0;
 }
 
 std::vector<LabelItem*> TableScene::accessibleCaptions() const {
