@@ -474,6 +474,15 @@ QString TableScene::tableReading() const {
   return reading::table(state_ != nullptr ? *state_ : GameState(), names);
 }
 
+void TableScene::tellSummaryChanged() {
+  QString now = tableReading();
+  if (now == summarySaid_) return;
+  summarySaid_ = std::move(now);
+  QAccessibleEvent changed(&summary_, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&changed);
+  Q_EMIT summary_.changed(summarySaid_);
+}
+
 int TableScene::handSlotOf(const QObject* picture) const {
   for (int slot = 1; slot <= kHandSlots; ++slot) {
     if (PicJog[slot] == picture) return slot;

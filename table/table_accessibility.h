@@ -71,6 +71,10 @@ class TableSummary : public QObject {
 
  public:
   using QObject::QObject;
+
+ Q_SIGNALS:
+  // The table in words is now `words`; a screen reader has been told.
+  void changed(const QString& words);
 };
 
 // Makes the table readable by screen readers: the view lists the table's

@@ -159,6 +159,7 @@ void TableScene::takeFromPile(int seat, int slot, int position) {
         tempo::kPileStepMs);
   tile->hide();
   sounds_.TocaWav(QStringLiteral("clic5.wav"));
+  tellSummaryChanged();
   if (seat == kJog) {
     ExibeJog(slot);
     PicJog[slot]->setEnabled(false);

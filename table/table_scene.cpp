@@ -326,6 +326,7 @@ void TableScene::updateStatus(bool move) {
   if (!lastMove_.isEmpty()) parts << lastMove_;
   if (!choice_.isEmpty()) parts << choice_;
   status_.setText(parts.join(QStringLiteral(". ")), move);
+  tellSummaryChanged();
 }
 
 std::vector<LabelItem*> TableScene::accessibleCaptions() const {

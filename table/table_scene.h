@@ -232,10 +232,13 @@ class TableScene : public QGraphicsScene {
   TableStatus status_{this};
   HandList handList_{this};
   TableSummary summary_{this};
-  QString lastMove_;  // "Zorvan jogou 6:4"
-  QString choice_;    // "Pedra escolhida: 6:4"
+  QString lastMove_;     // "Zorvan jogou 6:4"
+  QString choice_;       // "Pedra escolhida: 6:4"
+  QString summarySaid_;  // the table in words, as a screen reader last heard it
   // `move`: a move was just laid, which the status must not pass over.
   void updateStatus(bool move = false);
+  // Tells a screen reader that the table in words has changed, when it has.
+  void tellSummaryChanged();
 };
 
 }  // namespace tavolix

@@ -357,12 +357,22 @@ TEST_F(AccessibilityTest, TheHandIsAListOfTilesThatCanBeLaid) {
   EXPECT_EQ(state().QtdMesa, 2);
   EXPECT_EQ(window.hand().chosen(), 1);
   EXPECT_EQ(scene().messageLine().caption(), translated(texts::chooseEnd()));
+  // A screen reader is told when the table in words changes, not only asked.
+  std::vector<QString> summaryNames;
+  QObject::connect(&scene().summary(), &TableSummary::changed,
+                   [&summaryNames](const QString& words) { summaryNames.push_back(words); });
   both->doAction(QStringLiteral("Jogar na ponta B"));
   EXPECT_EQ(state().QtdMesa, 2);  // answered at once, worked after
   settle();
   EXPECT_GE(state().QtdMesa, 3);
   EXPECT_EQ(state().Mesa[3], tile("36"));
   EXPECT_EQ(state().PedrasJog, handOf({"12", "35"}));
+  ASSERT_FALSE(summaryNames.empty());
+  EXPECT_TRUE(summaryNames.front().startsWith(QStringLiteral("Pontas: 6 e 6.")))
+      << summaryNames.front().toStdString();
+  EXPECT_EQ(summaryNames.back(), words->text(QAccessible::Name));
+  EXPECT_EQ(std::adjacent_find(summaryNames.begin(), summaryNames.end()), summaryNames.end())
+      << "told twice of the same words";
 }
 
 // What the status says stays until it could be read: a text coming while
