@@ -22,10 +22,12 @@ namespace {
 
 using namespace geometry;
 
-// The table picture: it is drawn 12000 x 9000 twips, one pixel left of the window's edge.
+// The table picture: it is drawn 12000 x 9000 twips, one pixel left of the
+// window's edge. Not cached: a window-sized copy would cost as much memory as
+// the window, and on a large screen a moving tile repaints the bit of felt
+// under it faster than it is copied from a cache.
 class TablePicture : public QGraphicsItem {
  public:
-  TablePicture() { setCacheMode(QGraphicsItem::DeviceCoordinateCache); }
   QRectF boundingRect() const override { return QRectF(0, 0, kWidth, kHeight); }
   void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
     artwork::paintTable(*painter, boundingRect());

@@ -4,9 +4,10 @@
 // computer tile sliding to the chain and a hand closing up, at speeds 5, 15
 // and 25, against what the game's tempo makes them: 300 ms + (Veloc - 1) x 15
 // ms a slide, Veloc x 5 ms a slot closing up. Also the longest the event loop
-// was kept from painting during each.
+// was kept from painting during each. `--width` sizes the window (the
+// table keeps its shape; the screen must be large enough).
 //
-//   QT_QPA_PLATFORM=offscreen build/tavolix-bench-animation [--runs N]
+//   QT_QPA_PLATFORM=offscreen build/tavolix-bench-animation [--runs N] [--width PIXELS]
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -63,8 +64,10 @@ double median(std::vector<double> v) {
 
 int main(int argc, char* argv[]) {
   int runs = 5;
+  int width = 0;
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
+    if (std::strcmp(argv[i], "--width") == 0) width = std::max(0, std::atoi(argv[i + 1]));
   }
   QApplication app(argc, argv);
   pacer::setPace(1.0);
@@ -76,6 +79,7 @@ int main(int argc, char* argv[]) {
   Form1 window(settings, store, random);
   window.setFirstActivationStartsMatch(false);
   window.show();
+  if (width > 0) window.resize(width, width * 3 / 4);
   pacer::letEventsRun();
 
   // Mac1 holds seven tiles; each run slides its first one to side B and closes the row up.
