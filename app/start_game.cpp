@@ -34,8 +34,11 @@ void presentApplication() {
   QApplication::setApplicationName(QStringLiteral("Tavolix"));
   QApplication::setOrganizationName(QStringLiteral("Vantorel"));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+  // Every size a window's frame, task bar or switcher draws; not the 256-pixel
+  // one, which the launcher takes from the icon theme: on X11 each size is
+  // copied to the server, and that one alone is half a megabyte at start.
   QIcon icon;
-  for (const int size : {16, 22, 32, 48, 64, 128, 256}) {
+  for (const int size : {16, 22, 32, 48, 64, 128}) {
     icon.addFile(
         QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(QLatin1String(kApplicationId)),
         QSize(size, size));
