@@ -5,8 +5,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QPluginLoader>
+
+#include "sound_output.h"
 
 namespace tavolix {
 
@@ -18,8 +19,18 @@ QStringList installedFolders() {
   return folders;
 }
 
+QStringList moduleFolders() {
+  QStringList folders{QCoreApplication::applicationDirPath()};
+  const QString installed = QDir::cleanPath(QStringLiteral(TAVOLIX_MODULE_DIR));
+  if (!folders.contains(installed)) folders.append(installed);
+  return folders;
+}
+
 SoundPlayer::SoundPlayer(const Settings& settings, QObject* parent)
-    : QObject(parent), settings_(settings), folders_(installedFolders()) {}
+    : QObject(parent),
+      settings_(settings),
+      folders_(installedFolders()),
+      moduleFolders_(moduleFolders()) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
@@ -31,20 +42,35 @@ QString SoundPlayer::locate(const QString& arquivo) const {
   return {};
 }
 
+SoundOutput* SoundPlayer::output() {
+  if (loader_ != nullptr) return output_;
+  loader_ = new QPluginLoader(this);
+  QString why;
+  for (const QString& folder : moduleFolders_) {
+    // The name without its ending: ".so" here, ".dll" on Windows.
+    const QString path = QDir(folder).filePath(QStringLiteral("tavolix-sound"));
+    loader_->setFileName(path);
+    if (loader_->fileName().isEmpty()) continue;  // not in this folder
+    if (QObject* module = loader_->instance()) {
+      output_ = qobject_cast<SoundOutput*>(module);
+      if (output_ != nullptr) return output_;
+    }
+    why = loader_->errorString();
+    loader_->unload();
+  }
+  qWarning("Tavolix: no sound: the sound module tavolix-sound %s",
+           qUtf8Printable(
+               why.isEmpty()
+                   ? QStringLiteral("is not in %1").arg(moduleFolders_.join(QStringLiteral(", ")))
+                   : QStringLiteral("could not be loaded: %1").arg(why)));
+  return nullptr;
+}
+
 void SoundPlayer::TocaWav(const QString& arquivo) {
   if (!settings_.TocarSom) return;
-  if (playing_ != nullptr && playing_->isPlaying()) playing_->stop();
-  playing_ = nullptr;
-
-  QSoundEffect*& effect = effects_[arquivo];
-  if (effect == nullptr) {
-    const QString path = locate(arquivo);
-    if (path.isEmpty()) return;  // no file: no sound
-    effect = new QSoundEffect(this);
-    effect->setSource(QUrl::fromLocalFile(path));
-  }
-  effect->play();
-  playing_ = effect;
+  const QString path = locate(arquivo);
+  if (path.isEmpty()) return;  // no file: no sound
+  if (SoundOutput* out = output()) out->play(path);
   Q_EMIT started(arquivo);
 }
 

@@ -5,8 +5,10 @@
 # it took and the peak memory of the game, each against a bare Qt program
 # showing an 800 x 600 graphics view with one item (tavolix-bench-minimal),
 # measured the same way in the same run. Medians of N runs, taken in turns.
+# The CPU time is the kernel's own count for the process and its children
+# (getrusage), to the microsecond.
 #
-#   tools/bench_startup.sh [build-dir] [runs]        (needs GNU time: apt-get install time)
+#   tools/bench_startup.sh [build-dir] [runs]
 # Run it on a display, or under xvfb-run -a, or with QT_QPA_PLATFORM=offscreen.
 set -euo pipefail
 build=${1:-build}
@@ -14,7 +16,7 @@ runs=${2:-20}
 for program in "$build/tavolix" "$build/tavolix-bench-minimal"; do
   [[ -x $program ]] || { echo "no $program: build first (cmake --build $build)" >&2; exit 2; }
 done
-[[ -x /usr/bin/time ]] || { echo "GNU time is needed: apt-get install time" >&2; exit 2; }
+[[ -x /usr/bin/python3 ]] || { echo "Python 3 is needed: apt-get install python3" >&2; exit 2; }
 
 # Never the player's own settings.
 XDG_CONFIG_HOME=$(mktemp -d)
@@ -22,17 +24,19 @@ export XDG_CONFIG_HOME TAVOLIX_PACE=0
 samples=$(mktemp -d)
 trap 'rm -rf "$XDG_CONFIG_HOME" "$samples"' EXIT
 
-# One run: wall microseconds, peak resident KiB and CPU milliseconds (user and
+# One run: wall microseconds, peak resident KiB and CPU microseconds (user and
 # system) appended to $samples/$1.
 measure() {
   local name=$1
   shift
-  local start end
-  start=$(date +%s%N)
-  /usr/bin/time -f '%M %U %S' -o "$samples/time" "$@" >/dev/null 2>&1
-  end=$(date +%s%N)
-  read -r kib user system <"$samples/time"
-  echo "$(((end - start) / 1000)) $kib $(awk -v u="$user" -v s="$system" 'BEGIN { printf "%d", (u + s) * 1000 }')" >>"$samples/$name"
+  /usr/bin/python3 - "$@" >>"$samples/$name" <<'PY'
+import resource, subprocess, sys, time
+start = time.monotonic_ns()
+subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+wall = (time.monotonic_ns() - start) // 1000
+used = resource.getrusage(resource.RUSAGE_CHILDREN)
+print(wall, used.ru_maxrss, round((used.ru_utime + used.ru_stime) * 1e6))
+PY
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -54,7 +58,7 @@ read -r tavolix_us tavolix_kib tavolix_cpu < <(report tavolix)
 awk -v mu="$minimal_us" -v mk="$minimal_kib" -v mc="$minimal_cpu" -v tu="$tavolix_us" \
   -v tk="$tavolix_kib" -v tc="$tavolix_cpu" -v n="$runs" 'BEGIN {
   printf "medians of %d runs         start to painted   CPU time   peak memory\n", n
-  printf "  bare graphics view      %8.1f ms      %5d ms   %7d KiB\n", mu / 1000, mc, mk
-  printf "  Tavolix table           %8.1f ms      %5d ms   %7d KiB\n", tu / 1000, tc, tk
+  printf "  bare graphics view      %8.1f ms     %6.1f ms   %7d KiB\n", mu / 1000, mc / 1000, mk
+  printf "  Tavolix table           %8.1f ms     %6.1f ms   %7d KiB\n", tu / 1000, tc / 1000, tk
   printf "  ratio                   %8.2f         %5.2f     %7.2f\n", tu / mu, (mc ? tc / mc : 0), tk / mk
 }'

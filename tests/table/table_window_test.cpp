@@ -2,10 +2,15 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The table window: its buttons and commands under real mouse clicks, full
 // screen, sounds and help, and the table drawn from the game in both tile sets.
+#include <optional>
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include "app/start_game.h"
 #include "artwork/artwork.h"
@@ -239,6 +244,65 @@ TEST_F(TableWindowTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
   click(middle(scene().closeButton()));
   EXPECT_EQ(started.size(), 2);
   EXPECT_FALSE(window.isVisible());
+}
+
+namespace {
+
+// Whether a library whose file name holds `name` is loaded in this process;
+// nullopt where that cannot be known.
+std::optional<bool> libraryLoaded(const QString& name) {
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  if (!maps.open(QIODevice::ReadOnly)) return std::nullopt;
+  return maps.readAll().contains(name.toUtf8());
+}
+
+std::vector<QString> warnings;
+void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtWarningMsg) warnings.push_back(text);
+}
+
+}  // namespace
+
+// The sound module is loaded at the first sound and not before: the audio
+// libraries are not in the game until then. Without the module the game plays
+// on in silence and says why once.
+TEST_F(TableWindowTest, TheSoundModuleIsLoadedAtTheFirstSoundAndItsAbsenceIsSilence) {
+  if (const auto loaded = libraryLoaded(QStringLiteral("libQt6Multimedia"))) {
+    EXPECT_FALSE(*loaded) << "the audio libraries are loaded at start";
+  }
+  writeSilentWav(dir.filePath(QStringLiteral("clic3.wav")));
+  const Settings sounding;
+  SoundPlayer player(sounding);
+  player.setSearchFolders({dir.path()});
+  // Looked for beside the program, then where it is installed.
+  ASSERT_EQ(moduleFolders().size(), 2);
+  EXPECT_EQ(moduleFolders().front(), QCoreApplication::applicationDirPath());
+  EXPECT_TRUE(moduleFolders().back().endsWith(QStringLiteral("/tavolix")));
+  const QFileInfo module(QStringLiteral(TAVOLIX_SOUND_MODULE));
+  player.setModuleFolders({module.absolutePath()});
+  EXPECT_FALSE(player.outputLoaded());
+  QSignalSpy started(&player, &SoundPlayer::started);
+  player.TocaWav(QStringLiteral("clic3.wav"));
+  EXPECT_TRUE(player.outputLoaded());
+  EXPECT_EQ(started.size(), 1);
+  if (const auto loaded = libraryLoaded(QStringLiteral("libQt6Multimedia"))) {
+    EXPECT_TRUE(*loaded);
+  }
+
+  QTemporaryDir empty;
+  SoundPlayer silent(sounding);
+  silent.setSearchFolders({dir.path()});
+  silent.setModuleFolders({empty.path()});
+  QSignalSpy asked(&silent, &SoundPlayer::started);
+  warnings.clear();
+  const QtMessageHandler before = qInstallMessageHandler(keepWarning);
+  silent.TocaWav(QStringLiteral("clic3.wav"));
+  silent.TocaWav(QStringLiteral("clic3.wav"));
+  qInstallMessageHandler(before);
+  EXPECT_FALSE(silent.outputLoaded());
+  EXPECT_EQ(asked.size(), 2);
+  ASSERT_EQ(warnings.size(), 1u);  // said once
+  EXPECT_TRUE(warnings.front().contains(empty.path())) << warnings.front().toStdString();
 }
 
 TEST_F(TableWindowTest, HelpOpensTheCompiledHelpOrElseThePagesOrSaysWhereTheyAre) {
