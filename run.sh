@@ -18,16 +18,17 @@ esac
 # formatter, the compiler of the Windows help (chmcmd, checked to build here),
 # the validators of the desktop entry, the AppStream data and the manual page,
 # openssl for the table server's certificate made at test time, lintian for
-# the Debian package, and Xvfb, D-Bus and AT-SPI to read the game as a screen
-# reader does.
+# the Debian package, Xvfb, D-Bus and AT-SPI to read the game as a screen
+# reader does, and a Redis of the tests' own for table servers that share
+# their tables (hiredis, to reach it, is built into the server).
 packages=(
-  build-essential cmake ninja-build
+  build-essential cmake ninja-build pkgconf
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-websockets-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  fonts-liberation2
+  fonts-liberation2 libhiredis-dev
 )
 [[ $mode == test ]] && packages+=(libgtest-dev clang-format fp-utils desktop-file-utils appstream man-db openssl lintian
-  xvfb xauth dbus at-spi2-core python3-pyatspi)
+  xvfb xauth dbus at-spi2-core python3-pyatspi redis-server)
 
 missing=()
 for package in "${packages[@]}"; do
