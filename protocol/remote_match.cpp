@@ -91,6 +91,8 @@ void RemoteMatch::handle(const ServerMessage& message) {
           onEvent(m);
         } else if constexpr (std::is_same_v<M, ServerError>) {
           onError(m);
+        } else if constexpr (std::is_same_v<M, Redirect>) {
+          Q_EMIT redirected(m.url);
         } else {
           awaiting_ = Awaiting::Nothing;
           Q_EMIT closedElsewhere();

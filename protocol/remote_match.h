@@ -98,6 +98,8 @@ class RemoteMatch : public QObject, public TableGame {
   void matchOver(bool won);
   // The seat was taken back from elsewhere with its token.
   void closedElsewhere();
+  // The table is held by the server at `url`: the same message goes there.
+  void redirected(const QUrl& url);
   // The server sent what the protocol does not allow; the player is told.
   void broken(const QString& problem);
 

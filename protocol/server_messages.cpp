@@ -257,6 +257,13 @@ std::optional<ServerMessage> readServerMessage(const QByteArray& text, QString& 
     out = e;
   } else if (type == QLatin1String("closed")) {
     out = Closed{m.value(QLatin1String("reason")).toString()};
+  } else if (type == QLatin1String("redirect")) {
+    const QUrl url(in.text(m, "url"), QUrl::StrictMode);
+    const QString scheme = url.scheme();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (scheme != QLatin1String("ws") && scheme != QLatin1String("wss")))
+      in.fail(QStringLiteral("\"url\" is not a ws:// or wss:// address"));
+    out = Redirect{url};
   } else {
     in.fail(QStringLiteral("\"%1\" is no message type").arg(type));
   }

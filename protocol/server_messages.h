@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <QUrl>
 
 #include "game/game_state.h"
 #include "game/scoring.h"
@@ -101,7 +102,13 @@ struct Closed {
   QString reason;
 };
 
-using ServerMessage = std::variant<Joined, TableInfo, SeatView, ServerEvent, ServerError, Closed>;
+// The table is held by another server: ask there (ws:// or wss://).
+struct Redirect {
+  QUrl url;
+};
+
+using ServerMessage =
+    std::variant<Joined, TableInfo, SeatView, ServerEvent, ServerError, Closed, Redirect>;
 
 // The message, or nullopt with what is wrong with it in `problem`.
 std::optional<ServerMessage> readServerMessage(const QByteArray& text, QString& problem);

@@ -6,13 +6,19 @@ namespace tavolix::server {
 
 namespace {
 
-// KEYS: the leases; ARGV: this server's id, the lease in ms. For each lease,
-// 1 when it is this server's and was renewed, 0 when it is not.
+// KEYS: the leases; ARGV: this server's id, the lease in ms, the prefix, then
+// the codes. For each lease, 1 when it is this server's and was renewed, or
+// nobody's (Redis restarted empty, or this server was slow) and taken again;
+// 0 when another server holds it, or the table is over.
 constexpr char kRenew[] = R"lua(
 local renewed = {}
 for k = 1, #KEYS do
-  if redis.call('GET', KEYS[k]) == ARGV[1] then
+  local holder = redis.call('GET', KEYS[k])
+  if holder == ARGV[1] then
     redis.call('PEXPIRE', KEYS[k], ARGV[2])
+    renewed[k] = 1
+  elseif not holder and redis.call('EXISTS', ARGV[3] .. 'over:' .. ARGV[3 + k]) == 0 then
+    redis.call('SET', KEYS[k], ARGV[1], 'PX', ARGV[2])
     renewed[k] = 1
   else
     renewed[k] = 0
@@ -32,9 +38,10 @@ redis.call('SADD', KEYS[3], ARGV[4])
 return 1
 )lua";
 
-// KEYS: the lease; ARGV: this server's id, the lease in ms. 1 when the lease
-// is this server's now.
+// KEYS: the lease, the table's end; ARGV: this server's id, the lease in ms.
+// 1 when the lease is this server's now; 0 when another's, or the table is over.
 constexpr char kClaim[] = R"lua(
+if redis.call('EXISTS', KEYS[2]) == 1 then return 0 end
 if redis.call('SET', KEYS[1], ARGV[1], 'NX', 'PX', ARGV[2]) then return 1 end
 if redis.call('GET', KEYS[1]) == ARGV[1] then
   redis.call('PEXPIRE', KEYS[1], ARGV[2])
@@ -43,14 +50,16 @@ end
 return 0
 )lua";
 
-// KEYS: the lease, the table, the list of tables; ARGV: this server's id, the
-// code, whether the record goes too.
+// KEYS: the lease, the table, the list of tables, the table's end; ARGV: this
+// server's id, the code, whether the record goes too. A table that is over is
+// marked so for a day, so that no server that slept through its end takes it again.
 constexpr char kRelease[] = R"lua(
 if redis.call('GET', KEYS[1]) ~= ARGV[1] then return 0 end
 redis.call('DEL', KEYS[1])
 if ARGV[3] == '1' then
   redis.call('DEL', KEYS[2])
   redis.call('SREM', KEYS[3], ARGV[2])
+  redis.call('SET', KEYS[4], '1', 'EX', 86400)
 end
 return 1
 )lua";
@@ -100,7 +109,8 @@ void Directory::renew() {
   const QStringList codes(held_.begin(), held_.end());
   QByteArrayList command{"EVAL", kRenew, number(codes.size())};
   for (const QString& code : codes) command << key("lease", code);
-  command << options_.serverId.toUtf8() << number(options_.leaseMs);
+  command << options_.serverId.toUtf8() << number(options_.leaseMs) << kPrefix;
+  for (const QString& code : codes) command << code.toUtf8();
   link_.command(command, [this, codes](const RedisReply& reply) {
     if (reply.kind != RedisReply::Kind::Array) return;  // tried again at the next renewal
     for (int k = 0; k < codes.size() && k < static_cast<int>(reply.elements.size()); ++k) {
@@ -112,8 +122,8 @@ void Directory::renew() {
 }
 
 void Directory::claim(const QString& code, std::function<void(bool)> answer) {
-  link_.command({"EVAL", kClaim, "1", key("lease", code), options_.serverId.toUtf8(),
-                 number(options_.leaseMs)},
+  link_.command({"EVAL", kClaim, "2", key("lease", code), key("over", code),
+                 options_.serverId.toUtf8(), number(options_.leaseMs)},
                 [this, code, answer = std::move(answer)](const RedisReply& reply) {
                   const bool ours = reply.kind == RedisReply::Kind::Integer && reply.integer == 1;
                   if (ours) held_.insert(code);
@@ -186,14 +196,16 @@ void Directory::orphans(std::function<void(QStringList)> answer) {
 
 void Directory::forget(const QString& code) {
   held_.remove(code);
-  link_.command({"EVAL", kRelease, "3", key("lease", code), key("table", code),
-                 QByteArray(kPrefix) + "tables", options_.serverId.toUtf8(), code.toUtf8(), "1"});
+  link_.command({"EVAL", kRelease, "4", key("lease", code), key("table", code),
+                 QByteArray(kPrefix) + "tables", key("over", code), options_.serverId.toUtf8(),
+                 code.toUtf8(), "1"});
 }
 
 void Directory::letGo(const QString& code) {
   held_.remove(code);
-  link_.command({"EVAL", kRelease, "3", key("lease", code), key("table", code),
-                 QByteArray(kPrefix) + "tables", options_.serverId.toUtf8(), code.toUtf8(), "0"});
+  link_.command({"EVAL", kRelease, "4", key("lease", code), key("table", code),
+                 QByteArray(kPrefix) + "tables", key("over", code), options_.serverId.toUtf8(),
+                 code.toUtf8(), "0"});
 }
 
 }  // namespace tavolix::server

@@ -25,9 +25,13 @@ namespace tavolix::server {
 // than the one kept, so that a server that lost a table, or one that woke up
 // after others took over, writes nothing more.
 //
+// A lease found free when it is renewed (Redis restarted empty) is taken
+// again; one another server holds is lost.
+//
 // Keys, under "tavolix:": server:<id> (its address), lease:<code> (the id of
 // the server holding the table), table:<code> (a hash: version, file), tables
-// (the codes of every table kept).
+// (the codes of every table kept), over:<code> (a table over, for a day). The
+// scripts read keys they are not given: one Redis, not a cluster.
 class Directory : public QObject {
   Q_OBJECT
 

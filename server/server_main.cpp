@@ -11,6 +11,7 @@
 #include <QSocketNotifier>
 #include <QSslCertificate>
 #include <QSslKey>
+#include <QUrl>
 
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -86,8 +87,30 @@ TableServer::Options readOptions() {
       QStringLiteral("trace"),
       QStringLiteral("Write every match's moves to FILE, as tavolix-sim --trace does."),
       QStringLiteral("FILE"));
-  parser.addOptions(
-      {address, port, state, cert, key, maxTables, perAddress, tablesPerAddress, rate, trace});
+  const QCommandLineOption redis(
+      QStringLiteral("redis"),
+      QStringLiteral("Share the tables with the other servers using the Redis at HOST:PORT: any "
+                     "of them sends a player to the table's server, and takes the tables of one "
+                     "that dies."),
+      QStringLiteral("HOST:PORT"));
+  const QCommandLineOption publicUrl(
+      QStringLiteral("public-url"),
+      QStringLiteral("With --redis: where players reach this server, sent to them by the others "
+                     "(default: the address and port it listens on)."),
+      QStringLiteral("URL"));
+  const QCommandLineOption serverId(
+      QStringLiteral("server-id"),
+      QStringLiteral("With --redis: this server's name among them, unique (default: drawn at "
+                     "start)."),
+      QStringLiteral("NAME"));
+  const QCommandLineOption lease(
+      QStringLiteral("lease"),
+      QStringLiteral("With --redis: how long a server's hold on its tables lasts unless renewed, "
+                     "in milliseconds; the tables of a server that dies are taken over after it "
+                     "(default 6000)."),
+      QStringLiteral("MS"), QStringLiteral("6000"));
+  parser.addOptions({address, port, state, cert, key, maxTables, perAddress, tablesPerAddress, rate,
+                     trace, redis, publicUrl, serverId, lease});
   // A wrong command line is told with status 2, as every error of the setting up is.
   if (!parser.parse(QCoreApplication::arguments()))
     fail(parser.errorText() + QStringLiteral(" (see --help)"));
@@ -133,6 +156,30 @@ TableServer::Options readOptions() {
     tls.setPeerVerifyMode(QSslSocket::VerifyNone);
     options.tls = tls;
   }
+  if (parser.isSet(redis)) {
+#ifdef TAVOLIX_WITH_REDIS
+    const QString hostPort = parser.value(redis);
+    const qsizetype colon = hostPort.lastIndexOf(QLatin1Char(':'));
+    const uint redisPort = hostPort.mid(colon + 1).toUInt(&ok);
+    if (colon <= 0 || !ok || redisPort == 0 || redisPort > 65535)
+      fail(QStringLiteral("--redis takes HOST:PORT"));
+    options.redisHost = hostPort.left(colon);
+    options.redisPort = static_cast<quint16>(redisPort);
+#else
+    fail(QStringLiteral("--redis: this server was built without Redis (libhiredis-dev)"));
+#endif
+  }
+  options.publicUrl = parser.value(publicUrl);
+  if (!options.publicUrl.isEmpty()) {
+    const QUrl url(options.publicUrl, QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() ||
+        (url.scheme() != QLatin1String("ws") && url.scheme() != QLatin1String("wss")))
+      fail(QStringLiteral("--public-url takes a ws:// or wss:// address"));
+  }
+  options.serverId = parser.value(serverId);
+  options.leaseMs = parser.value(lease).toInt(&ok);
+  if (!ok || options.leaseMs < 300 || options.leaseMs > 600000)
+    fail(QStringLiteral("--lease takes milliseconds from 300 to 600000"));
   // One generator, seeded once: from TAVOLIX_SEED when it names a seed.
   const char* seed = std::getenv("TAVOLIX_SEED");
   const auto fixed = seed ? tavolix::parseSeed(seed) : std::nullopt;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QWebSocket>
@@ -39,6 +40,8 @@ TableServer::TableServer(Options options, QObject* parent)
   if (options_.tls) socketServer_.setSslConfiguration(*options_.tls);
 #endif
   connect(&socketServer_, &QWebSocketServer::newConnection, this, &TableServer::accept);
+  adoption_.setInterval(std::max(200, options_.leaseMs / 2));
+  connect(&adoption_, &QTimer::timeout, this, &TableServer::adoptOrphans);
 }
 
 TableServer::~TableServer() {
@@ -70,6 +73,7 @@ bool TableServer::start(QString& error) {
     return false;
   }
   logLine(QStringLiteral("listening on %1, %2 tables kept").arg(url()).arg(tables_.size()));
+  startSharing();
   return true;
 }
 
@@ -194,8 +198,6 @@ void TableServer::create(Connection* connection, const net::ClientMessage& m) {
   options.tracing = trace_.isOpen();
   const QString code = newCode();
   auto table = std::make_unique<Table>(code, m, options, logger());
-  table->onChanged = [this](Table& t) { keep(t); };
-  table->onTraceDone = [this](const std::string& trace) { writeTrace(trace); };
   const Table::Joined joined = table->seatHost(connection, m.seat, m.name);
   if (joined.error) return refuse(connection, *joined.error);
   logLine(QStringLiteral("table %1: made by %2 from %3 (%4, %5 tables)")
@@ -203,8 +205,14 @@ void TableServer::create(Connection* connection, const net::ClientMessage& m) {
                    m.rules.pairs() ? QStringLiteral("pairs") : QStringLiteral("individual"))
               .arg(tables_.size() + 1));
   connection->table = table.get();
-  keep(*table);
-  tables_.emplace(code, std::move(table));
+#ifdef TAVOLIX_WITH_REDIS
+  // Held here from the start; asked before the first version is written, as
+  // Redis answers in order.
+  if (directory_) directory_->claim(code, [](bool) {});
+#endif
+  Table& made = *table;
+  hold(std::move(table));
+  keep(made);
   madeBy_.insert(code, connection->address());
   ++tablesFrom_[connection->address()];
 }
@@ -214,6 +222,9 @@ void TableServer::join(Connection* connection, const net::ClientMessage& m) {
   if (tooManyTries(connection)) return refuse(connection, net::Error::TooManyTries);
   const auto found = tables_.find(m.code);
   if (found == tables_.end()) {
+#ifdef TAVOLIX_WITH_REDIS
+    if (directory_) return findElsewhere(connection, m);
+#endif
     wrongTry(connection);
     return refuse(connection, net::Error::NoSuchTable);
   }
@@ -252,6 +263,19 @@ QString TableServer::newCode() const {
 }
 
 void TableServer::keep(Table& table) {
+#ifdef TAVOLIX_WITH_REDIS
+  if (directory_) {
+    if (table.phase() == Table::Phase::Over) {
+      directory_->forget(table.code());
+      versions_.remove(table.code());
+    } else {
+      // A version for every change, written or not: one Redis may have
+      // taken without answering is written over by the next.
+      directory_->save(table.code(), ++versions_[table.code()],
+                       QJsonDocument(table.toJson()).toJson(QJsonDocument::Compact));
+    }
+  }
+#endif
   if (options_.stateDir.isEmpty()) return;
   JsonFile file(QDir(options_.stateDir).filePath(table.code() + QStringLiteral(".json")),
                 "a table");
@@ -273,6 +297,10 @@ void TableServer::release(Table* table) {
   }
   const QString maker = madeBy_.take(table->code());
   if (!maker.isEmpty() && --tablesFrom_[maker] <= 0) tablesFrom_.remove(maker);
+#ifdef TAVOLIX_WITH_REDIS
+  if (directory_) directory_->forget(table->code());
+#endif
+  versions_.remove(table->code());
   tables_.erase(table->code());
 }
 
@@ -302,11 +330,163 @@ void TableServer::loadTables() {
       logLine(QStringLiteral("%1 is not taken: %2").arg(name, refusal.problem));
       continue;
     }
-    (*table)->onChanged = [this](Table& t) { keep(t); };
-    (*table)->onTraceDone = [this](const std::string& trace) { writeTrace(trace); };
-    const QString code = (*table)->code();
-    tables_.emplace(code, std::move(*table));
+    hold(std::move(*table));
   }
+}
+
+void TableServer::hold(std::unique_ptr<Table> table) {
+  table->onChanged = [this](Table& t) { keep(t); };
+  table->onTraceDone = [this](const std::string& trace) { writeTrace(trace); };
+  const QString code = table->code();
+  tables_.emplace(code, std::move(table));
+}
+
+QString TableServer::serverId() const {
+#ifdef TAVOLIX_WITH_REDIS
+  if (directory_) return directory_->options().serverId;
+#endif
+  return {};
+}
+
+void TableServer::startSharing() {
+#ifdef TAVOLIX_WITH_REDIS
+  if (options_.redisPort == 0) return;
+  Directory::Options shared;
+  shared.host = options_.redisHost;
+  shared.port = options_.redisPort;
+  shared.leaseMs = options_.leaseMs;
+  shared.address = options_.publicUrl.isEmpty() ? url() : options_.publicUrl;
+  shared.serverId = options_.serverId;
+  if (shared.serverId.isEmpty())
+    shared.serverId = QString::number(QRandomGenerator::system()->generate64(), 36);
+  directory_ = std::make_unique<Directory>(shared);
+  connect(directory_.get(), &Directory::leaseLost, this, &TableServer::lose);
+  connect(directory_.get(), &Directory::lost, this, [](const QString& why) {
+    logLine(QStringLiteral("Redis lost (%1): waiting for it; the tables play on").arg(why));
+  });
+  connect(directory_.get(), &Directory::connected, this, [this] {
+    logLine(QStringLiteral("sharing the tables as %1 through Redis at %2:%3")
+                .arg(directory_->options().serverId, options_.redisHost)
+                .arg(options_.redisPort));
+    // Redis may have come back empty, or kept what it had: each table here
+    // is claimed again and written at its next version; one another server
+    // took meanwhile is let go of.
+    std::vector<QString> codes;
+    for (const auto& [code, table] : tables_) codes.push_back(code);
+    for (const QString& code : codes) {
+      directory_->claim(code, [this, code](bool ours) {
+        const auto found = tables_.find(code);
+        if (found == tables_.end()) return;
+        if (ours) {
+          keep(*found->second);
+        } else {
+          lose(code);
+        }
+      });
+    }
+    adoption_.start();
+  });
+  directory_->start();
+#endif
+}
+
+void TableServer::findElsewhere(Connection* connection, const net::ClientMessage& m) {
+#ifdef TAVOLIX_WITH_REDIS
+  QPointer<Connection> asking(connection);
+  directory_->locate(m.code, [this, asking, m](const Directory::Location& where) {
+    if (!asking || dying_) return;
+    if (tables_.count(m.code) > 0) return join(asking, m);  // taken over meanwhile
+    if (!where.holder.isEmpty() && where.holder != directory_->options().serverId) {
+      if (where.address.isEmpty()) {
+        // Its server is gone and its lease not yet out: come back in a moment.
+        return asking->close(QStringLiteral("table moving"));
+      }
+      asking->send(net::message("redirect", {{QStringLiteral("url"), where.address}}));
+      return;
+    }
+    if (!where.exists) {
+      wrongTry(asking);
+      return refuse(asking, net::Error::NoSuchTable);
+    }
+    adopt(m.code, [this, asking, m](Table* table) {
+      if (!asking) return;
+      if (table == nullptr) return asking->close(QStringLiteral("table moving"));
+      join(asking, m);
+    });
+  });
+#else
+  Q_UNUSED(connection);
+  Q_UNUSED(m);
+#endif
+}
+
+void TableServer::adopt(const QString& code, std::function<void(Table*)> then) {
+#ifdef TAVOLIX_WITH_REDIS
+  if (adopting_.contains(code)) return then(nullptr);
+  adopting_.insert(code);
+  directory_->claim(code, [this, code, then](bool ours) {
+    if (!ours) {
+      adopting_.remove(code);
+      return then(nullptr);
+    }
+    directory_->load(code, [this, code, then](std::optional<Directory::Kept> kept) {
+      adopting_.remove(code);
+      if (dying_) return;
+      if (const auto found = tables_.find(code); found != tables_.end())
+        return then(found->second.get());
+      if (!kept) {
+        directory_->letGo(code);
+        return then(nullptr);
+      }
+      Table::Options options;
+      options.tracing = trace_.isOpen();
+      QString problem;
+      auto table =
+          Table::fromJson(QJsonDocument::fromJson(kept->file).object(), options, logger(), problem);
+      if (!table) {
+        logLine(QStringLiteral("table %1: not taken over: %2").arg(code, problem));
+        directory_->letGo(code);
+        return then(nullptr);
+      }
+      versions_[code] = kept->version;
+      logLine(QStringLiteral("table %1: taken over at version %2").arg(code).arg(kept->version));
+      Table* held = table.get();
+      hold(std::move(table));
+      then(held);
+    });
+  });
+#else
+  Q_UNUSED(code);
+  then(nullptr);
+#endif
+}
+
+void TableServer::adoptOrphans() {
+#ifdef TAVOLIX_WITH_REDIS
+  if (!directory_ || stopping_ || tableCount() >= options_.maxTables) return;
+  directory_->orphans([this](const QStringList& codes) {
+    for (const QString& code : codes) {
+      if (tables_.count(code) == 0 && tableCount() < options_.maxTables) adopt(code, [](Table*) {});
+    }
+  });
+#endif
+}
+
+void TableServer::lose(const QString& code) {
+  const auto found = tables_.find(code);
+  if (found == tables_.end()) return;
+  logLine(QStringLiteral("table %1: held by another server now; let go of").arg(code));
+  Table* table = found->second.get();
+  const auto connections = findChildren<Connection*>();
+  for (Connection* connection : connections) {
+    if (connection->table != table) continue;
+    connection->table = nullptr;
+    connection->close(QStringLiteral("table moved"));
+  }
+  const QString maker = madeBy_.take(code);
+  if (!maker.isEmpty() && --tablesFrom_[maker] <= 0) tablesFrom_.remove(maker);
+  versions_.remove(code);
+  tables_.erase(found);
 }
 
 }  // namespace tavolix::server

@@ -11,12 +11,17 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QObject>
+#include <QSet>
 #include <QSslConfiguration>
 #include <QString>
+#include <QTimer>
 #include <QWebSocketServer>
 
 #include "game/random_source.h"
 #include "table.h"
+#ifdef TAVOLIX_WITH_REDIS
+#include "directory.h"
+#endif
 
 class QWebSocket;
 
@@ -41,6 +46,12 @@ class TableServer : public QObject {
     QString traceFile;
     std::optional<QSslConfiguration> tls;
     std::uint64_t seed = 0;  // the generator the tables' own seeds are drawn from
+    // Sharing the tables with other servers through Redis (none: alone).
+    QString redisHost;
+    quint16 redisPort = 0;
+    QString publicUrl;  // where the others send players to this server; empty: url()
+    QString serverId;   // empty: drawn at start
+    int leaseMs = 6000;
   };
 
   explicit TableServer(Options options, QObject* parent = nullptr);
@@ -54,6 +65,8 @@ class TableServer : public QObject {
   // Stops taking connections and closes those there are; every table stays kept.
   void stop();
   int tableCount() const { return static_cast<int>(tables_.size()); }
+  // This server's name among those sharing the tables (empty when alone).
+  QString serverId() const;
 
  private:
   friend class Connection;
@@ -73,6 +86,20 @@ class TableServer : public QObject {
   void writeTrace(const std::string& trace);
   void loadTables();
   Table::Log logger() const;
+  // The table's callbacks, for a new table and one brought back alike.
+  void hold(std::unique_ptr<Table> table);
+
+  // --- sharing the tables with other servers ---
+  void startSharing();
+  // A code nobody here holds: the player is sent to the server that holds
+  // it, or the table is taken over when nobody does.
+  void findElsewhere(Connection* connection, const net::ClientMessage& m);
+  // Takes the table over from Redis: `then` with it, or with none.
+  void adopt(const QString& code, std::function<void(Table*)> then);
+  void adoptOrphans();
+  // Another server holds the table now: it is let go of here without a word
+  // more, and its players reconnect through any server.
+  void lose(const QString& code);
 
   Options options_;
   QWebSocketServer socketServer_;
@@ -88,6 +115,12 @@ class TableServer : public QObject {
   QHash<QString, Tries> tries_;
   RandomSource seeds_;
   QFile trace_;
+#ifdef TAVOLIX_WITH_REDIS
+  std::unique_ptr<Directory> directory_;
+#endif
+  QHash<QString, qint64> versions_;  // each table's version last written to Redis
+  QSet<QString> adopting_;           // codes being taken over
+  QTimer adoption_;                  // looks for tables nobody holds
   bool stopping_ = false;
   bool dying_ = false;
   long messages_ = 0;  // read, for the log at the end

@@ -24,6 +24,8 @@ namespace {
 
 // A server's messages are small; anything far larger is no server of ours.
 constexpr quint64 kLargestMessage = 16 * net::kMaxMessageBytes;
+// Servers that send the player on and on are not followed for ever.
+constexpr int kMostRedirects = 4;
 
 }  // namespace
 
@@ -42,9 +44,11 @@ OnlineSession::OnlineSession(Presentation& screen, QObject* parent)
           [this](const QString& text) { match_.receive(text.toUtf8()); });
   retry_.setSingleShot(true);
   connect(&retry_, &QTimer::timeout, this, &OnlineSession::open);
+  connect(&match_, &net::RemoteMatch::redirected, this, &OnlineSession::follow);
   connect(&match_, &net::RemoteMatch::seatTaken, this, [this] {
     seated_ = true;
     tries_ = 0;
+    redirects_ = 0;
     hello_ = net::joinMessage(match_.code(), name_, -1, match_.token());
   });
   connect(&match_, &net::RemoteMatch::refused, this, [this](const QString& reason) {
@@ -72,7 +76,8 @@ OnlineSession::~OnlineSession() {
 }
 
 void OnlineSession::create(const QUrl& url, const QByteArray& create) {
-  url_ = url;
+  home_ = url_ = url;
+  redirects_ = 0;
   hello_ = create;
   wanted_ = true;
   open();
@@ -80,7 +85,8 @@ void OnlineSession::create(const QUrl& url, const QByteArray& create) {
 
 void OnlineSession::join(const QUrl& url, const QString& code, const QString& name,
                          const QByteArray& token) {
-  url_ = url;
+  home_ = url_ = url;
+  redirects_ = 0;
   name_ = name;
   hello_ = net::joinMessage(code, name, -1, token);
   match_.setToken(token);
@@ -97,6 +103,24 @@ void OnlineSession::leave() {
 
 void OnlineSession::dropConnection() { socket_.abort(); }
 
+void OnlineSession::follow(const QUrl& url) {
+  // Never from a secure connection to a plain one.
+  const bool downgrade =
+      url_.scheme() == QLatin1String("wss") && url.scheme() != QLatin1String("wss");
+  if (++redirects_ > kMostRedirects || downgrade) {
+    wanted_ = false;
+    socket_.close();
+    Q_EMIT failed(tr("Os servidores de %1 não chegam a um acordo sobre onde está a mesa.")
+                      .arg(home_.toDisplayString()),
+                  false);
+    return;
+  }
+  url_ = url;
+  following_ = true;
+  socket_.abort();  // closed() opens the connection to `url`
+  if (following_ && socket_.state() == QAbstractSocket::UnconnectedState) closed();
+}
+
 void OnlineSession::open() {
   if (!wanted_) return;
   ++tries_;
@@ -112,6 +136,14 @@ void OnlineSession::opened() {
 
 void OnlineSession::closed() {
   const bool was = std::exchange(connected_, false);
+  if (std::exchange(following_, false) && wanted_) {
+    if (was && seated_) {
+      match_.connectionLost();
+      Q_EMIT connectionChanged(false);
+    }
+    retry_.start(0);
+    return;
+  }
   if (!wanted_) {
     if (was) Q_EMIT connectionChanged(false);
     return;
@@ -128,6 +160,9 @@ void OnlineSession::closed() {
     match_.connectionLost();
     Q_EMIT connectionChanged(false);
   }
+  // A server the player was sent to and that cannot be reached: the first
+  // one asked knows where the table went.
+  if (!was) url_ = home_;
   const std::size_t n = std::min<std::size_t>(std::max(tries_ - 1, 0), pauses_.size() - 1);
   retry_.start(pauses_.empty() ? 1000 : pauses_[n]);
 }

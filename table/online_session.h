@@ -38,7 +38,11 @@ class OnlineSession : public QObject {
 
   net::RemoteMatch& match() { return match_; }
   const net::RemoteMatch& match() const { return match_; }
+  // The server talked to now: the one asked first (`home()`), or the one it
+  // sent the player to. A server that cannot be reached after sending the
+  // player on is left for the first again, which knows where the table went.
   const QUrl& url() const { return url_; }
+  const QUrl& home() const { return home_; }
   const QString& name() const { return name_; }
   bool connected() const { return connected_; }
   // The pauses between tries, in milliseconds, the last repeated.
@@ -64,9 +68,15 @@ class OnlineSession : public QObject {
   void opened();
   void closed();
 
+  // Sent on to `url` by the server: the same first message goes there.
+  void follow(const QUrl& url);
+
   QWebSocket socket_;
   net::RemoteMatch match_;
+  QUrl home_;
   QUrl url_;
+  int redirects_ = 0;       // in a row, without a seat: a loop ends
+  bool following_ = false;  // closing to go where the server sent the player
   QString name_;
   QByteArray hello_;  // the first message on each connection: create, then join with the token
   QTimer retry_;

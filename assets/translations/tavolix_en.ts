@@ -4,32 +4,32 @@
 <context>
     <name>HandList</name>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="139"/>
+        <location filename="../../table/table_accessibility.cpp" line="289"/>
         <source>Jogar na ponta A</source>
         <translation>Lay on end A</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="140"/>
+        <location filename="../../table/table_accessibility.cpp" line="290"/>
         <source>Jogar na ponta B</source>
         <translation>Lay on end B</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="159"/>
+        <location filename="../../table/table_accessibility.cpp" line="309"/>
         <source>Uma pedra da sua mão</source>
         <translation>A tile of your hand</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="226"/>
+        <location filename="../../table/table_accessibility.cpp" line="367"/>
         <source>Sua mão</source>
         <translation>Your hand</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="228"/>
+        <location filename="../../table/table_accessibility.cpp" line="369"/>
         <source>Suas pedras, cada uma com onde joga; H lê a mão, E lê a mesa</source>
         <translation>Your tiles, each with where it goes; H reads the hand, E the table</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="249"/>
+        <location filename="../../table/table_accessibility.cpp" line="390"/>
         <source>A mesa: as pontas, os passes e as pedras nas mãos</source>
         <translation>The table: the ends, the passes and the tiles in hand</translation>
     </message>
@@ -62,12 +62,12 @@ Its pages can be opened in any browser:
 <context>
     <name>TableStatus</name>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="107"/>
+        <location filename="../../table/table_accessibility.cpp" line="265"/>
         <source>Nenhuma mão em jogo</source>
         <translation>No hand in play</translation>
     </message>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="111"/>
+        <location filename="../../table/table_accessibility.cpp" line="269"/>
         <source>O que acontece na mesa</source>
         <translation>What happens at the table</translation>
     </message>
@@ -75,7 +75,7 @@ Its pages can be opened in any browser:
 <context>
     <name>TableView</name>
     <message>
-        <location filename="../../table/table_accessibility.cpp" line="290"/>
+        <location filename="../../table/table_accessibility.cpp" line="422"/>
         <source>Setas: escolher uma pedra; Enter ou seta para cima: jogá-la; A ou B: a ponta; P: passar a vez; Espaço: pegar uma pedra; F1: ajuda</source>
         <translation>Arrows: choose a domino; Enter or Up: play it; A or B: the end; P: pass; Space: take a domino; F1: help</translation>
     </message>
@@ -899,7 +899,12 @@ Choose another port.</translation>
 <context>
     <name>tavolix::OnlineSession</name>
     <message>
-        <location filename="../../table/online_session.cpp" line="122"/>
+        <location filename="../../table/online_session.cpp" line="113"/>
+        <source>Os servidores de %1 não chegam a um acordo sobre onde está a mesa.</source>
+        <translation>The servers at %1 do not agree on where the table is.</translation>
+    </message>
+    <message>
+        <location filename="../../table/online_session.cpp" line="154"/>
         <source>Não foi possível falar com o servidor %1 (%2).</source>
         <translation>The server %1 could not be reached (%2).</translation>
     </message>
@@ -1275,177 +1280,177 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::TableScene</name>
     <message>
-        <location filename="../../table/table_moves.cpp" line="230"/>
+        <location filename="../../table/table_moves.cpp" line="231"/>
         <source>Você jogou %1</source>
         <translation>You played %1</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="231"/>
+        <location filename="../../table/table_moves.cpp" line="232"/>
         <source>%1 jogou %2</source>
         <translation>%1 played %2</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="233"/>
+        <location filename="../../table/table_moves.cpp" line="234"/>
         <source>Você jogou %1 na ponta do %2</source>
         <translation>You played %1 on the %2 end</translation>
     </message>
     <message>
-        <location filename="../../table/table_moves.cpp" line="236"/>
+        <location filename="../../table/table_moves.cpp" line="237"/>
         <source>%1 jogou %2 na ponta do %3</source>
         <translation>%1 played %2 on the %3 end</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="314"/>
+        <location filename="../../table/table_scene.cpp" line="315"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="322"/>
+        <location filename="../../table/table_scene.cpp" line="323"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="324"/>
+        <location filename="../../table/table_scene.cpp" line="325"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="324"/>
+        <location filename="../../table/table_scene.cpp" line="325"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="399"/>
+        <location filename="../../table/table_scene.cpp" line="376"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="377"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="401"/>
+        <location filename="../../table/table_scene.cpp" line="378"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="402"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="403"/>
+        <location filename="../../table/table_scene.cpp" line="380"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="404"/>
+        <location filename="../../table/table_scene.cpp" line="381"/>
         <source>Dica</source>
         <translation>Hint</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="405"/>
+        <location filename="../../table/table_scene.cpp" line="382"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="406"/>
+        <location filename="../../table/table_scene.cpp" line="383"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="413"/>
+        <location filename="../../table/table_scene.cpp" line="390"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="414"/>
+        <location filename="../../table/table_scene.cpp" line="391"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="415"/>
+        <location filename="../../table/table_scene.cpp" line="392"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="416"/>
+        <location filename="../../table/table_scene.cpp" line="393"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="418"/>
+        <location filename="../../table/table_scene.cpp" line="395"/>
         <source>Mostra a pedra que o jogador Forte jogaria; a partida conta à parte (D)</source>
         <translation>Shows the tile the Strong player would lay; the match counts apart (D)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="419"/>
+        <location filename="../../table/table_scene.cpp" line="396"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="420"/>
+        <location filename="../../table/table_scene.cpp" line="397"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="421"/>
+        <location filename="../../table/table_scene.cpp" line="398"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="423"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="423"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="424"/>
+        <location filename="../../table/table_scene.cpp" line="401"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="424"/>
+        <location filename="../../table/table_scene.cpp" line="401"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="426"/>
+        <location filename="../../table/table_scene.cpp" line="403"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="426"/>
+        <location filename="../../table/table_scene.cpp" line="403"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="427"/>
+        <location filename="../../table/table_scene.cpp" line="404"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="427"/>
+        <location filename="../../table/table_scene.cpp" line="404"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="432"/>
+        <location filename="../../table/table_scene.cpp" line="409"/>
         <source>Pontos da sua dupla e da outra</source>
         <translation>Points of your pair and of the other</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="433"/>
+        <location filename="../../table/table_scene.cpp" line="410"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="434"/>
+        <location filename="../../table/table_scene.cpp" line="411"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
@@ -1453,42 +1458,42 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::net::RemoteMatch</name>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="127"/>
+        <location filename="../../protocol/remote_match.cpp" line="129"/>
         <source>Mesa %1 em %2: passe o endereço e o código aos outros jogadores e clique em &apos;Começar&apos; quando todos tiverem chegado.</source>
         <translation>Table %1 at %2: give the address and the code to the other players, and click &apos;Start&apos; when everyone has come.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="130"/>
+        <location filename="../../protocol/remote_match.cpp" line="132"/>
         <source>Mesa %1: esperando %2 começar a partida.</source>
         <translation>Table %1: waiting for %2 to start the match.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="132"/>
+        <location filename="../../protocol/remote_match.cpp" line="134"/>
         <source>Clique no nome de um jogador para tê-lo como parceiro.</source>
         <translation>Click a player&apos;s name to have him as your partner.</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="153"/>
+        <location filename="../../protocol/remote_match.cpp" line="155"/>
         <source>Computador %1</source>
         <translation>Computer %1</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="157"/>
+        <location filename="../../protocol/remote_match.cpp" line="159"/>
         <source>(lugar livre)</source>
         <translation>(free seat)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="167"/>
+        <location filename="../../protocol/remote_match.cpp" line="169"/>
         <source>%1 (anfitrião)</source>
         <translation>%1 (host)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="169"/>
+        <location filename="../../protocol/remote_match.cpp" line="171"/>
         <source>%1 (ausente, %2 s)</source>
         <translation>%1 (away, %2 s)</translation>
     </message>
     <message>
-        <location filename="../../protocol/remote_match.cpp" line="170"/>
+        <location filename="../../protocol/remote_match.cpp" line="172"/>
         <source>%1 (ausente)</source>
         <translation>%1 (away)</translation>
     </message>
@@ -1591,17 +1596,17 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::startGame</name>
     <message>
-        <location filename="../../app/start_game.cpp" line="48"/>
+        <location filename="../../app/start_game.cpp" line="51"/>
         <source>É necessário resolução minima de 800 x 600</source>
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="71"/>
+        <location filename="../../app/start_game.cpp" line="74"/>
         <source>o jogo já está aberto: a janela dele foi trazida para a frente.</source>
         <translation>the game is already open: its window was brought to the front.</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="74"/>
+        <location filename="../../app/start_game.cpp" line="77"/>
         <source>o jogo já está aberto, mas não respondeu; ele não foi aberto de novo.</source>
         <translation>the game is already open but did not answer; it was not opened again.</translation>
     </message>

@@ -122,6 +122,9 @@ TEST_F(DirectoryTest, OneHolderATableAndOnlyItWritesEachVersionOnce) {
   a->forget(code);
   EXPECT_TRUE(waitFor([&] { return !locate(*b, code).exists; }, 20));
   EXPECT_FALSE(load(*b, code).has_value());
+  // And nobody takes it again, not even a server that slept through its end.
+  EXPECT_FALSE(claim(*b, code));
+  EXPECT_FALSE(claim(*a, code));
 }
 
 // A server that dies holds its tables no longer than its lease: another takes
@@ -167,11 +170,15 @@ TEST_F(DirectoryTest, ALeaseNotRenewedIsTakenByAnotherAndTheStaleHolderWritesNot
   EXPECT_EQ(load(*b, code)->file, "eight");
   EXPECT_EQ(locate(*stale, code).holder, QStringLiteral("b"));
 
-  // A holder that finds its lease gone when it renews is told.
+  // A holder that finds its lease free when it renews (Redis restarted
+  // empty) takes it again; one that finds it another's is told.
   LostLeases lostByB(*b);
   b->link().command({"DEL", "tavolix:lease:" + code.toUtf8()});
+  EXPECT_TRUE(waitFor([&] { return locate(*stale, code).holder == QLatin1String("b"); }, 20));
+  b->link().command({"SET", "tavolix:lease:" + code.toUtf8(), "c"});
   ASSERT_TRUE(waitFor([&] { return !lostByB.codes.isEmpty(); }, 20));
   EXPECT_EQ(lostByB.codes, QStringList{code});
+  EXPECT_EQ(save(*b, code, 9, "nine"), Directory::Saved::NotHolder);
 }
 
 // Redis restarted: what was asked meanwhile is answered as unreachable (never

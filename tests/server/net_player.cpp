@@ -3,6 +3,7 @@
 #include "net_player.h"
 
 #include <QJsonDocument>
+#include <QTimer>
 
 #include "protocol/protocol.h"
 #include "server_process.h"
@@ -24,7 +25,8 @@ void NetPlayer::create(const Settings& rules, const std::array<bool, 4>& compute
 
 void NetPlayer::join(const QString& tableCode, int wanted, const QByteArray& seatToken,
                      bool watch) {
-  sendRaw(net::joinMessage(tableCode, name_, wanted, seatToken, watch));
+  lastJoin_ = net::joinMessage(tableCode, name_, wanted, seatToken, watch);
+  sendRaw(lastJoin_);
 }
 
 void NetPlayer::start() { sendRaw(net::message("start")); }
@@ -54,6 +56,14 @@ void NetPlayer::receive(const QString& text) {
   } else if (type == QLatin1String("view")) {
     view = m;
     act();
+  } else if (type == QLatin1String("redirect")) {
+    const QString url = m.value(QLatin1String("url")).toString();
+    redirects << url;
+    QTimer::singleShot(0, this, [this, url] {
+      socket_.abort();
+      pendingJoin_ = lastJoin_;
+      socket_.open(QUrl(url));
+    });
   }
 }
 

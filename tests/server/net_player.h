@@ -25,6 +25,10 @@ class NetPlayer : public QObject {
  public:
   explicit NetPlayer(QString name) : name_(std::move(name)) {
     connect(&socket_, &QWebSocket::textMessageReceived, this, &NetPlayer::receive);
+    // Sent on to another server: the join goes there, as the game's own client does.
+    connect(&socket_, &QWebSocket::connected, this, [this] {
+      if (!pendingJoin_.isEmpty()) sendRaw(std::exchange(pendingJoin_, {}));
+    });
     connect(&socket_, &QWebSocket::sslErrors, this,
             [this](const QList<QSslError>&) { socket_.ignoreSslErrors(); });
   }
@@ -60,7 +64,8 @@ class NetPlayer : public QObject {
   QJsonObject table;  // the last table message
   QList<QJsonObject> events;
   QList<QJsonObject> errors;
-  QStringList messages;  // every message received, in order, as sent
+  QStringList messages;   // every message received, in order, as sent
+  QStringList redirects;  // where it was sent on to
   int actions = 0;
   bool matchOver = false;
 
@@ -75,6 +80,8 @@ class NetPlayer : public QObject {
   QStringList refused_;
   QString refusedAt_;
   QString lastAttempt_;
+  QByteArray lastJoin_;     // the join last sent
+  QByteArray pendingJoin_;  // sent once the connection to the next server is open
 };
 
 }  // namespace tavolix::testing

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include "server_process.h"
 
@@ -54,6 +55,17 @@ class RedisProcess {
     if (process_.state() == QProcess::NotRunning) return;
     process_.kill();
     process_.waitForFinished(10000);
+  }
+  // Whether Redis holds `key` now (false when it cannot be asked).
+  bool exists(const QByteArray& key) const {
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port_);
+    if (!socket.waitForConnected(5000)) return false;
+    socket.write("*2\r\n$6\r\nEXISTS\r\n$" + QByteArray::number(key.size()) + "\r\n" + key +
+                 "\r\n");
+    QByteArray answer;
+    while (!answer.endsWith("\r\n") && socket.waitForReadyRead(5000)) answer += socket.readAll();
+    return answer == ":1\r\n";
   }
   void pause() { ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP); }
   void resume() { ::kill(static_cast<pid_t>(process_.processId()), SIGCONT); }

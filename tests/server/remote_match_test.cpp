@@ -73,6 +73,10 @@ TEST(ServerMessages, WhatNoServerOfOursWouldSendIsRefused) {
       R"("dealing":false,"turn":0,"asked":"move","secondsLeft":null,"handNumber":1)";
   QString problem;
   ASSERT_TRUE(readServerMessage('{' + view + '}', problem)) << problem.toStdString();
+  const auto sentOn =
+      readServerMessage(R"({"type":"redirect","v":1,"url":"wss://b.example:47474"})", problem);
+  ASSERT_TRUE(sentOn && std::holds_alternative<Redirect>(*sentOn)) << problem.toStdString();
+  EXPECT_EQ(std::get<Redirect>(*sentOn).url, QUrl(QStringLiteral("wss://b.example:47474")));
   for (const QByteArray& bad : {
            QByteArray("not json"),
            QByteArray("[1,2]"),
@@ -96,6 +100,13 @@ TEST(ServerMessages, WhatNoServerOfOursWouldSendIsRefused) {
            QByteArray(R"({"type":"joined","v":1,"code":"N3XPG97X","seat":0,"host":true,)"
                       R"("token":"xyz"})"),
            QByteArray(9000, ' '),
+           // Sent on only to a table server's address.
+           QByteArray(R"({"type":"redirect","v":1})"),
+           QByteArray(R"({"type":"redirect","v":1,"url":"http://127.0.0.1:47474"})"),
+           QByteArray(R"({"type":"redirect","v":1,"url":"file:///etc/passwd"})"),
+           QByteArray(R"({"type":"redirect","v":1,"url":"ws://"})"),
+           QByteArray(R"({"type":"redirect","v":1,"url":"ws://a b:1"})"),
+           QByteArray(R"({"type":"redirect","v":1,"url":7})"),
        }) {
     QString why;
     EXPECT_FALSE(readServerMessage(bad, why)) << bad.left(120).constData();

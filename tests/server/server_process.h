@@ -4,6 +4,7 @@
 // on the event loop for something, bounded in time.
 #pragma once
 
+#include <csignal>
 #include <functional>
 
 #include <QCoreApplication>
@@ -73,6 +74,9 @@ class ServerProcess {
     process_.waitForFinished(10000);
   }
   bool running() const { return process_.state() != QProcess::NotRunning; }
+  // Stopped where it stands, as a machine that hangs, and let go on again.
+  void pause() { ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP); }
+  void resume() { ::kill(static_cast<pid_t>(process_.processId()), SIGCONT); }
 
  private:
   QProcess process_;

@@ -14,19 +14,13 @@
 
 #include "game/seat.h"
 #include "net_player.h"
+#include "online_table.h"
 #include "protocol/protocol.h"
 #include "server_process.h"
 #include "trace_check.h"
 
 namespace tavolix::testing {
 namespace {
-
-Settings pairsRules() {
-  Settings rules;
-  rules.TipoJogo = 2;
-  rules.PontosLimit = Settings::kMinLimitRule1;
-  return rules;
-}
 
 // The players at the table, as the server tells them: seat, kind, connected.
 QString seatsSeen(const NetPlayer& player) {
@@ -39,32 +33,6 @@ QString seatsSeen(const NetPlayer& player) {
   }
   return seen.trimmed();
 }
-
-std::vector<QJsonObject> eventsOf(const NetPlayer& player, const char* kind) {
-  std::vector<QJsonObject> found;
-  for (const QJsonObject& e : player.events) {
-    if (e.value(QLatin1String("event")).toString() == QLatin1String(kind)) found.push_back(e);
-  }
-  return found;
-}
-
-// A host at seat 0 and a friend at seat 2 against two computer players, in
-// pairs, on `server`; the match started.
-struct PairsTable {
-  explicit PairsTable(const QString& url, bool watchers = false) {
-    EXPECT_TRUE(host.connectTo(url));
-    EXPECT_TRUE(friend_.connectTo(url));
-    host.create(pairsRules(), {false, true, false, true}, 60, watchers);
-    EXPECT_TRUE(waitFor([&] { return !host.code.isEmpty(); }, 30));
-    friend_.join(host.code, kMac2);
-    EXPECT_TRUE(waitFor([&] { return friend_.seat == kMac2; }, 30));
-  }
-  bool playToTheEnd(int seconds = 60) {
-    return waitFor([&] { return host.matchOver && friend_.matchOver; }, seconds);
-  }
-  NetPlayer host{QStringLiteral("Ana")};
-  NetPlayer friend_{QStringLiteral("Bia")};
-};
 
 // Every message `player` was sent during a hand is searched for the tiles
 // of the other seats' hands not yet laid: none may be there before the hand
@@ -244,14 +212,6 @@ TEST(OnlineTable, APlayerWhoseConnectionDropsTakesHisSeatBackWithHisTokenOnly) {
 }
 
 // The hands of a match as one player saw them end: who took each, for how much.
-QStringList handsEnded(const std::vector<const NetPlayer*>& players) {
-  QStringList hands;
-  for (const NetPlayer* p : players) {
-    for (const QJsonObject& e : eventsOf(*p, "handEnded"))
-      hands << QString::fromUtf8(QJsonDocument(e).toJson(QJsonDocument::Compact));
-  }
-  return hands;
-}
 
 TEST(OnlineTable, AServerKilledMidHandComesBackAndTheMatchEndsAsIfItHadNotStopped) {
   // The same seed, the same players: first uninterrupted.

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Online play when things go wrong or start elsewhere: a dropped connection,
-// an away seat, a table hosted by the game itself, a link, a wrong code, and a
-// window closed in the middle of a match.
+// an away seat, a table hosted by the game itself, a link, a wrong code, a
+// window closed in the middle of a match, and a server that sends the player on.
+#include <QWebSocket>
+#include <QWebSocketServer>
+
 #include "online_window.h"
+#include "protocol/protocol.h"
 #include "settings/settings_config.h"
 #include "settings/stored_values.h"
 
@@ -153,4 +157,74 @@ TEST_F(OnlineWindowTest, AGameClosedInTheMiddleOfAMatchOffersItsSeatBack) {
 }
 
 }  // namespace
+}  // namespace tavolix::online
+
+namespace tavolix::online {
+namespace {
+
+// A server that holds no table and sends every player on to `to`, as one of
+// several sharing their tables sends a player to the table's own.
+class Forwarder : public QObject {
+ public:
+  explicit Forwarder(std::function<QString()> to)
+      : to_(std::move(to)), server_(QStringLiteral("forwarder"), QWebSocketServer::NonSecureMode) {
+    server_.listen(QHostAddress::LocalHost, 0);
+    connect(&server_, &QWebSocketServer::newConnection, this, [this] {
+      while (QWebSocket* socket = server_.nextPendingConnection()) {
+        connect(socket, &QWebSocket::textMessageReceived, socket, [this, socket](const QString&) {
+          ++sent;
+          socket->sendTextMessage(
+              QString::fromUtf8(net::message("redirect", {{QStringLiteral("url"), to_()}})));
+        });
+        connect(socket, &QWebSocket::disconnected, socket, &QObject::deleteLater);
+      }
+    });
+  }
+  QString url() const { return QStringLiteral("ws://127.0.0.1:%1").arg(server_.serverPort()); }
+  int sent = 0;
+
+ private:
+  std::function<QString()> to_;
+  QWebSocketServer server_;
+};
+
+}  // namespace
+
+// Asked at a server that does not hold the table, the game goes where it is
+// sent and sits there; servers that send it round in circles are left, and
+// the player told.
+TEST_F(OnlineWindowTest, ASeatIsTakenWhereTheServerAskedSendsThePlayer) {
+  ASSERT_NO_FATAL_FAILURE(host(ana));
+  const QString real = QStringLiteral("ws://127.0.0.1:%1").arg(server_->port());
+  Forwarder forwarder([&real] { return real; });
+  const QString link = QStringLiteral("tavolix://127.0.0.1:%1/%2")
+                           .arg(QUrl(forwarder.url()).port())
+                           .arg(ana.remote().code());
+  ASSERT_TRUE(bia.window.openLink(link));
+  ASSERT_TRUE(waitUntil([&] { return bia.window.online() && bia.remote().inLobby(); }));
+  EXPECT_EQ(bia.remote().serverSeat(), 2);
+  EXPECT_EQ(forwarder.sent, 1);
+  EXPECT_EQ(bia.window.online()->url(), QUrl(real));
+  EXPECT_EQ(bia.window.online()->home().port(), QUrl(forwarder.url()).port());
+
+  // Round in circles: a few times, then the player is told.
+  Player cid("Cid");
+  players_.push_back(&cid);
+  Forwarder* circle = nullptr;
+  Forwarder round([&circle] { return circle->url(); });
+  circle = &round;
+  QString told;
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  ASSERT_TRUE(cid.window.openLink(QStringLiteral("tavolix://127.0.0.1:%1/%2")
+                                      .arg(QUrl(round.url()).port())
+                                      .arg(ana.remote().code())));
+  ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
+  EXPECT_TRUE(told.contains(QStringLiteral("não chegam a um acordo"))) << told.toStdString();
+  EXPECT_EQ(round.sent, 5);
+}
+
 }  // namespace tavolix::online
