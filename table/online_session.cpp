@@ -161,8 +161,10 @@ void OnlineSession::closed() {
     Q_EMIT connectionChanged(false);
   }
   // A server the player was sent to and that cannot be reached: the first
-  // one asked knows where the table went.
+  // one asked knows where the table went (it may send him to the dead one
+  // again until it learns of its death: a pause between tries is no loop).
   if (!was) url_ = home_;
+  redirects_ = 0;
   const std::size_t n = std::min<std::size_t>(std::max(tries_ - 1, 0), pauses_.size() - 1);
   retry_.start(pauses_.empty() ? 1000 : pauses_[n]);
 }

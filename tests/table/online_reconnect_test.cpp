@@ -207,6 +207,13 @@ TEST_F(OnlineWindowTest, ASeatIsTakenWhereTheServerAskedSendsThePlayer) {
   EXPECT_EQ(bia.window.online()->url(), QUrl(real));
   EXPECT_EQ(bia.window.online()->home().port(), QUrl(forwarder.url()).port());
 
+  // The table's server gone: the game goes back to the server it asked first,
+  // again and again, however often that one sends it to the dead one.
+  bia.window.online()->setRetryPauses({20});
+  server_->stop();
+  ASSERT_TRUE(waitUntil([&] { return forwarder.sent >= 8; }));
+  EXPECT_NE(bia.window.online(), nullptr);
+
   // Round in circles: a few times, then the player is told.
   Player cid("Cid");
   players_.push_back(&cid);
