@@ -33,11 +33,34 @@ Connection::~Connection() = default;
 
 void Connection::send(const QByteArray& message) {
   if (closing_) return;
+  if (holdingFor_ > 0) {
+    heldBytes_ += message.size();
+    if (heldBytes_ > kMaxBacklog) {
+      // Redis has been away for long: the player takes the table as it stands when he is back.
+      held_.clear();
+      close(QStringLiteral("the table could not be kept"));
+      return;
+    }
+    held_.emplace_back(holdingFor_, message);
+    return;
+  }
   if (socket_->bytesToWrite() > kMaxBacklog) {
     close(QStringLiteral("too slow to read what it is sent"));
     return;
   }
   socket_->sendTextMessage(QString::fromUtf8(message));
+}
+
+void Connection::kept(qint64 version) {
+  if (holdingFor_ > 0 && holdingFor_ <= version) holdingFor_ = 0;
+  while (!held_.empty() && held_.front().first <= version) {
+    const QByteArray message = std::move(held_.front().second);
+    held_.pop_front();
+    heldBytes_ -= message.size();
+    const qint64 holding = std::exchange(holdingFor_, 0);
+    send(message);
+    holdingFor_ = holding;
+  }
 }
 
 bool Connection::allowMessage() {

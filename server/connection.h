@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <deque>
+#include <utility>
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -40,6 +43,13 @@ class Connection : public QObject, public Client {
   bool strike() { return ++strikes_ > kStrikesAllowed; }
   void close(const QString& reason);
 
+  // What the table sends from now on waits until its version `version` is
+  // kept in Redis (kept() says so): a move a player has seen is never lost
+  // with its server.
+  void holdUntilKept(qint64 version) { holdingFor_ = version; }
+  // The table's version `version` is kept: what waited for it goes.
+  void kept(qint64 version);
+
   Table* table = nullptr;
 
  private:
@@ -52,6 +62,9 @@ class Connection : public QObject, public Client {
   QElapsedTimer sinceRefill_;
   int strikes_ = 0;
   bool closing_ = false;
+  qint64 holdingFor_ = 0;  // 0: nothing waits
+  std::deque<std::pair<qint64, QByteArray>> held_;
+  qint64 heldBytes_ = 0;
 };
 
 }  // namespace tavolix::server

@@ -97,6 +97,15 @@ bool Table::empty() const {
   return watchers_.isEmpty();
 }
 
+std::vector<Client*> Table::clients() const {
+  std::vector<Client*> all;
+  for (const Seat& seat : seats_) {
+    if (seat.client) all.push_back(seat.client);
+  }
+  all.insert(all.end(), watchers_.begin(), watchers_.end());
+  return all;
+}
+
 void Table::log(const QString& line) const {
   if (log_) log_(QStringLiteral("table %1: %2").arg(code_, line));
 }

@@ -80,6 +80,8 @@ class Table : public QObject {
   // The client's connection is gone; its seat waits for it (the turn timer runs).
   void disconnected(Client* client);
   bool empty() const;
+  // Everyone the table sends to: the seated and the watchers.
+  std::vector<Client*> clients() const;
 
   std::optional<net::Error> start(Client* client);
   // Before the start, the host changes the places of two seats (in pairs, who

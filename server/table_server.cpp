@@ -270,9 +270,26 @@ void TableServer::keep(Table& table) {
       versions_.remove(table.code());
     } else {
       // A version for every change, written or not: one Redis may have
-      // taken without answering is written over by the next.
-      directory_->save(table.code(), ++versions_[table.code()],
-                       QJsonDocument(table.toJson()).toJson(QJsonDocument::Compact));
+      // taken without answering is written over by the next. The players are
+      // told of the change once it is kept: until then what the table sends
+      // them waits, so that no move they have seen dies with this server.
+      const qint64 version = ++versions_[table.code()];
+      std::vector<QPointer<Connection>> told;
+      for (Client* client : table.clients()) {
+        auto* connection = static_cast<Connection*>(client);
+        connection->holdUntilKept(version);
+        told.emplace_back(connection);
+      }
+      directory_->save(
+          table.code(), version, QJsonDocument(table.toJson()).toJson(QJsonDocument::Compact),
+          [told = std::move(told), version](Directory::Saved saved) {
+            // Not written (Redis away): it waits for a later version,
+            // written once Redis is back.
+            if (saved != Directory::Saved::Written && saved != Directory::Saved::NotNewer) return;
+            for (const QPointer<Connection>& connection : told) {
+              if (connection) connection->kept(version);
+            }
+          });
     }
   }
 #endif
@@ -362,7 +379,9 @@ void TableServer::startSharing() {
   directory_ = std::make_unique<Directory>(shared);
   connect(directory_.get(), &Directory::leaseLost, this, &TableServer::lose);
   connect(directory_.get(), &Directory::lost, this, [](const QString& why) {
-    logLine(QStringLiteral("Redis lost (%1): waiting for it; the tables play on").arg(why));
+    logLine(QStringLiteral("Redis lost (%1): waiting for it; the players are told nothing new "
+                           "until their table is kept again")
+                .arg(why));
   });
   connect(directory_.get(), &Directory::connected, this, [this] {
     logLine(QStringLiteral("sharing the tables as %1 through Redis at %2:%3")

@@ -6,6 +6,7 @@
 
 #include <csignal>
 
+#include <QByteArrayList>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpServer>
@@ -56,17 +57,21 @@ class RedisProcess {
     process_.kill();
     process_.waitForFinished(10000);
   }
-  // Whether Redis holds `key` now (false when it cannot be asked).
-  bool exists(const QByteArray& key) const {
+  // Redis's answer to a command, as it came (empty when it cannot be asked).
+  QByteArray ask(const QByteArrayList& command) const {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port_);
-    if (!socket.waitForConnected(5000)) return false;
-    socket.write("*2\r\n$6\r\nEXISTS\r\n$" + QByteArray::number(key.size()) + "\r\n" + key +
-                 "\r\n");
+    if (!socket.waitForConnected(5000)) return {};
+    QByteArray request = '*' + QByteArray::number(command.size()) + "\r\n";
+    for (const QByteArray& part : command)
+      request += '$' + QByteArray::number(part.size()) + "\r\n" + part + "\r\n";
+    socket.write(request);
     QByteArray answer;
     while (!answer.endsWith("\r\n") && socket.waitForReadyRead(5000)) answer += socket.readAll();
-    return answer == ":1\r\n";
+    return answer;
   }
+  // Whether Redis holds `key` now (false when it cannot be asked).
+  bool exists(const QByteArray& key) const { return ask({"EXISTS", key}) == ":1\r\n"; }
   void pause() { ::kill(static_cast<pid_t>(process_.processId()), SIGSTOP); }
   void resume() { ::kill(static_cast<pid_t>(process_.processId()), SIGCONT); }
 
