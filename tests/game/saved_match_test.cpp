@@ -4,6 +4,7 @@
 // each thing that could be wrong with one is refused and named.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 #include "game/autoplay.h"
@@ -233,6 +234,32 @@ TEST_F(SavedMatchTest, ADealNoPileCouldHaveGivenIsRefused) {
 
 // Where the rules want every hand opened with 6:6, whoever holds it opens;
 // told another opener, or an opener without it, the file is refused.
+// Taken back, each tile of the chain is drawn against the end it joined,
+// as it was laid: on either end, the joined pip is one of the tile's own and
+// the end the tile before it on that arm left open.
+TEST_F(SavedMatchTest, EachTileTakenBackJoinsTheEndItWasLaidAgainst) {
+  int checked = 0;
+  for (const SavedMatch& saved : *asks_) {
+    const auto rebuilt = rebuild(saved);
+    ASSERT_TRUE(std::holds_alternative<SavedPosition>(rebuilt)) << std::get<std::string>(rebuilt);
+    std::array<int, 2> open{-1, -1};  // the ends A and B, as the replay goes
+    for (const LaidTile& laid : std::get<SavedPosition>(rebuilt).laid) {
+      const TileCode t = laid.placement.shown;
+      if (laid.side == Lado::First) {
+        EXPECT_EQ(laid.joined, -1);
+        open = {t.first(), t.last()};
+        continue;
+      }
+      int& end = open[laid.side == Lado::A ? 0 : 1];
+      EXPECT_EQ(laid.joined, end) << (laid.side == Lado::A ? "end A" : "end B");
+      EXPECT_TRUE(t.holds(laid.joined));
+      end = t.first() == laid.joined ? t.last() : t.first();
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 20);
+}
+
 TEST_F(SavedMatchTest, TheHolderOfTheDoubleSixOpensWhereTheRulesSaySo) {
   Settings rules;
   rules.TipoInicio = 2;
