@@ -275,6 +275,54 @@ TEST(Seats, FourComputerPlayersPlayWholeMatches) {
   for (const int score : watcher.winningScores) EXPECT_GE(score, settings.PontosLimit);
 }
 
+// A match ends at the hand that brings any seat, the last one too, to the
+// limit, and that seat wins it. 120 individual matches: each seat wins some
+// (a seat winning none of them by chance: about (3/4)^120, 1 in 10^15).
+TEST(MatchEnd, EndsWhenAnySeatReachesTheLimit) {
+  struct Watcher : MatchObserver {
+    void handEnded(const HandResult&, const GameState& state) override {
+      scores.push_back(state.Pontos);
+    }
+    void matchEnded(int winner, const std::array<int, 4>&, const GameState& state) override {
+      ends.push_back({winner, state.Pontos, scores.size()});
+    }
+    struct End {
+      int winner;
+      std::array<int, 4> scores;
+      std::size_t hands;  // hands ended so far, this one too
+    };
+    std::vector<std::array<int, 4>> scores;
+    std::vector<End> ends;
+  } watcher;
+  RecordingPresentation screen;
+  Settings settings;
+  settings.PontosLimit = 3;
+  constexpr int kMatches = 120;
+  screen.answers.assign(kMatches, NewGameAnswer::Play);
+  screen.answers.push_back(NewGameAnswer::Exit);
+  RandomSource random(23);
+  Match match(settings, screen, random);
+  match.setObserver(&watcher);
+  Autoplayer player(match, random);
+  match.start();
+  for (long actions = 0; actions < 2000L * kMatches && player.act(); ++actions) {
+  }
+  ASSERT_EQ(watcher.ends.size(), static_cast<std::size_t>(kMatches));
+  std::array<int, 4> wins{};
+  std::size_t from = 0;
+  for (const auto& end : watcher.ends) {
+    ++wins[static_cast<std::size_t>(end.winner)];
+    EXPECT_GE(end.scores[static_cast<std::size_t>(end.winner)], settings.PontosLimit);
+    // No hand before the last of the match left a seat at the limit.
+    for (std::size_t h = from; h + 1 < end.hands; ++h) {
+      for (const int points : watcher.scores[h]) EXPECT_LT(points, settings.PontosLimit);
+    }
+    from = end.hands;
+  }
+  for (int seat = kJog; seat <= kMac3; ++seat)
+    EXPECT_GT(wins[static_cast<std::size_t>(seat)], 0) << seat;
+}
+
 // The last hand of a match stays on the table until the next match begins,
 // whichever side won it; every other hand, and a deal given back, is cleared
 // away before the next deal. Pairs: either side wins some of twelve matches.
