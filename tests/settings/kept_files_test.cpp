@@ -314,10 +314,22 @@ TEST(KeptFiles, AnOversizedFileIsSetAsideAndARenameThatFailsIsTold) {
   const std::vector<SavedMatch> asks = firstAsks(2);
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("match.json"));
+  // Right at the limit, it is read; a byte more, and it is not.
+  const QByteArray json = matchToJson(asks[0]);
+  for (const qint64 size : {JsonFile::kMaxBytes, JsonFile::kMaxBytes + 1}) {
+    QTemporaryDir edge;
+    const QString at = edge.filePath(QStringLiteral("match.json"));
+    QFile padded(at);
+    ASSERT_TRUE(padded.open(QIODevice::WriteOnly));
+    padded.write(json + QByteArray(size - json.size(), ' '));
+    padded.close();
+    const MatchFile::Found found = MatchFile(at, nullptr).read();
+    EXPECT_EQ(found.match.has_value(), size == JsonFile::kMaxBytes) << size;
+  }
   {
     QFile padded(path);
     ASSERT_TRUE(padded.open(QIODevice::WriteOnly));
-    padded.write(matchToJson(asks[0]) + QByteArray(JsonFile::kMaxBytes, ' '));
+    padded.write(json + QByteArray(JsonFile::kMaxBytes, ' '));
   }
   MatchFile oversized(path, nullptr);
   const MatchFile::Found found = oversized.read();
