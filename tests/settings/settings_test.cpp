@@ -146,6 +146,9 @@ TEST_F(StoreTest, MissingEmptyOrUnreadableValuesGiveTheDefault) {
   // A text with a NUL in it, as the old program's fixed-length strings kept it: up to the NUL.
   put(QStringLiteral("jog"), QStringLiteral("Bia") + QChar(u'\0') + QStringLiteral("xyz"));
   EXPECT_EQ(read(RegistryKey::Main, u"jog", u"Ana"), QStringLiteral("Bia"));
+  // A NUL first: nothing before it, so nothing kept.
+  put(QStringLiteral("jog"), QChar(u'\0') + QStringLiteral("xyz"));
+  EXPECT_EQ(read(RegistryKey::Main, u"jog", u"Ana"), QStringLiteral("Ana"));
 }
 
 TEST_F(StoreTest, NamesMatchInAnyCaseAndTheRulesKeyIsItsOwn) {
