@@ -104,10 +104,7 @@ void OnlineSession::leave() {
 void OnlineSession::dropConnection() { socket_.abort(); }
 
 void OnlineSession::follow(const QUrl& url) {
-  // Never from a secure connection to a plain one.
-  const bool downgrade =
-      url_.scheme() == QLatin1String("wss") && url.scheme() != QLatin1String("wss");
-  if (++redirects_ > kMostRedirects || downgrade) {
+  if (++redirects_ > kMostRedirects || !mayFollow(url_, url)) {
     wanted_ = false;
     socket_.close();
     Q_EMIT failed(tr("Os servidores de %1 não chegam a um acordo sobre onde está a mesa.")
@@ -167,6 +164,10 @@ void OnlineSession::closed() {
   redirects_ = 0;
   const std::size_t n = std::min<std::size_t>(std::max(tries_ - 1, 0), pauses_.size() - 1);
   retry_.start(pauses_.empty() ? 1000 : pauses_[n]);
+}
+
+bool OnlineSession::mayFollow(const QUrl& from, const QUrl& to) {
+  return from.scheme() != QLatin1String("wss") || to.scheme() == QLatin1String("wss");
 }
 
 bool OnlineSession::readLink(const QString& link, QUrl& url, QString& code) {

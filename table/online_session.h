@@ -49,6 +49,9 @@ class OnlineSession : public QObject {
   void setRetryPauses(std::vector<int> pauses) { pauses_ = std::move(pauses); }
   int tries() const { return tries_; }
 
+  // Whether a server at `from` may send the player on to `to`: never from a
+  // secure connection to a plain one.
+  static bool mayFollow(const QUrl& from, const QUrl& to);
   // Whether a text is a link to a table, tavolix://HOST:PORT/CODE; the server's
   // address and the code when it is.
   static bool readLink(const QString& link, QUrl& url, QString& code);

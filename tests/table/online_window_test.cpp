@@ -48,6 +48,13 @@ TEST(OnlineAddresses, AServerAsTypedAndATablesLink) {
   for (const char* bad : {"tavolix://host", "https://host:1/N3XPG97X", "tavolix://host:1/N3XPG97",
                           "tavolix:///N3XPG97X"})
     EXPECT_FALSE(OnlineSession::readLink(QString::fromUtf8(bad), url, code)) << bad;
+
+  // Sent on by a server: anywhere but from a secure connection to a plain one.
+  const QUrl plain(QStringLiteral("ws://a:1")), secure(QStringLiteral("wss://b:2"));
+  EXPECT_TRUE(OnlineSession::mayFollow(plain, plain));
+  EXPECT_TRUE(OnlineSession::mayFollow(plain, secure));
+  EXPECT_TRUE(OnlineSession::mayFollow(secure, secure));
+  EXPECT_FALSE(OnlineSession::mayFollow(secure, plain));
 }
 
 TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
