@@ -406,6 +406,14 @@ void TableServer::startSharing() {
     adoption_.start();
   });
   directory_->start();
+  // A wrong address, or a Redis not up yet: said once, not at every try.
+  QTimer::singleShot(5000, this, [this] {
+    if (directory_ && !directory_->isConnected())
+      logLine(QStringLiteral("Redis at %1:%2 cannot be reached yet; trying on, the players are "
+                             "told nothing new until it can")
+                  .arg(options_.redisHost)
+                  .arg(options_.redisPort));
+  });
 #endif
 }
 
