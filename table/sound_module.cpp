@@ -13,11 +13,9 @@ namespace tavolix {
 namespace {
 
 class MultimediaSoundOutput : public QObject, public SoundOutput {
-  Q_OBJECT
-  Q_PLUGIN_METADATA(IID TAVOLIX_SOUND_OUTPUT_IID)
-  Q_INTERFACES(tavolix::SoundOutput)
-
  public:
+  using QObject::QObject;
+
   void play(const QString& path) override {
     if (playing_ != nullptr && playing_->isPlaying()) playing_->stop();
     QSoundEffect*& effect = effects_[path];
@@ -32,6 +30,15 @@ class MultimediaSoundOutput : public QObject, public SoundOutput {
  private:
   QHash<QString, QSoundEffect*> effects_;
   QSoundEffect* playing_ = nullptr;
+};
+
+class MultimediaSoundModule : public QObject, public SoundModule {
+  Q_OBJECT
+  Q_PLUGIN_METADATA(IID TAVOLIX_SOUND_MODULE_IID)
+  Q_INTERFACES(tavolix::SoundModule)
+
+ public:
+  SoundOutput* newOutput(QObject* owner) override { return new MultimediaSoundOutput(owner); }
 };
 
 }  // namespace

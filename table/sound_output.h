@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QtPlugin>
 
@@ -18,7 +19,15 @@ class SoundOutput {
   virtual void play(const QString& path) = 0;
 };
 
+// The module itself: it makes outputs, each owned by the object given (and
+// gone with it, long before the module is unloaded as the program ends).
+class SoundModule {
+ public:
+  virtual ~SoundModule() = default;
+  virtual SoundOutput* newOutput(QObject* owner) = 0;
+};
+
 }  // namespace tavolix
 
-#define TAVOLIX_SOUND_OUTPUT_IID "org.vantorel.Tavolix.SoundOutput/1"
-Q_DECLARE_INTERFACE(tavolix::SoundOutput, TAVOLIX_SOUND_OUTPUT_IID)
+#define TAVOLIX_SOUND_MODULE_IID "org.vantorel.Tavolix.SoundModule/1"
+Q_DECLARE_INTERFACE(tavolix::SoundModule, TAVOLIX_SOUND_MODULE_IID)

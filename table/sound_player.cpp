@@ -51,8 +51,10 @@ SoundOutput* SoundPlayer::output() {
     const QString path = QDir(folder).filePath(QStringLiteral("tavolix-sound"));
     loader_->setFileName(path);
     if (loader_->fileName().isEmpty()) continue;  // not in this folder
-    if (QObject* module = loader_->instance()) {
-      output_ = qobject_cast<SoundOutput*>(module);
+    if (auto* module = qobject_cast<SoundModule*>(loader_->instance())) {
+      // Owned here: the sounds go with the player, not when the module is
+      // unloaded as the program ends, after Qt has gone.
+      output_ = module->newOutput(this);
       if (output_ != nullptr) return output_;
     }
     why = loader_->errorString();
