@@ -29,6 +29,9 @@ namespace tavolix::server {
 
 class Connection;
 
+// A line of the server's log, on its standard error.
+void logLine(const QString& line);
+
 // Many tables in one event loop, played over WebSocket: each connection is
 // read message by message, checked, limited, and handed to its table.
 class TableServer : public QObject {
