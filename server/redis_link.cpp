@@ -85,7 +85,6 @@ void RedisLink::connectNow() {
   redisAsyncContext* context = redisAsyncConnect(host_.toUtf8().constData(), port_);
   if (context == nullptr) return retryLater();
   if (context->err != 0) {
-    lastWhy_ = QString::fromUtf8(context->errstr);
     redisAsyncFree(context);
     return retryLater();
   }
@@ -141,7 +140,6 @@ void RedisLink::onConnect(const redisAsyncContext* context, int status) {
   if (status != REDIS_OK) {
     // hiredis frees the context itself after this.
     self->context_ = nullptr;
-    self->lastWhy_ = QString::fromUtf8(context->errstr);
     self->watch(true, false);
     self->watch(false, false);
     return self->retryLater();
@@ -188,11 +186,11 @@ void RedisLink::checkStall() {
   redisAsyncHandleRead(context_);
   if (context_ == nullptr || waiting_ == 0 || heard_.elapsed() < stallMs_) return;
   // Redis holds the commands and says nothing: as good as gone.
-  lastWhy_ = QStringLiteral("no answer for %1 ms").arg(stallMs_);
+  const QString why = QStringLiteral("no answer for %1 ms").arg(stallMs_);
   redisAsyncContext* context = std::exchange(context_, nullptr);
   context->data = nullptr;
   redisAsyncFree(context);  // answers every waiting command Lost
-  dropped(lastWhy_);
+  dropped(why);
 }
 
 void RedisLink::command(const QByteArrayList& arguments, Answer answer) {

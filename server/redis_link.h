@@ -78,7 +78,6 @@ class RedisLink : public QObject {
   int stallMs_ = 3000;
   int waiting_ = 0;      // commands sent and not yet answered
   QElapsedTimer heard_;  // since Redis last answered
-  QString lastWhy_;
 };
 
 }  // namespace tavolix::server

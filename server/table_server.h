@@ -68,8 +68,6 @@ class TableServer : public QObject {
   // Stops taking connections and closes those there are; every table stays kept.
   void stop();
   int tableCount() const { return static_cast<int>(tables_.size()); }
-  // This server's name among those sharing the tables (empty when alone).
-  QString serverId() const;
 
  private:
   friend class Connection;

@@ -13,13 +13,6 @@
 
 namespace tavolix::server {
 
-QString TableServer::serverId() const {
-#ifdef TAVOLIX_WITH_REDIS
-  if (directory_) return directory_->options().serverId;
-#endif
-  return {};
-}
-
 void TableServer::startSharing() {
 #ifdef TAVOLIX_WITH_REDIS
   if (options_.redisPort == 0) return;
