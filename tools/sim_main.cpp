@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "duplicate.h"
 #include "simulator.h"
 
 // Exit codes: 0 all well, 1 invariant violations, 2 options refused, 3 the
@@ -21,6 +22,11 @@ int main(int argc, char* argv[]) {
   if (options.help) {
     std::cout << usage();
     return 0;
+  }
+  if (options.duplicate) {
+    const DuplicateSummary summary = simulateDuplicate(options);
+    printDuplicate(summary, options, std::cout);
+    return summary.violations == 0 ? 0 : kViolations;
   }
   std::ofstream trace;
   if (!options.traceFile.empty()) {

@@ -55,6 +55,16 @@ std::string usage() {
          "                     the ordinary computer\n"
          "  --deals N          deals of the unseen tiles the strong player tries for\n"
          "                     each move (default: as in the game)\n"
+         "  --duplicate        play each match's deals once for each arrangement of the\n"
+         "                     levels round the table, every seat getting the same\n"
+         "                     tiles each time (twice in pairs, the sides exchanged;\n"
+         "                     four times alone, the strong seat at each seat in turn);\n"
+         "                     --matches counts the matches dealt\n"
+         "  --duplicate        play each match's deals once for each arrangement of the\n"
+         "                     levels round the table, every seat getting the same\n"
+         "                     tiles each time (twice in pairs, the sides exchanged;\n"
+         "                     four times alone, the strong seat at each seat in turn);\n"
+         "                     --matches counts the matches dealt\n"
          "  --trace FILE       write every event as JSON Lines to FILE\n"
          "  --help             show this help\n"
          "\n"
@@ -98,6 +108,8 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
       fixedRules = true;
     } else if (name == "--mixed-rules") {
       error = flag(options.mixedRules);
+    } else if (name == "--duplicate") {
+      error = flag(options.duplicate);
     } else if (name == "--matches" || name == "--rule" || name == "--opening" ||
                name == "--limit" || name == "--seed" || name == "--trace" || name == "--strong" ||
                name == "--deals") {
@@ -150,6 +162,15 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
     return std::string(
         "--mixed-rules draws every rule itself; leave out --pairs, --rule, --opening, "
         "--anticlockwise, --close-anywhere and --limit");
+  }
+  if (options.duplicate) {
+    if (options.strongSeats == 0 || options.strongSeats == 0b1111u)
+      return std::string("--duplicate compares two levels: name the strong seats (--strong SEATS)");
+    if (!options.traceFile.empty())
+      return std::string("--duplicate plays every match several times: leave out --trace");
+    // In pairs a side's two seats play at one level, so that exchanging the sides is fair.
+    if (options.pairs && options.strongSeats != 0b0101u && options.strongSeats != 0b1010u)
+      return std::string("--duplicate in pairs needs a whole side strong: --strong 0,2 or 1,3");
   }
   return options;
 }

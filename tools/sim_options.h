@@ -24,6 +24,7 @@ struct Options {
   unsigned strongSeats = 0;  // one bit per seat played at the strong level
   int deals = 0;             // the strong player's deals per move; 0: the game's own
   std::string traceFile;
+  bool duplicate = false;  // every match's deals played in each arrangement of the levels
   bool help = false;
 };
 

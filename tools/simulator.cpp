@@ -16,6 +16,7 @@
 #include "game/referee.h"
 #include "game/strong_player.h"
 #include "game/trace_writer.h"
+#include "sim_parts.h"
 
 namespace tavolix::sim {
 
@@ -54,13 +55,6 @@ bool Footprints::lay(const TilePlacement& p) {
   return over != 0;
 }
 
-namespace {
-
-constexpr int kMaxListedViolations = 10;
-constexpr long kEarlyMemoryMatch =
-    1000;  // memory is taken here and at the end, to show it stays flat
-
-// The resident memory of this process in KiB, where the system tells it (0 elsewhere).
 long residentKiB() {
   std::FILE* status = std::fopen("/proc/self/status", "r");
   if (status == nullptr) return 0;
@@ -73,135 +67,10 @@ long residentKiB() {
   return kib;
 }
 
-}  // namespace
-
 bool beyondTheWindow(const TilePlacement& p) {
   return p.left < 0 || p.top < 0 || p.left + p.width() > geometry::kWidth ||
          p.top + p.height() > geometry::kHeight;
 }
-
-namespace {
-
-void addViolation(Summary& summary, const std::string& what) {
-  ++summary.violations;
-  if (static_cast<int>(summary.firstViolations.size()) < kMaxListedViolations)
-    summary.firstViolations.push_back(what);
-}
-
-// Plays the new game dialog (the rules of each match) and watches where tiles
-// are drawn; everything else stays silent.
-class SimulatedTable : public SilentPresentation {
- public:
-  SimulatedTable(const Options& options, Settings& settings, RandomSource& random, Summary& summary)
-      : options_(options), settings_(settings), random_(random), summary_(summary) {}
-
-  NewGameAnswer newGameDialog(bool) override {
-    if (started_ == options_.matches) return NewGameAnswer::Exit;
-    ++started_;
-    chooseRules();
-    return NewGameAnswer::Play;
-  }
-
-  void clearTable() override { footprints_.clear(); }
-
-  void layTile(const LaidTile& tile) override {
-    if (beyondTheWindow(tile.placement)) ++summary_.outsideWindow;
-    summary_.overlapping += footprints_.lay(tile.placement);
-  }
-
- private:
-  void chooseRules() {
-    settings_.Nomes[0] = "Jogador";
-    if (options_.mixedRules) {
-      settings_.TipoJogo = static_cast<std::int16_t>(random_.draw(2));
-      settings_.TipoRegra = static_cast<std::int16_t>(random_.draw(2));
-      settings_.TipoInicio = static_cast<std::int16_t>(random_.draw(3));
-      settings_.SentidoHorario = random_.draw(2) == 1;
-      settings_.FecharSoNoNatural = random_.draw(2) == 1;
-      settings_.PontosLimit = static_cast<std::int16_t>(
-          settings_.TipoRegra == 1 ? 3 + random_.draw(7) : 50 * random_.draw(5));
-      return;
-    }
-    settings_.TipoJogo = options_.pairs ? 2 : 1;
-    settings_.TipoRegra = static_cast<std::int16_t>(options_.rule);
-    settings_.TipoInicio = static_cast<std::int16_t>(options_.opening);
-    settings_.SentidoHorario = !options_.anticlockwise;
-    settings_.FecharSoNoNatural = !options_.closeAnywhere;
-    settings_.PontosLimit = static_cast<std::int16_t>(options_.limit.value_or(
-        options_.rule == 1 ? Settings::kDefaultLimitRule1 : Settings::kDefaultLimitRule2));
-  }
-
-  const Options& options_;
-  Settings& settings_;
-  RandomSource& random_;
-  Summary& summary_;
-  long started_ = 0;
-  Footprints footprints_;
-};
-
-// Counts what happens, as the referee passes every event on.
-class Tally : public MatchObserver {
- public:
-  Tally(Summary& summary, const Match& match, MatchObserver* trace, unsigned strongSeats)
-      : summary_(summary), match_(match), trace_(trace), strongSeats_(strongSeats) {}
-
-  long events() const { return events_; }
-
-  void matchStarted(const Settings& settings) override {
-    ++events_;
-    ++summary_.matches;
-    if (trace_) trace_->matchStarted(settings);
-  }
-  void dealt(const GameState& state) override {
-    ++events_;
-    if (trace_) trace_->dealt(state);
-  }
-  void redealt(int seat, int doubles) override {
-    ++events_;
-    ++summary_.redeals;
-    if (trace_) trace_->redealt(seat, doubles);
-  }
-  void played(int seat, int slot, TileCode tile, Lado side, const GameState& state) override {
-    ++events_;
-    summary_.longestArmA = std::max(summary_.longestArmA, state.QtdLadoA);
-    summary_.longestArmB = std::max(summary_.longestArmB, state.QtdLadoB);
-    if (trace_) trace_->played(seat, slot, tile, side, state);
-  }
-  void passed(int seat, const GameState& state) override {
-    ++events_;
-    if (trace_) trace_->passed(seat, state);
-  }
-  void handEnded(const HandResult& result, const GameState& state) override {
-    ++events_;
-    ++summary_.hands;
-    if (result.ending == HandResult::Ending::Blocked) {
-      ++summary_.blocked;
-      if (result.tied()) ++summary_.ties;
-    } else {
-      ++summary_.wentOut[static_cast<std::size_t>(result.kind)];
-    }
-    if (trace_) trace_->handEnded(result, state);
-  }
-  void matchEnded(int winner, const std::array<int, 4>& standings,
-                  const GameState& state) override {
-    ++events_;
-    ++summary_.matchWins[winner];
-    const unsigned winners =
-        (1u << winner) | (match_.settings().pairs() ? 1u << partnerOf(winner) : 0u);
-    if (winners & strongSeats_) ++summary_.strongWins;
-    if (summary_.matches == kEarlyMemoryMatch) summary_.residentEarlyKiB = residentKiB();
-    if (trace_) trace_->matchEnded(winner, standings, state);
-  }
-
- private:
-  Summary& summary_;
-  const Match& match_;
-  MatchObserver* trace_;
-  unsigned strongSeats_;
-  long events_ = 0;
-};
-
-}  // namespace
 
 Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* strongSeat) {
   Summary summary;

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// Duplicate play: the same deals for every arrangement of the levels.
+#include <gtest/gtest.h>
+
+#include "duplicate.h"
+#include "game/computer_player.h"
+#include "game/match.h"
+#include "game/presentation.h"
+#include "game/strong_player.h"
+#include "sim_options.h"
+
+namespace tavolix {
+namespace {
+
+using sim::DealPlan;
+using sim::Options;
+using sim::PlannedSeat;
+
+// Each deal's hands, as they stood when the deal was done.
+class Deals : public MatchObserver {
+ public:
+  void dealt(const GameState& state) override { hands.push_back(state.heldTiles); }
+  std::vector<std::array<std::uint32_t, kSeatCount>> hands;
+};
+
+// Answers the new game dialog once.
+class OneMatch : public SilentPresentation {
+ public:
+  NewGameAnswer newGameDialog(bool) override {
+    return started_++ == 0 ? NewGameAnswer::Play : NewGameAnswer::Exit;
+  }
+
+ private:
+  int started_ = 0;
+};
+
+// One match, every seat taking its tiles through a plan of `planSeed`, the seats of
+// `strongSeats` at the strong level.
+Deals playMatch(std::uint64_t planSeed, unsigned strongSeats, std::uint64_t gameSeed) {
+  Settings settings;
+  settings.TipoJogo = 2;
+  OneMatch screen;
+  RandomSource random(gameSeed);
+  Match match(settings, screen, random);
+  DealPlan plan(planSeed);
+  ComputerSeat normal;
+  StrongSeat strong(8);
+  std::array<std::optional<PlannedSeat>, kSeatCount> seats;
+  for (int s = 0; s < kSeatCount; ++s) {
+    SeatPlayer& level = (strongSeats & (1u << s)) != 0 ? static_cast<SeatPlayer&>(strong) : normal;
+    match.setSeat(s, seats[static_cast<std::size_t>(s)].emplace(level, plan, s));
+  }
+  Deals deals;
+  match.setObserver(&deals);
+  match.start();
+  EXPECT_EQ(match.awaiting(), Match::Awaiting::Finished);
+  return deals;
+}
+
+TEST(Duplicate, EverySeatGetsTheSameTilesWhoeverPlaysItAndWhoeverTakesFirst) {
+  const Deals a = playMatch(11, 0b0000, 5);
+  const Deals b = playMatch(11, 0b1010, 77);  // other levels, another shuffle of the pile
+  const Deals c = playMatch(12, 0b0000, 5);
+  ASSERT_GE(std::min(a.hands.size(), b.hands.size()), 2u);
+  for (std::size_t k = 0; k < std::min(a.hands.size(), b.hands.size()); ++k) {
+    EXPECT_EQ(a.hands[k], b.hands[k]) << "deal " << k + 1;
+    std::uint32_t all = 0;
+    for (const std::uint32_t hand : a.hands[k]) {
+      EXPECT_EQ(bitCount(hand), kHandSlots);
+      EXPECT_EQ(all & hand, 0u);
+      all |= hand;
+    }
+    EXPECT_EQ(all, kAllTileBits);
+  }
+  EXPECT_NE(a.hands.front(), c.hands.front());  // another plan, other deals
+  EXPECT_NE(a.hands[0], a.hands[1]);            // and a new deal for every hand
+}
+
+// Played at one level by every seat, every arrangement plays the same game: the
+// measured seats win exactly their share of each deal (a half in pairs, a quarter alone),
+// whatever the seed, so that any edge a level shows is its own.
+TEST(Duplicate, EqualLevelsShareEveryDealsWinsExactly) {
+  for (const bool pairs : {true, false}) {
+    Options options;
+    options.pairs = pairs;
+    options.duplicate = true;
+    options.strongSeats = pairs ? 0b1010u : 0b0001u;
+    options.matches = 30;
+    options.seed = 21;
+    ComputerSeat sameLevel;
+    const sim::DuplicateSummary s = sim::simulateDuplicate(options, &sameLevel);
+    EXPECT_EQ(s.violations, 0);
+    EXPECT_EQ(s.arrangements, pairs ? 2 : 4);
+    EXPECT_EQ(s.matches, 30 * s.arrangements);
+    EXPECT_EQ(s.wins * (pairs ? 2 : 4), s.matches);
+    EXPECT_EQ(s.margin(), 0.0) << "every deal's share the same";
+  }
+}
+
+TEST(Duplicate, TheLevelsTurnRoundTheTable) {
+  EXPECT_EQ(sim::turnedSeats(0b1010u, 1), 0b0101u);
+  EXPECT_EQ(sim::turnedSeats(0b1010u, 2), 0b1010u);
+  EXPECT_EQ(sim::turnedSeats(0b0001u, 3), 0b1000u);
+  EXPECT_EQ(sim::turnedSeats(0b1000u, 1), 0b0001u);
+}
+
+TEST(Duplicate, OptionsAndTheirRefusals) {
+  const auto parsed = sim::parseOptions({"--duplicate", "--pairs", "--strong", "0,2"});
+  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+  EXPECT_TRUE(std::get<Options>(parsed).duplicate);
+  const auto refusal = [](std::vector<std::string> arguments) {
+    const auto result = sim::parseOptions(arguments);
+    return std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "";
+  };
+  EXPECT_NE(refusal({"--duplicate"}).find("name the strong seats"), std::string::npos);
+  EXPECT_NE(refusal({"--duplicate", "--strong", "0,1,2,3"}).find("name the strong seats"),
+            std::string::npos);
+  EXPECT_NE(refusal({"--duplicate", "--pairs", "--strong", "0,1"}).find("a whole side"),
+            std::string::npos);
+  EXPECT_NE(refusal({"--duplicate", "--strong", "1", "--trace", "t"}).find("leave out --trace"),
+            std::string::npos);
+  EXPECT_NE(refusal({"--duplicate=yes"}).find("takes no value"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavolix
