@@ -8,30 +8,11 @@
 #include <vector>
 
 #include "scoring.h"
+#include "unseen_deals.h"
 
 namespace tavolix {
 
 namespace {
-
-// The strong player's own stream of numbers, seeded from the game's generator
-// once per move (splitmix64: small, fast and good enough to deal tiles).
-class Stream {
- public:
-  explicit Stream(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  // 0 .. n-1.
-  int below(int n) {
-    return static_cast<int>(((next() >> 32) * static_cast<std::uint64_t>(n)) >> 32);
-  }
-
- private:
-  std::uint64_t state_;
-};
 
 TileCode tileAt(std::uint32_t bits) {
   return kAllTiles[static_cast<std::size_t>(std::countr_zero(bits))];
@@ -143,66 +124,6 @@ int playOut(Line line, int seat, int me, const Settings& rules) {
   }
 }
 
-// Deals the tiles `me` cannot see to the other seats, each getting as many as
-// it holds; with `keepPasses`, none gets a tile showing a pip it passed on.
-// False when no such deal was found.
-bool deal(const SeatView& view, std::uint32_t unseen, bool keepPasses, Stream& stream,
-          std::array<std::uint32_t, kSeatCount>& hands) {
-  struct Place {
-    TileCode tile;
-    unsigned seats = 0;  // one bit per seat that may hold it
-  };
-  std::array<Place, kTileCount> places{};
-  int count = 0;
-  for (std::uint32_t left = unseen; left != 0; left &= left - 1) {
-    Place& p = places[static_cast<std::size_t>(count++)];
-    p.tile = tileAt(left);
-    for (int s = 0; s < kSeatCount; ++s) {
-      const auto i = static_cast<std::size_t>(s);
-      if (s == view.seat || view.tilesHeld[i] == 0) continue;
-      if (keepPasses && (p.tile.pipMask() & view.passedOn[i]) != 0) continue;
-      p.seats |= 1u << s;
-    }
-  }
-  // The tiles with the fewest possible holders first, in a random order among equals.
-  for (int k = count - 1; k > 0; --k)
-    std::swap(places[static_cast<std::size_t>(k)],
-              places[static_cast<std::size_t>(stream.below(k + 1))]);
-  std::array<Place, kTileCount> order{};
-  int ordered = 0;
-  for (int holders = 0; holders < kSeatCount; ++holders) {
-    for (int k = 0; k < count; ++k) {
-      const Place& p = places[static_cast<std::size_t>(k)];
-      if (bitCount(p.seats) == holders) order[static_cast<std::size_t>(ordered++)] = p;
-    }
-  }
-
-  std::array<int, kSeatCount> room = view.tilesHeld;
-  room[static_cast<std::size_t>(view.seat)] = 0;
-  hands.fill(0);
-  for (int k = 0; k < count; ++k) {
-    const Place& p = order[static_cast<std::size_t>(k)];
-    int total = 0;
-    for (int s = 0; s < kSeatCount; ++s) {
-      if (p.seats & (1u << s)) total += room[static_cast<std::size_t>(s)];
-    }
-    if (total == 0) return false;
-    // A holder with room, more likely the more room it has.
-    int pick = stream.below(total);
-    for (int s = 0; s < kSeatCount; ++s) {
-      const auto i = static_cast<std::size_t>(s);
-      if (!(p.seats & (1u << s))) continue;
-      if (pick < room[i]) {
-        hands[i] |= tileBit(p.tile);
-        --room[i];
-        break;
-      }
-      pick -= room[i];
-    }
-  }
-  return true;
-}
-
 struct Candidate {
   int slot = 0;
   Lado side = Lado::First;
@@ -297,14 +218,10 @@ SeatAnswer strongMove(const SeatView& view, std::uint64_t seed, int dealsPerMove
   if (othersHold != bitCount(unseen)) return ordinaryAnswer(outlook, view.opening);
 
   Stream stream(seed);
+  const UnseenDeals deals(view);
   const int next = nextSeat(view.seat, view.rules.SentidoHorario);
   for (int d = 0; d < dealsPerMove; ++d) {
-    // A seat may pass holding a tile the rules would not let it lay there; when
-    // no deal agrees with every pass, the passes are set aside.
-    bool dealt = false;
-    for (int attempt = 0; attempt < 20 && !dealt; ++attempt)
-      dealt = deal(view, unseen, true, stream, start.hands);
-    if (!dealt) deal(view, unseen, false, stream, start.hands);
+    deals.deal(stream, start.hands);
     start.hands[static_cast<std::size_t>(view.seat)] = mine;
     for (Candidate& c : moves) {
       Line line = start;
