@@ -16,6 +16,18 @@ namespace tavolix {
 // The first tile of a hand opens both sides at once.
 enum class Lado { First, A, B };
 
+// One move of the hand in progress: a tile laid (as it was held) at an end, or a pass.
+struct HandEvent {
+  int seat = 0;
+  bool passed = false;
+  TileCode tile;
+  Lado side = Lado::First;
+
+  static HandEvent play(int seat, TileCode t, Lado side) { return {seat, false, t, side}; }
+  static HandEvent pass(int seat) { return {seat, true, TileCode(), Lado::First}; }
+  friend bool operator==(const HandEvent&, const HandEvent&) = default;
+};
+
 // Everything that describes the match in progress, the hand being played, the
 // four hands, the face-down pile and the chain on the table. The game flow owns
 // one of these; the window only reads it.

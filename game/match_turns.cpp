@@ -29,7 +29,8 @@ void Match::playTurn() {
     // The pause between two computer turns is taken while it thinks.
     const std::uint64_t seed = random_.bits();
     screen_.showThinking(true);
-    screen_.think([&] { answer = player.think(state_, rules_, seat, seed); }, pauseOwed_);
+    screen_.think([&] { answer = player.think(state_, rules_, seat, handEvents_, seed); },
+                  pauseOwed_);
     screen_.showThinking(false);
     pauseOwed_ = 0;
   } else {

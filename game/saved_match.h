@@ -16,18 +16,6 @@
 
 namespace tavolix {
 
-// One move of the hand in progress: a tile laid (as it was held) at an end, or a pass.
-struct HandEvent {
-  int seat = 0;
-  bool passed = false;
-  TileCode tile;
-  Lado side = Lado::First;
-
-  static HandEvent play(int seat, TileCode t, Lado side) { return {seat, false, t, side}; }
-  static HandEvent pass(int seat) { return {seat, true, TileCode(), Lado::First}; }
-  friend bool operator==(const HandEvent&, const HandEvent&) = default;
-};
-
 // A match stopped where the player was asked for something (a pile tile, a
 // move or a pass), with all it takes to go on from there in another run.
 struct SavedMatch {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "game_state.h"
 #include "settings.h"
@@ -48,10 +49,11 @@ class SeatPlayer {
   virtual SeatAnswer turn(const GameState& state, const Settings& settings, int seat) = 0;
   // A seat whose choice takes long: the match has it think() away from the
   // window's thread instead of asking turn(), the window painting meanwhile,
-  // with a seed drawn for the turn from the game's generator.
+  // with the hand's moves so far (in order: all any player at the table saw
+  // made) and a seed drawn for the turn from the game's generator.
   virtual bool thinksLong() const { return false; }
   virtual SeatAnswer think(const GameState& state, const Settings& settings, int seat,
-                           std::uint64_t /*seed*/) {
+                           const std::vector<HandEvent>& /*hand*/, std::uint64_t /*seed*/) {
     return turn(state, settings, seat);
   }
 };

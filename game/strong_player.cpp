@@ -7,174 +7,10 @@
 #include <optional>
 #include <vector>
 
-#include "scoring.h"
+#include "playout.h"
 #include "unseen_deals.h"
 
 namespace tavolix {
-
-namespace {
-
-TileCode tileAt(std::uint32_t bits) {
-  return kAllTiles[static_cast<std::size_t>(std::countr_zero(bits))];
-}
-
-int pipsIn(std::uint32_t tiles) {
-  int total = 0;
-  for (; tiles != 0; tiles &= tiles - 1) total += tileAt(tiles).pipTotal();
-  return total;
-}
-
-// A hand as the game goes on in thought: each seat's tiles as a set, the
-// ends, and what every seat has passed on.
-struct Line {
-  std::array<std::uint32_t, kSeatCount> hands{};
-  std::uint32_t onTable = 0;
-  int pontaA = 6;
-  int pontaB = 6;
-  int qtdLadoA = 0;
-  int qtdLadoB = 0;
-  int passes = 0;
-  std::array<unsigned, kSeatCount> passedOn{};
-  std::array<bool, kSeatCount> hasPassed{};
-  // The last tile laid and the ends it was laid on, for the worth of going out.
-  TileCode lastTile;
-  int lastA = 6;
-  int lastB = 6;
-
-  Facts factsFor(int seat, const Settings& rules) const {
-    Facts f;
-    f.pontaA = pontaA;
-    f.pontaB = pontaB;
-    f.qtdLadoA = qtdLadoA;
-    f.qtdLadoB = qtdLadoB;
-    f.onTable = onTable;
-    f.inHand = hands[static_cast<std::size_t>(seat)];
-    const auto next = static_cast<std::size_t>(nextSeat(seat, rules.SentidoHorario));
-    f.nextLacks = passedOn[next];
-    f.nextHasPassed = hasPassed[next];
-    f.fecharSoNoNatural = rules.FecharSoNoNatural;
-    return f;
-  }
-
-  void open(int seat, TileCode t) {
-    hands[static_cast<std::size_t>(seat)] &= ~tileBit(t);
-    onTable |= tileBit(t);
-    pontaA = t.first();
-    pontaB = t.last();
-    passes = 0;
-  }
-
-  void lay(int seat, TileCode t, Lado side) {
-    hands[static_cast<std::size_t>(seat)] &= ~tileBit(t);
-    onTable |= tileBit(t);
-    lastTile = t;
-    lastA = pontaA;
-    lastB = pontaB;
-    int& end = side == Lado::A ? pontaA : pontaB;
-    ++(side == Lado::A ? qtdLadoA : qtdLadoB);
-    end = t.otherPip(end);
-    passes = 0;
-  }
-
-  void pass(int seat) {
-    const auto s = static_cast<std::size_t>(seat);
-    passedOn[s] |= (1u << pontaA) | (1u << pontaB);
-    hasPassed[s] = true;
-    ++passes;
-  }
-
-  std::array<int, 4> totals() const {
-    std::array<int, 4> t{};
-    for (std::size_t s = 0; s < t.size(); ++s) t[s] = pipsIn(hands[s]);
-    return t;
-  }
-};
-
-// What the end of the hand is worth to `me`'s side, now that `seat` has laid
-// a tile or passed: the points it scores, or minus those another side scores;
-// nullopt while play goes on.
-std::optional<int> worth(const Line& line, int seat, int me, const Settings& rules) {
-  std::optional<HandResult> result;
-  if (line.hands[static_cast<std::size_t>(seat)] == 0) {
-    result = wentOutResult(seat, line.totals(),
-                           lastMoveRecord(line.lastA, line.lastB, line.lastTile), rules);
-  } else if (line.passes == 4) {
-    result = blockedResult(line.totals(), rules);
-  } else {
-    return std::nullopt;
-  }
-  if (result->tied()) return 0;
-  const bool ours =
-      std::find(result->scorers.begin(), result->scorers.end(), me) != result->scorers.end();
-  return ours ? result->points : -result->points;
-}
-
-// Plays the hand out from `seat`'s turn, every seat by the ordinary scores,
-// and tells what it is worth to `me`'s side.
-int playOut(Line line, int seat, int me, const Settings& rules) {
-  for (;;) {
-    const Outlook outlook(line.factsFor(seat, rules));
-    if (const auto move = outlook.chooseTileMove()) {
-      line.lay(seat, move->tile, move->side);
-    } else {
-      line.pass(seat);
-    }
-    if (const auto value = worth(line, seat, me, rules)) return *value;
-    seat = nextSeat(seat, rules.SentidoHorario);
-  }
-}
-
-struct Candidate {
-  int slot = 0;
-  Lado side = Lado::First;
-  long value = 0;
-};
-
-// The hand as the seat sees it: its own tiles in place, the others' still to deal.
-Line lineOf(const SeatView& view) {
-  Line line;
-  for (int slot = 1; slot <= kHandSlots; ++slot)
-    line.hands[static_cast<std::size_t>(view.seat)] |= tileBit(view.hand[slot]);
-  line.onTable = view.onTable;
-  line.pontaA = view.pontaA;
-  line.pontaB = view.pontaB;
-  line.qtdLadoA = view.qtdLadoA;
-  line.qtdLadoB = view.qtdLadoB;
-  line.passes = view.passes;
-  line.passedOn = view.passedOn;
-  line.hasPassed = view.hasPassed;
-  return line;
-}
-
-// The moves worth weighing, the ordinary computer's choice first so that it
-// wins ties: laying any tile when opening freely, otherwise every tile and end
-// the rules allow (a score above 0), an end given once when both show the same pip.
-std::vector<Candidate> candidates(const SeatView& view, const Outlook& outlook) {
-  std::vector<Candidate> list;
-  if (view.opening) {
-    if (const auto first = outlook.chooseOpeningSlot()) list.push_back({*first, Lado::First});
-    for (int slot = 1; slot <= kHandSlots; ++slot) {
-      if (!view.hand[slot].empty() && (list.empty() || list.front().slot != slot))
-        list.push_back({slot, Lado::First});
-    }
-    return list;
-  }
-  if (const auto best = outlook.chooseMove()) list.push_back({best->slot, best->side});
-  const Lado first = outlook.firstSideToTry();
-  for (const Lado side : {first, first == Lado::A ? Lado::B : Lado::A}) {
-    if (side != first && view.pontaA == view.pontaB) break;
-    for (int slot = 1; slot <= kHandSlots; ++slot) {
-      if (outlook.Retorno(slot, side) == 0) continue;
-      if (!list.empty() && list.front().slot == slot &&
-          (list.front().side == side || view.pontaA == view.pontaB))
-        continue;
-      list.push_back({slot, side});
-    }
-  }
-  return list;
-}
-
-}  // namespace
 
 SeatView SeatView::of(const GameState& state, const Settings& settings, int seat) {
   SeatView view;
@@ -242,7 +78,7 @@ SeatAnswer strongMove(const SeatView& view, std::uint64_t seed, int dealsPerMove
 }
 
 SeatAnswer StrongSeat::think(const GameState& state, const Settings& settings, int seat,
-                             std::uint64_t seed) {
+                             const std::vector<HandEvent>&, std::uint64_t seed) {
   return strongMove(SeatView::of(state, settings, seat), seed, deals_);
 }
 

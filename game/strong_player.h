@@ -55,7 +55,7 @@ class StrongSeat : public ComputerSeat {
   explicit StrongSeat(int dealsPerMove = kDealsPerMove) : deals_(dealsPerMove) {}
   bool thinksLong() const override { return true; }
   SeatAnswer think(const GameState& state, const Settings& settings, int seat,
-                   std::uint64_t seed) override;
+                   const std::vector<HandEvent>& hand, std::uint64_t seed) override;
 
  private:
   int deals_;

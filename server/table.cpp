@@ -364,7 +364,8 @@ void Table::computerMoves(int seat) {
     return;
   }
   SeatPlayer& player = strong_ ? static_cast<SeatPlayer&>(strongSeat_) : computer_;
-  match_->answer(seat, player.think(match_->state(), match_->settings(), seat, random_->bits()));
+  match_->answer(seat, player.think(match_->state(), match_->settings(), seat, match_->handEvents(),
+                                    random_->bits()));
 }
 
 void Table::armTimer() {

@@ -52,8 +52,8 @@ class PlannedSeat : public SeatPlayer {
   }
   bool thinksLong() const override { return player_.thinksLong(); }
   SeatAnswer think(const GameState& state, const Settings& settings, int seat,
-                   std::uint64_t seed) override {
-    return player_.think(state, settings, seat, seed);
+                   const std::vector<HandEvent>& hand, std::uint64_t seed) override {
+    return player_.think(state, settings, seat, hand, seed);
   }
 
  private:

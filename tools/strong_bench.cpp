@@ -21,9 +21,9 @@ using namespace tavolix;
 class TimedSeat : public StrongSeat {
  public:
   SeatAnswer think(const GameState& state, const Settings& settings, int seat,
-                   std::uint64_t seed) override {
+                   const std::vector<HandEvent>& hand, std::uint64_t seed) override {
     const auto begin = std::chrono::steady_clock::now();
-    const SeatAnswer answer = StrongSeat::think(state, settings, seat, seed);
+    const SeatAnswer answer = StrongSeat::think(state, settings, seat, hand, seed);
     millis.push_back(
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
             .count());

@@ -108,10 +108,10 @@ TEST_P(NoPeekingTest, TheStrongPlayerChoosesFromWhatItsSeatSeesAlone) {
   int differs = 0;
   for (const GameState& position : recorder.positions) {
     const std::uint64_t seed = shuffle();
-    const SeatAnswer chosen = strong.think(position, settings, table.seat, seed);
+    const SeatAnswer chosen = strong.think(position, settings, table.seat, {}, seed);
     for (int k = 0; k < 2; ++k) {
       const GameState other = withOtherHiddenHands(position, table.seat, shuffle);
-      ASSERT_EQ(strong.think(other, settings, table.seat, seed), chosen);
+      ASSERT_EQ(strong.think(other, settings, table.seat, {}, seed), chosen);
     }
     const SeatAnswer usual = ordinary.turn(position, settings, table.seat);
     weighed += usual.kind == SeatAnswer::Kind::Play;
@@ -192,7 +192,7 @@ TEST(StrongPlayer, KeepsTheTileNobodyCanBlock) {
   EXPECT_EQ(ordinary.turn(state, settings, kMac1), SeatAnswer::play(1, Lado::A));
   StrongSeat strong;
   for (const std::uint64_t seed : {1u, 2u, 3u})
-    EXPECT_EQ(strong.think(state, settings, kMac1, seed), SeatAnswer::play(2, Lado::B));
+    EXPECT_EQ(strong.think(state, settings, kMac1, {}, seed), SeatAnswer::play(2, Lado::B));
 }
 
 // Mac1 to move with `hand` on ends `endA` and `endB`, the rest of the chain
@@ -229,12 +229,12 @@ TEST(StrongPlayer, PlaysOnAfterThreePassesAndGoesOutForTheMostPoints) {
   Settings settings;
   StrongSeat strong;
   for (const std::uint64_t seed : {1u, 2u}) {
-    EXPECT_EQ(
-        strong.think(mac1ToMove(handOf({"66", "05"}), 6, 5, table, others), settings, kMac1, seed),
-        SeatAnswer::play(2, Lado::B));
-    EXPECT_EQ(
-        strong.think(mac1ToMove(handOf({"05", "66"}), 6, 5, table, others), settings, kMac1, seed),
-        SeatAnswer::play(1, Lado::B));
+    EXPECT_EQ(strong.think(mac1ToMove(handOf({"66", "05"}), 6, 5, table, others), settings, kMac1,
+                           {}, seed),
+              SeatAnswer::play(2, Lado::B));
+    EXPECT_EQ(strong.think(mac1ToMove(handOf({"05", "66"}), 6, 5, table, others), settings, kMac1,
+                           {}, seed),
+              SeatAnswer::play(1, Lado::B));
   }
 }
 
@@ -256,11 +256,11 @@ TEST(StrongPlayer, LosesAsFewPointsAsItCan) {
     GameState state = mac1ToMove(handOf({"12", "16"}), 3, 1, table, others);
     state.NaoTem[kMac2] = "012456";
     state.recount();
-    EXPECT_EQ(strong.think(state, settings, kMac1, seed), SeatAnswer::play(2, Lado::B));
+    EXPECT_EQ(strong.think(state, settings, kMac1, {}, seed), SeatAnswer::play(2, Lado::B));
     state = mac1ToMove(handOf({"16", "12"}), 3, 1, table, others);
     state.NaoTem[kMac2] = "012456";
     state.recount();
-    EXPECT_EQ(strong.think(state, settings, kMac1, seed), SeatAnswer::play(1, Lado::B));
+    EXPECT_EQ(strong.think(state, settings, kMac1, {}, seed), SeatAnswer::play(1, Lado::B));
   }
 }
 

@@ -125,7 +125,7 @@ TEST_F(ClosingTest, WhileAComputerSeatThinks) {
   struct SlowThinker : ComputerSeat {
     bool thinksLong() const override { return true; }
     SeatAnswer think(const GameState& state, const Settings& rules, int seat,
-                     std::uint64_t) override {
+                     const std::vector<HandEvent>&, std::uint64_t) override {
       thinking = true;
       QThread::msleep(200);
       return turn(state, rules, seat);

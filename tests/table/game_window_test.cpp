@@ -447,7 +447,7 @@ TEST_F(GameWindowTest, TheWindowGoesOnWhileAComputerSeatThinks) {
   struct SlowThinker : ComputerSeat {
     bool thinksLong() const override { return true; }
     SeatAnswer think(const GameState& state, const Settings& rules, int seat,
-                     std::uint64_t) override {
+                     const std::vector<HandEvent>&, std::uint64_t) override {
       offTheWindowsThread = QThread::currentThread() != qApp->thread();
       QDeadlineTimer patience(60000);
       while (ticks < 5 && !patience.hasExpired()) QThread::msleep(5);
