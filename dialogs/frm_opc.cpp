@@ -131,17 +131,18 @@ FrmOpc::FrmOpc(Settings& settings, SettingsStore& store, QWidget* parent)
   auto* languageGroup = new QButtonGroup(this);
   for (QRadioButton* choice : languages) languageGroup->addButton(choice);
   languages[settings.Ingles ? 1 : 0]->setChecked(true);
-  // The computer players' level: the ordinary one, or the strong one.
+  // The computer players' level: the ordinary one, the strong one or the master.
   auto* level = placed(new QLabel(tr("Adversários:"), this), fromTwips(135, 5730, 1000, 240));
-  opponents[0] = placed(new QRadioButton(tr("Normal"), this), fromTwips(1140, 5715, 1350, 270));
-  opponents[1] = placed(new QRadioButton(tr("Forte"), this), fromTwips(2610, 5715, 1350, 270));
+  opponents[0] = placed(new QRadioButton(tr("Normal"), this), fromTwips(1140, 5715, 1050, 270));
+  opponents[1] = placed(new QRadioButton(tr("Forte"), this), fromTwips(2190, 5715, 1050, 270));
+  opponents[2] = placed(new QRadioButton(tr("Mestre"), this), fromTwips(3240, 5715, 1050, 270));
   level->setBuddy(opponents[0]);
   auto* levelGroup = new QButtonGroup(this);
   for (QRadioButton* choice : opponents) {
     choice->setAccessibleDescription(tr("Como jogam os jogadores do computador"));
     levelGroup->addButton(choice);
   }
-  opponents[settings.strongOpponents ? 1 : 0]->setChecked(true);
+  opponents[static_cast<std::size_t>(settings.opponents)]->setChecked(true);
   reducedMotion = placed(new QCheckBox(tr("Peças sem animação: vão direto ao lugar"), this),
                          fromTwips(135, 6030, 4100, 240));
   reducedMotion->setChecked(settings.reducedMotion);
@@ -191,8 +192,11 @@ void FrmOpc::Command1_Click() {
     writeText(store_, stored::kLanguage,
               settings_.Ingles ? QStringLiteral("en") : QStringLiteral("pt"));
   }
-  settings_.strongOpponents = opponents[1]->isChecked();
-  writeText(store_, stored::kOpponents, opponentsText(settings_.strongOpponents));
+  for (const ComputerLevel l :
+       {ComputerLevel::Normal, ComputerLevel::Strong, ComputerLevel::Master}) {
+    if (opponents[static_cast<std::size_t>(l)]->isChecked()) settings_.opponents = l;
+  }
+  writeText(store_, stored::kOpponents, opponentsText(settings_.opponents));
   accept();
 }
 

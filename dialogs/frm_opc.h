@@ -42,7 +42,7 @@ class FrmOpc : public QDialog {
   QCheckBox* markLastMove = nullptr;         // the tile laid last outlined
   QCheckBox* reducedMotion = nullptr;        // tiles put in their places at once
   std::array<QRadioButton*, 2> languages{};  // Português, English
-  std::array<QRadioButton*, 2> opponents{};  // Normal, Forte
+  std::array<QRadioButton*, 3> opponents{};  // Normal, Forte, Mestre (as ComputerLevel)
 
  private:
   Settings& settings_;

@@ -128,7 +128,8 @@ OnlineDialog::OnlineDialog(Settings& settings, SettingsStore& store, QWidget* pa
   level = new QComboBox(game);
   level->addItem(tr("Normal"));
   level->addItem(tr("Forte"));
-  level->setCurrentIndex(settings.strongOpponents ? 1 : 0);
+  level->addItem(tr("Mestre"));
+  level->setCurrentIndex(static_cast<int>(settings.opponents));
   gameLayout->addRow(tr("&Nível do computador:"), level);
   hostLayout->addWidget(game);
   tabs->addTab(host, tr("&Abrir uma mesa"));
@@ -211,7 +212,7 @@ void OnlineDialog::confirm() {
     c.rules = settings_;
     c.rules.TipoJogo = kind->currentIndex() == 1 ? 2 : 1;
     for (int seat = 1; seat <= 3; ++seat) c.computers[seat] = computer[seat]->isChecked();
-    c.strong = level->currentIndex() == 1;
+    c.level = static_cast<ComputerLevel>(std::clamp(level->currentIndex(), 0, 2));
   } else {
     c.kind = OnlineChoice::Kind::Join;
     QString linked;

@@ -33,7 +33,7 @@ struct OnlineChoice {
   QString name;
   Settings rules;                   // HostHere and HostOnServer: the match's rules
   std::array<bool, 4> computers{};  // the seats computer players take, as the server numbers them
-  bool strong = false;
+  ComputerLevel level = ComputerLevel::Normal;
 };
 
 // "Jogar online": host a table, on this computer (the game serves it itself)

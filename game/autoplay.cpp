@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #include "autoplay.h"
 
-#include "strong_player.h"
-
 namespace tavolix {
 
 bool Autoplayer::act() {
@@ -39,9 +37,9 @@ bool Autoplayer::act() {
 
 Move Autoplayer::chooseMove() {
   const GameState& state = match_.state();
-  if (strong_) {
+  if (level_ != nullptr) {
     const SeatAnswer answer =
-        strongMove(SeatView::of(state, match_.settings(), kJog), random_.bits(), deals_);
+        level_->think(state, match_.settings(), kJog, match_.handEvents(), random_.bits());
     if (answer.kind == SeatAnswer::Kind::Play) return Move{answer.slot, answer.side};
   }
   const Outlook outlook(state, match_.settings(), kJog);

@@ -4,7 +4,6 @@
 
 #include "computer_player.h"
 #include "match.h"
-#include "strong_player.h"
 
 namespace tavolix {
 
@@ -13,10 +12,10 @@ namespace tavolix {
 // the Pass command. The simulator and the tests play whole matches with it.
 class Autoplayer {
  public:
-  // `strong`: the seat's moves are the strong computer player's.
-  Autoplayer(Match& match, RandomSource& random, bool strong = false,
-             int dealsPerMove = kDealsPerMove)
-      : match_(match), random_(random), strong_(strong), deals_(dealsPerMove) {}
+  // `level`, when given: the seat's moves are that computer player's, asked
+  // to think with a seed from the game's generator.
+  Autoplayer(Match& match, RandomSource& random, SeatPlayer* level = nullptr)
+      : match_(match), random_(random), level_(level) {}
 
   // Does whatever the game waits for from the player; false when it waits for nothing.
   bool act();
@@ -29,8 +28,7 @@ class Autoplayer {
  private:
   Match& match_;
   RandomSource& random_;
-  bool strong_;
-  int deals_;
+  SeatPlayer* level_;
 };
 
 }  // namespace tavolix

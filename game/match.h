@@ -9,6 +9,7 @@
 #include "chain_layout.h"
 #include "computer_player.h"
 #include "game_state.h"
+#include "master_player.h"
 #include "match_observer.h"
 #include "presentation.h"
 #include "random_source.h"
@@ -194,6 +195,7 @@ class Match : public TableGame {
   TablePlayer tablePlayer_;
   ComputerSeat computer_;
   StrongSeat strong_;
+  MasterSeat master_;
   std::array<SeatPlayer*, kSeatCount> seats_{&tablePlayer_, &computer_, &computer_, &computer_};
 
   GameState state_;

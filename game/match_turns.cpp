@@ -105,7 +105,10 @@ void Match::nextTurn(int seat, bool answeredAtOnce) {
 }
 
 const SeatPlayer& Match::playerAt(int seat) const {
-  if (seats_[seat] == &computer_ && settings_.strongOpponents) return strong_;
+  if (seats_[seat] == &computer_) {
+    if (settings_.opponents == ComputerLevel::Strong) return strong_;
+    if (settings_.opponents == ComputerLevel::Master) return master_;
+  }
   return *seats_[seat];
 }
 

@@ -8,6 +8,10 @@
 
 namespace tavolix {
 
+// How the computer seats play: as the ordinary player ("Normal"), the strong
+// one ("Forte") or the master ("Mestre").
+enum class ComputerLevel { Normal, Strong, Master };
+
 // Every option that outlives a run: the match rules, the look of the tiles,
 // the animation speed, sound and the seat names. The defaults below are the
 // ones a first run plays with; the settings store falls back on them for any
@@ -42,9 +46,8 @@ struct Settings {
   // Tiles put in their places at once instead of sliding there, for a player
   // whom motion on the screen troubles (the desktop may ask for it too).
   bool reducedMotion = false;
-  // The computer seats' level: the ordinary player ("Normal"), or the strong
-  // one ("Forte").
-  bool strongOpponents = false;
+  // The computer seats' level.
+  ComputerLevel opponents = ComputerLevel::Normal;
   // The player's name, then Mac1..Mac3.
   std::array<std::string, 4> Nomes{"", "Zorvan", "Melira", "Astelo"};
 

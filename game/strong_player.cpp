@@ -31,6 +31,7 @@ SeatView SeatView::of(const GameState& state, const Settings& settings, int seat
     view.passedOn[i] = state.passedPips[i];
     view.hasPassed[i] = state.passedPips[i] != 0;
   }
+  view.scores = state.Pontos;
   view.rules = settings;
   return view;
 }

@@ -35,6 +35,7 @@ struct SeatView {
   std::array<int, kSeatCount> tilesHeld{};
   std::array<unsigned, kSeatCount> passedOn{};  // one bit per pip a seat passed on
   std::array<bool, kSeatCount> hasPassed{};
+  std::array<int, kSeatCount> scores{};  // the match's, partners alike in pairs
   Settings rules;
 
   static SeatView of(const GameState& state, const Settings& settings, int seat);

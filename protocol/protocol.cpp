@@ -75,10 +75,9 @@ void readCreate(JsonFields& in, const QJsonObject& object, ClientMessage& m) {
   if (has(object, "seat")) m.seat = in.number(object, "seat", kJog, kMac3);
   for (const QJsonValue seat : in.array(object, "computers", 0, kSeatCount))
     m.computers[in.number(seat, "a computer seat", kJog, kMac3)] = true;
-  const QString level = textField(in, object, "level", 16);
-  if (level != QLatin1String("normal") && level != QLatin1String("strong"))
-    in.fail(QStringLiteral("the level is neither normal nor strong"));
-  m.strong = level == QLatin1String("strong");
+  const auto level = levelNamed(textField(in, object, "level", 16));
+  if (!level) in.fail(QStringLiteral("the level is not normal, strong or master"));
+  m.level = level.value_or(ComputerLevel::Normal);
   if (has(object, "turnSeconds"))
     m.turnSeconds = in.number(object, "turnSeconds", 0, kMaxTurnSeconds);
   if (has(object, "watchers")) m.watchers = in.boolean(object, "watchers");
@@ -177,19 +176,16 @@ QByteArray errorMessage(Error error) {
 }
 
 QByteArray createMessage(const Settings& rules, const QString& name, int seat,
-                         const std::array<bool, 4>& computers, bool strong, int turnSeconds,
+                         const std::array<bool, 4>& computers, ComputerLevel level, int turnSeconds,
                          bool watchers) {
   QJsonArray computerSeats;
   for (int s = 0; s < kSeatCount; ++s) {
     if (computers[s]) computerSeats.append(s);
   }
   QJsonObject fields{
-      {QStringLiteral("rules"), rulesObject(rules)},
-      {QStringLiteral("name"), name},
-      {QStringLiteral("computers"), computerSeats},
-      {QStringLiteral("level"), strong ? QStringLiteral("strong") : QStringLiteral("normal")},
-      {QStringLiteral("turnSeconds"), turnSeconds},
-      {QStringLiteral("watchers"), watchers},
+      {QStringLiteral("rules"), rulesObject(rules)}, {QStringLiteral("name"), name},
+      {QStringLiteral("computers"), computerSeats},  {QStringLiteral("level"), levelName(level)},
+      {QStringLiteral("turnSeconds"), turnSeconds},  {QStringLiteral("watchers"), watchers},
   };
   if (seat >= 0) fields.insert(QStringLiteral("seat"), seat);
   return message("create", fields);
@@ -215,6 +211,26 @@ QByteArray playMessage(TileCode tile, Lado side) {
 
 QByteArray swapMessage(int seat, int other) {
   return message("swap", {{QStringLiteral("seats"), QJsonArray{seat, other}}});
+}
+
+QString levelName(ComputerLevel level) {
+  switch (level) {
+    case ComputerLevel::Strong:
+      return QStringLiteral("strong");
+    case ComputerLevel::Master:
+      return QStringLiteral("master");
+    case ComputerLevel::Normal:
+      break;
+  }
+  return QStringLiteral("normal");
+}
+
+std::optional<ComputerLevel> levelNamed(const QString& name) {
+  for (const ComputerLevel l :
+       {ComputerLevel::Normal, ComputerLevel::Strong, ComputerLevel::Master}) {
+    if (name == levelName(l)) return l;
+  }
+  return std::nullopt;
 }
 
 QString tileText(TileCode tile) { return QString::fromStdString(tile.text()); }

@@ -70,7 +70,7 @@ struct ClientMessage {
   // the turn timer and whether others may watch. The creator is the host.
   Settings rules;
   std::array<bool, 4> computers{};
-  bool strong = false;
+  ComputerLevel level = ComputerLevel::Normal;
   int turnSeconds = kDefaultTurnSeconds;
   bool watchers = false;
   // create and join: the player's name and the seat he wants (-1: any free one).
@@ -103,7 +103,7 @@ QByteArray errorMessage(Error error);
 
 // The client's messages, as a player's game writes them.
 QByteArray createMessage(const Settings& rules, const QString& name, int seat,
-                         const std::array<bool, 4>& computers, bool strong, int turnSeconds,
+                         const std::array<bool, 4>& computers, ComputerLevel level, int turnSeconds,
                          bool watchers);
 QByteArray joinMessage(const QString& code, const QString& name, int seat = -1,
                        const QByteArray& token = {}, bool watch = false);
@@ -112,6 +112,10 @@ QByteArray playMessage(TileCode tile, Lado side);
 QByteArray swapMessage(int seat, int other);
 
 QString tileText(TileCode tile);
+// The computer players' level as messages and kept tables write it:
+// "normal", "strong" or "master"; nullopt for any other text.
+QString levelName(ComputerLevel level);
+std::optional<ComputerLevel> levelNamed(const QString& name);
 // A name as shown: control characters and surrounding blanks gone, cut to kMaxNameLength.
 QString cleanName(const QString& name);
 // A code as typed by a player: upper case, blanks and dashes gone; empty when it is no code.

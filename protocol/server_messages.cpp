@@ -114,7 +114,7 @@ TableInfo table(Reader& in, const QJsonObject& m) {
     seat.connected = in.boolean(o, "connected");
   }
   t.host = in.seatOrNone(m, "host", 0);
-  t.strong = in.text(m, "level") == QLatin1String("strong");
+  t.level = levelNamed(in.text(m, "level")).value_or(ComputerLevel::Normal);
   t.turnSeconds = in.number(m, "turnSeconds", 0, kMaxTurnSeconds);
   return t;
 }

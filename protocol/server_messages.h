@@ -44,7 +44,7 @@ struct TableInfo {
   Settings rules;
   std::array<Seat, 4> seats;
   int host = 0;
-  bool strong = false;
+  ComputerLevel level = ComputerLevel::Normal;
   int turnSeconds = kDefaultTurnSeconds;
 };
 

@@ -68,7 +68,7 @@ Table::Joined refused(net::Error error) {
 Table::Table(const QString& code, const net::ClientMessage& create, const Options& options, Log log)
     : code_(code),
       host_(-1),
-      strong_(create.strong),
+      level_(create.level),
       turnSeconds_(create.turnSeconds),
       watchersAllowed_(create.watchers),
       options_(options),
@@ -260,8 +260,7 @@ std::optional<net::Error> Table::swap(Client* client, int seat, int other) {
 void Table::seatPlayers() {
   for (int seat = kJog; seat <= kMac3; ++seat) {
     SeatPlayer* player = &remote_;
-    if (seats_[seat].kind != Seat::Kind::Person)
-      player = strong_ ? static_cast<SeatPlayer*>(&strongSeat_) : &computer_;
+    if (seats_[seat].kind != Seat::Kind::Person) player = &computerAtLevel();
     match_->setSeat(seat, *player);
   }
 }
@@ -363,7 +362,7 @@ void Table::computerMoves(int seat) {
     match_->takePileTileFor(seat, drawFreePosition(match_->state(), *random_));
     return;
   }
-  SeatPlayer& player = strong_ ? static_cast<SeatPlayer&>(strongSeat_) : computer_;
+  SeatPlayer& player = computerAtLevel();
   match_->answer(seat, player.think(match_->state(), match_->settings(), seat, match_->handEvents(),
                                     random_->bits()));
 }
@@ -469,10 +468,22 @@ QJsonObject Table::tableInfo() const {
       {QStringLiteral("rules"), rulesObject(settings_)},
       {QStringLiteral("seats"), seats},
       {QStringLiteral("host"), host_},
-      {QStringLiteral("level"), strong_ ? QStringLiteral("strong") : QStringLiteral("normal")},
+      {QStringLiteral("level"), net::levelName(level_)},
       {QStringLiteral("turnSeconds"), turnSeconds_},
       {QStringLiteral("watchers"), watchersAllowed_},
   };
+}
+
+SeatPlayer& Table::computerAtLevel() {
+  switch (level_) {
+    case ComputerLevel::Strong:
+      return strongSeat_;
+    case ComputerLevel::Master:
+      return masterSeat_;
+    case ComputerLevel::Normal:
+      break;
+  }
+  return computer_;
 }
 
 }  // namespace tavolix::server

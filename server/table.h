@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "game/computer_player.h"
+#include "game/master_player.h"
 #include "game/match.h"
 #include "game/referee.h"
 #include "game/strong_player.h"
@@ -119,7 +120,7 @@ class Table : public QObject {
   std::array<Seat, 4> seats_;
   QList<Client*> watchers_;
   int host_ = 0;
-  bool strong_ = false;
+  ComputerLevel level_ = ComputerLevel::Normal;
   int turnSeconds_ = net::kDefaultTurnSeconds;
   bool watchersAllowed_ = false;
   Options options_;
@@ -133,8 +134,11 @@ class Table : public QObject {
   std::ostringstream trace_;
   std::unique_ptr<TraceWriter> traceWriter_;
   RemotePlayer remote_;
+  // The computer seats' player, at the table's level.
+  SeatPlayer& computerAtLevel();
   ComputerSeat computer_;
   StrongSeat strongSeat_;
+  MasterSeat masterSeat_;
 
   QTimer turnTimer_;
   int timedSeat_ = -1;

@@ -29,7 +29,7 @@ int indexOf(const QString& word, const char* const* words, int count) {
 }  // namespace
 
 // {"format": "tavolix-table", "version": 1, "code", "phase": "lobby" | "playing",
-//  "host": seat, "level": "normal" | "strong", "turnSeconds", "watchers",
+//  "host": seat, "level": "normal" | "strong" | "master", "turnSeconds", "watchers",
 //  "seed": the table generator's seed (decimal text), "rules": {...},
 //  "seats": [{"kind": "open" | "person" | "computer", "name", "tokenHash": hex}],
 //  while playing: "match": the match file's document, "drawn": numbers the
@@ -48,7 +48,7 @@ QJsonObject Table::toJson() const {
       {QStringLiteral("code"), code_},
       {QStringLiteral("phase"), QLatin1String(kPhases[int(phase_)])},
       {QStringLiteral("host"), host_},
-      {QStringLiteral("level"), strong_ ? QStringLiteral("strong") : QStringLiteral("normal")},
+      {QStringLiteral("level"), net::levelName(level_)},
       {QStringLiteral("turnSeconds"), turnSeconds_},
       {QStringLiteral("watchers"), watchersAllowed_},
       {QStringLiteral("seed"), QString::number(options_.seed)},
@@ -77,7 +77,8 @@ std::unique_ptr<Table> Table::fromJson(const QJsonObject& kept, const Options& o
   create.rules = in.rules(in.object(kept, "rules"));
   create.turnSeconds = in.number(kept, "turnSeconds", 0, net::kMaxTurnSeconds);
   create.watchers = in.boolean(kept, "watchers");
-  create.strong = in.field(kept, "level").toString() == QLatin1String("strong");
+  create.level =
+      net::levelNamed(in.field(kept, "level").toString()).value_or(ComputerLevel::Normal);
   const QString code = net::cleanCode(in.field(kept, "code").toString());
   if (code.isEmpty()) in.fail(QStringLiteral("the code is no table's code"));
   bool seedOk = false;

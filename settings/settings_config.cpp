@@ -62,11 +62,23 @@ void LeConfig(const SettingsStore& store, Settings& settings) {
       textToBool(readText(store, stored::kMarkLastMove, QString())).value_or(true);
   settings.reducedMotion =
       textToBool(readText(store, stored::kReducedMotion, QString())).value_or(false);
-  settings.strongOpponents = readText(store, stored::kOpponents, QString()) == opponentsText(true);
+  const QString level = readText(store, stored::kOpponents, QString());
+  settings.opponents = ComputerLevel::Normal;
+  for (const ComputerLevel l : {ComputerLevel::Strong, ComputerLevel::Master}) {
+    if (level == opponentsText(l)) settings.opponents = l;
+  }
 }
 
-QString opponentsText(bool strong) {
-  return strong ? QStringLiteral("Forte") : QStringLiteral("Normal");
+QString opponentsText(ComputerLevel level) {
+  switch (level) {
+    case ComputerLevel::Strong:
+      return QStringLiteral("Forte");
+    case ComputerLevel::Master:
+      return QStringLiteral("Mestre");
+    case ComputerLevel::Normal:
+      break;
+  }
+  return QStringLiteral("Normal");
 }
 
 void GetConfig(const SettingsStore& store, Settings& settings) {

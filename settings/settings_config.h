@@ -15,8 +15,8 @@ bool writeText(SettingsStore& store, StoredValue value, const QString& text);
 // Start-up: the look, the speed, the sound, the computer names and the main
 // key's copy of three rules. The points limit is brought into 4..10 here.
 void LeConfig(const SettingsStore& store, Settings& settings);
-// How the computer players' level is stored: "Forte" or "Normal".
-QString opponentsText(bool strong);
+// How the computer players' level is stored: "Normal", "Forte" or "Mestre".
+QString opponentsText(ComputerLevel level);
 
 // Before every match: the rules from the "Opc" key, as stored (no clamping).
 void GetConfig(const SettingsStore& store, Settings& settings);

@@ -156,7 +156,7 @@ bool Form1::goOnline(const OnlineChoice& choice) {
     session.join(url, choice.code, choice.name, choice.token);
   } else {
     session.create(url, net::createMessage(choice.rules, choice.name, -1, choice.computers,
-                                           choice.strong, net::kDefaultTurnSeconds, false));
+                                           choice.level, net::kDefaultTurnSeconds, false));
   }
   return true;
 }

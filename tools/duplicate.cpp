@@ -73,8 +73,6 @@ unsigned turnedSeats(unsigned seats, int turn) {
   return ((seats << by) | (seats >> (kSeatCount - by))) & 0b1111u;
 }
 
-const char* measuredLevelName(const Options&) { return "strong"; }
-
 double DuplicateSummary::margin() const {
   if (deals < 2) return 1.0;
   const double n = static_cast<double>(deals);
@@ -88,8 +86,7 @@ DuplicateSummary simulateDuplicate(const Options& options, SeatPlayer* measured)
   summary.seed = options.seed.value_or(unpredictableSeed());
   summary.arrangements = options.pairs ? 2 : kSeatCount;
   ComputerSeat normal;
-  StrongSeat ownStrong(options.deals > 0 ? options.deals : kDealsPerMove);
-  SeatPlayer& strong = measured != nullptr ? *measured : ownStrong;
+  Levels levels(options);
   Options one = options;
   one.matches = 1;
 
@@ -97,7 +94,7 @@ DuplicateSummary simulateDuplicate(const Options& options, SeatPlayer* measured)
   for (long m = 0; m < options.matches; ++m) {
     int won = 0;
     for (int turn = 0; turn < summary.arrangements; ++turn) {
-      const unsigned strongSeats = turnedSeats(options.strongSeats, turn);
+      const unsigned measuredNow = turnedSeats(measuredSeats(options), turn);
       Summary played;
       RandomSource random(matchSeed(summary.seed, m, kGameStream));
       Settings settings;
@@ -106,10 +103,12 @@ DuplicateSummary simulateDuplicate(const Options& options, SeatPlayer* measured)
       DealPlan plan(matchSeed(summary.seed, m, kDealStream));
       std::array<std::optional<PlannedSeat>, kSeatCount> seats;
       for (int s = 0; s < kSeatCount; ++s) {
-        SeatPlayer& level = (strongSeats & (1u << s)) != 0 ? strong : normal;
-        match.setSeat(s, seats[static_cast<std::size_t>(s)].emplace(level, plan, s));
+        SeatPlayer* level =
+            measured != nullptr && (measuredNow & (1u << s)) != 0 ? measured : levels.at(s, turn);
+        match.setSeat(s,
+                      seats[static_cast<std::size_t>(s)].emplace(level ? *level : normal, plan, s));
       }
-      Tally tally(played, match, nullptr, strongSeats);
+      Tally tally(played, match, nullptr, measuredNow);
       const std::string where =
           "match " + std::to_string(m + 1) + ", playing " + std::to_string(turn + 1) + ", ";
       Referee referee(
@@ -119,7 +118,7 @@ DuplicateSummary simulateDuplicate(const Options& options, SeatPlayer* measured)
       match.start();
       if (match.awaiting() != Match::Awaiting::Finished)
         addViolation(played, where + "the game stopped responding");
-      won += static_cast<int>(played.strongWins);
+      won += static_cast<int>(played.levelWins);
       summary.hands += played.hands;
       summary.violations += played.violations;
       for (const std::string& v : played.firstViolations) {

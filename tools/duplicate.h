@@ -82,8 +82,6 @@ struct DuplicateSummary {
   double margin() const;
 };
 
-// The level measured: the strongest the options name.
-const char* measuredLevelName(const Options& options);
 // The seats played at each level in arrangement `turn`: the options' seats turned by `turn`.
 unsigned turnedSeats(unsigned seats, int turn);
 

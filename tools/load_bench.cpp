@@ -98,8 +98,8 @@ class Table {
     rules.TipoJogo = 2;
     rules.TipoRegra = 2;
     rules.PontosLimit = Settings::kMaxLimitRule2;
-    players_[0]->send(
-        net::createMessage(rules, QStringLiteral("P%1").arg(index_), 0, {}, false, 60, false));
+    players_[0]->send(net::createMessage(rules, QStringLiteral("P%1").arg(index_), 0, {},
+                                         ComputerLevel::Normal, 60, false));
   }
   void joined(const QString& code) {
     if (!code_.isEmpty() || code.isEmpty()) return;

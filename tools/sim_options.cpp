@@ -53,8 +53,12 @@ std::string usage() {
          "  --strong SEATS     seats played at the strong level, as \"0,2\" (seat 0 is\n"
          "                     the player's, 1 to 3 the computer's); the others play as\n"
          "                     the ordinary computer\n"
-         "  --deals N          deals of the unseen tiles the strong player tries for\n"
-         "                     each move (default: as in the game)\n"
+         "  --master SEATS     seats played at the master level (\"Mestre\")\n"
+         "  --oracle SEATS     seats played by an oracle that sees every hand and\n"
+         "                     plays the ordinary computer's moves out (a bound on what\n"
+         "                     reading the table can gain; not a level of the game)\n"
+         "  --deals N          deals of the unseen tiles the strong and master players\n"
+         "                     play out for each move (default: as in the game)\n"
          "  --duplicate        play each match's deals once for each arrangement of the\n"
          "                     levels round the table, every seat getting the same\n"
          "                     tiles each time (twice in pairs, the sides exchanged;\n"
@@ -112,17 +116,19 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
       error = flag(options.duplicate);
     } else if (name == "--matches" || name == "--rule" || name == "--opening" ||
                name == "--limit" || name == "--seed" || name == "--trace" || name == "--strong" ||
-               name == "--deals") {
+               name == "--master" || name == "--oracle" || name == "--deals") {
       const auto text = value();
       if (!text) return name + " needs a value";
       if (name == "--deals") {
         const auto n = wholeNumber(*text, 1, 1'000'000);
         if (!n) return "--deals takes a whole number from 1 to 1000000, not '" + *text + "'";
         options.deals = static_cast<int>(*n);
-      } else if (name == "--strong") {
+      } else if (name == "--strong" || name == "--master" || name == "--oracle") {
         const auto seats = seatList(*text);
-        if (!seats) return "--strong takes seats 0 to 3 separated by commas, not '" + *text + "'";
-        options.strongSeats = *seats;
+        if (!seats) return name + " takes seats 0 to 3 separated by commas, not '" + *text + "'";
+        (name == "--strong"   ? options.strongSeats
+         : name == "--master" ? options.masterSeats
+                              : options.oracleSeats) = *seats;
       } else if (name == "--trace") {
         if (text->empty()) return std::string("--trace needs a file name");
         // The next option is not a file name: "--trace --pairs" lacks one.
@@ -163,16 +169,38 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string>& 
         "--mixed-rules draws every rule itself; leave out --pairs, --rule, --opening, "
         "--anticlockwise, --close-anywhere and --limit");
   }
+  const unsigned named[] = {options.strongSeats, options.masterSeats, options.oracleSeats};
+  if ((named[0] & named[1]) | (named[0] & named[2]) | (named[1] & named[2]))
+    return std::string(
+        "a seat plays at one level: --strong, --master and --oracle name other seats");
   if (options.duplicate) {
-    if (options.strongSeats == 0 || options.strongSeats == 0b1111u)
-      return std::string("--duplicate compares two levels: name the strong seats (--strong SEATS)");
+    const unsigned measured = measuredSeats(options);
+    if (measured == 0 || measured == 0b1111u)
+      return std::string(
+          "--duplicate compares two levels: name the seats of one (--strong, --master or "
+          "--oracle SEATS)");
     if (!options.traceFile.empty())
       return std::string("--duplicate plays every match several times: leave out --trace");
     // In pairs a side's two seats play at one level, so that exchanging the sides is fair.
-    if (options.pairs && options.strongSeats != 0b0101u && options.strongSeats != 0b1010u)
-      return std::string("--duplicate in pairs needs a whole side strong: --strong 0,2 or 1,3");
+    for (const unsigned seats : named) {
+      if (options.pairs && seats != 0 && seats != 0b0101u && seats != 0b1010u)
+        return std::string(
+            "--duplicate in pairs needs each level's seats a whole side: 0,2 or 1,3");
+    }
   }
   return options;
+}
+
+unsigned measuredSeats(const Options& o) {
+  if (o.oracleSeats != 0) return o.oracleSeats;
+  if (o.masterSeats != 0) return o.masterSeats;
+  return o.strongSeats;
+}
+
+const char* measuredLevelName(const Options& o) {
+  if (o.oracleSeats != 0) return "oracle";
+  if (o.masterSeats != 0) return "master";
+  return "strong";
 }
 
 }  // namespace tavolix::sim

@@ -22,11 +22,21 @@ struct Options {
   std::optional<int> limit;  // the dialogs' default for the rule when not given
   bool mixedRules = false;
   unsigned strongSeats = 0;  // one bit per seat played at the strong level
-  int deals = 0;             // the strong player's deals per move; 0: the game's own
+  unsigned masterSeats = 0;  // at the master level
+  unsigned oracleSeats = 0;  // by a player who sees every hand (the simulator's alone)
+  int deals = 0;             // the strong and master players' deals per move; 0: the game's own
   std::string traceFile;
   bool duplicate = false;  // every match's deals played in each arrangement of the levels
   bool help = false;
 };
+
+// The seats played at some level other than the ordinary one.
+inline unsigned levelSeats(const Options& o) {
+  return o.strongSeats | o.masterSeats | o.oracleSeats;
+}
+// The seats of the strongest level the options name, whose wins are counted.
+unsigned measuredSeats(const Options& o);
+const char* measuredLevelName(const Options& o);
 
 // The options, or why they cannot be taken.
 std::variant<Options, std::string> parseOptions(const std::vector<std::string>& arguments);

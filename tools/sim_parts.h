@@ -7,10 +7,13 @@
 
 #include <string>
 
+#include "game/master_player.h"
 #include "game/match.h"
 #include "game/match_observer.h"
 #include "game/presentation.h"
 #include "game/random_source.h"
+#include "game/strong_player.h"
+#include "oracle_player.h"
 #include "simulator.h"
 
 namespace tavolix::sim {
@@ -20,6 +23,31 @@ inline constexpr int kMaxListedViolations = 10;
 inline constexpr long kEarlyMemoryMatch = 1000;
 // The resident memory of this process in KiB, where the system tells it (0 elsewhere).
 long residentKiB();
+
+// One player of each level the options name, and who sits where.
+class Levels {
+ public:
+  explicit Levels(const Options& options)
+      : options_(options),
+        strong_(options.deals > 0 ? options.deals : kDealsPerMove),
+        master_(options.deals > 0 ? MasterEffort{4 * options.deals, options.deals}
+                                  : MasterEffort{}) {}
+  // The player of `seat` with every level's seats turned round the table by
+  // `turn`; nullptr for the ordinary level.
+  SeatPlayer* at(int seat, int turn = 0) {
+    const unsigned bit = 1u << ((seat - turn % kSeatCount + kSeatCount) % kSeatCount);
+    if (options_.strongSeats & bit) return &strong_;
+    if (options_.masterSeats & bit) return &master_;
+    if (options_.oracleSeats & bit) return &oracle_;
+    return nullptr;
+  }
+
+ private:
+  const Options& options_;
+  StrongSeat strong_;
+  MasterSeat master_;
+  OracleSeat oracle_;
+};
 
 inline void addViolation(Summary& summary, const std::string& what) {
   ++summary.violations;
@@ -81,8 +109,9 @@ class SimulatedTable : public SilentPresentation {
 // Counts what happens, as the referee passes every event on.
 class Tally : public MatchObserver {
  public:
-  Tally(Summary& summary, const Match& match, MatchObserver* trace, unsigned strongSeats)
-      : summary_(summary), match_(match), trace_(trace), strongSeats_(strongSeats) {}
+  // `measured`: the seats whose wins are counted.
+  Tally(Summary& summary, const Match& match, MatchObserver* trace, unsigned measured)
+      : summary_(summary), match_(match), trace_(trace), measured_(measured) {}
 
   long events() const { return events_; }
 
@@ -127,7 +156,7 @@ class Tally : public MatchObserver {
     ++summary_.matchWins[winner];
     const unsigned winners =
         (1u << winner) | (match_.settings().pairs() ? 1u << partnerOf(winner) : 0u);
-    if (winners & strongSeats_) ++summary_.strongWins;
+    if (winners & measured_) ++summary_.levelWins;
     if (summary_.matches == kEarlyMemoryMatch) summary_.residentEarlyKiB = residentKiB();
     if (trace_) trace_->matchEnded(winner, standings, state);
   }
@@ -136,7 +165,7 @@ class Tally : public MatchObserver {
   Summary& summary_;
   const Match& match_;
   MatchObserver* trace_;
-  unsigned strongSeats_;
+  unsigned measured_;
   long events_ = 0;
 };
 

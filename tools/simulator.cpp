@@ -72,7 +72,7 @@ bool beyondTheWindow(const TilePlacement& p) {
          p.top + p.height() > geometry::kHeight;
 }
 
-Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* strongSeat) {
+Summary simulate(const Options& options, std::ostream* traceOut, SeatPlayer* measuredPlayer) {
   Summary summary;
   summary.seed = options.seed.value_or(unpredictableSeed());
   RandomSource random(summary.seed);
@@ -81,15 +81,18 @@ Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* str
   Match match(settings, table, random);
   std::optional<TraceWriter> trace;
   if (traceOut) trace.emplace(*traceOut);
-  StrongSeat ownStrongSeat(options.deals > 0 ? options.deals : kDealsPerMove);
-  StrongSeat& strong = strongSeat ? *strongSeat : ownStrongSeat;
-  const unsigned strongSeats =
-      strongSeat && options.strongSeats == 0 ? 0b1110u : options.strongSeats;
+  Levels levels(options);
+  const unsigned measured =
+      measuredPlayer && levelSeats(options) == 0 ? 0b1110u : measuredSeats(options);
+  const auto playerAt = [&](int seat) -> SeatPlayer* {
+    if (measuredPlayer && (measured & (1u << seat))) return measuredPlayer;
+    return levels.at(seat);
+  };
   for (int seat = kMac1; seat <= kMac3; ++seat) {
-    if (strongSeats & (1u << seat)) match.setSeat(seat, strong);
+    if (SeatPlayer* player = playerAt(seat)) match.setSeat(seat, *player);
   }
   // The referee checks every event, then the tally counts it and the trace writes it.
-  Tally tally(summary, match, trace ? &*trace : nullptr, strongSeats);
+  Tally tally(summary, match, trace ? &*trace : nullptr, measured);
   Referee referee(
       match,
       [&](const std::string& problem) {
@@ -99,8 +102,7 @@ Summary simulate(const Options& options, std::ostream* traceOut, StrongSeat* str
   match.setObserver(&referee);
 
   const auto begin = std::chrono::steady_clock::now();
-  Autoplayer player(match, random, (strongSeats & 1u) != 0,
-                    options.deals > 0 ? options.deals : kDealsPerMove);
+  Autoplayer player(match, random, playerAt(kJog));
   match.start();
   int idle = 0;  // actions in a row that changed nothing
   while (match.awaiting() != Match::Awaiting::Finished) {
@@ -151,10 +153,10 @@ void printSummary(const Summary& s, const Options& options, std::ostream& out) {
   }
   out << "  invariant violations    " << s.violations << "\n";
   for (const std::string& v : s.firstViolations) out << "    " << v << "\n";
-  if (options.strongSeats != 0) {
-    out << "strong seats won " << s.strongWins << " of " << s.matches << " matches (" << std::fixed
-        << std::setprecision(1) << (s.matches > 0 ? 100.0 * s.strongWins / s.matches : 0.0)
-        << "%)\n";
+  if (levelSeats(options) != 0) {
+    out << measuredLevelName(options) << " seats won " << s.levelWins << " of " << s.matches
+        << " matches (" << std::fixed << std::setprecision(1)
+        << (s.matches > 0 ? 100.0 * s.levelWins / s.matches : 0.0) << "%)\n";
   }
   out << s.matches << " matches, " << s.hands << " hands, " << std::fixed << std::setprecision(0)
       << s.handsPerSecond() << " hands/s, " << s.violations << " violations\n";

@@ -26,7 +26,7 @@ struct Summary {
   // Hands won by each kind of going out (GoingOut); None under the pip rule.
   std::array<long, kGoingOutKinds> wentOut{};
   std::array<long, 4> matchWins{};
-  long strongWins = 0;  // matches won by a seat (or pair) playing at the strong level
+  long levelWins = 0;  // matches won by a seat (or pair) of the strongest level named
   int longestArmA = 0;
   int longestArmB = 0;
   long outsideWindow = 0;  // tiles drawn beyond the window's edges
@@ -62,9 +62,9 @@ class Footprints {
 };
 
 // Plays the matches the options ask for, writing the trace to `trace` when given.
-// `strong`, when given, plays the seats the options name as strong (all three
-// computer seats when they name none).
-Summary simulate(const Options& options, std::ostream* trace, StrongSeat* strong = nullptr);
+// `measured`, when given, plays the seats of the strongest level the options
+// name (all three computer seats when they name none).
+Summary simulate(const Options& options, std::ostream* trace, SeatPlayer* measured = nullptr);
 
 void printSummary(const Summary& summary, const Options& options, std::ostream& out);
 

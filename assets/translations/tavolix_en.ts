@@ -568,17 +568,22 @@ Choose another port.</translation>
         <translation>Strong</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="141"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="138"/>
+        <source>Mestre</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/frm_opc.cpp" line="142"/>
         <source>Como jogam os jogadores do computador</source>
         <translation>How the computer players play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="145"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="146"/>
         <source>Peças sem animação: vão direto ao lugar</source>
         <translation>Dominoes without animation: straight to their place</translation>
     </message>
     <message>
-        <location filename="../../dialogs/frm_opc.cpp" line="150"/>
+        <location filename="../../dialogs/frm_opc.cpp" line="151"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
@@ -810,88 +815,93 @@ Choose another port.</translation>
         <translation>Strong</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="132"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="131"/>
+        <source>Mestre</source>
+        <translation>Master</translation>
+    </message>
+    <message>
+        <location filename="../../dialogs/online_dialog.cpp" line="133"/>
         <source>&amp;Nível do computador:</source>
         <translation>Computer &amp;level:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="134"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="135"/>
         <source>&amp;Abrir uma mesa</source>
         <translation>&amp;Open a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="140"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="141"/>
         <source>endereço:porta, ou o link tavolix://...</source>
         <translation>address:port, or the link tavolix://...</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="141"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="142"/>
         <source>Ser&amp;vidor:</source>
         <translation>Ser&amp;ver:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="143"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="144"/>
         <source>8 letras e números</source>
         <translation>8 letters and digits</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="145"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="146"/>
         <source>C&amp;ódigo da mesa:</source>
         <translation>Table c&amp;ode:</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="146"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="147"/>
         <source>Quem abriu a mesa vê o endereço e o código na mesa dele.</source>
         <translation>Whoever opened the table sees its address and code on his table.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="149"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="150"/>
         <source>&amp;Entrar numa mesa</source>
         <translation>&amp;Join a table</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="164"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="165"/>
         <source>&amp;Jogar</source>
         <translation>&amp;Play</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="165"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="166"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="166"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="167"/>
         <source>A&amp;juda</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="190"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="191"/>
         <source>pontos pelas pedras, até %1</source>
         <translation>points by the pips, up to %1</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="190"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="191"/>
         <source>batidas, até %1 pontos</source>
         <translation>by going out, up to %1 points</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="192"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="193"/>
         <source>, sentido horário</source>
         <translation>, clockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="192"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="193"/>
         <source>, sentido anti-horário</source>
         <translation>, anticlockwise</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="209"/>
-        <location filename="../../dialogs/online_dialog.cpp" line="220"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="210"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="221"/>
         <source>Escreva o endereço do servidor, como mesa.exemplo.org:47474.</source>
         <translation>Write the server&apos;s address, like table.example.org:47474.</translation>
     </message>
     <message>
-        <location filename="../../dialogs/online_dialog.cpp" line="224"/>
+        <location filename="../../dialogs/online_dialog.cpp" line="225"/>
         <source>O código da mesa tem 8 letras e números, como N3XP-G97X.</source>
         <translation>The table&apos;s code has 8 letters and digits, like N3XP-G97X.</translation>
     </message>
@@ -899,12 +909,12 @@ Choose another port.</translation>
 <context>
     <name>tavolix::OnlineSession</name>
     <message>
-        <location filename="../../table/online_session.cpp" line="113"/>
+        <location filename="../../table/online_session.cpp" line="110"/>
         <source>Os servidores de %1 não chegam a um acordo sobre onde está a mesa.</source>
         <translation>The servers at %1 do not agree on where the table is.</translation>
     </message>
     <message>
-        <location filename="../../table/online_session.cpp" line="154"/>
+        <location filename="../../table/online_session.cpp" line="151"/>
         <source>Não foi possível falar com o servidor %1 (%2).</source>
         <translation>The server %1 could not be reached (%2).</translation>
     </message>

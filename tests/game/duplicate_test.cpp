@@ -106,18 +106,29 @@ TEST(Duplicate, TheLevelsTurnRoundTheTable) {
 }
 
 TEST(Duplicate, OptionsAndTheirRefusals) {
-  const auto parsed = sim::parseOptions({"--duplicate", "--pairs", "--strong", "0,2"});
+  const auto parsed =
+      sim::parseOptions({"--duplicate", "--pairs", "--master", "0,2", "--strong=1,3"});
   ASSERT_TRUE(std::holds_alternative<Options>(parsed));
-  EXPECT_TRUE(std::get<Options>(parsed).duplicate);
+  const Options& o = std::get<Options>(parsed);
+  EXPECT_TRUE(o.duplicate);
+  EXPECT_EQ(std::make_tuple(o.masterSeats, o.strongSeats), std::make_tuple(0b0101u, 0b1010u));
+  EXPECT_EQ(sim::measuredSeats(o), 0b0101u);  // the strongest level named is measured
+  EXPECT_STREQ(sim::measuredLevelName(o), "master");
   const auto refusal = [](std::vector<std::string> arguments) {
     const auto result = sim::parseOptions(arguments);
     return std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "";
   };
-  EXPECT_NE(refusal({"--duplicate"}).find("name the strong seats"), std::string::npos);
-  EXPECT_NE(refusal({"--duplicate", "--strong", "0,1,2,3"}).find("name the strong seats"),
+  EXPECT_NE(refusal({"--duplicate"}).find("name the seats of one"), std::string::npos);
+  EXPECT_NE(refusal({"--duplicate", "--oracle", "0,1,2,3"}).find("name the seats of one"),
             std::string::npos);
   EXPECT_NE(refusal({"--duplicate", "--pairs", "--strong", "0,1"}).find("a whole side"),
             std::string::npos);
+  EXPECT_NE(
+      refusal({"--duplicate", "--pairs", "--master", "1,3", "--strong", "0"}).find("a whole side"),
+      std::string::npos);
+  EXPECT_NE(refusal({"--master", "1", "--strong", "1,2"}).find("a seat plays at one level"),
+            std::string::npos);
+  EXPECT_NE(refusal({"--oracle", "4"}).find("--oracle takes seats"), std::string::npos);
   EXPECT_NE(refusal({"--duplicate", "--strong", "1", "--trace", "t"}).find("leave out --trace"),
             std::string::npos);
   EXPECT_NE(refusal({"--duplicate=yes"}).find("takes no value"), std::string::npos);

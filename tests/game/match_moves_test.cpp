@@ -197,14 +197,14 @@ TEST_F(MatchTest, AfterThePlayersMoveTheComputerSeatsPlayInTurnWithPauses) {
   const std::pair<bool, bool> runs[] = {{true, false}, {false, false}, {true, true}};
   for (const auto& [clockwise, strong] : runs) {
     settings.SentidoHorario = clockwise;
-    settings.strongOpponents = false;
+    settings.opponents = ComputerLevel::Normal;
     screen = RecordingPresentation();
     // Every computer seat can play once after the player's 3:6.
     resume(kJog,
            {handOf({"36", "12"}), handOf({"33", "01"}), handOf({"13", "02"}), handOf({"15", "04"})},
            6, 5);
     // Strong opponents asked for in the preferences once the hand is under way.
-    settings.strongOpponents = strong;
+    settings.opponents = strong ? ComputerLevel::Strong : ComputerLevel::Normal;
     match.drop(1, 4575, 5000, false);
     const std::vector<int> order = clockwise ? std::vector<int>{kJog, kMac1, kMac2, kMac3}
                                              : std::vector<int>{kJog, kMac3, kMac2, kMac1};

@@ -104,7 +104,7 @@ TEST(Simulator, TheSummaryGivesEachCountItsLine) {
   s.ties = 2;
   s.wentOut = {5, 20, 30, 15, 9};  // the pip rule's, then by kind
   s.matchWins = {1, 2, 3, 1};
-  s.strongWins = 4;
+  s.levelWins = 4;
   s.longestArmA = 9;
   s.longestArmB = 8;
   s.overlapping = 1;

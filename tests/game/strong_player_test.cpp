@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "game/autoplay.h"
+#include "game/master_player.h"
 #include "game/match.h"
 #include "game/strong_player.h"
 #include "simulator.h"
@@ -15,14 +16,24 @@
 namespace tavolix {
 namespace {
 
+// The game as it stood at a seat's turn, and the hand's moves so far.
+struct Position {
+  GameState state;
+  std::vector<HandEvent> hand;
+};
+
 // An ordinary computer seat that keeps the game as it stood at each of its turns.
 class Recorder : public ComputerSeat {
  public:
+  explicit Recorder(const Match& match) : match_(match) {}
   SeatAnswer turn(const GameState& state, const Settings& settings, int seat) override {
-    if (state.QtdMesa > 0) positions.push_back(state);
+    if (state.QtdMesa > 0) positions.push_back({state, match_.handEvents()});
     return ComputerSeat::turn(state, settings, seat);
   }
-  std::vector<GameState> positions;
+  std::vector<Position> positions;
+
+ private:
+  const Match& match_;
 };
 
 // The tiles `seat` cannot see dealt again among the other seats: as many to
@@ -73,11 +84,11 @@ std::ostream& operator<<(std::ostream& out, const SeatAt& t) {
 
 class NoPeekingTest : public ::testing::TestWithParam<SeatAt> {};
 
-// Positions from real play: the strong player's choice is the same whichever
-// way the tiles it cannot see lie, for the same seed; and it does not always
-// play as the ordinary player does. At the player's seat it is asked as the
-// window's own player would ask it.
-TEST_P(NoPeekingTest, TheStrongPlayerChoosesFromWhatItsSeatSeesAlone) {
+// Positions from real play: the strong and the master players' choices are
+// the same whichever way the tiles they cannot see lie, for the same seed;
+// and they do not always play as the ordinary player does. At the player's
+// seat they are asked as the window's own player would ask them.
+TEST_P(NoPeekingTest, TheStrongerLevelsChooseFromWhatTheirSeatSeesAlone) {
   const SeatAt table = GetParam();
   Settings settings;
   settings.TipoJogo = table.pairs ? 2 : 1;
@@ -87,7 +98,7 @@ TEST_P(NoPeekingTest, TheStrongPlayerChoosesFromWhatItsSeatSeesAlone) {
   SilentPresentation screen;
   RandomSource random(11 + static_cast<std::uint64_t>(table.seat));
   Match match(settings, screen, random);
-  Recorder recorder;
+  Recorder recorder(match);
   if (table.seat != kJog) match.setSeat(table.seat, recorder);
   Autoplayer player(match, random);
   match.start();
@@ -96,29 +107,35 @@ TEST_P(NoPeekingTest, TheStrongPlayerChoosesFromWhatItsSeatSeesAlone) {
     const GameState& now = match.state();
     if (table.seat == kJog && match.awaiting() == Match::Awaiting::Move && !match.passOffered() &&
         now.QtdMesa > 0)
-      recorder.positions.push_back(now);
+      recorder.positions.push_back({now, match.handEvents()});
     if (!player.act()) break;
   }
   ASSERT_GE(recorder.positions.size(), kPositions);
 
   std::mt19937 shuffle(7);
   StrongSeat strong(150);
+  MasterSeat master(MasterEffort{400, 100});
   ComputerSeat ordinary;
   int weighed = 0;
-  int differs = 0;
-  for (const GameState& position : recorder.positions) {
+  std::array<int, 2> differs{};
+  for (const Position& position : recorder.positions) {
     const std::uint64_t seed = shuffle();
-    const SeatAnswer chosen = strong.think(position, settings, table.seat, {}, seed);
+    const GameState& now = position.state;
+    const std::array<SeatAnswer, 2> chosen{
+        strong.think(now, settings, table.seat, position.hand, seed),
+        master.think(now, settings, table.seat, position.hand, seed)};
     for (int k = 0; k < 2; ++k) {
-      const GameState other = withOtherHiddenHands(position, table.seat, shuffle);
-      ASSERT_EQ(strong.think(other, settings, table.seat, {}, seed), chosen);
+      const GameState other = withOtherHiddenHands(now, table.seat, shuffle);
+      ASSERT_EQ(strong.think(other, settings, table.seat, position.hand, seed), chosen[0]);
+      ASSERT_EQ(master.think(other, settings, table.seat, position.hand, seed), chosen[1]);
     }
-    const SeatAnswer usual = ordinary.turn(position, settings, table.seat);
+    const SeatAnswer usual = ordinary.turn(now, settings, table.seat);
     weighed += usual.kind == SeatAnswer::Kind::Play;
-    differs += chosen != usual;
+    for (std::size_t level = 0; level < 2; ++level) differs[level] += chosen[level] != usual;
   }
   EXPECT_GT(weighed, 12);
-  EXPECT_GT(differs, 0);
+  EXPECT_GT(differs[0], 0);
+  EXPECT_GT(differs[1], 0);
 }
 
 // Every kind of game, both rules, both directions; each seat twice.
@@ -280,7 +297,7 @@ TEST(StrongPlayer, PlaysWholeMatchesByTheRules) {
   EXPECT_EQ(s.matches, 12);
   EXPECT_EQ(s.matchWins[kJog] + s.matchWins[kMac1] + s.matchWins[kMac2] + s.matchWins[kMac3],
             s.matches);
-  EXPECT_EQ(s.strongWins, s.matches - s.matchWins[kMac2]);
+  EXPECT_EQ(s.levelWins, s.matches - s.matchWins[kMac2]);
 }
 
 // The strong pair beats the ordinary pair, thinking with only 60 deals a move.
@@ -307,7 +324,7 @@ TEST(StrongPlayer, WinsMostMatchesInPairsAgainstTheOrdinaryLevel) {
   const sim::Summary s = sim::simulate(options, nullptr);
   ASSERT_EQ(s.violations, 0);
   ASSERT_EQ(s.matches, 600);
-  EXPECT_GE(s.strongWins, 327) << "of 600";
+  EXPECT_GE(s.levelWins, 327) << "of 600";
 }
 
 }  // namespace

@@ -12,49 +12,18 @@
 #include "game/presentation.h"
 #include "game/strong_player.h"
 #include "game/unseen_deals.h"
+#include "watched_play.h"
 
 namespace tavolix {
 namespace {
 
-// A few matches, then no more.
-class Matches : public SilentPresentation {
- public:
-  explicit Matches(int count) : left_(count) {}
-  NewGameAnswer newGameDialog(bool) override {
-    return left_-- > 0 ? NewGameAnswer::Play : NewGameAnswer::Exit;
-  }
-
- private:
-  int left_;
-};
-
-// An ordinary computer seat that keeps what it saw at each of its turns, and the hands as they
-// were.
-class Watcher : public ComputerSeat {
- public:
-  SeatAnswer turn(const GameState& state, const Settings& settings, int seat) override {
-    if (state.QtdMesa > 0) seen.push_back({SeatView::of(state, settings, seat), state.heldTiles});
-    return ComputerSeat::turn(state, settings, seat);
-  }
-  struct Seen {
-    SeatView view;
-    Hands truth;
-  };
-  std::vector<Seen> seen;
-};
-
-std::vector<Watcher::Seen> watchMatches(int matches, bool pairs, std::uint64_t seed) {
+std::vector<Seen> watchMatches(int matches, bool pairs, std::uint64_t seed) {
   Settings settings;
   settings.TipoJogo = pairs ? 2 : 1;
   settings.FecharSoNoNatural = true;
-  Matches screen(matches);
-  RandomSource random(seed);
-  Match match(settings, screen, random);
-  Watcher watcher;
-  for (int s = 0; s < kSeatCount; ++s) match.setSeat(s, watcher);
-  match.start();
-  EXPECT_EQ(match.awaiting(), Match::Awaiting::Finished);
-  return watcher.seen;
+  const std::vector<Seen> seen = watchMatches(settings, matches, seed);
+  EXPECT_FALSE(seen.empty());
+  return seen;
 }
 
 // Every way of giving the unseen tiles to the others that agrees with the view,
@@ -102,7 +71,7 @@ double countByHand(const SeatView& view, std::map<Hands, int>* each) {
 TEST(UnseenDeals, TheRealHandsAlwaysAgreeAndTheCountIsExact) {
   int counted = 0;
   for (const bool pairs : {false, true}) {
-    for (const Watcher::Seen& seen : watchMatches(60, pairs, pairs ? 17 : 4)) {
+    for (const Seen& seen : watchMatches(60, pairs, pairs ? 17 : 4)) {
       const UnseenDeals deals(seen.view);
       ASSERT_TRUE(deals.agrees(seen.truth));
       ASSERT_GE(deals.count(), 1.0);
@@ -120,9 +89,9 @@ TEST(UnseenDeals, TheRealHandsAlwaysAgreeAndTheCountIsExact) {
 // many draws passes a chi-square test at a level where an even sampler fails
 // less than once in a million runs.
 TEST(UnseenDeals, EveryDealIsDrawnAsOftenAsAnyOther) {
-  const std::vector<Watcher::Seen> seen = watchMatches(20, false, 8);
-  const Watcher::Seen* chosen = nullptr;
-  for (const Watcher::Seen& s : seen) {
+  const std::vector<Seen> seen = watchMatches(20, false, 8);
+  const Seen* chosen = nullptr;
+  for (const Seen& s : seen) {
     const UnseenDeals deals(s.view);
     bool passes = false;
     for (const bool p : s.view.hasPassed) passes = passes || p;

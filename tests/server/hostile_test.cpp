@@ -89,8 +89,8 @@ class Hostile {
     Settings rules;
     switch (pick(7)) {
       case 0:
-        return net::createMessage(rules, QStringLiteral("X"), -1, {false, true, true, true}, false,
-                                  60, false);
+        return net::createMessage(rules, QStringLiteral("X"), -1, {false, true, true, true},
+                                  ComputerLevel::Normal, 60, false);
       case 1:
         return net::joinMessage(QString::fromUtf8(code_), QStringLiteral("X"), pick(4));
       case 2:

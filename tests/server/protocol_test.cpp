@@ -28,8 +28,9 @@ TEST(Protocol, WhatTheGameWritesTheServerReadsBack) {
   rules.SentidoHorario = false;
   rules.FecharSoNoNatural = false;
   rules.PontosLimit = 150;
-  const auto create = std::get<ClientMessage>(readClientMessage(createMessage(
-      rules, QStringLiteral("Ana"), kMac2, {true, false, false, true}, true, 0, true)));
+  const auto create = std::get<ClientMessage>(
+      readClientMessage(createMessage(rules, QStringLiteral("Ana"), kMac2,
+                                      {true, false, false, true}, ComputerLevel::Strong, 0, true)));
   EXPECT_EQ(create.type, ClientMessage::Type::Create);
   EXPECT_EQ(create.rules.TipoJogo, 2);
   EXPECT_EQ(create.rules.TipoRegra, 2);
@@ -40,7 +41,7 @@ TEST(Protocol, WhatTheGameWritesTheServerReadsBack) {
   EXPECT_EQ(create.name, QStringLiteral("Ana"));
   EXPECT_EQ(create.seat, kMac2);
   EXPECT_EQ(create.computers, (std::array<bool, 4>{true, false, false, true}));
-  EXPECT_TRUE(create.strong);
+  EXPECT_EQ(create.level, ComputerLevel::Strong);
   EXPECT_EQ(create.turnSeconds, 0);
   EXPECT_TRUE(create.watchers);
 
@@ -110,7 +111,7 @@ TEST(Protocol, EveryMalformedMessageIsRefusedWithItsCode) {
   EXPECT_EQ(verdict(withV(R"("type":"create","name":"A","computers":[],"level":"normal",)" + rules +
                           "11}")),
             QStringLiteral("bad-message"));
-  for (const char* level : {"master", "Strong", ""}) {
+  for (const char* level : {"grandmaster", "Strong", ""}) {
     EXPECT_EQ(verdict(withV(R"("type":"create","name":"A","computers":[],"level":")" +
                             QByteArray(level) + R"(",)" + rules + "4}")),
               QStringLiteral("bad-message"))

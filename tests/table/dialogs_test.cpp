@@ -212,7 +212,7 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_FALSE(changed.reducedMotion->isChecked());  // tiles slide unless asked otherwise
   clickWidget(changed.reducedMotion);
   changed.Command1_Click();
-  EXPECT_TRUE(settings.strongOpponents);
+  EXPECT_EQ(settings.opponents, ComputerLevel::Strong);
   EXPECT_EQ(stored(RegistryKey::Main, u"Opponents"), QStringLiteral("Forte"));
   EXPECT_EQ(stored(RegistryKey::Main, u"Veloc"), QStringLiteral("25"));
   EXPECT_FALSE(settings.TocarSom);
@@ -222,12 +222,12 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   LeConfig(store, again);
   EXPECT_FALSE(again.markTurn);
   EXPECT_TRUE(again.markLastMove);
-  EXPECT_TRUE(again.strongOpponents);
+  EXPECT_EQ(again.opponents, ComputerLevel::Strong);
   EXPECT_TRUE(settings.reducedMotion);
   EXPECT_TRUE(again.reducedMotion);
   writeText(store, stored::kOpponents, QStringLiteral("Hard"));  // not a level: Normal
   LeConfig(store, again);
-  EXPECT_FALSE(again.strongOpponents);
+  EXPECT_EQ(again.opponents, ComputerLevel::Normal);
 
   FrmOpc cancelled(settings, store);
   EXPECT_EQ(sampleSet(*cancelled.Image2), 0);

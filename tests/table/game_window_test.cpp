@@ -425,7 +425,7 @@ TEST_F(GameWindowTest, AWholeMatchAgainstStrongOpponentsIsPlayedByMouse) {
   });
   click(TableScene::Command::Settings);
   ASSERT_TRUE(dialogs.done());
-  ASSERT_TRUE(settings.strongOpponents);
+  ASSERT_EQ(settings.opponents, ComputerLevel::Strong);
   for (int seat = kMac1; seat <= kMac3; ++seat)
     EXPECT_TRUE(window.match().playerAt(seat).thinksLong()) << seat;
   EXPECT_FALSE(window.match().playerAt(kJog).thinksLong());

@@ -176,7 +176,7 @@ class MonkeyTest : public ::testing::TestWithParam<bool> {
       o.HScroll1->setValue(5 + pick(21));
       o.Text1[pick(4)]->setText(oneIn(3) ? QString() : QStringLiteral("Bot%1").arg(pick(10)));
       o.Check1->setChecked(false);
-      o.opponents[pick(2)]->setChecked(true);
+      o.opponents[pick(3)]->setChecked(true);
       oneIn(3) ? o.reject() : o.Command1_Click();
     });
     dialogs.always<ScoreHistory>([this](ScoreHistory& history) {

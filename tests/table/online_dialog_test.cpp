@@ -107,7 +107,7 @@ TEST_F(OnlineDialogTest, AHostChoosesTheTableAndItsRulesAndTheyAreKept) {
   EXPECT_EQ(c.name, QStringLiteral("Tâmara"));
   EXPECT_EQ(c.rules.TipoJogo, 1);
   EXPECT_EQ(c.computers, (std::array<bool, 4>{false, false, false, true}));
-  EXPECT_TRUE(c.strong);
+  EXPECT_EQ(c.level, ComputerLevel::Strong);
   EXPECT_EQ(settings.Nomes[0], "Tâmara");
   EXPECT_EQ(settings.TipoJogo, 1);
   const OnlineDialog again(settings, store);

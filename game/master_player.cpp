@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+#include "master_player.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "match_odds.h"
+#include "playout.h"
+
+namespace tavolix {
+
+namespace {
+
+// The share of moves taken to be other than the ordinary player's choice.
+constexpr double kSurprise = 0.1;
+
+}  // namespace
+
+TableReading::TableReading(const SeatView& view, const std::vector<HandEvent>& hand,
+                           double surprise)
+    : surprise_(surprise) {
+  // Only a hand known from its first tile can be read.
+  if (hand.empty() || hand.front().passed || hand.front().side != Lado::First) return;
+  Line line;
+  for (std::size_t k = 0; k < hand.size(); ++k) {
+    const HandEvent& e = hand[k];
+    if (e.passed) {
+      line.pass(e.seat);
+      continue;
+    }
+    const bool opening = k == 0;
+    // The first hand's 6:6, or any other that had to be, tells nothing.
+    if (e.seat != view.seat && !(opening && e.tile == kDoubleSix)) {
+      Read read;
+      read.seat = e.seat;
+      read.facts = line.factsFor(e.seat, view.rules);
+      read.tile = e.tile;
+      read.side = e.side;
+      read.opening = opening;
+      moves_.push_back(read);
+    }
+    if (opening) {
+      line.open(e.seat, e.tile);
+    } else {
+      line.lay(e.seat, e.tile, e.side);
+    }
+  }
+  // The moves must come to the table as the seat sees it.
+  if (line.onTable != view.onTable || line.pontaA != view.pontaA || line.pontaB != view.pontaB) {
+    moves_.clear();
+    return;
+  }
+  // Each seat's tiles laid from each of its moves on.
+  std::array<std::uint32_t, kSeatCount> since{};
+  for (std::size_t k = moves_.size(); k-- > 0;) {
+    auto& laid = since[static_cast<std::size_t>(moves_[k].seat)];
+    laid |= tileBit(moves_[k].tile);
+    moves_[k].laidSince = laid;
+  }
+}
+
+double TableReading::chance(const Read& move, std::uint32_t hand) const {
+  Facts f = move.facts;
+  f.inHand = hand;
+  const Outlook outlook(f);
+  int best = -1;
+  int tied = 0;
+  int legal = 0;
+  int chosen = -1;
+  if (move.opening) {
+    // Any tile may open; the ordinary player keeps its hand most varied.
+    for (std::uint32_t left = hand; left != 0; left &= left - 1) {
+      const TileCode t = tileAt(left);
+      const int v = outlook.variety(t);
+      ++legal;
+      if (v > best) {
+        best = v;
+        tied = 0;
+      }
+      if (v == best) ++tied;
+      if (t == move.tile) chosen = v;
+    }
+  } else {
+    // As the ordinary player ranks its moves: the score, then the side tried first.
+    const Lado first = outlook.firstSideToTry();
+    const bool sameEnds = f.pontaA == f.pontaB;
+    for (std::uint32_t left = hand; left != 0; left &= left - 1) {
+      const TileCode t = tileAt(left);
+      int tileBest = -1;
+      for (const Lado side : {first, first == Lado::A ? Lado::B : Lado::A}) {
+        const int s = outlook.score(t, side);
+        if (s <= 0) continue;
+        const int key = s * 2 + (side == first ? 1 : 0);
+        tileBest = std::max(tileBest, key);
+        if (!sameEnds) ++legal;
+        if (t == move.tile && (sameEnds || side == move.side)) chosen = std::max(chosen, key);
+      }
+      if (tileBest < 0) continue;
+      if (sameEnds) ++legal;
+      if (tileBest > best) {
+        best = tileBest;
+        tied = 0;
+      }
+      if (tileBest == best) ++tied;
+    }
+  }
+  if (legal == 0) return surprise_;  // cannot be: the tile laid was in the hand
+  const double ordinary = chosen == best ? 1.0 / tied : 0.0;
+  return (1 - surprise_) * ordinary + surprise_ / legal;
+}
+
+double TableReading::likelihood(const Hands& hands) const {
+  double p = 1;
+  for (const Read& move : moves_)
+    p *= chance(move, hands[static_cast<std::size_t>(move.seat)] | move.laidSince);
+  return p;
+}
+
+SeatAnswer masterMove(const SeatView& view, const std::vector<HandEvent>& hand, std::uint64_t seed,
+                      MasterEffort effort) {
+  Line start = lineOf(view);
+  Facts facts = start.factsFor(view.seat, view.rules);
+  facts.mustOpenWithDoubleSix = view.mustOpenWithDoubleSix;
+  const Outlook outlook(facts, view.hand);
+  if (view.opening && view.mustOpenWithDoubleSix) return ordinaryAnswer(outlook, true);
+  std::vector<Candidate> moves = candidates(view, outlook);
+  if (moves.empty()) return SeatAnswer::pass();
+  if (moves.size() == 1) return SeatAnswer::play(moves.front().slot, moves.front().side);
+
+  const std::uint32_t mine = facts.inHand;
+  Stream stream(seed);
+  const UnseenDeals deals(view);
+  const TableReading reading(view, hand, kSurprise);
+
+  // Deals drawn evenly, then as many again drawn from those by how likely
+  // the others' moves make each (in one sweep, evenly spaced picks).
+  const int drawn = std::max(effort.drawn, effort.played);
+  std::vector<Hands> pool(static_cast<std::size_t>(drawn));
+  std::vector<double> weight(pool.size());
+  double total = 0;
+  for (std::size_t k = 0; k < pool.size(); ++k) {
+    deals.deal(stream, pool[k]);
+    weight[k] = reading.movesRead() > 0 ? reading.likelihood(pool[k]) : 1.0;
+    total += weight[k];
+  }
+  if (!(total > 0)) {
+    std::fill(weight.begin(), weight.end(), 1.0);
+    total = static_cast<double>(weight.size());
+  }
+  const double spacing = total / effort.played;
+  double next = stream.uniform() * spacing;
+  double reached = 0;
+  std::size_t k = 0;
+  HandWorth worthOf(view);
+  for (int p = 0; p < effort.played; ++p, next += spacing) {
+    while (k + 1 < pool.size() && reached + weight[k] <= next) reached += weight[k++];
+    start.hands = pool[k];
+    start.hands[static_cast<std::size_t>(view.seat)] = mine;
+    for (Candidate& c : moves) {
+      Line line = start;
+      const TileCode t = view.hand[c.slot];
+      int seat = view.seat;
+      if (c.side == Lado::First) {
+        line.open(seat, t);
+      } else {
+        line.lay(seat, t, c.side);
+      }
+      std::optional<HandResult> result = handOver(line, seat, view.rules);
+      while (!result) {
+        seat = nextSeat(seat, view.rules.SentidoHorario);
+        if (playOn(line, seat, view.rules)) result = handOver(line, seat, view.rules);
+      }
+      // In millionths of a match, so that the sums stay whole.
+      c.value += std::lround(worthOf.of(*result) * 1e6);
+    }
+  }
+  const auto best =
+      std::max_element(moves.begin(), moves.end(),
+                       [](const Candidate& x, const Candidate& y) { return x.value < y.value; });
+  return SeatAnswer::play(best->slot, best->side);
+}
+
+SeatAnswer MasterSeat::think(const GameState& state, const Settings& settings, int seat,
+                             const std::vector<HandEvent>& hand, std::uint64_t seed) {
+  return masterMove(SeatView::of(state, settings, seat), hand, seed, effort_);
+}
+
+}  // namespace tavolix

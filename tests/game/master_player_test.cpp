@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// The master computer player: the chance of winning the match from the
+// scores, and its reading of the others' moves.
+#include <gtest/gtest.h>
+
+#include "game/computer_player.h"
+#include "game/master_player.h"
+#include "game/match.h"
+#include "game/match_odds.h"
+#include "game/presentation.h"
+#include "watched_play.h"
+
+namespace tavolix {
+namespace {
+
+Settings rulesOf(bool pairs, int rule, int limit) {
+  Settings s;
+  s.TipoJogo = pairs ? 2 : 1;
+  s.TipoRegra = static_cast<std::int16_t>(rule);
+  s.PontosLimit = static_cast<std::int16_t>(limit);
+  return s;
+}
+
+// In pairs, even scores are an even match, the two sides' chances make one,
+// and a side's chance grows with its points and falls with the others'; a
+// side at the limit has won. Under the pip rule a limit far beyond the table's
+// size is counted in steps and keeps the same shape.
+TEST(MatchOdds, InPairsTheChancesOfTheTwoSidesMakeOne) {
+  for (const Settings& rules :
+       {rulesOf(true, 1, 4), rulesOf(true, 2, 100), rulesOf(true, 2, 32767)}) {
+    const MatchOdds odds(rules);
+    const int limit = rules.PontosLimit;
+    EXPECT_NEAR(odds.winChance({0, 0, 0, 0}, kJog), 0.5, 1e-9);
+    const int step = std::max(1, limit / 4);
+    double before = 0;
+    for (int ours = 0; ours < limit; ours += step) {
+      const std::array<int, 4> scores{ours, step, ours, step};
+      const double chance = odds.winChance(scores, kMac2);
+      EXPECT_NEAR(chance + odds.winChance(scores, kMac1), 1.0, 1e-9) << ours;
+      EXPECT_GT(chance, before) << ours << " of " << limit;
+      before = chance;
+    }
+    EXPECT_EQ(odds.winChance({limit, 0, limit, 0}, kJog), 1.0);
+    EXPECT_EQ(odds.winChance({limit, 0, limit, 0}, kMac3), 0.0);
+  }
+  // Under the first rule one point from the limit against none: most hands are won
+  // by one point or more, so the side wins unless the others win four hands first.
+  const MatchOdds first(rulesOf(true, 1, 4));
+  EXPECT_GT(first.winChance({3, 0, 3, 0}, kJog), 0.9);
+}
+
+// Alone, the four chances make one and the leader's is the best.
+TEST(MatchOdds, AloneTheFourChancesMakeOne) {
+  const MatchOdds odds(rulesOf(false, 2, 100));
+  const std::array<int, 4> scores{40, 75, 10, 40};
+  double total = 0;
+  for (int s = 0; s < kSeatCount; ++s) total += odds.winChance(scores, s);
+  EXPECT_NEAR(total, 1.0, 1e-9);
+  EXPECT_GT(odds.winChance(scores, kMac1), odds.winChance(scores, kJog));
+  EXPECT_NEAR(odds.winChance(scores, kJog), odds.winChance(scores, kMac3), 1e-12);
+  EXPECT_LT(odds.winChance(scores, kMac2), odds.winChance(scores, kJog));
+  EXPECT_NEAR(odds.winChance({0, 0, 0, 0}, kMac2), 0.25, 1e-9);
+}
+
+// What the end of a hand is worth to a seat: a tie leaves its chance as it
+// was; its partner's points are its own; the others' lower it.
+TEST(MatchOdds, AHandIsWorthTheChanceOfWinningAfterIt) {
+  SeatView view;
+  view.seat = kMac1;
+  view.rules = rulesOf(true, 1, 4);
+  view.scores = {1, 2, 1, 2};
+  HandWorth worth(view);
+  const MatchOdds odds(view.rules);
+  HandResult tie;
+  EXPECT_EQ(worth.of(tie), odds.winChance(view.scores, kMac1));
+  HandResult partner;
+  partner.winner = kMac3;
+  partner.points = 2;
+  partner.scorers = {kMac3, kMac1};
+  EXPECT_EQ(worth.of(partner), 1.0);  // 2 + 2 reaches the limit
+  HandResult others = partner;
+  others.winner = kJog;
+  others.points = 1;
+  others.scorers = {kJog, kMac2};
+  EXPECT_LT(worth.of(others), worth.of(tie));
+  EXPECT_EQ(worth.of(others), odds.winChance({2, 2, 2, 2}, kMac1));
+}
+
+// Against ordinary players, read with no room for surprise: the hands they
+// really hold always explain their moves (so each table each move was made
+// on is rebuilt as it was), while many other deals that agree with the passes
+// do not; a seat's own moves are never read.
+TEST(TableReading, TheRealHandsExplainTheOrdinaryPlayersMovesAndOtherDealsOftenDoNot) {
+  long drawn = 0;
+  long ruledOut = 0;
+  int positions = 0;
+  for (const bool pairs : {false, true}) {
+    Settings settings = rulesOf(pairs, pairs ? 2 : 1, pairs ? 100 : 4);
+    settings.SentidoHorario = !pairs;
+    const std::vector<Seen> watched = watchMatches(settings, 25, pairs ? 31 : 32);
+    ASSERT_FALSE(watched.empty());
+    Stream stream(5);
+    for (const Seen& seen : watched) {
+      const TableReading reading(seen.view, seen.hand, 0.0);
+      int others = 0;
+      for (const HandEvent& e : seen.hand) others += !e.passed && e.seat != seen.view.seat;
+      // The first hand's 6:6 is not read; every other move of the others is.
+      ASSERT_GE(reading.movesRead(), others - 1);
+      ASSERT_LE(reading.movesRead(), others);
+      ASSERT_GT(reading.likelihood(seen.truth), 0.0) << "position " << positions;
+      ++positions;
+      const UnseenDeals deals(seen.view);
+      Hands hands{};
+      for (int k = 0; k < 20; ++k) {
+        deals.deal(stream, hands);
+        ++drawn;
+        ruledOut += reading.likelihood(hands) == 0.0;
+      }
+    }
+  }
+  EXPECT_GT(positions, 500);
+  EXPECT_GT(ruledOut * 3, drawn) << ruledOut << " of " << drawn << " deals ruled out";
+}
+
+// A hand whose moves are not all known (a match picked up halfway) is not read.
+TEST(TableReading, AHandKnownOnlyInPartIsNotRead) {
+  SeatView view;
+  view.seat = kMac1;
+  view.onTable = tileBit(TileCode(6, 6)) | tileBit(TileCode(6, 4));
+  view.pontaA = 6;
+  view.pontaB = 4;
+  EXPECT_EQ(TableReading(view, {HandEvent::play(kJog, TileCode(6, 4), Lado::B)}, 0.1).movesRead(),
+            0);
+  EXPECT_EQ(TableReading(view, {}, 0.1).movesRead(), 0);
+  const std::vector<HandEvent> whole{HandEvent::play(kMac3, TileCode(6, 6), Lado::First),
+                                     HandEvent::play(kJog, TileCode(6, 4), Lado::B)};
+  EXPECT_EQ(TableReading(view, whole, 0.1).movesRead(), 1);  // the 6:6 tells nothing
+  view.pontaB = 6;                                           // not the table these moves make
+  EXPECT_EQ(TableReading(view, whole, 0.1).movesRead(), 0);
+}
+
+}  // namespace
+}  // namespace tavolix
