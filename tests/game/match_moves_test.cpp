@@ -194,8 +194,12 @@ TEST_F(MatchTest, NothingMovesOutsideThePlayersTurn) {
 // --- the turns ---------------------------------------------------------------
 
 TEST_F(MatchTest, AfterThePlayersMoveTheComputerSeatsPlayInTurnWithPauses) {
-  const std::pair<bool, bool> runs[] = {{true, false}, {false, false}, {true, true}};
-  for (const auto& [clockwise, strong] : runs) {
+  const std::pair<bool, ComputerLevel> runs[] = {{true, ComputerLevel::Normal},
+                                                 {false, ComputerLevel::Normal},
+                                                 {true, ComputerLevel::Strong},
+                                                 {false, ComputerLevel::Master}};
+  for (const auto& [clockwise, level] : runs) {
+    const bool thinking = level != ComputerLevel::Normal;
     settings.SentidoHorario = clockwise;
     settings.opponents = ComputerLevel::Normal;
     screen = RecordingPresentation();
@@ -203,15 +207,15 @@ TEST_F(MatchTest, AfterThePlayersMoveTheComputerSeatsPlayInTurnWithPauses) {
     resume(kJog,
            {handOf({"36", "12"}), handOf({"33", "01"}), handOf({"13", "02"}), handOf({"15", "04"})},
            6, 5);
-    // Strong opponents asked for in the preferences once the hand is under way.
-    settings.opponents = strong ? ComputerLevel::Strong : ComputerLevel::Normal;
+    // Stronger opponents asked for in the preferences once the hand is under way.
+    settings.opponents = level;
     match.drop(1, 4575, 5000, false);
     const std::vector<int> order = clockwise ? std::vector<int>{kJog, kMac1, kMac2, kMac3}
                                              : std::vector<int>{kJog, kMac3, kMac2, kMac1};
     EXPECT_EQ(seatsThatPlayed(), order) << (clockwise ? "clockwise" : "anticlockwise");
-    // Between the three: a pause, or for strong seats the same time given to their thinking.
-    EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 200), strong ? 0 : 2);
-    const std::vector<int> thoughts = strong ? std::vector<int>{0, 200, 200} : std::vector<int>{};
+    // Between the three: a pause, or for stronger seats the same time given to their thinking.
+    EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 200), thinking ? 0 : 2);
+    const std::vector<int> thoughts = thinking ? std::vector<int>{0, 200, 200} : std::vector<int>{};
     EXPECT_EQ(screen.thoughts, thoughts);
     EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 300),
               3);  // before each tile leaves its seat

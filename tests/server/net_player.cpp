@@ -19,9 +19,8 @@ bool NetPlayer::connectTo(const QString& url) {
 }
 
 void NetPlayer::create(const Settings& rules, const std::array<bool, 4>& computers, int turnSeconds,
-                       bool watchers) {
-  sendRaw(net::createMessage(rules, name_, -1, computers, ComputerLevel::Normal, turnSeconds,
-                             watchers));
+                       bool watchers, ComputerLevel level) {
+  sendRaw(net::createMessage(rules, name_, -1, computers, level, turnSeconds, watchers));
 }
 
 void NetPlayer::join(const QString& tableCode, int wanted, const QByteArray& seatToken,

@@ -41,7 +41,7 @@ class NetPlayer : public QObject {
   void drop() { socket_.abort(); }
 
   void create(const Settings& rules, const std::array<bool, 4>& computers, int turnSeconds = 60,
-              bool watchers = false);
+              bool watchers = false, ComputerLevel level = ComputerLevel::Normal);
   void join(const QString& code, int seat = -1, const QByteArray& token = {}, bool watch = false);
   void start();
   // One move now, if its seat is asked, whether it plays by itself or not.

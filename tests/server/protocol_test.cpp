@@ -42,6 +42,9 @@ TEST(Protocol, WhatTheGameWritesTheServerReadsBack) {
   EXPECT_EQ(create.seat, kMac2);
   EXPECT_EQ(create.computers, (std::array<bool, 4>{true, false, false, true}));
   EXPECT_EQ(create.level, ComputerLevel::Strong);
+  for (const ComputerLevel level :
+       {ComputerLevel::Normal, ComputerLevel::Strong, ComputerLevel::Master})
+    EXPECT_EQ(levelNamed(levelName(level)), level);
   EXPECT_EQ(create.turnSeconds, 0);
   EXPECT_TRUE(create.watchers);
 

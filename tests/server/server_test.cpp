@@ -283,18 +283,25 @@ TEST(OnlineTable, AHostWhoLeavesBeforeTheStartLeavesTheTableToTheNextPlayer) {
                   QStringLiteral("only-natural"));
 }
 
+// The table kept comes back as it was made, its computer players' level too.
 TEST(OnlineTable, SigtermKeepsEveryTableAndEndsWithZero) {
   QTemporaryDir state;
   ServerProcess server({QStringLiteral("--state"), state.path()});
   ASSERT_FALSE(server.url().isEmpty());
   NetPlayer host(QStringLiteral("Ana"));
   ASSERT_TRUE(host.connectTo(server.url()));
-  host.create(pairsRules(), {false, true, true, true});
+  host.create(pairsRules(), {false, true, true, true}, 60, false, ComputerLevel::Master);
   ASSERT_TRUE(waitFor([&] { return !host.code.isEmpty(); }, 30));
+  EXPECT_EQ(host.table.value(QLatin1String("level")).toString(), QStringLiteral("master"));
   EXPECT_EQ(server.terminate(), 0);
   EXPECT_TRUE(QFile::exists(state.filePath(host.code + QStringLiteral(".json"))));
   ServerProcess again({QStringLiteral("--state"), state.path()});
   EXPECT_TRUE(again.log().contains(QLatin1String("1 tables kept"))) << again.log().toStdString();
+  NetPlayer back(QStringLiteral("Ana"));
+  ASSERT_TRUE(back.connectTo(again.url()));
+  back.join(host.code, host.seat, host.token);
+  ASSERT_TRUE(waitFor([&] { return !back.table.isEmpty(); }, 30)) << again.log().toStdString();
+  EXPECT_EQ(back.table.value(QLatin1String("level")).toString(), QStringLiteral("master"));
 }
 
 }  // namespace

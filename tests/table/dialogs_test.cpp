@@ -225,6 +225,13 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_EQ(again.opponents, ComputerLevel::Strong);
   EXPECT_TRUE(settings.reducedMotion);
   EXPECT_TRUE(again.reducedMotion);
+  FrmOpc master(settings, store);
+  EXPECT_TRUE(master.opponents[1]->isChecked());
+  clickWidget(master.opponents[2]);
+  master.Command1_Click();
+  EXPECT_EQ(stored(RegistryKey::Main, u"Opponents"), QStringLiteral("Mestre"));
+  LeConfig(store, again);
+  EXPECT_EQ(again.opponents, ComputerLevel::Master);
   writeText(store, stored::kOpponents, QStringLiteral("Hard"));  // not a level: Normal
   LeConfig(store, again);
   EXPECT_EQ(again.opponents, ComputerLevel::Normal);
