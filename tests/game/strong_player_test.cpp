@@ -303,28 +303,27 @@ TEST(StrongPlayer, PlaysWholeMatchesByTheRules) {
 // The strong pair beats the ordinary pair, thinking with only 60 deals a move.
 //
 // Measured with tavolix-sim --pairs --strong 1,3 --deals 60 over 2,000 matches
-// on each of seeds 3 and 101, the strong pair wins 67.2% and 66.2% of matches.
+// on each of seeds 3 and 101, the strong pair wins 64.8% and 65.8% of matches.
 // Two faults that leave every move legal take it far below: judging each
 // play-out for the side of whichever seat moved last wins 35.4% and 33.1%;
 // letting itself move twice in a row in a play-out, 44.1% and 45.8%.
 //
-// Taking p = 0.64 as the least the real player wins (below both measurements
+// Taking p = 0.625 as the least the real player wins (below both measurements
 // by more than twice their standard error) and 0.47 as the most a faulty one
-// does, 600 matches and a bar of 327 wins give, by the exact binomial tails:
-//   P(Bin(600, 0.64) < 327)  = 7.3e-7  the real player failing (under one in a million);
-//   P(Bin(600, 0.47) >= 327) = 1.4e-4  the milder fault passing.
-// The matches take about five seconds (the test build, one core).
+// does, 800 matches and a bar of 434 wins give, by the exact binomial tails:
+//   P(Bin(800, 0.625) < 434) = 7.9e-7  the real player failing (under one in a million);
+//   P(Bin(800, 0.47) >= 434) = 2.4e-5  the milder fault passing.
 TEST(StrongPlayer, WinsMostMatchesInPairsAgainstTheOrdinaryLevel) {
   sim::Options options;
-  options.matches = 600;
+  options.matches = 800;
   options.seed = 3;
   options.pairs = true;
   options.strongSeats = 0b1010;  // Mac1 and Mac3, partners
   options.deals = 60;
   const sim::Summary s = sim::simulate(options, nullptr);
   ASSERT_EQ(s.violations, 0);
-  ASSERT_EQ(s.matches, 600);
-  EXPECT_GE(s.levelWins, 327) << "of 600";
+  ASSERT_EQ(s.matches, 800);
+  EXPECT_GE(s.levelWins, 434) << "of 800";
 }
 
 }  // namespace
