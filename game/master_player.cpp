@@ -30,7 +30,8 @@ TableReading::TableReading(const SeatView& view, const std::vector<HandEvent>& h
       continue;
     }
     const bool opening = k == 0;
-    // The first hand's 6:6, or any other that had to be, tells nothing.
+    // An opening 6:6 tells little: the first hand's, and every hand's under
+    // the rule of always opening with it, had to be laid.
     if (e.seat != view.seat && !(opening && e.tile == kDoubleSix)) {
       Read read;
       read.seat = e.seat;

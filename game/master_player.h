@@ -38,8 +38,8 @@ class TableReading {
  private:
   struct Read {
     int seat = 0;
-    Facts facts;              // the table when it moved (its hand left out)
-    std::uint32_t laidSince;  // its tiles laid from this move on, this one's too
+    Facts facts;                  // the table when it moved (its hand left out)
+    std::uint32_t laidSince = 0;  // its tiles laid from this move on, this one's too
     TileCode tile;
     Lado side = Lado::First;
     bool opening = false;
