@@ -120,16 +120,11 @@ double TableReading::likelihood(const Hands& hands) const {
 
 SeatAnswer masterMove(const SeatView& view, const std::vector<HandEvent>& hand, std::uint64_t seed,
                       MasterEffort effort) {
-  Line start = lineOf(view);
-  Facts facts = start.factsFor(view.seat, view.rules);
-  facts.mustOpenWithDoubleSix = view.mustOpenWithDoubleSix;
-  const Outlook outlook(facts, view.hand);
-  if (view.opening && view.mustOpenWithDoubleSix) return ordinaryAnswer(outlook, true);
-  std::vector<Candidate> moves = candidates(view, outlook);
-  if (moves.empty()) return SeatAnswer::pass();
-  if (moves.size() == 1) return SeatAnswer::play(moves.front().slot, moves.front().side);
-
-  const std::uint32_t mine = facts.inHand;
+  MovesToWeigh weighed = movesToWeigh(view);
+  if (weighed.answer) return *weighed.answer;
+  Line& start = weighed.start;
+  std::vector<Candidate>& moves = weighed.moves;
+  const std::uint32_t mine = weighed.mine;
   Stream stream(seed);
   const UnseenDeals deals(view);
   const TableReading reading(view, hand, kSurprise);

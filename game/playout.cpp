@@ -85,4 +85,22 @@ std::vector<Candidate> candidates(const SeatView& view, const Outlook& outlook) 
   return list;
 }
 
+MovesToWeigh movesToWeigh(const SeatView& view) {
+  MovesToWeigh w;
+  w.start = lineOf(view);
+  Facts facts = w.start.factsFor(view.seat, view.rules);
+  facts.mustOpenWithDoubleSix = view.mustOpenWithDoubleSix;
+  w.mine = facts.inHand;
+  const Outlook outlook(facts, view.hand);
+  // Opening with 6:6, or lacking it when it must open: the ordinary choice.
+  if (view.opening && view.mustOpenWithDoubleSix) {
+    w.answer = ordinaryAnswer(outlook, true);
+    return w;
+  }
+  w.moves = candidates(view, outlook);
+  if (w.moves.empty()) w.answer = SeatAnswer::pass();
+  if (w.moves.size() == 1) w.answer = SeatAnswer::play(w.moves.front().slot, w.moves.front().side);
+  return w;
+}
+
 }  // namespace tavolix

@@ -124,4 +124,15 @@ struct Candidate {
 // the rules allow (a score above 0), an end given once when both show the same pip.
 std::vector<Candidate> candidates(const SeatView& view, const Outlook& outlook);
 
+// What a seat weighs at its turn: the hand as it sees it, its own tiles and
+// the moves worth weighing; or, when there is nothing to weigh (an opening
+// that must be 6:6, a pass, a single move), the answer.
+struct MovesToWeigh {
+  Line start;
+  std::uint32_t mine = 0;
+  std::vector<Candidate> moves;
+  std::optional<SeatAnswer> answer;
+};
+MovesToWeigh movesToWeigh(const SeatView& view);
+
 }  // namespace tavolix

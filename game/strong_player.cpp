@@ -37,22 +37,18 @@ SeatView SeatView::of(const GameState& state, const Settings& settings, int seat
 }
 
 SeatAnswer strongMove(const SeatView& view, std::uint64_t seed, int dealsPerMove) {
-  Line start = lineOf(view);
-  Facts facts = start.factsFor(view.seat, view.rules);
-  facts.mustOpenWithDoubleSix = view.mustOpenWithDoubleSix;
-  const Outlook outlook(facts, view.hand);
-  // Opening with 6:6, or lacking it when it must open: the ordinary choice.
-  if (view.opening && view.mustOpenWithDoubleSix) return ordinaryAnswer(outlook, true);
-  std::vector<Candidate> moves = candidates(view, outlook);
-  if (moves.empty()) return SeatAnswer::pass();
-  if (moves.size() == 1) return SeatAnswer::play(moves.front().slot, moves.front().side);
-
-  const std::uint32_t mine = facts.inHand;
+  MovesToWeigh weighed = movesToWeigh(view);
+  if (weighed.answer) return *weighed.answer;
+  Line& start = weighed.start;
+  std::vector<Candidate>& moves = weighed.moves;
+  const std::uint32_t mine = weighed.mine;
   const std::uint32_t unseen = kAllTileBits & ~mine & ~view.onTable;
   int othersHold = 0;
   for (int s = 0; s < kSeatCount; ++s)
     othersHold += s == view.seat ? 0 : view.tilesHeld[static_cast<std::size_t>(s)];
-  if (othersHold != bitCount(unseen)) return ordinaryAnswer(outlook, view.opening);
+  // A view whose counts do not add up: the ordinary choice, weighed first.
+  if (othersHold != bitCount(unseen))
+    return SeatAnswer::play(moves.front().slot, moves.front().side);
 
   Stream stream(seed);
   const UnseenDeals deals(view);

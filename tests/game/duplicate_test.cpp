@@ -9,6 +9,7 @@
 #include "game/presentation.h"
 #include "game/strong_player.h"
 #include "sim_options.h"
+#include "watched_play.h"
 
 namespace tavolix {
 namespace {
@@ -24,23 +25,12 @@ class Deals : public MatchObserver {
   std::vector<std::array<std::uint32_t, kSeatCount>> hands;
 };
 
-// Answers the new game dialog once.
-class OneMatch : public SilentPresentation {
- public:
-  NewGameAnswer newGameDialog(bool) override {
-    return started_++ == 0 ? NewGameAnswer::Play : NewGameAnswer::Exit;
-  }
-
- private:
-  int started_ = 0;
-};
-
 // One match, every seat taking its tiles through a plan of `planSeed`, the seats of
 // `strongSeats` at the strong level.
 Deals playMatch(std::uint64_t planSeed, unsigned strongSeats, std::uint64_t gameSeed) {
   Settings settings;
   settings.TipoJogo = 2;
-  OneMatch screen;
+  Matches screen(1);
   RandomSource random(gameSeed);
   Match match(settings, screen, random);
   DealPlan plan(planSeed);
