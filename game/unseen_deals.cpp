@@ -76,17 +76,7 @@ void UnseenDeals::count(std::vector<Group> groups) {
         if (r2 < 0 || r2 > held_[2]) continue;
         double ways = 0;
         for (int x0 = 0; x0 <= std::min(n, r0); ++x0) {
-          if (x0 > 0 && !(group.seats & 1u)) break;
-          for (int x1 = 0; x0 + x1 <= n && x1 <= r1; ++x1) {
-            if (x1 > 0 && !(group.seats & 2u)) break;
-            const int x2 = n - x0 - x1;
-            if (x2 > r2 || (x2 > 0 && !(group.seats & 4u))) continue;
-            ways += kFactorial[static_cast<std::size_t>(n)] /
-                    (kFactorial[static_cast<std::size_t>(x0)] *
-                     kFactorial[static_cast<std::size_t>(x1)] *
-                     kFactorial[static_cast<std::size_t>(x2)]) *
-                    ways_[g + 1][static_cast<std::size_t>((r0 - x0) * kRoom + (r1 - x1))];
-          }
+          for (int x1 = 0; x0 + x1 <= n && x1 <= r1; ++x1) ways += waysGiving(g, r0, r1, x0, x1);
         }
         ways_[g][static_cast<std::size_t>(r0 * kRoom + r1)] = ways;
       }
@@ -95,12 +85,18 @@ void UnseenDeals::count(std::vector<Group> groups) {
   start_ = held_[0] * kRoom + held_[1];
 }
 
-bool UnseenDeals::mayHold(int seat, TileCode tile) const {
-  for (int i = 0; i < kOthers; ++i) {
-    if (others_[static_cast<std::size_t>(i)] == seat)
-      return (allowed_[static_cast<std::size_t>(i)] & tileBit(tile)) != 0;
-  }
-  return false;
+double UnseenDeals::waysGiving(std::size_t g, int r0, int r1, int x0, int x1) const {
+  const Group& group = groups_[g];
+  const int n = static_cast<int>(group.tiles.size());
+  const int x2 = n - x0 - x1;
+  if (x2 < 0 || (x0 > 0 && !(group.seats & 1u)) || (x1 > 0 && !(group.seats & 2u)) ||
+      (x2 > 0 && !(group.seats & 4u)))
+    return 0;
+  // Which x0 of the group's tiles, which x1 of the rest; then the groups after it.
+  return kFactorial[static_cast<std::size_t>(n)] /
+         (kFactorial[static_cast<std::size_t>(x0)] * kFactorial[static_cast<std::size_t>(x1)] *
+          kFactorial[static_cast<std::size_t>(x2)]) *
+         ways_[g + 1][static_cast<std::size_t>((r0 - x0) * kRoom + (r1 - x1))];
 }
 
 bool UnseenDeals::agrees(const Hands& hands) const {
@@ -139,22 +135,14 @@ void UnseenDeals::deal(Stream& stream, Hands& hands) const {
     const int n = static_cast<int>(group.tiles.size());
     // How many of the group each seat gets, by the ways each choice leaves.
     double pick = stream.uniform() * ways_[g][static_cast<std::size_t>(r0 * kRoom + r1)];
-    int x0 = 0, x1 = 0, x2 = 0;
+    int x0 = 0, x1 = 0;
     bool chosen = false;
     for (int a = 0; a <= std::min(n, r0) && !chosen; ++a) {
-      if (a > 0 && !(group.seats & 1u)) break;
       for (int b = 0; a + b <= n && b <= r1 && !chosen; ++b) {
-        if (b > 0 && !(group.seats & 2u)) break;
-        const int c = n - a - b;
-        const double ways =
-            kFactorial[static_cast<std::size_t>(n)] /
-            (kFactorial[static_cast<std::size_t>(a)] * kFactorial[static_cast<std::size_t>(b)] *
-             kFactorial[static_cast<std::size_t>(c)]) *
-            ways_[g + 1][static_cast<std::size_t>((r0 - a) * kRoom + (r1 - b))];
-        if (ways <= 0 || (c > 0 && !(group.seats & 4u))) continue;
+        const double ways = waysGiving(g, r0, r1, a, b);
+        if (ways <= 0) continue;
         x0 = a;
         x1 = b;
-        x2 = c;
         pick -= ways;
         chosen = pick < 0;
       }
@@ -173,7 +161,6 @@ void UnseenDeals::deal(Stream& stream, Hands& hands) const {
     }
     r0 -= x0;
     r1 -= x1;
-    (void)x2;
   }
 }
 

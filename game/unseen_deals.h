@@ -51,8 +51,6 @@ class UnseenDeals {
   // How many deals agree (0 when what the seat saw cannot be: a view made up
   // by hand). As a double: there may be some 10^8 of them.
   double count() const { return ways_.empty() ? 0.0 : ways_.front()[start_]; }
-  // Whether the seat `seat` may hold `tile`, as far as the view tells.
-  bool mayHold(int seat, TileCode tile) const;
   // Whether these hands of the others agree with the view.
   bool agrees(const Hands& hands) const;
   // One of the deals, each as likely as any other, into the others' places of
@@ -70,6 +68,9 @@ class UnseenDeals {
     std::vector<TileCode> tiles;
   };
   void count(std::vector<Group> groups);
+  // The deals that give group `g`'s tiles x0 to the first other seat, x1 to
+  // the second and the rest to the third, with (r0, r1) room left before it.
+  double waysGiving(std::size_t g, int r0, int r1, int x0, int x1) const;
 
   int me_;
   std::array<int, kOthers> others_{};

@@ -28,7 +28,6 @@ class DealPlan {
   explicit DealPlan(std::uint64_t seed) : stream_(seed) {}
   // The pile position (1..28) of a tile planned for `seat` and not yet taken.
   int position(const GameState& state, int seat);
-  const std::array<std::uint32_t, kSeatCount>& hands() const { return hands_; }
 
  private:
   void nextDeal();

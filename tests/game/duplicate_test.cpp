@@ -88,13 +88,6 @@ TEST(Duplicate, EqualLevelsShareEveryDealsWinsExactly) {
   }
 }
 
-TEST(Duplicate, TheLevelsTurnRoundTheTable) {
-  EXPECT_EQ(sim::turnedSeats(0b1010u, 1), 0b0101u);
-  EXPECT_EQ(sim::turnedSeats(0b1010u, 2), 0b1010u);
-  EXPECT_EQ(sim::turnedSeats(0b0001u, 3), 0b1000u);
-  EXPECT_EQ(sim::turnedSeats(0b1000u, 1), 0b0001u);
-}
-
 TEST(Duplicate, OptionsAndTheirRefusals) {
   const auto parsed =
       sim::parseOptions({"--duplicate", "--pairs", "--master", "0,2", "--strong=1,3"});
