@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
+#include <QPixmap>
 
 #include "dialogs/table_style.h"
 #include "first_paint.h"
@@ -37,11 +39,16 @@ void presentApplication() {
   // Every size a window's frame, task bar or switcher draws; not the 256-pixel
   // one, which the launcher takes from the icon theme: on X11 each size is
   // copied to the server, and that one alone is half a megabyte at start.
+  // Read as PNG, said so: a file left to find its own reader (QIcon::addFile,
+  // or QImageReader guessing) has Qt load every image and icon plug-in to ask,
+  // with Qt SVG and the JPEG library, half a megabyte at start.
   QIcon icon;
   for (const int size : {16, 22, 32, 48, 64, 128}) {
-    icon.addFile(
+    QImageReader reader(
         QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(QLatin1String(kApplicationId)),
-        QSize(size, size));
+        "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
   }
   QApplication::setWindowIcon(icon);
 }
