@@ -3,7 +3,9 @@
 #include "master_player.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 
 #include "match_odds.h"
 #include "playout.h"
@@ -12,14 +14,21 @@ namespace tavolix {
 
 namespace {
 
-// The share of moves taken to be other than the ordinary player's choice.
-constexpr double kSurprise = 0.1;
+// The ways a seat may play: close to the ordinary player (one move in ten
+// otherwise) or freely (six in ten). Read with the first alone, a stronger
+// player's moves place the tiles worse than not reading at all.
+const std::vector<double> kSurprises{0.1, 0.6};
+
+// The most ways a seat may be read to play.
+constexpr std::size_t kMostWays = 4;
 
 }  // namespace
 
 TableReading::TableReading(const SeatView& view, const std::vector<HandEvent>& hand,
-                           double surprise)
-    : surprise_(surprise) {
+                           std::vector<double> surprises)
+    : surprises_(std::move(surprises)) {
+  if (surprises_.empty()) surprises_.push_back(0);
+  surprises_.resize(std::min(surprises_.size(), kMostWays));
   // Only a hand known from its first tile can be read.
   if (hand.empty() || hand.front().passed || hand.front().side != Lado::First) return;
   Line line;
@@ -59,9 +68,11 @@ TableReading::TableReading(const SeatView& view, const std::vector<HandEvent>& h
     laid |= tileBit(moves_[k].tile);
     moves_[k].laidSince = laid;
   }
+  std::stable_sort(moves_.begin(), moves_.end(),
+                   [](const Read& x, const Read& y) { return x.seat < y.seat; });
 }
 
-double TableReading::chance(const Read& move, std::uint32_t hand) const {
+TableReading::Choice TableReading::choice(const Read& move, std::uint32_t hand) const {
   Facts f = move.facts;
   f.inHand = hand;
   const Outlook outlook(f);
@@ -106,15 +117,28 @@ double TableReading::chance(const Read& move, std::uint32_t hand) const {
       if (tileBest == best) ++tied;
     }
   }
-  if (legal == 0) return surprise_;  // cannot be: the tile laid was in the hand
-  const double ordinary = chosen == best ? 1.0 / tied : 0.0;
-  return (1 - surprise_) * ordinary + surprise_ / legal;
+  if (legal == 0) return {0.0, 1};  // cannot be: the tile laid was in the hand
+  return {chosen == best ? 1.0 / tied : 0.0, legal};
 }
 
 double TableReading::likelihood(const Hands& hands) const {
   double p = 1;
-  for (const Read& move : moves_)
-    p *= chance(move, hands[static_cast<std::size_t>(move.seat)] | move.laidSince);
+  const std::size_t ways = surprises_.size();
+  for (std::size_t k = 0; k < moves_.size();) {
+    // This seat's moves, under each way it may play.
+    const int seat = moves_[k].seat;
+    std::array<double, kMostWays> chance;
+    chance.fill(1.0);
+    for (; k < moves_.size() && moves_[k].seat == seat; ++k) {
+      const Read& move = moves_[k];
+      const Choice c = choice(move, hands[static_cast<std::size_t>(seat)] | move.laidSince);
+      for (std::size_t w = 0; w < ways; ++w)
+        chance[w] *= (1 - surprises_[w]) * c.ordinary + surprises_[w] / c.legal;
+    }
+    double mean = 0;
+    for (std::size_t w = 0; w < ways; ++w) mean += chance[w];
+    p *= mean / static_cast<double>(ways);
+  }
   return p;
 }
 
@@ -127,7 +151,7 @@ SeatAnswer masterMove(const SeatView& view, const std::vector<HandEvent>& hand, 
   const std::uint32_t mine = weighed.mine;
   Stream stream(seed);
   const UnseenDeals deals(view);
-  const TableReading reading(view, hand, kSurprise);
+  const TableReading reading(view, hand, kSurprises);
 
   // Deals drawn evenly, then as many again drawn from those by how likely
   // the others' moves make each (in one sweep, evenly spaced picks).

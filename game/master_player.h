@@ -24,11 +24,19 @@ namespace tavolix {
 
 // How likely the moves of the hand so far were, for the hands a deal gives
 // the other seats.
+//
+// A seat is taken to play either close to the ordinary player or more freely,
+// each as likely: `surprises` are the shares of its moves taken to be other
+// than the ordinary player's choice, one for each way it may play (one to
+// four ways; none is read as the ordinary player exactly). Its own
+// moves tell which: a deal's chance for a seat is the average, over those
+// ways, of the chance of all its moves. Read with one way only, a seat that
+// plays otherwise than the ordinary player (a stronger one, or a person) is
+// misread.
 class TableReading {
  public:
-  // `surprise`: the share of a seat's moves taken to be other than the
-  // ordinary player's choice.
-  TableReading(const SeatView& view, const std::vector<HandEvent>& hand, double surprise);
+  TableReading(const SeatView& view, const std::vector<HandEvent>& hand,
+               std::vector<double> surprises);
 
   // The chance of the others' moves so far, were their hands these.
   double likelihood(const Hands& hands) const;
@@ -44,10 +52,16 @@ class TableReading {
     Lado side = Lado::First;
     bool opening = false;
   };
-  double chance(const Read& move, std::uint32_t hand) const;
+  // How the ordinary player would have made a move from this hand: the
+  // chance it had of being its choice, and how many moves it had.
+  struct Choice {
+    double ordinary = 0;
+    int legal = 0;
+  };
+  Choice choice(const Read& move, std::uint32_t hand) const;
 
-  std::vector<Read> moves_;
-  double surprise_;
+  std::vector<Read> moves_;  // in each seat's turn, seat by seat
+  std::vector<double> surprises_;
 };
 
 // How hard the master player thinks: the deals it draws and weighs for each

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The master computer player: the chance of winning the match from the
 // scores, and its reading of the others' moves.
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "duplicate.h"
@@ -103,7 +105,7 @@ TEST(TableReading, TheRealHandsExplainTheOrdinaryPlayersMovesAndOtherDealsOftenD
     ASSERT_FALSE(watched.empty());
     Stream stream(5);
     for (const Seen& seen : watched) {
-      const TableReading reading(seen.view, seen.hand, 0.0);
+      const TableReading reading(seen.view, seen.hand, {0.0});
       int others = 0;
       for (const HandEvent& e : seen.hand) others += !e.passed && e.seat != seen.view.seat;
       // The first hand's 6:6 is not read; every other move of the others is.
@@ -124,6 +126,77 @@ TEST(TableReading, TheRealHandsExplainTheOrdinaryPlayersMovesAndOtherDealsOftenD
   EXPECT_GT(ruledOut * 3, drawn) << ruledOut << " of " << drawn << " deals ruled out";
 }
 
+// What a reading tells of where the tiles lie, at each position where it
+// reads two moves or more: the log of how many times likelier it finds the
+// real hands than the deals drawn evenly, on average.
+struct Insight {
+  double close = 0;           // read as the ordinary player only
+  double both = 0;            // read as either the ordinary player or a freer one
+  std::vector<double> gains;  // of reading both ways over the ordinary way only
+};
+Insight insightInto(const std::vector<Seen>& watched) {
+  Insight insight;
+  Stream stream(11);
+  const auto logRatio = [](const TableReading& reading, const Seen& seen,
+                           const std::vector<Hands>& drawn) {
+    double mean = 0;
+    for (const Hands& hands : drawn) mean += reading.likelihood(hands) / drawn.size();
+    return std::log(reading.likelihood(seen.truth) / mean);
+  };
+  for (const Seen& seen : watched) {
+    const TableReading close(seen.view, seen.hand, {0.1});
+    const TableReading both(seen.view, seen.hand, {0.1, 0.6});
+    if (close.movesRead() < 2) continue;
+    const UnseenDeals deals(seen.view);
+    std::vector<Hands> drawn(40);
+    for (Hands& hands : drawn) deals.deal(stream, hands);
+    const double c = logRatio(close, seen, drawn);
+    const double b = logRatio(both, seen, drawn);
+    insight.close += c;
+    insight.both += b;
+    insight.gains.push_back(b - c);
+  }
+  insight.close /= static_cast<double>(insight.gains.size());
+  insight.both /= static_cast<double>(insight.gains.size());
+  return insight;
+}
+
+// How far above 0 the mean of `values` stands, in its standard errors.
+double standardErrorsAboveZero(const std::vector<double>& values) {
+  const double n = static_cast<double>(values.size());
+  double mean = 0;
+  for (const double v : values) mean += v / n;
+  double variance = 0;
+  for (const double v : values) variance += (v - mean) * (v - mean) / (n - 1);
+  return mean / std::sqrt(variance / n);
+}
+
+// A seat's own moves tell how freely it plays. Strong players stray from the
+// ordinary player's choice about half the time: read as ordinary players only,
+// their moves point away from their real hands, and read either way they no
+// longer do; at a table of both kinds each seat is read as it plays. Against
+// ordinary players the reading either way still finds the real hands far
+// likelier than chance. (On these seeds, in the log of that ratio: strong
+// -0.84 and 0.07, 14 standard errors apart; both kinds 0.56 and 1.04, 10 apart;
+// ordinary 2.49 and 2.06. The bars are 4 standard errors: with the gains as
+// measured, falling short by chance takes a deviation of 6 standard errors or
+// more, a chance under one in a hundred million.)
+TEST(TableReading, ASeatsOwnMovesTellHowFreelyItPlays) {
+  const Settings settings = rulesOf(true, 1, 4);
+  const Insight strong = insightInto(watchMatches(settings, 4, 41, 24));
+  ASSERT_GT(strong.gains.size(), 150u);
+  EXPECT_LT(strong.close, 0);
+  EXPECT_GT(strong.both, strong.close);
+  EXPECT_GT(standardErrorsAboveZero(strong.gains), 4);
+  const Insight mixed = insightInto(watchMatches(settings, 6, 43, 24, 0b1010));
+  ASSERT_GT(mixed.gains.size(), 150u);
+  EXPECT_GT(standardErrorsAboveZero(mixed.gains), 4);
+  const Insight ordinary = insightInto(watchMatches(settings, 8, 42));
+  ASSERT_GT(ordinary.gains.size(), 150u);
+  EXPECT_GT(ordinary.both, 0.5);
+  EXPECT_GT(ordinary.close, ordinary.both);
+}
+
 // A hand whose moves are not all known (a match picked up halfway) is not read.
 TEST(TableReading, AHandKnownOnlyInPartIsNotRead) {
   SeatView view;
@@ -131,14 +204,14 @@ TEST(TableReading, AHandKnownOnlyInPartIsNotRead) {
   view.onTable = tileBit(TileCode(6, 6)) | tileBit(TileCode(6, 4));
   view.pontaA = 6;
   view.pontaB = 4;
-  EXPECT_EQ(TableReading(view, {HandEvent::play(kJog, TileCode(6, 4), Lado::B)}, 0.1).movesRead(),
+  EXPECT_EQ(TableReading(view, {HandEvent::play(kJog, TileCode(6, 4), Lado::B)}, {0.1}).movesRead(),
             0);
-  EXPECT_EQ(TableReading(view, {}, 0.1).movesRead(), 0);
+  EXPECT_EQ(TableReading(view, {}, {0.1}).movesRead(), 0);
   const std::vector<HandEvent> whole{HandEvent::play(kMac3, TileCode(6, 6), Lado::First),
                                      HandEvent::play(kJog, TileCode(6, 4), Lado::B)};
-  EXPECT_EQ(TableReading(view, whole, 0.1).movesRead(), 1);  // the 6:6 tells nothing
-  view.pontaB = 6;                                           // not the table these moves make
-  EXPECT_EQ(TableReading(view, whole, 0.1).movesRead(), 0);
+  EXPECT_EQ(TableReading(view, whole, {0.1}).movesRead(), 1);  // the 6:6 tells nothing
+  view.pontaB = 6;                                             // not the table these moves make
+  EXPECT_EQ(TableReading(view, whole, {0.1}).movesRead(), 0);
 }
 
 // The master pair beats the ordinary pair, thinking with only 40 deals a move,

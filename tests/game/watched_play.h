@@ -33,26 +33,35 @@ struct Seen {
   Hands truth;
 };
 
-// Four ordinary seats play `matches` matches under `settings`; every turn
-// taken on a table with tiles is kept.
-inline std::vector<Seen> watchMatches(const Settings& settings, int matches, std::uint64_t seed) {
+// Four seats play `matches` matches under `settings`, as the ordinary
+// computer or, given `strongDeals`, those of `strongSeats` (one bit a seat)
+// as the strong one thinking with that many deals a move; every turn taken on
+// a table with tiles is kept.
+inline std::vector<Seen> watchMatches(const Settings& settings, int matches, std::uint64_t seed,
+                                      int strongDeals = 0, unsigned strongSeats = 0b1111) {
   class Watcher : public ComputerSeat {
    public:
-    explicit Watcher(const Match& match) : match_(match) {}
+    Watcher(const Match& match, int strongDeals, unsigned strongSeats)
+        : match_(match), strongDeals_(strongDeals), strongSeats_(strongSeats) {}
     SeatAnswer turn(const GameState& state, const Settings& rules, int seat) override {
-      if (state.QtdMesa > 0)
-        seen.push_back({SeatView::of(state, rules, seat), match_.handEvents(), state.heldTiles});
+      const SeatView view = SeatView::of(state, rules, seat);
+      if (state.QtdMesa > 0) seen.push_back({view, match_.handEvents(), state.heldTiles});
+      if (strongDeals_ > 0 && (strongSeats_ >> seat & 1) != 0)
+        return strongMove(view, ++turns_, strongDeals_);
       return ComputerSeat::turn(state, rules, seat);
     }
     std::vector<Seen> seen;
 
    private:
     const Match& match_;
+    int strongDeals_;
+    unsigned strongSeats_;
+    std::uint64_t turns_ = 0;
   };
   Matches screen(matches);
   RandomSource random(seed);
   Match match(settings, screen, random);
-  Watcher watcher(match);
+  Watcher watcher(match, strongDeals, strongSeats);
   for (int s = 0; s < kSeatCount; ++s) match.setSeat(s, watcher);
   match.start();
   return match.awaiting() == Match::Awaiting::Finished ? watcher.seen : std::vector<Seen>{};
