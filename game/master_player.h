@@ -17,10 +17,11 @@ namespace tavolix {
 // which the others would have played as they did is more likely than one in
 // which they would have had to surprise (each seat's moves so far are weighed
 // by the ordinary player's choice, softened, so that a surprising move makes
-// a deal less likely without ruling it out); and it lays the move that gives
-// its side the best chance of winning the match, from the scores and the
-// limit, rather than the most points this hand. It reads nothing but what a
-// player at its seat sees.
+// a deal less likely without ruling it out, and each seat is taken to play
+// either close to the ordinary player or more freely, as its own moves tell);
+// and it lays the move that gives its side the best chance of winning the
+// match, from the scores and the limit, rather than the most points this
+// hand. It reads nothing but what a player at its seat sees.
 
 // How likely the moves of the hand so far were, for the hands a deal gives
 // the other seats.
