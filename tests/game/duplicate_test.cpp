@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// Duplicate play: the same deals for every arrangement of the levels.
+// Duplicate play: the same deals for every arrangement of the levels; and
+// the simulator's help, which names its options.
+#include <set>
+#include <sstream>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "duplicate.h"
@@ -115,6 +120,24 @@ TEST(Duplicate, OptionsAndTheirRefusals) {
   EXPECT_NE(refusal({"--duplicate", "--strong", "1", "--trace", "t"}).find("leave out --trace"),
             std::string::npos);
   EXPECT_NE(refusal({"--duplicate=yes"}).find("takes no value"), std::string::npos);
+}
+
+// The help names each option once, and each option it names is one the simulator takes.
+TEST(Simulator, TheHelpNamesEachOptionOnce) {
+  std::istringstream help(sim::usage());
+  std::multiset<std::string> named;
+  for (std::string line; std::getline(help, line);) {
+    if (line.rfind("  --", 0) != 0) continue;
+    named.insert(line.substr(2, line.find(' ', 2) - 2));
+  }
+  EXPECT_GE(named.size(), 15u);
+  for (const std::string& name : named) {
+    EXPECT_EQ(named.count(name), 1u) << name;
+    const auto parsed = sim::parseOptions({name, "1"});
+    const std::string refusal =
+        std::holds_alternative<std::string>(parsed) ? std::get<std::string>(parsed) : "";
+    EXPECT_EQ(refusal.find("unknown option '" + name), std::string::npos) << name;
+  }
 }
 
 }  // namespace

@@ -87,24 +87,6 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   EXPECT_TRUE(std::get<Options>(mixed).help);
 }
 
-// The help names each option once, and each option it names is one the simulator takes.
-TEST(Simulator, TheHelpNamesEachOptionOnce) {
-  std::istringstream help(sim::usage());
-  std::multiset<std::string> named;
-  for (std::string line; std::getline(help, line);) {
-    if (line.rfind("  --", 0) != 0) continue;
-    named.insert(line.substr(2, line.find(' ', 2) - 2));
-  }
-  EXPECT_GE(named.size(), 15u);
-  for (const std::string& name : named) {
-    EXPECT_EQ(named.count(name), 1u) << name;
-    const auto parsed = sim::parseOptions({name, "1"});
-    const std::string refusal =
-        std::holds_alternative<std::string>(parsed) ? std::get<std::string>(parsed) : "";
-    EXPECT_EQ(refusal.find("unknown option '" + name), std::string::npos) << name;
-  }
-}
-
 // Whatever a trace writes as a JSON string reads back as it was.
 TEST(Simulator, TheTraceEscapesWhatJsonMust) {
   EXPECT_EQ(jsonString("Lá \"e\" lô\\\n\r\t\x01\x1f "), R"("Lá \"e\" lô\\\n\r\t\u0001\u001f ")");
