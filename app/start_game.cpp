@@ -41,7 +41,7 @@ void presentApplication() {
   // copied to the server, and that one alone is half a megabyte at start.
   // Read as PNG, said so: a file left to find its own reader (QIcon::addFile,
   // or QImageReader guessing) has Qt load every image and icon plug-in to ask,
-  // with Qt SVG and the JPEG library, half a megabyte at start.
+  // and Qt SVG and the JPEG library with them.
   QIcon icon;
   for (const int size : {16, 22, 32, 48, 64, 128}) {
     QImageReader reader(

@@ -27,12 +27,12 @@ namespace tavolix {
 // the other seats.
 //
 // A seat is taken to play either close to the ordinary player or more freely,
-// each as likely: `surprises` are the shares of its moves taken to be other
-// than the ordinary player's choice, one for each way it may play (one to
-// four ways; none is read as the ordinary player exactly). Its own
-// moves tell which: a deal's chance for a seat is the average, over those
-// ways, of the chance of all its moves. Read with one way only, a seat that
-// plays otherwise than the ordinary player (a stronger one, or a person) is
+// each as likely, and its own moves tell which: a deal's chance for a seat is
+// the average, over those ways, of the chance of all its moves. `surprises`
+// are the shares of a seat's moves taken to be other than the ordinary
+// player's choice, one for each way (one to four; none reads it as the
+// ordinary player exactly). Read with one way only, a seat that plays
+// otherwise than the ordinary player (a stronger one, or a person) is
 // misread.
 class TableReading {
  public:
@@ -61,7 +61,7 @@ class TableReading {
   };
   Choice choice(const Read& move, std::uint32_t hand) const;
 
-  std::vector<Read> moves_;  // in each seat's turn, seat by seat
+  std::vector<Read> moves_;  // seat by seat, each seat's in the order it made them
   std::vector<double> surprises_;
 };
 
