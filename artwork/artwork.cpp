@@ -9,12 +9,28 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include "tile_sets.h"
 
 namespace tavolix::artwork {
 
 namespace {
+
+// The outline of a title in bold Arial, its letters `spacing` apart. Every
+// title is cut from one size of the font and scaled: the table's captions
+// use that size too, so that the whole window needs one bold font engine.
+QPainterPath titleOutline(const QString& caption, qreal pixelSize, qreal spacing) {
+  constexpr int kCutPixels = 240;
+  const qreal scale = pixelSize / kCutPixels;
+  QFont font(QStringLiteral("Arial"));
+  font.setBold(true);
+  font.setPixelSize(kCutPixels);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, spacing / scale);
+  QPainterPath outline;
+  outline.addText(0, 0, font, caption);
+  return QTransform::fromScale(scale, scale).map(outline);
+}
 
 // --- the table -------------------------------------------------------------
 
@@ -64,12 +80,7 @@ void paintTitleStrip(QPainter& p) {
   p.drawRect(strip);
   strokeBevel(p, QPolygonF(strip), QColor(246, 246, 246), QColor(104, 108, 112), 1.2);
 
-  QFont font(QStringLiteral("Arial"));
-  font.setBold(true);
-  font.setPixelSize(26);
-  font.setLetterSpacing(QFont::AbsoluteSpacing, 5);
-  QPainterPath title;
-  title.addText(0, 0, font, QStringLiteral("TAVOLIX"));
+  QPainterPath title = titleOutline(QStringLiteral("TAVOLIX"), 26, 5);
   const QRectF bounds = title.boundingRect();
   title.translate(400 - bounds.center().x(), strip.center().y() - bounds.center().y());
   p.setPen(QPen(QColor(70, 74, 80), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -97,12 +108,7 @@ void paintFelt(QPainter& p) {
 }
 
 QPainterPath metallicTitle(const QRectF& band, qreal pixelSize, const QString& caption) {
-  QFont font(QStringLiteral("Arial"));
-  font.setBold(true);
-  font.setPixelSize(static_cast<int>(pixelSize));
-  font.setLetterSpacing(QFont::AbsoluteSpacing, pixelSize * 0.08);
-  QPainterPath text;
-  text.addText(0, 0, font, caption);
+  QPainterPath text = titleOutline(caption, std::floor(pixelSize), pixelSize * 0.08);
   const QRectF bounds = text.boundingRect();
   text.translate(band.center() - bounds.center());
   return text;

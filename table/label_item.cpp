@@ -6,7 +6,6 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
-#include "dialogs/window_parts.h"
 #include "twips.h"
 
 namespace tavolix {
@@ -17,9 +16,10 @@ LabelItem::LabelItem(const QString& caption, const QSizeF& box, const Style& sty
       caption_(caption),
       box_(box),
       style_(style),
-      font_(QStringLiteral("Arial")) {
+      font_(QStringLiteral("Arial")),
+      scale_(static_cast<int>(pointsToTwips(style.points)) / double(kFontPixels)) {
   font_.setBold(style.bold);
-  font_.setPixelSize(static_cast<int>(pointsToTwips(style.points)));
+  font_.setPixelSize(kFontPixels);
   setAcceptedMouseButtons(Qt::NoButton);
   setCacheMode(QGraphicsItem::DeviceCoordinateCache);
   fit();
@@ -30,10 +30,18 @@ int LabelItem::drawFlags() const {
          (style_.fit == Style::Fit::Wraps ? Qt::TextWordWrap : 0);
 }
 
+// A twentieth smaller at a time until the caption fits its box: small print
+// beats lost words.
 void LabelItem::fit() {
-  fitted_ = style_.fit == Style::Fit::RunsOn
-                ? font_
-                : fittingFont(font_, QRectF(QPointF(0, 0), box_), drawFlags(), caption_);
+  fitted_ = scale_;
+  if (style_.fit == Style::Fit::RunsOn) return;
+  const QFontMetricsF metrics(font_);
+  for (int step = 0; step < 40 && fitted_ * kFontPixels > 1; ++step) {
+    const QRectF box(QPointF(0, 0), box_ / fitted_);
+    const QRectF needed = metrics.boundingRect(box, drawFlags(), caption_);
+    if (needed.height() <= box.height() && needed.width() <= box.width()) break;
+    fitted_ *= 0.95;
+  }
 }
 
 void LabelItem::setCaption(const QString& caption) {
@@ -79,7 +87,10 @@ QString LabelItem::accessibleName() const {
 }
 
 QRectF LabelItem::textRect() const {
-  return QFontMetricsF(fitted_).boundingRect(drawArea(), drawFlags(), caption_);
+  const QRectF area = drawArea();
+  const QRectF text = QFontMetricsF(font_).boundingRect(
+      QRectF(area.topLeft() / fitted_, area.size() / fitted_), drawFlags(), caption_);
+  return QRectF(text.topLeft() * fitted_, text.size() * fitted_);
 }
 
 QRectF LabelItem::boundingRect() const {
@@ -87,19 +98,23 @@ QRectF LabelItem::boundingRect() const {
   // Captions may run past their box, as a label's text does when it is longer:
   // to the right, or to the left when they end at the box's right edge.
   const QFontMetricsF metrics(font_);
-  const double width = std::max(box_.width(), metrics.horizontalAdvance(caption_) + 30);
+  const double width = std::max(box_.width(), metrics.horizontalAdvance(caption_) * scale_ + 30);
   const double left = style_.alignment & Qt::AlignRight ? box_.width() - width : 0;
-  return QRectF(left, 0, width, std::max(box_.height(), metrics.height()));
+  return QRectF(left, 0, width, std::max(box_.height(), metrics.height() * scale_));
 }
 
 void LabelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
   if (caption_.isEmpty()) return;
-  painter->setFont(fitted_);
   QColor colour = style_.colour;
   if (clickable_ && !isEnabled()) colour = QColor(128, 128, 128);
   if (highlighted_) colour = QColor(255, 214, 64);
   painter->setPen(colour);
-  painter->drawText(drawArea(), drawFlags(), caption_);
+  painter->setFont(font_);
+  painter->save();
+  painter->scale(fitted_, fitted_);
+  const QRectF area = drawArea();
+  painter->drawText(QRectF(area.topLeft() / fitted_, area.size() / fitted_), drawFlags(), caption_);
+  painter->restore();
 }
 
 void LabelItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {
