@@ -45,7 +45,8 @@ TableReading::TableReading(const SeatView& view, const std::vector<HandEvent>& h
       Read read;
       read.seat = e.seat;
       read.facts = line.factsFor(e.seat, view.rules);
-      read.tile = e.tile;
+      // The way round it was held does not matter: the player may have turned it.
+      read.tile = e.tile.first() <= e.tile.last() ? e.tile : e.tile.reversed();
       read.side = e.side;
       read.opening = opening;
       moves_.push_back(read);

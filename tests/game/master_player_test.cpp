@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The master computer player: the chance of winning the match from the
 // scores, and its reading of the others' moves.
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -195,6 +197,83 @@ TEST(TableReading, ASeatsOwnMovesTellHowFreelyItPlays) {
   ASSERT_GT(ordinary.gains.size(), 150u);
   EXPECT_GT(ordinary.both, 0.5);
   EXPECT_GT(ordinary.close, ordinary.both);
+}
+
+// Read from one hand, the chances of every move a seat could have made there
+// make one, however freely it is read to play: ties for the ordinary player's
+// choice share its chance, and a surprise is spread over the moves it had.
+// Openings (any tile but 6:6 may open a later hand) and lays on either end of
+// a 6:3 or a 4:4, from hands drawn at random; a tile laid the way round the
+// player turned it in his hand is the same move.
+TEST(TableReading, TheChancesOfEveryMoveFromOneHandMakeOne) {
+  std::mt19937 random(17);
+  const auto drawHand = [&random](std::uint32_t outOf) {
+    std::vector<TileCode> tiles;
+    for (const TileCode t : kAllTiles)
+      if (outOf & tileBit(t)) tiles.push_back(t);
+    std::shuffle(tiles.begin(), tiles.end(), random);
+    std::uint32_t hand = 0;
+    for (int k = 0; k < 6; ++k) hand |= tileBit(tiles[static_cast<std::size_t>(k)]);
+    return hand;
+  };
+  // The chance the reading gives to the moves in `moves` (Mac1's last), Mac1
+  // left holding `rest`, read by the player's seat: a lone tile's opening has
+  // only the one.
+  const auto chance = [](const std::vector<HandEvent>& moves, std::uint32_t rest,
+                         const std::vector<double>& surprises) {
+    SeatView view;
+    view.seat = kJog;
+    for (const HandEvent& e : moves) {
+      view.onTable |= tileBit(e.tile);
+      if (e.side == Lado::First) {
+        view.pontaA = e.tile.first();
+        view.pontaB = e.tile.last();
+      } else {
+        int& end = e.side == Lado::A ? view.pontaA : view.pontaB;
+        end = e.tile.otherPip(end);
+      }
+    }
+    Hands hands{};
+    hands[kMac1] = rest;
+    const TableReading reading(view, moves, surprises);
+    EXPECT_EQ(reading.movesRead(), static_cast<int>(moves.size()));
+    return reading.likelihood(hands);
+  };
+  for (const std::vector<double>& surprises :
+       {std::vector<double>{0.0}, std::vector<double>{0.1, 0.6}}) {
+    for (int deal = 0; deal < 100; ++deal) {
+      const std::uint32_t held = drawHand(kAllTileBits & ~tileBit(kDoubleSix));
+      double openings = 0;
+      for (const TileCode t : kAllTiles) {
+        if ((held & tileBit(t)) == 0) continue;
+        const TileCode laid = deal % 2 == 0 ? t : t.reversed();
+        openings +=
+            chance({HandEvent::play(kMac1, laid, Lado::First)}, held & ~tileBit(t), surprises);
+      }
+      EXPECT_NEAR(openings, 1.0, 1e-9) << "deal " << deal;
+
+      for (const TileCode opened : {TileCode(6, 3), TileCode(4, 4)}) {
+        const std::uint32_t hand = drawHand(kAllTileBits & ~tileBit(opened));
+        double lays = 0;
+        int moves = 0;
+        for (const TileCode t : kAllTiles) {
+          if ((hand & tileBit(t)) == 0) continue;
+          for (const Lado side : {Lado::A, Lado::B}) {
+            const int end = side == Lado::A ? opened.first() : opened.last();
+            if (t.first() != end && t.last() != end) continue;
+            if (side == Lado::B && opened.first() == opened.last()) continue;  // the same move
+            ++moves;
+            lays += chance({HandEvent::play(kMac3, opened, Lado::First),
+                            HandEvent::play(kMac1, deal % 2 == 0 ? t : t.reversed(), side)},
+                           hand & ~tileBit(t), surprises);
+          }
+        }
+        if (moves > 0) {
+          EXPECT_NEAR(lays, 1.0, 1e-9) << "deal " << deal << ", " << moves << " moves";
+        }
+      }
+    }
+  }
 }
 
 // A hand whose moves are not all known (a match picked up halfway) is not read.
