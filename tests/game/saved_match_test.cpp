@@ -226,6 +226,14 @@ TEST_F(SavedMatchTest, ADealNoPileCouldHaveGivenIsRefused) {
                       for (int p = 1; p <= kTileCount; ++p) m.taken[p] = !m.taken[p];
                     }),
             "the tiles held are not those taken from the pile");
+  // One more position taken: a tile gone from the pile that nobody holds.
+  EXPECT_EQ(changed(s,
+                    [](SavedMatch& m) {
+                      int p = 1;
+                      while (p < kTileCount && m.taken[p]) ++p;
+                      m.taken[p] = true;
+                    }),
+            "the tiles held are not those taken from the pile");
   EXPECT_EQ(changed(s, [](SavedMatch& m) { m.taken[0] = true; }),
             "a pile position outside the pile is taken");
   EXPECT_EQ(changed(s, [](SavedMatch& m) { m.events.push_back(HandEvent::pass(kJog)); }),
