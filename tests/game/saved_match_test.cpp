@@ -153,6 +153,8 @@ TEST_F(SavedMatchTest, HandsThatAreNotSevenTilesInARowAreRefused) {
             "a hand holds something that is not a tile");
   EXPECT_EQ(changed(s, [](SavedMatch& m) { m.hands[1][1] = TileCode(2, -3); }),
             "a hand holds something that is not a tile");
+  EXPECT_EQ(changed(s, [](SavedMatch& m) { m.hands[1][1] = TileCode(7, 7); }),
+            "a hand holds something that is not a tile");  // a double beyond the set
   ASSERT_FALSE(s.hands[1][2].empty());
   EXPECT_EQ(changed(s, [](SavedMatch& m) { m.hands[1][1] = TileCode(); }), "a hand has a gap");
   EXPECT_EQ(changed(s, [](SavedMatch& m) { m.hands[3] = Hand(); }), "a seat has already gone out");
