@@ -381,6 +381,11 @@ TEST(Invariants, EachBrokenRuleIsFound) {
   gap.state.PedrasMac2[7] = gap.state.PedrasMac2[3];
   gap.state.PedrasMac2[3] = TileCode();
   EXPECT_TRUE(found(gap, "mac2 slot 7: hand not packed"));
+  Table lone;  // a last tile left anywhere but the first slot
+  const TileCode last = lone.state.PedrasMac3[1];
+  lone.state.PedrasMac3 = Hand();
+  lone.state.PedrasMac3[2] = last;
+  EXPECT_TRUE(found(lone, "mac3 slot 2: hand not packed"));
   Table ends;
   ends.state.PontaA = 1;
   EXPECT_EQ(ends.problems(), std::vector<std::string>{"end A does not match the chain"});
