@@ -6,14 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "game/invariants.h"
 #include "game/match.h"
 #include "game/random_source.h"
 #include "game/referee.h"
 #include "game/trace_writer.h"
 #include "sim_options.h"
 #include "simulator.h"
-#include "support/tiles.h"
 
 namespace tavolix {
 namespace {
