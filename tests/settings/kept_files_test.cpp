@@ -174,6 +174,14 @@ TEST(KeptFiles, AFullDiskLeavesTheOldFileWholeAndIsToldOnce) {
   EXPECT_EQ(bytesOf(match.path()), matchToJson(asks[3]));
   EXPECT_EQ(MatchFile(match.path()).read().match.has_value(), true);
 
+  // A disk that fills up halfway through the write: the same, not half a file.
+  {
+    const QByteArray next = matchToJson(asks[1]);
+    FullDisk half(static_cast<rlim_t>(next.size() / 2));
+    stderrOf([&] { EXPECT_FALSE(match.write(asks[1])); });
+  }
+  EXPECT_EQ(bytesOf(match.path()), matchToJson(asks[3]));
+
   // A disk that fails as the bytes are flushed to it (a stick pulled out): the same.
   RecordFile flushed(dir.filePath(QStringLiteral("flushed.json")));
   ASSERT_TRUE(flushed.write(PlayerRecord()));

@@ -39,15 +39,16 @@ class AsOrdinaryUser {
   bool switched_ = false;
 };
 
-// While it lives, no file may grow at all, as on a full disk; a write past
-// the limit fails, as the game has it, rather than ending the program.
+// While it lives, no file may grow at all, as on a full disk, or past
+// `room` bytes, as on a disk that fills up halfway through a write; a write
+// past the limit fails, as the game has it, rather than ending the program.
 class FullDisk {
  public:
-  FullDisk() {
+  explicit FullDisk(rlim_t room = 0) {
     getrlimit(RLIMIT_FSIZE, &before_);
     previous_ = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit full = before_;
-    full.rlim_cur = 0;
+    full.rlim_cur = room;
     setrlimit(RLIMIT_FSIZE, &full);
   }
   ~FullDisk() {
