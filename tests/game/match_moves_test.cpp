@@ -4,6 +4,8 @@
 // the end of a hand and of a match, New Game.
 #include <gtest/gtest.h>
 
+#include "game/master_player.h"
+#include "game/strong_player.h"
 #include "match_fixture.h"
 #include "support/game_printers.h"
 
@@ -221,6 +223,12 @@ TEST_F(MatchTest, AfterThePlayersMoveTheComputerSeatsPlayInTurnWithPauses) {
               3);  // before each tile leaves its seat
     EXPECT_EQ(match.awaiting(), Match::Awaiting::Move);
     EXPECT_TRUE(screen.handEnabled);
+    // The level asked for is the one that thought.
+    for (const int seat : {kMac1, kMac2, kMac3}) {
+      const SeatPlayer* player = &match.playerAt(seat);
+      EXPECT_EQ(dynamic_cast<const StrongSeat*>(player) != nullptr, level == ComputerLevel::Strong);
+      EXPECT_EQ(dynamic_cast<const MasterSeat*>(player) != nullptr, level == ComputerLevel::Master);
+    }
   }
 }
 
