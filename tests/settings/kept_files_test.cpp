@@ -305,6 +305,18 @@ TEST(KeptFiles, AMatchOverInAFolderThatKeepsItIsNeverOfferedAgain) {
   MatchFile later(path, &notes);
   ASSERT_TRUE(later.write(asks[2]));
   EXPECT_TRUE(MatchFile(path, &notes).read().match.has_value());
+  // Over again where it must stay; then another match is put in its place (a
+  // copy kept by the player): that one is offered.
+  ASSERT_TRUE(QFile::setPermissions(folder, kReadOnlyFolder));
+  later.matchClosed();
+  ASSERT_FALSE(readText(notes, stored::kMatchOver, QString()).isEmpty());
+  ASSERT_TRUE(QFile::setPermissions(folder, kOpenFolder));
+  {
+    QFile copy(path);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(copy.write(matchToJson(asks[1])), matchToJson(asks[1]).size());
+  }
+  EXPECT_TRUE(MatchFile(path, &notes).read().match.has_value());
 
   RecordFile record(folder + QStringLiteral("/record.json"));
   Told recordTold;
