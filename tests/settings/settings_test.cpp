@@ -41,6 +41,8 @@ TEST(Conversions, TheLeadingNumberRoundedHalvesToEvenInSixteenBits) {
       {u"-2.5", -2},
       {u"4.49", 4},
       {u".5", 0},
+      {u".6", 1},
+      {u"-.5e1", -5},
       {u"1e3", 1000},
       {u"2E2x", 200},
       {u"1e", 1},
@@ -90,6 +92,7 @@ TEST(Conversions, SwitchesAndTheFormsTheStoreWrites) {
   EXPECT_EQ(textToBool(u"-1"), true);
   EXPECT_EQ(textToBool(u"0.0"), false);
   EXPECT_EQ(textToBool(u"1e-400"), true);
+  EXPECT_EQ(textToBool(u".5"), true);
   for (const char16_t* neither : {u"", u"yes", u"1x", u"verdadeiro"})
     EXPECT_EQ(textToBool(neither), std::nullopt);
   EXPECT_EQ(boolText(false), QStringLiteral("False"));
