@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // A match in the real window, driven by mouse clicks and answered dialogs:
 // the first activation, the deal, the redeal, New Game, the end of a match.
+#include <array>
 #include <atomic>
 #include <set>
 
@@ -133,7 +134,17 @@ TEST_F(GameWindowTest, SwitchingTheTileSetMidHandRedrawsTheTableInPlace) {
   dealFirstHand();
   const auto views = scene().chainViews();
   std::vector<QPointF> where;
-  for (const PictureItem* view : views) where.push_back(view->pos());
+  std::vector<std::array<Picture, 3>> kinds;  // the tile's and its halves', upright or lying
+  const auto kindsOf = [](const PictureItem* view) {
+    const auto halves = view->childItems();
+    return std::array<Picture, 3>{view->picture(),
+                                  static_cast<const PictureItem*>(halves[0])->picture(),
+                                  static_cast<const PictureItem*>(halves[1])->picture()};
+  };
+  for (const PictureItem* view : views) {
+    where.push_back(view->pos());
+    kinds.push_back(kindsOf(view));
+  }
   dialogs.expect<FrmOpc>(
       [](FrmOpc& d) {
         d.Option1[1]->setChecked(true);
@@ -147,6 +158,7 @@ TEST_F(GameWindowTest, SwitchingTheTileSetMidHandRedrawsTheTableInPlace) {
     const TileCode t = state().Mesa[k + 1];
     EXPECT_EQ(views[k]->element(), 1) << k;
     EXPECT_EQ(views[k]->pos(), where[k]) << k;
+    EXPECT_EQ(kindsOf(views[k]), kinds[k]) << k;
     EXPECT_EQ(static_cast<PictureItem*>(views[k]->childItems()[0])->element(), t.first() + 7) << k;
   }
   EXPECT_EQ(scene().handTile(1).element(), 1);
