@@ -425,6 +425,13 @@ TEST_F(AccessibilityTest, TheStatusIsHeldUntilReadAndCanBeReadAgain) {
   EXPECT_EQ(text->textAtOffset(2, QAccessible::WordBoundary, &start, &end),
             QStringLiteral("Lance"));
   EXPECT_EQ(text->textAtOffset(2, QAccessible::CharBoundary, &start, &end), QStringLiteral("n"));
+  TableStatus told;
+  told.setText(QStringLiteral("Vez de Melira. Melira jogou 3:3 na ponta do 3"));
+  QAccessibleTextInterface* sentences =
+      QAccessible::queryAccessibleInterface(&told)->textInterface();
+  EXPECT_EQ(sentences->textAtOffset(20, QAccessible::SentenceBoundary, &start, &end),
+            QStringLiteral("Melira jogou 3:3 na ponta do 3"));
+  EXPECT_EQ(start, 15);
 }
 
 TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
