@@ -131,6 +131,14 @@ TEST_F(HandDragTest, OverTheHandRowTheTileTakesTheSlotItReachesAFifthInto) {
   carry(5, {7300, 8000});
   EXPECT_EQ(drag().PedraArrastada, 5);
   release();
+
+  // A full hand's last slot (7275 on) is reached a fifth in too: 7420 is past
+  // a fifth of it (7374) and short of half (7522).
+  playerHolds(handOf({"01", "02", "03", "04", "05", "06", "11"}));
+  carry(6, {7420, 8000});
+  EXPECT_EQ(state().PedrasJog, handOf({"01", "02", "03", "04", "05", "11", "06"}));
+  EXPECT_EQ(drag().PedraArrastada, 7);
+  release();
 }
 
 TEST_F(HandDragTest, TheRightButtonTurnsATileOverButNotInTheMiddleOfACarry) {
