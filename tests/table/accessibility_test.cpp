@@ -163,6 +163,10 @@ TEST_F(AccessibilityTest, TheTablesPartsKnowTheirPlaceStateAndSize) {
   const QRect onScreen = newGame->rect();
   EXPECT_FALSE(onScreen.isEmpty());
   EXPECT_TRUE(QRect(window.mapToGlobal(QPoint(0, 0)), window.size()).contains(onScreen));
+  // Where a screen magnifier or a pointer sent there would find the command itself.
+  const QPoint centre = window.view().viewport()->mapFromGlobal(onScreen.center());
+  const auto* newGameLabel = &scene().command(TableScene::Command::NewGame);
+  EXPECT_TRUE(window.view().items(centre).contains(const_cast<LabelItem*>(newGameLabel)));
   // The status line, last, says that no hand is being played.
   QAccessibleInterface* status = view->child(count - 1);
   EXPECT_EQ(status->role(), QAccessible::StatusBar);
