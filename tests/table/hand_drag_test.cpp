@@ -401,6 +401,12 @@ TEST_F(HandDragTest, TheKeyboardChoosesMovesTurnsAndLaysOnTheNamedEnd) {
   EXPECT_EQ(state().PontaB, 6);  // laid on end B, where the 3 was
   EXPECT_EQ(state().PontaA, 6);
   EXPECT_EQ(state().PedrasJog, handOf({"12", "45"}));
+  // A tile taken up with the mouse drops the keyboard's choice.
+  key(Qt::Key_Right);
+  ASSERT_EQ(window.hand().chosen(), 1);
+  carry(2, {5000, 8000});
+  release();
+  EXPECT_EQ(window.hand().chosen(), 0);
 }
 
 // From the keyboard: the chosen tile ringed, a refused lay said and the choice
