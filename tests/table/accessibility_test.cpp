@@ -436,6 +436,11 @@ TEST_F(AccessibilityTest, TheStatusIsHeldUntilReadAndCanBeReadAgain) {
   EXPECT_EQ(sentences->textAtOffset(20, QAccessible::SentenceBoundary, &start, &end),
             QStringLiteral("Melira jogou 3:3 na ponta do 3"));
   EXPECT_EQ(start, 15);
+  TableStatus word;  // what comes before the space is the first word, one letter long
+  word.setText(QStringLiteral("A vez"));
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&word)->textInterface()->textBeforeOffset(
+                1, QAccessible::WordBoundary, &start, &end),
+            QStringLiteral("A"));
 }
 
 TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {

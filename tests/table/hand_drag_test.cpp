@@ -67,6 +67,13 @@ TEST_F(HandDragTest, HoveringPutsTheCopyOverTheSlotAndTheCarryStaysOnTheTable) {
   carry(1, {5000, 5000});
   EXPECT_EQ(drag().Arrastando, 1);
   EXPECT_FALSE(scene().handTile(1).isVisible());
+  // Carried over the hand, it is drawn above the tiles it passes.
+  moveCorner(scene().handTile(3).pos());
+  const QList<QGraphicsItem*> under =
+      scene().items(scene().handTile(3).sceneBoundingRect().center(), Qt::IntersectsItemShape,
+                    Qt::DescendingOrder);
+  ASSERT_FALSE(under.isEmpty());
+  EXPECT_TRUE(under.front() == &carried() || under.front()->parentItem() == &carried());
   moveCorner({11990, 8990});
   EXPECT_EQ(carried().pos(), QPointF(11595, 8190));
   moveCorner({-10, -10});
@@ -327,11 +334,15 @@ TEST_F(HandDragTest, NothingMovesWhileTheComputersPlay) {
 
 // A computer tile slides to the chain in as many steps as the speed says.
 TEST_F(HandDragTest, AComputerTileSlidesInItsSteps) {
-  // The moves of the tile Mac1 lays after the player's 3:6.
+  // The moves of the tile Mac1 lays after the player's 3:6, seen from its back:
+  // lying on its side, as Mac1's tiles do.
   const auto movesOfTheAnswer = [this] {
     int moves = 0;
-    const auto counted =
-        QObject::connect(&scene().movingTile(), &QGraphicsObject::xChanged, [&moves] { ++moves; });
+    const PictureItem& tile = scene().movingTile();
+    const auto counted = QObject::connect(&tile, &QGraphicsObject::xChanged, [&moves, &tile] {
+      ++moves;
+      EXPECT_EQ(tile.picture(), Picture::ImgCostasW);
+    });
     carry(1, {5000, 4575});
     release();
     QObject::disconnect(counted);
