@@ -221,6 +221,10 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
   EXPECT_TRUE(settings.markLastMove);
   Settings again;
   LeConfig(store, again);
+  EXPECT_EQ(again.Nomes[1], "Zorvanabcd");
+  // The player's own name too: the next New Game offers it.
+  EXPECT_EQ(FrmNovoJogo(settings, store, false).Text1->text().trimmed(),
+            QStringLiteral("Maximiliano"));
   EXPECT_FALSE(again.markTurn);
   EXPECT_TRUE(again.markLastMove);
   EXPECT_EQ(again.opponents, ComputerLevel::Strong);
