@@ -135,7 +135,8 @@ TEST(OneGame, OnlyTheGamesOwnAnswerCountsAsShown) {
 // on a request to stop as it always does: its settings cannot be saved (it
 // says so), nothing is left behind, and the file size limit does not kill it.
 // A later start given a table's link hands it to the running game, which is
-// told it with the request; a link that is no line of plain text is not sent.
+// told it with the request; a link that is no line of plain text, or too long
+// for the request, is not sent.
 TEST(OneGame, ALinkGivenToASecondStartGoesToTheFirst) {
   QTemporaryDir dir;
   const QString folder = dir.filePath(QStringLiteral("data"));
@@ -146,7 +147,11 @@ TEST(OneGame, ALinkGivenToASecondStartGoesToTheFirst) {
   QObject::connect(&first, &OneGame::anotherStart,
                    [&links](const QString& link) { links.append(link); });
   const QString link = QStringLiteral("tavolix://127.0.0.1:47474/N3XPG97X");
-  for (const QString& given : {link, QStringLiteral("tavolix://a/b\nshow"), QString()}) {
+  // The longest link a request carries whole, and one a few letters longer.
+  const QString longest = QStringLiteral("tavolix://127.0.0.1:47474/") + QString(221, u'N');
+  const QString tooLong = longest + QStringLiteral("NNN");
+  for (const QString& given :
+       {link, QStringLiteral("tavolix://a/b\nshow"), QString(), longest, tooLong}) {
     std::atomic<bool> done = false;
     std::thread later([&] {
       OneGame guard(folder);
@@ -156,7 +161,7 @@ TEST(OneGame, ALinkGivenToASecondStartGoesToTheFirst) {
     EXPECT_TRUE(QTest::qWaitFor([&done] { return done.load(); }, 60000));
     later.join();
   }
-  EXPECT_EQ(links, (QStringList{link, QString(), QString()}));
+  EXPECT_EQ(links, (QStringList{link, QString(), QString(), longest, QString()}));
 }
 
 TEST(OneGame, ASecondProgramBringsTheFirstToTheFrontAndAFullDiskClosesCleanly) {
