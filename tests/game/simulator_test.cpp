@@ -138,7 +138,13 @@ TEST(Simulator, TheSummaryGivesEachCountItsLine) {
             "    second problem\n"
             "strong seats won 4 of 7 matches (57.1%)\n"
             "7 matches, 90 hands, 45 hands/s, 2 violations\n");
+  // Too few matches for the early figure: only the end's.
   s.residentEarlyKiB = 0;
+  std::ostringstream endOnly;
+  sim::printSummary(s, options, endOnly);
+  EXPECT_NE(endOnly.str().find("  resident memory         1200 KiB at the end\n"),
+            std::string::npos)
+      << endOnly.str();
   s.residentEndKiB = 0;
   options.strongSeats = 0;
   options.mixedRules = false;
