@@ -90,6 +90,8 @@ TEST(Duplicate, EqualLevelsShareEveryDealsWinsExactly) {
     EXPECT_EQ(s.matches, 30 * s.arrangements);
     EXPECT_EQ(s.wins * (pairs ? 2 : 4), s.matches);
     EXPECT_EQ(s.margin(), 0.0) << "every deal's share the same";
+    // The deals' shares, each of as many matches, average to the share of all.
+    EXPECT_DOUBLE_EQ(s.sumOfShares / s.deals, s.share());
   }
 }
 
