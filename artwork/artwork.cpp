@@ -17,15 +17,13 @@ namespace tavolix::artwork {
 
 namespace {
 
-// The outline of a title in bold Arial, its letters `spacing` apart. Every
-// title is cut from one size of the font and scaled: the table's captions
-// use that size too, so that the whole window needs one bold font engine.
+// The outline of a title in bold Arial, its letters `spacing` apart, cut at
+// kTextPixels and scaled.
 QPainterPath titleOutline(const QString& caption, qreal pixelSize, qreal spacing) {
-  constexpr int kCutPixels = 240;
-  const qreal scale = pixelSize / kCutPixels;
+  const qreal scale = pixelSize / kTextPixels;
   QFont font(QStringLiteral("Arial"));
   font.setBold(true);
-  font.setPixelSize(kCutPixels);
+  font.setPixelSize(kTextPixels);
   font.setLetterSpacing(QFont::AbsoluteSpacing, spacing / scale);
   QPainterPath outline;
   outline.addText(0, 0, font, caption);

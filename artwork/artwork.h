@@ -36,6 +36,11 @@ enum class Picture {
 // rectangle, so the art stays sharp in full screen and on HiDPI screens.
 namespace artwork {
 
+// The one size, in pixels, of the bold font every text on the table is cut
+// from or measured in, scaled to its own: each size of a font loads and sets
+// up a font engine of its own at start.
+inline constexpr int kTextPixels = 240;
+
 // A picture's size in pixels; an element a store does not hold is empty.
 QSizeF pictureSize(Picture picture, int element);
 bool holds(Picture picture, int element);

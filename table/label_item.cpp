@@ -6,6 +6,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 
+#include "artwork/artwork.h"
 #include "twips.h"
 
 namespace tavolix {
@@ -17,9 +18,9 @@ LabelItem::LabelItem(const QString& caption, const QSizeF& box, const Style& sty
       box_(box),
       style_(style),
       font_(QStringLiteral("Arial")),
-      scale_(static_cast<int>(pointsToTwips(style.points)) / double(kFontPixels)) {
+      scale_(static_cast<int>(pointsToTwips(style.points)) / double(artwork::kTextPixels)) {
   font_.setBold(style.bold);
-  font_.setPixelSize(kFontPixels);
+  font_.setPixelSize(artwork::kTextPixels);
   setAcceptedMouseButtons(Qt::NoButton);
   setCacheMode(QGraphicsItem::DeviceCoordinateCache);
   fit();
@@ -36,7 +37,7 @@ void LabelItem::fit() {
   fitted_ = scale_;
   if (style_.fit == Style::Fit::RunsOn) return;
   const QFontMetricsF metrics(font_);
-  for (int step = 0; step < 40 && fitted_ * kFontPixels > 1; ++step) {
+  for (int step = 0; step < 40 && fitted_ * artwork::kTextPixels > 1; ++step) {
     const QRectF box(QPointF(0, 0), box_ / fitted_);
     const QRectF needed = metrics.boundingRect(box, drawFlags(), caption_);
     if (needed.height() <= box.height() && needed.width() <= box.width()) break;

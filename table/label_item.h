@@ -63,11 +63,7 @@ class LabelItem : public QGraphicsObject {
   QString caption_;
   QSizeF box_;
   Style style_;
-  // Every caption is measured and drawn with one font at one size, scaled to
-  // its own: one font engine serves the whole table (each size would load
-  // and set up another).
-  static constexpr int kFontPixels = 240;
-  QFont font_;
+  QFont font_;     // at artwork::kTextPixels, scaled to the style's size
   double scale_;   // the style's size
   double fitted_;  // the size that fits the box
   bool clickable_ = false;
