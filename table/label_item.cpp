@@ -73,6 +73,12 @@ QRectF LabelItem::drawArea() const {
   return runsOn ? boundingRect() : QRectF(QPointF(0, 0), box_);
 }
 
+// The same, in the units of the font the caption is scaled from.
+QRectF LabelItem::fontArea() const {
+  const QRectF area = drawArea();
+  return QRectF(area.topLeft() / fitted_, area.size() / fitted_);
+}
+
 void LabelItem::setAccessibleTexts(const QString& name, const QString& description) {
   name_ = name;
   description_ = description;
@@ -88,9 +94,7 @@ QString LabelItem::accessibleName() const {
 }
 
 QRectF LabelItem::textRect() const {
-  const QRectF area = drawArea();
-  const QRectF text = QFontMetricsF(font_).boundingRect(
-      QRectF(area.topLeft() / fitted_, area.size() / fitted_), drawFlags(), caption_);
+  const QRectF text = QFontMetricsF(font_).boundingRect(fontArea(), drawFlags(), caption_);
   return QRectF(text.topLeft() * fitted_, text.size() * fitted_);
 }
 
@@ -113,8 +117,7 @@ void LabelItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
   painter->setFont(font_);
   painter->save();
   painter->scale(fitted_, fitted_);
-  const QRectF area = drawArea();
-  painter->drawText(QRectF(area.topLeft() / fitted_, area.size() / fitted_), drawFlags(), caption_);
+  painter->drawText(fontArea(), drawFlags(), caption_);
   painter->restore();
 }
 

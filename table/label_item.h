@@ -74,6 +74,7 @@ class LabelItem : public QGraphicsObject {
   void fit();
   int drawFlags() const;
   QRectF drawArea() const;
+  QRectF fontArea() const;
 };
 
 }  // namespace tavolix
