@@ -149,6 +149,18 @@ QVariant SettingsStore::storedValue(RegistryKey key, const QString& valueName) c
   return name.isEmpty() ? QVariant() : settings->value(name);
 }
 
+bool SettingsStore::holds(RegistryKey key, const QString& valueName, const QString& text) const {
+  const auto settings = open();
+  settings->beginGroup(groupOf(key));
+  const QStringList names = settings->childKeys();
+  for (const QString& other : names) {
+    if (other != valueName && other.compare(valueName, Qt::CaseInsensitive) == 0) return false;
+  }
+  if (!names.contains(valueName)) return false;
+  const QVariant value = settings->value(valueName);
+  return value.typeId() == QMetaType::QString && value.toString() == text;
+}
+
 QString SettingsStore::LeRegistro(RegistryKey key, QAnyStringView valueName,
                                   QAnyStringView defaultValue) const {
   QString fallback = defaultValue.toString();
@@ -163,6 +175,12 @@ QString SettingsStore::LeRegistro(RegistryKey key, QAnyStringView valueName,
 bool SettingsStore::GravaRegistro(RegistryKey key, QAnyStringView valueName,
                                   const QString& valueText) {
   const QString name = valueName.toString();
+  // A value the store already holds, under this very name, is not written
+  // again: the file is neither locked nor replaced for it.
+  if (!unreadable_ && !keptForSession_.contains(sessionId(key, name)) &&
+      holds(key, name, valueText)) {
+    return true;
+  }
   bool written = !unreadable_ && lockFree();
   if (written) {
     const auto settings = open();

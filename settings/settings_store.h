@@ -63,6 +63,9 @@ class SettingsStore {
   explicit SettingsStore(QString iniPath);
   std::unique_ptr<QSettings> open() const;
   QVariant storedValue(RegistryKey key, const QString& valueName) const;
+  // Whether `text` is stored as it stands under exactly `valueName`, and under
+  // no other spelling of it.
+  bool holds(RegistryKey key, const QString& valueName, const QString& text) const;
   void warnNotSaved();
   // The file the store lives in; empty for the registry.
   QString storeFile() const;

@@ -310,8 +310,8 @@ TEST_F(StoreTest, ALockHeldElsewhereIsWaitedForOnceUntilASaveGoesThrough) {
     int saved = 0;
     stderrOf([&] {
       saved += store.GravaRegistro(RegistryKey::Main, u"Veloc", speed);
-      saved += store.GravaRegistro(RegistryKey::Opc, u"TipoJogo", QStringLiteral("2"));
-      saved += store.GravaRegistro(RegistryKey::Opc, u"PontosLimit", QStringLiteral("6"));
+      saved += store.GravaRegistro(RegistryKey::Opc, u"TipoJogo", speed);
+      saved += store.GravaRegistro(RegistryKey::Opc, u"PontosLimit", speed);
     });
     return saved;
   };
@@ -338,6 +338,50 @@ TEST_F(StoreTest, ALockHeldElsewhereIsWaitedForOnceUntilASaveGoesThrough) {
   EXPECT_EQ(saveAll(QStringLiteral("22")), 0);
   ASSERT_FALSE(waits.empty());
   EXPECT_GT(waits[0], 0);
+}
+
+// Closing the window saves its size, and a dialog confirmed saves each of its
+// options: a value the store already holds is not written again, so that the
+// file is not replaced (nor its lock waited for) when nothing changed. A value
+// held only for the session, or under another spelling, is still written.
+TEST_F(StoreTest, AValueTheStoreHoldsIsNotWrittenAgain) {
+  int tries = 0;
+  store_.setLockTrier([&tries](QLockFile& lock, int ms) {
+    ++tries;
+    return lock.tryLock(ms);
+  });
+  ASSERT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+  ASSERT_EQ(tries, 1);
+  {
+    QLockFile elsewhere(path() + QStringLiteral(".lock"));
+    ASSERT_TRUE(elsewhere.tryLock(0));
+    const std::string said = stderrOf([this] {
+      EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+      // The same text under the other key is another value.
+      EXPECT_FALSE(store_.GravaRegistro(RegistryKey::Opc, u"Veloc", QStringLiteral("20")));
+      EXPECT_FALSE(store_.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("21")));
+    });
+    EXPECT_EQ(tries, 3);  // only the two that had to be written
+    EXPECT_NE(said.find("cannot be saved"), std::string::npos) << said;
+    EXPECT_TRUE(file().contains("Veloc=20"));
+  }
+  // 21 is held for the session; the file still says 20, and going back to 20
+  // must reach the session too.
+  ASSERT_EQ(read(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("21"));
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+  EXPECT_EQ(read(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("20"));
+  EXPECT_EQ(tries, 4);
+
+  // The same text under another spelling of the name is put under this one,
+  // even beside this spelling, and the other goes.
+  put(QStringLiteral("TocarSom"), QStringLiteral("1"));
+  put(QStringLiteral("Tocarsom"), QStringLiteral("1"));
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"Tocarsom", QStringLiteral("1")));
+  EXPECT_EQ(tries, 5);
+  EXPECT_TRUE(file().contains("Tocarsom=1"));
+  EXPECT_FALSE(file().contains("TocarSom"));
+  EXPECT_TRUE(store_.GravaRegistro(RegistryKey::Main, u"Tocarsom", QStringLiteral("1")));
+  EXPECT_EQ(tries, 5);
 }
 
 #ifdef Q_OS_UNIX
