@@ -49,14 +49,22 @@ void FrmSplash::closeEvent(QCloseEvent* event) {
 void FrmSplash::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   artwork::paintSplashBanner(painter, rect());
+  // The version label: Left 6570, Top 1455, 480 x 195 twips, in 11-pixel
+  // letters scaled from the table's one font (another weight or size would
+  // load a font engine of its own for these few letters).
+  const QRectF label(6570 / kTwipsPerPixel, 1455 / kTwipsPerPixel, 480 / kTwipsPerPixel + 10,
+                     195 / kTwipsPerPixel);
+  constexpr qreal kScale = 11.0 / artwork::kTextPixels;
   QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(11);
+  font.setBold(true);
+  font.setPixelSize(artwork::kTextPixels);
+  painter.setRenderHint(QPainter::Antialiasing);
   painter.setFont(font);
   painter.setPen(QColor(128, 128, 128));
-  // The version label: Left 6570, Top 1455, 480 x 195 twips.
-  painter.drawText(QRectF(6570 / kTwipsPerPixel, 1455 / kTwipsPerPixel, 480 / kTwipsPerPixel + 10,
-                          195 / kTwipsPerPixel),
-                   Qt::AlignLeft | Qt::AlignVCenter, version_);
+  painter.translate(label.topLeft());
+  painter.scale(kScale, kScale);
+  painter.drawText(QRectF(QPointF(0, 0), label.size() / kScale), Qt::AlignLeft | Qt::AlignVCenter,
+                   version_);
 }
 
 }  // namespace tavolix
