@@ -6,9 +6,10 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QImageReader>
+#include <QImage>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QResource>
 
 #include "dialogs/table_style.h"
 #include "first_paint.h"
@@ -36,19 +37,23 @@ void presentApplication() {
   QApplication::setApplicationName(QStringLiteral("Tavolix"));
   QApplication::setOrganizationName(QStringLiteral("Vantorel"));
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+}
+
+void setWindowIcons() {
   // Every size a window's frame, task bar or switcher draws; not the 256-pixel
   // one, which the launcher takes from the icon theme: on X11 each size is
   // copied to the server, and that one alone is half a megabyte at start.
-  // Read as PNG, said so: a file left to find its own reader (QIcon::addFile,
-  // or QImageReader guessing) has Qt load every image and icon plug-in to ask,
-  // and Qt SVG and the JPEG library with them.
+  // Kept as bare pixels (tavolix-render-icon): a PNG would be decoded at every
+  // start, and reading one has Qt look through its image plug-ins first.
   QIcon icon;
   for (const int size : {16, 22, 32, 48, 64, 128}) {
-    QImageReader reader(
-        QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(QLatin1String(kApplicationId)),
-        "png");
-    reader.setAutoDetectImageFormat(false);
-    icon.addPixmap(QPixmap::fromImage(reader.read()));
+    const QResource pixels(QStringLiteral(":/window-icons/%1.rgba").arg(size));
+    if (pixels.size() != qint64(size) * size * 4 ||
+        pixels.compressionAlgorithm() != QResource::NoCompression) {
+      continue;
+    }
+    icon.addPixmap(QPixmap::fromImage(
+        QImage(pixels.data(), size, size, QImage::Format_RGBA8888_Premultiplied)));
   }
   QApplication::setWindowIcon(icon);
 }
@@ -90,6 +95,7 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
     return woken ? 0 : 1;
   }
   if (const auto refusal = screenRefusal(screen)) {
+    setWindowIcons();
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavolix"), *refusal, QMessageBox::Ok);
     dressLikeTable(box, nullptr);
     box.exec();
@@ -110,6 +116,9 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
     if (!splash.run()) return 0;
     QObject::disconnect(closing);
   }
+  // Only now: a splash shows no icon, and each window's icon is copied to the
+  // display when the window is made.
+  setWindowIcons();
 
   // The match in progress outlives the window, and the player's record every match: both are
   // kept in the player's data folder.

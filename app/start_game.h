@@ -15,11 +15,13 @@ namespace tavolix {
 class RandomSource;
 class SettingsStore;
 
-// The program as the desktop knows it: its names, the desktop entry that
-// starts it (org.vantorel.Tavolix, also its Wayland app id) and the icon
-// every window shows, from 16 to 256 pixels.
+// The program as the desktop knows it: its names and the desktop entry that
+// starts it (org.vantorel.Tavolix, also its Wayland app id).
 inline constexpr char kApplicationId[] = "org.vantorel.Tavolix";
 void presentApplication();
+// The icon every window made from now on shows, from 16 to 128 pixels (the
+// launcher's 256-pixel one is in the icon theme).
+void setWindowIcons();
 
 // Why the game cannot run on a screen this size (in device pixels, whatever
 // the desktop's scaling), if it cannot:

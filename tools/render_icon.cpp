@@ -2,8 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Renders the game's icon from its SVG into a square PNG, at build time:
 //   tavolix-render-icon ICON.svg SIZE OUT.png
+// or into OUT.rgba: the bare pixels, a row after another, four bytes each
+// (red, green, blue, alpha, premultiplied), which a window takes as they are
+// where a PNG would first have to be decoded.
 #include <cstdio>
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -11,7 +15,7 @@
 
 int main(int argc, char* argv[]) {
   if (argc != 4) {
-    std::fputs("usage: tavolix-render-icon ICON.svg SIZE OUT.png\n", stderr);
+    std::fputs("usage: tavolix-render-icon ICON.svg SIZE OUT.png|OUT.rgba\n", stderr);
     return 2;
   }
   // No application and no display: the icon is drawn into an image.
@@ -27,7 +31,21 @@ int main(int argc, char* argv[]) {
   painter.setRenderHint(QPainter::Antialiasing);
   svg.render(&painter, QRectF(0, 0, size, size));
   painter.end();
-  if (!image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+  const QString out = QString::fromLocal8Bit(argv[3]);
+  bool written = false;
+  if (out.endsWith(QStringLiteral(".rgba"))) {
+    const QImage pixels = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+    QFile file(out);
+    written = file.open(QIODevice::WriteOnly);
+    for (int y = 0; written && y < size; ++y) {
+      const auto row = reinterpret_cast<const char*>(pixels.constScanLine(y));
+      written = file.write(row, qint64(size) * 4) == qint64(size) * 4;
+    }
+    written = written && file.flush();
+  } else {
+    written = image.save(out, "PNG");
+  }
+  if (!written) {
     std::fprintf(stderr, "tavolix-render-icon: cannot write %s\n", argv[3]);
     return 1;
   }

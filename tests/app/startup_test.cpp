@@ -2,7 +2,13 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Starting the game: its command line and environment, and the program
 // starting over a damaged settings file.
+#include <algorithm>
+#include <cstdlib>
+
+#include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QImage>
 #include <QProcess>
 
 #include "app/start_game.h"
@@ -113,6 +119,7 @@ TEST_F(WindowTest, ASecondStartBringsAMinimisedWindowBack) {
 // in the icon theme (on X11 every size a window has is copied to the server).
 TEST_F(WindowTest, EveryWindowShowsTheGamesIcon) {
   presentApplication();
+  setWindowIcons();
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.vantorel.Tavolix"));
   FrmOpc preferences(settings, store);
   for (const QWidget* shown :
@@ -123,6 +130,27 @@ TEST_F(WindowTest, EveryWindowShowsTheGamesIcon) {
       EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
     }
     EXPECT_FALSE(icon.availableSizes().contains(QSize(256, 256)));
+  }
+  // Each size is the picture the icon theme has at that size (kept in the
+  // program as bare pixels; within rounding, as a PNG keeps no premultiplied
+  // colours).
+  for (const int size : {16, 22, 32, 48, 64, 128}) {
+    const QImage theme =
+        QImage(QStringLiteral(TAVOLIX_THEME_ICONS "/%1x%1/apps/org.vantorel.Tavolix.png").arg(size))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage shown = QApplication::windowIcon().pixmap(size).toImage().convertToFormat(
+        QImage::Format_ARGB32_Premultiplied);
+    ASSERT_EQ(theme.size(), QSize(size, size)) << size;
+    ASSERT_EQ(shown.size(), theme.size()) << size;
+    int worst = 0;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        const QRgb a = theme.pixel(x, y), b = shown.pixel(x, y);
+        worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+      }
+    }
+    EXPECT_LE(worst, 2) << size;
   }
 }
 
