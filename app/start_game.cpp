@@ -74,6 +74,14 @@ void bringToFront(QWidget& window) {
   }
 }
 
+Settings settingsAtStart(const SettingsStore& store) {
+  Settings settings;
+  LeConfig(store, settings);
+  // The language in use: the one stored, or the one asked for on the command line.
+  settings.Ingles = currentLanguage() == Language::English;
+  return settings;
+}
+
 int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSize screen,
               bool quitAfterPaint, const QString& link) {
   TerminationRequests stop;
@@ -101,10 +109,7 @@ int startGame(QApplication& app, SettingsStore& store, RandomSource& random, QSi
     box.exec();
     return 1;
   }
-  Settings settings;
-  LeConfig(store, settings);
-  // The language in use: the one stored, or the one asked for on the command line.
-  settings.Ingles = currentLanguage() == Language::English;
+  Settings settings = settingsAtStart(store);
 
   // The splash closing must not end the program: the table is not up yet.
   // Closed by the player before its time, it does.

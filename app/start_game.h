@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include "game/settings.h"
+
 class QApplication;
 class QWidget;
 
@@ -22,6 +24,11 @@ void presentApplication();
 // The icon every window made from now on shows, from 16 to 128 pixels (the
 // launcher's 256-pixel one is in the icon theme).
 void setWindowIcons();
+
+// The options the game starts with: those stored, in the language in use
+// (the one asked for on the command line, which is not stored, or else the
+// one stored or the desktop's).
+Settings settingsAtStart(const SettingsStore& store);
 
 // Why the game cannot run on a screen this size (in device pixels, whatever
 // the desktop's scaling), if it cannot:

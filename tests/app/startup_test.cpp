@@ -10,11 +10,14 @@
 #include <QIcon>
 #include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include "app/start_game.h"
 #include "app/startup_options.h"
 #include "dialogs/frm_opc.h"
 #include "game/tempo.h"
+#include "settings/settings_store.h"
+#include "table/language.h"
 #include "table/pacer.h"
 #include "table/window_support.h"
 
@@ -152,6 +155,25 @@ TEST_F(WindowTest, EveryWindowShowsTheGamesIcon) {
     }
     EXPECT_LE(worst, 2) << size;
   }
+}
+
+// The game plays in the language asked for on the command line whatever was
+// stored, and its options say so (the preferences open on that language);
+// the rest comes from the store.
+TEST(StartUp, TheOptionsSpeakTheLanguageInUse) {
+  const Language before = currentLanguage();
+  QTemporaryDir dir;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  ASSERT_TRUE(store.GravaRegistro(RegistryKey::Main, u"Language", QStringLiteral("en")));
+  ASSERT_TRUE(store.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+  useLanguage(Language::Portuguese);  // --lang pt
+  const Settings portuguese = settingsAtStart(store);
+  EXPECT_FALSE(portuguese.Ingles);
+  EXPECT_EQ(portuguese.Veloc, 20);
+  ASSERT_TRUE(store.GravaRegistro(RegistryKey::Main, u"Language", QStringLiteral("pt")));
+  useLanguage(Language::English);  // --lang en
+  EXPECT_TRUE(settingsAtStart(store).Ingles);
+  useLanguage(before);
 }
 
 TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
