@@ -5,6 +5,8 @@
 # it took and the peak memory of the game, each against a bare Qt program
 # showing an 800 x 600 graphics view with one item (tavolix-bench-minimal),
 # measured the same way in the same run. Medians of N runs, taken in turns.
+# The same bare program showing one word besides (--caption) is measured too:
+# what any text costs at start, which the bare program does not pay.
 # The CPU time is the kernel's own count for the process and its children
 # (getrusage), to the microsecond.
 #
@@ -43,6 +45,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 for ((i = 0; i < runs; ++i)); do
   measure minimal "$build/tavolix-bench-minimal"
+  measure caption "$build/tavolix-bench-minimal" --caption
   measure tavolix "$build/tavolix" --quit-after-paint
 done
 
@@ -54,11 +57,15 @@ report() {
   echo "$us $kib $cpu"
 }
 read -r minimal_us minimal_kib minimal_cpu < <(report minimal)
+read -r caption_us caption_kib caption_cpu < <(report caption)
 read -r tavolix_us tavolix_kib tavolix_cpu < <(report tavolix)
 awk -v mu="$minimal_us" -v mk="$minimal_kib" -v mc="$minimal_cpu" -v tu="$tavolix_us" \
-  -v tk="$tavolix_kib" -v tc="$tavolix_cpu" -v n="$runs" 'BEGIN {
+  -v tk="$tavolix_kib" -v tc="$tavolix_cpu" -v cu="$caption_us" -v ck="$caption_kib" \
+  -v cc="$caption_cpu" -v n="$runs" 'BEGIN {
   printf "medians of %d runs         start to painted   CPU time   peak memory\n", n
   printf "  bare graphics view      %8.1f ms     %6.1f ms   %7d KiB\n", mu / 1000, mc / 1000, mk
+  printf "  the same, one word      %8.1f ms     %6.1f ms   %7d KiB\n", cu / 1000, cc / 1000, ck
   printf "  Tavolix table           %8.1f ms     %6.1f ms   %7d KiB\n", tu / 1000, tc / 1000, tk
   printf "  ratio                   %8.2f         %5.2f     %7.2f\n", tu / mu, (mc ? tc / mc : 0), tk / mk
+  printf "  ratio to one word       %8.2f         %5.2f     %7.2f\n", tu / cu, (cc ? tc / cc : 0), tk / ck
 }'
