@@ -10,11 +10,17 @@
 # The CPU time is the kernel's own count for the process and its children
 # (getrusage), to the microsecond.
 #
-#   tools/bench_startup.sh [build-dir] [runs]
+#   tools/bench_startup.sh [build-dir] [runs] [other-tavolix]
+# With another build of the game (a copy of build/tavolix before a change, say)
+# it is measured in the same turns, and the median of the paired differences
+# of CPU time is given: steadier than the difference of two medians when the
+# machine's speed drifts during the run.
 # Run it on a display, or under xvfb-run -a, or with QT_QPA_PLATFORM=offscreen.
 set -euo pipefail
 build=${1:-build}
 runs=${2:-20}
+other=${3:-}
+[[ -z $other || -x $other ]] || { echo "no $other to compare with" >&2; exit 2; }
 for program in "$build/tavolix" "$build/tavolix-bench-minimal"; do
   [[ -x $program ]] || { echo "no $program: build first (cmake --build $build)" >&2; exit 2; }
 done
@@ -47,6 +53,7 @@ for ((i = 0; i < runs; ++i)); do
   measure minimal "$build/tavolix-bench-minimal"
   measure caption "$build/tavolix-bench-minimal" --caption
   measure tavolix "$build/tavolix" --quit-after-paint
+  [[ -z $other ]] || measure other "$other" --quit-after-paint
 done
 
 report() {
@@ -69,3 +76,12 @@ awk -v mu="$minimal_us" -v mk="$minimal_kib" -v mc="$minimal_cpu" -v tu="$tavoli
   printf "  ratio                   %8.2f         %5.2f     %7.2f\n", tu / mu, (mc ? tc / mc : 0), tk / mk
   printf "  ratio to one word       %8.2f         %5.2f     %7.2f\n", tu / cu, (cc ? tc / cc : 0), tk / ck
 }'
+if [[ -n $other ]]; then
+  read -r other_us other_kib other_cpu < <(report other)
+  paired=$(paste -d' ' <(cut -d' ' -f3 "$samples/tavolix") <(cut -d' ' -f3 "$samples/other") |
+    awk '{ print $1 - $2 }' | median)
+  awk -v oc="$other_cpu" -v ok="$other_kib" -v d="$paired" 'BEGIN {
+  printf "  the other build         CPU %6.1f ms, %7d KiB; this build minus it, paired: %+.2f ms\n",
+    oc / 1000, ok, d / 1000
+}'
+fi
