@@ -163,7 +163,10 @@ TEST_F(GameWindowTest, SwitchingTheTileSetMidHandRedrawsTheTableInPlace) {
   }
   EXPECT_EQ(scene().handTile(1).element(), 1);
   EXPECT_EQ(scene().handHalf(1, 2).element(), state().PedrasJog[1].last() + 7);
-  EXPECT_EQ(scene().computerTile(1, 1).element(), 1);
+  for (int seat = kMac1; seat <= kMac3; ++seat) {
+    for (int slot = 1; slot <= kHandSlots; ++slot)
+      EXPECT_EQ(scene().computerTile(seat, slot).element(), 1) << seat << ", " << slot;
+  }
   EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"PedraX", u""), QStringLiteral("1"));
 }
 
