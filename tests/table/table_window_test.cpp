@@ -185,7 +185,7 @@ TEST(WindowSize, ALargeScreenStartsWithALargeTable) {
   }
   // A kept size the window could not have had (below the least, or past the
   // screen) is not taken: the table's own.
-  for (const QSize kept : {QSize(100, 600), QSize(800, 100), QSize(1300, 600)}) {
+  for (const QSize kept : {QSize(100, 600), QSize(800, 100), QSize(1300, 600), QSize(800, 1100)}) {
     writeText(store, stored::kWindowWidth, QString::number(kept.width()));
     writeText(store, stored::kWindowHeight, QString::number(kept.height()));
     Form1 window(settings, store, random);
