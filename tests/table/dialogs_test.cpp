@@ -121,6 +121,24 @@ TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
   EXPECT_EQ(stored(RegistryKey::Opc, u"TipoJogo"), QStringLiteral("1"));
 }
 
+// The rules opened over New Game offer the game's help, as New Game does.
+TEST_F(DialogsTest, TheRulesOpenedFromNewGameOpenTheGamesHelp) {
+  FrmNovoJogo dialog(settings, store, false);
+  int helped = 0;
+  dialog.setHelp([&helped] { ++helped; });
+  dialogs.expect<FrmRegra>([](FrmRegra& rules) {
+    QPushButton* help = nullptr;
+    for (QPushButton* button : rules.findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("&Ajuda")) help = button;
+    }
+    ASSERT_NE(help, nullptr);
+    clickWidget(help);
+    rules.reject();
+  });
+  dialog.Label5_Click();
+  EXPECT_EQ(helped, 1);
+}
+
 TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   // Under the pip rule, the other rule's box offers its own default, and back.
   settings.TipoRegra = 2;
