@@ -17,6 +17,7 @@
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
+#include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
@@ -137,6 +138,19 @@ TEST_F(DialogsTest, TheRulesOpenedFromNewGameOpenTheGamesHelp) {
   });
   dialog.Label5_Click();
   EXPECT_EQ(helped, 1);
+}
+
+// The dialogs not drawn as a picture wear the table's colours, a dark navy
+// ground with light text, not the desktop's own grey.
+TEST_F(DialogsTest, DialogsWithoutAPictureWearTheTablesColours) {
+  FrmOpc preferences(settings, store);
+  OnlineDialog online(settings, store);
+  for (QDialog* dialog : {static_cast<QDialog*>(&preferences), static_cast<QDialog*>(&online)}) {
+    const QImage shot = dialog->grab().toImage();
+    const QColor ground = shot.pixelColor(3, shot.height() / 2);
+    EXPECT_LT(ground.lightness(), 60) << dialog->metaObject()->className();
+    EXPECT_GT(ground.blue(), ground.red() + 20) << dialog->metaObject()->className();
+  }
 }
 
 TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
