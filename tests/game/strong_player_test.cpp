@@ -210,6 +210,13 @@ TEST(StrongPlayer, KeepsTheTileNobodyCanBlock) {
   StrongSeat strong;
   for (const std::uint64_t seed : {1u, 2u, 3u})
     EXPECT_EQ(strong.think(state, settings, kMac1, {}, seed), SeatAnswer::play(2, Lado::B));
+  // The same in a match's first hand, and where every hand opens with 6:6:
+  // once the chain is begun those rules ask nothing more of a move.
+  state.PrimeiraRodada = true;
+  EXPECT_EQ(strong.think(state, settings, kMac1, {}, 1), SeatAnswer::play(2, Lado::B));
+  state.PrimeiraRodada = false;
+  settings.TipoInicio = 2;
+  EXPECT_EQ(strong.think(state, settings, kMac1, {}, 1), SeatAnswer::play(2, Lado::B));
 }
 
 // Mac1 to move with `hand` on ends `endA` and `endB`, the rest of the chain
