@@ -372,6 +372,9 @@ TEST(SavedMatch, AnImpossiblePositionIsRefusedForWhatIsWrongWithIt) {
   EXPECT_EQ(refusal(playing, "scores", QJsonArray{9, 9, 9, 9}),
             "the scores are not those of the hands played");
   EXPECT_EQ(refusal(playing, "format", 1), "it is not a saved match");
+  QJsonArray moves = playing.value(QLatin1String("moves")).toArray();
+  moves.replace(0, 7);
+  EXPECT_EQ(refusal(playing, "moves", moves), "a move is not an object");
 
   // While the tiles are taken: a pile position taken twice.
   QJsonObject dealing;
