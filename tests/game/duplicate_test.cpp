@@ -93,6 +93,12 @@ TEST(Duplicate, EqualLevelsShareEveryDealsWinsExactly) {
     // The deals' shares, each of as many matches, average to the share of all.
     EXPECT_DOUBLE_EQ(s.sumOfShares / s.deals, s.share());
   }
+  // One deal tells nothing of the spread: the interval is as wide as a share.
+  sim::DuplicateSummary one;
+  one.deals = 1;
+  one.sumOfShares = 0.5;
+  one.sumOfSquaredShares = 0.25;
+  EXPECT_EQ(one.margin(), 1.0);
 }
 
 TEST(Duplicate, OptionsAndTheirRefusals) {
