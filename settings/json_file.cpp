@@ -132,7 +132,7 @@ bool JsonFile::write(const QByteArray& bytes) {
     reason = QString::fromLocal8Bit(std::strerror(errno));
   }
 #endif
-  if (written && steps_) steps_(Step::Written);
+  if (written && written_) written_();
   if (written && !file.commit()) {
     written = false;
     reason = file.errorString();
@@ -143,7 +143,6 @@ bool JsonFile::write(const QByteArray& bytes) {
     fail(Failure::Write, reason);
     return false;
   }
-  if (steps_) steps_(Step::Committed);
   return true;
 }
 
@@ -155,7 +154,6 @@ bool JsonFile::remove() {
     fail(Failure::Remove, file.errorString());
     return false;
   }
-  if (steps_) steps_(Step::Committed);
   return true;
 }
 

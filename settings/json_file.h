@@ -76,10 +76,8 @@ class JsonFile {
   bool remove();
 
   // For tests that stop the program in the middle of a write: told when the
-  // new bytes are all in the file beside the old one, not yet renamed over
-  // it, and once they are.
-  enum class Step { Written, Committed };
-  void watchSteps(std::function<void(Step)> watcher) { steps_ = std::move(watcher); }
+  // new bytes are all in the file beside the old one, not yet renamed over it.
+  void whenWritten(std::function<void()> watcher) { written_ = std::move(watcher); }
   // For tests of a disk that fails as the bytes are flushed to it (a stick
   // pulled out, a dying disk): what flushes a file descriptor, ::fsync by default.
   void flushWith(int (*flush)(int)) { flush_ = flush; }
@@ -98,7 +96,7 @@ class JsonFile {
   bool leftAlone_ = false;
   bool told_ = false;
   Trouble trouble_;
-  std::function<void(Step)> steps_;
+  std::function<void()> written_;
   int (*flush_)(int) = nullptr;
 };
 

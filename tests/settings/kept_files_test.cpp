@@ -360,8 +360,7 @@ TEST(KeptFiles, AnOversizedFileIsSetAsideAndARenameThatFailsIsTold) {
 
   MatchFile file(path, nullptr);
   ASSERT_TRUE(file.write(asks[0]));
-  file.file().watchSteps([&path](JsonFile::Step step) {
-    if (step != JsonFile::Step::Written) return;
+  file.file().whenWritten([&path] {
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkpath(path + QStringLiteral("/inside")));
   });

@@ -22,9 +22,8 @@ class ReportingFile : public tavolix::MatchFile {
  public:
   ReportingFile(const QString& path, long stopAt, bool atWritten)
       : MatchFile(path), stopAt_(stopAt), atWritten_(atWritten) {
-    file().watchSteps([this](tavolix::JsonFile::Step step) {
-      if (done_ + 1 == stopAt_ && atWritten_ && step == tavolix::JsonFile::Step::Written)
-        std::raise(SIGKILL);
+    file().whenWritten([this] {
+      if (done_ + 1 == stopAt_ && atWritten_) std::raise(SIGKILL);
     });
   }
   void playerAsked(const tavolix::Match& match) override {
