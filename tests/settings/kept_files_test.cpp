@@ -260,6 +260,27 @@ TEST(KeptFiles, AFileThatCannotBeReadIsSetAsideOrLeftAlone) {
   EXPECT_TRUE(told.failures.empty());
   ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
   EXPECT_EQ(bytesOf(path), theirs);
+
+  // Readable but damaged, in a folder it cannot leave: a match given up then
+  // must not take it for the match that is over, which the next start removes.
+  const QString kept = root.filePath(QStringLiteral("kept"));
+  const QString damaged = kept + QStringLiteral("/match.json");
+  ASSERT_TRUE(QDir().mkpath(kept));
+  {
+    QFile spoilt(damaged);
+    ASSERT_TRUE(spoilt.open(QIODevice::WriteOnly));
+    spoilt.write(theirs.left(40));
+  }
+  ASSERT_TRUE(QFile::setPermissions(kept, kReadOnlyFolder));
+  SettingsStore notes = SettingsStore::iniFile(root.filePath(QStringLiteral("Tavolix.conf")));
+  MatchFile givenUp(damaged, &notes);
+  EXPECT_EQ(givenUp.read().fault, JsonFile::Fault::Damaged);
+  EXPECT_TRUE(givenUp.file().leftAlone());
+  givenUp.remove();
+  ASSERT_TRUE(QFile::setPermissions(kept, kOpenFolder));
+  const MatchFile::Found later = MatchFile(damaged, &notes).read();
+  EXPECT_EQ(later.fault, JsonFile::Fault::Damaged);
+  EXPECT_EQ(bytesOf(later.keptAs), theirs.left(40));
 }
 
 // A data folder that may not be written: the save fails and is told once; a

@@ -74,6 +74,13 @@ TEST(OnlineSeatFile, KeptWholeForThePlayerAloneAndRefusedWhenItIsNoSeat) {
   ASSERT_TRUE(file.write(aSeat()));
   file.remove();
   EXPECT_FALSE(QFile::exists(file.path()));
+  // Where no file can be made (its folder's name is a file's), the seat is
+  // not called kept.
+  QFile blocker(dir.filePath(QStringLiteral("data/blocker")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  OnlineSeatFile nowhere(blocker.fileName() + QStringLiteral("/online-seat.json"));
+  EXPECT_FALSE(nowhere.write(aSeat()));
 }
 
 TEST(RecordFileTest, ARecordKeptBeforeOnlinePlayIsReadWithNoOnlineMatches) {
