@@ -72,6 +72,12 @@ TEST_F(GameWindowTest, ThePlayerTakesHisTilesFromThePileLaidOutByTheFirstActivat
   EXPECT_EQ(awaiting(), Match::Awaiting::Move);
   EXPECT_EQ(scene().chainViews().size(), static_cast<std::size_t>(state().QtdMesa));
   EXPECT_FALSE(scene().prompt().isVisible());
+  // A pile laid out is not for taking (nor shows the hand cursor) until the game asks.
+  scene().layOutPile();
+  for (int position = 1; position <= 28; ++position) {
+    EXPECT_TRUE(scene().pileTile(position)->isVisible());
+    EXPECT_FALSE(scene().pileTile(position)->isEnabled());
+  }
 }
 
 TEST_F(GameWindowTest, NewGameCancelledWithEscapeKeepsTheHandEnterStartsAfresh) {
