@@ -154,6 +154,22 @@ TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
   EXPECT_LT(marks.endMark(1).sceneBoundingRect().center().y(), tile.center().y() - 100);
   EXPECT_NEAR(marks.endMark(1).sceneBoundingRect().center().x(), tile.center().x(), 1);
 
+  // When asked which end, each letter stands beyond its own end along the
+  // chain, even an end nothing was laid on since the opening tile.
+  const auto lying = [&scene](double left) {
+    auto* view = new PictureItem(Picture::PedraWR);
+    scene.addItem(view);
+    view->setPos(left, 6000);
+    return view;
+  };
+  PictureItem* opening = lying(8000);
+  marks.laid(opening, true, true, 0);
+  marks.laid(lying(8000 - opening->boundingRect().width()), false, true, 0);
+  marks.showEndNames(true);
+  EXPECT_LT(marks.endName(0).pos().x(), marks.endMark(0).sceneBoundingRect().left());
+  EXPECT_GT(marks.endName(1).pos().x(), marks.endMark(1).sceneBoundingRect().right());
+  marks.showEndNames(false);
+
   // The turn shown again to the seat thinking: it goes on thinking.
   marks.showTurn(kMac2);
   marks.showThinking(true);
