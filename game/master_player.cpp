@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -21,6 +22,68 @@ const std::vector<double> kSurprises{0.1, 0.6};
 
 // The most ways a seat may be read to play.
 constexpr std::size_t kMostWays = 4;
+
+// In pairs, with this many tiles or fewer left in the hands, each deal is
+// played out exactly instead of by the ordinary player's choices, over at
+// most this many deals, each costing more.
+constexpr int kEndgameTiles = 10;
+constexpr int kEndgameDeals = 500;
+
+// Searched with a window (alpha, beta): a line one pair would never allow is
+// left as soon as it is found.
+class Endgame {
+ public:
+  Endgame(int side, const Settings& rules, HandWorth& worth)
+      : side_(side), rules_(rules), worth_(worth) {}
+
+  double value(const Line& line, int seat, double alpha, double beta) {
+    const bool ours = seat % 2 == side_;
+    double best = ours ? -1 : 2;
+    const auto follow = [&](const Line& next) {
+      if (const auto result = handOver(next, seat, rules_)) return worth_.of(*result);
+      return value(next, nextSeat(seat, rules_.SentidoHorario), alpha, beta);
+    };
+    // True when the other moves need not be looked at.
+    const auto cuts = [&](TileCode t, Lado side) {
+      Line next = line;
+      next.lay(seat, t, side);
+      const double v = follow(next);
+      if (ours) {
+        best = std::max(best, v);
+        alpha = std::max(alpha, v);
+      } else {
+        best = std::min(best, v);
+        beta = std::min(beta, v);
+      }
+      return alpha >= beta;
+    };
+    const Outlook outlook(line.factsFor(seat, rules_));
+    // The ordinary choice first: often the best, it cuts the search soonest.
+    const auto usual = outlook.chooseTileMove();
+    if (!usual) {
+      Line next = line;
+      next.pass(seat);
+      return follow(next);
+    }
+    if (cuts(usual->tile, usual->side)) return best;
+    for (std::uint32_t held = line.hands[static_cast<std::size_t>(seat)]; held != 0;
+         held &= held - 1) {
+      const TileCode t = kAllTiles[static_cast<std::size_t>(std::countr_zero(held))];
+      for (const Lado side : {Lado::A, Lado::B}) {
+        // Ends showing the same pip: either gives the same table.
+        if (side == Lado::B && line.pontaA == line.pontaB) break;
+        if (tileBit(t) == tileBit(usual->tile) && side == usual->side) continue;
+        if (outlook.score(t, side) > 0 && cuts(t, side)) return best;
+      }
+    }
+    return best;
+  }
+
+ private:
+  int side_;
+  const Settings& rules_;
+  HandWorth& worth_;
+};
 
 }  // namespace
 
@@ -143,6 +206,10 @@ double TableReading::likelihood(const Hands& hands) const {
   return p;
 }
 
+double exactChance(const Line& line, int seat, int side, const Settings& rules, HandWorth& worth) {
+  return Endgame(side, rules, worth).value(line, seat, -1, 2);
+}
+
 SeatAnswer masterMove(const SeatView& view, const std::vector<HandEvent>& hand, std::uint64_t seed,
                       MasterEffort effort) {
   MovesToWeigh weighed = movesToWeigh(view);
@@ -169,12 +236,16 @@ SeatAnswer masterMove(const SeatView& view, const std::vector<HandEvent>& hand, 
     std::fill(weight.begin(), weight.end(), 1.0);
     total = static_cast<double>(weight.size());
   }
-  const double spacing = total / effort.played;
+  const bool endgame =
+      view.rules.pairs() && kTileCount - std::popcount(view.onTable) <= kEndgameTiles;
+  const int played = endgame ? std::min(effort.played, kEndgameDeals) : effort.played;
+  const double spacing = total / played;
   double next = stream.uniform() * spacing;
   double reached = 0;
   std::size_t k = 0;
   HandWorth worthOf(view);
-  for (int p = 0; p < effort.played; ++p, next += spacing) {
+  Endgame exact(view.seat % 2, view.rules, worthOf);
+  for (int p = 0; p < played; ++p, next += spacing) {
     while (k + 1 < pool.size() && reached + weight[k] <= next) reached += weight[k++];
     start.hands = pool[k];
     start.hands[static_cast<std::size_t>(view.seat)] = mine;
@@ -188,6 +259,11 @@ SeatAnswer masterMove(const SeatView& view, const std::vector<HandEvent>& hand, 
         line.lay(seat, t, c.side);
       }
       std::optional<HandResult> result = handOver(line, seat, view.rules);
+      if (!result && endgame) {
+        const int after = nextSeat(seat, view.rules.SentidoHorario);
+        c.value += std::lround(exact.value(line, after, -1, 2) * 1e6);
+        continue;
+      }
       while (!result) {
         seat = nextSeat(seat, view.rules.SentidoHorario);
         if (playOn(line, seat, view.rules)) result = handOver(line, seat, view.rules);

@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "computer_player.h"
+#include "playout.h"
 #include "strong_player.h"
 #include "unseen_deals.h"
 
 namespace tavolix {
+
+class HandWorth;
 
 // The computer's master level ("Mestre"). Like the strong level it deals the
 // tiles it cannot see in the ways that agree with what it has seen and plays
@@ -21,7 +24,9 @@ namespace tavolix {
 // either close to the ordinary player or more freely, as its own moves tell);
 // and it lays the move that gives its side the best chance of winning the
 // match, from the scores and the limit, rather than the most points this
-// hand. It reads nothing but what a player at its seat sees.
+// hand. Near a hand's end in pairs it plays each deal out exactly, both pairs
+// at their best, instead of by the ordinary player's choices. It reads
+// nothing but what a player at its seat sees.
 
 // How likely the moves of the hand so far were, for the hands a deal gives
 // the other seats.
@@ -64,6 +69,12 @@ class TableReading {
   std::vector<Read> moves_;  // seat by seat, each seat's in the order it made them
   std::vector<double> surprises_;
 };
+
+// The chance of the match for the pair `side` (0: seats 0 and 2; 1: seats 1
+// and 3), every hand seen and `seat` to move, when both pairs play their best;
+// `worth` gives a hand's end as that pair's chance. How the master player
+// plays out a deal near a hand's end in pairs.
+double exactChance(const Line& line, int seat, int side, const Settings& rules, HandWorth& worth);
 
 // How hard the master player thinks: the deals it draws and weighs for each
 // move, and of those the deals it plays out.

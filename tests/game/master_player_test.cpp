@@ -3,6 +3,7 @@
 // The master computer player: the chance of winning the match from the
 // scores, and its reading of the others' moves.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <random>
 
@@ -291,6 +292,141 @@ TEST(TableReading, AHandKnownOnlyInPartIsNotRead) {
   EXPECT_EQ(TableReading(view, whole, {0.1}).movesRead(), 1);  // the 6:6 tells nothing
   view.pontaB = 6;                                             // not the table these moves make
   EXPECT_EQ(TableReading(view, whole, {0.1}).movesRead(), 0);
+}
+
+// Tables near a hand's end in pairs, every hand known: fixed deals played by
+// the ordinary player until `left` tiles or fewer are in the hands, under
+// both rules, both directions, closing anywhere or not.
+struct Endgame {
+  Line line;
+  int seat = 0;  // to move
+  Settings rules;
+};
+
+std::vector<Endgame> endgames(int deals, int left) {
+  std::mt19937_64 random(17);
+  std::vector<Endgame> found;
+  for (int d = 0; d < deals; ++d) {
+    Endgame e;
+    e.rules = rulesOf(true, 1 + d % 2, d % 2 == 0 ? 4 : 100);
+    e.rules.SentidoHorario = d % 4 < 2;
+    e.rules.FecharSoNoNatural = d % 3 != 0;
+    std::array<TileCode, kTileCount> tiles = kAllTiles;
+    std::shuffle(tiles.begin(), tiles.end(), random);
+    for (int n = 0; n < kTileCount; ++n)
+      e.line.hands[static_cast<std::size_t>(n / kHandSlots)] |= tileBit(tiles[n]);
+    int seat = 0;
+    while ((e.line.hands[static_cast<std::size_t>(seat)] & tileBit(kDoubleSix)) == 0) ++seat;
+    e.line.open(seat, kDoubleSix);
+    bool over = false;
+    while (!over && kTileCount - std::popcount(e.line.onTable) > left) {
+      seat = nextSeat(seat, e.rules.SentidoHorario);
+      over = playOn(e.line, seat, e.rules);
+    }
+    e.seat = nextSeat(seat, e.rules.SentidoHorario);
+    if (!over) found.push_back(e);
+  }
+  return found;
+}
+
+// Every move tried, every answer to it: the pair `side` takes its best, the
+// other pair its worst.
+double everyLine(const Line& line, int seat, int side, const Settings& rules, HandWorth& worth) {
+  const Outlook outlook(line.factsFor(seat, rules));
+  std::vector<double> values;
+  const auto after = [&](const Line& next) {
+    if (const auto result = handOver(next, seat, rules)) return worth.of(*result);
+    return everyLine(next, nextSeat(seat, rules.SentidoHorario), side, rules, worth);
+  };
+  for (const TileCode t : kAllTiles) {
+    if ((line.hands[static_cast<std::size_t>(seat)] & tileBit(t)) == 0) continue;
+    for (const Lado end : {Lado::A, Lado::B}) {
+      if (outlook.score(t, end) == 0) continue;
+      Line next = line;
+      next.lay(seat, t, end);
+      values.push_back(after(next));
+    }
+  }
+  if (values.empty()) {
+    Line next = line;
+    next.pass(seat);
+    return after(next);
+  }
+  return seat % 2 == side ? *std::max_element(values.begin(), values.end())
+                          : *std::min_element(values.begin(), values.end());
+}
+
+// Near the end, a deal is played out with both pairs at their best: what a
+// search of every line finds, for either pair, whoever is to move.
+TEST(MasterPlayer, PlaysTheEndOfAHandOutExactly) {
+  const std::vector<Endgame> tables = endgames(60, 9);
+  ASSERT_GT(tables.size(), 50u);
+  for (const Endgame& e : tables) {
+    for (const int side : {0, 1}) {
+      SeatView view;
+      view.seat = side;
+      view.rules = e.rules;
+      view.scores = {1, 2, 1, 2};
+      HandWorth worth(view);
+      EXPECT_NEAR(exactChance(e.line, e.seat, side, e.rules, worth),
+                  everyLine(e.line, e.seat, side, e.rules, worth), 1e-12);
+    }
+  }
+}
+
+// Where what it has seen leaves only one way the others' tiles can lie, the
+// master player near a hand's end lays a move that does best against their
+// best answers, also where the ordinary player's choice does worse.
+TEST(MasterPlayer, NearTheEndLaysTheBestMoveAgainstTheBestAnswers) {
+  int tried = 0;
+  int ordinaryWorse = 0;
+  for (const Endgame& e : endgames(400, 8)) {
+    SeatView view;
+    view.seat = e.seat;
+    view.rules = e.rules;
+    view.scores = {2, 1, 2, 1};
+    view.onTable = e.line.onTable;
+    view.pontaA = e.line.pontaA;
+    view.pontaB = e.line.pontaB;
+    view.qtdLadoA = e.line.qtdLadoA;
+    view.qtdLadoB = e.line.qtdLadoB;
+    view.passes = e.line.passes;
+    view.hasPassed = e.line.hasPassed;
+    int slot = 0;
+    for (const TileCode t : kAllTiles) {
+      if ((e.line.hands[static_cast<std::size_t>(e.seat)] & tileBit(t)) != 0) view.hand[++slot] = t;
+    }
+    // Each other seat taken to lack every pip it does not hold.
+    for (int s = 0; s < kSeatCount; ++s) {
+      const auto k = static_cast<std::size_t>(s);
+      view.tilesHeld[k] = std::popcount(e.line.hands[k]);
+      view.passedOn[k] = 0x7f;
+      for (const TileCode t : kAllTiles) {
+        if ((e.line.hands[k] & tileBit(t)) != 0)
+          view.passedOn[k] &= ~((1u << t.first()) | (1u << t.last()));
+      }
+    }
+    if (UnseenDeals(view).count() != 1) continue;
+    HandWorth worth(view);
+    const int side = e.seat % 2;
+    const auto valueOf = [&](TileCode t, Lado end) {
+      Line next = e.line;
+      next.lay(e.seat, t, end);
+      if (const auto result = handOver(next, e.seat, e.rules)) return worth.of(*result);
+      return exactChance(next, nextSeat(e.seat, e.rules.SentidoHorario), side, e.rules, worth);
+    };
+    const Outlook outlook(e.line.factsFor(e.seat, e.rules));
+    const auto ordinary = outlook.chooseTileMove();
+    if (!ordinary) continue;
+    const SeatAnswer answer = masterMove(view, {}, 5, MasterEffort{40, 40});
+    ASSERT_EQ(answer.kind, SeatAnswer::Kind::Play);
+    const double best = everyLine(e.line, e.seat, side, e.rules, worth);
+    ++tried;
+    EXPECT_NEAR(valueOf(view.hand[answer.slot], answer.side), best, 1e-9);
+    if (valueOf(ordinary->tile, ordinary->side) < best - 1e-9) ++ordinaryWorse;
+  }
+  EXPECT_GT(tried, 120);
+  EXPECT_GT(ordinaryWorse, 15);
 }
 
 // The master pair beats the ordinary pair, thinking with only 40 deals a move,
