@@ -92,13 +92,26 @@ TEST(Duplicate, EqualLevelsShareEveryDealsWinsExactly) {
     EXPECT_EQ(s.margin(), 0.0) << "every deal's share the same";
     // The deals' shares, each of as many matches, average to the share of all.
     EXPECT_DOUBLE_EQ(s.sumOfShares / s.deals, s.share());
+    std::ostringstream report;
+    sim::printDuplicate(s, options, report);
+    EXPECT_NE(report.str().find(pairs ? "(50.0%, 95% interval 50.0% to 50.0%)"
+                                      : "(25.0%, 95% interval 25.0% to 25.0%)"),
+              std::string::npos)
+        << report.str();
   }
-  // One deal tells nothing of the spread: the interval is as wide as a share.
+  // One deal tells nothing of the spread: the interval is as wide as a share,
+  // and is reported within what a share can be.
   sim::DuplicateSummary one;
   one.deals = 1;
+  one.matches = 2;
+  one.wins = 1;
   one.sumOfShares = 0.5;
   one.sumOfSquaredShares = 0.25;
   EXPECT_EQ(one.margin(), 1.0);
+  std::ostringstream report;
+  sim::printDuplicate(one, Options(), report);
+  EXPECT_NE(report.str().find("(50.0%, 95% interval 0.0% to 100.0%)"), std::string::npos)
+      << report.str();
 }
 
 TEST(Duplicate, OptionsAndTheirRefusals) {
