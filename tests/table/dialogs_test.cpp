@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The dialogs on their own: the new game dialog and its rules, the preferences.
+#include <tuple>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -309,12 +312,19 @@ TEST_F(DialogsTest, NamesChangedInThePreferencesShowAtOnceBesideTheSeats) {
 TEST_F(DialogsTest, DialogsGrowWithTheTable) {
   window.setFirstActivationStartsMatch(false);
   window.show();
-  const auto captionSize = [&](QSize windowSize) {
+  // The letters of the preferences and of the statistics, and a box to tick.
+  const auto sizes = [&](QSize windowSize) {
     window.resize(windowSize);
     QApplication::processEvents();
     int preferences = 0;
-    dialogs.expect<FrmOpc>([&preferences](FrmOpc& d) {
+    int box = 0;
+    dialogs.expect<FrmOpc>([&preferences, &box](FrmOpc& d) {
       preferences = QFontInfo(d.Check1->font()).pixelSize();
+      QStyleOptionButton option;
+      option.initFrom(d.Check1);
+      box = d.Check1->style()
+                ->subElementRect(QStyle::SE_CheckBoxIndicator, &option, d.Check1)
+                .height();
       d.reject();
     });
     click(TableScene::Command::Settings);
@@ -326,13 +336,16 @@ TEST_F(DialogsTest, DialogsGrowWithTheTable) {
     QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
     settle();
     EXPECT_TRUE(dialogs.done());
-    return std::pair{preferences, statistics};
+    return std::tuple{preferences, statistics, box};
   };
-  const auto [preferences, statistics] = captionSize(QSize(800, 600));
-  const auto [largerPreferences, largerStatistics] = captionSize(QSize(1200, 900));
+  const auto [preferences, statistics, box] = sizes(QSize(800, 600));
+  const auto [largerPreferences, largerStatistics, largerBox] = sizes(QSize(1200, 900));
   EXPECT_NEAR(largerPreferences, 1.5 * preferences, 1.0);
   EXPECT_NEAR(largerStatistics, 1.5 * statistics, 1.0);
-  EXPECT_EQ(captionSize(QSize(800, 600)), std::pair(preferences, statistics));
+  // The box is about as tall as the letters beside it, and grows with them.
+  EXPECT_GE(box, preferences * 2 / 3);
+  EXPECT_NEAR(largerBox, 1.5 * box, 1.5);
+  EXPECT_EQ(sizes(QSize(800, 600)), std::tuple(preferences, statistics, box));
 }
 
 // The new game dialog sums up each rule as it stands; the scores open at the
