@@ -29,8 +29,10 @@ constexpr std::size_t kMostWays = 4;
 constexpr int kEndgameTiles = 10;
 constexpr int kEndgameDeals = 500;
 
-// Searched with a window (alpha, beta): a line one pair would never allow is
-// left as soon as it is found.
+// A deal played out to the hand's end with every hand seen, each pair
+// choosing its best for its chance of the match (what one gains, the other
+// loses). Searched with a window (alpha, beta): a line one pair would never
+// allow is left as soon as it is found.
 class Endgame {
  public:
   Endgame(int side, const Settings& rules, HandWorth& worth)
