@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Duplicate play: the same deals for every arrangement of the levels; and
 // the simulator's help, which names its options.
-#include <set>
 #include <sstream>
 #include <string>
 
@@ -112,53 +111,6 @@ TEST(Duplicate, EqualLevelsShareEveryDealsWinsExactly) {
   sim::printDuplicate(one, Options(), report);
   EXPECT_NE(report.str().find("(50.0%, 95% interval 0.0% to 100.0%)"), std::string::npos)
       << report.str();
-}
-
-TEST(Duplicate, OptionsAndTheirRefusals) {
-  const auto parsed =
-      sim::parseOptions({"--duplicate", "--pairs", "--master", "0,2", "--strong=1,3"});
-  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
-  const Options& o = std::get<Options>(parsed);
-  EXPECT_TRUE(o.duplicate);
-  EXPECT_EQ(std::make_tuple(o.masterSeats, o.strongSeats), std::make_tuple(0b0101u, 0b1010u));
-  EXPECT_EQ(sim::measuredSeats(o), 0b0101u);  // the strongest level named is measured
-  EXPECT_STREQ(sim::measuredLevelName(o), "master");
-  const auto refusal = [](std::vector<std::string> arguments) {
-    const auto result = sim::parseOptions(arguments);
-    return std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "";
-  };
-  EXPECT_NE(refusal({"--duplicate"}).find("name the seats of one"), std::string::npos);
-  EXPECT_NE(refusal({"--duplicate", "--oracle", "0,1,2,3"}).find("name the seats of one"),
-            std::string::npos);
-  EXPECT_NE(refusal({"--duplicate", "--pairs", "--strong", "0,1"}).find("a whole side"),
-            std::string::npos);
-  EXPECT_NE(
-      refusal({"--duplicate", "--pairs", "--master", "1,3", "--strong", "0"}).find("a whole side"),
-      std::string::npos);
-  EXPECT_NE(refusal({"--master", "1", "--strong", "1,2"}).find("a seat plays at one level"),
-            std::string::npos);
-  EXPECT_NE(refusal({"--oracle", "4"}).find("--oracle takes seats"), std::string::npos);
-  EXPECT_NE(refusal({"--duplicate", "--strong", "1", "--trace", "t"}).find("leave out --trace"),
-            std::string::npos);
-  EXPECT_NE(refusal({"--duplicate=yes"}).find("takes no value"), std::string::npos);
-}
-
-// The help names each option once, and each option it names is one the simulator takes.
-TEST(Simulator, TheHelpNamesEachOptionOnce) {
-  std::istringstream help(sim::usage());
-  std::multiset<std::string> named;
-  for (std::string line; std::getline(help, line);) {
-    if (line.rfind("  --", 0) != 0) continue;
-    named.insert(line.substr(2, line.find(' ', 2) - 2));
-  }
-  EXPECT_GE(named.size(), 15u);
-  for (const std::string& name : named) {
-    EXPECT_EQ(named.count(name), 1u) << name;
-    const auto parsed = sim::parseOptions({name, "1"});
-    const std::string refusal =
-        std::holds_alternative<std::string>(parsed) ? std::get<std::string>(parsed) : "";
-    EXPECT_EQ(refusal.find("unknown option '" + name), std::string::npos) << name;
-  }
 }
 
 }  // namespace

@@ -3,9 +3,14 @@
 // Whole matches without a window: the simulator, its referee and its trace.
 #include <set>
 #include <sstream>
+#include <string>
+#include <tuple>
+#include <variant>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "duplicate.h"
 #include "game/match.h"
 #include "game/random_source.h"
 #include "game/referee.h"
@@ -24,6 +29,13 @@ std::uint64_t fnv1a(const std::string& text) {
   return h;
 }
 
+// What the simulator says of the options it refuses; nothing when it takes them.
+std::string refusal(const std::vector<std::string>& arguments) {
+  const auto result = sim::parseOptions(arguments);
+  return std::holds_alternative<std::string>(result) ? std::get<std::string>(result)
+                                                     : std::string();
+}
+
 TEST(Simulator, OptionsAndTheirRefusals) {
   const auto parsed =
       sim::parseOptions({"--matches", "50", "--seed=9", "--pairs", "--rule", "2", "--opening", "3",
@@ -33,11 +45,6 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   EXPECT_EQ(std::make_tuple(o.matches, *o.seed, o.pairs, o.rule, o.opening, o.anticlockwise,
                             o.closeAnywhere, *o.limit, o.traceFile),
             std::make_tuple(50L, 9ul, true, 2, 3, true, true, 150, std::string("t")));
-  const auto refusal = [](std::vector<std::string> arguments) {
-    const auto result = sim::parseOptions(arguments);
-    return std::holds_alternative<std::string>(result) ? std::get<std::string>(result)
-                                                       : std::string();
-  };
   const auto strong = sim::parseOptions({"--strong", "2,0", "--deals=50"});
   ASSERT_TRUE(std::holds_alternative<Options>(strong));
   EXPECT_EQ(std::get<Options>(strong).strongSeats, 0b101u);
@@ -82,6 +89,45 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   ASSERT_TRUE(std::holds_alternative<Options>(mixed));
   EXPECT_TRUE(std::get<Options>(mixed).mixedRules);
   EXPECT_TRUE(std::get<Options>(mixed).help);
+
+  // The levels, and the duplicate play that measures them.
+  const auto levels =
+      sim::parseOptions({"--duplicate", "--pairs", "--master", "0,2", "--strong=1,3"});
+  ASSERT_TRUE(std::holds_alternative<Options>(levels));
+  const Options& l = std::get<Options>(levels);
+  EXPECT_TRUE(l.duplicate);
+  EXPECT_EQ(std::make_tuple(l.masterSeats, l.strongSeats), std::make_tuple(0b0101u, 0b1010u));
+  EXPECT_EQ(sim::measuredSeats(l), 0b0101u);  // the strongest level named is measured
+  EXPECT_STREQ(sim::measuredLevelName(l), "master");
+  EXPECT_NE(refusal({"--duplicate"}).find("name the seats of one"), std::string::npos);
+  EXPECT_NE(refusal({"--duplicate", "--oracle", "0,1,2,3"}).find("name the seats of one"),
+            std::string::npos);
+  EXPECT_NE(refusal({"--duplicate", "--pairs", "--strong", "0,1"}).find("a whole side"),
+            std::string::npos);
+  EXPECT_NE(
+      refusal({"--duplicate", "--pairs", "--master", "1,3", "--strong", "0"}).find("a whole side"),
+      std::string::npos);
+  EXPECT_NE(refusal({"--master", "1", "--strong", "1,2"}).find("a seat plays at one level"),
+            std::string::npos);
+  EXPECT_NE(refusal({"--oracle", "4"}).find("--oracle takes seats"), std::string::npos);
+  EXPECT_NE(refusal({"--duplicate", "--strong", "1", "--trace", "t"}).find("leave out --trace"),
+            std::string::npos);
+  EXPECT_NE(refusal({"--duplicate=yes"}).find("takes no value"), std::string::npos);
+}
+
+// The help names each option once, and each option it names is one the simulator takes.
+TEST(Simulator, TheHelpNamesEachOptionOnce) {
+  std::istringstream help(sim::usage());
+  std::multiset<std::string> named;
+  for (std::string line; std::getline(help, line);) {
+    if (line.rfind("  --", 0) != 0) continue;
+    named.insert(line.substr(2, line.find(' ', 2) - 2));
+  }
+  EXPECT_GE(named.size(), 15u);
+  for (const std::string& name : named) {
+    EXPECT_EQ(named.count(name), 1u) << name;
+    EXPECT_EQ(refusal({name, "1"}).find("unknown option '" + name), std::string::npos) << name;
+  }
 }
 
 // Whatever a trace writes as a JSON string reads back as it was.
