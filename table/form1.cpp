@@ -32,7 +32,6 @@
 #include "game/texts.h"
 #include "language.h"
 #include "pacer.h"
-#include "server/table_server.h"
 #include "settings/settings_config.h"
 
 namespace tavolix {

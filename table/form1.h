@@ -6,7 +6,6 @@
 #include <memory>
 #include <optional>
 
-#include <QHostAddress>
 #include <QWidget>
 
 #include "dialogs/window_parts.h"
@@ -26,9 +25,6 @@
 
 namespace tavolix {
 
-namespace server {
-class TableServer;
-}
 struct OnlineChoice;
 class RandomSource;
 class SettingsStore;
@@ -60,10 +56,10 @@ class Form1 : public QWidget {
   // The table online, while there is one.
   OnlineSession* online() { return online_.get(); }
   // A table hosted on this computer, while the game serves one.
-  server::TableServer* hostedServer() { return hosted_.get(); }
-  // Where a table hosted here listens: every address of the computer, so that
-  // others reach it; tests keep it to the loopback.
-  void setHostAddress(const QHostAddress& address) { hostAddress_ = address; }
+  HostedTables* hostedServer() { return hosted_.get(); }
+  // Where a table hosted here listens: every address of the computer (none
+  // given), so that others reach it; tests keep it to the loopback.
+  void setHostAddress(const QString& address) { hostAddress_ = address; }
   // The settings as the dialogs leave them (the match keeps its own rules).
   const Settings& settings() const { return settings_; }
   const HandDrag& hand() const { return *hand_; }
@@ -195,12 +191,12 @@ class Form1 : public QWidget {
   TablePresentation presentation_;
   // Made after the presentation it shows itself through; the table works from its state.
   std::unique_ptr<Match> match_;
-  std::unique_ptr<server::TableServer> hosted_;
+  std::unique_ptr<HostedTables> hosted_;
   std::unique_ptr<OnlineSession> online_;
   std::optional<SavedMatch> leftHere_;  // the match here, while the player is online
   QString link_;
   OnlineSeatFile* seatFile_ = nullptr;
-  QHostAddress hostAddress_ = QHostAddress::Any;
+  QString hostAddress_;
   bool hostedSeat_ = false;   // the seat online is at the table this game serves
   HandDrag* hand_ = nullptr;  // an item of the scene
   MatchFile* matchFile_ = nullptr;

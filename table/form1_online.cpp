@@ -1,27 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The window online: a table hosted here or on a server, joined, played and left.
-#include <QHostAddress>
 #include <QMessageBox>
-#include <QNetworkInterface>
 #include <QPushButton>
 
 #include "dialogs/online_dialog.h"
 #include "dialogs/table_style.h"
 #include "form1.h"
 #include "protocol/protocol.h"
-#include "server/table_server.h"
 #include "settings/json_file.h"
 #include "settings/settings_config.h"
 
 namespace tavolix {
-
-namespace {
-
-// The address others on the network reach this computer at.
-QString addressHere() { return OnlineSession::reachableAddress(QNetworkInterface::allAddresses()); }
-
-}  // namespace
 
 TableGame& Form1::game() {
   if (online_) return online_->match();
@@ -85,31 +75,38 @@ bool Form1::goOnline(const OnlineChoice& choice) {
     online_->leave();
     online_.release()->deleteLater();
   }
+  QString missing;
+  OnlineModule* network = onlineModule(&missing);
+  if (network == nullptr) {
+    warn(tr("O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde "
+            "ser carregado.\n\n%1")
+             .arg(QStringLiteral("tavolix-online ") + missing));
+    return false;
+  }
   QUrl url = choice.server;
   QString where = QStringLiteral("%1:%2").arg(url.host()).arg(url.port());
   if (choice.kind == OnlineChoice::Kind::HostHere) {
     if (hosted_ && hosted_->port() != choice.port) hosted_.reset();
     if (!hosted_) {
-      server::TableServer::Options options;
+      HostOptions options;
       options.address = hostAddress_;
       options.port = choice.port;
       options.stateDir = dataPath(QStringLiteral("tables"));
       options.seed = random_.bits();
-      hosted_ = std::make_unique<server::TableServer>(options);
       QString error;
-      if (!hosted_->start(error)) {
-        hosted_.reset();
+      hosted_ = network->host(options, error);
+      if (!hosted_) {
         warn(tr("A mesa não pôde ser aberta neste computador:\n%1\n\nEscolha outra porta.")
                  .arg(error));
         return false;
       }
     }
     url = QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(hosted_->port()));
-    where = QStringLiteral("%1:%2").arg(addressHere()).arg(hosted_->port());
+    where = QStringLiteral("%1:%2").arg(network->addressHere()).arg(hosted_->port());
   }
   hostedSeat_ = choice.kind == OnlineChoice::Kind::HostHere;
 
-  online_ = std::make_unique<OnlineSession>(presentation_);
+  online_ = std::make_unique<OnlineSession>(presentation_, *network);
   OnlineSession& session = *online_;
   net::RemoteMatch& remote = session.match();
   remote.setInvitation(where);

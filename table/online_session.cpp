@@ -8,40 +8,24 @@
 
 namespace tavolix {
 
-QString OnlineSession::reachableAddress(const QList<QHostAddress>& addresses) {
-  for (const QHostAddress& a : addresses) {
-    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback() && !a.isLinkLocal())
-      return a.toString();
-  }
-  return QStringLiteral("127.0.0.1");
-}
-
-}  // namespace tavolix
-
-namespace tavolix {
-
 namespace {
 
 // A server's messages are small; anything far larger is no server of ours.
-constexpr quint64 kLargestMessage = 16 * net::kMaxMessageBytes;
+constexpr std::int64_t kLargestMessage = 16 * net::kMaxMessageBytes;
 // Servers that send the player on and on are not followed for ever.
 constexpr int kMostRedirects = 4;
 
 }  // namespace
 
-OnlineSession::OnlineSession(Presentation& screen, QObject* parent)
-    : QObject(parent), match_(screen, [this](const QByteArray& m) {
-        if (connected_) socket_.sendTextMessage(QString::fromUtf8(m));
-      }) {
-  socket_.setMaxAllowedIncomingMessageSize(kLargestMessage);
-  socket_.setMaxAllowedIncomingFrameSize(kLargestMessage);
-  connect(&socket_, &QWebSocket::connected, this, &OnlineSession::opened);
-  // A connection that fails to open ends as one that drops: unconnected.
-  connect(&socket_, &QWebSocket::stateChanged, this, [this](QAbstractSocket::SocketState state) {
-    if (state == QAbstractSocket::UnconnectedState) closed();
-  });
-  connect(&socket_, &QWebSocket::textMessageReceived, this,
-          [this](const QString& text) { match_.receive(text.toUtf8()); });
+OnlineSession::OnlineSession(Presentation& screen, OnlineModule& network, QObject* parent)
+    : QObject(parent),
+      match_(screen,
+             [this](const QByteArray& m) {
+               if (connected_) link_->send(m);
+             }),
+      link_(network.newLink({[this] { opened(); }, [this] { closed(); },
+                             [this](const QByteArray& text) { match_.receive(text); }},
+                            kLargestMessage)) {
   retry_.setSingleShot(true);
   connect(&retry_, &QTimer::timeout, this, &OnlineSession::open);
   connect(&match_, &net::RemoteMatch::redirected, this, &OnlineSession::follow);
@@ -53,26 +37,25 @@ OnlineSession::OnlineSession(Presentation& screen, QObject* parent)
   });
   connect(&match_, &net::RemoteMatch::refused, this, [this](const QString& reason) {
     wanted_ = false;
-    socket_.close();
+    link_->close();
     Q_EMIT failed(reason, true);
   });
   // Taken back elsewhere, or a server that breaks the protocol: no more tries.
   connect(&match_, &net::RemoteMatch::closedElsewhere, this, [this] {
     wanted_ = false;
-    socket_.close();
+    link_->close();
   });
   connect(&match_, &net::RemoteMatch::broken, this, [this](const QString& problem) {
     qWarning("tavolix: the server at %s broke the protocol: %s", qPrintable(url_.toDisplayString()),
              qPrintable(problem));
     wanted_ = false;
-    socket_.close();
+    link_->close();
   });
 }
 
 OnlineSession::~OnlineSession() {
   wanted_ = false;
-  socket_.disconnect(this);
-  socket_.abort();
+  link_.reset();  // and with it, everything it would tell
 }
 
 void OnlineSession::create(const QUrl& url, const QByteArray& create) {
@@ -98,15 +81,15 @@ void OnlineSession::leave() {
   if (connected_) match_.leave();
   wanted_ = false;
   retry_.stop();
-  socket_.close();
+  link_->close();
 }
 
-void OnlineSession::dropConnection() { socket_.abort(); }
+void OnlineSession::dropConnection() { link_->abort(); }
 
 void OnlineSession::follow(const QUrl& url) {
   if (++redirects_ > kMostRedirects || !mayFollow(url_, url)) {
     wanted_ = false;
-    socket_.close();
+    link_->close();
     Q_EMIT failed(tr("Os servidores de %1 não chegam a um acordo sobre onde está a mesa.")
                       .arg(home_.toDisplayString()),
                   false);
@@ -114,20 +97,20 @@ void OnlineSession::follow(const QUrl& url) {
   }
   url_ = url;
   following_ = true;
-  socket_.abort();  // closed() opens the connection to `url`
-  if (following_ && socket_.state() == QAbstractSocket::UnconnectedState) closed();
+  link_->abort();  // closed() opens the connection to `url`
+  if (following_ && link_->unconnected()) closed();
 }
 
 void OnlineSession::open() {
   if (!wanted_) return;
   ++tries_;
-  socket_.open(url_);
+  link_->open(url_);
 }
 
 void OnlineSession::opened() {
   connected_ = true;
   tries_ = 0;
-  socket_.sendTextMessage(QString::fromUtf8(hello_));
+  link_->send(hello_);
   Q_EMIT connectionChanged(true);
 }
 
@@ -149,7 +132,7 @@ void OnlineSession::closed() {
     // Never at the table: the player is told at once rather than kept waiting.
     wanted_ = false;
     Q_EMIT failed(tr("Não foi possível falar com o servidor %1 (%2).")
-                      .arg(url_.toDisplayString(), socket_.errorString()),
+                      .arg(url_.toDisplayString(), link_->errorString()),
                   false);
     return;
   }

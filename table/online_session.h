@@ -2,15 +2,14 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
+#include <memory>
 #include <vector>
 
-#include <QHostAddress>
-#include <QList>
 #include <QObject>
 #include <QTimer>
 #include <QUrl>
-#include <QWebSocket>
 
+#include "online_module.h"
 #include "protocol/remote_match.h"
 
 namespace tavolix {
@@ -23,7 +22,8 @@ class OnlineSession : public QObject {
   Q_OBJECT
 
  public:
-  OnlineSession(Presentation& screen, QObject* parent = nullptr);
+  // Connected through the online module `network`.
+  OnlineSession(Presentation& screen, OnlineModule& network, QObject* parent = nullptr);
   ~OnlineSession() override;
 
   // A new table on the server at `url`, made by `create` (a create message).
@@ -55,10 +55,6 @@ class OnlineSession : public QObject {
   // Whether a text is a link to a table, tavolix://HOST:PORT/CODE; the server's
   // address and the code when it is.
   static bool readLink(const QString& link, QUrl& url, QString& code);
-  // Of a computer's addresses, the one others on the network reach it at: its
-  // first IPv4 address that is neither the loopback nor link-local; the
-  // loopback when there is none.
-  static QString reachableAddress(const QList<QHostAddress>& addresses);
 
  Q_SIGNALS:
   // The server could not be reached at all, or (`refused`) it refused the
@@ -74,8 +70,8 @@ class OnlineSession : public QObject {
   // Sent on to `url` by the server: the same first message goes there.
   void follow(const QUrl& url);
 
-  QWebSocket socket_;
   net::RemoteMatch match_;
+  std::unique_ptr<MessageLink> link_;
   QUrl home_;
   QUrl url_;
   int redirects_ = 0;       // in a row, without a seat: a loop ends

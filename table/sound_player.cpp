@@ -19,13 +19,6 @@ QStringList installedFolders() {
   return folders;
 }
 
-QStringList moduleFolders() {
-  QStringList folders{QCoreApplication::applicationDirPath()};
-  const QString installed = QDir::cleanPath(QStringLiteral(TAVOLIX_MODULE_DIR));
-  if (!folders.contains(installed)) folders.append(installed);
-  return folders;
-}
-
 SoundPlayer::SoundPlayer(const Settings& settings, QObject* parent)
     : QObject(parent),
       settings_(settings),
@@ -46,25 +39,17 @@ SoundOutput* SoundPlayer::output() {
   if (loader_ != nullptr) return output_;
   loader_ = new QPluginLoader(this);
   QString why;
-  for (const QString& folder : moduleFolders_) {
-    // The name without its ending: ".so" here, ".dll" on Windows.
-    const QString path = QDir(folder).filePath(QStringLiteral("tavolix-sound"));
-    loader_->setFileName(path);
-    if (loader_->fileName().isEmpty()) continue;  // not in this folder
-    if (auto* module = qobject_cast<SoundModule*>(loader_->instance())) {
-      // Owned here: the sounds go with the player, not when the module is
-      // unloaded as the program ends, after Qt has gone.
-      output_ = module->newOutput(this);
-      if (output_ != nullptr) return output_;
-    }
-    why = loader_->errorString();
-    loader_->unload();
+  QObject* loaded = loadModule(*loader_, QStringLiteral("tavolix-sound"), moduleFolders_, why);
+  if (auto* module = qobject_cast<SoundModule*>(loaded)) {
+    // Owned here: the sounds go with the player, not when the module is
+    // unloaded as the program ends, after Qt has gone.
+    output_ = module->newOutput(this);
+    if (output_ != nullptr) return output_;
+    why = QStringLiteral("made no sound output");
+  } else if (loaded != nullptr) {
+    why = QStringLiteral("is not the game's sound module");
   }
-  qWarning("Tavolix: no sound: the sound module tavolix-sound %s",
-           qUtf8Printable(
-               why.isEmpty()
-                   ? QStringLiteral("is not in %1").arg(moduleFolders_.join(QStringLiteral(", ")))
-                   : QStringLiteral("could not be loaded: %1").arg(why)));
+  qWarning("Tavolix: no sound: the sound module tavolix-sound %s", qUtf8Printable(why));
   return nullptr;
 }
 

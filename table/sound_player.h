@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "game/settings.h"
+#include "modules.h"
 
 class QPluginLoader;
 
@@ -58,7 +59,5 @@ class SoundPlayer : public QObject {
 // Where the game's own files are: beside the program, where the build stages
 // them, and in the data folder the build was configured to install them in.
 QStringList installedFolders();
-// Where the game's modules are: beside the program and where they are installed.
-QStringList moduleFolders();
 
 }  // namespace tavolix

@@ -83,20 +83,20 @@ Its pages can be opened in any browser:
 <context>
     <name>tavolix::Form1</name>
     <message>
-        <location filename="../../table/form1.cpp" line="56"/>
-        <location filename="../../table/form1.cpp" line="419"/>
+        <location filename="../../table/form1.cpp" line="55"/>
+        <location filename="../../table/form1.cpp" line="418"/>
         <source>Mesa de dominó</source>
         <translation>Domino table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="48"/>
+        <location filename="../../table/form1_online.cpp" line="38"/>
         <source>Este link não leva a uma mesa do Tavolix:
 %1</source>
         <translation>This link does not lead to a Tavolix table:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="209"/>
+        <location filename="../../table/form1.cpp" line="208"/>
         <source>A partida não pôde ser guardada em:
 %1
 
@@ -111,7 +111,7 @@ O jogo continua, mas se for fechado ela não poderá ser continuada. Libere espa
 The game goes on, but if it is closed the match cannot be continued. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="212"/>
+        <location filename="../../table/form1.cpp" line="211"/>
         <source>O arquivo da partida anterior não pôde ser apagado:
 %1
 
@@ -126,7 +126,7 @@ Corrija as permissões dessa pasta; o jogo continua.</source>
 Correct the permissions of that folder; the game goes on.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="222"/>
+        <location filename="../../table/form1.cpp" line="221"/>
         <source>As suas estatísticas não puderam ser gravadas em:
 %1
 
@@ -141,22 +141,22 @@ O jogo continua, mas esta partida não ficará nas estatísticas. Libere espaço
 The game goes on, but this match will not stay in your statistics. Free some disk space or correct the permissions of that folder.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="239"/>
+        <location filename="../../table/form1.cpp" line="238"/>
         <source>não pode ser lido</source>
         <translation>cannot be read</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="242"/>
+        <location filename="../../table/form1.cpp" line="241"/>
         <source>não é um arquivo comum</source>
         <translation>is not an ordinary file</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="245"/>
+        <location filename="../../table/form1.cpp" line="244"/>
         <source>está danificado</source>
         <translation>is damaged</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="271"/>
+        <location filename="../../table/form1.cpp" line="270"/>
         <source>O arquivo das suas estatísticas %1 e não pôde ser tirado do lugar:
 %2
 
@@ -167,7 +167,7 @@ Enquanto o jogo estiver aberto, ele não será lido nem alterado, e as partidas 
 While the game is open it will be neither read nor changed, and no match will be added to it.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="269"/>
+        <location filename="../../table/form1.cpp" line="268"/>
         <source>O arquivo das suas estatísticas %1 e foi guardado como:
 %2
 
@@ -178,7 +178,7 @@ As estatísticas recomeçam do zero.</source>
 Your statistics start again from zero.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="283"/>
+        <location filename="../../table/form1.cpp" line="282"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo não pôde ser tirado do lugar:
@@ -193,7 +193,7 @@ The file could not be moved out of the way:
 While the game is open it will be neither read nor changed, and matches will not be saved.</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="281"/>
+        <location filename="../../table/form1.cpp" line="280"/>
         <source>A partida interrompida não pôde ser retomada: o arquivo dela %1. Uma nova partida vai começar.
 
 O arquivo foi guardado como:
@@ -204,37 +204,46 @@ The file was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="291"/>
+        <location filename="../../table/form1.cpp" line="290"/>
         <source>Uma partida ficou por terminar. Deseja continuá-la?</source>
         <translation>A match was left unfinished. Do you want to continue it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="293"/>
+        <location filename="../../table/form1.cpp" line="292"/>
         <source>Continuar</source>
         <translation>Continue</translation>
     </message>
     <message>
-        <location filename="../../table/form1.cpp" line="294"/>
+        <location filename="../../table/form1.cpp" line="293"/>
         <source>Nova partida</source>
         <translation>New match</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="65"/>
+        <location filename="../../table/form1_online.cpp" line="55"/>
         <source>Deixar a mesa online? Um computador jogará no seu lugar até o fim da partida.</source>
         <translation>Leave the table online? A computer player will take your seat until the end of the match.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="68"/>
+        <location filename="../../table/form1_online.cpp" line="58"/>
         <source>Deixar a mesa</source>
         <translation>Leave the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="69"/>
+        <location filename="../../table/form1_online.cpp" line="59"/>
         <source>Ficar</source>
         <translation>Stay</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="102"/>
+        <location filename="../../table/form1_online.cpp" line="81"/>
+        <source>O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde ser carregado.
+
+%1</source>
+        <translation>Online play is not available: the tavolix-online module is missing or could not be loaded.
+
+%1</translation>
+    </message>
+    <message>
+        <location filename="../../table/form1_online.cpp" line="99"/>
         <source>A mesa não pôde ser aberta neste computador:
 %1
 
@@ -245,56 +254,56 @@ Escolha outra porta.</source>
 Choose another port.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="134"/>
+        <location filename="../../table/form1_online.cpp" line="131"/>
         <source>A partida online terminou. &apos;Novo Jogo&apos; volta ao jogo contra o computador; &apos;Jogar online&apos; abre ou procura outra mesa.</source>
         <translation>The match online is over. &apos;New Game&apos; goes back to playing the computer; &apos;Play online&apos; opens or finds another table.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="139"/>
+        <location filename="../../table/form1_online.cpp" line="136"/>
         <source>Este lugar foi retomado em outro computador.</source>
         <translation>This seat was taken back on another computer.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="141"/>
+        <location filename="../../table/form1_online.cpp" line="138"/>
         <source>O servidor mandou uma mensagem que o jogo não entende (%1).</source>
         <translation>The server sent a message the game does not understand (%1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="154"/>
+        <location filename="../../table/form1_online.cpp" line="151"/>
         <source>Conectando a %1...</source>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="191"/>
+        <location filename="../../table/form1_online.cpp" line="188"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="193"/>
+        <location filename="../../table/form1_online.cpp" line="190"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="201"/>
+        <location filename="../../table/form1_online.cpp" line="198"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="204"/>
+        <location filename="../../table/form1_online.cpp" line="201"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="207"/>
+        <location filename="../../table/form1_online.cpp" line="204"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="208"/>
+        <location filename="../../table/form1_online.cpp" line="205"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
@@ -909,12 +918,12 @@ Choose another port.</translation>
 <context>
     <name>tavolix::OnlineSession</name>
     <message>
-        <location filename="../../table/online_session.cpp" line="110"/>
+        <location filename="../../table/online_session.cpp" line="93"/>
         <source>Os servidores de %1 não chegam a um acordo sobre onde está a mesa.</source>
         <translation>The servers at %1 do not agree on where the table is.</translation>
     </message>
     <message>
-        <location filename="../../table/online_session.cpp" line="151"/>
+        <location filename="../../table/online_session.cpp" line="134"/>
         <source>Não foi possível falar com o servidor %1 (%2).</source>
         <translation>The server %1 could not be reached (%2).</translation>
     </message>
@@ -1606,17 +1615,17 @@ There is NO WARRANTY, to the extent permitted by law.
 <context>
     <name>tavolix::startGame</name>
     <message>
-        <location filename="../../app/start_game.cpp" line="51"/>
+        <location filename="../../app/start_game.cpp" line="63"/>
         <source>É necessário resolução minima de 800 x 600</source>
         <translation>A screen of at least 800 x 600 is needed</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="74"/>
+        <location filename="../../app/start_game.cpp" line="94"/>
         <source>o jogo já está aberto: a janela dele foi trazida para a frente.</source>
         <translation>the game is already open: its window was brought to the front.</translation>
     </message>
     <message>
-        <location filename="../../app/start_game.cpp" line="77"/>
+        <location filename="../../app/start_game.cpp" line="97"/>
         <source>o jogo já está aberto, mas não respondeu; ele não foi aberto de novo.</source>
         <translation>the game is already open but did not answer; it was not opened again.</translation>
     </message>

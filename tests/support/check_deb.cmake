@@ -77,11 +77,14 @@ foreach(path IN LISTS expected)
     message(FATAL_ERROR "${path} is not in the package:\n${listing}")
   endif()
 endforeach()
-# The sound module, in the game's own folder of the library folder.
-if(NOT listing MATCHES " (\\./usr/lib/[^ \n]*/?tavolix/tavolix-sound\\.so)\n")
-  message(FATAL_ERROR "the sound module is not in the package:\n${listing}")
-endif()
-set(module "${CMAKE_MATCH_1}")
+# The sound and online modules, in the game's own folder of the library folder.
+set(modules)
+foreach(name sound online)
+  if(NOT listing MATCHES " (\\./usr/lib/[^ \n]*/?tavolix/tavolix-${name}\\.so)\n")
+    message(FATAL_ERROR "the ${name} module is not in the package:\n${listing}")
+  endif()
+  list(APPEND modules "${CMAKE_MATCH_1}")
+endforeach()
 # Nothing of the build's own: no tests, no simulator, no benchmarks; nothing
 # outside /usr.
 if(listing MATCHES "tavolix-sim|tests|bench")
@@ -93,7 +96,7 @@ endif()
 
 # The programs are stripped; optimised, they are hardened as Debian's own.
 execute_process(COMMAND dpkg-deb -x "${deb}" "${WORK}/root")
-foreach(program usr/games/tavolix usr/games/tavolix-server ${module})
+foreach(program usr/games/tavolix usr/games/tavolix-server ${modules})
   set(path "${WORK}/root/${program}")
   execute_process(COMMAND readelf -S "${path}" OUTPUT_VARIABLE sections)
   if(sections MATCHES "\\.debug_info|\\.symtab")

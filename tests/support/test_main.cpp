@@ -12,7 +12,10 @@
 #ifdef TAVOLIX_TEST_WINDOWS
 #include <QApplication>
 
+#include <QFileInfo>
+
 #include "table/language.h"
+#include "table/online_module.h"
 #include "table/pacer.h"
 #else
 #include <QCoreApplication>
@@ -28,6 +31,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   tavolix::pacer::setPace(0.0);
+  // The online module is where the build made it, not beside the tests.
+  tavolix::setOnlineModuleFolders(
+      {QFileInfo(QStringLiteral(TAVOLIX_ONLINE_MODULE)).absolutePath()});
   // Pictures of the windows in English (TAVOLIX_SHOTS_LANG=en): the tests
   // that read Portuguese captions then fail, the pictures are kept.
   if (qEnvironmentVariable("TAVOLIX_SHOTS_LANG") == QLatin1String("en"))

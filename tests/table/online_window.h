@@ -20,6 +20,7 @@
 #include "dialogs/online_dialog.h"
 #include "protocol/remote_match.h"
 #include "server/table_server.h"
+#include "table/reachable_address.h"
 #include "window_support.h"
 
 namespace tavolix::online {
@@ -45,7 +46,7 @@ struct Player {
     settings.Nomes = {name, "Zorvan", "Melira", "Astelo"};
     window.setScreenSize([] { return QSize(1280, 1024); });
     window.setFirstActivationStartsMatch(firstActivation);
-    window.setHostAddress(QHostAddress::LocalHost);
+    window.setHostAddress(QStringLiteral("127.0.0.1"));
     window.setOnlineSeatFile(seatFile);
     window.show();
   }

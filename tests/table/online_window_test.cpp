@@ -12,7 +12,7 @@ TEST(OnlineAddresses, TheHostGivesAnAddressOthersReach) {
   const auto address = [](std::initializer_list<const char*> all) {
     QList<QHostAddress> addresses;
     for (const char* a : all) addresses.append(QHostAddress(QLatin1String(a)));
-    return OnlineSession::reachableAddress(addresses).toStdString();
+    return reachableAddress(addresses).toStdString();
   };
   EXPECT_EQ(address({"127.0.0.1", "::1", "169.254.7.7", "fe80::1", "192.168.1.20", "10.0.0.3"}),
             "192.168.1.20");
@@ -246,7 +246,7 @@ TEST_F(OnlineWindowTest, ATableHostedAgainOnAnotherPortIsServedThere) {
 TEST_F(OnlineWindowTest, ATableCannotBeOpenedOnAPortInUse) {
   QTcpServer holder;
   ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
-  ana.window.setHostAddress(QHostAddress::LocalHost);
+  ana.window.setHostAddress(QStringLiteral("127.0.0.1"));
   dialogs.expect<OnlineDialog>([&holder](OnlineDialog& d) {
     d.port->setValue(holder.serverPort());
     okOf(d);
@@ -260,6 +260,25 @@ TEST_F(OnlineWindowTest, ATableCannotBeOpenedOnAPortInUse) {
   EXPECT_TRUE(told.endsWith(QStringLiteral("Escolha outra porta."))) << told.toStdString();
   EXPECT_EQ(ana.window.hostedServer(), nullptr);
   EXPECT_EQ(ana.window.online(), nullptr);
+}
+
+// Online play is a module of its own: where it is missing, the player is told
+// what is missing and plays on here.
+TEST_F(OnlineWindowTest, WithoutTheOnlineModuleThePlayerIsToldAndPlaysOnHere) {
+  QTemporaryDir empty;
+  setOnlineModuleFolders({empty.path()});
+  dialogs.expect<OnlineDialog>([](OnlineDialog& d) { okOf(d); });
+  QString told;
+  expectToldThenNothingHere(told);
+  click(ana, TableScene::Command::Online);
+  ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
+  EXPECT_TRUE(told.startsWith(QStringLiteral("O jogo online não está disponível")))
+      << told.toStdString();
+  EXPECT_TRUE(told.contains(QStringLiteral("tavolix-online is not in ") + empty.path()))
+      << told.toStdString();
+  EXPECT_EQ(ana.window.hostedServer(), nullptr);
+  EXPECT_EQ(ana.window.online(), nullptr);
+  setOnlineModuleFolders({QFileInfo(QStringLiteral(TAVOLIX_ONLINE_MODULE)).absolutePath()});
 }
 
 }  // namespace
