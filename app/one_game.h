@@ -2,15 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 #pragma once
 
-#include <vector>
+#include <memory>
+#include <optional>
 
 #include <QLockFile>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-
-class QLocalServer;
-class QLocalSocket;
 
 namespace tavolix {
 
@@ -39,9 +36,16 @@ class OneGame : public QObject {
   // come, are answered.
   void setReady();
 
-  // Where the lock is, and the name of the socket the running game listens on.
+  // Where the lock is, and the name of the socket the running game listens on
+  // (a local socket of that name, as Qt's QLocalServer names them).
   static QString lockPath(const QString& dataFolder);
   static QString serverName(const QString& dataFolder);
+
+  // What a later start says: "show", or "join" and a table's link (none when
+  // the link is no single line of plain text short enough); and what it
+  // means: the link, empty for "show", or nothing for anything else.
+  static QByteArray request(const QString& link);
+  static std::optional<QString> readRequest(const QByteArray& line);
 
  Q_SIGNALS:
   // A later start asked for the window, once it is up; with the link of a
@@ -49,19 +53,16 @@ class OneGame : public QObject {
   void anotherStart(const QString& link);
 
  private:
-  void listen();
-  void answer(QLocalSocket* socket);
+  // The socket the later starts talk to, and the conversations with them.
+  class Listener;
+  // A later start asked with a whole request: answered now or once ready.
+  void asked(const QString& link);
 
   QString serverName_;
   QLockFile lock_;
-  QLocalServer* server_ = nullptr;
+  std::unique_ptr<Listener> listener_;
   Start start_ = Start::Unguarded;
   bool ready_ = false;
-  struct Waiting {
-    QPointer<QLocalSocket> socket;
-    QString link;
-  };
-  std::vector<Waiting> waiting_;
 };
 
 }  // namespace tavolix

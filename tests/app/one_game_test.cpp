@@ -44,6 +44,7 @@ bool heldBy(const QString& folder, qint64 pid) {
 TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
   QTemporaryDir dir;
   const QString folder = dir.filePath(QStringLiteral("data"));
+  const QString socket = QDir(QDir::tempPath()).filePath(OneGame::serverName(folder));
   {
     OneGame first(folder);
     ASSERT_EQ(first.start(), OneGame::Start::First);
@@ -93,7 +94,12 @@ TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
     EXPECT_TRUE(QTest::qWaitFor([&halting] { return halting.canReadLine(); }, 20000));
     EXPECT_EQ(halting.readLine(), QByteArray("shown\n"));
     EXPECT_EQ(asked.count(), 2);
+    // Nobody else may even knock.
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFile::permissions(socket) & others, QFile::Permissions());
   }
+  EXPECT_FALSE(QFileInfo::exists(socket));
   EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList());
 }
@@ -187,6 +193,13 @@ TEST(OneGame, ASecondProgramBringsTheFirstToTheFrontAndAFullDiskClosesCleanly) {
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_TRUE(second.readAllStandardError().contains("trazida para a frente"));
+  // The network's libraries come with the first step online, not at start.
+  const auto mapped = [&first] {
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(first.processId()));
+    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray("unreadable");
+  };
+  EXPECT_FALSE(mapped().contains("libQt6Network")) << mapped().toStdString();
+  EXPECT_FALSE(mapped().contains("tavolix-online"));
   // A third, given a table's link, hands it on: the first goes to that server.
   QTcpServer table;
   ASSERT_TRUE(table.listen(QHostAddress::LocalHost, 0));
@@ -197,6 +210,7 @@ TEST(OneGame, ASecondProgramBringsTheFirstToTheFrontAndAFullDiskClosesCleanly) {
   ASSERT_TRUE(third.waitForFinished(60000));
   EXPECT_EQ(third.exitCode(), 0);
   EXPECT_TRUE(QTest::qWaitFor([&table] { return table.hasPendingConnections(); }, 60000));
+  EXPECT_TRUE(mapped().contains("libQt6WebSockets"));
 
   // Its window is up: the second start was answered.
   first.terminate();
