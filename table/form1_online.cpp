@@ -65,6 +65,15 @@ bool Form1::mayLeaveOnline() {
 }
 
 bool Form1::goOnline(const OnlineChoice& choice) {
+  // Without the network, nothing here is touched.
+  QString missing;
+  OnlineModule* network = onlineModule(&missing);
+  if (network == nullptr) {
+    warn(tr("O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde "
+            "ser carregado.\n\n%1")
+             .arg(QStringLiteral("tavolix-online ") + missing));
+    return false;
+  }
   // The match here is kept as it stands, to come back to after the table online.
   if (!online_ && match_->started() &&
       (match_->awaiting() == TableGame::Awaiting::Move ||
@@ -74,14 +83,6 @@ bool Form1::goOnline(const OnlineChoice& choice) {
   if (online_) {
     online_->leave();
     online_.release()->deleteLater();
-  }
-  QString missing;
-  OnlineModule* network = onlineModule(&missing);
-  if (network == nullptr) {
-    warn(tr("O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde "
-            "ser carregado.\n\n%1")
-             .arg(QStringLiteral("tavolix-online ") + missing));
-    return false;
   }
   QUrl url = choice.server;
   QString where = QStringLiteral("%1:%2").arg(url.host()).arg(url.port());

@@ -234,7 +234,7 @@ The file was kept as:
         <translation>Stay</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="81"/>
+        <location filename="../../table/form1_online.cpp" line="72"/>
         <source>O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde ser carregado.
 
 %1</source>
@@ -243,7 +243,7 @@ The file was kept as:
 %1</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="99"/>
+        <location filename="../../table/form1_online.cpp" line="100"/>
         <source>A mesa não pôde ser aberta neste computador:
 %1
 
@@ -254,56 +254,56 @@ Escolha outra porta.</source>
 Choose another port.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="131"/>
+        <location filename="../../table/form1_online.cpp" line="132"/>
         <source>A partida online terminou. &apos;Novo Jogo&apos; volta ao jogo contra o computador; &apos;Jogar online&apos; abre ou procura outra mesa.</source>
         <translation>The match online is over. &apos;New Game&apos; goes back to playing the computer; &apos;Play online&apos; opens or finds another table.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="136"/>
+        <location filename="../../table/form1_online.cpp" line="137"/>
         <source>Este lugar foi retomado em outro computador.</source>
         <translation>This seat was taken back on another computer.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="138"/>
+        <location filename="../../table/form1_online.cpp" line="139"/>
         <source>O servidor mandou uma mensagem que o jogo não entende (%1).</source>
         <translation>The server sent a message the game does not understand (%1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="151"/>
+        <location filename="../../table/form1_online.cpp" line="152"/>
         <source>Conectando a %1...</source>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="188"/>
+        <location filename="../../table/form1_online.cpp" line="189"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="190"/>
+        <location filename="../../table/form1_online.cpp" line="191"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="198"/>
+        <location filename="../../table/form1_online.cpp" line="199"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="201"/>
+        <location filename="../../table/form1_online.cpp" line="202"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="204"/>
+        <location filename="../../table/form1_online.cpp" line="205"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="205"/>
+        <location filename="../../table/form1_online.cpp" line="206"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
