@@ -370,7 +370,9 @@ TEST_P(MonkeyTest, NothingThePlayerDoesBreaksTheGame) {
   impatience.stop();
   EXPECT_FALSE(window.isVisible()) << "the matches did not end within " << budget * 4 << " events";
   EXPECT_GE(referee.matches, kMatches);
-  EXPECT_GT(referee.hands, 5);
+  // Every match ends with a hand. (How many hands the monkey plays is chance:
+  // a match can be won in one.)
+  EXPECT_GE(referee.hands, referee.matches);
   EXPECT_GT(helps_, 0);  // Help answered the monkey's clicks
   EXPECT_GT(events_, budget / 2);
   // Every match is over: nothing to go on with, and each is in the record.
