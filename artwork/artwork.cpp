@@ -78,9 +78,14 @@ void paintTitleStrip(QPainter& p) {
   p.drawRect(strip);
   strokeBevel(p, QPolygonF(strip), QColor(246, 246, 246), QColor(104, 108, 112), 1.2);
 
-  QPainterPath title = titleOutline(QStringLiteral("TAVOLIX"), 26, 5);
-  const QRectF bounds = title.boundingRect();
-  title.translate(400 - bounds.center().x(), strip.center().y() - bounds.center().y());
+  // The same at every paint (the table is painted again under every tile that
+  // moves): laid out once.
+  static const QPainterPath title = [&strip] {
+    QPainterPath outline = titleOutline(QStringLiteral("TAVOLIX"), 26, 5);
+    const QRectF bounds = outline.boundingRect();
+    outline.translate(400 - bounds.center().x(), strip.center().y() - bounds.center().y());
+    return outline;
+  }();
   p.setPen(QPen(QColor(70, 74, 80), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.setBrush(Qt::white);
   p.drawPath(title);
@@ -114,14 +119,18 @@ QPainterPath metallicTitle(const QRectF& band, qreal pixelSize, const QString& c
 
 }  // namespace
 
-void paintTable(QPainter& painter, const QRectF& target) {
+void paintTable(QPainter& painter, const QRectF& target, const QRectF& exposed) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.translate(target.topLeft());
   painter.scale(target.width() / 800.0, target.height() / 600.0);
+  const QRectF shown = exposed.isNull() ? QRectF(0, 0, 800, 600)
+                                        : painter.worldTransform().inverted().mapRect(exposed);
   painter.fillRect(QRectF(0, 0, 800, 600), kSurround);
   paintFelt(painter);
-  paintTitleStrip(painter);
+  // A tile moving over the felt uncovers none of the title strip: its title
+  // and glyphs, the dearest part of the picture, are left alone.
+  if (shown.intersects(QRectF(0, 18, 800, 45))) paintTitleStrip(painter);
   painter.restore();
 }
 

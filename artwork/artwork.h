@@ -49,7 +49,9 @@ void paintPicture(QPainter& painter, Picture picture, int element, const QRectF&
 // The table behind everything: surround, title strip, felt and frame, 800 x 600.
 inline constexpr QColor kSurround{2, 26, 34};
 inline constexpr QColor kFelt{13, 129, 21};
-void paintTable(QPainter& painter, const QRectF& target);
+// Only what lies over `exposed` (in the painter's coordinates, as `target`)
+// needs painting; none given, all of it.
+void paintTable(QPainter& painter, const QRectF& target, const QRectF& exposed = {});
 // The grey frame round the felt, in the table picture's pixels: nothing written
 // on the table lies on it.
 QPainterPath feltFrame();

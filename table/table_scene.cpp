@@ -6,6 +6,7 @@
 
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 
 #include "artwork/artwork.h"
 #include "game/table_geometry.h"
@@ -28,9 +29,11 @@ using namespace geometry;
 // under it faster than it is copied from a cache.
 class TablePicture : public QGraphicsItem {
  public:
+  // Told what is uncovered: a moving tile uncovers only a little of it.
+  TablePicture() { setFlag(ItemUsesExtendedStyleOption); }
   QRectF boundingRect() const override { return QRectF(0, 0, kWidth, kHeight); }
-  void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
-    artwork::paintTable(*painter, boundingRect());
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) override {
+    artwork::paintTable(*painter, boundingRect(), option->exposedRect);
   }
 };
 
