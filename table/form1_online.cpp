@@ -66,12 +66,11 @@ bool Form1::mayLeaveOnline() {
 
 bool Form1::goOnline(const OnlineChoice& choice) {
   // Without the network, nothing here is touched.
-  QString missing;
-  OnlineModule* network = onlineModule(&missing);
+  OnlineModule* network = onlineModule();
   if (network == nullptr) {
     warn(tr("O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde "
-            "ser carregado.\n\n%1")
-             .arg(QStringLiteral("tavolix-online ") + missing));
+            "ser carregado (procurado em %1).")
+             .arg(onlineModuleFolders().join(QStringLiteral(", "))));
     return false;
   }
   // The match here is kept as it stands, to come back to after the table online.

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-#include <QCoreApplication>
 #include <QPluginLoader>
 
 #include "modules.h"
@@ -14,7 +13,6 @@ struct Loaded {
   QStringList folders = moduleFolders();
   bool tried = false;
   OnlineModule* module = nullptr;
-  QString why;
 };
 
 Loaded& loaded() {
@@ -24,22 +22,24 @@ Loaded& loaded() {
 
 }  // namespace
 
-OnlineModule* onlineModule(QString* why) {
+OnlineModule* onlineModule() {
   Loaded& l = loaded();
   if (!l.tried) {
     l.tried = true;
     // Never unloaded: its connections and servers live as long as the window.
     static QPluginLoader loader;
-    QObject* instance = loadModule(loader, QStringLiteral("tavolix-online"), l.folders, l.why);
+    QString why;
+    QObject* instance = loadModule(loader, QStringLiteral("tavolix-online"), l.folders, why);
     l.module = qobject_cast<OnlineModule*>(instance);
     if (instance != nullptr && l.module == nullptr)
-      l.why = QStringLiteral("is not the game's online module");
+      why = QStringLiteral("is not the game's online module");
     if (l.module == nullptr)
-      qWarning("Tavolix: no online play: the module tavolix-online %s", qUtf8Printable(l.why));
+      qWarning("Tavolix: no online play: the module tavolix-online %s", qUtf8Printable(why));
   }
-  if (why != nullptr) *why = l.why;
   return l.module;
 }
+
+QStringList onlineModuleFolders() { return loaded().folders; }
 
 void setOnlineModuleFolders(const QStringList& folders) {
   Loaded& l = loaded();

@@ -64,11 +64,12 @@ class OnlineModule {
   virtual QString addressHere() = 0;
 };
 
-// The module, loaded at the first call; null when it cannot be, with the
-// reason in `why`.
-OnlineModule* onlineModule(QString* why = nullptr);
-// Where the module is looked for (by default beside the program, then where
-// it is installed): for the tests, which run from a folder of their own.
+// The module, loaded at the first call; null when it cannot be (the reason
+// is written once to the standard error).
+OnlineModule* onlineModule();
+// Where the module is looked for: beside the program, then where it is
+// installed; the tests, which run from a folder of their own, set it.
+QStringList onlineModuleFolders();
 void setOnlineModuleFolders(const QStringList& folders);
 
 }  // namespace tavolix

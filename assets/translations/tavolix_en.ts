@@ -234,16 +234,12 @@ The file was kept as:
         <translation>Stay</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="72"/>
-        <source>O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde ser carregado.
-
-%1</source>
-        <translation>Online play is not available: the tavolix-online module is missing or could not be loaded.
-
-%1</translation>
+        <location filename="../../table/form1_online.cpp" line="71"/>
+        <source>O jogo online não está disponível: falta o módulo tavolix-online, ou ele não pôde ser carregado (procurado em %1).</source>
+        <translation>Online play is not available: the tavolix-online module is missing or could not be loaded (looked for in %1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="100"/>
+        <location filename="../../table/form1_online.cpp" line="99"/>
         <source>A mesa não pôde ser aberta neste computador:
 %1
 
@@ -254,56 +250,56 @@ Escolha outra porta.</source>
 Choose another port.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="132"/>
+        <location filename="../../table/form1_online.cpp" line="131"/>
         <source>A partida online terminou. &apos;Novo Jogo&apos; volta ao jogo contra o computador; &apos;Jogar online&apos; abre ou procura outra mesa.</source>
         <translation>The match online is over. &apos;New Game&apos; goes back to playing the computer; &apos;Play online&apos; opens or finds another table.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="137"/>
+        <location filename="../../table/form1_online.cpp" line="136"/>
         <source>Este lugar foi retomado em outro computador.</source>
         <translation>This seat was taken back on another computer.</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="139"/>
+        <location filename="../../table/form1_online.cpp" line="138"/>
         <source>O servidor mandou uma mensagem que o jogo não entende (%1).</source>
         <translation>The server sent a message the game does not understand (%1).</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="152"/>
+        <location filename="../../table/form1_online.cpp" line="151"/>
         <source>Conectando a %1...</source>
         <translation>Connecting to %1...</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="189"/>
+        <location filename="../../table/form1_online.cpp" line="188"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e foi guardado como:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and was kept as:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="191"/>
+        <location filename="../../table/form1_online.cpp" line="190"/>
         <source>O lugar guardado numa mesa online não pôde ser lido: o arquivo dele %1 e não pôde ser tirado do lugar:
 %2</source>
         <translation>The seat kept at a table online could not be read: its file %1 and could not be moved out of the way:
 %2</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="199"/>
+        <location filename="../../table/form1_online.cpp" line="198"/>
         <source>Você estava numa partida online (mesa %1 em %2). Deseja voltar a ela?</source>
         <translation>You were in a match online (table %1 at %2). Do you want to go back to it?</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="202"/>
+        <location filename="../../table/form1_online.cpp" line="201"/>
         <source>este computador</source>
         <translation>this computer</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="205"/>
+        <location filename="../../table/form1_online.cpp" line="204"/>
         <source>Voltar à mesa</source>
         <translation>Back to the table</translation>
     </message>
     <message>
-        <location filename="../../table/form1_online.cpp" line="206"/>
+        <location filename="../../table/form1_online.cpp" line="205"/>
         <source>Não</source>
         <translation>No</translation>
     </message>
@@ -1319,157 +1315,157 @@ There is NO WARRANTY, to the extent permitted by law.
         <translation>%1 played %2 on the %3 end</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="315"/>
+        <location filename="../../table/table_scene.cpp" line="318"/>
         <source>Pedra escolhida: %1:%2</source>
         <translation>Domino chosen: %1:%2</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="323"/>
+        <location filename="../../table/table_scene.cpp" line="326"/>
         <source>Sua vez</source>
         <translation>Your turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="325"/>
+        <location filename="../../table/table_scene.cpp" line="328"/>
         <source>Vez de %1, pensando</source>
         <translation>%1&apos;s turn, thinking</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="325"/>
+        <location filename="../../table/table_scene.cpp" line="328"/>
         <source>Vez de %1</source>
         <translation>%1&apos;s turn</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="376"/>
+        <location filename="../../table/table_scene.cpp" line="379"/>
         <source>Novo Jogo |</source>
         <translation>New Game |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="377"/>
+        <location filename="../../table/table_scene.cpp" line="380"/>
         <source>Opções |</source>
         <translation>Settings |</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="378"/>
+        <location filename="../../table/table_scene.cpp" line="381"/>
         <source>Ajuda</source>
         <translation>Help</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="379"/>
+        <location filename="../../table/table_scene.cpp" line="382"/>
         <source>Passar a vez</source>
         <translation>Cannot move</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="380"/>
+        <location filename="../../table/table_scene.cpp" line="383"/>
         <source>Placar</source>
         <translation>Scores</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="381"/>
+        <location filename="../../table/table_scene.cpp" line="384"/>
         <source>Dica</source>
         <translation>Hint</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="382"/>
+        <location filename="../../table/table_scene.cpp" line="385"/>
         <source>Jogar online</source>
         <translation>Play online</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="383"/>
+        <location filename="../../table/table_scene.cpp" line="386"/>
         <source>Começar</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="390"/>
+        <location filename="../../table/table_scene.cpp" line="393"/>
         <source>Começa uma nova partida (Ctrl+N)</source>
         <translation>Starts a new match (Ctrl+N)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="391"/>
+        <location filename="../../table/table_scene.cpp" line="394"/>
         <source>As pedras, a velocidade, os nomes e o som (Ctrl+,)</source>
         <translation>The dominoes, the speed, the names and sound (Ctrl+,)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="392"/>
+        <location filename="../../table/table_scene.cpp" line="395"/>
         <source>Abre a ajuda (F1)</source>
         <translation>Opens the help (F1)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="393"/>
+        <location filename="../../table/table_scene.cpp" line="396"/>
         <source>As mãos da partida até aqui (Ctrl+H)</source>
         <translation>The hands of the match so far (Ctrl+H)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="395"/>
+        <location filename="../../table/table_scene.cpp" line="398"/>
         <source>Mostra a pedra que o jogador Forte jogaria; a partida conta à parte (D)</source>
         <translation>Shows the tile the Strong player would lay; the match counts apart (D)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="396"/>
+        <location filename="../../table/table_scene.cpp" line="399"/>
         <source>Passa a vez quando nenhuma pedra serve (P)</source>
         <translation>Passes when no domino fits (P)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="397"/>
+        <location filename="../../table/table_scene.cpp" line="400"/>
         <source>Abre ou entra numa mesa pela rede (Ctrl+O)</source>
         <translation>Opens or joins a table on the network (Ctrl+O)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="398"/>
+        <location filename="../../table/table_scene.cpp" line="401"/>
         <source>Começa a partida com quem está à mesa (Ctrl+Enter)</source>
         <translation>Starts the match with whoever is at the table (Ctrl+Enter)</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="403"/>
         <source>Nome: você</source>
         <translation>Name: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="400"/>
+        <location filename="../../table/table_scene.cpp" line="403"/>
         <source>Nome: o jogador à esquerda</source>
         <translation>Name: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="401"/>
+        <location filename="../../table/table_scene.cpp" line="404"/>
         <source>Nome: o jogador à frente</source>
         <translation>Name: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="401"/>
+        <location filename="../../table/table_scene.cpp" line="404"/>
         <source>Nome: o jogador à direita</source>
         <translation>Name: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="403"/>
+        <location filename="../../table/table_scene.cpp" line="406"/>
         <source>Pontos: você</source>
         <translation>Points: you</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="403"/>
+        <location filename="../../table/table_scene.cpp" line="406"/>
         <source>Pontos: o jogador à esquerda</source>
         <translation>Points: the player on the left</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="404"/>
+        <location filename="../../table/table_scene.cpp" line="407"/>
         <source>Pontos: o jogador à frente</source>
         <translation>Points: the player opposite</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="404"/>
+        <location filename="../../table/table_scene.cpp" line="407"/>
         <source>Pontos: o jogador à direita</source>
         <translation>Points: the player on the right</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="409"/>
+        <location filename="../../table/table_scene.cpp" line="412"/>
         <source>Pontos da sua dupla e da outra</source>
         <translation>Points of your pair and of the other</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="410"/>
+        <location filename="../../table/table_scene.cpp" line="413"/>
         <source>O que fazer ao pegar as pedras</source>
         <translation>What to do when taking your dominoes</translation>
     </message>
     <message>
-        <location filename="../../table/table_scene.cpp" line="411"/>
+        <location filename="../../table/table_scene.cpp" line="414"/>
         <source>Mensagem do jogo</source>
         <translation>Message of the game</translation>
     </message>
