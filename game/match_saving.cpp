@@ -58,7 +58,13 @@ bool Match::restore(const SavedMatch& saved) {
     screen_.newHand();
     if (saved.dealing) {
       screen_.showPile();
-      enableNewGame(true);
+      // As in the deal itself: New Game stays offered until a seat that
+      // takes by itself has taken, and then until the opening move.
+      bool untouched = true;
+      for (int i = 1; i < saved.taker; ++i) {
+        if (seats_[state_.Ordem[i]]->answersAtOnce()) untouched = false;
+      }
+      enableNewGame(untouched);
       if (state_.QtdEscolhidas > 0) {
         screen_.prompt(texts::takeTileNumber(state_.QtdEscolhidas + 1));
         screen_.enablePile(true);

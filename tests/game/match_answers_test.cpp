@@ -206,6 +206,11 @@ Played playPairsMatch(std::uint64_t seed, std::optional<int> keepAt) {
       match2->setSeat(kMac2, remote2);
       EXPECT_TRUE(match2->restore(saved)) << "at action " << *keepAt;
       EXPECT_EQ(match2->asked(), match->asked());
+      // While the tiles are taken, New Game is offered as it was (in play, the
+      // player's turn offers it).
+      if (saved.dealing) {
+        EXPECT_EQ(match2->newGameEnabled(), match->newGameEnabled());
+      }
       match = std::move(match2);
       random = std::move(random2);
     }

@@ -230,6 +230,17 @@ TEST_F(MatchTest, AfterThePlayersMoveTheComputerSeatsPlayInTurnWithPauses) {
       EXPECT_EQ(dynamic_cast<const MasterSeat*>(player) != nullptr, level == ComputerLevel::Master);
     }
   }
+  // After his pass too, the first seat plays without a pause before it.
+  settings.SentidoHorario = true;
+  settings.opponents = ComputerLevel::Normal;
+  screen = RecordingPresentation();
+  resume(kJog,
+         {handOf({"13", "44"}), handOf({"66", "01"}), handOf({"46", "02"}), handOf({"35", "04"})},
+         6, 5);
+  match.passTurn();
+  EXPECT_EQ(seatsThatPlayed(), (std::vector<int>{kMac1, kMac2, kMac3}));
+  EXPECT_EQ(std::count(screen.pauses.begin(), screen.pauses.end(), 200), 2);
+  EXPECT_EQ(match.awaiting(), Match::Awaiting::Move);
 }
 
 TEST_F(MatchTest, AComputerSeatThatCannotPlayPassesAndIsRemembered) {
