@@ -390,6 +390,10 @@ TEST(SavedMatch, AnImpossiblePositionIsRefusedForWhatIsWrongWithIt) {
   taken.append(taken.first());
   deal.insert(QLatin1String("taken"), taken);
   EXPECT_EQ(refusal(dealing, "deal", deal), "a pile position is taken twice");
+  // ... or none of the pile's.
+  taken.replace(0, 0);
+  deal.insert(QLatin1String("taken"), taken);
+  EXPECT_EQ(refusal(dealing, "deal", deal), "a pile position is not a whole number from 1 to 28");
 }
 
 // What no match could have played, in a file that is whole: a score already

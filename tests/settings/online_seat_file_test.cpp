@@ -67,6 +67,10 @@ TEST(OnlineSeatFile, KeptWholeForThePlayerAloneAndRefusedWhenItIsNoSeat) {
     EXPECT_TRUE(QFile::exists(refused.keptAs));
     EXPECT_FALSE(QFile::exists(file.path()));
   }
+  // The highest port there is is a port.
+  const auto highest = seatFromJson(with("port", 65535));
+  ASSERT_EQ(highest.index(), 0u);
+  EXPECT_EQ(std::get<OnlineSeat>(highest).port, 65535);
   // A name longer than any the game gives is read cut short, not refused.
   const auto longName = seatFromJson(with("name", QString(100, u'x')));
   ASSERT_EQ(longName.index(), 0u);

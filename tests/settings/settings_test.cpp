@@ -47,6 +47,7 @@ TEST(Conversions, TheLeadingNumberRoundedHalvesToEvenInSixteenBits) {
       {u"2E2x", 200},
       {u"1e", 1},
       {u"25e-1", 2},
+      {u"0.1111111112e1", 1},
       {u"0x10", 0},
       {u"3,5", 3},
       {u"True", 0},
