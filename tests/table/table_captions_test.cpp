@@ -86,6 +86,33 @@ TEST_F(TableCaptionsTest, EveryMessageIsReadableWholeInTheMessageLine) {
 
 // The longest names the dialogs accept, in pairs, with three-figure scores and the
 // Pass command shown: every caption beside the hands is in the window and off the frame.
+// Each shadow is its caption's letters in black, set off below and right: the
+// same letters, in the same weight and size, so that the two read as one.
+TEST_F(TableCaptionsTest, EachShadowHasItsCaptionsLetters) {
+  window.show();
+  scene().message(QStringLiteral("Jogada inválida. As pontas são 3 e 6"), 0);
+  scene().showPrompt(QStringLiteral("Escolha a sua 2ª peça"));
+  int pairs = 0;
+  const QList<QGraphicsItem*> items = scene().items();
+  for (QGraphicsItem* item : items) {
+    const auto* shadow = dynamic_cast<const LabelItem*>(item);
+    if (shadow == nullptr || shadow->style().colour != QColor(Qt::black) ||
+        shadow->caption().isEmpty())
+      continue;
+    for (QGraphicsItem* other : items) {
+      const auto* label = dynamic_cast<const LabelItem*>(other);
+      if (label == nullptr || label == shadow || label->caption() != shadow->caption() ||
+          label->box() != shadow->box())
+        continue;
+      ++pairs;
+      const QRectF a = inkOf(*shadow), b = inkOf(*label);
+      EXPECT_NEAR(a.width(), b.width(), 15) << label->caption().toStdString();
+      EXPECT_NEAR(a.height(), b.height(), 15) << label->caption().toStdString();
+    }
+  }
+  EXPECT_GE(pairs, 6);
+}
+
 TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {
   window.show();
   scene().showSeatNames({"WWWWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW"});
