@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 
@@ -430,6 +431,14 @@ TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
     }
     return static_cast<QWidget*>(nullptr);
   };
+  // Along the rows, every choice in turn.
+  std::vector<QWidget*> rows{rules.Option1[1]};
+  while (rows.size() < 20 && rows.back() != nullptr && rows.back() != rules.Check1)
+    rows.push_back(nextTab(rows.back()));
+  EXPECT_EQ(rows, (std::vector<QWidget*>{rules.Option1[1], rules.Option1[2], rules.Option4[0],
+                                         rules.Option4[1], rules.Option2[1], rules.Text2,
+                                         rules.Option2[2], rules.Text3, rules.Option3[1],
+                                         rules.Option3[2], rules.Option3[3], rules.Check1}));
   EXPECT_EQ(nextTab(rules.Check1), button("OK"));
   EXPECT_EQ(nextTab(button("OK")), button("Cancelar"));
   EXPECT_EQ(nextTab(button("Cancelar")), button("Ajuda"));
