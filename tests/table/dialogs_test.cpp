@@ -215,6 +215,10 @@ TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
   EXPECT_EQ(stored(RegistryKey::Opc, u"TipoInicio"), QStringLiteral("1"));
   FrmNovoJogo again(settings, store, true);
   EXPECT_EQ(again.Text1->text(), QStringLiteral("Caio"));
+  // Typed here, a name is as long as the preferences let it be: 12 characters.
+  again.Text1->clear();
+  QTest::keyClicks(again.Text1, QStringLiteral("Maximiliano Souza"));
+  EXPECT_EQ(again.Text1->text(), QStringLiteral("Maximiliano "));
   again.Label4_Click();
   EXPECT_EQ(again.answer(), NewGameAnswer::Exit);
 }
