@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// The table's captions as drawn: whole, off the frame, each seat's at its own
-// side with the seat to move in gold; and the computers' tiles along their sides.
+// The table as drawn: any part of it alone as in the whole; its captions whole,
+// off the frame, each seat's at its own side with the seat to move in gold; and
+// the computers' tiles along their sides.
 #include <QPainter>
 
 #include "artwork/artwork.h"
@@ -111,6 +112,35 @@ TEST_F(TableCaptionsTest, EachShadowHasItsCaptionsLetters) {
     }
   }
   EXPECT_GE(pairs, 6);
+}
+
+// A part of the table painted alone, as a moving tile uncovers it, is that
+// part of the whole: over the title strip, the felt, and both.
+TEST_F(TableCaptionsTest, APartOfTheTablePaintedAloneIsThatPartOfTheWhole) {
+  window.show();
+  const auto painted = [this](const QRect& pixels) {
+    QImage part(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    part.fill(Qt::magenta);
+    QPainter painter(&part);
+    scene().render(&painter, QRectF(QPointF(), pixels.size()),
+                   QRectF(QPointF(pixels.topLeft()) * 15, QSizeF(pixels.size()) * 15));
+    return part;
+  };
+  const QImage whole = painted(QRect(0, 0, 800, 600));
+  for (const QRect& pixels :
+       {QRect(300, 25, 200, 30), QRect(300, 300, 80, 60), QRect(20, 40, 60, 100)}) {
+    const QImage part = painted(pixels);
+    int worst = 0;
+    for (int y = 0; y < pixels.height(); ++y) {
+      for (int x = 0; x < pixels.width(); ++x) {
+        const QColor a = part.pixelColor(x, y),
+                     b = whole.pixelColor(pixels.x() + x, pixels.y() + y);
+        worst = std::max({worst, std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                          std::abs(a.blue() - b.blue())});
+      }
+    }
+    EXPECT_LE(worst, 8) << pixels.x() << "," << pixels.y();
+  }
 }
 
 TEST_F(TableCaptionsTest, CaptionsBesideTheHandsStayOffTheFrame) {

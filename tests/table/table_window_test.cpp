@@ -47,31 +47,6 @@ TEST_F(TableWindowTest, AFramelessWindowDrawingTheTableInItsColours) {
   EXPECT_EQ(shot.pixelColor(400, 5), QColor(2, 26, 34));      // the surround above the title strip
   EXPECT_EQ(shot.pixelColor(400, 330), QColor(13, 129, 21));  // the felt
   EXPECT_GT(shot.pixelColor(150, 40).lightness(), 170);       // the title strip
-  // A part of the table painted alone, as a moving tile uncovers it, is that
-  // part of the whole: over the title strip, the felt, and both.
-  const auto painted = [this](const QRect& pixels) {
-    QImage part(pixels.size(), QImage::Format_ARGB32_Premultiplied);
-    part.fill(Qt::magenta);
-    QPainter painter(&part);
-    scene().render(&painter, QRectF(QPointF(), pixels.size()),
-                   QRectF(QPointF(pixels.topLeft()) * 15, QSizeF(pixels.size()) * 15));
-    return part;
-  };
-  const QImage whole = painted(QRect(0, 0, 800, 600));
-  for (const QRect& pixels :
-       {QRect(300, 25, 200, 30), QRect(300, 300, 80, 60), QRect(20, 40, 60, 100)}) {
-    const QImage part = painted(pixels);
-    int worst = 0;
-    for (int y = 0; y < pixels.height(); ++y) {
-      for (int x = 0; x < pixels.width(); ++x) {
-        const QColor a = part.pixelColor(x, y),
-                     b = whole.pixelColor(pixels.x() + x, pixels.y() + y);
-        worst = std::max({worst, std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                          std::abs(a.blue() - b.blue())});
-      }
-    }
-    EXPECT_LE(worst, 8) << pixels.x() << "," << pixels.y();
-  }
   EXPECT_EQ(scene().command(TableScene::Command::NewGame).caption(), QStringLiteral("Novo Jogo |"));
   EXPECT_EQ(scene().seatName(1).caption(), QStringLiteral("Zorvan"));
   EXPECT_FALSE(scene().command(TableScene::Command::Pass).isVisible());
