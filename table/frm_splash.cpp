@@ -9,6 +9,7 @@
 #include "artwork/artwork.h"
 #include "game/tempo.h"
 #include "pacer.h"
+#include "splash_banner.h"
 #include "tavolix/version.h"
 #include "twips.h"
 
@@ -48,7 +49,8 @@ void FrmSplash::closeEvent(QCloseEvent* event) {
 
 void FrmSplash::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  artwork::paintSplashBanner(painter, rect());
+  if (banner_.isNull()) banner_ = splashBanner(devicePixelRatioF(), gameCacheFolder()).image;
+  painter.drawImage(QRectF(rect()), banner_);
   // The version label: Left 6570, Top 1455, 480 x 195 twips, in 11-pixel
   // letters scaled from the table's one font (another weight or size would
   // load a font engine of its own for these few letters).

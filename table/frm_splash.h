@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 
 namespace tavolix {
 
@@ -29,6 +30,7 @@ class FrmSplash : public QDialog {
 
  private:
   QString version_;
+  QImage banner_;
   bool closedEarly_ = false;
   bool running_ = false;
 };

@@ -97,7 +97,8 @@ def main():
     home = tempfile.mkdtemp()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                TAVOLIX_PACE="0", TAVOLIX_SEED="7", HOME=home,
-               XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data")
+               XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data",
+               XDG_CACHE_HOME=home + "/cache")
     # The display may take a moment to accept its first clients: a game that
     # could not open it is started again, three times at most.
     for attempt in range(3):

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// The main of the test programs that use Qt: a configuration folder and a
-// data folder of its own (XDG_CONFIG_HOME, XDG_DATA_HOME), so no test ever
-// reads or writes the player's real settings, match or record; for the window's tests, an
+// The main of the test programs that use Qt: a configuration folder, a data
+// folder and a cache of its own (XDG_CONFIG_HOME, XDG_DATA_HOME,
+// XDG_CACHE_HOME), so no test ever reads or writes the player's real
+// settings, match, record or kept splash; for the window's tests, an
 // application on the offscreen platform that does not wait.
 #include <cstdlib>
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
   if (!configHome.isValid()) return EXIT_FAILURE;
   qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
   qputenv("XDG_DATA_HOME", (configHome.path() + QStringLiteral("/data")).toLocal8Bit());
+  qputenv("XDG_CACHE_HOME", (configHome.path() + QStringLiteral("/cache")).toLocal8Bit());
 #ifdef TAVOLIX_TEST_WINDOWS
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

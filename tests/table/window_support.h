@@ -196,6 +196,7 @@ inline void writeSilentWav(const QString& path) {
 
 // Starts the game program for a test: its settings in `home`, its data folder
 // (the match, the record and the lock that keeps it one game) in `home`/data,
+// its cache in `home`/cache,
 // Qt's offscreen screen, a Brazilian desktop (so that it speaks Portuguese
 // whatever the machine's locale), and one more variable of its environment.
 inline void startGameIn(QProcess& game, const QString& home, const QString& variable = {},
@@ -206,6 +207,7 @@ inline void startGameIn(QProcess& game, const QString& home, const QString& vari
   environment.insert(QStringLiteral("LANG"), QStringLiteral("pt_BR.UTF-8"));
   environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
   environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+  environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   if (!variable.isEmpty()) environment.insert(variable, value);
   game.setProcessEnvironment(environment);
