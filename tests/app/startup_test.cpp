@@ -15,6 +15,7 @@
 #include "app/start_game.h"
 #include "app/startup_options.h"
 #include "dialogs/frm_opc.h"
+#include "game/random_source.h"
 #include "game/tempo.h"
 #include "settings/settings_store.h"
 #include "table/language.h"
@@ -192,6 +193,29 @@ TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
   game.kill();
   game.waitForFinished(5000);
   EXPECT_TRUE(game.readAllStandardError().contains("TAVOLIX_SEED"));
+}
+
+// --quit-after-paint measures the start alone: the splash, then the table
+// painted, and the program ends with no dialog opened and no match begun.
+TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
+  struct Shown : QObject {
+    QStringList windows;
+    bool eventFilter(QObject* object, QEvent* event) override {
+      if (event->type() == QEvent::Show && object->isWidgetType() &&
+          static_cast<QWidget*>(object)->isWindow())
+        windows << QString::fromLatin1(object->metaObject()->className());
+      return false;
+    }
+  } shown;
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  RandomSource random(7);
+  qApp->installEventFilter(&shown);
+  EXPECT_EQ(startGame(*qApp, store, random, QSize(1920, 1080), true), 0);
+  qApp->removeEventFilter(&shown);
+  EXPECT_EQ(shown.windows,
+            QStringList({QStringLiteral("tavolix::FrmSplash"), QStringLiteral("tavolix::Form1")}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The dialogs on their own: the new game dialog and its rules, the preferences.
+#include <algorithm>
+#include <array>
 #include <tuple>
 
 #include <QCheckBox>
@@ -24,6 +26,7 @@
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
 #include "dialogs/window_parts.h"
+#include "game/table_geometry.h"
 #include "settings/settings_config.h"
 #include "table/help_launcher.h"
 #include "table/language.h"
@@ -60,6 +63,42 @@ int sampleSet(QWidget& sample) {
   if (distance[0] + 60 < distance[1]) return 0;
   if (distance[1] + 60 < distance[0]) return 1;
   return -1;
+}
+
+// The pips the face-up tile of the preferences' sample shows on its `second` half or its first:
+// the half matched against each value's own picture in that set, drawn on the set's face-up tile
+// at the same place and scale (-1 when no value matches clearly better than the others).
+int sampleHalf(QWidget& sample, int set, bool second) {
+  const QImage shown = sample.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  const double scale = std::min(sample.width() / 141.0, sample.height() / 40.0);
+  const geometry::Halves halves = geometry::chainHalves(false, false);
+  const auto& half = second ? halves.second : halves.first;
+  const double k = geometry::kTwipsPerPixel;
+  const QSizeF size = artwork::pictureSize(Picture::ImgW, 7 * set);
+  const QRectF where(QPointF(8 + half.left / k, 6 + half.top / k) * scale, size * scale);
+  const QRect inside = where.toAlignedRect().adjusted(2, 2, -2, -2);
+  std::array<long, 7> distance{};
+  for (int pips = 0; pips <= 6; ++pips) {
+    QImage own(shown.size(), QImage::Format_ARGB32);
+    own.fill(artwork::kFelt);
+    QPainter painter(&own);
+    artwork::paintPicture(
+        painter, Picture::ImgFrenteW, set,
+        QRectF(QPointF(8, 6) * scale, artwork::pictureSize(Picture::ImgFrenteW, set) * scale));
+    artwork::paintPicture(painter, Picture::ImgW, pips + 7 * set, where);
+    painter.end();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+      for (int x = inside.left(); x <= inside.right(); ++x) {
+        const QColor a = shown.pixelColor(x, y);
+        const QColor b = own.pixelColor(x, y);
+        distance[pips] += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                          std::abs(a.blue() - b.blue());
+      }
+  }
+  const auto best = std::min_element(distance.begin(), distance.end());
+  for (int pips = 0; pips <= 6; ++pips)
+    if (pips != best - distance.begin() && distance[pips] < 2 * *best + 1000) return -1;
+  return int(best - distance.begin());
 }
 
 TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
@@ -282,8 +321,13 @@ TEST_F(DialogsTest, ThePreferencesStoreWhatWasChosenAndCancelNothing) {
 
   FrmOpc cancelled(settings, store);
   EXPECT_EQ(sampleSet(*cancelled.Image2), 0);
+  // The sample's face-up tile is the 6:3 of the set chosen.
+  EXPECT_EQ(sampleHalf(*cancelled.Image2, 0, false), 6);
+  EXPECT_EQ(sampleHalf(*cancelled.Image2, 0, true), 3);
   cancelled.Option1[1]->setChecked(true);
   EXPECT_EQ(sampleSet(*cancelled.Image2), 1);  // the sample changes at once
+  EXPECT_EQ(sampleHalf(*cancelled.Image2, 1, false), 6);
+  EXPECT_EQ(sampleHalf(*cancelled.Image2, 1, true), 3);
   cancelled.HScroll1->setValue(cancelled.HScroll1->maximum());
   cancelled.reject();
   EXPECT_EQ(settings.PedraX, 0);

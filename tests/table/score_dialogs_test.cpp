@@ -87,6 +87,11 @@ TEST_F(ScoreDialogsTest, TheEndOfAMatchFitsTheLongestNames) {
     EXPECT_LT(end.Label1[place]->geometry().right(), end.Label4[place]->x()) << place;
   }
   EXPECT_EQ(end.Label1[3]->font().pixelSize(), 16);  // a name that fits keeps its size
+  // Every text of it is bold.
+  const QList<QLabel*> texts = end.findChildren<QLabel*>();
+  EXPECT_GE(texts.size(), 14);
+  for (const QLabel* label : texts)
+    EXPECT_TRUE(label->font().bold()) << label->text().toStdString();
   // Enter, on either keyboard, or Escape closes it.
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
     FrmFimdeJogo closing(report, {});
