@@ -171,6 +171,11 @@ class WindowTest : public ::testing::Test {
     return s;
   }
 
+  // What the store holds under `name`, "(none)" when nothing.
+  QString stored(RegistryKey key, const char16_t* name) {
+    return store.LeRegistro(key, name, u"(none)");
+  }
+
   QTemporaryDir dir;
   Settings settings = named();
   SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
