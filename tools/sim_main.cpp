@@ -6,36 +6,32 @@
 #include "duplicate.h"
 #include "simulator.h"
 
-// Exit codes: 0 all well, 1 invariant violations, 2 options refused, 3 the
-// trace could not be written (the summary is printed first).
-constexpr int kViolations = 1;
-constexpr int kTraceNotWritten = 3;
-
 int main(int argc, char* argv[]) {
   using namespace tavolix::sim;
   const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
   if (const auto* error = std::get_if<std::string>(&parsed)) {
     std::cerr << "tavolix-sim: " << *error << "\nTry 'tavolix-sim --help'.\n";
-    return 2;
+    return kOptionsRefused;
   }
   const Options& options = std::get<Options>(parsed);
   if (options.help) {
     std::cout << usage();
-    return 0;
+    return kAllWell;
   }
   if (options.duplicate) {
     const DuplicateSummary summary = simulateDuplicate(options);
     printDuplicate(summary, options, std::cout);
-    return summary.violations == 0 ? 0 : kViolations;
+    return exitStatus(summary.violations);
   }
   std::ofstream trace;
   if (!options.traceFile.empty()) {
     trace.open(options.traceFile, std::ios::out | std::ios::trunc);
     if (!trace) {
       std::cerr << "tavolix-sim: cannot write the trace to '" << options.traceFile << "'\n";
-      return 2;
+      return kOptionsRefused;
     }
   }
+  // A trace that could not be written is told after the summary.
   const Summary summary = simulate(options, trace.is_open() ? &trace : nullptr);
   printSummary(summary, options, std::cout);
   std::cout.flush();
@@ -47,5 +43,5 @@ int main(int argc, char* argv[]) {
       return kTraceNotWritten;
     }
   }
-  return summary.violations == 0 ? 0 : kViolations;
+  return exitStatus(summary.violations);
 }

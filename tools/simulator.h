@@ -41,6 +41,12 @@ struct Summary {
   double handsPerSecond() const { return seconds > 0 ? hands / seconds : 0.0; }
 };
 
+// The program's exit status (as its help gives them): 0 all well, 1 invariant
+// violations, 2 options refused, 3 the trace could not be written.
+enum ExitStatus : int { kAllWell = 0, kViolations = 1, kOptionsRefused = 2, kTraceNotWritten = 3 };
+// The status of a run, in either mode, that saw `violations` and wrote its trace whole.
+constexpr int exitStatus(long violations) { return violations == 0 ? kAllWell : kViolations; }
+
 // Whether any of a tile drawn at `p` lies outside the window.
 bool beyondTheWindow(const TilePlacement& p);
 

@@ -377,6 +377,10 @@ TEST(MatchEnd, TheLastHandStaysOnTheTableWhicheverSideWon) {
     at = end + 1;
   }
   EXPECT_EQ(log, expected);
+  // While a hand's result is told no seat is marked as playing.
+  ASSERT_FALSE(screen.turnAtBoxes.empty());
+  EXPECT_EQ(std::count(screen.turnAtBoxes.begin(), screen.turnAtBoxes.end(), -1),
+            static_cast<long>(screen.turnAtBoxes.size()));
   ASSERT_EQ(watcher.winners.size(), static_cast<std::size_t>(kMatches));
   EXPECT_GT(std::count(watcher.winners.begin(), watcher.winners.end(), kJog), 0);
   EXPECT_GT(std::count(watcher.winners.begin(), watcher.winners.end(), kMac1), 0);

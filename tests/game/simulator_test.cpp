@@ -131,6 +131,15 @@ TEST(Simulator, TheHelpNamesEachOptionOnce) {
 }
 
 // Whatever a trace writes as a JSON string reads back as it was.
+// A run that saw even one violation never exits as a sound run does, in either mode.
+TEST(Simulator, ARunWithViolationsNeverExitsAsASoundOne) {
+  EXPECT_EQ(sim::exitStatus(0), 0);
+  for (const long violations : {1L, 2L, 1000L})
+    EXPECT_EQ(sim::exitStatus(violations), 1) << violations;
+  EXPECT_NE(sim::usage().find("Exit status: 0 all well, 1 invariant violations, 2 options refused"),
+            std::string::npos);
+}
+
 TEST(Simulator, TheTraceEscapesWhatJsonMust) {
   EXPECT_EQ(jsonString("Lá \"e\" lô\\\n\r\t\x01\x1f "), R"("Lá \"e\" lô\\\n\r\t\u0001\u001f ")");
 }

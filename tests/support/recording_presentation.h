@@ -37,6 +37,8 @@ class RecordingPresentation : public SilentPresentation {
   std::array<std::string, 4> scores;
   std::string pairScores;  // in pairs, both pairs' points
   std::array<std::string, 4> seats;
+  int turn = -1;                 // the seat marked as playing, -1 none
+  std::vector<int> turnAtBoxes;  // ... when each message box was shown
   int blinks = 0;
   int reveals = 0;
   int tablesCleared = 0;
@@ -59,7 +61,11 @@ class RecordingPresentation : public SilentPresentation {
     thoughts.push_back(ms);
     work();
   }
-  void messageBox(const Text& text) override { messageBoxes.push_back(render(text)); }
+  void messageBox(const Text& text) override {
+    messageBoxes.push_back(render(text));
+    turnAtBoxes.push_back(turn);
+  }
+  void showTurn(int seat) override { turn = seat; }
   void matchEnd(const MatchEndReport& report) override { matchEnds.push_back(report); }
   void endProgram() override { ended = true; }
   void message(const Text& text, int ms) override { messages.push_back({render(text), ms}); }
