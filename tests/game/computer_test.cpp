@@ -124,6 +124,11 @@ TEST(ComputerChoice, VarietyThenDoublesThenTheSideTriedFirst) {
   EXPECT_EQ(p.score(4, Lado::B), 6);         // without "56": 0, 1, 2, 3
   EXPECT_EQ(p.score(2, Lado::A), 10);        // a double goes before any plain tile
   EXPECT_EQ(p.outlook().TereiPintas(2), 7);  // six pips left, +1 for giving up a double
+  // The fewest pips left: a double beside one other double still counts its +1;
+  // a double alone leaves nothing, and nothing is added to it.
+  EXPECT_EQ(Position({"33", "55"}, 3, 6).outlook().TereiPintas(1), 2);
+  EXPECT_EQ(Position({"13", "55"}, 3, 6).outlook().TereiPintas(1), 1);
+  EXPECT_EQ(Position({"33"}, 3, 6).outlook().TereiPintas(1), 0);
   EXPECT_EQ(p.choice(), (Move{2, Lado::A}));
   // Equal scores: side "B" is tried first while side "A" is not shorter; then the lower slot.
   Position tie({"14", "24"}, 4, 4);
