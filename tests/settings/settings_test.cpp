@@ -411,6 +411,10 @@ TEST_F(StoreTest, TheFirstRunPlaysWithTheDefaultsAndReadsNothingIn) {
   EXPECT_EQ(std::make_tuple(s.TipoJogo, s.TipoRegra, s.TipoInicio, s.PontosLimit),
             std::make_tuple(std::int16_t{1}, std::int16_t{1}, std::int16_t{1}, std::int16_t{4}));
   EXPECT_EQ(s.Nomes, (std::array<std::string, 4>{"", "Zorvan", "Melira", "Astelo"}));
+  // The table's marks on, tiles sliding, the usual computer level, in Portuguese.
+  EXPECT_EQ(std::make_tuple(s.markTurn, s.markLastMove, s.reducedMotion, s.Ingles),
+            std::make_tuple(true, true, false, false));
+  EXPECT_EQ(s.opponents, ComputerLevel::Normal);
   EXPECT_TRUE(file().isEmpty());
 }
 
