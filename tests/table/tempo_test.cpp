@@ -48,7 +48,15 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
   // Each wait, with what the table shows meanwhile: "thinks" (a seat's dots),
   // "lifted" (a computer's tile off its seat), "flash" (neither).
   std::vector<std::string> waits;
+  // Mac1's pass is shown by the first tile it holds: out from its place,
+  // flashing its face-down side twice, then back.
+  const PictureItem& mac1First = scene().computerTile(kMac1, 1);
+  const QPointF mac1Home = mac1First.pos();
+  int flashes = 0;
+  int outOfPlace = 0;
   window.pacer().setListener([&](int ms) {
+    if (mac1First.isVisible() && mac1First.picture() == Picture::ImgCostasW) ++flashes;
+    if (mac1First.pos() != mac1Home) ++outOfPlace;
     EXPECT_GE(state().QtdMesa, 3) << "a wait before the player's tile was laid";
     const char* shown = scene().marks().thinking()         ? "thinks"
                         : scene().movingTile().isVisible() ? "lifted"
@@ -77,6 +85,9 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
   const std::string flash = wait(tempo::kPassFlashMs, "flash");
   EXPECT_EQ(waits, (std::vector<std::string>{flash, flash, flash, flash, between, think, lift,
                                              between, think, lift}));
+  EXPECT_EQ(flashes, 2);
+  EXPECT_EQ(outOfPlace, 4);
+  EXPECT_EQ(mac1First.pos(), mac1Home);
 }
 
 // Each seat lays the tile of its first slot: the tile after it closes the gap,
