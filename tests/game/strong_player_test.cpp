@@ -3,12 +3,14 @@
 // The strong computer player: it sees only what its seat sees, plays only
 // what the rules allow, and plays out what the ordinary player cannot see.
 #include <random>
+#include <set>
 
 #include <gtest/gtest.h>
 
 #include "game/autoplay.h"
 #include "game/master_player.h"
 #include "game/match.h"
+#include "game/playout.h"
 #include "game/strong_player.h"
 #include "simulator.h"
 #include "support/tiles.h"
@@ -237,6 +239,31 @@ GameState mac1ToMove(const Hand& hand, int endA, int endB, std::initializer_list
   state.PedrasMac3 = others[2];
   state.recount();
   return state;
+}
+
+// The moves a stronger level weighs: every tile and end the rules allow, the
+// ordinary choice first; on ends showing the same pip each tile once, as
+// either end makes the same chain.
+TEST(StrongPlayer, WeighsEveryMoveTheRulesAllowAndOnEqualEndsEachTileOnce) {
+  const std::array<Hand, 3> others{handOf({"11", "13"}), handOf({"22", "23"}),
+                                   handOf({"33", "34"})};
+  const auto weighed = [](const GameState& state) {
+    Settings settings;
+    std::vector<std::pair<int, Lado>> moves;
+    for (const Candidate& c :
+         candidates(SeatView::of(state, settings, kMac1), Outlook(state, settings, kMac1)))
+      moves.emplace_back(c.slot, c.side);
+    return moves;
+  };
+  const Hand hand = handOf({"05", "12", "56"});
+  const auto equalEnds = weighed(mac1ToMove(hand, 5, 5, {"55"}, others));
+  ASSERT_EQ(equalEnds.size(), 2u);
+  EXPECT_NE(equalEnds[0].first, equalEnds[1].first);
+  for (const auto& [slot, side] : equalEnds) EXPECT_TRUE(slot == 1 || slot == 3) << slot;
+  const auto differentEnds = weighed(mac1ToMove(hand, 0, 5, {"05", "55"}, others));
+  EXPECT_EQ(std::set(differentEnds.begin(), differentEnds.end()),
+            (std::set<std::pair<int, Lado>>{{1, Lado::A}, {1, Lado::B}, {3, Lado::B}}));
+  EXPECT_EQ(differentEnds.size(), 3u);
 }
 
 // Nobody else holds a 0, a 5 or a 6, and each of them fewer pips than 6:6.
