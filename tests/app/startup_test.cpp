@@ -3,6 +3,7 @@
 // Starting the game: its command line and environment, and the program
 // starting over a damaged settings file.
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include <QApplication>
@@ -197,25 +198,31 @@ TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
 
 // --quit-after-paint measures the start alone: the splash, then the table
 // painted, and the program ends with no dialog opened and no match begun.
+// The game runs its own event loop to the end, after which this process's
+// application is closing: it runs in a process of its own.
 TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
-  struct Shown : QObject {
-    QStringList windows;
-    bool eventFilter(QObject* object, QEvent* event) override {
-      if (event->type() == QEvent::Show && object->isWidgetType() &&
-          static_cast<QWidget*>(object)->isWindow())
-        windows << QString::fromLatin1(object->metaObject()->className());
-      return false;
-    }
-  } shown;
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
-  RandomSource random(7);
-  qApp->installEventFilter(&shown);
-  EXPECT_EQ(startGame(*qApp, store, random, QSize(1920, 1080), true), 0);
-  qApp->removeEventFilter(&shown);
-  EXPECT_EQ(shown.windows,
-            QStringList({QStringLiteral("tavolix::FrmSplash"), QStringLiteral("tavolix::Form1")}));
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto start = [] {
+    struct Shown : QObject {
+      QStringList windows;
+      bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && object->isWidgetType() &&
+            static_cast<QWidget*>(object)->isWindow())
+          windows << QString::fromLatin1(object->metaObject()->className());
+        return false;
+      }
+    } shown;
+    QTemporaryDir dir;
+    SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+    RandomSource random(7);
+    qApp->installEventFilter(&shown);
+    const int status = startGame(*qApp, store, random, QSize(1920, 1080), true);
+    std::fprintf(stderr, "exit %d, windows: %s\n", status,
+                 qPrintable(shown.windows.join(QStringLiteral(", "))));
+    std::exit(0);
+  };
+  EXPECT_EXIT(start(), ::testing::ExitedWithCode(0),
+              "exit 0, windows: tavolix::FrmSplash, tavolix::Form1\n");
 }
 
 }  // namespace
