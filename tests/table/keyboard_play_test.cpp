@@ -36,9 +36,12 @@ TEST_F(HandDragTest, TheKeyboardChoosesMovesTurnsAndLaysOnTheNamedEnd) {
   key(Qt::Key_Right);
   key(Qt::Key_Right);  // no further than the last tile
   EXPECT_EQ(window.hand().chosen(), 3);
+  hover(slotMiddle(2));  // the pointer resting on a tile lays a copy of it over it
+  ASSERT_TRUE(scene().carriedTile().isVisible());
   key(Qt::Key_Left);
   EXPECT_EQ(window.hand().chosen(), 2);
   EXPECT_LT(scene().handTile(2).y(), scene().handTile(1).y());
+  EXPECT_FALSE(scene().carriedTile().isVisible());  // no copy left in the row
   key(Qt::Key_F);
   EXPECT_EQ(state().PedrasJog[2], tile("63"));
   key(Qt::Key_Left, Qt::ShiftModifier);

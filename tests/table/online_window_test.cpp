@@ -71,6 +71,7 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   EXPECT_EQ(bia.scene().seatName(1).caption(), QStringLiteral("Computador 4"));
   EXPECT_TRUE(ana.scene().messageLine().caption().contains(address()));
   EXPECT_TRUE(ana.scene().command(TableScene::Command::Start).isVisible());
+  EXPECT_EQ(ana.scene().command(TableScene::Command::Start).caption(), QStringLiteral("Começar"));
   EXPECT_FALSE(bia.scene().command(TableScene::Command::Start).isVisible());
 
   DialogDriver::keep(ana.window, QStringLiteral("online-lobby-host.png"));

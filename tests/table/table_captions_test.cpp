@@ -89,6 +89,21 @@ TEST_F(TableCaptionsTest, EveryMessageIsReadableWholeInTheMessageLine) {
 // Pass command shown: every caption beside the hands is in the window and off the frame.
 // Each shadow is its caption's letters in black, set off below and right: the
 // same letters, in the same weight and size, so that the two read as one.
+// A table with no match yet asks nothing of the player: neither the prompt for
+// taking tiles nor the pass command shows, whichever the language.
+TEST_F(TableCaptionsTest, ATableWithNoMatchAsksNothing) {
+  window.show();
+  settle();
+  for (const Language language : {Language::English, Language::Portuguese}) {
+    useLanguage(language);
+    settle();
+    EXPECT_FALSE(scene().prompt().isVisible()) << scene().prompt().caption().toStdString();
+    EXPECT_FALSE(scene().command(TableScene::Command::Pass).isVisible());
+    EXPECT_FALSE(scene().command(TableScene::Command::Start).isVisible());
+    EXPECT_TRUE(scene().command(TableScene::Command::NewGame).isVisible());
+  }
+}
+
 TEST_F(TableCaptionsTest, EachShadowHasItsCaptionsLetters) {
   window.show();
   scene().message(QStringLiteral("Jogada inválida. As pontas são 3 e 6"), 0);

@@ -5,6 +5,7 @@
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QTest>
 
 #include "game_window.h"
@@ -214,6 +215,61 @@ TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
   EXPECT_TRUE(quiet.thinking());
   EXPECT_FALSE(quiet.beating());
   EXPECT_FALSE(quiet.turnMarker().isVisible());
+}
+
+// Every mark paints inside its bounds, which are all the view paints again when
+// it moves or goes: a mark drawing past them would leave pieces of itself on
+// the table. Each is painted alone, with a tile's length of room all round, at
+// the table's scale.
+TEST(TableMarksAlone, EveryMarkPaintsInsideItsBounds) {
+  QGraphicsScene scene;
+  const Settings settings;
+  std::array<LabelItem*, 4> names{};
+  for (LabelItem*& name : names) {
+    name = new LabelItem(QStringLiteral("Computador 1"), {1000, 240}, LabelItem::Style());
+    scene.addItem(name);
+  }
+  TableMarks marks(scene, settings, names);
+  auto* opening = new PictureItem(Picture::PedraWR);
+  scene.addItem(opening);
+  opening->setPos(6000, 4000);
+  marks.laid(opening, true, true, 0);
+  marks.showEndNames(true);
+  marks.showTurn(kMac1);
+  marks.showThinking(true);
+  const std::vector<std::pair<const char*, const QGraphicsItem*>> items{
+      {"turn", &marks.turnMarker()}, {"last move", &marks.lastMoveMark()},
+      {"end A", &marks.endMark(0)},  {"end B", &marks.endMark(1)},
+      {"name A", &marks.endName(0)}, {"name B", &marks.endName(1)}};
+  for (const auto& [what, item] : items) {
+    SCOPED_TRACE(what);
+    ASSERT_TRUE(item->isVisible());
+    const QRectF bounds = item->boundingRect();
+    ASSERT_FALSE(bounds.isEmpty());
+    const QRectF area = bounds.adjusted(-1500, -1500, 1500, 1500);
+    QImage image((area.size() / 15).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.scale(1.0 / 15, 1.0 / 15);
+    painter.translate(-area.topLeft());
+    QStyleOptionGraphicsItem option;
+    option.exposedRect = area;
+    const_cast<QGraphicsItem*>(item)->paint(&painter, &option, nullptr);
+    painter.end();
+    // The pixels the bounds cover, and one more all round for smoothing.
+    const QRectF allowed((bounds.topLeft() - area.topLeft()) / 15 - QPointF(1, 1),
+                         bounds.size() / 15 + QSizeF(2, 2));
+    int inked = 0, outside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qAlpha(image.pixel(x, y)) == 0) continue;
+        ++inked;
+        outside += !allowed.contains(QPointF(x + 0.5, y + 0.5));
+      }
+    }
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(outside, 0) << "of " << inked << " pixels, bounds " << bounds;
+  }
 }
 
 }  // namespace
