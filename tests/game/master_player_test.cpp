@@ -56,6 +56,21 @@ TEST(MatchOdds, InPairsTheChancesOfTheTwoSidesMakeOne) {
   EXPECT_GT(first.winChance({3, 0, 3, 0}, kJog), 0.9);
 }
 
+// Under the pip rule a hand won can score as little as a couple of points (the
+// others left with a 0:1 and a 0:0, say): of two sides each one hand from the
+// limit, the one three points short has the worse chance, as a small win
+// leaves it short; two points short, any win will do.
+TEST(MatchOdds, UnderThePipRuleASmallWinMayFallShortOfTheLimit) {
+  for (const bool pairs : {true, false}) {
+    const MatchOdds odds(rulesOf(pairs, 2, 100));
+    const double even = odds.winChance({98, 98, 98, 98}, kJog);
+    const double threeShort = odds.winChance({97, 98, 97, 98}, kJog);
+    EXPECT_NEAR(even, pairs ? 0.5 : 0.25, 1e-9) << pairs;
+    EXPECT_LT(threeShort, even - (pairs ? 1e-3 : 1e-4)) << pairs;  // alone, rarer still
+    EXPECT_GT(threeShort, even - 0.05) << pairs;                   // small wins are few
+  }
+}
+
 // Alone, the four chances make one and the leader's is the best.
 TEST(MatchOdds, AloneTheFourChancesMakeOne) {
   const MatchOdds odds(rulesOf(false, 2, 100));
