@@ -80,6 +80,10 @@ class Form1 : public QWidget {
   // Where the seat at a table online is kept, so that it can be taken back
   // after the game is closed: the first activation offers to. None by default.
   void setOnlineSeatFile(OnlineSeatFile* file) { seatFile_ = file; }
+  // The kept files in use: all three, for the game the player starts.
+  bool keepsFiles() const {
+    return matchFile_ != nullptr && recordFile_ != nullptr && seatFile_ != nullptr;
+  }
 
   // The full-screen toggle: whether it is on, and whether it took the whole screen.
   bool ResolucaoMudou() const { return resolucaoMudou_; }

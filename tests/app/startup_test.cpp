@@ -197,7 +197,9 @@ TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
 }
 
 // --quit-after-paint measures the start alone: the splash, then the table
-// painted, and the program ends with no dialog opened and no match begun.
+// painted, and the program ends with no dialog opened and no match begun. The
+// table has the game's icon and keeps the match, the record and the seat
+// online; the splash, shown before the icon is loaded, has none.
 // The game runs its own event loop to the end, after which this process's
 // application is closing: it runs in a process of its own.
 TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
@@ -206,9 +208,13 @@ TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
     struct Shown : QObject {
       QStringList windows;
       bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Show && object->isWidgetType() &&
-            static_cast<QWidget*>(object)->isWindow())
-          windows << QString::fromLatin1(object->metaObject()->className());
+        auto* window = qobject_cast<QWidget*>(object);
+        if (event->type() != QEvent::Show || window == nullptr || !window->isWindow()) return false;
+        QString seen = QString::fromLatin1(object->metaObject()->className());
+        if (!window->windowIcon().isNull()) seen += QStringLiteral(" with the icon");
+        if (auto* table = qobject_cast<Form1*>(window); table && table->keepsFiles())
+          seen += QStringLiteral(" and its kept files");
+        windows << seen;
         return false;
       }
     } shown;
@@ -224,8 +230,9 @@ TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
     std::fflush(stderr);
     std::_Exit(0);
   };
-  EXPECT_EXIT(start(), ::testing::ExitedWithCode(0),
-              "exit 0, windows: tavolix::FrmSplash, tavolix::Form1\n");
+  EXPECT_EXIT(
+      start(), ::testing::ExitedWithCode(0),
+      "exit 0, windows: tavolix::FrmSplash, tavolix::Form1 with the icon and its kept files\n");
 }
 
 }  // namespace
