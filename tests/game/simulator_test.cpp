@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "duplicate.h"
+#include "game/computer_player.h"
 #include "game/match.h"
 #include "game/random_source.h"
 #include "game/referee.h"
@@ -244,6 +245,31 @@ TEST(Simulator, PlaysUnderTheRulesAskedForOrMixesThem) {
   sim::simulate(options, &mixed);
   matchLines(mixed.str());
   EXPECT_GT(rules.size(), 1u);
+}
+
+// A player measured in the simulator (as the benchmark of the stronger levels
+// does) plays the seats of the level the options name, or, when they name
+// none, the three computer seats; never the player's.
+TEST(Simulator, AMeasuredPlayerTakesTheSeatsOfItsLevel) {
+  struct Counting : ComputerSeat {
+    std::array<int, kSeatCount> turns{};
+    SeatAnswer turn(const GameState& state, const Settings& settings, int seat) override {
+      ++turns[static_cast<std::size_t>(seat)];
+      return ComputerSeat::turn(state, settings, seat);
+    }
+  };
+  Options options;
+  options.matches = 2;
+  options.seed = 3;
+  Counting everyComputer;
+  EXPECT_EQ(sim::simulate(options, nullptr, &everyComputer).violations, 0);
+  EXPECT_EQ(everyComputer.turns[kJog], 0);
+  for (int seat = kMac1; seat <= kMac3; ++seat) EXPECT_GT(everyComputer.turns[seat], 0) << seat;
+  options.strongSeats = 1u << kMac2;
+  Counting oneSeat;
+  EXPECT_EQ(sim::simulate(options, nullptr, &oneSeat).violations, 0);
+  EXPECT_GT(oneSeat.turns[kMac2], 0);
+  EXPECT_EQ(oneSeat.turns[kJog] + oneSeat.turns[kMac1] + oneSeat.turns[kMac3], 0);
 }
 
 // Every rule, both ways round the table, alone and in pairs: the invariants and
