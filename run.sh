@@ -93,7 +93,7 @@ if [[ $mode == test ]]; then
     GTEST_FILTER='-StrongPlayer.WinsMostMatches*:GameWindowTest.AWholeMatchAgainstStrongOpponents*:KillTest.*' \
     TAVOLIX_MONKEY_EVENTS=200 \
     ctest --test-dir build-asan --output-on-failure --no-tests=error --parallel $((jobs + 1)) \
-    --label-exclude 'long|package'
+    --label-exclude 'long|package|strength'
 else
   exec ./build/tavolix
 fi
