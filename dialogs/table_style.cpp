@@ -115,18 +115,9 @@ bool inLayout(const QWidget& w) {
          parent->layout()->indexOf(const_cast<QWidget*>(&w)) >= 0;
 }
 
-void scaleLayout(QLayout& layout, double scale) {
-  const QMargins m = layout.contentsMargins();
-  const auto at = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
-  layout.setContentsMargins(at(m.left()), at(m.top()), at(m.right()), at(m.bottom()));
-  if (layout.spacing() > 0) layout.setSpacing(at(layout.spacing()));
-  for (int k = 0; k < layout.count(); ++k) {
-    if (QLayout* inner = layout.itemAt(k)->layout()) scaleLayout(*inner, scale);
-  }
-}
-
 // The children of a dialog drawn in pixels of its design, scaled: the deepest
 // first, so that each font is read before the one it was taken from changes.
+// Such a dialog places each child itself: none has a layout to scale.
 void scaleChildren(QWidget& parent, double scale) {
   for (QWidget* child : parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (child->isWindow()) continue;
@@ -134,7 +125,6 @@ void scaleChildren(QWidget& parent, double scale) {
     if (child->testAttribute(Qt::WA_SetFont)) child->setFont(scaled(child->font(), scale));
     if (!inLayout(*child)) child->setGeometry(scaled(child->geometry(), scale));
   }
-  if (QLayout* layout = parent.layout()) scaleLayout(*layout, scale);
 }
 
 // The room a dialog has on the screen of `over`.

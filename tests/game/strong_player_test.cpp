@@ -315,6 +315,62 @@ TEST(StrongPlayer, LosesAsFewPointsAsItCan) {
   }
 }
 
+// Whenever the match waits on a strong seat's thinking, the table shows that
+// seat thinking, and only then: not at an ordinary seat's turn, nor once the
+// match is over.
+TEST(StrongPlayer, IsShownThinkingWhileItThinksAndOnlyThen) {
+  class Watched : public SilentPresentation {
+   public:
+    NewGameAnswer newGameDialog(bool) override {
+      shownAtADialog = shownAtADialog || thinking;
+      return played_++ == 0 ? NewGameAnswer::Play : NewGameAnswer::Exit;
+    }
+    void showThinking(bool shown) override { thinking = shown; }
+    void think(const std::function<void()>& work, int) override {
+      ++thoughts;
+      hiddenWhileThinking += thinking ? 0 : 1;
+      work();
+    }
+    bool thinking = false;
+    int thoughts = 0;
+    int hiddenWhileThinking = 0;
+    bool shownAtADialog = false;
+
+   private:
+    int played_ = 0;
+  };
+  class Ordinary : public ComputerSeat {
+   public:
+    explicit Ordinary(const Watched& screen) : screen_(screen) {}
+    SeatAnswer turn(const GameState& state, const Settings& rules, int seat) override {
+      ++turns;
+      shownAtItsTurn += screen_.thinking ? 1 : 0;
+      return ComputerSeat::turn(state, rules, seat);
+    }
+    int turns = 0;
+    int shownAtItsTurn = 0;
+
+   private:
+    const Watched& screen_;
+  };
+  Settings settings;
+  settings.PontosLimit = 4;
+  Watched screen;
+  RandomSource random(4);
+  Match match(settings, screen, random);
+  Ordinary ordinary(screen);
+  StrongSeat strong(20);
+  for (int s = 0; s < kSeatCount; ++s)
+    match.setSeat(s, s == kMac2 ? static_cast<SeatPlayer&>(strong) : ordinary);
+  match.start();
+  ASSERT_EQ(match.awaiting(), Match::Awaiting::Finished);
+  EXPECT_GT(screen.thoughts, 0);
+  EXPECT_EQ(screen.hiddenWhileThinking, 0);
+  EXPECT_GT(ordinary.turns, 0);
+  EXPECT_EQ(ordinary.shownAtItsTurn, 0);
+  EXPECT_FALSE(screen.shownAtADialog);
+}
+
 // Three seats strong (the player's among them), every rule: the moves are
 // legal (the referee checks the chain, the hands and the turns after each),
 // every match ends, and the wins are counted for the strong seats alone (in

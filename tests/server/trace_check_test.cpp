@@ -95,6 +95,22 @@ TEST(TraceCheck, EachKindOfWrongLineIsFound) {
   finds(changed(trace, R"x("kind":"([^"]*)","quemInicia":\d)x",
                 QStringLiteral(R"x("kind":"\1","quemInicia":8)x")),
         "the next opener is not the one the rules name");
+  // A later hand opened by another seat than the last hand's winner; a hand
+  // said gone out that was blocked, or blocked with other pips than the hands hold.
+  const int secondDeal = static_cast<int>(trace.indexOf(R"x({"ev":"deal")x", opening));
+  finds(changed(trace, R"x("quemInicia":(\d)\})x", QStringLiteral(R"x("quemInicia":7})x"),
+                secondDeal),
+        "the deal names another opener than the last hand's winner");
+  finds(changed(trace, R"x(\{"ev":"out",)x", QStringLiteral(R"x({"ev":"blocked",)x")),
+        "the hand ends another way than the rules say");
+  finds(changed(trace, R"x("totals":\[\d+,)x", QStringLiteral(R"x("totals":[99,)x")),
+        "the pips left are not those in the hands");
+  // A redeal asked by a seat without five doubles.
+  QByteArray redealt = trace;
+  redealt.insert(static_cast<int>(trace.indexOf('\n', opening) + 1),
+                 R"x({"ev":"redeal","seat":0,"buchas":5})x"
+                 "\n");
+  finds(redealt, "a redeal without five doubles in the hand");
   // Events out of their place.
   finds(changed(trace, R"x(\{"ev":"match",)x", QStringLiteral(R"x({"ev":"hatch",)x")),
         "an event outside a match");

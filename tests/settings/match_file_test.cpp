@@ -375,6 +375,11 @@ TEST(SavedMatch, AnImpossiblePositionIsRefusedForWhatIsWrongWithIt) {
   QJsonArray moves = playing.value(QLatin1String("moves")).toArray();
   moves.replace(0, 7);
   EXPECT_EQ(refusal(playing, "moves", moves), "a move is not an object");
+  QJsonArray played = playing.value(QLatin1String("handsPlayed")).toArray();
+  played.append(7);
+  EXPECT_EQ(refusal(playing, "handsPlayed", played), "a hand played is not an object");
+  // Matches kept by the first release, of version 1, are still picked up.
+  EXPECT_EQ(refusal(playing, "version", 1), "taken");
 
   // While the tiles are taken: a pile position taken twice.
   QJsonObject dealing;

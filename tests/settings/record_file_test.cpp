@@ -142,6 +142,23 @@ TEST(RecordFileTest, KeptWholeAndADamagedOneSetAsideNeverZeroedQuietly) {
     EXPECT_EQ(kept.readAll(), json);
     EXPECT_FALSE(QFile::exists(file.path()));
   }
+  // A record as the first release kept it, before online play and hints: still read.
+  const auto first = recordFromJson(R"({"format": "tavolix-record", "version": 1,
+    "matches": {"individual": {"rule1": {"played": 5, "won": 3}, "pipRule": {"played": 1, "won": 0}},
+                "pairs": {"rule1": {"played": 2, "won": 2}, "pipRule": {"played": 4, "won": 1}}},
+    "handsWon": {"simples": 9, "laELo": 2, "carrocao": 3, "cruzada": 1, "pipRule": 4, "blocked": 6},
+    "streak": {"current": 1, "longest": 3}})");
+  ASSERT_EQ(first.index(), 0u);
+  const PlayerRecord& kept = std::get<PlayerRecord>(first);
+  EXPECT_EQ(kept.played, (std::array<std::array<int, 2>, 2>{{{5, 1}, {2, 4}}}));
+  EXPECT_EQ(kept.won, (std::array<std::array<int, 2>, 2>{{{3, 0}, {2, 1}}}));
+  EXPECT_EQ(kept.wentOut, (std::array<int, 4>{9, 2, 3, 1}));
+  EXPECT_EQ(kept.wentOutPipRule, 4);
+  EXPECT_EQ(kept.blockedWon, 6);
+  EXPECT_EQ(kept.streak, 1);
+  EXPECT_EQ(kept.longestStreak, 3);
+  EXPECT_EQ(kept.onlinePlayed, 0);
+
   // A record kept before hints: none asked.
   QJsonObject older = good;
   older.remove(QStringLiteral("hinted"));

@@ -136,7 +136,7 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
 
 // In the lobby of a pairs table the host clicks a name to have that player as
 // his partner; only he may, and only before the start.
-TEST_F(OnlineWindowTest, TheHostChoosesHisPartner) {
+TEST_F(OnlineWindowTest, TheHostChoosesHisPartnerAndBegins) {
   ASSERT_NO_FATAL_FAILURE(seatBoth());
   EXPECT_TRUE(ana.scene().messageLine().caption().contains(
       QStringLiteral("Clique no nome de um jogador para tê-lo como parceiro.")))
@@ -156,7 +156,10 @@ TEST_F(OnlineWindowTest, TheHostChoosesHisPartner) {
   click(ana, ana.scene().seatName(1).sceneBoundingRect().center());
   ASSERT_TRUE(waitUntil([&] { return bia.remote().serverSeat() == 2; }));
   EXPECT_EQ(ana.remote().serverSeat(), 0);
-  click(ana, TableScene::Command::Start);
+  // Ctrl+Return begins the match, at the host's window only.
+  QTest::keyClick(&bia.window, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_FALSE(waitUntil([&] { return !ana.remote().inLobby(); }, 300));
+  QTest::keyClick(&ana.window, Qt::Key_Return, Qt::ControlModifier);
   ASSERT_TRUE(waitUntil([&] { return !bia.remote().inLobby(); }));
   // Begun: a click on a name changes nothing.
   click(ana, ana.scene().seatName(2).sceneBoundingRect().center());
@@ -201,9 +204,10 @@ TEST_F(OnlineWindowTest, LeavingAMatchInPlayIsAskedFirst) {
 }
 
 // No server at the address: told at once, not kept waiting, and the table
-// here comes back.
+// here comes back. (Reached this time from the new game dialog's "Jogar online".)
 TEST_F(OnlineWindowTest, AServerNobodyAnswersIsToldAtOnce) {
   const QString nowhere = QStringLiteral("127.0.0.1:%1").arg(freePort());
+  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.online); });
   dialogs.expect<OnlineDialog>([nowhere](OnlineDialog& d) {
     d.tabs->setCurrentIndex(1);
     d.joinServer->setText(nowhere);
@@ -212,7 +216,7 @@ TEST_F(OnlineWindowTest, AServerNobodyAnswersIsToldAtOnce) {
   });
   QString told;
   expectToldThenNothingHere(told);
-  click(bia, TableScene::Command::Online);
+  click(bia, TableScene::Command::NewGame);
   ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
   EXPECT_TRUE(told.startsWith(
       QStringLiteral("Não foi possível falar com o servidor ws://%1 (").arg(nowhere)))
