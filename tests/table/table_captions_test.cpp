@@ -20,26 +20,11 @@ class TableCaptionsTest : public WindowTest {
 };
 
 // Where a caption's letters are drawn, in table twips: the caption painted on
-// its own at the window's scale, with room all round, and its inked pixels found.
+// its own, with room all round.
 QRectF inkOf(const LabelItem& label) {
   const QRectF bounds = label.boundingRect();
-  const QRectF area =
-      bounds.adjusted(-bounds.width(), -bounds.height(), bounds.width(), bounds.height());
-  QImage image((area.size() / 15).toSize(), QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  painter.scale(1.0 / 15, 1.0 / 15);
-  painter.translate(-area.topLeft());
-  const_cast<LabelItem&>(label).paint(&painter, nullptr, nullptr);
-  painter.end();
-  QRect ink;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (qAlpha(image.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
-    }
-  }
-  const QRectF inItem(area.topLeft() + QPointF(ink.topLeft()) * 15, QSizeF(ink.size()) * 15);
-  return label.mapRectToScene(inItem);
+  return label.mapRectToScene(inkOf(
+      label, bounds.adjusted(-bounds.width(), -bounds.height(), bounds.width(), bounds.height())));
 }
 
 // Whether `label` draws any of its ink in the gold of the seat to move.

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
+#include <QGraphicsItem>
+#include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProcess>
+#include <QStyleOptionGraphicsItem>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,6 +53,28 @@ inline std::string languageName(const ::testing::TestParamInfo<Language>& info) 
 inline QPointF slotMiddle(int slot) {
   const geometry::Point p = geometry::handSlot(slot);
   return {p.left + 240, p.top + 465};
+}
+
+// Where `item` inks when painted alone over `area` (in its own twips) at the
+// table's scale: the inked pixels' rectangle, in its twips; empty if none.
+inline QRectF inkOf(const QGraphicsItem& item, const QRectF& area) {
+  QImage image((area.size() / 15).toSize(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.scale(1.0 / 15, 1.0 / 15);
+  painter.translate(-area.topLeft());
+  QStyleOptionGraphicsItem option;
+  option.exposedRect = area;
+  const_cast<QGraphicsItem&>(item).paint(&painter, &option, nullptr);
+  painter.end();
+  QRect ink;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(image.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  if (ink.isEmpty()) return {};
+  return {area.topLeft() + QPointF(ink.topLeft()) * 15, QSizeF(ink.size()) * 15};
 }
 
 inline void clickWidget(QWidget* w) {
