@@ -336,6 +336,17 @@ TEST_F(MatchTest, NewGameCancelledKeepsTheHandPlayedStartsAfresh) {
   EXPECT_EQ(match.awaiting(), Match::Awaiting::PileTile);
 }
 
+// The first dialog left for a table online begins nothing here; the next start deals.
+TEST_F(MatchTest, AStartLeftForATableOnlineBeginsNothingAndTheNextStartDeals) {
+  screen.answers.push_back(NewGameAnswer::Online);
+  match.start();
+  EXPECT_FALSE(screen.ended);
+  EXPECT_NE(match.awaiting(), Match::Awaiting::PileTile);
+  match.start();
+  EXPECT_EQ(screen.dialogsLeaveEnds, (std::vector<bool>{true, true}));
+  EXPECT_EQ(match.awaiting(), Match::Awaiting::PileTile);
+}
+
 TEST_F(MatchTest, RulesChangedDuringAMatchWaitForTheNextOne) {
   scores = {3, 0, 0, 0};
   playerToMove(handOf({"36", "12"}));
