@@ -192,6 +192,7 @@ TEST(KeptFiles, AFullDiskLeavesTheOldFileWholeAndIsToldOnce) {
     return -1;
   });
   const std::string said = stderrOf([&] { EXPECT_FALSE(flushed.write(oneMatchWon())); });
+  EXPECT_NE(said.find("cannot be saved to"), std::string::npos) << said;
   EXPECT_NE(said.find("flushed.json"), std::string::npos) << said;
   EXPECT_EQ(bytesOf(flushed.path()), recordToJson(PlayerRecord()));
   EXPECT_EQ(flushTold.failures, std::vector{JsonFile::Failure::Write});
@@ -311,7 +312,8 @@ TEST(KeptFiles, AMatchOverInAFolderThatKeepsItIsNeverOfferedAgain) {
   // Given up with "Nova partida" in a later run: told, as a removal.
   Told toldAgain;
   toldAgain.listen(next.file());
-  next.remove();
+  const std::string removal = stderrOf([&] { next.remove(); });
+  EXPECT_NE(removal.find("cannot be removed from"), std::string::npos) << removal;
   EXPECT_EQ(toldAgain.failures, std::vector{JsonFile::Failure::Remove});
   EXPECT_FALSE(MatchFile(path, &notes).read().match.has_value());
 
