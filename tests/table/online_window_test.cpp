@@ -166,16 +166,31 @@ TEST_F(OnlineWindowTest, TheHostChoosesHisPartnerAndBegins) {
   EXPECT_FALSE(waitUntil([&] { return bia.remote().serverSeat() != 2; }, 300));
 }
 
-// Gone online while taking tiles here: the table online says nothing of them.
-TEST_F(OnlineWindowTest, ATableOpenedInTheMiddleOfADealHereShowsNoneOfIt) {
+// Gone online while taking tiles here: the table online says nothing of them,
+// and leaving it brings the deal here back as it was.
+TEST_F(OnlineWindowTest, ATableOpenedInTheMiddleOfADealHereShowsNoneOfItAndGivesItBack) {
   dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label1); });
   Player cleo("Cleo", true);
   ASSERT_TRUE(waitUntil([&] {
     return cleo.scene().prompt().isVisible() &&
            cleo.scene().prompt().caption() == QStringLiteral("Escolha as suas peças");
   }));
+  cleo.game().takePileTile(5);
+  const std::array<Hand, 4> dealt{cleo.state().hand(0), cleo.state().hand(1), cleo.state().hand(2),
+                                  cleo.state().hand(3)};
   ASSERT_NO_FATAL_FAILURE(host(cleo));
   EXPECT_FALSE(cleo.scene().prompt().isVisible());
+  dialogs.expect<QMessageBox>([](QMessageBox& box) {
+    for (QAbstractButton* b : box.buttons()) {
+      if (b->text() == QStringLiteral("Deixar a mesa")) clickWidget(b);
+    }
+  });
+  QTest::keyClick(&cleo.window, Qt::Key_N, Qt::ControlModifier);
+  ASSERT_TRUE(waitUntil([&] { return cleo.window.online() == nullptr; }));
+  ASSERT_TRUE(waitUntil([&] { return cleo.game().awaiting() == TableGame::Awaiting::PileTile; }));
+  for (int seat = 0; seat < 4; ++seat) EXPECT_EQ(cleo.state().hand(seat), dealt[seat]);
+  EXPECT_TRUE(cleo.scene().prompt().isVisible());
+  EXPECT_TRUE(dialogs.done());
 }
 
 // Leaving a match in play is asked first; staying changes nothing.
