@@ -111,23 +111,16 @@ void OnlineSession::opened() {
   connected_ = true;
   tries_ = 0;
   link_->send(hello_);
-  Q_EMIT connectionChanged(true);
 }
 
 void OnlineSession::closed() {
   const bool was = std::exchange(connected_, false);
   if (std::exchange(following_, false) && wanted_) {
-    if (was && seated_) {
-      match_.connectionLost();
-      Q_EMIT connectionChanged(false);
-    }
+    if (was && seated_) match_.connectionLost();
     retry_.start(0);
     return;
   }
-  if (!wanted_) {
-    if (was) Q_EMIT connectionChanged(false);
-    return;
-  }
+  if (!wanted_) return;
   if (!seated_) {
     // Never at the table: the player is told at once rather than kept waiting.
     wanted_ = false;
@@ -136,10 +129,7 @@ void OnlineSession::closed() {
                   false);
     return;
   }
-  if (was) {
-    match_.connectionLost();
-    Q_EMIT connectionChanged(false);
-  }
+  if (was) match_.connectionLost();
   // A server the player was sent to and that cannot be reached: the first
   // one asked knows where the table went (it may send him to the dead one
   // again until it learns of its death: a pause between tries is no loop).

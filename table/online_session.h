@@ -60,7 +60,6 @@ class OnlineSession : public QObject {
   // The server could not be reached at all, or (`refused`) it refused the
   // seat: the reason in the player's words.
   void failed(const QString& reason, bool refused);
-  void connectionChanged(bool connected);
 
  private:
   void open();
