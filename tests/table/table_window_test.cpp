@@ -216,6 +216,15 @@ TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   EXPECT_TRUE(window.isMaximized());
   QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 40));
   EXPECT_FALSE(window.isMaximized());
+  // A button lights up under the pointer only: unlit, its glyph is the table picture's.
+  QGraphicsItem* lit = scene().itemAt(middle(scene().closeButton()), QTransform());
+  ASSERT_NE(lit, nullptr);
+  EXPECT_TRUE(inkOf(*lit, lit->boundingRect()).isEmpty());
+  sendMouseAt(window, QEvent::MouseMove, {6000, 4500}, Qt::NoButton, Qt::NoButton);
+  sendMouseAt(window, QEvent::MouseMove, middle(scene().closeButton()), Qt::NoButton, Qt::NoButton);
+  EXPECT_FALSE(inkOf(*lit, lit->boundingRect()).isEmpty());
+  sendMouseAt(window, QEvent::MouseMove, {6000, 4500}, Qt::NoButton, Qt::NoButton);
+  EXPECT_TRUE(inkOf(*lit, lit->boundingRect()).isEmpty());
   click(middle(scene().minimiseButton()));
   EXPECT_TRUE(window.isMinimized());
   window.showNormal();
