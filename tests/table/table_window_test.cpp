@@ -147,6 +147,13 @@ TEST_F(TableWindowTest, TheEdgesResizeTheWindowAndTheSizeIsKept) {
   sendMouse(window, QEvent::MouseMove, QPoint(200, 52), Qt::NoButton, Qt::LeftButton);
   sendMouse(window, QEvent::MouseButtonRelease, QPoint(200, 52), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(window.geometry(), before.adjusted(0, 50, 0, 0));  // the bottom stays
+  // The bottom edge dragged far up: half the table high, the top where it was.
+  const QRect above = window.geometry();
+  sendMouse(window, QEvent::MouseButtonPress, QPoint(200, above.height() - 2), Qt::LeftButton,
+            Qt::LeftButton);
+  sendMouse(window, QEvent::MouseMove, QPoint(200, -500), Qt::NoButton, Qt::LeftButton);
+  sendMouse(window, QEvent::MouseButtonRelease, QPoint(200, -500), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(window.geometry(), QRect(above.topLeft(), QSize(400, 300)));
   window.resize(1000, 750);
   window.close();
 
