@@ -57,6 +57,10 @@ TEST_F(GameWindowTest, ThePlayerTakesHisTilesFromThePileLaidOutByTheFirstActivat
   int steps = 0;
   const auto counted =
       QObject::connect(scene().pileTile(5), &QGraphicsObject::xChanged, [&steps] { ++steps; });
+  // A screen reader hears the computers' hands fill as the tiles are taken.
+  QStringList told;
+  QObject::connect(&scene().summary(), &TableSummary::changed,
+                   [&told](const QString& words) { told << words; });
   clickPile(5);
   QObject::disconnect(counted);
   EXPECT_EQ(steps, 6);
@@ -67,6 +71,15 @@ TEST_F(GameWindowTest, ThePlayerTakesHisTilesFromThePileLaidOutByTheFirstActivat
   EXPECT_FALSE(scene().pileTile(5)->isVisible());
   for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
   for (int position : {1, 2, 3, 4, 6, 7}) clickPile(position);
+  // Each computer's hand told at every tile it took: one to seven, in turn.
+  for (const char* seat : {"Zorvan", "Melira", "Astelo"}) {
+    for (int count = 1; count <= 7; ++count) {
+      const QString held = QStringLiteral("%1 %2").arg(QLatin1String(seat)).arg(count);
+      EXPECT_TRUE(std::any_of(told.begin(), told.end(),
+                              [&held](const QString& words) { return words.contains(held); }))
+          << held.toStdString() << " in " << told.join(QStringLiteral(" | ")).toStdString();
+    }
+  }
   // Mac3 holds 6:6 and opened with it; the turns went round to the player.
   EXPECT_EQ(state().Mesa[1], tile("66"));
   EXPECT_EQ(awaiting(), Match::Awaiting::Move);
