@@ -89,12 +89,10 @@ TEST_F(TableCaptionsTest, ATableWithNoMatchAsksNothing) {
   }
 }
 
-TEST_F(TableCaptionsTest, EachShadowHasItsCaptionsLetters) {
-  window.show();
-  scene().message(QStringLiteral("Jogada inválida. As pontas são 3 e 6"), 0);
-  scene().showPrompt(QStringLiteral("Escolha a sua 2ª peça"));
-  int pairs = 0;
-  const QList<QGraphicsItem*> items = scene().items();
+// The captions of the table and their shadows: black, the same words in the same box.
+std::vector<std::pair<const LabelItem*, const LabelItem*>> shadowPairs(const TableScene& scene) {
+  std::vector<std::pair<const LabelItem*, const LabelItem*>> pairs;
+  const QList<QGraphicsItem*> items = scene.items();
   for (QGraphicsItem* item : items) {
     const auto* shadow = dynamic_cast<const LabelItem*>(item);
     if (shadow == nullptr || shadow->style().colour != QColor(Qt::black) ||
@@ -102,16 +100,31 @@ TEST_F(TableCaptionsTest, EachShadowHasItsCaptionsLetters) {
       continue;
     for (QGraphicsItem* other : items) {
       const auto* label = dynamic_cast<const LabelItem*>(other);
-      if (label == nullptr || label == shadow || label->caption() != shadow->caption() ||
-          label->box() != shadow->box())
-        continue;
-      ++pairs;
-      const QRectF a = inkOf(*shadow), b = inkOf(*label);
-      EXPECT_NEAR(a.width(), b.width(), 15) << label->caption().toStdString();
-      EXPECT_NEAR(a.height(), b.height(), 15) << label->caption().toStdString();
+      if (label != nullptr && label != shadow && label->caption() == shadow->caption() &&
+          label->box() == shadow->box())
+        pairs.emplace_back(label, shadow);
     }
   }
-  EXPECT_GE(pairs, 6);
+  return pairs;
+}
+
+TEST_F(TableCaptionsTest, EachShadowHasItsCaptionsLettersAndIsShownWithIt) {
+  window.show();
+  scene().message(QStringLiteral("Jogada inválida. As pontas são 3 e 6"), 0);
+  scene().showPrompt(QStringLiteral("Escolha a sua 2ª peça"));
+  const auto pairs = shadowPairs(scene());
+  EXPECT_GE(pairs.size(), 6u);
+  for (const auto& [label, shadow] : pairs) {
+    const QRectF a = inkOf(*shadow), b = inkOf(*label);
+    EXPECT_NEAR(a.width(), b.width(), 15) << label->caption().toStdString();
+    EXPECT_NEAR(a.height(), b.height(), 15) << label->caption().toStdString();
+  }
+  for (const bool shown : {true, false}) {
+    scene().showStartCommand(shown);
+    scene().showPassCommand(shown);
+    for (const auto& [label, shadow] : pairs)
+      EXPECT_EQ(shadow->isVisible(), label->isVisible()) << label->caption().toStdString();
+  }
 }
 
 // A part of the table painted alone, as a moving tile uncovers it, is that
