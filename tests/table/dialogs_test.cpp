@@ -36,6 +36,17 @@ class DialogsTest : public WindowTest {};
 TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
   FrmNovoJogo dialog(settings, store, false);
   EXPECT_EQ(dialog.Label12->text(), QStringLiteral("Ganha o jogo quem primeiro fizer 4 pontos"));
+  // The name asked in bold; what the summary names in regular type, its values in bold.
+  for (QLabel* caption : dialog.findChildren<QLabel*>()) {
+    const QString text = caption->text();
+    const bool value = caption == dialog.Label8 || caption == dialog.Label6;
+    if (value || text == QStringLiteral("Seu nome:")) {
+      EXPECT_TRUE(caption->font().bold()) << text.toStdString();
+    } else if (text == QStringLiteral("Tipo de jogo:") ||
+               text == QStringLiteral("Sentido do jogo:")) {
+      EXPECT_FALSE(caption->font().bold()) << text.toStdString();
+    }
+  }
   dialog.Text1->setText(QStringLiteral("Bia"));
   dialogs.expect<FrmRegra>(
       [](FrmRegra& rules) {
