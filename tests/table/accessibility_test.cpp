@@ -417,6 +417,12 @@ TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
     visited.push_back(newGame.focusWidget());
   }
   EXPECT_EQ(visited, (std::vector<QWidget*>{newGame.Label5, newGame.Label4, newGame.Label1}));
+  // A command is underlined while it has the focus, and only then.
+  for (const QEvent::Type type : {QEvent::FocusIn, QEvent::FocusOut}) {
+    QFocusEvent focus(type, Qt::TabFocusReason);
+    QApplication::sendEvent(newGame.Label4, &focus);
+    EXPECT_EQ(newGame.Label4->font().underline(), type == QEvent::FocusIn);
+  }
   // In the rules, the closing option, then OK, Cancel and Help, in a row.
   const auto button = [&rules](const char* text) {
     for (QPushButton* b : rules.findChildren<QPushButton*>()) {

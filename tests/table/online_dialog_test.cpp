@@ -42,6 +42,10 @@ TEST_F(OnlineDialogTest, WhatIsMissingIsSaidAndNothingGoesUntilItIsThere) {
   EXPECT_NE(d.result(), QDialog::Accepted);
 
   d.tabs->setCurrentIndex(1);
+  // Empty, the fields say what goes in them.
+  EXPECT_EQ(d.joinServer->placeholderText(),
+            QStringLiteral("endereço:porta, ou o link tavolix://..."));
+  EXPECT_EQ(d.code->placeholderText(), QStringLiteral("8 letras e números"));
   d.joinServer->clear();
   d.problem->clear();
   d.confirm();
