@@ -59,6 +59,10 @@ TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
         EXPECT_FALSE(rules.Text2->isVisible());
         EXPECT_EQ(rules.Text3->text(), QStringLiteral("100"));
         for (int i = 0; i < 5; ++i) clickWidget(rules.Command4[1]);
+        EXPECT_EQ(rules.Text3->text(), QStringLiteral("250"));  // no higher than 250
+        for (int i = 0; i < 5; ++i) clickWidget(rules.Command4[0]);
+        EXPECT_EQ(rules.Text3->text(), QStringLiteral("50"));  // fifty down at a time, to 50
+        for (int i = 0; i < 4; ++i) clickWidget(rules.Command4[1]);
         EXPECT_EQ(rules.Text3->text(), QStringLiteral("250"));
         clickWidget(rules.Option1[2]);
         clickWidget(rules.Option3[3]);
