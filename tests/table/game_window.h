@@ -3,6 +3,8 @@
 // A match in the real window, played by mouse clicks.
 #pragma once
 
+#include <map>
+
 #include "dialogs/frm_fimde_jogo.h"
 #include "support/tiles.h"
 #include "window_support.h"
@@ -78,11 +80,17 @@ class GameWindowTest : public WindowTest {
       ended = true;
       end.accept();
     });
+    // The table keeps nothing of the hands gone by: each deal begins with as many items.
+    std::map<std::size_t, qsizetype> itemsAtDeal;
     for (int step = 0; step < 2000 && !ended; ++step) {
+      if (awaiting() == Match::Awaiting::PileTile)
+        itemsAtDeal.try_emplace(window.match().handsPlayed().size(), scene().items().size());
       bool placed = false;
       ASSERT_NO_FATAL_FAILURE(playByMouse(placed));
       if (laid != nullptr) *laid += placed;
     }
+    for (const auto& [hand, items] : itemsAtDeal)
+      EXPECT_EQ(items, itemsAtDeal.begin()->second) << "at the deal of hand " << hand + 1;
   }
 };
 
