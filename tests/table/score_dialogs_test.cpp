@@ -67,6 +67,17 @@ TEST_F(ScoreDialogsTest, TheStatisticsShowEachCountAndTheShareWonRounded) {
 
 // The longest names the dialogs accept, in pairs: the end-of-match window keeps
 // every line inside it and every name clear of its score.
+// Enter closes the statistics: it never asks to reset them.
+TEST_F(ScoreDialogsTest, EnterClosesTheStatistics) {
+  PlayerRecord record;
+  record.played[0][0] = 1;
+  Statistics shown(record, {});
+  shown.show();
+  QTest::keyClick(&shown, Qt::Key_Return);
+  EXPECT_FALSE(shown.isVisible());
+  EXPECT_TRUE(dialogs.done());
+}
+
 TEST_F(ScoreDialogsTest, TheEndOfAMatchFitsTheLongestNames) {
   MatchEndReport report;
   report.winnerLine =
