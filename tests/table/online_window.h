@@ -103,6 +103,16 @@ class OnlineWindowTest : public ::testing::Test {
     });
     dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
   }
+  // The next question whether to leave the table online answered with `button`.
+  void answerLeaving(const QString& button) {
+    dialogs.expect<QMessageBox>([button](QMessageBox& box) {
+      EXPECT_EQ(box.text(), QStringLiteral("Deixar a mesa online? Um computador jogará no seu "
+                                           "lugar até o fim da partida."));
+      for (QAbstractButton* b : box.buttons()) {
+        if (b->text() == button) clickWidget(b);
+      }
+    });
+  }
   static void okOf(OnlineDialog& d) {
     clickWidget(d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
   }

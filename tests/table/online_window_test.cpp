@@ -180,11 +180,7 @@ TEST_F(OnlineWindowTest, ATableOpenedInTheMiddleOfADealHereShowsNoneOfItAndGives
                                   cleo.state().hand(3)};
   ASSERT_NO_FATAL_FAILURE(host(cleo));
   EXPECT_FALSE(cleo.scene().prompt().isVisible());
-  dialogs.expect<QMessageBox>([](QMessageBox& box) {
-    for (QAbstractButton* b : box.buttons()) {
-      if (b->text() == QStringLiteral("Deixar a mesa")) clickWidget(b);
-    }
-  });
+  answerLeaving(QStringLiteral("Deixar a mesa"));
   QTest::keyClick(&cleo.window, Qt::Key_N, Qt::ControlModifier);
   ASSERT_TRUE(waitUntil([&] { return cleo.window.online() == nullptr; }));
   ASSERT_TRUE(waitUntil([&] { return cleo.game().awaiting() == TableGame::Awaiting::PileTile; }));
@@ -198,20 +194,11 @@ TEST_F(OnlineWindowTest, LeavingAMatchInPlayIsAskedFirst) {
   ASSERT_NO_FATAL_FAILURE(seatBoth());
   click(ana, TableScene::Command::Start);
   ASSERT_TRUE(waitUntil([&] { return !bia.remote().inLobby(); }));
-  const auto answer = [this](const QString& button) {
-    dialogs.expect<QMessageBox>([button](QMessageBox& box) {
-      EXPECT_EQ(box.text(), QStringLiteral("Deixar a mesa online? Um computador jogará no seu "
-                                           "lugar até o fim da partida."));
-      for (QAbstractButton* b : box.buttons()) {
-        if (b->text() == button) clickWidget(b);
-      }
-    });
-  };
-  answer(QStringLiteral("Ficar"));
+  answerLeaving(QStringLiteral("Ficar"));
   QTest::keyClick(&bia.window, Qt::Key_N, Qt::ControlModifier);
   EXPECT_TRUE(waitUntil([this] { return dialogs.done(); }));
   EXPECT_FALSE(waitUntil([&] { return bia.window.online() == nullptr; }, 300));
-  answer(QStringLiteral("Deixar a mesa"));
+  answerLeaving(QStringLiteral("Deixar a mesa"));
   dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
   QTest::keyClick(&bia.window, Qt::Key_N, Qt::ControlModifier);
   EXPECT_TRUE(waitUntil([&] { return bia.window.online() == nullptr; }));
