@@ -164,14 +164,19 @@ TEST(StrongPlayer, SeesItsHandTheChainTheCountsAndThePasses) {
   state.PedrasMac3 = handOf({"33"});
   state.NaoTem[kMac2] = "05";
   state.Passes = 1;
+  state.Pontos = {12, 35, 12, 35};  // the master level weighs its moves by the score
   state.recount();
   Settings settings;
+  settings.PontosLimit = 150;
   const SeatView view = SeatView::of(state, settings, kMac1);
   EXPECT_EQ(view.hand, state.PedrasMac1);
   EXPECT_EQ(view.onTable, tileBit(tile("05")) | tileBit(tile("55")));
   EXPECT_EQ(view.pontaA, 0);
   EXPECT_EQ(view.pontaB, 5);
   EXPECT_EQ(view.passes, 1);
+  EXPECT_EQ(view.qtdLadoA, 1);
+  EXPECT_EQ(view.scores, state.Pontos);
+  EXPECT_EQ(view.rules.PontosLimit, 150);
   EXPECT_EQ(view.tilesHeld, (std::array<int, 4>{2, 3, 4, 1}));
   EXPECT_EQ(view.passedOn, (std::array<unsigned, 4>{0, 0, 0b100001, 0}));
   EXPECT_EQ(view.hasPassed, (std::array<bool, 4>{false, false, true, false}));
