@@ -85,6 +85,16 @@ TEST(UnseenDeals, TheRealHandsAlwaysAgreeAndTheCountIsExact) {
   EXPECT_GE(counted, 400);
 }
 
+// The deals are drawn from splitmix64: the first numbers of the published
+// reference stream for seed 1477776061723855037 (Vigna's splitmix64.c).
+TEST(UnseenDeals, TheStreamIsSplitmix64) {
+  Stream stream(1477776061723855037ull);
+  for (const std::uint64_t expected :
+       {1985237415132408290ull, 2979275885539914483ull, 13511426838097143398ull,
+        8488337342461049707ull, 15141737807933549159ull})
+    EXPECT_EQ(stream.next(), expected);
+}
+
 // Drawn evenly: over a position with a few dozen deals, each deal's share of
 // many draws passes a chi-square test at a level where an even sampler fails
 // less than once in a million runs.
