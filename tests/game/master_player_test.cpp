@@ -255,6 +255,7 @@ TEST(TableReading, TheChancesOfEveryMoveFromOneHandMakeOne) {
     EXPECT_EQ(reading.movesRead(), static_cast<int>(moves.size()));
     return reading.likelihood(hands);
   };
+  int certain = 0;
   for (const std::vector<double>& surprises :
        {std::vector<double>{0.0}, std::vector<double>{0.1, 0.6}}) {
     for (int deal = 0; deal < 100; ++deal) {
@@ -287,9 +288,39 @@ TEST(TableReading, TheChancesOfEveryMoveFromOneHandMakeOne) {
         if (moves > 0) {
           EXPECT_NEAR(lays, 1.0, 1e-9) << "deal " << deal << ", " << moves << " moves";
         }
+        // Read as the ordinary player, a move scoring above every other is certain.
+        if (surprises.size() > 1) continue;
+        Facts facts;
+        facts.pontaA = opened.first();
+        facts.pontaB = opened.last();
+        facts.onTable = tileBit(opened);
+        facts.inHand = hand;
+        const Outlook outlook(facts);
+        int top = 0;
+        int atTop = 0;
+        HandEvent best;
+        for (const TileCode t : kAllTiles) {
+          for (const Lado side : {Lado::A, Lado::B}) {
+            const int score = (hand & tileBit(t)) != 0 ? outlook.score(t, side) : 0;
+            if (score > top) atTop = 0;
+            top = std::max(top, score);
+            if (score > 0 && score == top &&
+                !(side == Lado::B && opened.first() == opened.last())) {
+              ++atTop;
+              best = HandEvent::play(kMac1, t, side);
+            }
+          }
+        }
+        if (atTop != 1) continue;
+        ++certain;
+        EXPECT_DOUBLE_EQ(chance({HandEvent::play(kMac3, opened, Lado::First), best},
+                                hand & ~tileBit(best.tile), surprises),
+                         1.0)
+            << "deal " << deal << ", " << best.tile.text();
       }
     }
   }
+  EXPECT_GT(certain, 50);
 }
 
 // A hand whose moves are not all known (a match picked up halfway) is not read.
