@@ -376,6 +376,8 @@ TEST_F(AccessibilityTest, TheHandIsAListOfTilesThatCanBeLaid) {
   EXPECT_TRUE(summaryNames.front().startsWith(QStringLiteral("Pontas: 6 e 6.")))
       << summaryNames.front().toStdString();
   EXPECT_EQ(summaryNames.back(), words->text(QAccessible::Name));
+  EXPECT_EQ(words->text(QAccessible::Description),
+            QStringLiteral("A mesa: as pontas, os passes e as pedras nas mãos"));
   EXPECT_EQ(std::adjacent_find(summaryNames.begin(), summaryNames.end()), summaryNames.end())
       << "told twice of the same words";
 }
