@@ -61,6 +61,12 @@ TEST_F(SplashBannerTest, DrawnAtTheFirstStartAndShownFromTheCacheAfterwardsPixel
   EXPECT_EQ(sharpAgain.image.devicePixelRatio(), 2.0);
   EXPECT_EQ(sharpAgain.image, sharp.image);
   EXPECT_TRUE(splashBanner(1.0, cache.path()).kept);
+
+  // A screen scaled below 100% gets a banner of its own density too: the
+  // same size on the screen.
+  const SplashBanner scaledDown = splashBanner(0.75, cache.path());
+  EXPECT_EQ(scaledDown.image.size(), QSize(375, 120));
+  EXPECT_EQ(scaledDown.image.deviceIndependentSize(), QSizeF(500, 160));
 }
 
 TEST_F(SplashBannerTest, AKeptCopyThatCannotBeTrustedIsDrawnAfreshAndReplaced) {
