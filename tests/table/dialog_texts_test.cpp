@@ -248,6 +248,8 @@ TEST_P(DialogTextsTest, EveryTextOfEveryDialogIsWholeAndInItsPlace) {
   message.addButton(QCoreApplication::translate("tavolix::Form1", "Nova partida"),
                     QMessageBox::NoRole);
   dressLikeTable(message, &table);
+  // Its picture grows with its text: 32 pixels at the design's size.
+  EXPECT_NEAR(message.iconPixmap().width(), 32 * scaleOf(message), 1);
   check(message, "message", false);
 
   OnlineDialog online(settings, store, &table);
