@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The dialog that opens or joins a table online: what it asks for before it
 // lets the player go, what it hands the window, what it keeps for next time.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -32,6 +33,9 @@ QString summaryOf(const OnlineDialog& d) {
 
 TEST_F(OnlineDialogTest, WhatIsMissingIsSaidAndNothingGoesUntilItIsThere) {
   OnlineDialog d(settings, store);
+  // The player's name is asked for by its label, which a screen reader reads as the field's name.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(d.name)->text(QAccessible::Name),
+            QStringLiteral("Seu nome:"));
   const QString noServer =
       QStringLiteral("Escreva o endereço do servidor, como mesa.exemplo.org:47474.");
   clickWidget(d.onServer);
