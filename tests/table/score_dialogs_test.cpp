@@ -4,6 +4,7 @@
 // end of a match.
 #include <QAccessible>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -65,19 +66,27 @@ TEST_F(ScoreDialogsTest, TheStatisticsShowEachCountAndTheShareWonRounded) {
   EXPECT_EQ(shown.streaks->text(), QStringLiteral("Maior sequência de vitórias: 2 (agora: 1)"));
 }
 
-// The longest names the dialogs accept, in pairs: the end-of-match window keeps
-// every line inside it and every name clear of its score.
-// Enter closes the statistics: it never asks to reset them.
-TEST_F(ScoreDialogsTest, EnterClosesTheStatistics) {
+// Shown, each table of the statistics holds every row and column whole, with
+// no scroll bar; Enter closes them: it never asks to reset them.
+TEST_F(ScoreDialogsTest, TheStatisticsShowEveryRowWholeAndEnterClosesThem) {
   PlayerRecord record;
   record.played[0][0] = 1;
   Statistics shown(record, {});
   shown.show();
+  for (const QTableWidget* table : {shown.matches, shown.hands}) {
+    EXPECT_FALSE(table->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(table->horizontalScrollBar()->isVisible());
+    const int last = table->rowCount() - 1;
+    EXPECT_LE(table->rowViewportPosition(last) + table->rowHeight(last),
+              table->viewport()->height());
+  }
   QTest::keyClick(&shown, Qt::Key_Return);
   EXPECT_FALSE(shown.isVisible());
   EXPECT_TRUE(dialogs.done());
 }
 
+// The longest names the dialogs accept, in pairs: the end-of-match window keeps
+// every line inside it and every name clear of its score.
 TEST_F(ScoreDialogsTest, TheEndOfAMatchFitsTheLongestNames) {
   MatchEndReport report;
   report.winnerLine =
