@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Starting the game: its command line and environment, and the program
-// starting over a damaged settings file.
+// starting over a damaged settings file or from a table's link.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include "app/start_game.h"
@@ -196,6 +197,23 @@ TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
   if (!game.waitForFinished(10000)) game.kill();
   game.waitForFinished(5000);
   EXPECT_TRUE(game.readAllStandardError().contains("TAVOLIX_SEED"));
+}
+
+// Started from a table's link, the game goes to that table at once: here a
+// listener on the loopback address stands in for the table's server.
+TEST(Program, StartedFromATablesLinkGoesToThatTable) {
+  QTemporaryDir home;
+  QTcpServer server;
+  ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+  QProcess game;
+  ASSERT_TRUE(
+      startGame(game, home.path(), QStringLiteral("TAVOLIX_PACE"), QStringLiteral("0"),
+                {QStringLiteral("tavolix://127.0.0.1:%1/N3XPG97X").arg(server.serverPort())}));
+  const bool reached = server.waitForNewConnection(30000);
+  game.terminate();
+  if (!game.waitForFinished(10000)) game.kill();
+  game.waitForFinished(5000);
+  EXPECT_TRUE(reached) << game.readAllStandardError().toStdString();
 }
 
 // --quit-after-paint measures the start alone: the splash, then the table
