@@ -36,7 +36,6 @@ class Twister64 {
 
  private:
   static constexpr int kSize = 312;
-  static constexpr int kShift = 156;
 
   void refill();
 
