@@ -145,6 +145,10 @@ TEST_F(AccessibilityTest, TheTablesPartsKnowTheirPlaceStateAndSize) {
   EXPECT_EQ(view->child(count), nullptr);
   EXPECT_EQ(view->child(-1), nullptr);
   EXPECT_EQ(view->indexOfChild(nullptr), -1);
+  // Another interface is no part of the table, nor of any list in it.
+  QAccessibleInterface* stranger = QAccessible::queryAccessibleInterface(&window);
+  EXPECT_EQ(view->indexOfChild(stranger), -1);
+  for (int i = 0; i < count; ++i) EXPECT_EQ(view->child(i)->indexOfChild(stranger), -1) << i;
   QAccessibleInterface* newGame = nullptr;
   QAccessibleInterface* pass = nullptr;
   for (int i = 0; i < count; ++i) {

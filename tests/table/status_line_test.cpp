@@ -54,6 +54,7 @@ TEST_F(StatusLineTest, IsHeldUntilReadAndCanBeReadAgain) {
             QStringLiteral("Lance %1").arg(TableStatus::kRecent + 1));
   EXPECT_EQ(text->text(0, -1), lines.recent().join(u'\n'));
   EXPECT_EQ(text->characterCount(), lines.recent().join(u'\n').size());
+  EXPECT_EQ(text->cursorPosition(), 0);  // a review reads it from its first letter
   int start = -1;
   int end = -1;
   EXPECT_EQ(text->textAtOffset(10, QAccessible::LineBoundary, &start, &end),
