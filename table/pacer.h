@@ -60,6 +60,7 @@ class Cadence {
   explicit Cadence(int stepMs);
   // Milliseconds until the next step's moment; 0 when it has come already.
   int untilNextStep();
+  int stepMs() const { return stepMs_; }
 
  private:
   int stepMs_;

@@ -27,11 +27,13 @@ class TablePacer {
     pacer::waitWhileWorking(work, ms);
     check();
   }
-  // Told of each step of an animation.
-  void setStepListener(std::function<void()> listener) { stepListener_ = std::move(listener); }
+  // Told of each step of an animation, with its beat in milliseconds of the game's tempo.
+  void setStepListener(std::function<void(int ms)> listener) {
+    stepListener_ = std::move(listener);
+  }
   // The next step of an animation, on its beat.
   void step(pacer::Cadence& beat) {
-    if (stepListener_) stepListener_();
+    if (stepListener_) stepListener_(beat.stepMs());
     pacer::waitUnscaled(beat.untilNextStep());
     check();
   }
@@ -44,7 +46,7 @@ class TablePacer {
  private:
   bool stopping_ = false;
   std::function<void(int ms)> listener_;
-  std::function<void()> stepListener_;
+  std::function<void(int ms)> stepListener_;
 };
 
 }  // namespace tavolix

@@ -4,6 +4,7 @@
 // the first activation, the deal, the redeal, New Game, the end of a match.
 #include <array>
 #include <atomic>
+#include <map>
 #include <set>
 
 #include <QAbstractButton>
@@ -39,7 +40,15 @@ namespace {
 
 TEST_F(GameWindowTest, ThePlayerTakesHisTilesFromThePileLaidOutByTheFirstActivation) {
   random.stackDeal(kOrderedDeal);
+  // The game's waits and its animations' beats, in milliseconds: how many of each.
+  std::map<int, int> waits;
+  std::map<int, int> beats;
+  window.pacer().setListener([&waits](int ms) { ++waits[ms]; });
+  window.pacer().setStepListener([&beats](int ms) { ++beats[ms]; });
   startMatch(QString());  // no name: he is "Jogador"
+  // The pile is laid out a tile every 25 ms, and 25 ms more before each row of seven.
+  EXPECT_EQ(waits, (std::map<int, int>{{25, 32}}));
+  EXPECT_TRUE(beats.empty());
   ASSERT_EQ(awaiting(), Match::Awaiting::PileTile);
   EXPECT_EQ(scene().seatName(0).caption(), QStringLiteral("Jogador"));
   EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"jog", u""), QStringLiteral("Jogador"));
@@ -64,13 +73,22 @@ TEST_F(GameWindowTest, ThePlayerTakesHisTilesFromThePileLaidOutByTheFirstActivat
   clickPile(5);
   QObject::disconnect(counted);
   EXPECT_EQ(steps, 6);
+  EXPECT_EQ(beats, (std::map<int, int>{{10, 6}}));  // a step each 10 ms
   EXPECT_EQ(state().PedrasJog[1], tile("04"));
   EXPECT_EQ(scene().prompt().caption(), QStringLiteral("Escolha a sua 2ª peça"));
   EXPECT_TRUE(scene().handTile(1).isVisible());
   EXPECT_FALSE(scene().handTile(1).isEnabled());  // not to be moved until all are dealt
   EXPECT_FALSE(scene().pileTile(5)->isVisible());
   for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
+  waits.clear();
+  beats.clear();
   for (int position : {1, 2, 3, 4, 6, 7}) clickPile(position);
+  window.pacer().setListener({});
+  window.pacer().setStepListener({});
+  // Each of the 21 tiles the computers take slides as the player's did, and the
+  // table waits 50 ms after it.
+  EXPECT_EQ(waits[50], 21);
+  EXPECT_EQ(beats[10], 6 * 27);
   // Each computer's hand told at every tile it took: one to seven, in turn.
   for (const char* seat : {"Zorvan", "Melira", "Astelo"}) {
     for (int count = 1; count <= 7; ++count) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The game's tempo at the table: what it waits for, and when.
-#include "game/tempo.h"
+#include <set>
+
 #include "window_support.h"
 
 namespace tavolix {
@@ -18,7 +19,7 @@ class TempoTest : public WindowTest {
     for (int seat = kJog; seat <= kMac3; ++seat) {
       for (int slot = 1; slot <= kHandSlots; ++slot) home_[seat][slot] = tileAt(seat, slot).pos();
     }
-    window.pacer().setStepListener([this, &steps] {
+    window.pacer().setStepListener([this, &steps](int) {
       for (int seat = kJog; seat <= kMac3; ++seat) {
         for (int slot = 2; slot <= kHandSlots; ++slot) {
           const QPointF at = tileAt(seat, slot).pos();
@@ -54,6 +55,10 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
   const QPointF mac1Home = mac1First.pos();
   int flashes = 0;
   int outOfPlace = 0;
+  // A tile slides to the chain a step each 15 ms; a hand closes up, and a passing
+  // seat's tile jumps out and back, a step each 5 ms.
+  std::set<int> beats;
+  window.pacer().setStepListener([&beats](int ms) { beats.insert(ms); });
   window.pacer().setListener([&](int ms) {
     if (mac1First.isVisible() && mac1First.picture() == Picture::ImgCostasW) ++flashes;
     if (mac1First.pos() != mac1Home) ++outOfPlace;
@@ -78,13 +83,17 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
   layFirstTileOnA();
   window.pacer().setListener({});
   ASSERT_EQ(state().QtdMesa, 5);
+  window.pacer().setStepListener({});
+  // 300 ms of thought, 300 more with the tile lifted, 200 between two computer
+  // turns, 170 for each flash of a passing seat's tile.
   const auto wait = [](int ms, const char* shown) { return std::to_string(ms) + " " + shown; };
-  const std::string think = wait(tempo::kComputerThinkMs, "thinks");
-  const std::string lift = wait(tempo::kComputerThinkMs, "lifted");
-  const std::string between = wait(tempo::kTurnPauseMs, "thinks");
-  const std::string flash = wait(tempo::kPassFlashMs, "flash");
+  const std::string think = wait(300, "thinks");
+  const std::string lift = wait(300, "lifted");
+  const std::string between = wait(200, "thinks");
+  const std::string flash = wait(170, "flash");
   EXPECT_EQ(waits, (std::vector<std::string>{flash, flash, flash, flash, between, think, lift,
                                              between, think, lift}));
+  EXPECT_EQ(beats, (std::set<int>{5, 15}));
   EXPECT_EQ(flashes, 2);
   EXPECT_EQ(outOfPlace, 4);
   EXPECT_EQ(mac1First.pos(), mac1Home);
