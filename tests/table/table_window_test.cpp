@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -204,6 +205,23 @@ TEST(WindowSize, ALargeScreenStartsWithALargeTable) {
   }
 }
 
+// What a widget paints again, as the window system asks it to.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
+  ~PaintWatch() override { widget_->removeEventFilter(this); }
+  QRegion painted;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+
+ private:
+  QWidget* widget_;
+};
+
 TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   window.show();
   window.move(100, 100);
@@ -228,9 +246,22 @@ TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   ASSERT_NE(lit, nullptr);
   EXPECT_TRUE(inkOf(*lit, lit->boundingRect()).isEmpty());
   sendMouseAt(window, QEvent::MouseMove, {6000, 4500}, Qt::NoButton, Qt::NoButton);
-  sendMouseAt(window, QEvent::MouseMove, middle(scene().closeButton()), Qt::NoButton, Qt::NoButton);
+  // ... and is painted again as it lights and as it goes dark.
+  const auto repainted = [this](const std::function<void()>& move) {
+    QCoreApplication::processEvents();  // what was painting anyway
+    PaintWatch watch(window.view().viewport());
+    move();
+    QCoreApplication::processEvents();
+    return watch.painted.contains(window.view().mapFromScene(scene().closeButton()).boundingRect());
+  };
+  EXPECT_TRUE(repainted([&] {
+    sendMouseAt(window, QEvent::MouseMove, middle(scene().closeButton()), Qt::NoButton,
+                Qt::NoButton);
+  }));
   EXPECT_FALSE(inkOf(*lit, lit->boundingRect()).isEmpty());
-  sendMouseAt(window, QEvent::MouseMove, {6000, 4500}, Qt::NoButton, Qt::NoButton);
+  EXPECT_TRUE(repainted([&] {
+    sendMouseAt(window, QEvent::MouseMove, {6000, 4500}, Qt::NoButton, Qt::NoButton);
+  }));
   EXPECT_TRUE(inkOf(*lit, lit->boundingRect()).isEmpty());
   click(middle(scene().minimiseButton()));
   EXPECT_TRUE(window.isMinimized());
