@@ -158,6 +158,33 @@ TEST_F(OnlineWindowTest, AGameClosedInTheMiddleOfAMatchOffersItsSeatBack) {
     EXPECT_EQ(ana.state().Pontos[seat], again.state().Pontos[(seat + 2) % 4]);
 }
 
+// A seat kept for a table the server no longer holds: the player is told, the
+// table here comes back, and the seat is not offered again.
+TEST_F(OnlineWindowTest, AKeptSeatAtATableNoLongerThereIsToldAndForgotten) {
+  QTemporaryDir data;
+  OnlineSeatFile seatFile(data.filePath(QStringLiteral("online-seat.json")));
+  ASSERT_TRUE(seatFile.write({QUrl(QStringLiteral("ws://") + address()), QStringLiteral("CCCCCCCC"),
+                              QByteArray(16, '\x5a'), QStringLiteral("Bia")}));
+  answer(QStringLiteral("Voltar à mesa"));
+  QString told;
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  bool asked = false;
+  dialogs.expect<FrmNovoJogo>([&asked](FrmNovoJogo& d) {
+    asked = true;
+    QTest::keyClick(&d, Qt::Key_Return);
+  });
+  Player again("Bia", true, &seatFile);
+  players_.push_back(&again);
+  ASSERT_TRUE(waitUntil([&] { return asked && again.window.online() == nullptr; }))
+      << told.toStdString();
+  EXPECT_EQ(told, QStringLiteral(
+                      "Nenhuma mesa tem esse código. Confira o código com quem abriu a mesa."));
+  EXPECT_FALSE(QFile::exists(seatFile.path()));
+}
+
 }  // namespace
 }  // namespace tavolix::online
 

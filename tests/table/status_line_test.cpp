@@ -57,6 +57,9 @@ TEST_F(StatusLineTest, IsHeldUntilReadAndCanBeReadAgain) {
   EXPECT_EQ(text->cursorPosition(), 0);  // a review reads it from its first letter
   int start = -1;
   int end = -1;
+  EXPECT_EQ(text->selectionCount(), 0);
+  text->selection(0, &start, &end);  // asked for all the same: empty, at the first letter
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 0));
   EXPECT_EQ(text->textAtOffset(10, QAccessible::LineBoundary, &start, &end),
             QStringLiteral("Lance 3\n"));
   EXPECT_EQ(text->textAfterOffset(10, QAccessible::LineBoundary, &start, &end),
