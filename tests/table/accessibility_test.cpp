@@ -413,6 +413,9 @@ TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
     }
     dialog->hide();
   }
+  // The tiles' sample is named for what it shows, not by the title of its group.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(preferences.Image2)->text(QAccessible::Name),
+            QStringLiteral("Amostra das peças"));
   // Tab in the new game dialog: the name, then its commands left to right.
   newGame.show();
   newGame.activateWindow();
