@@ -361,6 +361,11 @@ TEST_F(AccessibilityTest, TheHandIsAListOfTilesThatCanBeLaid) {
   // 3:6 goes on both ends: pressed, the ends are asked for; laid on end B by its action.
   QAccessibleActionInterface* both = hand->child(0)->actionInterface();
   ASSERT_NE(both, nullptr);
+  // Each action names the key that does it at the table.
+  QStringList keys;
+  for (const QString& action : both->actionNames()) keys += both->keyBindingsForAction(action);
+  EXPECT_EQ(keys,
+            (QStringList{QStringLiteral("Return"), QStringLiteral("A"), QStringLiteral("B")}));
   both->doAction(QAccessibleActionInterface::pressAction());
   settle();
   EXPECT_EQ(state().QtdMesa, 2);
