@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -16,6 +17,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "artwork/artwork.h"
+#include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/frm_regra.h"
@@ -139,6 +142,44 @@ TEST_F(DialogsTest, DialogsWithoutAPictureWearTheTablesColours) {
     const QColor ground = shot.pixelColor(3, shot.height() / 2);
     EXPECT_LT(ground.lightness(), 60) << dialog->metaObject()->className();
     EXPECT_GT(ground.blue(), ground.red() + 20) << dialog->metaObject()->className();
+  }
+}
+
+// The dialogs drawn as a picture show it wherever none of their parts lies over it.
+TEST_F(DialogsTest, DialogsDrawnAsAPictureShowIt) {
+  FrmNovoJogo newGame(settings, store, false);
+  MatchEndReport report;
+  report.winnerLine = Text::value("O vencedor foi Ana com 4 pts");
+  report.names = {"Ana", "Zorvan", "Melira", "Astelo"};
+  report.scores = {texts::scoreText(4), texts::scoreText(2), texts::scoreText(1),
+                   texts::scoreText(0)};
+  FrmFimdeJogo end(report, {});
+  for (const auto& [dialog, picture, title] :
+       {std::tuple<QDialog*, artwork::DialogPicture, QString>{
+            &newGame, artwork::DialogPicture::NovoJogo, QStringLiteral("Novo Jogo")},
+        {&end, artwork::DialogPicture::FimDeJogo, end.windowTitle()}}) {
+    const QImage shot = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage drawn(shot.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::magenta);
+    QPainter painter(&drawn);
+    artwork::paintDialogPicture(painter, picture, dialog->rect(), title);
+    painter.end();
+    QRegion covered;
+    for (const QWidget* part : dialog->findChildren<QWidget*>()) {
+      if (!part->isHidden()) covered += QRect(part->mapTo(dialog, QPoint()), part->size());
+    }
+    int compared = 0;
+    int differing = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        if (covered.contains(QPoint(x, y))) continue;
+        ++compared;
+        differing += shot.pixel(x, y) != drawn.pixel(x, y);
+      }
+    }
+    // (A caption's shadow may fall a pixel or two beyond its label.)
+    EXPECT_GT(compared, shot.width() * shot.height() / 4) << title.toStdString();
+    EXPECT_LT(differing, compared / 20) << title.toStdString() << ": " << compared;
   }
 }
 
