@@ -279,6 +279,23 @@ TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
   EXPECT_EQ(again.answer(), NewGameAnswer::Exit);
 }
 
+// New game offers the rules kept for the next match, which the match being
+// played (one taken up from its file, say) need not share; Play brings them in.
+TEST_F(DialogsTest, NewGameOffersTheKeptRules) {
+  Settings kept = settings;
+  kept.TipoJogo = 2;
+  kept.SentidoHorario = false;
+  writeRules(store, kept);
+  settings.TipoJogo = 1;
+  settings.SentidoHorario = true;
+  FrmNovoJogo dialog(settings, store, false);
+  EXPECT_EQ(dialog.Label8->text(), QStringLiteral("Duplas"));
+  EXPECT_EQ(dialog.Label6->text(), QStringLiteral("Sentido Anti-horário"));
+  dialog.Label1_Click();
+  EXPECT_EQ(settings.TipoJogo, 2);
+  EXPECT_FALSE(settings.SentidoHorario);
+}
+
 // A dialog opens as large as the table is drawn: the preferences' captions
 // and the statistics' buttons half as large again over a table one and a half
 // times its size, as the window is now, whatever it was when the game began.
