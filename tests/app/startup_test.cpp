@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QIcon>
 #include <QImage>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "app/start_game.h"
 #include "app/startup_options.h"
@@ -253,6 +255,40 @@ TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
   EXPECT_EXIT(
       start(), ::testing::ExitedWithCode(0),
       "exit 0, windows: tavolix::FrmSplash, tavolix::Form1 with the icon and its kept files\n");
+}
+
+// On a screen less than 600 pixels high the game says why in a box of the
+// table's colours, and ends with 1 once it is closed.
+TEST(StartUp, OnAScreenTooSmallTheGameSaysWhyInTheTablesColours) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto start = [] {
+    struct Shown : QObject {
+      QString seen = QStringLiteral("nothing");
+      bool eventFilter(QObject* object, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(object);
+        if (event->type() != QEvent::Show || box == nullptr) return false;
+        QTimer::singleShot(0, box, [this, box] {
+          const QImage shot = box->grab().toImage();
+          const QColor ground = shot.pixelColor(3, shot.height() / 2);
+          const bool navy = ground.lightness() < 60 && ground.blue() > ground.red() + 20;
+          seen = (box->text() == screenRefusal(QSize(800, 599)) ? QStringLiteral("the refusal")
+                                                                : box->text()) +
+                 (navy ? QStringLiteral(" on navy") : QStringLiteral(" on ") + ground.name());
+          box->accept();
+        });
+        return false;
+      }
+    } shown;
+    QTemporaryDir dir;
+    SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+    RandomSource random(7);
+    qApp->installEventFilter(&shown);
+    const int status = startGame(*qApp, store, random, QSize(1024, 599), false);
+    std::fprintf(stderr, "exit %d, %s\n", status, qPrintable(shown.seen));
+    std::fflush(stderr);
+    std::_Exit(0);
+  };
+  EXPECT_EXIT(start(), ::testing::ExitedWithCode(0), "exit 1, the refusal on navy\n");
 }
 
 }  // namespace
