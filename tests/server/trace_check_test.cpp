@@ -92,6 +92,8 @@ TEST(TraceCheck, EachKindOfWrongLineIsFound) {
       "the way of going out is not the one the last move makes");
   finds(changed(trace, R"x("ev":"out","seat":(\d))x", QStringLiteral(R"x("ev":"out","seat":9)x")),
         "another seat went out");
+  finds(changed(trace, R"x(\{"ev":"out","seat":0,)x", QStringLiteral(R"x({"ev":"out",)x")),
+        "another seat went out");  // no seat is not the first seat
   finds(changed(trace, R"x("kind":"([^"]*)","quemInicia":\d)x",
                 QStringLiteral(R"x("kind":"\1","quemInicia":8)x")),
         "the next opener is not the one the rules name");
