@@ -134,5 +134,33 @@ TEST(UnseenDeals, EveryDealIsDrawnAsOftenAsAnyOther) {
   EXPECT_LT(chiSquare, bound) << each.size() << " deals, " << draws << " draws";
 }
 
+// A view that cannot be (each of the others passed on every pip, yet holds
+// seven tiles): no deal agrees, and the tiles unseen are still all dealt, as
+// many to each seat as it holds.
+TEST(UnseenDeals, AViewThatCannotBeStillDealsEveryTileUnseen) {
+  SeatView view;
+  view.seat = kJog;
+  std::uint32_t unseen = kAllTileBits;
+  for (int slot = 1; slot <= kHandSlots; ++slot) {
+    view.hand[static_cast<std::size_t>(slot)] = kAllTiles[static_cast<std::size_t>(3 * slot)];
+    unseen &= ~tileBit(view.hand[static_cast<std::size_t>(slot)]);
+  }
+  view.tilesHeld = {7, 7, 7, 7};
+  view.passedOn = {0, 0x7f, 0x7f, 0x7f};
+  const UnseenDeals deals(view);
+  ASSERT_EQ(deals.count(), 0.0);
+  Stream stream(3);
+  for (int draw = 0; draw < 20; ++draw) {
+    Hands hands{};
+    deals.deal(stream, hands);
+    std::uint32_t dealt = 0;
+    for (int seat = kMac1; seat <= kMac3; ++seat) {
+      EXPECT_EQ(bitCount(hands[static_cast<std::size_t>(seat)]), 7) << seat;
+      dealt |= hands[static_cast<std::size_t>(seat)];
+    }
+    EXPECT_EQ(dealt, unseen);
+  }
+}
+
 }  // namespace
 }  // namespace tavolix
