@@ -184,12 +184,19 @@ TEST(TableMarksAlone, AStandingTileGlowsOnItsOpenHalf) {
     scene.render(&painter, QRectF(), marks.turnMarker().sceneBoundingRect());
     return picture;
   };
-  // Three of them: the third change of light brings back the first look.
+  // Three of them: the third change of light brings back the first look. Each
+  // change is painted again where the marker stands.
+  int repainted = 0;
+  QObject::connect(&scene, &QGraphicsScene::changed, [&](const QList<QRectF>& regions) {
+    for (const QRectF& r : regions) repainted += r.contains(marks.turnMarker().sceneBoundingRect());
+  });
   std::vector<QImage> looks{marker()};
   for (int beat = 0; beat < 3; ++beat) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return marker() != looks.back(); }, 20000)) << beat;
     looks.push_back(marker());
   }
+  QCoreApplication::processEvents();
+  EXPECT_GE(repainted, 3);
   EXPECT_NE(looks[2], looks[0]);
   EXPECT_EQ(looks[3], looks[0]);
   // In each, one dot lit and the others faint: as much full gold in all three.
