@@ -4,6 +4,7 @@
 // off the frame, each seat's at its own side with the seat to move in gold; and
 // the computers' tiles along their sides.
 #include <QPainter>
+#include <QScreen>
 
 #include "artwork/artwork.h"
 #include "game/texts.h"
@@ -45,6 +46,31 @@ bool inGold(const LabelItem& label) {
     }
   }
   return false;
+}
+
+// What changes on the table shows on the screen at once, where it stands: a
+// seat's name, and a name lit for its turn.
+TEST_F(TableCaptionsTest, WhatChangesShowsOnTheScreenAtOnce) {
+  const Position p = endsSixAndThree(handOf({"36", "12"}));
+  playerToMove(p.state, p.chain);
+  // The screen as the window system shows it, over `twips` of the table.
+  const auto shown = [this](const QRectF& twips) {
+    QCoreApplication::processEvents();
+    const QRect r = window.view().mapFromScene(twips).boundingRect().translated(
+        window.view().viewport()->mapTo(&window, QPoint()));
+    return window.screen()
+        ->grabWindow(window.winId(), r.x(), r.y(), r.width(), r.height())
+        .toImage();
+  };
+  const auto showsAtOnce = [&](const QGraphicsItem& item, const std::function<void()>& change) {
+    const QImage before = shown(item.sceneBoundingRect());
+    change();
+    return shown(item.sceneBoundingRect()) != before;
+  };
+  EXPECT_TRUE(showsAtOnce(scene().seatName(kMac1), [this] {
+    scene().showSeatNames({"Ana", "Xavier", "Melira", "Astelo"});
+  }));
+  EXPECT_TRUE(showsAtOnce(scene().seatName(kMac2), [this] { scene().showTurn(kMac2); }));
 }
 
 TEST_F(TableCaptionsTest, EveryMessageIsReadableWholeInTheMessageLine) {
