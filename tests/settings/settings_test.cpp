@@ -30,6 +30,7 @@ namespace {
 TEST(Conversions, TheLeadingNumberRoundedHalvesToEvenInSixteenBits) {
   const std::pair<const char16_t*, int> cases[] = {
       {u"15", 15},
+      {u"0000012", 12},
       {u"  7", 7},
       {u"12abc", 12},
       {u"abc", 0},
