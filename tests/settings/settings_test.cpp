@@ -211,15 +211,15 @@ TEST_F(StoreTest, AnOversizedFileIsSetAsideAndTheDefaultsUsed) {
     }
   };
   const QByteArray players("[General]\nVeloc=9\njog=Ana\n[Opc]\nTipoJogo=2\n");
-  // Just within the bound: read as it is.
-  writeFile(players, SettingsStore::kMaxFileBytes - 100);
+  // Just within the bound of a mebibyte: read as it is.
+  writeFile(players, 1024 * 1024 - 100);
   {
     const SettingsStore within = SettingsStore::iniFile(path());
     EXPECT_TRUE(within.setAside().isEmpty());
     EXPECT_EQ(within.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("9"));
     EXPECT_EQ(within.LeRegistro(RegistryKey::Opc, u"TipoJogo", u"1"), QStringLiteral("2"));
   }
-  for (const qint64 bytes : {SettingsStore::kMaxFileBytes + 100, qint64{50} * 1024 * 1024}) {
+  for (const qint64 bytes : {qint64{1024} * 1024 + 100, qint64{50} * 1024 * 1024}) {
     writeFile(players, bytes);
     const qint64 size = QFileInfo(path()).size();
     testing::internal::CaptureStderr();
