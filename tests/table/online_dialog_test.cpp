@@ -8,8 +8,10 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include "dialogs/frm_regra.h"
 #include "dialogs/online_dialog.h"
 #include "settings/settings_config.h"
+#include "table/help_launcher.h"
 #include "window_support.h"
 
 namespace tavolix {
@@ -72,6 +75,24 @@ TEST_F(OnlineDialogTest, WhatIsMissingIsSaidAndNothingGoesUntilItIsThere) {
   EXPECT_EQ(again.joinServer->text(), QStringLiteral("10.0.0.7:5000"));
   EXPECT_EQ(again.hostServer->text(), QStringLiteral("10.0.0.7:5000"));
   EXPECT_EQ(again.tabs->currentIndex(), 0);
+}
+
+// Its Help opens the game's help, as the table's own command does (here,
+// with no help installed, the player is told where it was looked for).
+TEST_F(OnlineDialogTest, ItsHelpIsTheGamesHelp) {
+  window.setHelpLauncher(HelpLauncher([](const QUrl&) { return true; },
+                                      [](auto answer) { answer(true); }, {dir.path()}));
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  QSignalSpy helped(&window, &Form1::helpOpened);
+  dialogs.expect<OnlineDialog>([](OnlineDialog& d) {
+    clickWidget(d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help));
+    d.reject();
+  });
+  dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  click(TableScene::Command::Online);
+  EXPECT_EQ(helped.size(), 1);
+  EXPECT_TRUE(dialogs.done());
 }
 
 TEST_F(OnlineDialogTest, AHostChoosesTheTableAndItsRulesAndTheyAreKept) {
