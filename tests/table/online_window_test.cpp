@@ -2,7 +2,11 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // Online play through two real windows: the addresses a player types, the
 // lobby, and a whole pairs match with a refused move.
+#include <QDir>
+#include <QFileInfo>
+
 #include "online_window.h"
+#include "table/online_module.h"
 
 namespace tavolix::online {
 namespace {
@@ -279,6 +283,19 @@ TEST_F(OnlineWindowTest, ATableThatCannotBeOpenedHereIsToldWhy) {
   setOnlineModuleFolders({QFileInfo(QStringLiteral(TAVOLIX_ONLINE_MODULE)).absolutePath()});
   EXPECT_TRUE(noModule.starts_with("O jogo online não está disponível")) << noModule;
   EXPECT_TRUE(noModule.ends_with("(procurado em " + empty.path().toStdString() + ").")) << noModule;
+
+  // A module under its name that is another one is not taken, and the log says why.
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TAVOLIX_SOUND_MODULE),
+                          QDir(empty.path()).filePath(QStringLiteral("tavolix-online.so"))));
+  setOnlineModuleFolders({empty.path()});
+  static QStringList logged;
+  const QtMessageHandler before = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& text) { logged << text; });
+  EXPECT_EQ(onlineModule(), nullptr);
+  qInstallMessageHandler(before);
+  setOnlineModuleFolders({QFileInfo(QStringLiteral(TAVOLIX_ONLINE_MODULE)).absolutePath()});
+  EXPECT_TRUE(logged.join(u'|').contains(QStringLiteral("is not the game's online module")))
+      << logged.join(u'|').toStdString();
 }
 
 }  // namespace

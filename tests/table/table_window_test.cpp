@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -204,23 +203,6 @@ TEST(WindowSize, ALargeScreenStartsWithALargeTable) {
     window.hide();
   }
 }
-
-// What a widget paints again, as the window system asks it to.
-class PaintWatch : public QObject {
- public:
-  explicit PaintWatch(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
-  ~PaintWatch() override { widget_->removeEventFilter(this); }
-  QRegion painted;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
-    return false;
-  }
-
- private:
-  QWidget* widget_;
-};
 
 TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   window.show();

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QStyleOptionGraphicsItem>
@@ -76,6 +77,23 @@ inline QRectF inkOf(const QGraphicsItem& item, const QRectF& area) {
   if (ink.isEmpty()) return {};
   return {area.topLeft() + QPointF(ink.topLeft()) * 15, QSizeF(ink.size()) * 15};
 }
+
+// What a widget paints again, as the window system asks it to.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
+  ~PaintWatch() override { widget_->removeEventFilter(this); }
+  QRegion painted;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+
+ private:
+  QWidget* widget_;
+};
 
 inline void clickWidget(QWidget* w) {
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
