@@ -280,6 +280,10 @@ TEST_F(OnlineWindowTest, ATableThatCannotBeOpenedHereIsToldWhy) {
   QTemporaryDir empty;
   setOnlineModuleFolders({empty.path()});
   const std::string noModule = host(0);
+  // Nor is a link followed: told, and nothing is joined.
+  dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });
+  EXPECT_FALSE(ana.window.openLink(QStringLiteral("tavolix://127.0.0.1:47474/CCCCCCCC")));
+  EXPECT_EQ(ana.window.online(), nullptr);
   setOnlineModuleFolders({QFileInfo(QStringLiteral(TAVOLIX_ONLINE_MODULE)).absolutePath()});
   EXPECT_TRUE(noModule.starts_with("O jogo online não está disponível")) << noModule;
   EXPECT_TRUE(noModule.ends_with("(procurado em " + empty.path().toStdString() + ").")) << noModule;
