@@ -209,6 +209,25 @@ TEST_F(OnlineWindowTest, LeavingAMatchInPlayIsAskedFirst) {
   EXPECT_TRUE(dialogs.done());
 }
 
+// Gone to a table of her own in the middle of a match, she has left this one:
+// a computer plays in her place at once, her seat not kept waiting for her.
+TEST_F(OnlineWindowTest, GoingToAnotherTableLeavesThisOne) {
+  ASSERT_NO_FATAL_FAILURE(seatBoth());
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(waitUntil([&] { return !bia.remote().inLobby(); }));
+  answerLeaving(QStringLiteral("Deixar a mesa"));
+  const quint16 port = freePort();
+  dialogs.expect<OnlineDialog>([port](OnlineDialog& d) {
+    d.port->setValue(port);
+    okOf(d);
+  });
+  QTest::keyClick(&bia.window, Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(waitUntil([&] { return bia.window.hostedServer() && bia.remote().inLobby(); }));
+  EXPECT_TRUE(waitUntil(
+      [&] { return ana.remote().table().seats[2].kind == net::TableInfo::Seat::Kind::Computer; }));
+  EXPECT_EQ(ana.scene().seatName(2).caption(), QStringLiteral("Bia"));
+}
+
 // No server at the address: told at once, not kept waiting, and the table
 // here comes back. (Reached this time from the new game dialog's "Jogar online".)
 TEST_F(OnlineWindowTest, AServerNobodyAnswersIsToldAtOnce) {
