@@ -3,6 +3,7 @@
 // The dialogs that tell the score: the statistics, the score history and the
 // end of a match.
 #include <QAccessible>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -79,6 +80,8 @@ TEST_F(ScoreDialogsTest, TheStatisticsShowEveryRowWholeAndEnterClosesThem) {
     const int last = table->rowCount() - 1;
     EXPECT_LE(table->rowViewportPosition(last) + table->rowHeight(last),
               table->viewport()->height());
+    // Its columns fill it across, the last one taking what is left.
+    EXPECT_EQ(table->horizontalHeader()->length(), table->viewport()->width());
   }
   QTest::keyClick(&shown, Qt::Key_Return);
   EXPECT_FALSE(shown.isVisible());
