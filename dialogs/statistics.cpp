@@ -100,7 +100,6 @@ Statistics::Statistics(const PlayerRecord& record, const Translator& translate, 
 }
 
 void Statistics::fill(const PlayerRecord& record) {
-  record_ = record;
   const auto& r = record;
   setRow(*matches, 0, tr("Individual, por batida"), wonOf(r.played[0][0], r.won[0][0]));
   setRow(*matches, 1, tr("Individual, por pontos"), wonOf(r.played[0][1], r.won[0][1]));

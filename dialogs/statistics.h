@@ -21,8 +21,6 @@ class Statistics : public QDialog {
  public:
   Statistics(const PlayerRecord& record, const Translator& translate, QWidget* parent = nullptr);
 
-  const PlayerRecord& record() const { return record_; }
-
   QTableWidget* matches = nullptr;
   QTableWidget* hands = nullptr;
   QLabel* streaks = nullptr;
@@ -36,7 +34,6 @@ class Statistics : public QDialog {
   void fill(const PlayerRecord& record);
   void askReset();
 
-  PlayerRecord record_;
   Translator translate_;
 };
 

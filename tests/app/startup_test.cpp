@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include <QApplication>
 #include <QDir>
@@ -222,6 +223,22 @@ TEST(Program, StartedFromATablesLinkGoesToThatTable) {
 // painted, and the program ends with no dialog opened and no match begun. The
 // table has the game's icon and keeps the match, the record and the seat
 // online; the splash, shown before the icon is loaded, has none.
+// Starts the game on a screen of `screen` with `watch` seeing every event,
+// prints its exit status and what `seen` says, and ends this process at once:
+// the application is left as the game left it, which the leak checker of a
+// sanitizer build would otherwise report.
+[[noreturn]] void startWatched(QObject& watch, QSize screen, bool quitAfterPaint,
+                               const std::function<QString()>& seen) {
+  QTemporaryDir dir;
+  SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
+  RandomSource random(7);
+  qApp->installEventFilter(&watch);
+  const int status = startGame(*qApp, store, random, screen, quitAfterPaint);
+  std::fprintf(stderr, "exit %d, %s\n", status, qPrintable(seen()));
+  std::fflush(stderr);
+  std::_Exit(0);
+}
+
 // The game runs its own event loop to the end, after which this process's
 // application is closing: it runs in a process of its own.
 TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
@@ -240,17 +257,8 @@ TEST(StartUp, QuitAfterPaintEndsOnceTheTableIsPaintedBeforeAnyDialog) {
         return false;
       }
     } shown;
-    QTemporaryDir dir;
-    SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
-    RandomSource random(7);
-    qApp->installEventFilter(&shown);
-    const int status = startGame(*qApp, store, random, QSize(1920, 1080), true);
-    std::fprintf(stderr, "exit %d, windows: %s\n", status,
-                 qPrintable(shown.windows.join(QStringLiteral(", "))));
-    // At once: the application is left as the game left it, which the leak
-    // checker of a sanitizer build would otherwise report.
-    std::fflush(stderr);
-    std::_Exit(0);
+    startWatched(shown, QSize(1920, 1080), true,
+                 [&shown] { return QStringLiteral("windows: ") + shown.windows.join(u", "); });
   };
   EXPECT_EXIT(
       start(), ::testing::ExitedWithCode(0),
@@ -279,14 +287,7 @@ TEST(StartUp, OnAScreenTooSmallTheGameSaysWhyInTheTablesColours) {
         return false;
       }
     } shown;
-    QTemporaryDir dir;
-    SettingsStore store = SettingsStore::iniFile(dir.filePath(QStringLiteral("Tavolix.conf")));
-    RandomSource random(7);
-    qApp->installEventFilter(&shown);
-    const int status = startGame(*qApp, store, random, QSize(1024, 599), false);
-    std::fprintf(stderr, "exit %d, %s\n", status, qPrintable(shown.seen));
-    std::fflush(stderr);
-    std::_Exit(0);
+    startWatched(shown, QSize(1024, 599), false, [&shown] { return shown.seen; });
   };
   EXPECT_EXIT(start(), ::testing::ExitedWithCode(0), "exit 1, the refusal on navy\n");
 }

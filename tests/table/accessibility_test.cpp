@@ -395,12 +395,7 @@ TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
   FrmNovoJogo newGame(settings, store, false);
   FrmRegra rules(settings, store);
   FrmOpc preferences(settings, store);
-  MatchEndReport report;
-  report.winnerLine = Text::value("O vencedor foi Ana com 4 pts");
-  report.names = {"Ana", "Zorvan", "Melira", "Astelo"};
-  report.scores = {texts::scoreText(4), texts::scoreText(2), texts::scoreText(1),
-                   texts::scoreText(0)};
-  FrmFimdeJogo end(report, {});
+  FrmFimdeJogo end(anaWonTheMatch(), {});
   HandResult hand;
   hand.winner = 0;
   hand.points = 1;

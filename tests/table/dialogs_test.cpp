@@ -148,12 +148,7 @@ TEST_F(DialogsTest, DialogsWithoutAPictureWearTheTablesColours) {
 // The dialogs drawn as a picture show it wherever none of their parts lies over it.
 TEST_F(DialogsTest, DialogsDrawnAsAPictureShowIt) {
   FrmNovoJogo newGame(settings, store, false);
-  MatchEndReport report;
-  report.winnerLine = Text::value("O vencedor foi Ana com 4 pts");
-  report.names = {"Ana", "Zorvan", "Melira", "Astelo"};
-  report.scores = {texts::scoreText(4), texts::scoreText(2), texts::scoreText(1),
-                   texts::scoreText(0)};
-  FrmFimdeJogo end(report, {});
+  FrmFimdeJogo end(anaWonTheMatch(), {});
   for (const auto& [dialog, picture, title] :
        {std::tuple<QDialog*, artwork::DialogPicture, QString>{
             &newGame, artwork::DialogPicture::NovoJogo, QStringLiteral("Novo Jogo")},

@@ -19,8 +19,10 @@
 #include "dialog_driver.h"
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/window_parts.h"
+#include "game/presentation.h"
 #include "game/settings.h"
 #include "game/table_geometry.h"
+#include "game/texts.h"
 #include "settings/settings_store.h"
 #include "support/qt_printers.h"
 #include "support/recording_presentation.h"
@@ -94,6 +96,16 @@ class PaintWatch : public QObject {
  private:
   QWidget* widget_;
 };
+
+// The end of a match Ana won with 4 points, to 2, 1 and none.
+inline MatchEndReport anaWonTheMatch() {
+  MatchEndReport report;
+  report.winnerLine = Text::value("O vencedor foi Ana com 4 pts");
+  report.names = {"Ana", "Zorvan", "Melira", "Astelo"};
+  report.scores = {texts::scoreText(4), texts::scoreText(2), texts::scoreText(1),
+                   texts::scoreText(0)};
+  return report;
+}
 
 inline void clickWidget(QWidget* w) {
   QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
