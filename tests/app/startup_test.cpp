@@ -23,9 +23,11 @@
 #include "game/random_source.h"
 #include "game/tempo.h"
 #include "settings/settings_store.h"
+#include "table/frm_splash.h"
 #include "table/language.h"
 #include "table/pacer.h"
 #include "table/window_support.h"
+#include "tavolix/version.h"
 
 namespace tavolix {
 namespace {
@@ -223,6 +225,23 @@ TEST(Program, StartedFromATablesLinkGoesToThatTable) {
 // painted, and the program ends with no dialog opened and no match begun. The
 // table has the game's icon and keeps the match, the record and the seat
 // online; the splash, shown before the icon is loaded, has none.
+TEST(StartUp, AScreenUnder600PixelsHighIsRefusedAndTheSplashShowsTheVersion) {
+  EXPECT_EQ(screenRefusal(QSize(1024, 599)),
+            QStringLiteral("É necessário resolução minima de 800 x 600"));
+  EXPECT_EQ(screenRefusal(QSize(640, 600)), std::nullopt);  // the width is not tested
+  EXPECT_EQ(FrmSplash::versionText(1, 0, 0), QStringLiteral("v 1.0"));
+  EXPECT_EQ(FrmSplash::versionText(2, 3, 4), QStringLiteral("v 2.3.4"));
+  FrmSplash splash;
+  EXPECT_EQ(splash.Label3(),
+            FrmSplash::versionText(version::kMajor, version::kMinor, version::kRevision));
+  EXPECT_TRUE(splash.run());  // at pace 0 it closes at once
+  pacer::setPace(1.0);
+  FrmSplash closed;
+  QTimer::singleShot(50, &closed, &QWidget::close);
+  EXPECT_FALSE(closed.run());  // closed before its time: the player leaves
+  pacer::setPace(0.0);
+}
+
 // Starts the game on a screen of `screen` with `watch` seeing every event,
 // prints its exit status and what `seen` says, and ends this process at once:
 // the application is left as the game left it, which the leak checker of a

@@ -15,6 +15,15 @@
 
 namespace tavolix {
 
+// The rules of a match: pairs or alone, the rule of scoring, the points to win.
+inline Settings rulesOf(bool pairs, int rule, int limit) {
+  Settings s;
+  s.TipoJogo = pairs ? 2 : 1;
+  s.TipoRegra = static_cast<std::int16_t>(rule);
+  s.PontosLimit = static_cast<std::int16_t>(limit);
+  return s;
+}
+
 // A few matches, then no more.
 class Matches : public SilentPresentation {
  public:

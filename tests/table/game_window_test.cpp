@@ -3,12 +3,10 @@
 // A match in the real window, driven by mouse clicks and answered dialogs:
 // the first activation, the deal, the redeal, New Game, the end of a match.
 #include <array>
-#include <atomic>
 #include <map>
 #include <set>
 
 #include <QAbstractButton>
-#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,7 +14,6 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include "dialogs/frm_fimde_jogo.h"
@@ -490,34 +487,6 @@ TEST_F(GameWindowTest, AWholeMatchAgainstStrongOpponentsIsPlayedByMouse) {
   EXPECT_TRUE(ended);
   EXPECT_GE(static_cast<int>(window.match().handsPlayed().size()), 1);
   EXPECT_GE(laid, 4);
-}
-
-// A seat that thinks long leaves the window painting and its timers running:
-// it thinks until the window's timer has ticked five times, which it could
-// never do if the window waited for it.
-TEST_F(GameWindowTest, TheWindowGoesOnWhileAComputerSeatThinks) {
-  struct SlowThinker : ComputerSeat {
-    bool thinksLong() const override { return true; }
-    SeatAnswer think(const GameState& state, const Settings& rules, int seat,
-                     const std::vector<HandEvent>&, std::uint64_t) override {
-      offTheWindowsThread = QThread::currentThread() != qApp->thread();
-      QDeadlineTimer patience(60000);
-      while (ticks < 5 && !patience.hasExpired()) QThread::msleep(5);
-      return turn(state, rules, seat);
-    }
-    bool offTheWindowsThread = false;
-    std::atomic<int> ticks = 0;
-  } slow;
-  window.match().setSeat(kMac1, slow);
-  dealFirstHand();  // Mac3 opens with 6:6; the player lays 0:6 and Mac1 thinks
-  QTimer timer;
-  QObject::connect(&timer, &QTimer::timeout, [&slow] { ++slow.ticks; });
-  timer.start(20);
-  bool laid = false;
-  ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
-  EXPECT_TRUE(slow.offTheWindowsThread);
-  EXPECT_GE(slow.ticks, 5);
-  EXPECT_EQ(state().QtdMesa, 3);
 }
 
 }  // namespace

@@ -20,11 +20,9 @@
 #include "settings/settings_config.h"
 #include "settings/stored_values.h"
 #include "support/tiles.h"
-#include "table/frm_splash.h"
 #include "table/help_launcher.h"
 #include "table/language.h"
 #include "table/sound_player.h"
-#include "tavolix/version.h"
 #include "window_support.h"
 
 namespace tavolix {
@@ -439,23 +437,6 @@ TEST(HelpFiles, AreTheInstalledOnesAndTellTheRules) {
   const QString scoring = page("batidas.html");
   EXPECT_TRUE(scoring.contains(QStringLiteral("regra 3: o rodízio segue")));
   EXPECT_FALSE(scoring.contains(QStringLiteral("a próxima mão começa pelo 6:6")));
-}
-
-TEST(StartUp, AScreenUnder600PixelsHighIsRefusedAndTheSplashShowsTheVersion) {
-  EXPECT_EQ(screenRefusal(QSize(1024, 599)),
-            QStringLiteral("É necessário resolução minima de 800 x 600"));
-  EXPECT_EQ(screenRefusal(QSize(640, 600)), std::nullopt);  // the width is not tested
-  EXPECT_EQ(FrmSplash::versionText(1, 0, 0), QStringLiteral("v 1.0"));
-  EXPECT_EQ(FrmSplash::versionText(2, 3, 4), QStringLiteral("v 2.3.4"));
-  FrmSplash splash;
-  EXPECT_EQ(splash.Label3(),
-            FrmSplash::versionText(version::kMajor, version::kMinor, version::kRevision));
-  EXPECT_TRUE(splash.run());  // at pace 0 it closes at once
-  pacer::setPace(1.0);
-  FrmSplash closed;
-  QTimer::singleShot(50, &closed, &QWidget::close);
-  EXPECT_FALSE(closed.run());  // closed before its time: the player leaves
-  pacer::setPace(0.0);
 }
 
 // A hand far into play, laid by the table's own actions in either tile set:

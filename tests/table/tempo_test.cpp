@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
-// The game's tempo at the table: what it waits for, and when.
+// The game's tempo at the table: what it waits for, and when; and that it
+// never waits for a seat that thinks.
+#include <atomic>
 #include <set>
 
+#include <QDeadlineTimer>
+#include <QThread>
+#include <QTimer>
+
+#include "game_window.h"
 #include "window_support.h"
 
 namespace tavolix {
@@ -111,6 +118,34 @@ TEST_F(TempoTest, AHandClosesItsGapTowardsItsFirstSlot) {
   ASSERT_EQ(state().QtdMesa, 6);
   for (int seat = kJog; seat <= kMac3; ++seat) EXPECT_TRUE(state().hand(seat)[2].empty()) << seat;
   for (int seat = kJog; seat <= kMac3; ++seat) EXPECT_GT(steps[seat], 0) << seat;
+}
+
+// A seat that thinks long leaves the window painting and its timers running:
+// it thinks until the window's timer has ticked five times, which it could
+// never do if the window waited for it.
+TEST_F(GameWindowTest, TheWindowGoesOnWhileAComputerSeatThinks) {
+  struct SlowThinker : ComputerSeat {
+    bool thinksLong() const override { return true; }
+    SeatAnswer think(const GameState& state, const Settings& rules, int seat,
+                     const std::vector<HandEvent>&, std::uint64_t) override {
+      offTheWindowsThread = QThread::currentThread() != qApp->thread();
+      QDeadlineTimer patience(60000);
+      while (ticks < 5 && !patience.hasExpired()) QThread::msleep(5);
+      return turn(state, rules, seat);
+    }
+    bool offTheWindowsThread = false;
+    std::atomic<int> ticks = 0;
+  } slow;
+  window.match().setSeat(kMac1, slow);
+  dealFirstHand();  // Mac3 opens with 6:6; the player lays 0:6 and Mac1 thinks
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&slow] { ++slow.ticks; });
+  timer.start(20);
+  bool laid = false;
+  ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
+  EXPECT_TRUE(slow.offTheWindowsThread);
+  EXPECT_GE(slow.ticks, 5);
+  EXPECT_EQ(state().QtdMesa, 3);
 }
 
 }  // namespace
