@@ -126,17 +126,21 @@ TEST_F(HandDragTest, TheKeyboardIsToldWhatItMayDoAndWhy) {
     EXPECT_LT(QLineF(end.center(), marks.endName(side).pos()).length(), 1000) << side;
   }
   DialogDriver::keep(window, QStringLiteral("teclado-pontas.png"));
-  key(Qt::Key_B);
+  // Answered by the mouse, on end B's ring: the names go with the question,
+  // and the keys that follow do not bring them back.
+  const int onBefore = state().QtdLadoB;
+  carry(window.hand().chosen(), marks.endMark(1).sceneBoundingRect().center() - QPointF(240, 465));
+  release();
   EXPECT_EQ(state().QtdMesa, 3);
-  // Gone with the question, and not brought back by the keys that follow.
-  key(Qt::Key_Right);
+  EXPECT_EQ(state().QtdLadoB, onBefore + 1);
   for (const int side : {0, 1}) EXPECT_FALSE(marks.endName(side).isVisible()) << side;
 
-  // 4:5 alone, on 3 and 3: the keyboard is told its key, the mouse its command.
-  EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Tecle P para passar a vez"));
-  carry(1, {5000, 3000});
-  release();
+  // 4:5 alone, on 3 and 3: the mouse is told its command, the keyboard its key.
   EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Clique em 'Passar a vez'"));
+  key(Qt::Key_Right);
+  key(Qt::Key_Up);
+  for (const int side : {0, 1}) EXPECT_FALSE(marks.endName(side).isVisible()) << side;
+  EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Tecle P para passar a vez"));
 }
 
 }  // namespace

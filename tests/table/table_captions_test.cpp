@@ -336,5 +336,16 @@ TEST_F(TableCaptionsTest, TheHalvesOfTheHandsTilesSitInTheirMiddle) {
   }
 }
 
+// A caption changed to one too long for its box is drawn smaller, and whole.
+TEST(LabelItemAlone, ACaptionChangedToALongerOneShrinksIntoItsBox) {
+  LabelItem label(
+      QStringLiteral("Ana"), {1000, 240},
+      {9, true, Qt::white, Qt::AlignLeft | Qt::AlignTop, LabelItem::Style::Fit::Shrinks});
+  const double height = label.textRect().height();
+  label.setCaption(QStringLiteral("Bartolomeu Bartolomeu"));
+  EXPECT_TRUE(QRectF(QPointF(0, 0), label.box()).contains(label.textRect())) << label.textRect();
+  EXPECT_LT(label.textRect().height(), height);
+}
+
 }  // namespace
 }  // namespace tavolix
