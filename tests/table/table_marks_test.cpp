@@ -60,7 +60,7 @@ class TableMarksTest : public GameWindowTest {
 };
 
 TEST_F(TableMarksTest, TheTurnTheLastTileAndTheOpenEndsFollowThePlay) {
-  playerLeads(handOf({"36", "65", "32", "44"}));
+  playerLeads(handOf({"36", "65", "32", "55", "52"}));
   EXPECT_EQ(marks().turn(), kJog);
   EXPECT_TRUE(marks().turnMarker().isVisible());
   EXPECT_TRUE(scene().seatName(kJog).highlighted());
@@ -100,6 +100,10 @@ TEST_F(TableMarksTest, TheTurnTheLastTileAndTheOpenEndsFollowThePlay) {
   EXPECT_TRUE(marks().lastMoveMark().sceneBoundingRect().contains(onA->sceneBoundingRect()));
   ASSERT_EQ(state().PontaA, 2);
   ASSERT_EQ(state().PontaB, 5);
+  // A double is open all round: 5:5 on end B glows whole.
+  ASSERT_NO_FATAL_FAILURE(lay("55", Lado::B));
+  EXPECT_TRUE(marks().endMark(1).sceneBoundingRect().contains(
+      scene().chainViews().back()->sceneBoundingRect()));
 }
 
 // Each mark has its option: the turn marker goes alone, the last tile's

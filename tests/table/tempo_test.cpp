@@ -106,6 +106,35 @@ TEST_F(TempoTest, EachComputerThinksBeforeItsTileLeavesAndAPassFlashesTwice) {
   EXPECT_EQ(mac1First.pos(), mac1Home);
 }
 
+// A passing seat's first tile jumps out along its row, away from the tiles
+// after it, and comes back.
+TEST_F(TempoTest, APassingSeatsTileJumpsOutAlongItsRowAndBack) {
+  const Position p =
+      playerLeadsWith36(handOf({"00", "44"}), handOf({"11", "45"}), handOf({"12", "24"}));
+  playerToMove(p.state, p.chain);
+  std::array<QPointF, kSeatCount> home{};
+  std::array<QPointF, kSeatCount> farthest{};
+  for (int seat = kMac1; seat <= kMac3; ++seat)
+    home[seat] = farthest[seat] = scene().computerTile(seat, 1).pos();
+  window.pacer().setStepListener([&](int) {
+    for (int seat = kMac1; seat <= kMac3; ++seat) {
+      const QPointF at = scene().computerTile(seat, 1).pos();
+      if (QLineF(home[seat], at).length() > QLineF(home[seat], farthest[seat]).length())
+        farthest[seat] = at;
+    }
+  });
+  layFirstTileOnA();
+  window.pacer().setStepListener({});
+  ASSERT_EQ(state().QtdMesa, 3);  // all three passed
+  for (int seat = kMac1; seat <= kMac3; ++seat) {
+    const QPointF away = home[seat] - scene().computerTile(seat, 2).pos();
+    const QPointF moved = farthest[seat] - home[seat];
+    EXPECT_GT(QPointF::dotProduct(moved, away), 0) << seat;
+    EXPECT_NEAR(moved.x() * away.y() - moved.y() * away.x(), 0, 1e-6) << seat;  // along it
+    EXPECT_EQ(scene().computerTile(seat, 1).pos(), home[seat]) << seat;
+  }
+}
+
 // Each seat lays the tile of its first slot: the tile after it closes the gap,
 // towards the first slot, in every hand.
 TEST_F(TempoTest, AHandClosesItsGapTowardsItsFirstSlot) {
