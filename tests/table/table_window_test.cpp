@@ -460,6 +460,7 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
     scene().layTile({kJog, 1, side, p, true});
     laid.push_back(p);
   };
+  const QImage bare = window.grab().toImage();
   lay(Lado::First, chain.first(TileCode(3, 4)));
   int endA = 3;
   int endB = 4;
@@ -506,6 +507,13 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
   scene().clearTable();
   EXPECT_TRUE(scene().chainViews().empty());
   EXPECT_TRUE(scene().turnedUp().empty());
+  // Out of sight at once, not only once they are deleted.
+  const QImage cleared = window.grab().toImage();
+  for (const TilePlacement& p : laid) {
+    const QPoint at =
+        window.view().mapFromScene(QRectF(p.left, p.top, p.width(), p.height()).center());
+    EXPECT_EQ(cleared.pixelColor(at), bare.pixelColor(at)) << p.left << "," << p.top;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSets, DrawnHandTest, ::testing::Values(0, 1));
