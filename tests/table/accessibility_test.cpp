@@ -404,8 +404,9 @@ TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
   for (QDialog* dialog :
        std::initializer_list<QDialog*>{&newGame, &rules, &preferences, &end, &history}) {
     dialog->show();
-    EXPECT_EQ(unnamed(QAccessible::queryAccessibleInterface(dialog)), std::vector<std::string>{})
-        << dialog->windowTitle().toStdString();
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(dialog);
+    EXPECT_FALSE(read->text(QAccessible::Name).isEmpty()) << dialog->metaObject()->className();
+    EXPECT_EQ(unnamed(read), std::vector<std::string>{}) << dialog->windowTitle().toStdString();
     for (QLabel* label : dialog->findChildren<QLabel*>()) {
       if (label->buddy() != nullptr) {
         EXPECT_FALSE(label->buddy()->accessibleName().isEmpty()) << label->text().toStdString();
@@ -413,6 +414,9 @@ TEST_F(AccessibilityTest, EveryDialogFieldIsNamedAndItsLabelIsItsBuddy) {
     }
     dialog->hide();
   }
+  // A choice in a group is described by the group.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(rules.Option4[0])->text(QAccessible::Description),
+            QStringLiteral("Sentido do jogo"));
   // The tiles' sample is named for what it shows, not by the title of its group.
   EXPECT_EQ(QAccessible::queryAccessibleInterface(preferences.Image2)->text(QAccessible::Name),
             QStringLiteral("Amostra das peças"));
