@@ -5,6 +5,7 @@
 // started on a full disk closes cleanly.
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include <QDir>
@@ -19,6 +20,9 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #endif
 
 #include "app/one_game.h"
@@ -62,6 +66,20 @@ TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
           [&stranger] { return stranger.state() == QLocalSocket::UnconnectedState; }, 20000));
       EXPECT_EQ(stranger.readAll(), QByteArray());
     }
+#ifdef Q_OS_UNIX
+    // One that knocks and is done without a word is let go too, not listened to for ever.
+    const int knock = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(socket);
+    ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    ASSERT_EQ(::connect(knock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::shutdown(knock, SHUT_WR);
+    char byte = 0;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ::recv(knock, &byte, 1, MSG_DONTWAIT) == 0; }, 20000));
+    ::close(knock);
+#endif
 
     std::atomic<bool> done = false;
     OneGame::Start second = OneGame::Start::Unguarded;
