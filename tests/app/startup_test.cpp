@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 #include <QApplication>
 #include <QDir>
@@ -17,11 +18,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/one_game.h"
 #include "app/start_game.h"
 #include "app/startup_options.h"
 #include "dialogs/frm_opc.h"
 #include "game/random_source.h"
 #include "game/tempo.h"
+#include "settings/json_file.h"
 #include "settings/settings_store.h"
 #include "table/frm_splash.h"
 #include "table/language.h"
@@ -309,6 +312,35 @@ TEST(StartUp, OnAScreenTooSmallTheGameSaysWhyInTheTablesColours) {
     startWatched(shown, QSize(1024, 599), false, [&shown] { return shown.seen; });
   };
   EXPECT_EXIT(start(), ::testing::ExitedWithCode(0), "exit 1, the refusal on navy\n");
+}
+
+// A second start brings the game's window back from the task bar.
+TEST(StartUp, ASecondStartBringsTheWindowBack) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto start = [] {
+    struct Brought : QObject {
+      QString seen = QStringLiteral("no window");
+      bool eventFilter(QObject* object, QEvent* event) override {
+        auto* table = qobject_cast<Form1*>(object);
+        if (table == nullptr) return false;
+        if (event->type() == QEvent::Show && seen == QStringLiteral("no window")) {
+          seen = QStringLiteral("left minimised");
+          QTimer::singleShot(0, table, [table] {
+            table->showMinimized();
+            std::thread([] { OneGame(dataFolder()).wakeRunningGame(60000); }).detach();
+            QTimer::singleShot(60000, table, &QWidget::close);
+          });
+        } else if (event->type() == QEvent::WindowStateChange && !table->isMinimized() &&
+                   seen == QStringLiteral("left minimised")) {
+          seen = QStringLiteral("brought back");
+          QTimer::singleShot(0, table, &QWidget::close);
+        }
+        return false;
+      }
+    } brought;
+    startWatched(brought, QSize(1920, 1080), false, [&brought] { return brought.seen; });
+  };
+  EXPECT_EXIT(start(), ::testing::ExitedWithCode(0), "exit 0, brought back\n");
 }
 
 }  // namespace
