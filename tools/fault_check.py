@@ -15,7 +15,9 @@ missing test or a change nothing can see (an initial value always overwritten,
 a one-twip nudge that rounds to the same pixel): read the code before writing
 a test for it. Keep the sets and results outside the repository.
 
-Quotas per folder come from QUOTAS='{"table": 20}' in the environment.
+Only what the Linux test build compiles is drawn from: not the Windows
+branches, nor the benchmarks. Quotas per folder come from
+QUOTAS='{"table": 20}' in the environment.
 """
 import json
 import os
@@ -77,6 +79,38 @@ def mutations(line, previous, rng):
     return found
 
 
+# What the Linux build compiles: a branch under one of these holds (or not), any other is taken as built.
+LINUX_HOLDS = {"Q_OS_UNIX": True, "Q_OS_LINUX": True, "__GNUC__": True, "__x86_64__": True,
+               "FLT_EVAL_METHOD == 0": True, "Q_OS_WIN": False}
+# Built for measuring only, not by the test command.
+UNBUILT_FILES = re.compile(r"tools/(\w+_bench|minimal_widgets)\.cpp$")
+
+
+def built_lines(lines):
+    """For each line, whether the Linux build compiles it: the branches of
+    #ifdef Q_OS_WIN are left out, and the #else of #ifdef Q_OS_UNIX."""
+    stack, built = [], []
+    for line in lines:
+        d = line.strip()
+        now = all(b for b, _ in stack)
+        if d.startswith(("#if ", "#ifdef ", "#ifndef ")):
+            words = d.split(None, 1)
+            condition = words[1] if len(words) > 1 else ""
+            names = re.findall(r"defined\((\w+)\)", condition) or [condition]
+            values = [LINUX_HOLDS.get(n) for n in names]
+            holds = None if None in values else all(values)
+            if holds is not None and words[0] == "#ifndef":
+                holds = not holds
+            stack.append((holds is not False, holds))
+        elif d.startswith("#else") and stack:
+            holds = stack[-1][1]
+            stack[-1] = (holds is not True, holds)
+        elif d.startswith("#endif") and stack:
+            stack.pop()
+        built.append(now and all(b for b, _ in stack))
+    return built
+
+
 def draw(seed, out):
     repo = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     quotas = dict(QUOTAS, **json.loads(os.environ.get("QUOTAS", "{}")))
@@ -84,9 +118,12 @@ def draw(seed, out):
     listed = subprocess.run(["git", "-C", repo, "ls-files"] + list(quotas), capture_output=True, text=True,
                             check=True).stdout.split()
     pools = {folder: [] for folder in quotas}
-    for path in (f for f in listed if f.endswith((".cpp", ".h"))):
+    for path in (f for f in listed if f.endswith((".cpp", ".h")) and not UNBUILT_FILES.search(f)):
         lines = open(os.path.join(repo, path), encoding="utf-8").read().split("\n")
+        built = built_lines(lines)
         for n, line in enumerate(lines):
+            if not built[n]:
+                continue
             found = mutations(line, lines[n - 1] if n else "", rng)
             if found:
                 pools[path.split("/")[0]].append((path, n + 1, line, found))
