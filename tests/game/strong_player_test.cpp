@@ -4,6 +4,7 @@
 // what the rules allow, and plays out what the ordinary player cannot see.
 #include <random>
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -157,8 +158,9 @@ TEST(StrongPlayer, SeesItsHandTheChainTheCountsAndThePasses) {
   state.PontaA = 0;
   state.PontaB = 5;
   state.QtdLadoA = 1;
-  for (const char* t : {"05", "55"}) state.Mesa[++state.QtdMesa] = tile(t);
-  state.PedrasMac1 = handOf({"00", "56", "12"});
+  state.QtdLadoB = 1;
+  for (const char* t : {"05", "00", "55"}) state.Mesa[++state.QtdMesa] = tile(t);
+  state.PedrasMac1 = handOf({"34", "56", "12"});
   state.PedrasJog = handOf({"11", "13"});
   state.PedrasMac2 = handOf({"22", "23", "24", "26"});
   state.PedrasMac3 = handOf({"33"});
@@ -170,11 +172,12 @@ TEST(StrongPlayer, SeesItsHandTheChainTheCountsAndThePasses) {
   settings.PontosLimit = 150;
   const SeatView view = SeatView::of(state, settings, kMac1);
   EXPECT_EQ(view.hand, state.PedrasMac1);
-  EXPECT_EQ(view.onTable, tileBit(tile("05")) | tileBit(tile("55")));
+  EXPECT_EQ(view.onTable, tileBit(tile("05")) | tileBit(tile("00")) | tileBit(tile("55")));
   EXPECT_EQ(view.pontaA, 0);
   EXPECT_EQ(view.pontaB, 5);
   EXPECT_EQ(view.passes, 1);
   EXPECT_EQ(view.qtdLadoA, 1);
+  EXPECT_EQ(view.qtdLadoB, 1);
   EXPECT_EQ(view.scores, state.Pontos);
   EXPECT_EQ(view.rules.PontosLimit, 150);
   EXPECT_EQ(view.tilesHeld, (std::array<int, 4>{2, 3, 4, 1}));
@@ -182,6 +185,13 @@ TEST(StrongPlayer, SeesItsHandTheChainTheCountsAndThePasses) {
   EXPECT_EQ(view.hasPassed, (std::array<bool, 4>{false, false, true, false}));
   EXPECT_FALSE(view.opening);
   EXPECT_FALSE(view.mustOpenWithDoubleSix);
+  // Its play-outs start from that table, as it sees it.
+  const Line line = lineOf(view);
+  EXPECT_EQ(line.hands, (std::array<std::uint32_t, 4>{0, state.heldTiles[kMac1], 0, 0}));
+  EXPECT_EQ(std::tuple(line.onTable, line.pontaA, line.pontaB, line.qtdLadoA, line.qtdLadoB),
+            std::tuple(view.onTable, 0, 5, 1, 1));
+  EXPECT_EQ(std::tuple(line.passes, line.passedOn, line.hasPassed),
+            std::tuple(1, view.passedOn, view.hasPassed));
   settings.TipoInicio = 2;
   EXPECT_TRUE(SeatView::of(state, settings, kMac1).mustOpenWithDoubleSix);
 }
