@@ -74,6 +74,15 @@ TEST(UnseenDeals, TheRealHandsAlwaysAgreeAndTheCountIsExact) {
     for (const Seen& seen : watchMatches(60, pairs, pairs ? 17 : 4)) {
       const UnseenDeals deals(seen.view);
       ASSERT_TRUE(deals.agrees(seen.truth));
+      // A tile of one of the others in another's hand: a deal that does not agree.
+      auto moved = seen.truth;
+      const auto from = static_cast<std::size_t>((seen.view.seat + 1) % kSeatCount);
+      const auto to = static_cast<std::size_t>((seen.view.seat + 2) % kSeatCount);
+      if (moved[from] != 0) {
+        moved[to] |= moved[from] & (~moved[from] + 1);
+        moved[from] &= moved[from] - 1;
+        ASSERT_FALSE(deals.agrees(moved));
+      }
       ASSERT_GE(deals.count(), 1.0);
       if (bitCount(kAllTileBits & ~seen.view.onTable) - seen.view.tilesHeld[seen.view.seat] <= 9 &&
           counted < 400) {
