@@ -47,6 +47,11 @@ TEST(SavedMatch, AnImpossiblePositionIsRefusedForWhatIsWrongWithIt) {
   QJsonArray played = playing.value(QLatin1String("handsPlayed")).toArray();
   played.append(7);
   EXPECT_EQ(refusal(playing, "handsPlayed", played), "a hand played is not an object");
+  // More hands played than a kept match may hold.
+  played = QJsonArray();
+  while (played.size() <= 1000) played.append(QJsonObject());
+  EXPECT_EQ(refusal(playing, "handsPlayed", played),
+            "handsPlayed is not a list of 0 to 1000 entries");
   // Matches kept by the first release, of version 1, are still picked up.
   EXPECT_EQ(refusal(playing, "version", 1), "taken");
 
