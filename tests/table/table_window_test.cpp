@@ -487,6 +487,13 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
     EXPECT_EQ(static_cast<PictureItem*>(halves[0])->element(), laid[k].shown.first() + 7 * set)
         << k;
     EXPECT_EQ(static_cast<PictureItem*>(halves[1])->element(), laid[k].shown.last() + 7 * set) << k;
+    // Each half in its own half of the tile, the two in line along it.
+    const QPointF middle = views[k]->sceneBoundingRect().center();
+    const QRectF one = halves[0]->sceneBoundingRect();
+    const QRectF other = halves[1]->sceneBoundingRect();
+    EXPECT_TRUE(views[k]->sceneBoundingRect().contains(one | other)) << k;
+    EXPECT_LT(QPointF::dotProduct(one.center() - middle, other.center() - middle), 0) << k;
+    EXPECT_TRUE(one.top() == other.top() || one.left() == other.left()) << k;
   }
   // The player's hand as held, first pip on top.
   EXPECT_EQ(scene().handHalf(2, 1).element(), 2 + 7 * set);
