@@ -38,6 +38,15 @@ TEST_F(StatusLineTest, IsHeldUntilReadAndCanBeReadAgain) {
                            QStringLiteral("Vez de Zorvan"),
                            QStringLiteral("Vez de Zorvan. Zorvan jogou 1:3 na ponta do 3"),
                            QStringLiteral("Vez de Melira. Melira jogou 3:3 na ponta do 3")}));
+  // What is said at once drops what waited; what comes after waits behind it.
+  status.setText(QStringLiteral("Astelo jogou 2:2"), true);
+  status.sayNow(QStringLiteral("Sua mão: 1:2"));
+  EXPECT_EQ(status.text(), QStringLiteral("Sua mão: 1:2"));
+  status.setText(QStringLiteral("Vez de Ana"));
+  EXPECT_TRUE(
+      QTest::qWaitFor([&status] { return status.text() == QStringLiteral("Vez de Ana"); }, 20000));
+  EXPECT_EQ(std::vector<QString>(announced.end() - 2, announced.end()),
+            (std::vector<QString>{QStringLiteral("Sua mão: 1:2"), QStringLiteral("Vez de Ana")}));
   pacer::setPace(0.0);
   TableStatus lines;
   for (int k = 0; k < TableStatus::kRecent + 2; ++k)
