@@ -108,6 +108,7 @@ class OnlineWindowTest : public ::testing::Test {
     dialogs.expect<QMessageBox>([button](QMessageBox& box) {
       EXPECT_EQ(box.text(), QStringLiteral("Deixar a mesa online? Um computador jogará no seu "
                                            "lugar até o fim da partida."));
+      EXPECT_TRUE(onNavy(box));
       for (QAbstractButton* b : box.buttons()) {
         if (b->text() == button) clickWidget(b);
       }

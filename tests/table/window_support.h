@@ -97,6 +97,13 @@ class PaintWatch : public QObject {
   QWidget* widget_;
 };
 
+// Whether `w` wears the table's colours: a dark navy ground, not the desktop's grey.
+inline bool onNavy(QWidget& w) {
+  const QImage shot = w.grab().toImage();
+  const QColor ground = shot.pixelColor(3, shot.height() / 2);
+  return ground.lightness() < 60 && ground.blue() > ground.red() + 20;
+}
+
 // The end of a match Ana won with 4 points, to 2, 1 and none.
 inline MatchEndReport anaWonTheMatch() {
   MatchEndReport report;
