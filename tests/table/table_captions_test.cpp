@@ -288,6 +288,9 @@ TEST_F(TableCaptionsTest, SeatCaptionsHugTheirInnerEdge) {
         EXPECT_NEAR(ink.left(), box.left(), 60) << seat << " " << caption->caption().toStdString();
       }
     }
+    // Every name in the same letters, whichever edge it keeps to.
+    EXPECT_EQ(scene().seatName(seat).style().points, scene().seatName(kMac1).style().points)
+        << seat;
     // The seat to move: its name in gold, the arrow just before it.
     EXPECT_FALSE(inGold(scene().seatName(seat))) << seat;
     scene().showTurn(seat);
