@@ -202,8 +202,14 @@ TEST_F(OnlineWindowTest, LeavingAMatchInPlayIsAskedFirst) {
   QTest::keyClick(&bia.window, Qt::Key_N, Qt::ControlModifier);
   EXPECT_TRUE(waitUntil([this] { return dialogs.done(); }));
   EXPECT_FALSE(waitUntil([&] { return bia.window.online() == nullptr; }, 300));
+  // Once she holds tiles, they go with the table: none is left under the new game dialog.
+  ASSERT_TRUE(playUntil([&] { return bia.scene().handTile(1).isVisible(); }, ana, bia));
   answerLeaving(QStringLiteral("Deixar a mesa"));
-  dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
+  dialogs.always<FrmNovoJogo>([this](FrmNovoJogo& d) {
+    for (int slot = 1; slot <= kHandSlots; ++slot)
+      EXPECT_FALSE(bia.scene().handTile(slot).isVisible()) << slot;
+    clickWidget(d.Label4);
+  });
   QTest::keyClick(&bia.window, Qt::Key_N, Qt::ControlModifier);
   EXPECT_TRUE(waitUntil([&] { return bia.window.online() == nullptr; }));
   EXPECT_TRUE(dialogs.done());
