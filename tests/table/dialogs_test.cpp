@@ -25,6 +25,7 @@
 #include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
+#include "dialogs/table_style.h"
 #include "dialogs/window_parts.h"
 #include "settings/settings_config.h"
 #include "table/help_launcher.h"
@@ -224,7 +225,7 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
 // The new game dialog's texts in the design's fonts: the commands in bold
 // Arial of 9 points (12 pixels), the game's type and direction in bold of 8.25
 // (11 pixels), their captions in the regular weight.
-TEST_F(DialogsTest, TheNewGameDialogsTextsAreInTheirDesignedFonts) {
+TEST_F(DialogsTest, TheNewGameDialogsFontsAndLinesAreAsDesigned) {
   FrmNovoJogo dialog(settings, store, false);
   for (const QLabel* command :
        {static_cast<QLabel*>(dialog.Label1), static_cast<QLabel*>(dialog.Label4),
@@ -248,6 +249,15 @@ TEST_F(DialogsTest, TheNewGameDialogsTextsAreInTheirDesignedFonts) {
     }
   }
   EXPECT_EQ(regular, 2);
+  // The two lines across it are drawn in light grey, from edge to edge.
+  const QImage shot = dialog.grab().toImage();
+  const qreal scale = scaleOf(dialog);
+  for (const int y : {92, 134}) {
+    for (const int x : {30, 230, 437})
+      EXPECT_EQ(shot.pixelColor(qFloor(x * scale), qFloor(y * scale)).name(),
+                QStringLiteral("#c0c0c0"))
+          << x << "," << y;
+  }
 }
 
 TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
