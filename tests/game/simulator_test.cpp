@@ -17,6 +17,7 @@
 #include "game/referee.h"
 #include "game/trace_writer.h"
 #include "sim_options.h"
+#include "sim_parts.h"
 #include "simulator.h"
 
 namespace tavolix {
@@ -352,6 +353,24 @@ TEST(Simulator, ATileLaidOverAnotherIsSeen) {
   table.clear();
   EXPECT_FALSE(table.lay(at(false, 100, 1000)));
   EXPECT_TRUE(table.lay(at(false, 100 + kStep - 2, 1000)));
+  // The silent table of a run counts both in its summary, afresh after each clearing.
+  sim::Options options;
+  Settings settings;
+  RandomSource random(1);
+  sim::Summary summary;
+  sim::SimulatedTable simulated(options, settings, random, summary);
+  const auto lay = [&simulated](const TilePlacement& p) {
+    LaidTile tile;
+    tile.placement = p;
+    simulated.layTile(tile);
+  };
+  for (const TilePlacement& p : {at(false, 100, 1000), at(false, 100 + kStep - 2, 1000),
+                                 at(false, 101, 1000), at(true, -1, 0)})
+    lay(p);
+  simulated.clearTable();
+  lay(at(false, 100, 1000));
+  EXPECT_EQ(summary.overlapping, 2);
+  EXPECT_EQ(summary.outsideWindow, 1);
 }
 
 // In pairs both partners score every hand: the referee says so when their scores part.
