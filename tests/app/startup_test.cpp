@@ -115,8 +115,8 @@ TEST(StartupOptions, SeedAndPaceFromTheEnvironmentOrAWarning) {
   pacer::setPace(0.0);
 }
 
-// A second start brings the window back from the taskbar.
-TEST_F(WindowTest, ASecondStartBringsAMinimisedWindowBack) {
+// A second start brings the window back from the taskbar, or from behind another.
+TEST_F(WindowTest, ASecondStartBringsTheWindowToTheFront) {
   window.setFirstActivationStartsMatch(false);
   window.showMinimized();
   settle();
@@ -125,6 +125,13 @@ TEST_F(WindowTest, ASecondStartBringsAMinimisedWindowBack) {
   settle();
   EXPECT_FALSE(window.isMinimized());
   EXPECT_TRUE(window.isVisible());
+  // Behind another window, it comes to the front with the keyboard.
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 20000));
+  bringToFront(window);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window, 20000));
 }
 
 // The desktop finds the program by its application id, and every window,
