@@ -84,6 +84,10 @@ TEST(Invariants, EachBrokenRuleIsFound) {
   ends.state.PontaA = 4;
   ends.state.QtdLadoB = 2;
   EXPECT_EQ(ends.problems().size(), 1u);
+  Table lost;  // no last tile at side A, its end read off the empty slot before the chain
+  lost.chain.lastA = 0;
+  lost.state.PontaA = TileCode().first();
+  EXPECT_FALSE(lost.problems().empty());
   GameState overfull = Table().counted();
   overfull.QtdMesa = kTileCount + 1;  // a chain longer than the set
   EXPECT_FALSE(checkInvariants(overfull, Table().chain, Settings(), false).empty());
