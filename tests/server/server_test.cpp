@@ -295,8 +295,16 @@ TEST(OnlineTable, SigtermKeepsEveryTableAndEndsWithZero) {
   EXPECT_EQ(host.table.value(QLatin1String("level")).toString(), QStringLiteral("master"));
   EXPECT_EQ(server.terminate(), 0);
   EXPECT_TRUE(QFile::exists(state.filePath(host.code + QStringLiteral(".json"))));
+  QFile damaged(state.filePath(QStringLiteral("ZZZZZZZZ.json")));
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("[1, 2]");
+  damaged.close();
   ServerProcess again({QStringLiteral("--state"), state.path()});
   EXPECT_TRUE(again.log().contains(QLatin1String("1 tables kept"))) << again.log().toStdString();
+  // A file that is no table is left out, and the log says why.
+  EXPECT_TRUE(again.log().contains(
+      QLatin1String("ZZZZZZZZ.json is not taken: it is not a table of this version")))
+      << again.log().toStdString();
   NetPlayer back(QStringLiteral("Ana"));
   ASSERT_TRUE(back.connectTo(again.url()));
   back.join(host.code, host.seat, host.token);
