@@ -158,6 +158,27 @@ TEST_F(OnlineWindowTest, AGameClosedInTheMiddleOfAMatchOffersItsSeatBack) {
     EXPECT_EQ(ana.state().Pontos[seat], again.state().Pontos[(seat + 2) % 4]);
 }
 
+// Taken back at another window while this one still plays: this one is told,
+// and lets go of the server.
+TEST_F(OnlineWindowTest, ASeatTakenBackElsewhereIsToldAndLetGo) {
+  QTemporaryDir data;
+  OnlineSeatFile seatFile(data.filePath(QStringLiteral("online-seat.json")));
+  Player first("Bia", false, &seatFile);
+  players_.push_back(&first);
+  ASSERT_NO_FATAL_FAILURE(host(ana));
+  ASSERT_NO_FATAL_FAILURE(join(first, ana.remote().code()));
+  click(ana, TableScene::Command::Start);
+  ASSERT_TRUE(playUntil([&] { return first.state().QtdMesa >= 1; }, ana, first));
+  answer(QStringLiteral("Voltar à mesa"));
+  Player again("Bia", true, &seatFile);
+  players_.push_back(&again);
+  ASSERT_TRUE(waitUntil([&] { return again.window.online() && again.remote().serverSeat() == 2; }));
+  ASSERT_TRUE(waitUntil([&] { return !first.window.online()->connected(); }));
+  EXPECT_EQ(first.scene().messageLine().caption(),
+            QStringLiteral("Este lugar foi retomado em outro computador."));
+  EXPECT_TRUE(again.window.online()->connected());
+}
+
 // A seat kept for a table the server no longer holds: the player is told, the
 // table here comes back, and the seat is not offered again.
 TEST_F(OnlineWindowTest, AKeptSeatAtATableNoLongerThereIsToldAndForgotten) {
