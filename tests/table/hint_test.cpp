@@ -3,9 +3,11 @@
 // A hint at the player's turn: the strong player's choice for his hand, chosen
 // in the hand and said, by the command strip or D; the match then counts apart.
 #include <QMessageBox>
+#include <QSignalSpy>
 
 #include "game_window.h"
 #include "settings/match_file.h"
+#include "table/sound_player.h"
 
 namespace tavolix {
 namespace {
@@ -17,7 +19,11 @@ TEST_F(HintTest, TheStrongPlayersChoiceIsChosenInTheHandAndSaid) {
   playerToMove(endsSixAndThree(handOf({"45", "16", "00"})).state,
                endsSixAndThree(handOf({"45"})).chain);
   ASSERT_FALSE(window.match().hinted());
+  writeSilentWav(dir.filePath(QStringLiteral("clic3.wav")));
+  window.sounds().setSearchFolders({dir.path()});
+  QSignalSpy sounds(&window.sounds(), &SoundPlayer::started);
   click(TableScene::Command::Hint);
+  ASSERT_EQ(sounds.size(), 1);  // it clicks, as every command does
   EXPECT_EQ(window.hand().chosen(), 2);
   EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Dica: jogue o 6:1 na ponta do 6"));
   EXPECT_TRUE(window.match().hinted());

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include "dialogs/frm_opc.h"
+#include "dialogs/online_dialog.h"
+#include "dialogs/score_history.h"
 #include "table/help_launcher.h"
 #include "table/sound_player.h"
 #include "window_support.h"
@@ -38,12 +40,17 @@ TEST_F(SoundTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
   click(TableScene::Command::Help);
   dialogs.expect<FrmOpc>([](FrmOpc& d) { d.reject(); });
   click(TableScene::Command::Settings);
+  dialogs.expect<OnlineDialog>([](OnlineDialog& d) { d.reject(); });
+  click(TableScene::Command::Online);
+  dialogs.expect<ScoreHistory>([](ScoreHistory& d) { d.reject(); });
+  click(TableScene::Command::History);
   window.sounds().TocaWav(QStringLiteral("nowhere.wav"));  // a missing file is silence
-  ASSERT_EQ(started.size(), 2);
-  EXPECT_EQ(started[0][0].toString(), QStringLiteral("clic3.wav"));
+  ASSERT_EQ(started.size(), 4);                            // each command clicks
+  for (const QList<QVariant>& sound : started)
+    EXPECT_EQ(sound[0].toString(), QStringLiteral("clic3.wav"));
   settings.TocarSom = false;
   click(scene().closeButton().center());
-  EXPECT_EQ(started.size(), 2);
+  EXPECT_EQ(started.size(), 4);
   EXPECT_FALSE(window.isVisible());
 }
 
