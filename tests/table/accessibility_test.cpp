@@ -366,6 +366,9 @@ TEST_F(AccessibilityTest, TheHandIsAListOfTilesThatCanBeLaid) {
   for (const QString& action : both->actionNames()) keys += both->keyBindingsForAction(action);
   EXPECT_EQ(keys,
             (QStringList{QStringLiteral("Return"), QStringLiteral("A"), QStringLiteral("B")}));
+  both->doAction(QAccessibleActionInterface::showMenuAction());  // not one of its own: nothing
+  settle();
+  EXPECT_EQ(window.hand().chosen(), 0);
   both->doAction(QAccessibleActionInterface::pressAction());
   settle();
   EXPECT_EQ(state().QtdMesa, 2);
