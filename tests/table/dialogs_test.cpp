@@ -113,6 +113,12 @@ TEST_F(DialogsTest, TheRulesKeepTheLimitsInBoundsAndTheSummaryFollows) {
   EXPECT_EQ(dialog.Label8->text(), QStringLiteral("Individual"));
   EXPECT_EQ(stored(RegistryKey::Opc, u"SentidoHorario"), QStringLiteral("True"));
   EXPECT_EQ(stored(RegistryKey::Opc, u"TipoJogo"), QStringLiteral("1"));
+  dialogs.expect<FrmRegra>([](FrmRegra& rules) {
+    EXPECT_TRUE(rules.Option4[0]->isChecked());
+    EXPECT_TRUE(rules.Option1[1]->isChecked());
+    rules.reject();
+  });
+  dialog.Label5_Click();
 }
 
 // The rules opened over New Game offer the game's help, as New Game does.
