@@ -86,7 +86,9 @@ TEST_F(OnlineDialogTest, ItsHelpIsTheGamesHelp) {
   window.show();
   QSignalSpy helped(&window, &Form1::helpOpened);
   dialogs.expect<OnlineDialog>([](OnlineDialog& d) {
-    clickWidget(d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help));
+    QPushButton* help = d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help);
+    EXPECT_EQ(help->text(), QStringLiteral("A&juda"));  // in the game's words, not the desktop's
+    clickWidget(help);
     d.reject();
   });
   dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });
