@@ -125,7 +125,8 @@ TEST(OneGame, TheSecondStartAsksTheFirstAndAnythingElseIsTurnedAway) {
 
 // A second start believes only the first game's own answer: a stranger that
 // listens under its name and says anything else has shown nothing, and one
-// that says nothing is given up when the time allowed is out.
+// that says nothing is given up when the time allowed is out, and none is
+// asked where no socket can be named.
 TEST(OneGame, OnlyTheGamesOwnAnswerCountsAsShown) {
   for (const char* said : {"hidden\n", ""}) {
     QTemporaryDir dir;
@@ -158,6 +159,22 @@ TEST(OneGame, OnlyTheGamesOwnAnswerCountsAsShown) {
     EXPECT_EQ(started, OneGame::Start::AnotherRuns);
     EXPECT_FALSE(woken);
   }
+  // Where the temporary folder's path is too long to name a socket, the
+  // running game cannot be asked: it has not been shown either.
+  QTemporaryDir dir;
+  const QString deep = dir.filePath(QString(120, u'd'));
+  ASSERT_TRUE(QDir().mkpath(deep));
+  const QByteArray tmp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", QFile::encodeName(deep));
+  OneGame first(dir.filePath(QStringLiteral("data")));
+  const OneGame::Start firstStarted = first.start();
+  OneGame second(dir.filePath(QStringLiteral("data")));
+  const OneGame::Start secondStarted = second.start();
+  const bool woken = second.wakeRunningGame(500);
+  tmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmp);
+  EXPECT_EQ(firstStarted, OneGame::Start::First);
+  EXPECT_EQ(secondStarted, OneGame::Start::AnotherRuns);
+  EXPECT_FALSE(woken);
 }
 
 #ifdef Q_OS_UNIX
