@@ -98,6 +98,20 @@ TEST(Duplicate, EqualLevelsShareEveryDealsWinsExactly) {
               std::string::npos)
         << report.str();
   }
+  // A measured player that never answers stops each playing, and each is counted.
+  struct Silent : SeatPlayer {
+    std::optional<int> pileTile(const GameState&, RandomSource&) override { return {}; }
+    SeatAnswer turn(const GameState&, const Settings&, int) override { return {}; }
+  } silent;
+  Options options;
+  options.pairs = true;
+  options.duplicate = true;
+  options.strongSeats = 0b1010u;
+  options.matches = 3;
+  const sim::DuplicateSummary stopped = sim::simulateDuplicate(options, &silent);
+  EXPECT_EQ(stopped.violations, 6);
+  ASSERT_FALSE(stopped.firstViolations.empty());
+  EXPECT_NE(stopped.firstViolations[0].find("the game stopped responding"), std::string::npos);
   // One deal tells nothing of the spread: the interval is as wide as a share,
   // and is reported within what a share can be.
   sim::DuplicateSummary one;
