@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,8 +24,11 @@ namespace tavolix {
 
 namespace {
 
+// Said under the name of the program that says it: the game, or the server.
 void say(const QString& line) {
-  std::fprintf(stderr, "tavolix: %s\n", line.toLocal8Bit().constData());
+  const QString program = QCoreApplication::applicationName().toLower();
+  std::fprintf(stderr, "%s: %s\n", program.toLocal8Bit().constData(),
+               line.toLocal8Bit().constData());
   std::fflush(stderr);
 }
 

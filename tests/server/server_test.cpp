@@ -305,6 +305,8 @@ TEST(OnlineTable, SigtermKeepsEveryTableAndEndsWithZero) {
   EXPECT_TRUE(again.log().contains(
       QLatin1String("ZZZZZZZZ.json is not taken: it is not a table of this version")))
       << again.log().toStdString();
+  EXPECT_TRUE(again.log().contains(QLatin1String("tavolix-server: a table ")))
+      << again.log().toStdString();
   NetPlayer back(QStringLiteral("Ana"));
   ASSERT_TRUE(back.connectTo(again.url()));
   back.join(host.code, host.seat, host.token);
