@@ -209,7 +209,9 @@ class WindowTest : public ::testing::Test {
   void startMatch(const QString& name = QStringLiteral("Ana")) {
     dialogs.expect<FrmNovoJogo>(
         [name](FrmNovoJogo& d) {
-          EXPECT_EQ(d.Label4->text(), QStringLiteral("Sair"));
+          EXPECT_EQ(d.Label4->text(), currentLanguage() == Language::English
+                                          ? QStringLiteral("Exit")
+                                          : QStringLiteral("Sair"));
           d.Text1->setText(name);
           clickWidget(d.Label1);
         },

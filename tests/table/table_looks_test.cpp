@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tavolix developers
+// The table looks, to the pixel, as it was last approved, from the deal to the
+// hand's end and its scores: in each language, with each tile set, its marks,
+// names, scores and commands.
+#include <QMessageBox>
+
+#include "dialogs/score_history.h"
+#include "game_window.h"
+#include "kept_looks.h"
+#include "settings/settings_config.h"
+#include "table/language.h"
+
+namespace tavolix {
+namespace {
+
+class TableLooksTest : public GameWindowTest, public ::testing::WithParamInterface<Language> {
+ protected:
+  TableLooksTest() { useLanguage(GetParam()); }
+  ~TableLooksTest() override { useLanguage(Language::Portuguese); }
+  QString nameOf(const char* when) {
+    return QStringLiteral("table-%1-%2").arg(QLatin1String(when), languageCode(currentLanguage()));
+  }
+  // The window as it stands.
+  void expectLooksAsKept(const char* when) {
+    EXPECT_EQ(unlikeKeptLook(window.grab().toImage(), nameOf(when)), "") << when;
+  }
+  // What is shown over it.
+  void expectLooksAsKept(const char* when, QWidget& shown) {
+    EXPECT_EQ(unlikeKeptLook(shown.grab().toImage(), nameOf(when)), "") << when;
+  }
+};
+
+// In Portuguese the ivory tiles at an individual match; in English the
+// colourful ones, in pairs, anticlockwise, scored by the pips left.
+TEST_P(TableLooksTest, FromTheDealToTheHandsEnd) {
+  if (GetParam() == Language::English) {
+    settings.PedraX = 1;
+    settings.TipoJogo = 2;
+    settings.TipoRegra = 2;
+    settings.PontosLimit = Settings::kDefaultLimitRule2;
+    settings.SentidoHorario = false;
+    writeRules(store, settings);  // what the new game dialog brings in
+  }
+  ASSERT_NO_FATAL_FAILURE(dealFirstHand());
+  expectLooksAsKept("dealt");
+  for (int action = 0; action < 6 && window.match().handsPlayed().empty(); ++action) {
+    bool laid = false;
+    ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
+  }
+  expectLooksAsKept("in-play");
+  // The hand's end is told in a message over the table.
+  dialogs.expect<QMessageBox>([this](QMessageBox& told) {
+    expectLooksAsKept("hand-over");
+    expectLooksAsKept("hand-over-told", told);
+    told.accept();
+  });
+  for (int action = 0; action < 100 && window.match().handsPlayed().empty(); ++action) {
+    bool laid = false;
+    ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
+  }
+  ASSERT_EQ(window.match().handsPlayed().size(), 1u);
+  // The scores, with that hand in them.
+  dialogs.expect<ScoreHistory>([this](ScoreHistory& scores) {
+    expectLooksAsKept("scores", scores);
+    scores.reject();
+  });
+  click(TableScene::Command::History);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, TableLooksTest,
+                         ::testing::Values(Language::Portuguese, Language::English), languageName);
+
+}  // namespace
+}  // namespace tavolix
