@@ -34,8 +34,10 @@ TEST(Tiles, LayingSlot3OfAFullHandMovesTheRestUp) {
   hand[3] = TileCode();
   closeUp(hand, 3);
   EXPECT_EQ(hand, handOf({"00", "11", "33", "44", "55", "66"}));
-  closeUp(hand, 8);  // not a slot: nothing moves
-  EXPECT_EQ(hand, handOf({"00", "11", "33", "44", "55", "66"}));
+  for (const int notASlot : {0, 8}) {  // nothing moves
+    closeUp(hand, notASlot);
+    EXPECT_EQ(hand, handOf({"00", "11", "33", "44", "55", "66"})) << notASlot;
+  }
   EXPECT_EQ(pipTotal(hand), 0 + 2 + 6 + 8 + 10 + 12);
   EXPECT_EQ(doubleCount(hand), 6);
 }
