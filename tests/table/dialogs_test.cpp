@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -17,7 +16,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "artwork/artwork.h"
 #include "dialogs/frm_fimde_jogo.h"
 #include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
@@ -139,48 +137,6 @@ TEST_F(DialogsTest, TheRulesOpenedFromNewGameOpenTheGamesHelp) {
   EXPECT_EQ(helped, 1);
 }
 
-// The dialogs not drawn as a picture wear the table's colours, a dark navy
-// ground with light text, not the desktop's own grey.
-TEST_F(DialogsTest, DialogsWithoutAPictureWearTheTablesColours) {
-  FrmOpc preferences(settings, store);
-  OnlineDialog online(settings, store);
-  for (QDialog* dialog : {static_cast<QDialog*>(&preferences), static_cast<QDialog*>(&online)})
-    EXPECT_TRUE(onNavy(*dialog)) << dialog->metaObject()->className();
-}
-
-// The dialogs drawn as a picture show it wherever none of their parts lies over it.
-TEST_F(DialogsTest, DialogsDrawnAsAPictureShowIt) {
-  FrmNovoJogo newGame(settings, store, false);
-  FrmFimdeJogo end(anaWonTheMatch(), {});
-  for (const auto& [dialog, picture, title] :
-       {std::tuple<QDialog*, artwork::DialogPicture, QString>{
-            &newGame, artwork::DialogPicture::NovoJogo, QStringLiteral("Novo Jogo")},
-        {&end, artwork::DialogPicture::FimDeJogo, end.windowTitle()}}) {
-    const QImage shot = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage drawn(shot.size(), QImage::Format_RGB32);
-    drawn.fill(Qt::magenta);
-    QPainter painter(&drawn);
-    artwork::paintDialogPicture(painter, picture, dialog->rect(), title);
-    painter.end();
-    QRegion covered;
-    for (const QWidget* part : dialog->findChildren<QWidget*>()) {
-      if (!part->isHidden()) covered += QRect(part->mapTo(dialog, QPoint()), part->size());
-    }
-    int compared = 0;
-    int differing = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-      for (int x = 0; x < shot.width(); ++x) {
-        if (covered.contains(QPoint(x, y))) continue;
-        ++compared;
-        differing += shot.pixel(x, y) != drawn.pixel(x, y);
-      }
-    }
-    // (A caption's shadow may fall a pixel or two beyond its label.)
-    EXPECT_GT(compared, shot.width() * shot.height() / 4) << title.toStdString();
-    EXPECT_LT(differing, compared / 20) << title.toStdString() << ": " << compared;
-  }
-}
-
 TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   // Under the pip rule, the other rule's box offers its own default, and back.
   settings.TipoRegra = 2;
@@ -226,44 +182,6 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   cancelled.reject();
   EXPECT_EQ(settings.TipoJogo, 1);
   EXPECT_EQ(stored(RegistryKey::Opc, u"TipoJogo"), QStringLiteral("1"));
-}
-
-// The new game dialog's texts in the design's fonts: the commands in bold
-// Arial of 9 points (12 pixels), the game's type and direction in bold of 8.25
-// (11 pixels), their captions in the regular weight.
-TEST_F(DialogsTest, TheNewGameDialogsFontsAndLinesAreAsDesigned) {
-  FrmNovoJogo dialog(settings, store, false);
-  for (const QLabel* command :
-       {static_cast<QLabel*>(dialog.Label1), static_cast<QLabel*>(dialog.Label4),
-        static_cast<QLabel*>(dialog.Label5)}) {
-    SCOPED_TRACE(command->text().toStdString());
-    EXPECT_EQ(command->font().pixelSize(), 12);
-    EXPECT_TRUE(command->font().bold());
-    EXPECT_EQ(command->font().family(), QStringLiteral("Arial"));
-  }
-  for (const QLabel* value : {dialog.Label8, dialog.Label6}) {
-    EXPECT_EQ(value->font().pixelSize(), 11);
-    EXPECT_TRUE(value->font().bold());
-  }
-  int regular = 0;
-  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-    if (label->text() == QStringLiteral("Tipo de jogo:") ||
-        label->text() == QStringLiteral("Sentido do jogo:")) {
-      EXPECT_EQ(label->font().pixelSize(), 11);
-      EXPECT_FALSE(label->font().bold());
-      ++regular;
-    }
-  }
-  EXPECT_EQ(regular, 2);
-  // The two lines across it are drawn in light grey, from edge to edge.
-  const QImage shot = dialog.grab().toImage();
-  const qreal scale = scaleOf(dialog);
-  for (const int y : {92, 134}) {
-    for (const int x : {30, 230, 437})
-      EXPECT_EQ(shot.pixelColor(qFloor(x * scale), qFloor(y * scale)).name(),
-                QStringLiteral("#c0c0c0"))
-          << x << "," << y;
-  }
 }
 
 TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
