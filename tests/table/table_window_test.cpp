@@ -16,6 +16,7 @@
 #include "artwork/artwork.h"
 #include "game/chain_layout.h"
 #include "game/texts.h"
+#include "kept_looks.h"
 #include "settings/settings_config.h"
 #include "settings/stored_values.h"
 #include "support/tiles.h"
@@ -405,9 +406,7 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
   EXPECT_EQ(scene().handHalf(2, 1).element(), 2 + 7 * set);
   EXPECT_EQ(scene().handHalf(2, 2).element(), 5 + 7 * set);
   EXPECT_FALSE(scene().handTile(4).isVisible());
-  const QString folder = qEnvironmentVariable("TAVOLIX_SHOTS");
-  if (!folder.isEmpty())
-    window.grab().save(QDir(folder).filePath(QStringLiteral("hand-in-progress-%1.png").arg(set)));
+  EXPECT_EQ(unlikeKeptLook(window.grab().toImage(), QStringLiteral("chain-round-%1").arg(set)), "");
 
   scene().MostraPedrasMac();
   const auto up = scene().turnedUp();
@@ -415,8 +414,7 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
   EXPECT_EQ(up[0]->pos(), scene().computerTile(1, 1).pos());
   EXPECT_EQ(up[5]->pos(), scene().computerTile(3, 1).pos());
   EXPECT_EQ(up[2]->picture(), Picture::PedraHR);  // seat 2 stands its tiles up
-  if (!folder.isEmpty())
-    window.grab().save(QDir(folder).filePath(QStringLiteral("hand-end-%1.png").arg(set)));
+  EXPECT_EQ(unlikeKeptLook(window.grab().toImage(), QStringLiteral("hands-shown-%1").arg(set)), "");
   scene().clearTable();
   EXPECT_TRUE(scene().chainViews().empty());
   EXPECT_TRUE(scene().turnedUp().empty());
