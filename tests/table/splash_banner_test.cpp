@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "kept_looks.h"
 #include "table/frm_splash.h"
 #include "table/splash_banner.h"
 
@@ -143,6 +144,7 @@ TEST_F(SplashBannerTest, TheSplashWindowShowsTheBannerUnderItsVersion) {
       }
   EXPECT_GT(differing, 20);
   EXPECT_EQ(differingOutsideVersion, 0);
+  EXPECT_EQ(unlikeKeptLook(shown, QStringLiteral("splash")), "");
 }
 
 }  // namespace
