@@ -60,6 +60,8 @@ TEST(Simulator, OptionsAndTheirRefusals) {
   EXPECT_NE(refusal({"--matches", "ten"}).find("'ten'"), std::string::npos);
   EXPECT_NE(refusal({"--rule", "3"}).find("--rule"), std::string::npos);
   EXPECT_NE(refusal({"--seed"}).find("needs a value"), std::string::npos);
+  for (const char* seed : {"-1", "18446744073709551616", "1e3"})
+    EXPECT_NE(refusal({"--seed", seed}).find("--seed takes a whole number"), std::string::npos);
   EXPECT_NE(refusal({"--pairs=yes"}).find("takes no value"), std::string::npos);
   EXPECT_NE(refusal({"--trace", "--pairs"}).find("not the option '--pairs'"), std::string::npos);
   EXPECT_NE(refusal({"--fast"}).find("unknown option '--fast'"), std::string::npos);

@@ -5,6 +5,9 @@
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 #include "simulator.h"
@@ -97,6 +100,16 @@ TEST(TraceCheck, EachKindOfWrongLineIsFound) {
   finds(changed(trace, R"x("kind":"([^"]*)","quemInicia":\d)x",
                 QStringLiteral(R"x("kind":"\1","quemInicia":8)x")),
         "the next opener is not the one the rules name");
+  // The first hand opened by the holder of 6:6 with another of its tiles.
+  const QJsonObject firstDeal = QJsonDocument::fromJson(trace.split('\n')[1]).object();
+  const QJsonArray opener =
+      firstDeal[QLatin1String("hands")][firstDeal[QLatin1String("quemInicia")].toInt()].toArray();
+  const int other = opener[0].toString() == QLatin1String("66") ? 1 : 0;
+  finds(changed(trace, R"x("slot":\d,"tile":"66","side":"")x",
+                QStringLiteral(R"x("slot":%1,"tile":"%2","side":"")x")
+                    .arg(other + 1)
+                    .arg(opener[other].toString())),
+        "the hand is not opened with 6:6");
   // A later hand opened by another seat than the last hand's winner; a hand
   // said gone out that was blocked, or blocked with other pips than the hands hold.
   const int secondDeal = static_cast<int>(trace.indexOf(R"x({"ev":"deal")x", opening));
