@@ -212,31 +212,43 @@ TEST_F(OnlineWindowTest, AKeptSeatAtATableNoLongerThereIsToldAndForgotten) {
 namespace tavolix::online {
 namespace {
 
-// A server that holds no table and sends every player on to `to`, as one of
-// several sharing their tables sends a player to the table's own.
-class Forwarder : public QObject {
+// A server that holds no table and answers every message with `reply`: one
+// that sends every player on, as one of several sharing their tables sends a
+// player to the table's own, or one that breaks the protocol.
+class ScriptedServer : public QObject {
  public:
-  explicit Forwarder(std::function<QString()> to)
-      : to_(std::move(to)), server_(QStringLiteral("forwarder"), QWebSocketServer::NonSecureMode) {
+  explicit ScriptedServer(std::function<QByteArray()> reply)
+      : reply_(std::move(reply)),
+        server_(QStringLiteral("scripted"), QWebSocketServer::NonSecureMode) {
     server_.listen(QHostAddress::LocalHost, 0);
     connect(&server_, &QWebSocketServer::newConnection, this, [this] {
       while (QWebSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QWebSocket::textMessageReceived, socket, [this, socket](const QString&) {
           ++sent;
-          socket->sendTextMessage(
-              QString::fromUtf8(net::message("redirect", {{QStringLiteral("url"), to_()}})));
+          socket->sendTextMessage(QString::fromUtf8(reply_()));
         });
-        connect(socket, &QWebSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QWebSocket::disconnected, socket, [this, socket] {
+          ++left;
+          socket->deleteLater();
+        });
       }
     });
   }
   QString url() const { return QStringLiteral("ws://127.0.0.1:%1").arg(server_.serverPort()); }
+  QString link(const QString& code) const {
+    return QStringLiteral("tavolix://127.0.0.1:%1/%2").arg(server_.serverPort()).arg(code);
+  }
   int sent = 0;
+  int left = 0;
 
  private:
-  std::function<QString()> to_;
+  std::function<QByteArray()> reply_;
   QWebSocketServer server_;
 };
+
+QByteArray redirectTo(const QString& url) {
+  return net::message("redirect", {{QStringLiteral("url"), url}});
+}
 
 }  // namespace
 
@@ -246,11 +258,8 @@ class Forwarder : public QObject {
 TEST_F(OnlineWindowTest, ASeatIsTakenWhereTheServerAskedSendsThePlayer) {
   ASSERT_NO_FATAL_FAILURE(host(ana));
   const QString real = QStringLiteral("ws://127.0.0.1:%1").arg(server_->port());
-  Forwarder forwarder([&real] { return real; });
-  const QString link = QStringLiteral("tavolix://127.0.0.1:%1/%2")
-                           .arg(QUrl(forwarder.url()).port())
-                           .arg(ana.remote().code());
-  ASSERT_TRUE(bia.window.openLink(link));
+  ScriptedServer forwarder([&real] { return redirectTo(real); });
+  ASSERT_TRUE(bia.window.openLink(forwarder.link(ana.remote().code())));
   ASSERT_TRUE(waitUntil([&] { return bia.window.online() && bia.remote().inLobby(); }));
   EXPECT_EQ(bia.remote().serverSeat(), 2);
   EXPECT_EQ(forwarder.sent, 1);
@@ -267,8 +276,8 @@ TEST_F(OnlineWindowTest, ASeatIsTakenWhereTheServerAskedSendsThePlayer) {
   // Round in circles: a few times, then the player is told.
   Player cid("Cid");
   players_.push_back(&cid);
-  Forwarder* circle = nullptr;
-  Forwarder round([&circle] { return circle->url(); });
+  ScriptedServer* circle = nullptr;
+  ScriptedServer round([&circle] { return redirectTo(circle->url()); });
   circle = &round;
   QString told;
   dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
@@ -276,12 +285,26 @@ TEST_F(OnlineWindowTest, ASeatIsTakenWhereTheServerAskedSendsThePlayer) {
     box.accept();
   });
   dialogs.always<FrmNovoJogo>([](FrmNovoJogo& d) { clickWidget(d.Label4); });
-  ASSERT_TRUE(cid.window.openLink(QStringLiteral("tavolix://127.0.0.1:%1/%2")
-                                      .arg(QUrl(round.url()).port())
-                                      .arg(ana.remote().code())));
+  ASSERT_TRUE(cid.window.openLink(round.link(ana.remote().code())));
   ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }));
   EXPECT_TRUE(told.contains(QStringLiteral("não chegam a um acordo"))) << told.toStdString();
   EXPECT_EQ(round.sent, 5);
+}
+
+// A server that answers with what is no message of the game: the player is
+// told what it sent, and the game lets go of it without trying again.
+TEST_F(OnlineWindowTest, AServerThatBreaksTheProtocolIsToldAndLeft) {
+  ScriptedServer broken([] { return QByteArray(R"({"type":"deal","hands":"all of them"})"); });
+  ASSERT_TRUE(bia.window.openLink(broken.link(QStringLiteral("CCCCCCCC"))));
+  ASSERT_NE(bia.window.online(), nullptr);
+  bia.window.online()->setRetryPauses({20});
+  ASSERT_TRUE(waitUntil([&] { return broken.left == 1; }));
+  EXPECT_TRUE(bia.scene().messageLine().caption().startsWith(
+      QStringLiteral("O servidor mandou uma mensagem que o jogo não entende (")))
+      << bia.scene().messageLine().caption().toStdString();
+  // Had it tried again, it would have within a few of its pauses.
+  waitUntil([] { return false; }, 300);
+  EXPECT_EQ(broken.sent, 1);
 }
 
 }  // namespace tavolix::online
