@@ -206,6 +206,44 @@ TEST_F(OnlineWindowTest, AKeptSeatAtATableNoLongerThereIsToldAndForgotten) {
   EXPECT_FALSE(QFile::exists(seatFile.path()));
 }
 
+// A kept seat the player does not want back is let go; a damaged one is set
+// aside, and he is told where. Either way the game against the computer follows.
+TEST_F(OnlineWindowTest, AKeptSeatRefusedIsLetGoAndADamagedOneSetAside) {
+  QTemporaryDir data;
+  OnlineSeatFile seatFile(data.filePath(QStringLiteral("online-seat.json")));
+  ASSERT_TRUE(seatFile.write({QUrl(QStringLiteral("ws://") + address()), QStringLiteral("CCCCCCCC"),
+                              QByteArray(16, '\x5a'), QStringLiteral("Bia")}));
+  int asked = 0;
+  dialogs.always<FrmNovoJogo>([&asked](FrmNovoJogo& d) {
+    ++asked;
+    QTest::keyClick(&d, Qt::Key_Return);
+  });
+  answer(QStringLiteral("Não"));
+  Player declining("Bia", true, &seatFile);
+  ASSERT_TRUE(waitUntil([&] { return asked == 1; }));
+  EXPECT_EQ(declining.window.online(), nullptr);
+  EXPECT_FALSE(QFile::exists(seatFile.path()));
+
+  QFile damaged(seatFile.path());
+  ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+  damaged.write("{\"server\": ");
+  damaged.close();
+  QString told;
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  Player again("Bia", true, &seatFile);
+  ASSERT_TRUE(waitUntil([&] { return asked == 2; }));
+  EXPECT_TRUE(told.startsWith(QStringLiteral(
+      "O lugar guardado numa mesa online não pôde ser lido: o arquivo dele está danificado e "
+      "foi guardado como:\n")))
+      << told.toStdString();
+  const QString aside = told.section(u'\n', 1);
+  EXPECT_TRUE(QFile::exists(aside)) << aside.toStdString();
+  EXPECT_FALSE(QFile::exists(seatFile.path()));
+}
+
 }  // namespace
 }  // namespace tavolix::online
 
