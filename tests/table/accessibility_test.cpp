@@ -107,6 +107,17 @@ TEST_F(AccessibilityTest, TheTableListsItsCommandsCaptionsAndStatusAllNamed) {
     ++messages;
   }
   EXPECT_EQ(messages, 1);
+  // A command is pressed, not read as text; a caption is read, not pressed.
+  for (int i = 0; i < view->childCount(); ++i) {
+    QAccessibleInterface* part = view->child(i);
+    const bool command = part->role() == QAccessible::Button;
+    if (!command && part->role() != QAccessible::StaticText) continue;
+    SCOPED_TRACE(part->text(QAccessible::Name).toStdString());
+    EXPECT_EQ(part->actionInterface() != nullptr, command);
+    if (command) {
+      EXPECT_EQ(part->textInterface(), nullptr);
+    }
+  }
   // A command can be pressed through it.
   QAccessibleInterface* help = view->child(2);
   ASSERT_EQ(help->role(), QAccessible::Button);
