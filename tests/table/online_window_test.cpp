@@ -4,7 +4,9 @@
 // lobby, and a whole pairs match with a refused move.
 #include <QDir>
 #include <QFileInfo>
+#include <QTableWidget>
 
+#include "dialogs/score_history.h"
 #include "online_window.h"
 #include "table/online_module.h"
 
@@ -125,6 +127,12 @@ TEST_F(OnlineWindowTest, TwoPeopleAndTwoComputersPlayAWholePairsMatch) {
   // Over: nothing left to take back.
   EXPECT_FALSE(seatFile.read().seat.has_value());
 
+  // The scores are the online match's, hand by hand.
+  dialogs.expect<ScoreHistory>([&bia = bia](ScoreHistory& scores) {
+    EXPECT_EQ(scores.table->rowCount(), static_cast<int>(bia.remote().handsPlayed().size()));
+    scores.reject();
+  });
+  click(bia, TableScene::Command::History);
   // Over: the table says how to go on, and New Game is a match against the computer again.
   EXPECT_TRUE(
       ana.scene().messageLine().caption().startsWith(QStringLiteral("A partida online terminou.")));
