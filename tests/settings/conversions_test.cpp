@@ -79,6 +79,7 @@ TEST(Conversions, SwitchesAndTheFormsTheStoreWrites) {
   EXPECT_EQ(textToBool(u"FALSE"), false);
   EXPECT_EQ(textToBool(u"-1"), true);
   EXPECT_EQ(textToBool(u"0.0"), false);
+  EXPECT_EQ(textToBool(QStringView(u"0.05").first(3)), false);  // read no further than it goes
   EXPECT_EQ(textToBool(u"1e-400"), true);
   EXPECT_EQ(textToBool(u".5"), true);
   for (const char16_t* neither : {u"", u"yes", u"1x", u"verdadeiro"})
