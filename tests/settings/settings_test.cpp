@@ -162,6 +162,42 @@ TEST_F(StoreTest, AnOversizedFileIsSetAsideAndTheDefaultsUsed) {
 }
 
 #ifdef Q_OS_UNIX
+// Far too large, in a folder where it cannot be moved aside: the file is not
+// read and not written over, the player is told once, and what is chosen lasts
+// for the session.
+TEST(Unsaveable, AnOversizedFileThatCannotBeMovedAsideIsLeftAsItIs) {
+  QTemporaryDir root;
+  ASSERT_TRUE(QFile::setPermissions(
+      root.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                       QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther));
+  AsOrdinaryUser user;
+  const QString folder = root.filePath(QStringLiteral("locked"));
+  const QString file = folder + QStringLiteral("/Tavolix.conf");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  {
+    QFile big(file);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write("[General]\nVeloc=9\n");
+    big.write(QByteArray(2 * 1024 * 1024, ';'));
+  }
+  const qint64 size = QFileInfo(file).size();
+  ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  testing::internal::CaptureStderr();
+  {
+    SettingsStore store = SettingsStore::iniFile(file);
+    EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("15"));
+    EXPECT_FALSE(store.GravaRegistro(RegistryKey::Main, u"Veloc", QStringLiteral("20")));
+    EXPECT_EQ(store.LeRegistro(RegistryKey::Main, u"Veloc", u"15"), QStringLiteral("20"));
+  }
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("cannot be moved aside"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(QFileInfo(file).size(), size);
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+  QFile::setPermissions(folder,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 // Every way a save can fail without the store being told at once: a read-only
 // file, a read-only folder (no room for the lock and the new copy), a file of
 // another user, a full disk. Each time the save is reported as failed, the
