@@ -10,10 +10,13 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
+#include "dialogs/frm_novo_jogo.h"
 #include "dialogs/frm_opc.h"
 #include "dialogs/online_dialog.h"
 #include "dialogs/score_history.h"
+#include "dialogs/statistics.h"
 #include "table/help_launcher.h"
 #include "table/sound_player.h"
 #include "window_support.h"
@@ -33,7 +36,9 @@ TEST_F(SoundTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
   window.sounds().setSearchFolders({here.path(), dir.path()});
   EXPECT_EQ(window.sounds().locate(QStringLiteral("clic3.wav")),
             QDir(here.path()).filePath(QStringLiteral("clic3.wav")));
-  window.show();
+  // His move, with nothing that fits: Pass is offered.
+  const Position nothingFits = endsSixAndThree(handOf({"12", "45"}));
+  playerToMove(nothingFits.state, nothingFits.chain);
   QSignalSpy started(&window.sounds(), &SoundPlayer::started);
   window.setHelpLauncher(HelpLauncher([](const QUrl&) { return true; }, [](auto) {}, {}));
   dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });  // no help here
@@ -44,13 +49,19 @@ TEST_F(SoundTest, SoundsPlayOnlyWhenSoundIsOnAndAreLookedForInTurn) {
   click(TableScene::Command::Online);
   dialogs.expect<ScoreHistory>([](ScoreHistory& d) { d.reject(); });
   click(TableScene::Command::History);
+  dialogs.expect<FrmNovoJogo>([](FrmNovoJogo& d) { d.reject(); });
+  click(TableScene::Command::NewGame);
+  dialogs.expect<Statistics>([](Statistics& d) { d.reject(); });
+  QTest::keyClick(&window, Qt::Key_E, Qt::ControlModifier);
+  dialogs.expect<QMessageBox>([](QMessageBox& box) { box.accept(); });  // nobody could play
+  click(TableScene::Command::Pass);
   window.sounds().TocaWav(QStringLiteral("nowhere.wav"));  // a missing file is silence
-  ASSERT_EQ(started.size(), 4);                            // each command clicks
+  ASSERT_EQ(started.size(), 7);                            // each command clicks
   for (const QList<QVariant>& sound : started)
     EXPECT_EQ(sound[0].toString(), QStringLiteral("clic3.wav"));
   settings.TocarSom = false;
   click(scene().closeButton().center());
-  EXPECT_EQ(started.size(), 4);
+  EXPECT_EQ(started.size(), 7);
   EXPECT_FALSE(window.isVisible());
 }
 
