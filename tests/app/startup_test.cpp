@@ -3,6 +3,7 @@
 // Starting the game: its command line and environment, and the program
 // starting over a damaged settings file or from a table's link.
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -16,11 +17,13 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "app/one_game.h"
 #include "app/start_game.h"
 #include "app/startup_options.h"
+#include "app/termination.h"
 #include "dialogs/frm_opc.h"
 #include "game/random_source.h"
 #include "game/tempo.h"
@@ -193,6 +196,22 @@ TEST(StartUp, TheOptionsSpeakTheLanguageInUse) {
   EXPECT_TRUE(settingsAtStart(store).Ingles);
   useLanguage(before);
 }
+
+#ifdef Q_OS_UNIX
+// Each request to stop is told once: a logout's SIGTERM does not go on
+// closing the window again and again (asking again, where closing asks).
+TEST(StartUp, EachRequestToStopIsToldOnce) {
+  TerminationRequests stop;
+  int told = 0;
+  QObject::connect(&stop, &TerminationRequests::requested, [&told] { ++told; });
+  for (int request = 1; request <= 2; ++request) {
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return told >= request; }, 10000));
+    for (int turn = 0; turn < 50; ++turn) QCoreApplication::processEvents();
+    EXPECT_EQ(told, request);
+  }
+}
+#endif
 
 TEST(Program, StartsOverADamagedSettingsFileAndKeepsRunning) {
   QTemporaryDir home;
