@@ -16,7 +16,25 @@ namespace {
 
 TEST_F(HandDragTest, HoveringPutsTheCopyOverTheSlotAndTheCarryStaysOnTheTable) {
   playerHolds(handOf({"36", "12", "45"}));
-  hover(slotMiddle(2));
+  // The copy shows the tile it covers: the same faces in the same places (its
+  // edge and shadow, drawn over the tile's own, are a shade darker).
+  const QImage untouched = window.grab().toImage();
+  for (const int slot : {3, 1, 2}) {
+    hover(slotMiddle(slot));
+    const QImage covered = window.grab().toImage();
+    int differing = 0;
+    for (const int half : {1, 2}) {
+      const QRect face = window.view()
+                             .mapFromScene(scene().handHalf(slot, half).sceneBoundingRect())
+                             .boundingRect()
+                             .adjusted(1, 1, -1, -1);
+      for (int y = face.top(); y <= face.bottom(); ++y) {
+        for (int x = face.left(); x <= face.right(); ++x)
+          differing += covered.pixel(x, y) != untouched.pixel(x, y);
+      }
+    }
+    EXPECT_EQ(differing, 0) << slot;
+  }
   EXPECT_TRUE(carried().isVisible());
   EXPECT_EQ(carried().pos(), scene().handTile(2).pos());
   EXPECT_EQ(drag().PedraArrastada, 2);
