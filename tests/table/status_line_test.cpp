@@ -92,5 +92,24 @@ TEST_F(StatusLineTest, IsHeldUntilReadAndCanBeReadAgain) {
             QStringLiteral("A"));
 }
 
+// The table's changes of turn and of thinking tell no move: while one is
+// read, the newest takes the place of any that waited.
+TEST_F(StatusLineTest, TheTablesTurnsGiveWayToTheNewest) {
+  window.setFirstActivationStartsMatch(false);
+  window.show();
+  pacer::setPace(1.0);
+  std::vector<QString> announced;
+  QObject::connect(&scene().status(), &TableStatus::announced,
+                   [&announced](const QString& text) { announced.push_back(text); });
+  scene().showTurn(1);
+  scene().showThinking(true);
+  scene().showThinking(false);
+  scene().showTurn(2);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [this] { return scene().status().text() == QStringLiteral("Vez de Melira"); }, 20000));
+  EXPECT_EQ(announced, (std::vector<QString>{QStringLiteral("Vez de Zorvan"),
+                                             QStringLiteral("Vez de Melira")}));
+}
+
 }  // namespace
 }  // namespace tavolix
