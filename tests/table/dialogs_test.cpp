@@ -184,6 +184,36 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   EXPECT_EQ(stored(RegistryKey::Opc, u"TipoJogo"), QStringLiteral("1"));
 }
 
+// The new game dialog's texts in the design's sizes in pixels, whatever the
+// screen's resolution (the kept looks show one): the commands in bold Arial
+// of 12 pixels (9 points at 96 dots an inch), the game's type and direction in
+// bold of 11, their captions in the regular weight.
+TEST_F(DialogsTest, TheNewGameDialogsFontsAreAsDesigned) {
+  FrmNovoJogo dialog(settings, store, false);
+  for (const QLabel* command :
+       {static_cast<QLabel*>(dialog.Label1), static_cast<QLabel*>(dialog.Label4),
+        static_cast<QLabel*>(dialog.Label5)}) {
+    SCOPED_TRACE(command->text().toStdString());
+    EXPECT_EQ(command->font().pixelSize(), 12);
+    EXPECT_TRUE(command->font().bold());
+    EXPECT_EQ(command->font().family(), QStringLiteral("Arial"));
+  }
+  for (const QLabel* value : {dialog.Label8, dialog.Label6}) {
+    EXPECT_EQ(value->font().pixelSize(), 11);
+    EXPECT_TRUE(value->font().bold());
+  }
+  int regular = 0;
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+    if (label->text() == QStringLiteral("Tipo de jogo:") ||
+        label->text() == QStringLiteral("Sentido do jogo:")) {
+      EXPECT_EQ(label->font().pixelSize(), 11);
+      EXPECT_FALSE(label->font().bold());
+      ++regular;
+    }
+  }
+  EXPECT_EQ(regular, 2);
+}
+
 TEST_F(DialogsTest, PlayStoresTheNameAndTheRulesAndBringsBackTheComputerNames) {
   store.GravaRegistro(RegistryKey::Main, u"cpu1", QString());
   settings.Nomes[1] = "";
