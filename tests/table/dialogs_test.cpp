@@ -170,8 +170,9 @@ TEST_F(DialogsTest, ALimitTypedOutOfBoundsIsRefusedAndCancelChangesNothing) {
   rules.Command1_Click();
   EXPECT_TRUE(rules.isVisible());
   rules.Text2->setText(QStringLiteral(" 7 "));
-  rules.Command1_Click();
+  QTest::keyClick(rules.Text2, Qt::Key_Return);  // Enter is OK
   EXPECT_EQ(settings.PontosLimit, 7);
+  EXPECT_FALSE(rules.isVisible());
 
   FrmRegra cancelled(settings, store);
   EXPECT_EQ(cancelled.Text2->text(), QStringLiteral("7"));
