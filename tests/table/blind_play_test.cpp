@@ -35,10 +35,8 @@ QString readAll(QAccessibleInterface* top) {
   return all;
 }
 
-class BlindPlayTest : public GameWindowTest, public ::testing::WithParamInterface<Language> {
+class BlindPlayTest : public InEachLanguage<GameWindowTest> {
  protected:
-  BlindPlayTest() { useLanguage(GetParam()); }
-  ~BlindPlayTest() override { useLanguage(Language::Portuguese); }
   std::vector<QString> heard_;
   bool english() const { return GetParam() == Language::English; }
   QString pick(const char* portuguese, const char* englishText) const {

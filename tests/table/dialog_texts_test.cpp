@@ -34,11 +34,7 @@
 namespace tavolix {
 namespace {
 
-class DialogTextsTest : public WindowTest, public ::testing::WithParamInterface<Language> {
- protected:
-  DialogTextsTest() { useLanguage(GetParam()); }
-  ~DialogTextsTest() override { useLanguage(Language::Portuguese); }
-};
+class DialogTextsTest : public InEachLanguage<WindowTest> {};
 
 QString plain(QString text) { return text.remove(u'&'); }
 

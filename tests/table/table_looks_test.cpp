@@ -14,10 +14,8 @@
 namespace tavolix {
 namespace {
 
-class TableLooksTest : public GameWindowTest, public ::testing::WithParamInterface<Language> {
+class TableLooksTest : public InEachLanguage<GameWindowTest> {
  protected:
-  TableLooksTest() { useLanguage(GetParam()); }
-  ~TableLooksTest() override { useLanguage(Language::Portuguese); }
   QString nameOf(const char* when) {
     return QStringLiteral("table-%1-%2").arg(QLatin1String(when), languageCode(currentLanguage()));
   }

@@ -47,12 +47,21 @@ inline void sendMouseAt(Form1& window, QEvent::Type type, QPointF twips, Qt::Mou
   sendMouse(window, type, window.view().mapFromScene(twips), button, held);
 }
 
-// The middle of a hand slot, where the player takes hold of its tile.
 // The name of a case run in each language: ".../Portuguese", ".../English".
 inline std::string languageName(const ::testing::TestParamInfo<Language>& info) {
   return info.param == Language::English ? "English" : "Portuguese";
 }
 
+// A `Fixture` whose cases run in the language they are given, the game back in
+// Portuguese after each.
+template <class Fixture>
+class InEachLanguage : public Fixture, public ::testing::WithParamInterface<Language> {
+ protected:
+  InEachLanguage() { useLanguage(GetParam()); }
+  ~InEachLanguage() override { useLanguage(Language::Portuguese); }
+};
+
+// The middle of a hand slot, where the player takes hold of its tile.
 inline QPointF slotMiddle(int slot) {
   const geometry::Point p = geometry::handSlot(slot);
   return {p.left + 240, p.top + 465};
