@@ -315,6 +315,34 @@ TEST_F(KeptFilesWindowTest, AMatchPathThatIsNotAFileIsToldOfAndLeftAlone) {
   ASSERT_EQ(stat(QFile::encodeName(file.path()).constData(), &status), 0);
   EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
+
+// A match file the game may not read: the player is told so at the start, the
+// file is set aside whole, and a new match begins.
+TEST_F(KeptFilesWindowTest, AMatchFileThatCannotBeReadIsToldOfAndSetAside) {
+  ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) |
+                                                    QFileDevice::WriteOther |
+                                                    QFileDevice::ExeOther));
+  MatchFile file(dir.filePath(QStringLiteral("match.json")));
+  {
+    QFile theirs(file.path());
+    ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
+    theirs.write("{}");
+  }
+  ASSERT_TRUE(QFile::setPermissions(file.path(), QFileDevice::WriteOwner));
+  AsOrdinaryUser user;
+  window.setMatchFile(&file);
+  QString told;
+  dialogs.expect<QMessageBox>([&told](QMessageBox& box) {
+    told = box.text();
+    box.accept();
+  });
+  dealFirstHand();
+  EXPECT_TRUE(told.startsWith(
+      QStringLiteral("A partida interrompida não pôde ser retomada: o arquivo dela não pode ser "
+                     "lido. Uma nova partida vai começar.\n\nO arquivo foi guardado como:\n")))
+      << told.toStdString();
+  EXPECT_EQ(QFileInfo(told.section(u'\n', -1)).size(), 2);
+}
 #endif
 
 }  // namespace
