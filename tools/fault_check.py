@@ -10,6 +10,8 @@ sources, puts each into a build tree alone, builds and runs the default suite.
 
 `run` needs TREE to be a clone with a configured `build/` (./run.sh test makes
 one); it goes on where RESULTS.json stopped, and leaves TREE as it found it.
+Move TREE to another commit only while nothing builds in it (a run stops if it
+moves): objects built meanwhile from the old sources look up to date to ninja.
 Each fault is judged caught, survived or nocompile. A survivor is either a
 missing test or a change nothing can see (an initial value always overwritten,
 a one-twip nudge that rounds to the same pixel): read the code before writing
@@ -164,7 +166,12 @@ def run(set_file, results_file, tree, only):
     near_tests = {"game": ["-R", "^game$"], "tools": ["-R", "^(game|trace-|tavolix-sim)"],
                   "settings": ["-R", "^settings$"]}
     window_tests = ["-E", "^(game|settings)$|strength|Shared|Directory|OnlineTable|Connections|Hostile|debian"]
+    # A tree pulled while it builds keeps objects made from the old sources but dated after the new
+    # ones, which ninja then takes as up to date: a run stops when the tree moves under it.
+    head = subprocess.run(["git", "rev-parse", "HEAD"], cwd=tree, capture_output=True, text=True).stdout
     for fault in json.load(open(set_file)):
+        if subprocess.run(["git", "rev-parse", "HEAD"], cwd=tree, capture_output=True, text=True).stdout != head:
+            raise SystemExit(f"{tree} moved to another commit during the run: touch its sources and run again")
         if fault["id"] in results or (only and fault["id"] not in only):
             continue
         started = time.time()
