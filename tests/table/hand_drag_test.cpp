@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Tavolix developers
 // The player's tile under the mouse, in the real window: hover, pick-up,
 // carry, re-ordering, flips and drops, all by synthetic mouse events.
+#include <algorithm>
+
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTest>
@@ -120,6 +122,38 @@ TEST_F(HandDragTest, OverTheHandRowTheTileTakesTheSlotItReachesAFifthInto) {
   EXPECT_EQ(state().PedrasJog, handOf({"01", "02", "03", "04", "05", "11", "06"}));
   EXPECT_EQ(drag().PedraArrastada, 7);
   release();
+}
+
+// The halves of a tile sit in its middle, one above and one below, whether it
+// lies in the hand or is carried, in either set of tiles.
+TEST_F(HandDragTest, ATilesHalvesSitInItsMiddleInTheHandAndCarried) {
+  const auto expectInTheMiddle = [](const QGraphicsItem& tile, const std::int16_t set) {
+    std::vector<QRectF> faces;
+    for (const QGraphicsItem* child : tile.childItems())
+      if (dynamic_cast<const PictureItem*>(child) != nullptr && child->isVisible())
+        faces.push_back(child->sceneBoundingRect());
+    ASSERT_EQ(faces.size(), 2u) << set;
+    std::sort(faces.begin(), faces.end(),
+              [](const QRectF& a, const QRectF& b) { return a.top() < b.top(); });
+    const QRectF whole = tile.sceneBoundingRect();
+    const QRectF &top = faces[0], &bottom = faces[1];
+    EXPECT_TRUE(whole.contains(top) && whole.contains(bottom)) << set;
+    EXPECT_NEAR(top.center().x(), whole.center().x(), 30) << set;
+    EXPECT_NEAR(bottom.center().x(), whole.center().x(), 30) << set;
+    EXPECT_LT(top.center().y(), whole.center().y()) << set;
+    EXPECT_GT(bottom.center().y(), whole.center().y()) << set;
+    EXPECT_NEAR(top.center().y() - whole.top(), whole.bottom() - bottom.center().y(), 60) << set;
+  };
+  for (const std::int16_t set : {0, 1}) {
+    settings.PedraX = set;
+    playerHolds(handOf({"36", "12", "45"}));
+    expectInTheMiddle(scene().handTile(1), set);
+    carry(1, {5000, 5000});
+    ASSERT_EQ(drag().Arrastando, 1);
+    expectInTheMiddle(carried(), set);
+    moveCorner(scene().handTile(1).pos());  // back into the hand: nothing laid
+    release();
+  }
 }
 
 TEST_F(HandDragTest, TheRightButtonTurnsATileOverButNotInTheMiddleOfACarry) {

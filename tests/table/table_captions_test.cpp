@@ -321,24 +321,6 @@ TEST_F(TableCaptionsTest, TheComputersTilesLieAlongTheirSides) {
   }
 }
 
-// The halves of each tile in the player's hand sit in its middle, one above and
-// one below, in either set of tiles.
-TEST_F(TableCaptionsTest, TheHalvesOfTheHandsTilesSitInTheirMiddle) {
-  for (const std::int16_t set : {0, 1}) {
-    settings.PedraX = set;
-    playerToMove(fiveSixOnTheTable());
-    const QRectF tile = scene().handTile(1).sceneBoundingRect();
-    const QRectF top = scene().handHalf(1, 1).sceneBoundingRect();
-    const QRectF bottom = scene().handHalf(1, 0).sceneBoundingRect();
-    EXPECT_TRUE(tile.contains(top) && tile.contains(bottom)) << set;
-    EXPECT_NEAR(top.center().x(), tile.center().x(), 30) << set;
-    EXPECT_NEAR(bottom.center().x(), tile.center().x(), 30) << set;
-    EXPECT_LT((top.center().y() - tile.center().y()) * (bottom.center().y() - tile.center().y()), 0)
-        << set;
-    EXPECT_NEAR(top.center().y() - tile.top(), tile.bottom() - bottom.center().y(), 60) << set;
-  }
-}
-
 // A caption changed to one too long for its box is drawn smaller, and whole.
 TEST(LabelItemAlone, ACaptionChangedToALongerOneShrinksIntoItsBox) {
   LabelItem label(
