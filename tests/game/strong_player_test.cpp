@@ -279,6 +279,14 @@ TEST(StrongPlayer, WeighsEveryMoveTheRulesAllowAndOnEqualEndsEachTileOnce) {
   EXPECT_EQ(std::set(differentEnds.begin(), differentEnds.end()),
             (std::set<std::pair<int, Lado>>{{1, Lado::A}, {1, Lado::B}, {3, Lado::B}}));
   EXPECT_EQ(differentEnds.size(), 3u);
+  // Leading a later hand, where any tile may open it: each tile once.
+  GameState leading = mac1ToMove(hand, 0, 0, {}, others);
+  leading.QtdLadoB = 0;
+  leading.QuemInicia = kMac1;
+  const auto openings = weighed(leading);
+  EXPECT_EQ(std::set(openings.begin(), openings.end()),
+            (std::set<std::pair<int, Lado>>{{1, Lado::First}, {2, Lado::First}, {3, Lado::First}}));
+  EXPECT_EQ(openings.size(), 3u);
 }
 
 // Nobody else holds a 0, a 5 or a 6, and each of them fewer pips than 6:6.
