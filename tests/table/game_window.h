@@ -13,9 +13,10 @@ namespace tavolix {
 
 class GameWindowTest : public WindowTest {
  protected:
-  // A first hand dealt as kOrderedDeal: the player's seven clicks, and Mac3 opens with 6:6.
-  void dealFirstHand() {
-    random.stackDeal(kOrderedDeal);
+  // A first hand dealt as `deal` (by default kOrderedDeal: Mac3 opens with
+  // 6:6): the player's seven clicks.
+  void dealFirstHand(const std::array<std::vector<std::string_view>, 4>& deal = kOrderedDeal) {
+    random.stackDeal(deal);
     startMatch();
     for (int seat = 1; seat <= 3; ++seat) random.takeOwnTiles(seat);
     for (int position = 1; position <= 7; ++position) clickPile(position);
