@@ -356,7 +356,7 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
   GameState position;
   position.PedrasJog = handOf({"04", "25", "13"});
   position.PedrasMac1 = handOf({"00", "35"});
-  position.PedrasMac2 = handOf({"16", "02", "22"});
+  position.PedrasMac2 = handOf({"16", "02", "22", "14", "26", "44", "06"});  // all seven
   position.PedrasMac3 = handOf({"55"});
   position.PontaA = 3;
   position.PontaB = 4;
@@ -410,9 +410,10 @@ TEST_P(DrawnHandTest, EveryTileWhereTheChainPutsItShowingItsPips) {
 
   scene().MostraPedrasMac();
   const auto up = scene().turnedUp();
-  ASSERT_EQ(up.size(), 6u);  // Mac1 two, Mac2 three, Mac3 one, each over its face-down tile
+  ASSERT_EQ(up.size(), 10u);  // Mac1 two, Mac2 seven, Mac3 one, each over its face-down tile
   EXPECT_EQ(up[0]->pos(), scene().computerTile(1, 1).pos());
-  EXPECT_EQ(up[5]->pos(), scene().computerTile(3, 1).pos());
+  EXPECT_EQ(up[8]->pos(), scene().computerTile(2, 7).pos());
+  EXPECT_EQ(up[9]->pos(), scene().computerTile(3, 1).pos());
   EXPECT_EQ(up[2]->picture(), Picture::PedraHR);  // seat 2 stands its tiles up
   EXPECT_EQ(unlikeKeptLook(window.grab().toImage(), QStringLiteral("hands-shown-%1").arg(set)), "");
   scene().clearTable();
