@@ -334,11 +334,15 @@ TEST(KeptFiles, AMatchOverInAFolderThatKeepsItIsNeverOfferedAgain) {
   later.matchClosed();
   ASSERT_FALSE(readText(notes, stored::kMatchOver, QString()).isEmpty());
   ASSERT_TRUE(QFile::setPermissions(folder, kOpenFolder));
-  {
+  const auto putInPlace = [&path](const SavedMatch& match) {
     QFile copy(path);
     ASSERT_TRUE(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(copy.write(matchToJson(asks[1])), matchToJson(asks[1]).size());
-  }
+    ASSERT_EQ(copy.write(matchToJson(match)), matchToJson(match).size());
+  };
+  putInPlace(asks[1]);
+  EXPECT_TRUE(MatchFile(path, &notes).read().match.has_value());
+  // Read once in its place, the match over is forgotten: put back, it is offered.
+  putInPlace(asks[2]);
   EXPECT_TRUE(MatchFile(path, &notes).read().match.has_value());
 
   RecordFile record(folder + QStringLiteral("/record.json"));
