@@ -338,7 +338,12 @@ TEST(MasterPlayer, PlaysTheEndOfAHandOutExactly) {
 TEST(MasterPlayer, NearTheEndLaysTheBestMoveAgainstTheBestAnswers) {
   int tried = 0;
   int ordinaryWorse = 0;
-  for (const Endgame& e : endgames(400, 8)) {
+  // Also where it begins to play exactly, ten tiles in the hands.
+  std::vector<Endgame> tables = endgames(400, 8);
+  const std::vector<Endgame> atTen = endgames(200, 10);
+  tables.insert(tables.end(), atTen.begin(), atTen.end());
+  int triedAtTen = 0;
+  for (const Endgame& e : tables) {
     SeatView view;
     view.seat = e.seat;
     view.rules = e.rules;
@@ -380,10 +385,12 @@ TEST(MasterPlayer, NearTheEndLaysTheBestMoveAgainstTheBestAnswers) {
     ASSERT_EQ(answer.kind, SeatAnswer::Kind::Play);
     const double best = everyLine(e.line, e.seat, side, e.rules, worth);
     ++tried;
+    triedAtTen += std::popcount(e.line.onTable) == kTileCount - 10;
     EXPECT_NEAR(valueOf(view.hand[answer.slot], answer.side), best, 1e-9);
     if (valueOf(ordinary->tile, ordinary->side) < best - 1e-9) ++ordinaryWorse;
   }
   EXPECT_GT(tried, 120);
+  EXPECT_GT(triedAtTen, 50);
   EXPECT_GT(ordinaryWorse, 15);
 }
 
