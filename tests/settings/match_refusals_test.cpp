@@ -158,6 +158,9 @@ TEST(SavedMatch, WhatNoMatchCouldHavePlayedIsRefusedAndNamesAreReadPlain) {
             "a hand's pip counts add up to more than the set holds");
   EXPECT_EQ(withHand(simplesOfMac2({10, 20, 4, 5}), 1),
             "a hand was gone out of by a seat that holds tiles");
+  QJsonObject threeScore = simplesOfMac2({10, 20, 0, 5});  // no side is three seats
+  threeScore.insert(QStringLiteral("scorers"), QJsonArray{2, 0, 1});
+  EXPECT_EQ(withHand(threeScore, 1), "scorers is not a list of 0 to 2 entries");
   // Blocked and won for nothing, nine hundred times.
   const QJsonObject free = handWonBy(2, "blocked", 0, "none", {10, 10, 3, 10});
   EXPECT_EQ(withHand(free, 900), "a hand's points are not what its pips give");
