@@ -28,6 +28,14 @@ TEST_F(HintTest, TheStrongPlayersChoiceIsChosenInTheHandAndSaid) {
   EXPECT_EQ(scene().messageLine().caption(), QStringLiteral("Dica: jogue o 6:1 na ponta do 6"));
   EXPECT_TRUE(window.match().hinted());
   EXPECT_TRUE(window.match().saved().hinted);  // kept with the match
+  // Asked again with D while the pointer rests on that tile: the copy the
+  // pointer lays over a tile does not hide it raised.
+  sendMouseAt(window, QEvent::MouseMove, slotMiddle(2), Qt::NoButton, Qt::NoButton);
+  ASSERT_TRUE(scene().carriedTile().isVisible());
+  QTest::keyClick(&window, Qt::Key_D);
+  settle();
+  EXPECT_EQ(window.hand().chosen(), 2);
+  EXPECT_FALSE(scene().carriedTile().isVisible());
   QTest::keyClick(&window, Qt::Key_Up);
   settle();
   EXPECT_EQ(state().QtdMesa, 3);
