@@ -16,6 +16,7 @@
 #include "dialogs/score_history.h"
 #include "dialogs/statistics.h"
 #include "game_window.h"
+#include "kept_looks.h"
 #include "settings/match_file.h"
 #include "settings/record_file.h"
 #include "support/hostile_disk.h"
@@ -47,6 +48,7 @@ class KeptFilesWindowTest : public GameWindowTest {
     window.setMatchFile(&file);
     dialogs.expect<QMessageBox>([answer](QMessageBox& ask) {
       EXPECT_EQ(ask.text(), QStringLiteral("Uma partida ficou por terminar. Deseja continuá-la?"));
+      EXPECT_EQ(unlikeKeptLook(ask.grab().toImage(), QStringLiteral("message-pt")), "");
       for (QAbstractButton* button : ask.buttons()) {
         if (button->text() == answer) clickWidget(button);
       }
