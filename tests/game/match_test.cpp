@@ -74,8 +74,10 @@ TEST_F(MatchTest, LastInTheOrderThePlayerTakesAllHisTilesWithOneClick) {
   match.takePileTile(free);
   EXPECT_EQ(tileCount(match.state().PedrasJog), 7);
   EXPECT_EQ(match.state().Pegas.count(), 28u);
-  // Each of the six tiles taken for him came after a pause of 100 ms.
+  // Each of the six tiles taken for him came after a pause of 100 ms, the
+  // pile no longer his to click.
   EXPECT_EQ(std::count(screen.pauses.begin() + pausesBefore, screen.pauses.end(), 100), 6);
+  EXPECT_EQ(screen.pausesWithThePileOffered, 0);
 }
 
 TEST_F(MatchTest, FiveDoublesThrowTheHandInFourDoNot) {

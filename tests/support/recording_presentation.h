@@ -46,6 +46,7 @@ class RecordingPresentation : public SilentPresentation {
   bool passShown = false;
   bool handEnabled = false;
   bool pileEnabled = false;
+  int pausesWithThePileOffered = 0;  // a click on it would come in the middle of a move
   bool newGameEnabled = false;
   bool ended = false;
 
@@ -56,7 +57,10 @@ class RecordingPresentation : public SilentPresentation {
     answers.pop_front();
     return answer;
   }
-  void pause(int ms) override { pauses.push_back(ms); }
+  void pause(int ms) override {
+    pauses.push_back(ms);
+    pausesWithThePileOffered += pileEnabled;
+  }
   void think(const std::function<void()>& work, int ms) override {
     thoughts.push_back(ms);
     work();
