@@ -211,11 +211,15 @@ TEST_F(TableWindowTest, TheTitleStripMovesTheWindowMinimiseAndClose) {
   QTest::mouseMove(viewport, QPoint(260, 70));
   QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(260, 70));
   EXPECT_EQ(window.pos(), QPoint(160, 130));
-  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier,
-                    QPoint(400, 300));  // the felt moves nothing
-  QTest::mouseMove(viewport, QPoint(450, 350));
-  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(450, 350));
-  EXPECT_EQ(window.pos(), QPoint(160, 130));
+  // The felt moves nothing, nor the strip under another button.
+  for (const auto& [button, from] :
+       {std::pair{Qt::LeftButton, QPoint(400, 300)}, std::pair{Qt::RightButton, QPoint(200, 40)},
+        std::pair{Qt::MiddleButton, QPoint(200, 40)}}) {
+    QTest::mousePress(viewport, button, Qt::NoModifier, from);
+    QTest::mouseMove(viewport, from + QPoint(50, 50));
+    QTest::mouseRelease(viewport, button, Qt::NoModifier, from + QPoint(50, 50));
+    EXPECT_EQ(window.pos(), QPoint(160, 130)) << button;
+  }
   // A double click on the title strip makes the window as large as it may be, and back.
   QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(200, 40));
   EXPECT_TRUE(window.isMaximized());
