@@ -3,8 +3,11 @@
 // The table as drawn: any part of it alone as in the whole; its captions whole,
 // off the frame, each seat's at its own side with the seat to move in gold; and
 // the computers' tiles along their sides.
+#include <algorithm>
+
 #include <QPainter>
 #include <QScreen>
+#include <QTest>
 
 #include "artwork/artwork.h"
 #include "game/texts.h"
@@ -151,6 +154,20 @@ TEST_F(TableCaptionsTest, EachShadowHasItsCaptionsLettersAndIsShownWithIt) {
     for (const auto& [label, shadow] : pairs)
       EXPECT_EQ(shadow->isVisible(), label->isVisible()) << label->caption().toStdString();
   }
+  // A message blinks twice, its shadow with it, and stays.
+  const LabelItem& line = scene().messageLine();
+  const auto found = std::find_if(pairs.begin(), pairs.end(),
+                                  [&line](const auto& pair) { return pair.first == &line; });
+  ASSERT_NE(found, pairs.end());
+  const LabelItem& shadow = *found->second;
+  int changes = 0;
+  QObject::connect(&line, &QGraphicsObject::visibleChanged, &line, [&] {
+    ++changes;
+    EXPECT_EQ(shadow.isVisible(), line.isVisible()) << changes;
+  });
+  scene().blinkMessage();
+  EXPECT_TRUE(QTest::qWaitFor([&changes] { return changes == 4; }, 10000)) << changes;
+  EXPECT_TRUE(line.isVisible() && shadow.isVisible());
 }
 
 // A part of the table painted alone, as a moving tile uncovers it, is that
