@@ -4,6 +4,7 @@
 // hand's end and its scores: in each language, with each tile set, its marks,
 // names, scores and commands.
 #include <QMessageBox>
+#include <QTest>
 
 #include "dialogs/score_history.h"
 #include "game_window.h"
@@ -56,6 +57,21 @@ TEST_P(TableLooksTest, FromTheDealToTheHandsEnd) {
     ASSERT_NO_FATAL_FAILURE(playByMouse(laid));
   }
   expectLooksAsKept("in-play");
+  // A tile chosen from the keyboard stands in its ring; taken up by the mouse,
+  // it follows the pointer over the table, and back in the hand nothing is laid.
+  ASSERT_EQ(awaiting(), Match::Awaiting::Move);
+  QTest::keyClick(&window, Qt::Key_Right);
+  settle();
+  expectLooksAsKept("chosen");
+  sendMouseAt(window, QEvent::MouseMove, slotMiddle(2), Qt::NoButton, Qt::NoButton);
+  sendMouseAt(window, QEvent::MouseButtonPress, slotMiddle(2), Qt::LeftButton, Qt::LeftButton);
+  sendMouseAt(window, QEvent::MouseMove, {6000, 6000}, Qt::NoButton, Qt::LeftButton);
+  settle();
+  expectLooksAsKept("carried");
+  sendMouseAt(window, QEvent::MouseMove, slotMiddle(2), Qt::NoButton, Qt::LeftButton);
+  sendMouseAt(window, QEvent::MouseButtonRelease, slotMiddle(2), Qt::LeftButton, Qt::NoButton);
+  settle();
+  ASSERT_EQ(awaiting(), Match::Awaiting::Move);
   // The hand's end is told in a message over the table.
   dialogs.expect<QMessageBox>([this](QMessageBox& told) {
     expectLooksAsKept("hand-over");
